@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Installs what building and testing Kest needs on a Debian machine.
+# Idempotent: packages already present and sources already fetched are skipped.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+CACHE="$ROOT/.cache"
+SUDO=""
+if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
+
+PACKAGES=(cmake ninja-build dpkg-dev
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+  libz-mingw-w64-dev
+  wine wine32 wine64 xvfb xauth imagemagick)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+need_src=0
+[ -f "$CACHE/zlib/contrib/minizip/zip.c" ] || need_src=1
+[ -f "$CACHE/googletest/googletest/CMakeLists.txt" ] || need_src=1
+
+if [ ${#missing[@]} -gt 0 ] || [ $need_src = 1 ]; then
+  if ! dpkg --print-foreign-architectures | grep -q i386; then
+    $SUDO dpkg --add-architecture i386
+  fi
+  # Source packages need a deb-src entry for the configured mirror.
+  if ! grep -rqs "deb-src" /etc/apt/sources.list /etc/apt/sources.list.d/ && \
+     ! grep -rqs "^Types:.*deb-src" /etc/apt/sources.list.d/; then
+    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+      sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources | \
+        $SUDO tee /etc/apt/sources.list.d/kest-src.sources >/dev/null
+    else
+      grep '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' | \
+        $SUDO tee /etc/apt/sources.list.d/kest-src.list >/dev/null
+    fi
+  fi
+  $SUDO apt-get update -qq
+fi
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}"
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+fetch_source() { # name dest-dir
+  local name="$1" dest="$2"
+  [ -d "$dest" ] && return 0
+  local tmp; tmp="$(mktemp -d)"
+  (cd "$tmp" && apt-get source -qq --download-only "$name" >/dev/null 2>&1 || apt-get source -qq --download-only "$name")
+  local orig; orig="$(ls "$tmp"/*.orig.tar.* | head -n1)"
+  mkdir -p "$dest"
+  tar -xf "$orig" -C "$dest" --strip-components=1
+  rm -rf "$tmp"
+}
+mkdir -p "$CACHE"
+[ -f "$CACHE/zlib/contrib/minizip/zip.c" ] || { rm -rf "$CACHE/zlib"; fetch_source zlib "$CACHE/zlib"; }
+[ -f "$CACHE/googletest/googletest/CMakeLists.txt" ] || { rm -rf "$CACHE/googletest"; fetch_source googletest "$CACHE/googletest"; }
+echo "setup: done"
