@@ -7,7 +7,7 @@ CACHE="$ROOT/.cache"
 SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 
-PACKAGES=(cmake ninja-build dpkg-dev
+PACKAGES=(cmake ninja-build dpkg-dev file
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   libz-mingw-w64-dev
   wine wine32 wine64 xvfb xauth imagemagick)
@@ -28,11 +28,13 @@ if [ ${#missing[@]} -gt 0 ] || [ $need_src = 1 ]; then
   # Source packages need a deb-src entry for the configured mirror.
   if ! grep -rqs "deb-src" /etc/apt/sources.list /etc/apt/sources.list.d/ && \
      ! grep -rqs "^Types:.*deb-src" /etc/apt/sources.list.d/; then
+    # Only the main archive: the security mirror does not always carry sources.
     if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-      sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources | \
+      awk 'BEGIN{RS="";ORS="\n\n"} !/debian-security/' /etc/apt/sources.list.d/debian.sources | \
+        sed 's/^Types: deb$/Types: deb-src/' | \
         $SUDO tee /etc/apt/sources.list.d/kest-src.sources >/dev/null
     else
-      grep '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' | \
+      grep '^deb ' /etc/apt/sources.list | grep -v security | sed 's/^deb /deb-src /' | \
         $SUDO tee /etc/apt/sources.list.d/kest-src.list >/dev/null
     fi
   fi
