@@ -2,7 +2,7 @@
 # Sets up the machine, builds both targets and runs every test; prints each phase's time.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-phase() { local name="$1"; shift; local t0=$SECONDS; "$@"; local rc=$?; echo "== phase $name: $((SECONDS - t0)) s"; return $rc; }
+phase() { local name="$1"; shift; local t0=$SECONDS rc=0; "$@" || rc=$?; echo "== phase $name: $((SECONDS - t0)) s"; return $rc; }
 phase setup "$ROOT/tools/setup.sh"
 phase build "$ROOT/tools/build.sh" all
 phase test "$ROOT/tools/test.sh" all
