@@ -1,0 +1,412 @@
+#include "ScratchFiles.h"
+#include "pagemodel/Unzipper.h"
+#include "pagemodel/ZipNames.h"
+#include "pagemodel/Zipper.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct FreeBlock
+{
+    void operator()(unsigned char* p) const { std::free(p); }
+};
+using Block = std::unique_ptr<unsigned char, FreeBlock>;
+
+// Reads the current entry; returns false (and leaves contents empty) when the read fails.
+bool ReadEntry(CUnzipper& unzipper, Bytes& contents, unsigned char** rawBlock = nullptr)
+{
+    unsigned char* data = nullptr;
+    uint32_t size = 0xFFFFFFFF;
+    const bool ok = unzipper.ReadCurrentFile(data, size);
+    if (rawBlock)
+        *rawBlock = data;
+    Block owned(data);
+    contents.clear();
+    if (ok && size)
+        contents.assign(data, data + size);
+    return ok;
+}
+
+std::vector<std::string> EntryNames(CUnzipper& unzipper)
+{
+    std::vector<std::string> names;
+    for (bool more = unzipper.GotoFirstFile(); more; more = unzipper.GotoNextFile()) {
+        UnzipFileInfo info;
+        if (unzipper.GetFileInfo(info))
+            names.push_back(info.name);
+    }
+    return names;
+}
+
+Bytes Text(const char* text)
+{
+    return Bytes(text, text + std::strlen(text));
+}
+
+Bytes Compressible(size_t size)
+{
+    Bytes bytes(size);
+    for (size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<unsigned char>("Kest page text "[i % 15]);
+    return bytes;
+}
+
+class ZipArchiveTest : public ::testing::Test
+{
+protected:
+    ScratchFolder folder;
+    std::wstring archive = folder.File(L"archive.zip");
+
+    // An archive of three entries, the last an empty one.
+    void WriteSample()
+    {
+        CZipper zipper(archive.c_str());
+        ASSERT_TRUE(zipper.IsOpen());
+        const Bytes pages = Text("pages"), image = Compressible(5000);
+        ASSERT_TRUE(zipper.AddFileToZip(L"Pages.dat", pages.data(), uint32_t(pages.size())));
+        ASSERT_TRUE(zipper.AddFileToZip(L"images/Page0001.bmp", image.data(), uint32_t(image.size())));
+        ASSERT_TRUE(zipper.AddFileToZip(L"Empty.dat", nullptr, 0));
+        ASSERT_TRUE(zipper.CloseZip());
+    }
+};
+
+TEST_F(ZipArchiveTest, EntriesWrittenWholeOrStreamedReadBackInOrder)
+{
+    {
+        CZipper zipper(archive.c_str());
+        const Bytes first = Text("first entry");
+        ASSERT_TRUE(zipper.AddFileToZip(L"One.dat", first.data(), uint32_t(first.size())));
+        ASSERT_TRUE(zipper.OpenFileInZip(L"Two.bmp", false));
+        const Bytes part = Compressible(3000);
+        for (int i = 0; i < 3; ++i)
+            ASSERT_TRUE(zipper.WriteFileInZip(part.data(), uint32_t(part.size())));
+        ASSERT_TRUE(zipper.WriteFileInZip(nullptr, 0));
+        ASSERT_TRUE(zipper.CloseFileInZip());
+        EXPECT_EQ(2u, zipper.GetEntryCount());
+        EXPECT_EQ(first.size() + 3 * part.size(), zipper.GetByteCount());
+        ASSERT_TRUE(zipper.CloseZip());
+        EXPECT_EQ(0u, zipper.GetEntryCount());
+        EXPECT_EQ(0u, zipper.GetByteCount());
+    }
+    CUnzipper unzipper(archive.c_str());
+    ASSERT_TRUE(unzipper.IsOpen());
+    EXPECT_EQ((std::vector<std::string>{"One.dat", "Two.bmp"}), EntryNames(unzipper));
+    Bytes contents;
+    ASSERT_TRUE(unzipper.GotoFile("Two.bmp", false));
+    ASSERT_TRUE(ReadEntry(unzipper, contents));
+    Bytes expected;
+    for (int i = 0; i < 3; ++i) {
+        const Bytes part = Compressible(3000);
+        expected.insert(expected.end(), part.begin(), part.end());
+    }
+    EXPECT_EQ(expected, contents);
+    ASSERT_TRUE(unzipper.GotoFile("One.dat", false));
+    ASSERT_TRUE(ReadEntry(unzipper, contents));
+    EXPECT_EQ(Text("first entry"), contents);
+}
+
+TEST_F(ZipArchiveTest, AnsiAddKeepsTheCallersDateAndAttributes)
+{
+    {
+        CZipper zipper(archive.c_str());
+        zip_fileinfo info = {};
+        info.dosDate = 0x5A6B1234;
+        info.internal_fa = 1;
+        info.external_fa = 0x20;
+        const Bytes bytes = Text("x");
+        ASSERT_TRUE(zipper.AddFileToZip("Page0001.dat", bytes.data(), 1, info));
+        ASSERT_TRUE(zipper.AddFileToZip(L"Now.dat", bytes.data(), 1));
+    }
+    CUnzipper unzipper(archive.c_str());
+    UnzipFileInfo info;
+    ASSERT_TRUE(unzipper.GotoFile("page0001.DAT", false));
+    ASSERT_TRUE(unzipper.GetFileInfo(info));
+    EXPECT_EQ(0x5A6B1234u, info.dosDate);
+    EXPECT_EQ(1u, info.internalAttributes);
+    EXPECT_EQ(0x20u, info.externalAttributes);
+    EXPECT_FALSE(info.isFolder);
+    EXPECT_EQ(8u, info.compressionMethod);
+
+    // The wide-name form dates the entry now (UTC); the DOS date holds the year from 1980.
+    ASSERT_TRUE(unzipper.GotoFile("Now.dat", false));
+    ASSERT_TRUE(unzipper.GetFileInfo(info));
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    EXPECT_EQ(now.wYear, 1980 + (info.dosDate >> 25));
+}
+
+TEST_F(ZipArchiveTest, AppendAddsBehindExistingEntriesOrCreatesANewArchive)
+{
+    const std::wstring missing = folder.File(L"new.zip");
+    {
+        CZipper zipper(missing.c_str(), nullptr, true);
+        ASSERT_TRUE(zipper.IsOpen());
+        ASSERT_TRUE(zipper.AddFileToZip(L"A.dat", "a", 1));
+    }
+    {
+        CZipper zipper(missing.c_str(), nullptr, true);
+        ASSERT_TRUE(zipper.AddFileToZip(L"B.dat", "b", 1));
+    }
+    {
+        CUnzipper unzipper(missing.c_str());
+        EXPECT_EQ((std::vector<std::string>{"A.dat", "B.dat"}), EntryNames(unzipper));
+    }
+    // Without append an existing archive is replaced.
+    {
+        CZipper zipper(missing.c_str());
+        ASSERT_TRUE(zipper.AddFileToZip(L"C.dat", "c", 1));
+    }
+    CUnzipper unzipper(missing.c_str());
+    EXPECT_EQ((std::vector<std::string>{"C.dat"}), EntryNames(unzipper));
+}
+
+TEST_F(ZipArchiveTest, StreamedEntryWithoutAutoCloseBlocksFurtherEntriesUntilClosed)
+{
+    struct Case
+    {
+        bool autoClose;
+        bool nextAddSucceeds;
+    };
+    for (const Case& c : {Case{false, false}, Case{true, true}}) {
+        SCOPED_TRACE(c.autoClose);
+        CZipper zipper(archive.c_str());
+        ASSERT_TRUE(zipper.OpenFileInZip(L"Stream.dat", c.autoClose));
+        ASSERT_TRUE(zipper.WriteFileInZip("abc", 3));
+        EXPECT_EQ(c.nextAddSucceeds, zipper.AddFileToZip(L"Next.dat", "n", 1));
+        EXPECT_EQ(c.nextAddSucceeds, zipper.OpenFileInZip(L"Other.dat", false));
+        if (!c.nextAddSucceeds) {
+            EXPECT_TRUE(zipper.IsFileOpen());
+            ASSERT_TRUE(zipper.CloseFileInZip());
+            EXPECT_TRUE(zipper.AddFileToZip(L"Next.dat", "n", 1));
+        } else {
+            ASSERT_TRUE(zipper.CloseFileInZip());
+        }
+        EXPECT_FALSE(zipper.CloseFileInZip()) << "no entry is open any more";
+        EXPECT_FALSE(zipper.WriteFileInZip("x", 1));
+        ASSERT_TRUE(zipper.CloseZip());
+        CUnzipper unzipper(archive.c_str());
+        Bytes contents;
+        ASSERT_TRUE(unzipper.GotoFile("Stream.dat", false));
+        ASSERT_TRUE(ReadEntry(unzipper, contents));
+        EXPECT_EQ(Text("abc"), contents);
+    }
+}
+
+TEST_F(ZipArchiveTest, RootFolderDefaultsToTheArchivesFolder)
+{
+    std::string folderAnsi;
+    ASSERT_TRUE(ToAnsiPath((folder.Path() + L"\\").c_str(), folderAnsi));
+    struct Case
+    {
+        const wchar_t* root;
+        std::string expected;
+    };
+    for (const Case& c : {Case{nullptr, folderAnsi}, Case{L"C:\\Work", "C:\\Work\\"}, Case{L"C:\\Work/", "C:\\Work/"},
+                          Case{L"", ""}}) {
+        CZipper zipper(archive.c_str(), c.root);
+        ASSERT_TRUE(zipper.IsOpen());
+        EXPECT_EQ(c.expected, zipper.GetRootFolder());
+        zipper.CloseZip();
+        EXPECT_STREQ("", zipper.GetRootFolder());
+    }
+}
+
+TEST_F(ZipArchiveTest, NamesAndPathsBeyondTheAnsiLimitAreRefused)
+{
+    std::string ansi;
+    EXPECT_TRUE(ToAnsiPath(std::wstring(259, L'a').c_str(), ansi));
+    EXPECT_EQ(259u, ansi.size());
+    EXPECT_FALSE(ToAnsiPath(std::wstring(260, L'a').c_str(), ansi));
+    EXPECT_FALSE(ToAnsiPath(nullptr, ansi));
+
+    CZipper zipper(archive.c_str());
+    EXPECT_TRUE(zipper.AddFileToZip(std::wstring(259, L'n').c_str(), "x", 1));
+    EXPECT_FALSE(zipper.AddFileToZip(std::wstring(260, L'n').c_str(), "x", 1));
+    EXPECT_FALSE(zipper.AddFileToZip(std::string(260, 'n').c_str(), "x", 1, CZipper::CurrentTimeInfo()));
+    EXPECT_FALSE(zipper.OpenFileInZip(std::wstring(260, L'n').c_str(), true));
+    EXPECT_TRUE(zipper.IsOpen()) << "a refused add leaves the archive usable";
+    EXPECT_TRUE(zipper.AddFileToZip(L"After.dat", "x", 1));
+    ASSERT_TRUE(zipper.CloseZip());
+
+    const std::wstring longPath = folder.Path() + L"\\" + std::wstring(300, L'p') + L".zip";
+    for (const wchar_t* path : {L"", static_cast<const wchar_t*>(nullptr), longPath.c_str()}) {
+        CZipper refused;
+        EXPECT_FALSE(refused.OpenZip(path));
+        EXPECT_FALSE(refused.IsOpen());
+        CUnzipper unzipper;
+        EXPECT_FALSE(unzipper.Open(path));
+        EXPECT_FALSE(unzipper.IsOpen());
+    }
+    CUnzipper unzipper(archive.c_str());
+    EXPECT_EQ((std::vector<std::string>{std::string(259, 'n'), "After.dat"}), EntryNames(unzipper));
+}
+
+TEST_F(ZipArchiveTest, EntriesAreFoundByNameIgnoringCaseOrByFileNamePart)
+{
+    WriteSample();
+    CUnzipper unzipper(archive.c_str());
+    struct Case
+    {
+        const char* name;
+        bool matchPart;
+        const char* found; // null: not found
+    };
+    const Case cases[] = {
+        {"pages.dat", false, "Pages.dat"},
+        {"PAGES.DAT", true, "Pages.dat"},
+        {"Page0001.bmp", false, nullptr},
+        {"page0001.BMP", true, "images\\Page0001.bmp"},
+        {"images/Page0001.bmp", false, "images\\Page0001.bmp"},
+        {"Page0002.bmp", true, nullptr},
+        {"", true, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(c.found != nullptr, unzipper.GotoFile(c.name, c.matchPart));
+        if (c.found) {
+            UnzipFileInfo info;
+            ASSERT_TRUE(unzipper.GetFileInfo(info));
+            EXPECT_STREQ(c.found, info.name);
+        }
+    }
+}
+
+TEST_F(ZipArchiveTest, ExtensionFilterSkipsToMatchingEntries)
+{
+    WriteSample();
+    CUnzipper unzipper(archive.c_str());
+    UnzipFileInfo info;
+    ASSERT_TRUE(unzipper.GotoFirstFile(L"DAT"));
+    ASSERT_TRUE(unzipper.GetFileInfo(info));
+    EXPECT_STREQ("Pages.dat", info.name);
+    ASSERT_TRUE(unzipper.GotoNextFile(L"dat"));
+    ASSERT_TRUE(unzipper.GetFileInfo(info));
+    EXPECT_STREQ("Empty.dat", info.name);
+    EXPECT_FALSE(unzipper.GotoNextFile(L"dat"));
+    ASSERT_TRUE(unzipper.GotoFirstFile(L"bmp"));
+    ASSERT_TRUE(unzipper.GetFileInfo(info));
+    EXPECT_STREQ("images\\Page0001.bmp", info.name);
+    EXPECT_FALSE(unzipper.GotoFirstFile(L"layout"));
+}
+
+TEST_F(ZipArchiveTest, EmptyEntryReadsAsSizeZeroWithoutABlock)
+{
+    WriteSample();
+    CUnzipper unzipper(archive.c_str());
+    ASSERT_TRUE(unzipper.GotoFile("Empty.dat", false));
+    unsigned char* data = nullptr;
+    uint32_t size = 77;
+    EXPECT_TRUE(unzipper.ReadCurrentFile(data, size));
+    EXPECT_EQ(0u, size);
+    EXPECT_EQ(nullptr, data);
+}
+
+TEST_F(ZipArchiveTest, PathWithoutExtensionIsKept)
+{
+    WriteSample();
+    CUnzipper unzipper(archive.c_str());
+    EXPECT_EQ(folder.Path() + L"\\archive", unzipper.GetPathWithoutExtension());
+    EXPECT_TRUE(unzipper.Close());
+    EXPECT_EQ(L"", unzipper.GetPathWithoutExtension());
+    EXPECT_FALSE(unzipper.GotoFirstFile());
+}
+
+// Every corruption of a header field must give a clean failure with no block handed out.
+TEST_F(ZipArchiveTest, EntriesWithLyingHeadersFailWithoutHandingOutABlock)
+{
+    WriteSample();
+    Bytes original;
+    ASSERT_TRUE(ReadWholeFile(archive, original));
+    const std::vector<size_t> central = FindSignature(original, kCentralHeaderSignature);
+    const std::vector<size_t> local = FindSignature(original, kLocalHeaderSignature);
+    ASSERT_EQ(3u, central.size());
+    ASSERT_EQ(3u, local.size());
+    const uint32_t realSize = GetU32(original, central[1] + kCentralUncompressed);
+    ASSERT_EQ(5000u, realSize);
+    const uint32_t realCompressed = GetU32(original, central[1] + kCentralCompressed);
+
+    struct Case
+    {
+        const char* what;
+        size_t centralField;
+        size_t localField;
+        uint32_t value;
+    };
+    const Case cases[] = {
+        {"absurd size", kCentralUncompressed, kLocalUncompressed, 0xF0000000u},
+        {"size above the bound", kCentralUncompressed, kLocalUncompressed, CUnzipper::kMaxEntrySize + 1},
+        {"size beyond what deflate can give", kCentralUncompressed, kLocalUncompressed, 100u * 1024u * 1024u},
+        {"size one byte too large", kCentralUncompressed, kLocalUncompressed, realSize + 1},
+        {"size one byte too small", kCentralUncompressed, kLocalUncompressed, realSize - 1},
+        {"wrong checksum", kCentralCrc, kLocalCrc, 0x12345678u},
+        {"compressed size too small", kCentralCompressed, kLocalCompressed, realCompressed / 2},
+        {"compressed size beyond the archive", kCentralCompressed, kLocalCompressed, realCompressed + 100000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bytes bytes = original;
+        PutU32(bytes, central[1] + c.centralField, c.value);
+        PutU32(bytes, local[1] + c.localField, c.value);
+        const std::wstring bad = folder.File(L"bad.zip");
+        ASSERT_TRUE(WriteWholeFile(bad, bytes));
+        CUnzipper unzipper(bad.c_str());
+        ASSERT_TRUE(unzipper.GotoFile("images/Page0001.bmp", false));
+        unsigned char* block = nullptr;
+        Bytes contents;
+        EXPECT_FALSE(ReadEntry(unzipper, contents, &block));
+        EXPECT_EQ(nullptr, block);
+        // The other entries of the archive stay readable.
+        ASSERT_TRUE(unzipper.GotoFile("Pages.dat", false));
+        EXPECT_TRUE(ReadEntry(unzipper, contents));
+        EXPECT_EQ(Text("pages"), contents);
+    }
+}
+
+TEST_F(ZipArchiveTest, TruncatedArchiveNeverReadsWrongData)
+{
+    WriteSample();
+    Bytes original;
+    ASSERT_TRUE(ReadWholeFile(archive, original));
+    const Bytes image = Compressible(5000);
+    const std::wstring cut = folder.File(L"cut.zip");
+    for (size_t length = 0; length < original.size(); ++length) {
+        SCOPED_TRACE(length);
+        ASSERT_TRUE(WriteWholeFile(cut, Bytes(original.begin(), original.begin() + length)));
+        CUnzipper unzipper;
+        if (!unzipper.Open(cut.c_str()))
+            continue;
+        // Only the central directory at the end makes an archive, so a cut one should not open
+        // at all; if the library ever accepts one, what it reads must still be right or refused.
+        Bytes contents;
+        if (unzipper.GotoFile("Page0001.bmp", true) && ReadEntry(unzipper, contents)) {
+            EXPECT_EQ(image, contents);
+        }
+        if (unzipper.GotoFile("Pages.dat", false) && ReadEntry(unzipper, contents)) {
+            EXPECT_EQ(Text("pages"), contents);
+        }
+    }
+}
+
+TEST_F(ZipArchiveTest, GarbageIsNotAnArchive)
+{
+    const std::wstring garbage = folder.File(L"garbage.zip");
+    ASSERT_TRUE(WriteWholeFile(garbage, Compressible(2000)));
+    CUnzipper unzipper;
+    EXPECT_FALSE(unzipper.Open(garbage.c_str()));
+    EXPECT_FALSE(unzipper.Open(folder.File(L"missing.zip").c_str()));
+    // Appending to something that is not an archive fails and leaves nothing open.
+    CZipper zipper;
+    EXPECT_FALSE(zipper.OpenZip(garbage.c_str(), nullptr, true));
+    EXPECT_FALSE(zipper.IsOpen());
+    EXPECT_TRUE(zipper.CloseZip());
+}
+
+} // namespace
