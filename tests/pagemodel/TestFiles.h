@@ -53,3 +53,33 @@ public:
 private:
     std::vector<uint8_t> m_bytes;
 };
+
+#include "pagemodel/OxBuffer.h"
+#include "pagemodel/OxReadWrite.h"
+
+// Runs `read` over a memory stream holding the given bytes.
+template <typename ReadFunction>
+bool ReadFromBytes(const std::vector<uint8_t>& bytes, ReadFunction read)
+{
+    OxBuffer buffer;
+    if (!bytes.empty())
+        buffer.Append(bytes.data(), uint32_t(bytes.size()));
+    OxReadWriteBuffer stream(buffer);
+    return read(stream);
+}
+
+// The bytes that `write` puts on a memory stream.
+template <typename WriteFunction>
+std::vector<uint8_t> WrittenBytes(WriteFunction write)
+{
+    OxBuffer buffer;
+    OxReadWriteBuffer stream(buffer);
+    if (!write(stream))
+        return {};
+    return std::vector<uint8_t>(buffer.GetData(), buffer.GetData() + buffer.GetSize());
+}
+
+inline std::vector<uint8_t> Truncated(const std::vector<uint8_t>& bytes, size_t length)
+{
+    return std::vector<uint8_t>(bytes.begin(), bytes.begin() + length);
+}
