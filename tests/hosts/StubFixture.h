@@ -1,0 +1,20 @@
+// Registers the stand-ins once and gives each test COM and a fresh stub session.
+#pragma once
+#include "DispatchCaller.h"
+#include "hosts/officestubs/StubClient.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class StubTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_EQ(officestubs::RegisterOfficeStubs(), S_OK); }
+    void SetUp() override { CoInitialize(nullptr); }
+    void TearDown() override
+    {
+        session.reset();
+        CoUninitialize();
+    }
+    std::unique_ptr<officestubs::StubSession> session = std::make_unique<officestubs::StubSession>();
+};
