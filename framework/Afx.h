@@ -1,0 +1,14 @@
+// Umbrella header of the class framework: include this one.
+#pragma once
+
+// Window-free half.
+#include "framework/AfxDefs.h"
+#include "framework/AfxObject.h"
+#include "framework/AfxString.h"
+#include "framework/AfxGeometry.h"
+#include "framework/AfxException.h"
+#include "framework/AfxCmdTarget.h"
+#include "framework/AfxWinApp.h"
+#include "framework/AfxRecentFileList.h"
+
+// Window half (add below).

@@ -1,0 +1,3 @@
+#include "framework/AfxCmdTarget.h"
+
+IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
