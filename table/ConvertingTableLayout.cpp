@@ -1,0 +1,445 @@
+#include "table/ConvertingTableLayout.h"
+
+#include <algorithm>
+
+namespace
+{
+RECT MakeRect(LONG left, LONG top, LONG right, LONG bottom)
+{
+    RECT rect;
+    rect.left = left;
+    rect.top = top;
+    rect.right = right;
+    rect.bottom = bottom;
+    return rect;
+}
+
+// The vertical centre in whole numbers; summed in 64 bits so that no coordinate overflows.
+int32_t VerticalCentre(const RECT& rect)
+{
+    return static_cast<int32_t>((static_cast<int64_t>(rect.top) + rect.bottom) / 2);
+}
+
+// Maps the span [first, last] of a block on one axis to the axis without index i.
+// False when the whole span lay on i.
+bool RemoveIndexFromSpan(int& first, int& last, int i)
+{
+    if (last < i)
+        return true;
+    if (first > i)
+    {
+        --first;
+        --last;
+        return true;
+    }
+    if (first == last)
+        return false;
+    --last;
+    return true;
+}
+} // namespace
+
+ConvertingTableLayout::ConvertingTableLayout() : rect_(MakeRect(0, 0, 0, 0)), ids_(1)
+{
+}
+
+ConvertingTableLayout::~ConvertingTableLayout() = default;
+
+bool ConvertingTableLayout::operator==(const ConvertingTableLayout& other) const
+{
+    return EqualRect(&rect_, &other.rect_) && columns_ == other.columns_ && rowLines_ == other.rowLines_ &&
+           ids_ == other.ids_ && trailerValue_ == other.trailerValue_ &&
+           autoRowDetection_ == other.autoRowDetection_ && trailerFlag_ == other.trailerFlag_ &&
+           trailerValue2_ == other.trailerValue2_;
+}
+
+bool ConvertingTableLayout::IsEmpty() const
+{
+    return rect_.left == 0 && rect_.top == 0 && rect_.right == 0 && rect_.bottom == 0;
+}
+
+bool ConvertingTableLayout::HasConvertedColumn() const
+{
+    return std::any_of(columns_.begin(), columns_.end(),
+                       [](const ConvertingTableColumn& column) { return column.flag == 1; });
+}
+
+int32_t ConvertingTableLayout::GetCellId(int column, int row) const
+{
+    if (row < 0 || row >= static_cast<int>(ids_.size()) || column < 0 ||
+        column >= static_cast<int>(ids_[row].size()))
+        return -1;
+    return ids_[row][column];
+}
+
+int ConvertingTableLayout::ColumnAt(int32_t x, int32_t y) const
+{
+    if (columns_.empty() || x < rect_.left || x >= rect_.right || y < rect_.top || y >= rect_.bottom)
+        return -1;
+    const int last = GetColumnCount() - 1;
+    for (int i = 0; i < last; ++i)
+    {
+        if (columns_[i].x >= x)
+            return i;
+    }
+    return last;
+}
+
+int ConvertingTableLayout::RowAt(int32_t, int32_t y) const
+{
+    for (int i = 0; i < GetRowLineCount(); ++i)
+    {
+        if (rowLines_[i] >= y)
+            return i;
+    }
+    return GetRowLineCount();
+}
+
+RECT ConvertingTableLayout::GetColumnExtent(int column) const
+{
+    RECT extent = rect_;
+    if (column > 0)
+        extent.left = columns_[column - 1].x;
+    const int32_t x = columns_[column].x;
+    if (x != -1 && (column > 0 || GetColumnCount() >= 2))
+        extent.right = x;
+    return extent;
+}
+
+RECT ConvertingTableLayout::GetRowExtent(int row) const
+{
+    RECT extent = rect_;
+    if (row > 0)
+        extent.top = rowLines_[row - 1];
+    if (row < GetRowLineCount())
+        extent.bottom = rowLines_[row];
+    return extent;
+}
+
+RECT ConvertingTableLayout::GetCellRect(int column, int row) const
+{
+    const RECT columnExtent = GetColumnExtent(column);
+    const RECT rowExtent = GetRowExtent(row);
+    return MakeRect(columnExtent.left, rowExtent.top, columnExtent.right, rowExtent.bottom);
+}
+
+bool ConvertingTableLayout::GetMergedCellRect(int column, int row, RECT& rect) const
+{
+    if (!IsOrigin(column, row))
+        return false;
+    int lastColumn = column, lastRow = row;
+    GetBlockEnd(column, row, lastColumn, lastRow);
+    const RECT first = GetCellRect(column, row);
+    const RECT last = GetCellRect(lastColumn, lastRow);
+    rect = MakeRect(first.left, first.top, last.right, last.bottom);
+    return true;
+}
+
+bool ConvertingTableLayout::WordInTable(const RECT& word) const
+{
+    if (word.right < rect_.left || word.left > rect_.right)
+        return false;
+    const int32_t centre = VerticalCentre(word);
+    return centre >= rect_.top && centre <= rect_.bottom;
+}
+
+int32_t ConvertingTableLayout::CellOfWord(const RECT& word) const
+{
+    if (!WordInTable(word))
+        return -1;
+    const int32_t x = (std::max)(static_cast<int32_t>(word.left), static_cast<int32_t>(rect_.left));
+    const int32_t centre = VerticalCentre(word);
+    const int column = ColumnAt(x, centre);
+    if (column < 0)
+        return -1;
+    return GetCellId(column, RowAt(x, centre));
+}
+
+void ConvertingTableLayout::GetCellOrigin(int& column, int& row) const
+{
+    const int32_t id = GetCellId(column, row);
+    if (id < 0)
+        return;
+    column = IdColumn(id);
+    row = IdRow(id);
+}
+
+bool ConvertingTableLayout::IsOrigin(int column, int row) const
+{
+    const int32_t id = GetCellId(column, row);
+    return id >= 0 && id == MakeCellId(column, row);
+}
+
+bool ConvertingTableLayout::IsMergedOrigin(int column, int row) const
+{
+    if (!IsOrigin(column, row))
+        return false;
+    const int32_t id = MakeCellId(column, row);
+    return GetCellId(column + 1, row) == id || GetCellId(column, row + 1) == id;
+}
+
+void ConvertingTableLayout::GetBlockEnd(int column, int row, int& lastColumn, int& lastRow) const
+{
+    const int32_t id = GetCellId(column, row);
+    lastColumn = column;
+    lastRow = row;
+    if (id < 0)
+        return;
+    while (GetCellId(lastColumn + 1, row) == id)
+        ++lastColumn;
+    while (GetCellId(column, lastRow + 1) == id)
+        ++lastRow;
+}
+
+bool ConvertingTableLayout::HasMergedCells() const
+{
+    for (size_t row = 0; row < ids_.size(); ++row)
+    {
+        for (size_t column = 0; column < ids_[row].size(); ++column)
+        {
+            if (ids_[row][column] != MakeCellId(static_cast<int>(column), static_cast<int>(row)))
+                return true;
+        }
+    }
+    return false;
+}
+
+bool ConvertingTableLayout::Differs(const ConvertingTableLayout& other) const
+{
+    if (trailerValue_ != other.trailerValue_ || !EqualRect(&rect_, &other.rect_) ||
+        columns_.size() != other.columns_.size())
+        return true;
+    for (size_t i = 0; i < columns_.size(); ++i)
+    {
+        if (columns_[i].x != other.columns_[i].x || columns_[i].flag != other.columns_[i].flag)
+            return true;
+    }
+    return false;
+}
+
+void ConvertingTableLayout::Clear()
+{
+    rect_ = MakeRect(0, 0, 0, 0);
+    columns_.clear();
+    rowLines_.clear();
+    ids_.assign(1, std::vector<int32_t>());
+    autoRowDetection_ = true;
+    trailerValue2_ = 0;
+}
+
+void ConvertingTableLayout::FillOwnIds(int rowCount, int columnCount)
+{
+    ids_.assign(rowCount, std::vector<int32_t>(columnCount));
+    for (int row = 0; row < rowCount; ++row)
+    {
+        for (int column = 0; column < columnCount; ++column)
+            ids_[row][column] = MakeCellId(column, row);
+    }
+}
+
+// Brings a matrix that does not match the column count (as ResetColumns leaves it) to one id per
+// column, the missing cells standing alone.
+void ConvertingTableLayout::FitMatrixToColumns()
+{
+    ids_.resize(GetRowCount());
+    for (size_t row = 0; row < ids_.size(); ++row)
+    {
+        std::vector<int32_t>& ids = ids_[row];
+        if (ids.size() == columns_.size())
+            continue;
+        const size_t kept = (std::min)(ids.size(), columns_.size());
+        ids.resize(columns_.size());
+        for (size_t column = kept; column < ids.size(); ++column)
+            ids[column] = MakeCellId(static_cast<int>(column), static_cast<int>(row));
+    }
+}
+
+bool ConvertingTableLayout::InsertColumn(int i, const ConvertingTableColumn& column)
+{
+    if (i < 0 || i > GetColumnCount() || GetColumnCount() >= MaxColumns)
+        return false;
+    FitMatrixToColumns();
+    const bool last = i == GetColumnCount();
+    columns_.insert(columns_.begin() + i, column);
+    for (size_t row = 0; row < ids_.size(); ++row)
+    {
+        std::vector<int32_t>& ids = ids_[row];
+        // A block that ran across the new line keeps the new column; one that began at i moves right.
+        const int32_t inserted = last ? MakeCellId(i, static_cast<int>(row)) : ids[i];
+        ids.insert(ids.begin() + i, inserted);
+        for (size_t c = i + 1; c < ids.size(); ++c)
+        {
+            if (IdColumn(ids[c]) >= i)
+                ++ids[c];
+        }
+    }
+    return true;
+}
+
+bool ConvertingTableLayout::AppendColumn(const ConvertingTableColumn& column)
+{
+    return InsertColumn(GetColumnCount(), column);
+}
+
+std::vector<ConvertingTableLayout::Block> ConvertingTableLayout::CollectBlocks() const
+{
+    std::vector<Block> blocks;
+    for (int row = 0; row < static_cast<int>(ids_.size()); ++row)
+    {
+        for (int column = 0; column < static_cast<int>(ids_[row].size()); ++column)
+        {
+            if (!IsOrigin(column, row))
+                continue;
+            Block block{column, row, column, row};
+            GetBlockEnd(column, row, block.column1, block.row1);
+            blocks.push_back(block);
+        }
+    }
+    return blocks;
+}
+
+void ConvertingTableLayout::SetIdsFromBlocks(const std::vector<Block>& blocks, int columnCount, int rowCount)
+{
+    FillOwnIds(rowCount, columnCount);
+    for (const Block& block : blocks)
+        SetBlock(block.column0, block.row0, block.column1, block.row1);
+}
+
+void ConvertingTableLayout::DeleteColumn(int i)
+{
+    if (i < 0 || i >= GetColumnCount())
+        return;
+    FitMatrixToColumns();
+    std::vector<Block> blocks = CollectBlocks();
+    // A block that began in the deleted column joins the block on its left when that one covers
+    // exactly the same rows, so the area that column i - 1 takes over keeps its merge; otherwise
+    // what is left of it stands as a block of its own.
+    std::vector<bool> joined(blocks.size(), false);
+    for (size_t b = 0; b < blocks.size() && i > 0; ++b)
+    {
+        const Block block = blocks[b];
+        if (block.column0 != i || block.column1 == i)
+            continue;
+        for (Block& left : blocks)
+        {
+            if (left.column1 == i - 1 && left.row0 == block.row0 && left.row1 == block.row1)
+            {
+                left.column1 = block.column1; // lowered by one with the others below
+                joined[b] = true;
+                break;
+            }
+        }
+    }
+    std::vector<Block> mapped;
+    for (size_t b = 0; b < blocks.size(); ++b)
+    {
+        Block block = blocks[b];
+        if (!joined[b] && RemoveIndexFromSpan(block.column0, block.column1, i))
+            mapped.push_back(block);
+    }
+    columns_.erase(columns_.begin() + i);
+    SetIdsFromBlocks(mapped, GetColumnCount(), GetRowCount());
+}
+
+bool ConvertingTableLayout::InsertRowLine(int i, int32_t y)
+{
+    if (i < 0 || i > GetRowLineCount() || GetRowCount() >= MaxRows)
+        return false;
+    FitMatrixToColumns();
+    rowLines_.insert(rowLines_.begin() + i, y);
+    std::vector<int32_t> inserted = ids_[i];
+    ids_.insert(ids_.begin() + i, inserted);
+    for (size_t row = i + 1; row < ids_.size(); ++row)
+    {
+        for (int32_t& id : ids_[row])
+        {
+            if (IdRow(id) >= i)
+                id += 1 << 16;
+        }
+    }
+    return true;
+}
+
+void ConvertingTableLayout::DeleteRowLine(int i)
+{
+    if (i < 0 || i >= GetRowLineCount())
+        return;
+    FitMatrixToColumns();
+    std::vector<Block> mapped;
+    for (Block block : CollectBlocks())
+    {
+        if (RemoveIndexFromSpan(block.row0, block.row1, i))
+            mapped.push_back(block);
+    }
+    rowLines_.erase(rowLines_.begin() + i);
+    SetIdsFromBlocks(mapped, GetColumnCount(), GetRowCount());
+}
+
+void ConvertingTableLayout::ResetRows()
+{
+    rowLines_.clear();
+    FillOwnIds(1, GetColumnCount());
+}
+
+void ConvertingTableLayout::ResetColumns()
+{
+    columns_.clear();
+    ids_.assign(GetRowCount(), std::vector<int32_t>(1));
+    for (int row = 0; row < GetRowCount(); ++row)
+        ids_[row][0] = MakeCellId(0, row);
+}
+
+void ConvertingTableLayout::ResetIds()
+{
+    FillOwnIds(GetRowCount(), GetColumnCount());
+}
+
+void ConvertingTableLayout::SetBlock(int column0, int row0, int column1, int row1)
+{
+    const int32_t id = MakeCellId(column0, row0);
+    for (int row = (std::max)(row0, 0); row <= row1 && row < static_cast<int>(ids_.size()); ++row)
+    {
+        for (int column = (std::max)(column0, 0); column <= column1 && column < static_cast<int>(ids_[row].size());
+             ++column)
+            ids_[row][column] = id;
+    }
+}
+
+void ConvertingTableLayout::CollectRectIds(int column0, int row0, int column1, int row1,
+                                           std::vector<uint32_t>& ids) const
+{
+    for (int row = row0; row <= row1; ++row)
+    {
+        for (int column = column0; column <= column1; ++column)
+            ids.push_back(static_cast<uint32_t>(GetCellId(column, row)));
+    }
+}
+
+void ConvertingTableLayout::CollectBlockIds(int column, int row, std::vector<uint32_t>& ids) const
+{
+    int lastColumn = column, lastRow = row;
+    GetBlockEnd(column, row, lastColumn, lastRow);
+    for (int r = row; r <= lastRow; ++r)
+    {
+        for (int c = column; c <= lastColumn; ++c)
+            ids.push_back(static_cast<uint32_t>(MakeCellId(c, r)));
+    }
+}
+
+bool ConvertingTableLayout::SetBlockIds(int column, int row, const std::vector<uint32_t>& ids)
+{
+    if (GetCellId(column, row) < 0)
+        return false;
+    int lastColumn = column, lastRow = row;
+    GetBlockEnd(column, row, lastColumn, lastRow);
+    const size_t width = static_cast<size_t>(lastColumn - column + 1);
+    const size_t height = static_cast<size_t>(lastRow - row + 1);
+    if (ids.size() < width * height)
+        return false;
+    for (int r = row; r <= lastRow; ++r)
+    {
+        for (int c = column; c <= lastColumn; ++c)
+            ids_[r][c] = static_cast<int32_t>(ids[width * (r - row) + (c - column)]);
+    }
+    return true;
+}

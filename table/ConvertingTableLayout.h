@@ -1,0 +1,156 @@
+#pragma once
+// The table laid over a printed page: a rectangle in page units cut by column lines and row lines,
+// with a format and a conversion flag per column and merged cells.
+//
+// Cells are addressed (column, row), both 0-based. Every cell holds an id (R << 16) | C naming
+// the top-left cell (C, R) of the merged block it belongs to; a cell on its own holds its own id.
+// Blocks are always rectangles and every block's top-left cell holds its own id.
+#include <windows.h>
+#include <cstdint>
+#include <vector>
+
+#include "table/CellFormat.h"
+
+class OxReadWrite;
+
+static_assert(sizeof(LONG) == 4, "page coordinates are stored as 32-bit values");
+
+struct ConvertingTableColumn
+{
+    int32_t x = -1;      // the column's right edge; -1 for the last column (the table's right)
+    uint8_t flag = 1;    // 1: the column is converted; 0: skipped
+    int32_t format = CellFormatAutomatic;
+
+    bool operator==(const ConvertingTableColumn& other) const
+    {
+        return x == other.x && flag == other.flag && format == other.format;
+    }
+    bool operator!=(const ConvertingTableColumn& other) const { return !(*this == other); }
+};
+
+class ConvertingTableLayout
+{
+public:
+    static constexpr uint32_t FileMagic = 0x4DF699DE;
+    static constexpr uint32_t FileVersion = 7;
+    static constexpr uint32_t OldestFileVersion = 2;
+    // Ids keep a column and a row in 16 bits each.
+    static constexpr int MaxColumns = 0xFFFF;
+    static constexpr int MaxRows = 0xFFFF;
+
+    ConvertingTableLayout();
+    ConvertingTableLayout(const ConvertingTableLayout&) = default;
+    ConvertingTableLayout& operator=(const ConvertingTableLayout&) = default;
+    ConvertingTableLayout(ConvertingTableLayout&&) = default;
+    ConvertingTableLayout& operator=(ConvertingTableLayout&&) = default;
+    virtual ~ConvertingTableLayout();
+
+    // Every field, formats, row lines, ids and trailer values included.
+    bool operator==(const ConvertingTableLayout& other) const;
+    bool operator!=(const ConvertingTableLayout& other) const { return !(*this == other); }
+
+    static int32_t MakeCellId(int column, int row) { return static_cast<int32_t>((row << 16) | column); }
+    static int IdColumn(int32_t id) { return id & 0xFFFF; }
+    static int IdRow(int32_t id) { return (id >> 16) & 0xFFFF; }
+
+    // --- the table and its lines
+    const RECT& GetTableRect() const { return rect_; }
+    void SetTableRect(const RECT& rect) { rect_ = rect; }
+    bool IsEmpty() const;
+    bool HasConvertedColumn() const;
+    bool HasColumns() const { return !columns_.empty(); }
+    int GetColumnCount() const { return static_cast<int>(columns_.size()); }
+    ConvertingTableColumn& GetColumn(int i) { return columns_[i]; }
+    const ConvertingTableColumn& GetColumn(int i) const { return columns_[i]; }
+    void SetColumnX(int i, int32_t x) { columns_[i].x = x; }
+    int GetRowLineCount() const { return static_cast<int>(rowLines_.size()); }
+    int GetRowCount() const { return GetRowLineCount() + 1; }
+    int32_t GetRowLine(int i) const { return rowLines_[i]; }
+    void SetRowLine(int i, int32_t y) { rowLines_[i] = y; }
+    // The id of cell (column, row); -1 for a cell outside the matrix.
+    int32_t GetCellId(int column, int row) const;
+
+    int32_t GetTrailerValue() const { return trailerValue_; }
+    void SetTrailerValue(int32_t value) { trailerValue_ = value; }
+    bool GetAutoRowDetection() const { return autoRowDetection_; }
+    void SetAutoRowDetection(bool on) { autoRowDetection_ = on; }
+    uint8_t GetTrailerFlag() const { return trailerFlag_; }
+    void SetTrailerFlag(uint8_t flag) { trailerFlag_ = flag; }
+    int32_t GetTrailerValue2() const { return trailerValue2_; }
+    void SetTrailerValue2(int32_t value) { trailerValue2_ = value; }
+
+    // --- geometry (page units)
+    // The column whose area holds the point; -1 outside the table (right and bottom exclusive).
+    int ColumnAt(int32_t x, int32_t y) const;
+    // The row whose area holds y: the first row line at or below y, else the last row.
+    int RowAt(int32_t x, int32_t y) const;
+    RECT GetColumnExtent(int column) const;
+    RECT GetRowExtent(int row) const;
+    RECT GetCellRect(int column, int row) const;
+    // False unless (column, row) is a block's top-left cell; then the whole block's rectangle.
+    bool GetMergedCellRect(int column, int row, RECT& rect) const;
+    bool WordInTable(const RECT& word) const;
+    // The id of the cell that takes the word, or -1 when the word lies in no cell.
+    int32_t CellOfWord(const RECT& word) const;
+
+    // --- merged blocks
+    void GetCellOrigin(int& column, int& row) const;
+    bool IsOrigin(int column, int row) const;
+    bool IsMergedOrigin(int column, int row) const;
+    void GetBlockEnd(int column, int row, int& lastColumn, int& lastRow) const;
+    bool HasMergedCells() const;
+
+    // True when the table rectangle, the columns' x or flags, or TrailerValue differ; formats,
+    // row lines and merges are not looked at.
+    bool Differs(const ConvertingTableLayout& other) const;
+
+    // --- edits; all keep the cell-id invariants
+    void Clear();
+    // False (nothing changed) for an index beyond the count or a table at its size limit.
+    bool InsertColumn(int i, const ConvertingTableColumn& column);
+    void DeleteColumn(int i);
+    // Appends a column whose cells stand alone; used while columns are rebuilt.
+    bool AppendColumn(const ConvertingTableColumn& column);
+    bool InsertRowLine(int i, int32_t y);
+    void DeleteRowLine(int i);
+    void ResetRows();
+    void ResetColumns();
+    void ResetIds();
+    void SetBlock(int column0, int row0, int column1, int row1);
+    void CollectRectIds(int column0, int row0, int column1, int row1, std::vector<uint32_t>& ids) const;
+    void CollectBlockIds(int column, int row, std::vector<uint32_t>& ids) const;
+    // False (nothing changed) when the list holds fewer ids than the block has cells.
+    bool SetBlockIds(int column, int row, const std::vector<uint32_t>& ids);
+
+    // --- the layout file format
+    // Reads a layout of versions 2 to 7. The stream is untrusted: on any failure, short read or
+    // inconsistent content the layout is left exactly as it was.
+    bool Read(OxReadWrite& stream);
+    // Writes version 7; false as soon as the stream refuses a write.
+    bool Write(OxReadWrite& stream) const;
+    // The shape and id invariants: ascending lines inside the table, the last column at -1, one
+    // id per cell, every id naming a top-left cell that holds its own id, rectangular blocks.
+    bool IsConsistent() const;
+
+private:
+    struct Block
+    {
+        int column0, row0, column1, row1;
+    };
+    bool ReadBody(OxReadWrite& stream, uint32_t version);
+    bool LinesAreConsistent() const;
+    bool IdsAreConsistent() const;
+    std::vector<Block> CollectBlocks() const;
+    void SetIdsFromBlocks(const std::vector<Block>& blocks, int columnCount, int rowCount);
+    void FillOwnIds(int rowCount, int columnCount);
+    void FitMatrixToColumns();
+
+    RECT rect_;
+    std::vector<ConvertingTableColumn> columns_;
+    std::vector<int32_t> rowLines_;
+    std::vector<std::vector<int32_t>> ids_;
+    int32_t trailerValue_ = 0;
+    bool autoRowDetection_ = true;
+    uint8_t trailerFlag_ = 0;
+    int32_t trailerValue2_ = 0;
+};
