@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "pagemodel/OxReadWrite.h"
+
 namespace
 {
 RECT MakeRect(LONG left, LONG top, LONG right, LONG bottom)
@@ -440,6 +442,207 @@ bool ConvertingTableLayout::SetBlockIds(int column, int row, const std::vector<u
     {
         for (int c = column; c <= lastColumn; ++c)
             ids_[r][c] = static_cast<int32_t>(ids[width * (r - row) + (c - column)]);
+    }
+    return true;
+}
+
+// --- the layout file format
+
+namespace
+{
+// Format codes of versions 3 and 4, indexed by the stored code.
+constexpr int32_t OldFormatCodes[] = {CellFormatAutomatic, CellFormatNumber, CellFormatText, CellFormatDate};
+
+bool StreamHolds(const OxReadWrite& stream, uint64_t bytes)
+{
+    return bytes <= stream.GetCount();
+}
+} // namespace
+
+bool ConvertingTableLayout::Read(OxReadWrite& stream)
+{
+    uint32_t magic = 0, version = 0;
+    if (!stream.ReadValue(magic) || magic != FileMagic)
+        return false;
+    if (!stream.ReadValue(version) || version < OldestFileVersion || version > FileVersion)
+        return false;
+    // Read into a layout of its own so that a file that fails half-way leaves this one as it was.
+    ConvertingTableLayout read;
+    if (!read.ReadBody(stream, version) || !read.IsConsistent())
+        return false;
+    *this = std::move(read);
+    return true;
+}
+
+bool ConvertingTableLayout::ReadBody(OxReadWrite& stream, uint32_t version)
+{
+    int32_t left = 0, top = 0, right = 0, bottom = 0;
+    if (!stream.ReadValue(left) || !stream.ReadValue(top) || !stream.ReadValue(right) || !stream.ReadValue(bottom))
+        return false;
+    rect_ = MakeRect(left, top, right, bottom);
+
+    uint32_t columnCount = 0;
+    if (!stream.ReadValue(columnCount) || columnCount > static_cast<uint32_t>(MaxColumns))
+        return false;
+    const uint32_t columnBytes = version >= 3 ? 9 : 5;
+    if (!StreamHolds(stream, static_cast<uint64_t>(columnCount) * columnBytes))
+        return false;
+    columns_.resize(columnCount);
+    for (ConvertingTableColumn& column : columns_)
+    {
+        if (!stream.ReadValue(column.flag) || !stream.ReadValue(column.x))
+            return false;
+        if (column.flag > 1)
+            return false;
+        column.format = CellFormatAutomatic;
+        if (version < 3)
+            continue;
+        if (!stream.ReadValue(column.format))
+            return false;
+        if (version <= 4)
+        {
+            if (column.format < 0 || column.format > 3)
+                return false;
+            column.format = OldFormatCodes[column.format];
+        }
+        else if (column.format < CellFormatAutomatic || column.format > CellFormatLast)
+            return false;
+    }
+
+    if (version < 4)
+    {
+        FillOwnIds(1, GetColumnCount());
+        return true;
+    }
+    uint32_t rowLineCount = 0;
+    if (!stream.ReadValue(rowLineCount) || rowLineCount >= static_cast<uint32_t>(MaxRows))
+        return false;
+    const uint64_t idCount = (static_cast<uint64_t>(rowLineCount) + 1) * columnCount;
+    if (!StreamHolds(stream, (rowLineCount + idCount) * sizeof(int32_t)))
+        return false;
+    rowLines_.resize(rowLineCount);
+    if (rowLineCount > 0 && !stream.Read(rowLines_.data(), rowLineCount * sizeof(int32_t)))
+        return false;
+    ids_.assign(rowLineCount + 1, std::vector<int32_t>(columnCount));
+    for (std::vector<int32_t>& row : ids_)
+    {
+        if (columnCount > 0 && !stream.Read(row.data(), columnCount * sizeof(int32_t)))
+            return false;
+    }
+
+    if (version >= 6 && !stream.ReadValue(trailerValue_))
+        return false;
+    if (version >= 7)
+    {
+        uint8_t autoRows = 0;
+        if (!stream.ReadValue(autoRows) || !stream.ReadValue(trailerFlag_) || !stream.ReadValue(trailerValue2_))
+            return false;
+        autoRowDetection_ = autoRows != 0;
+    }
+    return true;
+}
+
+bool ConvertingTableLayout::Write(OxReadWrite& stream) const
+{
+    // A matrix that does not match the lines would give a file that cannot be read back.
+    if (static_cast<int>(ids_.size()) != GetRowCount())
+        return false;
+    for (const std::vector<int32_t>& row : ids_)
+    {
+        if (row.size() != columns_.size())
+            return false;
+    }
+    const int32_t rect[4] = {rect_.left, rect_.top, rect_.right, rect_.bottom};
+    if (!stream.WriteValue(FileMagic) || !stream.WriteValue(FileVersion) || !stream.Write(rect, sizeof rect) ||
+        !stream.WriteValue(static_cast<uint32_t>(columns_.size())))
+        return false;
+    for (const ConvertingTableColumn& column : columns_)
+    {
+        if (!stream.WriteValue(column.flag) || !stream.WriteValue(column.x) || !stream.WriteValue(column.format))
+            return false;
+    }
+    if (!stream.WriteValue(static_cast<uint32_t>(rowLines_.size())))
+        return false;
+    if (!rowLines_.empty() && !stream.Write(rowLines_.data(), static_cast<uint32_t>(rowLines_.size() * sizeof(int32_t))))
+        return false;
+    for (const std::vector<int32_t>& row : ids_)
+    {
+        if (!row.empty() && !stream.Write(row.data(), static_cast<uint32_t>(row.size() * sizeof(int32_t))))
+            return false;
+    }
+    const uint8_t autoRows = autoRowDetection_ ? 1 : 0;
+    return stream.WriteValue(trailerValue_) && stream.WriteValue(autoRows) && stream.WriteValue(trailerFlag_) &&
+           stream.WriteValue(trailerValue2_);
+}
+
+bool ConvertingTableLayout::IsConsistent() const
+{
+    return LinesAreConsistent() && IdsAreConsistent();
+}
+
+bool ConvertingTableLayout::LinesAreConsistent() const
+{
+    if (!columns_.empty() && columns_.back().x != -1)
+        return false;
+    LONG previous = rect_.left;
+    for (size_t i = 0; i + 1 < columns_.size(); ++i)
+    {
+        if (columns_[i].x < previous || columns_[i].x > rect_.right)
+            return false;
+        previous = columns_[i].x;
+    }
+    previous = rect_.top;
+    for (int32_t y : rowLines_)
+    {
+        if (y < previous || y > rect_.bottom)
+            return false;
+        previous = y;
+    }
+    return true;
+}
+
+bool ConvertingTableLayout::IdsAreConsistent() const
+{
+    const int rowCount = GetRowCount(), columnCount = GetColumnCount();
+    if (static_cast<int>(ids_.size()) != rowCount)
+        return false;
+    // Cells per block, kept at the block's top-left cell.
+    std::vector<uint32_t> cellsOfBlock(static_cast<size_t>(rowCount) * columnCount, 0);
+    for (int row = 0; row < rowCount; ++row)
+    {
+        if (static_cast<int>(ids_[row].size()) != columnCount)
+            return false;
+        for (int column = 0; column < columnCount; ++column)
+        {
+            const int32_t id = ids_[row][column];
+            const int originColumn = IdColumn(id), originRow = IdRow(id);
+            if (id < 0 || originColumn > column || originRow > row || ids_[originRow][originColumn] != id)
+                return false;
+            ++cellsOfBlock[static_cast<size_t>(originRow) * columnCount + originColumn];
+        }
+    }
+    // Each block must fill the rectangle spanned by its top row and its left column.
+    for (int row = 0; row < rowCount; ++row)
+    {
+        for (int column = 0; column < columnCount; ++column)
+        {
+            const uint32_t cells = cellsOfBlock[static_cast<size_t>(row) * columnCount + column];
+            if (cells == 0)
+                continue;
+            int lastColumn = column, lastRow = row;
+            GetBlockEnd(column, row, lastColumn, lastRow);
+            const uint64_t area = static_cast<uint64_t>(lastColumn - column + 1) * (lastRow - row + 1);
+            if (area != cells)
+                return false;
+            for (int r = row; r <= lastRow; ++r)
+            {
+                for (int c = column; c <= lastColumn; ++c)
+                {
+                    if (ids_[r][c] != ids_[row][column])
+                        return false;
+                }
+            }
+        }
     }
     return true;
 }
