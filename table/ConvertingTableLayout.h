@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "pagemodel/OxSerializable.h"
 #include "table/CellFormat.h"
 
 class OxReadWrite;
@@ -28,7 +29,7 @@ struct ConvertingTableColumn
     bool operator!=(const ConvertingTableColumn& other) const { return !(*this == other); }
 };
 
-class ConvertingTableLayout
+class ConvertingTableLayout : public OxSerializable
 {
 public:
     static constexpr uint32_t FileMagic = 0x4DF699DE;
@@ -43,7 +44,7 @@ public:
     ConvertingTableLayout& operator=(const ConvertingTableLayout&) = default;
     ConvertingTableLayout(ConvertingTableLayout&&) = default;
     ConvertingTableLayout& operator=(ConvertingTableLayout&&) = default;
-    virtual ~ConvertingTableLayout();
+    ~ConvertingTableLayout() override;
 
     // Every field, formats, row lines, ids and trailer values included.
     bool operator==(const ConvertingTableLayout& other) const;
@@ -125,9 +126,9 @@ public:
     // --- the layout file format
     // Reads a layout of versions 2 to 7. The stream is untrusted: on any failure, short read or
     // inconsistent content the layout is left exactly as it was.
-    bool Read(OxReadWrite& stream);
+    bool Read(OxReadWrite& stream) override;
     // Writes version 7; false as soon as the stream refuses a write.
-    bool Write(OxReadWrite& stream) const;
+    bool Write(OxReadWrite& stream) const override;
     // The shape and id invariants: ascending lines inside the table, the last column at -1, one
     // id per cell, every id naming a top-left cell that holds its own id, rectangular blocks.
     bool IsConsistent() const;
