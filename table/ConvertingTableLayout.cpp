@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "pagemodel/OxReadWrite.h"
+#include "table/WordGeometry.h"
 
 namespace
 {
@@ -14,12 +15,6 @@ RECT MakeRect(LONG left, LONG top, LONG right, LONG bottom)
     rect.right = right;
     rect.bottom = bottom;
     return rect;
-}
-
-// The vertical centre in whole numbers; summed in 64 bits so that no coordinate overflows.
-int32_t VerticalCentre(const RECT& rect)
-{
-    return static_cast<int32_t>((static_cast<int64_t>(rect.top) + rect.bottom) / 2);
 }
 
 // Maps the span [first, last] of a block on one axis to the axis without index i.

@@ -1,0 +1,15 @@
+#pragma once
+// Rebuilds the column lines or the row lines of a table layout from where the words of the page
+// lie. Both discard every merged cell.
+#include "table/WordGeometry.h"
+
+class ConvertingTableLayout;
+
+// Columns from the gaps between the words in the table, then the rows. keepFormats hands the
+// old column formats on by position; noWords, when given, tells whether no word lay in the
+// table. Always true.
+bool DetectTableColumns(const WordList& words, ConvertingTableLayout& layout, bool keepFormats,
+                        bool* noWords = nullptr);
+
+// Rows from the text lines of the words in the table, in list order. Always true.
+bool DetectTableRows(const WordList& words, ConvertingTableLayout& layout);
