@@ -180,7 +180,6 @@ TEST(GlyphMapTest, FontsAreDeletedAndRestored)
     LOGFONTW used = {};
     ASSERT_EQ(int(sizeof(used)), GetObjectW(font.GetHandle(), sizeof(used), &used));
     EXPECT_EQ(std::wstring(LF_FACESIZE - 1, L'Q'), std::wstring(used.lfFaceName));
-
 }
 
 TEST(GlyphMapTest, CacheKeepsBuiltMapsAndForgetsFailures)
