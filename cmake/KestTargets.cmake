@@ -13,6 +13,9 @@ function(kest_library name dir)
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
 
+set(KEST_CLIPBOARD_TESTS test_platform test_table test_table_ui test_hosts
+    test_framework test_framework_windows test_app)
+
 # Wine sees the Linux file system as drive Z:.
 set(KEST_SOURCE_DIR_WINE "Z:${CMAKE_SOURCE_DIR}")
 
@@ -43,6 +46,11 @@ function(kest_test name)
            COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-run.sh $<TARGET_FILE:${name}>
            WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+  # The clipboard is one per display: suites that put data on it and read it back
+  # must not run at the same time.
+  if(name IN_LIST KEST_CLIPBOARD_TESTS)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK clipboard)
+  endif()
 endfunction()
 
 # The Win32 libraries the window code needs.
