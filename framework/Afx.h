@@ -10,5 +10,9 @@
 #include "framework/AfxCmdTarget.h"
 #include "framework/AfxWinApp.h"
 #include "framework/AfxRecentFileList.h"
+#include "framework/AfxFile.h"
+#include "framework/AfxArchive.h"
+#include "framework/AfxTempl.h"
+#include "framework/AfxColl.h"
 
 // Window half (add below).
