@@ -7,9 +7,9 @@
 
 namespace {
 
-// The smallest stored item: a type byte and an older text record of an empty
-// text (rectangle, flag, string count, colour, mode).
-const uint32_t kSmallestItemSize = 1 + 16 + 1 + 4 + 4 + 1;
+// The smallest stored item: a type byte and a text record without characters
+// (rectangle, flag, colour, character count).
+const uint32_t kSmallestItemSize = 1 + 16 + 1 + 4 + 4;
 
 bool ReadHeader(OxReadWrite& stream, uint32_t magic, uint32_t oldest, uint32_t newest, uint32_t& version)
 {

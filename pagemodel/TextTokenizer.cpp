@@ -3,7 +3,7 @@
 #include <cwctype>
 
 TextTokenizer::TextTokenizer(const std::wstring& text, const wchar_t* delimiters)
-    : m_position(text.data()), m_end(text.data() + text.size()),
+    : m_text(text), m_position(m_text.data()), m_end(m_text.data() + m_text.size()),
       m_delimiters(delimiters != nullptr ? delimiters : L" \t\n\r")
 {
 }

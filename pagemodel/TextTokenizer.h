@@ -4,11 +4,13 @@
 #include <string>
 
 // Splits a text into tokens at delimiter characters (default: space, tab, line feed,
-// carriage return). The text must outlive the tokenizer.
+// carriage return). Tokens point into the tokenizer's own copy of the text.
 class TextTokenizer
 {
 public:
     explicit TextTokenizer(const std::wstring& text, const wchar_t* delimiters = nullptr);
+    TextTokenizer(const TextTokenizer&) = delete;
+    TextTokenizer& operator=(const TextTokenizer&) = delete;
 
     // The next token and its length; null at the end. With trim set, characters that are
     // neither letters nor digits are dropped from both ends (endsWithPoint tells whether a
@@ -19,6 +21,7 @@ public:
 private:
     bool IsDelimiter(wchar_t c) const;
 
+    const std::wstring m_text;
     const wchar_t* m_position;
     const wchar_t* m_end;
     std::wstring m_delimiters;

@@ -81,6 +81,19 @@ TEST(CDCPageTest, RoundTripAndGlyphFlags)
     }
 }
 
+TEST(CDCPageTest, PageOfSmallestItemsLoads)
+{
+    // Texts without characters are the smallest items a page can hold.
+    CDCPage page;
+    for (int i = 0; i < 3; ++i)
+        page.AddItem(MakeText(10 * i, L""));
+    const std::vector<uint8_t> bytes = Saved(page);
+    ASSERT_EQ(12u + 3 * 26, bytes.size());
+    CDCPage read;
+    ASSERT_TRUE(Load(read, bytes));
+    EXPECT_EQ(3u, read.GetItemCount());
+}
+
 TEST(CDCPageTest, OlderVersionsBuiltByteByByte)
 {
     // A font, then a text "ab" with offsets (version 3) or spaced evenly (version 2).

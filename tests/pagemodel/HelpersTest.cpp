@@ -180,8 +180,8 @@ TEST(TextTokenizerTest, Splits)
 
 TEST(TextTokenizerTest, PointFlag)
 {
-    const std::wstring text = L"(12.) 3.5 x. (y)";
-    TextTokenizer tokenizer(text);
+    // Built from a temporary: the tokens must not point into a string that is gone.
+    TextTokenizer tokenizer(std::wstring(L"(12.) 3.5 x. (y)"));
     struct Expected { std::wstring token; bool point; };
     const Expected expected[] = {{L"12", true}, {L"3.5", false}, {L"x", true}, {L"y", false}};
     for (const Expected& e : expected) {
