@@ -14,5 +14,6 @@
 #include "framework/AfxArchive.h"
 #include "framework/AfxTempl.h"
 #include "framework/AfxColl.h"
+#include "framework/AfxOle.h"
 
 // Window half (add below).
