@@ -19,6 +19,7 @@ constexpr const wchar_t* OpenClipboardFailed = L"Failed to open clipboard";
 constexpr const wchar_t* EmptyClipboardFailed = L"Failed to empty clipboard";
 constexpr const wchar_t* SetClipboardFailed = L"Failed to set clipboard data";
 constexpr const wchar_t* PageParseFailed = L"Page %d could not be read";
+constexpr const wchar_t* PagesUnavailable = L"The pages could not be read";
 constexpr const wchar_t* InvalidPageRange = L"The page range is not valid";
 constexpr const wchar_t* TargetNotAvailable = L"This conversion target is not available";
 constexpr const wchar_t* UnexpectedError = L"Unexpected error: %s";

@@ -1,0 +1,13 @@
+#pragma once
+// The clipboard text of a conversion: tab-separated cells, CR LF after every row.
+#include <string>
+
+class ConvertingTableGrid;
+
+// Every cell, the last of a row included, is followed by a TAB; every row by CR LF.
+std::wstring BuildTableText(const ConvertingTableGrid& grid);
+
+// Puts the text on the clipboard. Returns false with errorText set (and errorIsFinal telling
+// whether it is a whole message) when it could not; the clipboard is then left closed and no
+// memory block is left behind.
+bool PutTextOnClipboard(const std::wstring& text, std::wstring& errorText, bool& errorIsFinal);

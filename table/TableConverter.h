@@ -1,0 +1,63 @@
+#pragma once
+// Converts a table layout over chosen pages into one cell grid and hands it to its target.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "table/ConversionTarget.h"
+#include "table/ConvertingTableLayout.h"
+#include "table/PageRangeList.h"
+
+class ConvertingTableGrid;
+class ConvertingTableParser;
+class GridExporter;
+class ProgressInterface;
+
+class TableConverter
+{
+public:
+    TableConverter() = default;
+    TableConverter(const TableConverter&) = delete;
+    TableConverter& operator=(const TableConverter&) = delete;
+
+    ConvertingTableLayout& GetLayout() { return layout_; }
+    const ConvertingTableLayout& GetLayout() const { return layout_; }
+
+    // Set only while a conversion runs.
+    void SetProgress(ProgressInterface* progress) { progress_ = progress; }
+    ProgressInterface* GetProgress() const { return progress_; }
+
+    // Borrowed; null removes it. The clipboard text target works without one.
+    void SetExporter(ConversionTarget target, GridExporter* exporter);
+
+    // Parses every page of the list into one grid by the parser's layout (the converter's own
+    // layout when the parser has none) and writes the grid to the target. The layout itself is
+    // never changed: the pages are parsed against a copy. False on failure, with the error text
+    // and its final flag telling why; after a cancel the error text is empty.
+    bool Convert(ConvertingTableParser& parser, const PageRangeList& pages, ConversionTarget target,
+                 const std::wstring& outputFileName, bool perPageDetection);
+
+    // True when the clipboard holds the text; else the error is set.
+    bool CopyTextToClipboard(const std::wstring& text);
+
+    const std::wstring& GetErrorText() const { return errorText_; }
+    // True when the error text is a whole message; false when it is a detail to show inside the
+    // general conversion error (ConversionErrorMessage).
+    bool IsErrorFinal() const { return errorIsFinal_; }
+    void SetError(const std::wstring& text, bool isFinal);
+    void ClearError();
+
+private:
+    bool Canceled() const;
+    bool ParsePages(ConvertingTableParser& parser, const PageRangeList& pages, int32_t pageCount,
+                    bool perPageDetection, std::unique_ptr<ConvertingTableGrid>& grid);
+    bool Export(const ConvertingTableGrid& grid, ConversionTarget target, const std::wstring& outputFileName,
+                int32_t progressRange);
+
+    ConvertingTableLayout layout_;
+    std::wstring errorText_;
+    bool errorIsFinal_ = false;
+    ProgressInterface* progress_ = nullptr;
+    std::array<GridExporter*, ConversionTargetCount> exporters_{};
+};
