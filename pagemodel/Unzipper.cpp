@@ -72,25 +72,26 @@ bool CUnzipper::Close()
 
 bool CUnzipper::SkipToExtension(const wchar_t* extension, int step)
 {
+    m_reachedEnd = false;
     if (!m_unzip)
         return false;
     std::string wanted;
     const bool filter = extension && *extension;
     if (filter && !ToAnsiPath(extension, wanted))
         return false;
-    if ((step == 0 ? unzGoToFirstFile(m_unzip) : unzGoToNextFile(m_unzip)) != UNZ_OK)
-        return false;
-    if (!filter)
-        return true;
-    for (;;) {
+    int err = step == 0 ? unzGoToFirstFile(m_unzip) : unzGoToNextFile(m_unzip);
+    while (err == UNZ_OK) {
+        if (!filter)
+            return true;
         UnzipFileInfo info;
         if (!GetFileInfo(info))
             return false;
         if (_stricmp(EntryExtension(info.name), wanted.c_str()) == 0)
             return true;
-        if (unzGoToNextFile(m_unzip) != UNZ_OK)
-            return false;
+        err = unzGoToNextFile(m_unzip);
     }
+    m_reachedEnd = err == UNZ_END_OF_LIST_OF_FILE;
+    return false;
 }
 
 bool CUnzipper::GotoFirstFile(const wchar_t* extension)

@@ -46,6 +46,9 @@ public:
     // With an extension (without its dot), the first or next entry whose name carries it.
     bool GotoFirstFile(const wchar_t* extension = nullptr);
     bool GotoNextFile(const wchar_t* extension = nullptr);
+    // After GotoFirstFile or GotoNextFile returned false: true when the walk ended at the end
+    // of the archive, false when a damaged directory stopped it.
+    bool ReachedEnd() const { return m_reachedEnd; }
     bool GetFileInfo(UnzipFileInfo& info);
     // Locates an entry ignoring case; with matchFileNamePart also an entry in a folder
     // whose name and extension equal the given name.
@@ -61,4 +64,5 @@ private:
 
     unzFile m_unzip = nullptr;
     std::wstring m_pathWithoutExtension;
+    bool m_reachedEnd = false;
 };

@@ -1,0 +1,55 @@
+#pragma once
+// Reading work files back entry by entry, and the small stand-ins the work-file tests share.
+
+#include "ScratchFiles.h"
+#include "WorkFileBuilder.h"
+#include "pagemodel/OxBuffer.h"
+#include "pagemodel/OxReadWrite.h"
+#include "pagemodel/OxSerializable.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class PageWordList;
+
+struct Entry
+{
+    std::string name;
+    Bytes bytes;
+    uint32_t dosDate;
+};
+
+// Every entry of an archive in stored order; empty when any of them does not read.
+std::vector<Entry> ReadEntries(const std::wstring& path);
+std::vector<std::string> Names(const std::vector<Entry>& entries);
+const Entry* Find(const std::vector<Entry>& entries, const std::string& name);
+
+// A stand-in for the table layout: one line of text.
+struct TextRecord : OxSerializable
+{
+    std::wstring text;
+    explicit TextRecord(const std::wstring& t = L"") : text(t) {}
+    bool Write(OxReadWrite& stream) const override { return WriteWideString(stream, text); }
+    bool Read(OxReadWrite& stream) override { return ReadWideString(stream, text); }
+};
+Bytes Serialized(const OxSerializable& record);
+
+class MemoryDC
+{
+public:
+    MemoryDC() : m_dc(CreateCompatibleDC(nullptr)) {}
+    ~MemoryDC() { DeleteDC(m_dc); }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    operator HDC() const { return m_dc; }
+
+private:
+    HDC m_dc;
+};
+
+std::vector<std::wstring> WordTexts(const PageWordList& words);
+
+// Pages with one word each that tells which page it is: prefix + N.
+WorkFileBuilder NumberedPages(uint32_t count, uint32_t resolution = 144, const wchar_t* prefix = L"p");
