@@ -229,6 +229,9 @@ bool CDCWorkFile::AddWorkFile(const wchar_t* path)
     if (added == 0)
         return true;
     const uint32_t existing = GetPageCount();
+    // A page list that the reader would refuse must not be written.
+    if (uint64_t(existing) + added > CDCPageSet::kMaxPageCount)
+        return false;
     TemporaryFile temporary;
     if (!temporary.Create(m_fileName.c_str()) || !m_pageSet.SetPageCount(existing + added))
         return false;
