@@ -402,8 +402,8 @@ void COleDispatchDriver::ReleaseDispatch()
     m_lpDispatch = nullptr;
 }
 
-void AFX_CDECL COleDispatchDriver::InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet,
-                                                const BYTE* pbParamInfo, ...)
+void AFX_CDECL COleDispatchDriver::InvokeHelperArgs(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet,
+                                                    const BYTE* pbParamInfo, ...)
 {
     va_list argList;
     va_start(argList, pbParamInfo);
@@ -480,7 +480,7 @@ void COleDispatchDriver::InvokeHelperV(DISPID dwDispID, WORD wFlags, VARTYPE vtR
     StoreResult(result, vtRet, pvRet);
 }
 
-void AFX_CDECL COleDispatchDriver::SetProperty(DISPID dwDispID, VARTYPE vtProp, ...)
+void AFX_CDECL COleDispatchDriver::SetPropertyArgs(DISPID dwDispID, VARTYPE vtProp, ...)
 {
     BYTE paramInfo[2] = {static_cast<BYTE>(vtProp), 0};
     WORD flags = vtProp == VT_DISPATCH ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
@@ -497,7 +497,7 @@ void AFX_CDECL COleDispatchDriver::SetProperty(DISPID dwDispID, VARTYPE vtProp, 
 
 void COleDispatchDriver::GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp) const
 {
-    const_cast<COleDispatchDriver*>(this)->InvokeHelper(dwDispID, DISPATCH_PROPERTYGET, vtProp, pvProp, nullptr);
+    const_cast<COleDispatchDriver*>(this)->InvokeHelperArgs(dwDispID, DISPATCH_PROPERTYGET, vtProp, pvProp, nullptr);
 }
 
 BOOL AFXAPI AfxOleInit()

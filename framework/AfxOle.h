@@ -100,17 +100,30 @@ public:
     // VT_VARIANT into a VARIANT (the caller clears it), VT_BOOL into a BOOL, VT_I4 into a long.
     // A failed call throws COleException; DISP_E_EXCEPTION throws COleDispatchException with
     // the server's description.
-    void AFX_CDECL InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet,
-                                const BYTE* pbParamInfo, ...);
+    // CString arguments are passed as their text.
+    template <typename... Args>
+    void InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo,
+                      const Args&... args)
+    {
+        InvokeHelperArgs(dwDispID, wFlags, vtRet, pvRet, pbParamInfo, AfxVarArg(args)...);
+    }
     void InvokeHelperV(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo,
                        va_list argList);
-    void AFX_CDECL SetProperty(DISPID dwDispID, VARTYPE vtProp, ...);
+    template <typename Arg> void SetProperty(DISPID dwDispID, VARTYPE vtProp, const Arg& value)
+    {
+        SetPropertyArgs(dwDispID, vtProp, AfxVarArg(value));
+    }
     void GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp) const;
 
     operator LPDISPATCH() { return m_lpDispatch; }
 
     LPDISPATCH m_lpDispatch = nullptr;
     BOOL m_bAutoRelease = TRUE;
+
+private:
+    void AFX_CDECL InvokeHelperArgs(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet,
+                                    const BYTE* pbParamInfo, ...);
+    void AFX_CDECL SetPropertyArgs(DISPID dwDispID, VARTYPE vtProp, ...);
 };
 
 // Initialises OLE on the calling thread; FALSE when that fails.

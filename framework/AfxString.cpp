@@ -419,7 +419,7 @@ void CString::FormatV(LPCWSTR pszFormat, va_list args)
     m_str.swap(result.m_str);
 }
 
-void AFX_CDECL CString::Format(LPCWSTR pszFormat, ...)
+void AFX_CDECL CString::FormatArgs(LPCWSTR pszFormat, ...)
 {
     va_list args;
     va_start(args, pszFormat);
@@ -427,7 +427,7 @@ void AFX_CDECL CString::Format(LPCWSTR pszFormat, ...)
     va_end(args);
 }
 
-void AFX_CDECL CString::Format(UINT nFormatID, ...)
+void AFX_CDECL CString::FormatIdArgs(UINT nFormatID, ...)
 {
     CString format;
     format.LoadString(nFormatID);
@@ -437,7 +437,7 @@ void AFX_CDECL CString::Format(UINT nFormatID, ...)
     va_end(args);
 }
 
-void AFX_CDECL CString::AppendFormat(LPCWSTR pszFormat, ...)
+void AFX_CDECL CString::AppendFormatArgs(LPCWSTR pszFormat, ...)
 {
     va_list args;
     va_start(args, pszFormat);

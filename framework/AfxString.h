@@ -6,6 +6,10 @@
 #include <cstdarg>
 #include <string>
 
+class CString;
+inline LPCWSTR AfxVarArg(const CString& s);
+template <typename T> inline const T& AfxVarArg(const T& value);
+
 class CString
 {
 public:
@@ -80,10 +84,20 @@ public:
     CString& TrimRight(wchar_t ch);
     CString& TrimRight(LPCWSTR pszTargets);
 
-    // printf-style formatting; %s takes a wide string, %S a narrow one.
-    void AFX_CDECL Format(LPCWSTR pszFormat, ...);
-    void AFX_CDECL Format(UINT nFormatID, ...);
-    void AFX_CDECL AppendFormat(LPCWSTR pszFormat, ...);
+    // printf-style formatting; %s takes a wide string, %S a narrow one. A CString argument is
+    // passed as its text (a C variable argument list could not carry the object itself).
+    template <typename... Args> void Format(LPCWSTR pszFormat, const Args&... args)
+    {
+        FormatArgs(pszFormat, AfxVarArg(args)...);
+    }
+    template <typename... Args> void Format(UINT nFormatID, const Args&... args)
+    {
+        FormatIdArgs(nFormatID, AfxVarArg(args)...);
+    }
+    template <typename... Args> void AppendFormat(LPCWSTR pszFormat, const Args&... args)
+    {
+        AppendFormatArgs(pszFormat, AfxVarArg(args)...);
+    }
     void FormatV(LPCWSTR pszFormat, va_list args);
     void AppendFormatV(LPCWSTR pszFormat, va_list args);
 
@@ -111,8 +125,16 @@ public:
     friend CString operator+(wchar_t a, const CString& b);
 
 private:
+    void AFX_CDECL FormatArgs(LPCWSTR pszFormat, ...);
+    void AFX_CDECL FormatIdArgs(UINT nFormatID, ...);
+    void AFX_CDECL AppendFormatArgs(LPCWSTR pszFormat, ...);
+
     std::wstring m_str;
 };
+
+// How an argument travels through a C variable argument list: strings as their text.
+inline LPCWSTR AfxVarArg(const CString& s) { return s.GetString(); }
+template <typename T> inline const T& AfxVarArg(const T& value) { return value; }
 
 inline bool operator==(const CString& a, const CString& b) { return a.str() == b.str(); }
 inline bool operator==(const CString& a, LPCWSTR b) { return a.Compare(b) == 0; }

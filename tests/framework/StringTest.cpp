@@ -59,6 +59,13 @@ TEST(CStringTest, FormatsWideAndNarrowArgumentsIncludingItself)
     EXPECT_EQ(5001, s.GetLength());
     s.AppendFormat(_T("%d"), 42);
     EXPECT_STREQ(_T("42"), s.Right(2));
+
+    // String objects passed straight to the format travel as their text.
+    CString name(_T("Invoice")), path;
+    path.Format(_T("%s\\%s.%s"), name, CString(_T("jobs")), _T("kest"));
+    EXPECT_STREQ(_T("Invoice\\jobs.kest"), path);
+    path.AppendFormat(_T(" %s=%.1f"), name, 2.5f);
+    EXPECT_STREQ(_T("Invoice\\jobs.kest Invoice=2.5"), path);
 }
 
 TEST(CStringTest, BufferAccessTakesTheWrittenLength)
