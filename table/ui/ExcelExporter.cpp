@@ -1,0 +1,201 @@
+#include "table/ui/ExcelExporter.h"
+
+#include "table/ConversionMessages.h"
+#include "table/ProgressInterface.h"
+#include "table/TableConverter.h"
+#include "table/ui/AutomationMessages.h"
+#include "table/ui/AutomationSupport.h"
+#include "table/ui/CellTextRuns.h"
+#include "table/ui/ComApartment.h"
+#include "table/ui/ExcelAutomation.h"
+#include "table/ui/ExportGrid.h"
+
+namespace {
+
+const long kOneWorksheetTemplate = -4167;
+const long kAlignTop = -4160;
+const long kRightToLeft = -5004;
+const long kExclusiveAccess = 2;
+const int kFirstSheetRow = 4;
+
+COleVariant Text(const std::wstring& text)
+{
+    return COleVariant(text.c_str());
+}
+
+COleVariant False()
+{
+    return COleVariant(static_cast<short>(FALSE), VT_BOOL);
+}
+
+void CloseUnsaved(ExcelWorkbook& book)
+{
+    book.Close(False(), OmittedArgument(), OmittedArgument());
+}
+
+// A word size in hundredths of a point as whole points, or 0 when the word keeps Excel's size:
+// below one point, or beyond the largest size Excel takes (a damaged size would fail the export).
+long PointSize(int32_t hundredths)
+{
+    const long largest = 409;
+    if (hundredths < 100 || (hundredths + 50) / 100 > largest)
+        return 0;
+    return (hundredths + 50) / 100;
+}
+
+} // namespace
+
+void SaveWorkbookReplacing(ExcelWorkbook& book, const std::wstring& path)
+{
+    std::wstring setAside;
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        const size_t slash = path.find_last_of(L"\\/");
+        const std::wstring folder = slash == std::wstring::npos ? L"." : path.substr(0, slash);
+        wchar_t temporary[MAX_PATH];
+        if (GetTempFileNameW(folder.c_str(), L"KEST", 0, temporary) &&
+            MoveFileExW(path.c_str(), temporary, MOVEFILE_REPLACE_EXISTING))
+            setAside = temporary;
+        else if (temporary[0])
+            DeleteFileW(temporary);
+        // Where the old file cannot be moved, the save meets it and fails: it stays as it is.
+    }
+    try {
+        book.SaveAs(Text(path), OmittedArgument(), OmittedArgument(), OmittedArgument(), OmittedArgument(), False(),
+                    kExclusiveAccess, OmittedArgument(), False(), OmittedArgument(), OmittedArgument());
+    } catch (CException*) {
+        if (!setAside.empty())
+            MoveFileExW(setAside.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+        throw;
+    }
+    if (!setAside.empty())
+        DeleteFileW(setAside.c_str());
+}
+
+bool ExcelExporter::Export(TableConverter& converter, const ConvertingTableGrid& grid, ConversionTarget target,
+                           const std::wstring& outputFileName, int32_t progressRange)
+{
+    ComApartment com;
+    ProgressInterface* progress = converter.GetProgress();
+    ExcelApplication app;
+    if (!app.CreateDispatch(_T("Excel.Application"))) {
+        converter.SetError(AutomationMessages::ExcelLoadFailed, true);
+        return false;
+    }
+    try {
+        ExcelWorkbooks books(app.GetWorkbooks());
+        ExcelWorkbook book(books.Add(COleVariant(kOneWorksheetTemplate)));
+        book.Activate();
+        ExcelWorksheets sheets(book.GetWorksheets());
+        ExcelWorksheet sheet(sheets.GetItem(COleVariant(1L)));
+        if (progress)
+            progress->SetStatusText(AutomationMessages::WritingExcel);
+
+        if (!WriteRows(converter, grid, book, sheet, progressRange))
+            return false;
+
+        ExcelRange used(sheet.GetUsedRange());
+        ExcelRange columns(used.GetColumns());
+        columns.AutoFit();
+        switch (target) {
+        case TargetExcelFile:
+            if (progress)
+                progress->SetStatusText(AutomationMessages::SavingExcelFile);
+            SaveWorkbookReplacing(book, outputFileName);
+            app.SetVisible(TRUE);
+            break;
+        case TargetClipboardExcel:
+            if (progress)
+                progress->SetStatusText(AutomationMessages::CopyingExcel);
+            used.Copy(OmittedArgument());
+            CloseUnsaved(book);
+            break;
+        default:
+            app.SetVisible(TRUE);
+            break;
+        }
+        return true;
+    } catch (CException* e) {
+        const std::wstring text = ExceptionText(e);
+        e->Delete();
+        converter.SetError(FormatMessageText(AutomationMessages::ExcelException, {text}), false);
+        return false;
+    }
+}
+
+bool ExcelExporter::WriteRows(TableConverter& converter, const ConvertingTableGrid& grid, ExcelWorkbook& book,
+                              ExcelWorksheet& sheet, int32_t progressRange)
+{
+    ProgressInterface* progress = converter.GetProgress();
+    const int rowCount = GridRowCount(grid);
+    const int32_t half = progressRange / 2;
+    for (int row = 0; row < rowCount; ++row) {
+        for (int column = 0; column < GridCellCount(grid, row); ++column) {
+            const ConvertingTableCell& cell = GridCell(grid, row, column);
+            if (CellHasWords(cell))
+                WriteCell(grid, cell, sheet, kFirstSheetRow + row, column + 1);
+        }
+        if (progress) {
+            progress->SetPos(half + row * half / rowCount);
+            if (progress->IsCanceled()) {
+                CloseUnsaved(book);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+const std::wstring* ExcelExporter::NumberFormatFor(const ConvertingTableCell& cell, const std::wstring& text) const
+{
+    static const std::wstring textFormat = L"@";
+    // A leading "=" would make Excel take the text as a formula.
+    if (!text.empty() && text[0] == L'=')
+        return &textFormat;
+    switch (CellFormatOf(cell)) {
+    case CellFormatText: return &textFormat;
+    case CellFormatNumber: return &options_.numberFormat;
+    case CellFormatCurrency: return &options_.currencyFormat;
+    case CellFormatDate: return &options_.dateFormat;
+    case CellFormatTime: return &options_.timeFormat;
+    default: return nullptr;
+    }
+}
+
+void ExcelExporter::WriteCell(const ConvertingTableGrid& grid, const ConvertingTableCell& cell,
+                              ExcelWorksheet& sheet, int row, int column)
+{
+    const std::wstring name = GetExcelCellName(row, column);
+    ExcelRange range(sheet.GetRange(Text(name), Text(name)));
+    const std::wstring text = CellText(grid, cell);
+    if (const std::wstring* format = NumberFormatFor(cell, text))
+        range.SetNumberFormat(Text(*format));
+    range.SetFormula(Text(text));
+    if (options_.keepFormatting)
+        KeepFormatting(cell, text, range);
+    if (CellHasRtl(cell))
+        range.SetReadingOrder(kRightToLeft);
+    const int32_t span = CellSpan(cell);
+    if (options_.mergeCells && span != 0) {
+        const std::wstring last = GetExcelCellName(row + (span >> 16), column + (span & 0xFFFF));
+        ExcelRange block(sheet.GetRange(Text(name), Text(last)));
+        block.Merge(False());
+        block.SetVerticalAlignment(COleVariant(kAlignTop));
+    }
+}
+
+void ExcelExporter::KeepFormatting(const ConvertingTableCell& cell, const std::wstring& written, ExcelRange& range)
+{
+    const std::vector<ExportWord> words = CellWords(cell);
+    std::vector<std::pair<std::wstring, bool>> texts;
+    for (const ExportWord& word : words)
+        texts.emplace_back(word.text, word.spaceFollows);
+    for (const CellTextRun& run : FindCellTextRuns(texts, written)) {
+        const ExportWord& word = words[run.word];
+        ExcelRange characters(range.GetCharacters(COleVariant(static_cast<long>(run.start)),
+                                                  COleVariant(static_cast<long>(run.length))));
+        ExcelFont font(characters.GetFont());
+        font.SetColor(COleVariant(static_cast<long>(word.color & 0xFFFFFF)));
+        if (const long size = PointSize(word.size))
+            font.SetSize(COleVariant(size));
+    }
+}

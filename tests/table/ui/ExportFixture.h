@@ -1,0 +1,103 @@
+#pragma once
+// Grids built by hand, a progress interface that records what it is told, and the stand-in
+// automation servers registered for the export tests.
+#include "hosts/officestubs/StubClient.h"
+#include "pagemodel/ConvertingWord.h"
+#include "table/ConvertingTableGrid.h"
+#include "table/ConvertingTableLayout.h"
+#include "table/ProgressInterface.h"
+#include "table/TableConverter.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TestGrid
+{
+public:
+    explicit TestGrid(int columns)
+    {
+        for (int i = 0; i < columns; ++i) {
+            ConvertingTableColumn column;
+            column.x = i + 1 < columns ? (i + 1) * 100 : -1;
+            layout_.AppendColumn(column);
+        }
+        grid_ = std::make_unique<ConvertingTableGrid>(&layout_);
+    }
+
+    // A word in the cell at the 0-based grid row and column.
+    TestGrid& Add(int row, int column, const wchar_t* text, int32_t format = CellFormatAutomatic,
+                  bool spaceBefore = true, int32_t colour = 0, int32_t size = 0)
+    {
+        grid_->SetCell(column, row, 0, 0, ConvertingWord(RECT{0, 0, 10, 10}, text, colour, size), text, spaceBefore,
+                       format);
+        return *this;
+    }
+
+    // A word that starts a merged block of 1 + extraRows rows and 1 + extraColumns columns.
+    TestGrid& AddBlock(int row, int column, int extraRows, int extraColumns, const wchar_t* text)
+    {
+        grid_->SetCell(column, row, extraColumns, extraRows, ConvertingWord(RECT{0, 0, 10, 10}, text), text, true,
+                       CellFormatAutomatic);
+        return *this;
+    }
+
+    // Makes sure the grid has this many rows.
+    TestGrid& Rows(int rows)
+    {
+        while (grid_->GetRowCount() < rows)
+            grid_->SetCell(0, rows - 1, 0, 0, ConvertingWord(RECT{0, 0, 10, 10}, L"r"), L"r", true, 0);
+        return *this;
+    }
+
+    const ConvertingTableGrid& Grid() const { return *grid_; }
+
+private:
+    ConvertingTableLayout layout_;
+    std::unique_ptr<ConvertingTableGrid> grid_;
+};
+
+class RecordingProgress : public ProgressInterface
+{
+public:
+    void SetRange(int32_t, int32_t) override {}
+    void SetPos(int32_t pos) override
+    {
+        positions.push_back(pos);
+        if (cancelAtPosition > 0 && static_cast<int>(positions.size()) == cancelAtPosition)
+            SetCanceled(true);
+    }
+    void ShowPercent(bool, bool) override {}
+    void SetStatusText(const std::wstring& text) override { statusTexts.push_back(text); }
+    void SetPosAndText(int32_t pos, const std::wstring& text)
+        override
+    {
+        SetPos(pos);
+        SetStatusText(text);
+    }
+    void SetTitle(const std::wstring&) override {}
+    void AllowCancel(bool) override {}
+    void Step(int32_t) override {}
+    void Hide(bool) override {}
+
+    std::vector<int32_t> positions;
+    std::vector<std::wstring> statusTexts;
+    int cancelAtPosition = 0; // the n-th SetPos sets the canceled flag
+};
+
+class StubExportTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { ASSERT_EQ(officestubs::RegisterOfficeStubs(), S_OK); }
+    void SetUp() override { converter.SetProgress(&progress); }
+
+    bool Logged(const char* line) const { return session.Logged(line); }
+    std::vector<std::string> Calls(const char* text) const { return session.Calls(text); }
+
+    officestubs::StubSession session;
+    TableConverter converter;
+    RecordingProgress progress;
+};
