@@ -1,0 +1,35 @@
+#include "driver/DriverPDEV.h"
+
+#include "driver/PrintJob.h"
+
+DriverPDEV::DriverPDEV() = default;
+
+DriverPDEV::~DriverPDEV()
+{
+    // The magic words go first so that a stale pointer to a freed record no longer validates.
+    magic1 = 0;
+    magic2 = 0;
+}
+
+DriverPDEV* ValidatePDEV(DHPDEV dhpdev)
+{
+    auto* pdev = reinterpret_cast<DriverPDEV*>(dhpdev);
+    if (!pdev)
+        return nullptr;
+    if (pdev->magic1 != DriverPDEV::kMagic1 || pdev->recordSize != DriverPDEV::kRecordSize
+        || pdev->magic2 != DriverPDEV::kMagic2)
+        return nullptr;
+    return pdev;
+}
+
+DriverPDEV* PDEVFromSurface(SURFOBJ* surface)
+{
+    DriverPDEV* pdev = surface ? ValidatePDEV(surface->dhpdev) : nullptr;
+    if (!pdev)
+    {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return nullptr;
+    }
+    pdev->currentSurface = surface;
+    return pdev;
+}

@@ -1,0 +1,48 @@
+// The driver's private device record and its validation.
+#pragma once
+
+#include "driver/DriverDdi.h"
+
+#include <memory>
+
+class PrintJob;
+
+struct DriverPDEV
+{
+    static constexpr DWORD kMagic1 = 0x5175696C;
+    static constexpr DWORD kMagic2 = 0x6C6D6572;
+    static constexpr DWORD kRecordSize = 84;
+    static constexpr DWORD kFlagColour = 0x1;
+
+    DriverPDEV();
+    ~DriverPDEV();
+    DriverPDEV(const DriverPDEV&) = delete;
+    DriverPDEV& operator=(const DriverPDEV&) = delete;
+
+    bool IsColour() const { return (flags & kFlagColour) != 0; }
+
+    DWORD magic1 = kMagic1;
+    DWORD recordSize = kRecordSize;
+    HANDLE printer = nullptr;
+    DWORD flags = 0;
+    DWORD resolution = 0;
+    HDEV hdev = nullptr;
+    HSURF surface = nullptr;
+    LONG pageWidth = 0;
+    LONG pageHeight = 0;
+    SURFOBJ* currentSurface = nullptr;
+    HPALETTE palette = nullptr;
+    // The document in progress: page set, current page, base path, archive writer and glyph maps.
+    std::unique_ptr<PrintJob> job;
+    // Set by the first error of a document; later calls of that document do no work.
+    BYTE aborted = 0;
+    // Set once the refused-printer message was shown, so that it is shown once per device.
+    BYTE printerRefusalShown = 0;
+    DWORD magic2 = kMagic2;
+};
+
+// The record when the magic words and size are present, else null (nothing set).
+DriverPDEV* ValidatePDEV(DHPDEV dhpdev);
+
+// The record of a surface: validated, remembers the surface; sets ERROR_INVALID_HANDLE when invalid.
+DriverPDEV* PDEVFromSurface(SURFOBJ* surface);
