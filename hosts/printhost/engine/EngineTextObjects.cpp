@@ -96,8 +96,10 @@ std::unique_ptr<EngineFont> EngineFont::Create(const LOGFONTW& deviceFont, ULONG
     ifi->fwdWinDescender = static_cast<FWORD>(-outline->otmDescent);
 
     // Notional (em units) to device pixels.
-    const float scale = static_cast<float>(textMetrics.tmHeight - textMetrics.tmInternalLeading)
-                        / static_cast<float>(outline->otmEMSquare);
+    // A negative height asks for the em height itself; a positive one for the cell.
+    const LONG emPixels = deviceFont.lfHeight < 0 ? -deviceFont.lfHeight
+                                                  : textMetrics.tmHeight - textMetrics.tmInternalLeading;
+    const float scale = static_cast<float>(emPixels) / static_cast<float>(outline->otmEMSquare);
     font->transform.xform.eM11 = FloatLFromFloat(scale);
     font->transform.xform.eM22 = FloatLFromFloat(scale);
     font->transform.xform.eM12 = FloatLFromFloat(0.0f);
