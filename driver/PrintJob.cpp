@@ -3,8 +3,6 @@
 #include "pagemodel/CDCPage.h"
 #include "pagemodel/Zipper.h"
 
-const wchar_t kKestSubKey[] = L"KEST";
-
 PrintJob::PrintJob() = default;
 
 PrintJob::~PrintJob()

@@ -29,6 +29,3 @@ public:
     std::unique_ptr<CZipper> zipper;
     std::unique_ptr<GlyphMapCache> glyphMaps;
 };
-
-// The job's shared key under HKEY_LOCAL_MACHINE\Software\QuillMere.
-extern const wchar_t kKestSubKey[];
