@@ -79,44 +79,31 @@ MergeSplit::MergeSplit(int32_t first, int32_t last, int32_t kind, bool wasMerge)
 
 bool MergeSplit::Undo(ConvertingTableLayout& target)
 {
-    return wasMerge_ ? Split(target) : Merge(target);
+    return Apply(target, !wasMerge_);
 }
 
 bool MergeSplit::Redo(ConvertingTableLayout& target)
 {
-    return wasMerge_ ? Merge(target) : Split(target);
+    return Apply(target, wasMerge_);
 }
 
-// Both work on a copy and hand it over only when every step succeeded, so that a failing action
+// Works on a copy and hands it over only when every step succeeded, so that a failing action
 // leaves the user's layout as it was.
-bool MergeSplit::Merge(ConvertingTableLayout& target)
+bool MergeSplit::Apply(ConvertingTableLayout& target, bool merge)
 {
+    using Step = bool (MergeSplit::*)(ConvertingTableLayout&);
+    static const Step steps[][2] = {
+        {&MergeSplit::SplitColumns, &MergeSplit::MergeColumns},
+        {&MergeSplit::SplitRows, &MergeSplit::MergeRows},
+        {&MergeSplit::SplitCells, &MergeSplit::MergeCells},
+    };
+    if (kind_ < Columns || kind_ > Cells)
+        return false;
     ConvertingTableLayout work(target);
-    bool done = false;
-    switch (kind_) {
-    case Columns: done = MergeColumns(work); break;
-    case Rows: done = MergeRows(work); break;
-    case Cells: done = MergeCells(work); break;
-    default: break;
-    }
-    if (done)
-        target = std::move(work);
-    return done;
-}
-
-bool MergeSplit::Split(ConvertingTableLayout& target)
-{
-    ConvertingTableLayout work(target);
-    bool done = false;
-    switch (kind_) {
-    case Columns: done = SplitColumns(work); break;
-    case Rows: done = SplitRows(work); break;
-    case Cells: done = SplitCells(work); break;
-    default: break;
-    }
-    if (done)
-        target = std::move(work);
-    return done;
+    if (!(this->*steps[kind_][merge ? 1 : 0])(work))
+        return false;
+    target = std::move(work);
+    return true;
 }
 
 bool MergeSplit::MergeColumns(ConvertingTableLayout& target)

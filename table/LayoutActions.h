@@ -53,8 +53,7 @@ public:
     bool Redo(ConvertingTableLayout& target) override;
 
 private:
-    bool Merge(ConvertingTableLayout& target);
-    bool Split(ConvertingTableLayout& target);
+    bool Apply(ConvertingTableLayout& target, bool merge);
     bool MergeColumns(ConvertingTableLayout& target);
     bool SplitColumns(ConvertingTableLayout& target);
     bool MergeRows(ConvertingTableLayout& target);
