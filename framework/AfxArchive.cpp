@@ -259,6 +259,17 @@ void CArchive::MapObject(const CObject* pOb)
     }
 }
 
+void CArchive::WriteMapReference(DWORD index, bool isClass)
+{
+    // Small indices fit a WORD (classes with the high bit); larger ones follow the escape tag.
+    if (index < wBigObjectTag) {
+        *this << static_cast<WORD>(isClass ? (wClassTag | index) : index);
+    } else {
+        *this << wBigObjectTag;
+        *this << static_cast<DWORD>(isClass ? (dwBigClassTag | index) : index);
+    }
+}
+
 void CArchive::WriteClass(const CRuntimeClass* pClassRef)
 {
     RequireStoring();
@@ -266,13 +277,7 @@ void CArchive::WriteClass(const CRuntimeClass* pClassRef)
         AfxThrowNotSupportedException();  // only serialisable classes have a persistent record
     auto found = m_storeMap.find(pClassRef);
     if (found != m_storeMap.end()) {
-        DWORD index = found->second;
-        if (index < wBigObjectTag) {
-            *this << static_cast<WORD>(wClassTag | index);
-        } else {
-            *this << wBigObjectTag;
-            *this << static_cast<DWORD>(dwBigClassTag | index);
-        }
+        WriteMapReference(found->second, true);
         return;
     }
     *this << wNewClassTag;
@@ -290,13 +295,7 @@ void CArchive::WriteObject(const CObject* pOb)
     }
     auto found = m_storeMap.find(pOb);
     if (found != m_storeMap.end()) {
-        DWORD index = found->second;
-        if (index < wBigObjectTag) {
-            *this << static_cast<WORD>(index);
-        } else {
-            *this << wBigObjectTag;
-            *this << index;
-        }
+        WriteMapReference(found->second, false);
         return;
     }
     WriteClass(pOb->GetRuntimeClass());

@@ -144,6 +144,7 @@ private:
     void RequireStoring() const;
     void FillBuffer();
     void NextMapIndex();
+    void WriteMapReference(DWORD index, bool isClass);
 
     struct LoadEntry {
         void* pointer;

@@ -21,6 +21,12 @@ CString WithFileName(LPCTSTR text, const CString& fileName)
     return result;
 }
 
+// The text of a cause code (an unknown code reads as the generic cause 1), with the file name.
+template <size_t N> CString CauseText(const LPCTSTR (&texts)[N], int cause, const CString& fileName)
+{
+    return WithFileName(texts[(cause >= 0 && cause < static_cast<int>(N)) ? cause : 1], fileName);
+}
+
 CString SystemMessage(DWORD code)
 {
     LPWSTR buffer = nullptr;
@@ -97,8 +103,7 @@ BOOL CArchiveException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT 
     };
     if (pnHelpContext != nullptr)
         *pnHelpContext = 0;
-    int cause = (m_cause >= 0 && m_cause < static_cast<int>(_countof(texts))) ? m_cause : genericException;
-    return CopyMessage(WithFileName(texts[cause], m_strFileName), lpszError, nMaxError);
+    return CopyMessage(CauseText(texts, m_cause, m_strFileName), lpszError, nMaxError);
 }
 
 BOOL CFileException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
@@ -122,8 +127,7 @@ BOOL CFileException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnH
     };
     if (pnHelpContext != nullptr)
         *pnHelpContext = 0;
-    int cause = (m_cause >= 0 && m_cause < static_cast<int>(_countof(texts))) ? m_cause : genericException;
-    return CopyMessage(WithFileName(texts[cause], m_strFileName), lpszError, nMaxError);
+    return CopyMessage(CauseText(texts, m_cause, m_strFileName), lpszError, nMaxError);
 }
 
 int PASCAL CFileException::OsErrorToException(LONG lOsError)

@@ -366,14 +366,8 @@ void CSharedFile::SetHandle(HGLOBAL hGlobalMemory, BOOL bAllowGrow)
 HGLOBAL CSharedFile::Detach()
 {
     HGLOBAL memory = m_hGlobalMemory;
-    if (memory != nullptr && m_lpBuffer != nullptr)
-        GlobalUnlock(memory);
-    m_hGlobalMemory = nullptr;
-    m_lpBuffer = nullptr;
-    m_nBufferSize = 0;
-    m_nFileSize = 0;
-    m_nPosition = 0;
-    m_bAutoDelete = TRUE;
+    m_bAutoDelete = FALSE;  // so that Close unlocks the memory instead of freeing it
+    Close();
     return memory;
 }
 

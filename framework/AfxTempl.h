@@ -254,30 +254,10 @@ public:
 
     POSITION GetHeadPosition() const { return reinterpret_cast<POSITION>(m_pNodeHead); }
     POSITION GetTailPosition() const { return reinterpret_cast<POSITION>(m_pNodeTail); }
-    TYPE& GetNext(POSITION& rPosition)
-    {
-        CNode* node = Node(rPosition);
-        rPosition = reinterpret_cast<POSITION>(node->pNext);
-        return node->data;
-    }
-    const TYPE& GetNext(POSITION& rPosition) const
-    {
-        CNode* node = Node(rPosition);
-        rPosition = reinterpret_cast<POSITION>(node->pNext);
-        return node->data;
-    }
-    TYPE& GetPrev(POSITION& rPosition)
-    {
-        CNode* node = Node(rPosition);
-        rPosition = reinterpret_cast<POSITION>(node->pPrev);
-        return node->data;
-    }
-    const TYPE& GetPrev(POSITION& rPosition) const
-    {
-        CNode* node = Node(rPosition);
-        rPosition = reinterpret_cast<POSITION>(node->pPrev);
-        return node->data;
-    }
+    TYPE& GetNext(POSITION& rPosition) { return Step(rPosition, true)->data; }
+    const TYPE& GetNext(POSITION& rPosition) const { return Step(rPosition, true)->data; }
+    TYPE& GetPrev(POSITION& rPosition) { return Step(rPosition, false)->data; }
+    const TYPE& GetPrev(POSITION& rPosition) const { return Step(rPosition, false)->data; }
     TYPE& GetAt(POSITION position) { return Node(position)->data; }
     const TYPE& GetAt(POSITION position) const { return Node(position)->data; }
     void SetAt(POSITION pos, ARG_TYPE newElement) { Node(pos)->data = newElement; }
@@ -339,6 +319,13 @@ protected:
         if (position == nullptr || position == BEFORE_START_POSITION)
             AfxThrowInvalidArgException();
         return reinterpret_cast<CNode*>(position);
+    }
+    // Returns the node at rPosition and moves rPosition to its neighbour.
+    static CNode* Step(POSITION& rPosition, bool forward)
+    {
+        CNode* node = Node(rPosition);
+        rPosition = reinterpret_cast<POSITION>(forward ? node->pNext : node->pPrev);
+        return node;
     }
     CNode* Head() const
     {
