@@ -1,5 +1,7 @@
 #include "pagemodel/CDCWorkFile.h"
 
+#include "pagemodel/CDCPageImage.h"
+#include "pagemodel/GlyphMap.h"
 #include "pagemodel/OxBuffer.h"
 #include "pagemodel/OxReadWrite.h"
 #include "pagemodel/OxSerializable.h"
@@ -110,13 +112,27 @@ bool CDCWorkFile::LoadPage(uint32_t n, CDCPage& page)
     return page.Load(stream);
 }
 
+bool CDCWorkFile::LoadPageImage(uint32_t n, CDCPageImage& image)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "%s%04u%s", "Page", n, ".bmp");
+    unsigned char* data = nullptr;
+    uint32_t size = 0;
+    if (!m_unzipper.GotoFile(name, true) || !m_unzipper.ReadCurrentFile(data, size) || !data)
+        return false;
+    return image.Attach(data, size);
+}
+
 bool CDCWorkFile::GetPageWords(uint32_t n, HDC dc, PageWordList& words)
 {
     CDCPage* page = m_pageSet.GetPage(n);
     if (!page || !dc || !IsOpen())
         return false;
-    if (!page->IsLoaded() && !LoadPage(n, *page))
-        return false;
+    if (!page->IsLoaded()) {
+        if (!LoadPage(n, *page))
+            return false;
+        RemapGlyphText(*page, dc);
+    }
     words.Clear();
     BuildPageWords(*page, GetResolution(), dc, words);
     words.ArrangeInReadingOrder();

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+class CDCPageImage;
 class CZipper;
 class OxBuffer;
 class OxSerializable;
@@ -37,6 +38,10 @@ public:
     const CDCPageSet& GetPageSet() const { return m_pageSet; }
     uint32_t GetPageCount() const { return m_pageSet.GetPageCount(); }
     uint32_t GetResolution() const { return m_pageSet.GetResolution(); }
+
+    // Hands page n's image (1-based) to the holder, which then owns its bytes. False when
+    // the entry is missing, empty or unreadable, or the holder refuses the bitmap.
+    bool LoadPageImage(uint32_t n, CDCPageImage& image);
 
     // Loads page n's items on first use (1-based) and rebuilds the word list in reading
     // order, measuring text with the caller's device context. On failure the list is

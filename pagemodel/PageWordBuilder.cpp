@@ -3,6 +3,8 @@
 #include "pagemodel/CDCPage.h"
 #include "pagemodel/CDCText.h"
 #include "pagemodel/PageWordList.h"
+#include "pagemodel/SelectedFont.h"
+#include "pagemodel/TextTokenizer.h"
 
 #include <climits>
 #include <memory>
@@ -21,70 +23,13 @@ bool IsEmptyRect(const RECT& r)
     return r.right <= r.left || r.bottom <= r.top;
 }
 
-bool IsDelimiter(wchar_t c)
+int TextWidth(HDC dc, const std::wstring& text)
 {
-    return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r';
+    SIZE size = {0, 0};
+    if (text.empty() || !GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size))
+        return 0;
+    return size.cx;
 }
-
-std::vector<std::wstring> SplitTokens(const std::wstring& text)
-{
-    std::vector<std::wstring> tokens;
-    size_t at = 0;
-    while (at < text.size()) {
-        while (at < text.size() && IsDelimiter(text[at]))
-            ++at;
-        const size_t start = at;
-        while (at < text.size() && !IsDelimiter(text[at]))
-            ++at;
-        if (at > start)
-            tokens.push_back(text.substr(start, at - start));
-    }
-    return tokens;
-}
-
-// The font the page's texts are measured in, created from the last font item and deleted
-// when it is replaced or the build ends.
-class MeasuringFont
-{
-public:
-    explicit MeasuringFont(HDC dc) : m_dc(dc) {}
-    ~MeasuringFont() { Release(); }
-    MeasuringFont(const MeasuringFont&) = delete;
-    MeasuringFont& operator=(const MeasuringFont&) = delete;
-
-    // Selects a font for the logical font; when it cannot be created the measuring goes on
-    // in the font the device context holds.
-    void Select(const LOGFONTW& logFont)
-    {
-        Release();
-        m_font = CreateFontIndirectW(&logFont);
-        if (m_font)
-            m_previous = static_cast<HFONT>(SelectObject(m_dc, m_font));
-    }
-
-    int Width(const std::wstring& text) const
-    {
-        SIZE size = {0, 0};
-        if (!text.empty() && !GetTextExtentPoint32W(m_dc, text.c_str(), static_cast<int>(text.size()), &size))
-            return 0;
-        return size.cx;
-    }
-
-private:
-    void Release()
-    {
-        if (m_font) {
-            SelectObject(m_dc, m_previous);
-            DeleteObject(m_font);
-        }
-        m_font = nullptr;
-        m_previous = nullptr;
-    }
-
-    HDC m_dc;
-    HFONT m_font = nullptr;
-    HFONT m_previous = nullptr;
-};
 
 class WordMaker
 {
@@ -140,19 +85,24 @@ void BuildPositionedWords(const CDCText& text, int spaceWidth, WordMaker& maker)
 }
 
 // Characters without positions: the tokens are laid out from the left by their measure.
-void BuildUnpositionedWords(const CDCText& text, const MeasuringFont& font, int spaceWidth, WordMaker& maker)
+void BuildUnpositionedWords(const CDCText& text, HDC dc, int spaceWidth, WordMaker& maker)
 {
     std::wstring joined;
     for (const CDCCharInfo& info : text.m_chars)
         joined += static_cast<wchar_t>(info.m_char);
-    const std::vector<std::wstring> tokens = SplitTokens(joined);
+    std::vector<std::wstring> tokens;
+    TextTokenizer tokenizer(joined);
+    for (std::wstring token; tokenizer.NextTokenString(token, false);)
+        tokens.push_back(token);
+    if (tokens.empty())
+        return;
     if (tokens.size() == 1) {
         maker.Add(text.m_rect.left, text.m_rect.right, tokens[0]);
         return;
     }
     int64_t x = text.m_rect.left;
     for (const std::wstring& token : tokens) {
-        const int64_t width = font.Width(token);
+        const int64_t width = TextWidth(dc, token);
         maker.Add(ClampToLong(x), ClampToLong(x + width), token);
         x += width + spaceWidth;
     }
@@ -164,7 +114,8 @@ void BuildPageWords(const CDCPage& page, uint32_t resolution, HDC dc, PageWordLi
 {
     const int savedState = SaveDC(dc);
     {
-        MeasuringFont font(dc);
+        // The font of the last font item, created when a text first needs it.
+        std::unique_ptr<SelectedFont> font;
         bool fontSelected = false;
         LOGFONTW logFont = {};
         int32_t fontSize = 0;
@@ -172,8 +123,6 @@ void BuildPageWords(const CDCPage& page, uint32_t resolution, HDC dc, PageWordLi
             const CDCItem* item = page.GetItem(i);
             if (item->GetType() == CDCItemTypeFont) {
                 logFont = static_cast<const CDCFont*>(item)->m_logFont;
-                // A face name of 32 characters is stored without its terminating zero.
-                logFont.lfFaceName[LF_FACESIZE - 1] = L'\0';
                 const LONG points = logFont.lfHeight;
                 fontSize = ClampToLong(int64_t(points) * 100);
                 logFont.lfHeight = -MulDiv(points, static_cast<int>(resolution), 72);
@@ -186,15 +135,17 @@ void BuildPageWords(const CDCPage& page, uint32_t resolution, HDC dc, PageWordLi
             if (text.m_chars.empty() || IsEmptyRect(text.m_rect))
                 continue;
             if (!fontSelected) {
-                font.Select(logFont);
+                // The old font goes first, so that the device context gets its own font back.
+                font.reset();
+                font = std::make_unique<SelectedFont>(dc, logFont);
                 fontSelected = true;
             }
-            const int spaceWidth = font.Width(L" ");
+            const int spaceWidth = TextWidth(dc, L" ");
             WordMaker maker(text, fontSize, words);
             if (text.m_chars.front().m_width != 0)
                 BuildPositionedWords(text, spaceWidth, maker);
             else
-                BuildUnpositionedWords(text, font, spaceWidth, maker);
+                BuildUnpositionedWords(text, dc, spaceWidth, maker);
         }
     }
     RestoreDC(dc, savedState);

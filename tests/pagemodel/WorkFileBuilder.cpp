@@ -83,6 +83,70 @@ bool WorkFileBuilder::Write(const std::wstring& path) const
     return zipper.CloseZip();
 }
 
+namespace {
+
+void PutLE(std::vector<uint8_t>& bytes, uint32_t value, int size)
+{
+    for (int i = 0; i < size; ++i)
+        bytes.push_back(uint8_t(value >> (8 * i)));
+}
+
+// File header, information header and colour table of a bottom-up bitmap.
+std::vector<uint8_t> BitmapHeaders(int width, int height, int bitCount, uint32_t rowBytes)
+{
+    const uint32_t colours = bitCount == 1 ? 2 : 0;
+    const uint32_t bitsOffset = 14 + 40 + colours * 4;
+    std::vector<uint8_t> bytes;
+    bytes.push_back('B');
+    bytes.push_back('M');
+    PutLE(bytes, bitsOffset + rowBytes * uint32_t(height), 4);
+    PutLE(bytes, 0, 4);
+    PutLE(bytes, bitsOffset, 4);
+    PutLE(bytes, 40, 4);
+    PutLE(bytes, uint32_t(width), 4);
+    PutLE(bytes, uint32_t(height), 4);
+    PutLE(bytes, 1, 2);
+    PutLE(bytes, uint32_t(bitCount), 2);
+    PutLE(bytes, 0, 4);
+    PutLE(bytes, rowBytes * uint32_t(height), 4);
+    PutLE(bytes, 5669, 4);
+    PutLE(bytes, 5669, 4);
+    PutLE(bytes, colours, 4);
+    PutLE(bytes, 0, 4);
+    if (colours) {
+        PutLE(bytes, 0x000000, 4);
+        PutLE(bytes, 0xFFFFFF, 4);
+    }
+    return bytes;
+}
+
+uint32_t RowBytes(int width, int bitCount)
+{
+    return ((uint32_t(width) * uint32_t(bitCount) + 31) / 32) * 4;
+}
+
+} // namespace
+
+std::vector<uint8_t> BlankBitmapFile(int width, int height, int bitCount)
+{
+    const uint32_t rowBytes = RowBytes(width, bitCount);
+    std::vector<uint8_t> bytes = BitmapHeaders(width, height, bitCount, rowBytes);
+    bytes.resize(bytes.size() + rowBytes * uint32_t(height), 0xFF);
+    return bytes;
+}
+
+std::vector<uint8_t> BitmapFileFromPixels(int width, int height, const std::vector<uint8_t>& bgrTopDown)
+{
+    const uint32_t rowBytes = RowBytes(width, 24);
+    std::vector<uint8_t> bytes = BitmapHeaders(width, height, 24, rowBytes);
+    for (int y = height - 1; y >= 0; --y) {
+        const uint8_t* row = bgrTopDown.data() + size_t(y) * size_t(width) * 3;
+        bytes.insert(bytes.end(), row, row + size_t(width) * 3);
+        bytes.resize(bytes.size() + (rowBytes - uint32_t(width) * 3), 0);
+    }
+    return bytes;
+}
+
 void AddFontItem(CDCPage& page, const wchar_t* face, int points, int weight)
 {
     LOGFONTW logFont = {};

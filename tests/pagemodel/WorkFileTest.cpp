@@ -1,6 +1,7 @@
 #include "ScratchFiles.h"
 #include "WorkFileBuilder.h"
 #include "WorkFileTestSupport.h"
+#include "pagemodel/CDCPageImage.h"
 #include "pagemodel/CDCText.h"
 #include "pagemodel/CDCWorkFile.h"
 #include "pagemodel/PageWordList.h"
@@ -272,6 +273,76 @@ TEST_F(WorkFileTest, FaceNameFillingAllCharactersIsTerminated)
     CDCWorkFile file;
     ASSERT_TRUE(file.Open(path.c_str()));
     EXPECT_EQ((std::vector<std::wstring>{L"one", L"two"}), PageWords(file, 1));
+}
+
+TEST_F(WorkFileTest, PageImagesAreHandedToTheHolder)
+{
+    WorkFileBuilder builder;
+    for (int i = 0; i < 4; ++i)
+        builder.AddPage();
+    builder.SetImage(1, BlankBitmapFile(40, 30, 1));
+    builder.SetImage(2, BlankBitmapFile(17, 5, 24));
+    builder.SetImage(3, {});
+    Bytes cut = BlankBitmapFile(40, 30, 24);
+    cut.resize(cut.size() - 1);
+    builder.SetImage(4, cut);
+    ASSERT_TRUE(builder.Write(path));
+    CDCWorkFile file;
+    ASSERT_TRUE(file.Open(path.c_str()));
+    struct Case
+    {
+        uint32_t page;
+        bool loads;
+        int width, height, bitCount;
+    };
+    for (const Case& c : {Case{1, true, 40, 30, 1}, Case{2, true, 17, 5, 24}, Case{3, false, 0, 0, -1},
+                          Case{4, false, 0, 0, -1}, Case{5, false, 0, 0, -1}}) {
+        SCOPED_TRACE(c.page);
+        CDCPageImage image;
+        EXPECT_EQ(c.loads, file.LoadPageImage(c.page, image));
+        EXPECT_EQ(c.width, image.GetWidth());
+        EXPECT_EQ(c.height, image.GetHeight());
+        EXPECT_EQ(c.bitCount, image.GetBitCount());
+    }
+}
+
+// A run recorded by glyph index reads as characters once the page is loaded, and the
+// next save stores the page with the characters.
+TEST_F(WorkFileTest, GlyphIndexTextIsMappedAndTheMappedPageIsSaved)
+{
+    LOGFONTW logFont = {};
+    logFont.lfHeight = -20;
+    wcscpy(logFont.lfFaceName, L"Arial");
+    HFONT font = CreateFontIndirectW(&logFont);
+    HGDIOBJ old = SelectObject(dc, font);
+    WORD glyphs[5] = {};
+    ASSERT_EQ(5u, GetGlyphIndicesW(dc, L"Total", 5, glyphs, GGI_MARK_NONEXISTING_GLYPHS));
+    SelectObject(dc, old);
+    DeleteObject(font);
+
+    WorkFileBuilder builder = NumberedPages(1);
+    CDCPage& page = builder.AddPage();
+    AddFontItem(page, L"Arial", 10);
+    CDCText run;
+    run.m_rect = {10, 10, 110, 30};
+    run.m_glyphIndex = 1;
+    for (int i = 0; i < 5; ++i)
+        run.m_chars.emplace_back(glyphs[i], uint16_t(i * 10), uint16_t(10));
+    page.AddItem(run);
+    ASSERT_TRUE(builder.Write(path));
+
+    CDCWorkFile file;
+    ASSERT_TRUE(file.Open(path.c_str()));
+    EXPECT_EQ((std::vector<std::wstring>{L"Total"}), PageWords(file, 2));
+    EXPECT_TRUE(file.GetPageSet().GetPage(2)->IsChanged());
+    ASSERT_TRUE(file.Save(path.c_str(), nullptr, true));
+
+    CDCWorkFile reread;
+    ASSERT_TRUE(reread.Open(path.c_str()));
+    PageWordList words;
+    ASSERT_TRUE(reread.GetPageWords(2, dc, words));
+    EXPECT_FALSE(reread.GetPageSet().GetPage(2)->IsChanged()) << "stored with characters";
+    EXPECT_EQ((std::vector<std::wstring>{L"Total"}), WordTexts(words));
 }
 
 } // namespace
