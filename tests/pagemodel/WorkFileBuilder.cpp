@@ -5,6 +5,7 @@
 #include "pagemodel/OxReadWrite.h"
 #include "pagemodel/Zipper.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 
@@ -135,14 +136,23 @@ std::vector<uint8_t> BlankBitmapFile(int width, int height, int bitCount)
     return bytes;
 }
 
-std::vector<uint8_t> BitmapFileFromPixels(int width, int height, const std::vector<uint8_t>& bgrTopDown)
+std::vector<uint8_t> BitmapFileFromPixels(int width, int height, const std::vector<uint8_t>& bgrTopDown,
+                                          int bitCount)
 {
-    const uint32_t rowBytes = RowBytes(width, 24);
-    std::vector<uint8_t> bytes = BitmapHeaders(width, height, 24, rowBytes);
+    const uint32_t rowBytes = RowBytes(width, bitCount);
+    std::vector<uint8_t> bytes = BitmapHeaders(width, height, bitCount, rowBytes);
     for (int y = height - 1; y >= 0; --y) {
         const uint8_t* row = bgrTopDown.data() + size_t(y) * size_t(width) * 3;
-        bytes.insert(bytes.end(), row, row + size_t(width) * 3);
-        bytes.resize(bytes.size() + (rowBytes - uint32_t(width) * 3), 0);
+        std::vector<uint8_t> stored(rowBytes, 0);
+        for (int x = 0; x < width; ++x) {
+            const uint8_t* pixel = row + size_t(x) * 3;
+            if (bitCount == 24) {
+                std::copy(pixel, pixel + 3, stored.begin() + size_t(x) * 3);
+            } else if (pixel[0] + pixel[1] + pixel[2] > 3 * 128) {
+                stored[size_t(x) / 8] |= uint8_t(0x80 >> (x % 8)); // colour 1: white
+            }
+        }
+        bytes.insert(bytes.end(), stored.begin(), stored.end());
     }
     return bytes;
 }

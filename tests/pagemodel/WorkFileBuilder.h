@@ -41,8 +41,10 @@ private:
 
 // A bitmap file of the given size, all white, with 1 or 24 bits per pixel.
 std::vector<uint8_t> BlankBitmapFile(int width, int height, int bitCount);
-// The bitmap file of a 24-bit top-down pixel block (BGR rows of width x 3 bytes, unpadded).
-std::vector<uint8_t> BitmapFileFromPixels(int width, int height, const std::vector<uint8_t>& bgrTopDown);
+// The bitmap file of a top-down pixel block (BGR rows of width x 3 bytes, unpadded), stored
+// with 24 bits per pixel or, with bitCount 1, as black and white.
+std::vector<uint8_t> BitmapFileFromPixels(int width, int height, const std::vector<uint8_t>& bgrTopDown,
+                                          int bitCount = 24);
 
 // A font item as the driver records it: height in points.
 void AddFontItem(CDCPage& page, const wchar_t* face, int points, int weight = FW_NORMAL);
