@@ -61,7 +61,7 @@ EnhMetaFile MakePage(const std::vector<std::wstring>& lines, const ReportLayout&
                      static_cast<int>(layout.paperLengthMm * pixelsPerMmY + 0.5), nullptr);
     HGDIOBJ previous = SelectObject(dc, font);
     SetTextAlign(dc, TA_TOP | TA_LEFT | TA_NOUPDATECP);
-    SetTextColor(dc, RGB(0, 0, 0));
+    SetTextColor(dc, layout.colour);
     SetBkMode(dc, TRANSPARENT);
     const int lineHeight = layout.pointSize * 2540 * 12 / (72 * 10);  // 1.2 lines per em
     const int margin = layout.marginMm * kUnitsPerMm;
@@ -69,8 +69,17 @@ EnhMetaFile MakePage(const std::vector<std::wstring>& lines, const ReportLayout&
     {
         if (lines[i].empty())
             continue;
-        ExtTextOutW(dc, margin, margin + static_cast<int>(i) * lineHeight, 0, nullptr, lines[i].c_str(),
-                    static_cast<UINT>(lines[i].size()), nullptr);
+        std::wstring text = lines[i];
+        UINT options = 0;
+        if (layout.byGlyphIndex)
+        {
+            std::vector<WORD> glyphs(text.size());
+            GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(), 0);
+            text.assign(glyphs.begin(), glyphs.end());
+            options = ETO_GLYPH_INDEX;
+        }
+        ExtTextOutW(dc, margin, margin + static_cast<int>(i) * lineHeight, options, nullptr, text.c_str(),
+                    static_cast<UINT>(text.size()), nullptr);
     }
     SelectObject(dc, previous);
     return EnhMetaFile(CloseEnhMetaFile(dc));
@@ -111,7 +120,7 @@ std::vector<EnhMetaFile> MakeReportPages(const std::wstring& text, const ReportL
     logical.lfHeight = -layout.pointSize * 2540 / 72;
     logical.lfWeight = FW_NORMAL;
     logical.lfCharSet = DEFAULT_CHARSET;
-    logical.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    logical.lfPitchAndFamily = layout.fixedPitch ? FIXED_PITCH | FF_MODERN : VARIABLE_PITCH | FF_SWISS;
     wcsncpy_s(logical.lfFaceName, layout.face.c_str(), _TRUNCATE);
     HFONT font = CreateFontIndirectW(&logical);
     std::vector<EnhMetaFile> pages;

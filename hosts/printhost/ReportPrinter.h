@@ -12,6 +12,9 @@ struct ReportLayout
     int linesPerPage = 60;
     int pointSize = 10;
     std::wstring face = L"Courier New";
+    bool fixedPitch = true;
+    COLORREF colour = RGB(0, 0, 0);
+    bool byGlyphIndex = false;  // record the text as glyph indices, as some applications print
     int paperWidthMm = 210;
     int paperLengthMm = 297;
     int marginMm = 15;

@@ -209,6 +209,12 @@ bool HasEntryNamed(const std::vector<ArchiveEntry>& entries, const char* name)
 
 bool PrintTextPages(DriverSession& session, const std::vector<std::wstring>& pageTexts, const wchar_t* name)
 {
+    return PrintTextPages(session, pageTexts, name, ReportLayout());
+}
+
+bool PrintTextPages(DriverSession& session, const std::vector<std::wstring>& pageTexts, const wchar_t* name,
+                    const ReportLayout& layout)
+{
     std::wstring text;
     for (size_t i = 0; i < pageTexts.size(); ++i)
     {
@@ -216,7 +222,14 @@ bool PrintTextPages(DriverSession& session, const std::vector<std::wstring>& pag
             text += L"\f";
         text += pageTexts[i];
     }
-    ReportLayout layout;
     std::vector<EnhMetaFile> pages = MakeReportPages(text, layout);
     return pages.size() == pageTexts.size() && PrintEmfDocument(session, pages, name);
+}
+
+std::wstring Characters(const CDCText& text)
+{
+    std::wstring chars;
+    for (const CDCCharInfo& info : text.m_chars)
+        chars.push_back(static_cast<wchar_t>(info.m_char));
+    return chars;
 }

@@ -4,6 +4,7 @@
 
 #include "hosts/printhost/DriverSession.h"
 #include "hosts/printhost/EmfPlayer.h"
+#include "pagemodel/CDCText.h"
 
 #include <gtest/gtest.h>
 
@@ -51,4 +52,10 @@ bool HasEntryNamed(const std::vector<ArchiveEntry>& entries, const char* name);
 const ArchiveEntry* FindEntry(const std::vector<ArchiveEntry>& entries, const char* name);
 
 // A text report of the given pages through the host: one call per line, fixed pitch.
+struct ReportLayout;
 bool PrintTextPages(DriverSession& session, const std::vector<std::wstring>& pageTexts, const wchar_t* name);
+bool PrintTextPages(DriverSession& session, const std::vector<std::wstring>& pageTexts, const wchar_t* name,
+                    const ReportLayout& layout);
+
+// The characters of a text run as a string.
+std::wstring Characters(const CDCText& text);

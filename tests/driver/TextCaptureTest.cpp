@@ -51,14 +51,6 @@ std::unique_ptr<standin::EngineString> MakeString(const standin::EngineFont& fon
                                                    charIncrement);
 }
 
-std::wstring Characters(const CDCText& text)
-{
-    std::wstring chars;
-    for (const CDCCharInfo& info : text.m_chars)
-        chars.push_back(static_cast<wchar_t>(info.m_char));
-    return chars;
-}
-
 class TextCaptureTest : public DriverTest
 {
 protected:

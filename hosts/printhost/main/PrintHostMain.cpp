@@ -137,7 +137,7 @@ int wmain(int argc, wchar_t** argv)
         const std::wstring name = documentName.empty() ? file : documentName;
         if (!PrintEmfDocument(session, pages, name.c_str()))
             status = 1;
-        std::fwprintf(stdout, L"printhost: printed %ls (%u pages)\n", file.c_str(),
+        std::fwprintf(stdout, L"printhost: printed %ls, %u page(s)\n", file.c_str(),
                       static_cast<unsigned>(pages.size()));
     }
     return g_driverComplained ? 1 : status;
