@@ -13,11 +13,9 @@ BIN="$ROOT/build/x86_64/bin"
 
 "$ROOT/tools/build.sh" x86_64 >/dev/null
 source "$ROOT/tools/wine-env.sh"
-
 if [ -z "${DISPLAY:-}" ]; then
   trap kest_stop_display EXIT
   kest_start_display
-
 fi
 
 program="${KEST_PROGRAM:-Z:${BIN//\//\\}\\kest_program_standin.exe}"
