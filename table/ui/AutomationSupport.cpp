@@ -13,3 +13,10 @@ std::wstring ExceptionText(CException* e)
     e->GetErrorMessage(text, AutomationMessages::ExceptionTextLimit + 1);
     return text;
 }
+
+long WholePoints(int32_t hundredths, long largest)
+{
+    if (hundredths < 100 || (static_cast<int64_t>(hundredths) + 50) / 100 > largest)
+        return 0;
+    return (hundredths + 50) / 100;
+}

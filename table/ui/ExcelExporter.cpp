@@ -17,6 +17,7 @@ const long kAlignTop = -4160;
 const long kRightToLeft = -5004;
 const long kExclusiveAccess = 2;
 const int kFirstSheetRow = 4;
+const long kLargestExcelSize = 409;
 
 COleVariant Text(const std::wstring& text)
 {
@@ -31,16 +32,6 @@ COleVariant False()
 void CloseUnsaved(ExcelWorkbook& book)
 {
     book.Close(False(), OmittedArgument(), OmittedArgument());
-}
-
-// A word size in hundredths of a point as whole points, or 0 when the word keeps Excel's size:
-// below one point, or beyond the largest size Excel takes (a damaged size would fail the export).
-long PointSize(int32_t hundredths)
-{
-    const long largest = 409;
-    if (hundredths < 100 || (hundredths + 50) / 100 > largest)
-        return 0;
-    return (hundredths + 50) / 100;
 }
 
 } // namespace
@@ -195,7 +186,7 @@ void ExcelExporter::KeepFormatting(const ConvertingTableCell& cell, const std::w
                                                   COleVariant(static_cast<long>(run.length))));
         ExcelFont font(characters.GetFont());
         font.SetColor(COleVariant(static_cast<long>(word.color & 0xFFFFFF)));
-        if (const long size = PointSize(word.size))
+        if (const long size = WholePoints(word.size, kLargestExcelSize))
             font.SetSize(COleVariant(size));
     }
 }

@@ -4,6 +4,7 @@
 #include "table/ProgressInterface.h"
 #include "table/TableConverter.h"
 #include "table/ui/AutomationMessages.h"
+#include "table/ui/AutomationSupport.h"
 #include "table/ui/ComApartment.h"
 #include "table/ui/ExportGrid.h"
 #include "table/ui/WordAutomation.h"
@@ -32,6 +33,7 @@ struct Word2000Family
 
 const long kLeftToRight = 1;
 const long kFitToContents = 1;
+const long kLargestWordSize = 1638;
 
 void CloseUnsaved(Word97::WordDocument& document)
 {
@@ -51,21 +53,11 @@ template <class Step> void IgnoringFailure(Step step)
     }
 }
 
-// A word size in hundredths of a point as whole points, or 0 when the word keeps Word's size:
-// below one point, or beyond the largest size Word takes (a damaged size would fail the export).
-long PointSize(int32_t hundredths)
-{
-    const long largest = 1638;
-    if (hundredths < 100 || (hundredths + 50) / 100 > largest)
-        return 0;
-    return (hundredths + 50) / 100;
-}
-
 template <class Family> void TypeWord(WordApplication& word, const ExportWord& w)
 {
     typename Family::Selection selection(word.GetSelection());
     typename Family::Font font(selection.GetFont());
-    const long size = PointSize(w.size);
+    const long size = WholePoints(w.size, kLargestWordSize);
     if constexpr (Family::newer) {
         font.SetColor(static_cast<long>(w.color & 0xFFFFFF));
         if (size) {

@@ -137,7 +137,10 @@ TEST_F(ExcelExport, KeepFormattingSetsColourAndRoundedSizePerWordOfTheWrittenTex
         .Add(0, 1, L"small", 0, true, RGB(0, 128, 0), 80)
         // A Number cell written as "-1,000": the minus came from the second word.
         .Add(1, 0, L"1,000", CellFormatNumber, true, RGB(1, 2, 3), 1200)
-        .Add(1, 0, L"-", CellFormatNumber, false, RGB(4, 5, 6), 1200);
+        .Add(1, 0, L"-", CellFormatNumber, false, RGB(4, 5, 6), 1200)
+        // Damaged sizes from a work file: negative, and far beyond Excel's largest.
+        .Add(2, 0, L"odd", 0, true, 0, -5000)
+        .Add(2, 1, L"vast", 0, true, 0, 2000000000);
     ExcelExportOptions options = Formats();
     options.keepFormatting = true;
     ASSERT_TRUE(Export(grid, TargetExcelSheet, options)) << converter.GetErrorText();
@@ -152,6 +155,8 @@ TEST_F(ExcelExport, KeepFormattingSetsColourAndRoundedSizePerWordOfTheWrittenTex
     EXPECT_TRUE(Logged("Excel Range[A5].Formula = \"-1,000\""));
     EXPECT_TRUE(Logged("Excel Font[A5,1,1].Color = 394500"));
     EXPECT_TRUE(Logged("Excel Font[A5,2,5].Color = 197121"));
+    EXPECT_THAT(Calls("Font[A6,1,3].Size"), IsEmpty());
+    EXPECT_THAT(Calls("Font[B6,1,4].Size"), IsEmpty());
 }
 
 TEST_F(ExcelExport, RightToLeftCellsReadRightToLeft)
