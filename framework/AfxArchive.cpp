@@ -14,6 +14,8 @@ const WORD wBigObjectTag = 0x7FFF;
 const DWORD nMaxMapCount = 0x3FFFFFFE;
 // Class names longer than this are not ours.
 const WORD nMaxClassNameLength = 64;
+// Objects loaded inside the Serialize of other objects, at most this deep.
+const int nMaxLoadDepth = 256;
 
 } // namespace
 
@@ -379,9 +381,17 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
         return pOb;
     }
 
+    // Objects nest by recursion: a hostile archive must not nest them until the stack runs out.
+    if (m_nLoadDepth >= nMaxLoadDepth)
+        Fail(CArchiveException::badIndex);
     CObject* pOb = pClassRef->CreateObject();
     if (pOb == nullptr)
         Fail(CArchiveException::badClass);
+    struct DepthGuard {
+        int& depth;
+        explicit DepthGuard(int& d) : depth(d) { ++depth; }
+        ~DepthGuard() { --depth; }
+    } depthGuard(m_nLoadDepth);
     size_t slot = m_loadArray.size();
     UINT nSchemaSave = m_nObjectSchema;
     try {
@@ -416,6 +426,8 @@ CRuntimeClass* PASCAL CRuntimeClass::Load(CArchive& ar, UINT* pwSchemaNum)
     if (nLen > nMaxClassNameLength || ar.Read(name, nLen) != nLen)
         return nullptr;
     name[nLen] = 0;
+    if (std::strlen(name) != nLen)
+        return nullptr;  // a zero inside the name: not the name of any class
     return FromName(name);
 }
 

@@ -159,6 +159,7 @@ private:
     size_t m_end = 0;  // load: end of valid data; store: unused
     UINT m_nObjectSchema = static_cast<UINT>(-1);
     DWORD m_nMapCount = 1;  // index 0 is the null object
+    int m_nLoadDepth = 0;   // objects being loaded inside one another
     std::unordered_map<const void*, DWORD> m_storeMap;
     std::vector<LoadEntry> m_loadArray;
 };

@@ -158,6 +158,7 @@ TEST_F(ArchiveTest, ClassRecordsThatMustNotCreateObjects)
         {"an unknown class", classRecord("CNoSuchClass", 1), CArchiveException::badClass},
         {"a dynamic-only class", classRecord("CFile", 0xFFFF), CArchiveException::badClass},
         {"an over-long name", classRecord(std::string(70, 'C'), 1), CArchiveException::badClass},
+        {"a name with a zero inside", classRecord(std::string("CTestShape\0x", 12), 1), CArchiveException::badClass},
         {"a base class of the one asked for", classRecord("CObject", 0xFFFF), CArchiveException::badClass},
         {"an object index where a class must stand", {0x05, 0x80}, CArchiveException::badIndex},
         {"an object index beyond the table", {0x05, 0x00}, CArchiveException::badIndex},
@@ -218,6 +219,30 @@ TEST_F(ArchiveTest, DamagedBytesEndInArchiveExceptionsOrValidObjects)
             ASSERT_TRUE(LiveTestObjects().empty()) << "leak at offset " << i << " value " << int(value);
         }
     }
+}
+
+TEST_F(ArchiveTest, DeeplyNestedObjectsAreRefusedBeforeTheStackRunsOut)
+{
+    // Groups inside groups, 200000 deep: the class record once, then per level a class
+    // back-reference, an empty name, a value and a list count of 1.
+    std::vector<BYTE> bytes = {0xFF, 0xFF, 0x01, 0x00, 0x0A, 0x00, 'C', 'T', 'e', 's', 't', 'G', 'r', 'o', 'u', 'p'};
+    const BYTE level[] = {0xFF, 0xFE, 0xFF, 0x00, 0, 0, 0, 0, 0x01, 0x00, 0x01, 0x80};
+    for (int i = 0; i < 200000; ++i)
+        bytes.insert(bytes.end(), level, level + sizeof(level));
+    EXPECT_EQ(CArchiveException::badIndex, TryLoad(bytes, RUNTIME_CLASS(CTestGroup)));
+
+    // Modest nesting still loads: the innermost group has an empty list, and every group ends
+    // with its empty tag list and colour array.
+    std::vector<BYTE> shallow(bytes.begin(), bytes.begin() + 16 + 20 * sizeof(level));
+    const BYTE innermost[] = {0xFF, 0xFE, 0xFF, 0x00, 0, 0, 0, 0, 0x00, 0x00};
+    shallow.insert(shallow.end(), innermost, innermost + sizeof(innermost));
+    shallow.insert(shallow.end(), 21 * 4, 0x00);
+    std::unique_ptr<CObject> loaded(LoadObject(shallow, RUNTIME_CLASS(CTestGroup)));
+    int depth = 0;
+    for (CTestGroup* group = dynamic_cast<CTestGroup*>(loaded.get()); group != nullptr;
+         group = group->m_items.IsEmpty() ? nullptr : dynamic_cast<CTestGroup*>(group->m_items.GetHead()))
+        ++depth;
+    EXPECT_EQ(21, depth);
 }
 
 TEST_F(ArchiveTest, HugeCountsAreRefusedBeforeAllocating)
