@@ -40,6 +40,7 @@ TEST(PageRangeList, ValidOnlyInsideTheDocument)
         {{{-3, 2}}, 5, false},
         {{{2, 3}, {7, 9}}, 5, false},     // a later range outside, the first inside
         {{{3, 4}, {2, 1}}, 5, false},     // a later range backwards
+        {{{1, 2}, {7, 9}, {3, 4}}, 5, false},  // a middle range outside, first and last inside
         {{}, 5, false},                   // nothing to convert
         {{{2, 2}}, 5, false},
         {{{1, 2}}, 0, false},             // a document without pages
