@@ -10,9 +10,11 @@
 #include "tests/table/ClipboardHelpers.h"
 #include "tests/table/TableWords.h"
 
+#include <atomic>
 #include <functional>
 #include <map>
 #include <stdexcept>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -367,4 +369,56 @@ TEST_F(TableConverterTest, ExceptionInTheJobBecomesAFailedConversion)
         EXPECT_EQ(converter.GetProgress(), nullptr);
         EXPECT_EQ(ReadClipboardText(), L"before");
     }
+}
+
+namespace {
+
+// Waits until the condition holds, at most ten seconds, so that a broken handshake fails the
+// test instead of hanging it.
+bool WaitFor(const std::function<bool()>& condition)
+{
+    for (int waited = 0; waited < 10000; ++waited) {
+        if (condition())
+            return true;
+        Sleep(1);
+    }
+    return condition();
+}
+
+} // namespace
+
+// The user-interface thread cancels while the worker converts: the worker sees the flag at its
+// next checkpoint, and the user-interface thread sees the job finish.
+TEST_F(TableConverterTest, CancelFromAnotherThreadReachesTheWorker)
+{
+    class HandshakeProgress : public RecordingProgress
+    {
+    public:
+        void SetPosAndText(int32_t pos, const std::wstring& text) override
+        {
+            RecordingProgress::SetPosAndText(pos, text);
+            if (pos == 100) {
+                reachedSecondPage = true;
+                WaitFor([this] { return IsCanceled(); });
+            }
+        }
+        std::atomic<bool> reachedSecondPage{false};
+    } progress;
+
+    TableConverter converter;
+    converter.GetLayout() = TwoColumns();
+    PagesJob job([](PagesParser& parser) { AddTwoPages(parser); });
+    job.SetPages({{1, 3}});
+    std::thread worker([&] {
+        job.Run(&converter, &progress);
+        progress.JobFinished();
+    });
+    EXPECT_TRUE(WaitFor([&] { return progress.reachedSecondPage.load(); }));
+    progress.SetCanceled(true);
+    EXPECT_TRUE(WaitFor([&] { return progress.IsFinished(); }));
+    worker.join();
+
+    EXPECT_FALSE(job.Succeeded());
+    EXPECT_EQ(converter.GetErrorText(), L"");
+    EXPECT_EQ(ReadClipboardText(), L"before");
 }
