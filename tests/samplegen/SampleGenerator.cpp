@@ -131,6 +131,23 @@ void Paragraph(SamplePage& page, int& y, const std::vector<std::wstring>& lines)
     y += 20;
 }
 
+// The page's title in the large size; the body then follows in the small one from the
+// returned y.
+int ReportHeading(SamplePage& page, const wchar_t* title)
+{
+    page.SetFont(L"Times New Roman", 16, true);
+    page.Text(100, 100, title);
+    page.SetFont(L"Times New Roman", 10, false);
+    return 180;
+}
+
+void ReportFooter(SamplePage& page, WorkFileBuilder& builder, uint32_t number)
+{
+    page.SetFont(L"Times New Roman", 10, false);
+    page.Text(560, 1480, L"Page " + std::to_wstring(number) + L" of 3");
+    builder.SetImage(number, page.ImageFile(1));
+}
+
 bool WriteReportSample(const std::wstring& path)
 {
     WorkFileBuilder builder(kResolution, L"Quarterly report 2024");
@@ -138,10 +155,7 @@ bool WriteReportSample(const std::wstring& path)
 
     {
         SamplePage page(builder.AddPage(), kPageWidth, kPageHeight, kResolution);
-        page.SetFont(L"Times New Roman", 16, true);
-        page.Text(100, 100, L"Quarterly report 2024");
-        page.SetFont(L"Times New Roman", 10, false);
-        int y = 180;
+        int y = ReportHeading(page, L"Quarterly report 2024");
         Paragraph(page, y, {L"Sales grew in every quarter of the year, led by the northern region.",
                             L"The figures below are in thousands and not yet audited."});
         TableSpec table;
@@ -160,16 +174,11 @@ bool WriteReportSample(const std::wstring& path)
         const RECT extent = DrawTable(page, table, L"Times New Roman", 10, RGB(0, 0, 0));
         if (!LayoutBytes(table, extent, layout))
             return false;
-        page.SetFont(L"Times New Roman", 10, false);
-        page.Text(560, 1480, L"Page 1 of 3");
-        builder.SetImage(1, page.ImageFile(1));
+        ReportFooter(page, builder, 1);
     }
     {
         SamplePage page(builder.AddPage(), kPageWidth, kPageHeight, kResolution);
-        page.SetFont(L"Times New Roman", 16, true);
-        page.Text(100, 100, L"Regional figures");
-        page.SetFont(L"Times New Roman", 10, false);
-        int y = 180;
+        int y = ReportHeading(page, L"Regional figures");
         Paragraph(page, y, {L"North: 2,115    South: 1,640    East: 903    West: 725",
                             L"The eastern branch reports in its own language:"});
         page.SetFont(L"Arial", 10, false);
@@ -179,19 +188,14 @@ bool WriteReportSample(const std::wstring& path)
         y += 50;
         page.SetFont(L"Times New Roman", 10, false);
         Paragraph(page, y, {L"Branch offices opened in Haifa and Tel Aviv during the third quarter."});
-        page.Text(560, 1480, L"Page 2 of 3");
-        builder.SetImage(2, page.ImageFile(1));
+        ReportFooter(page, builder, 2);
     }
     {
         SamplePage page(builder.AddPage(), kPageWidth, kPageHeight, kResolution);
-        page.SetFont(L"Times New Roman", 16, true);
-        page.Text(100, 100, L"Outlook");
-        page.SetFont(L"Times New Roman", 10, false);
-        int y = 180;
+        int y = ReportHeading(page, L"Outlook");
         Paragraph(page, y, {L"We expect revenue of 5,900 for the coming year.",
                             L"Costs should stay below 4,400 as the new warehouse opens in March."});
-        page.Text(560, 1480, L"Page 3 of 3");
-        builder.SetImage(3, page.ImageFile(1));
+        ReportFooter(page, builder, 3);
     }
     builder.SetLayout(layout);
     return builder.Write(path);
