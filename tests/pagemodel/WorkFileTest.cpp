@@ -345,4 +345,48 @@ TEST_F(WorkFileTest, GlyphIndexTextIsMappedAndTheMappedPageIsSaved)
     EXPECT_EQ((std::vector<std::wstring>{L"Total"}), WordTexts(words));
 }
 
+// Whatever the damage to a work file, reading it gives a clean failure or the right content.
+TEST_F(WorkFileTest, DamagedArchivesFailCleanly)
+{
+    WorkFileBuilder builder = NumberedPages(2);
+    builder.SetImage(1, BlankBitmapFile(8, 8, 1));
+    ASSERT_TRUE(builder.Write(path));
+    Bytes original;
+    ASSERT_TRUE(ReadWholeFile(path, original));
+    const std::wstring damaged = folder.File(L"damaged.kest");
+    const std::wstring saved = folder.File(L"saved.kest");
+
+    auto readEverything = [&](const Bytes& bytes) {
+        ASSERT_TRUE(WriteWholeFile(damaged, bytes));
+        CDCWorkFile file;
+        if (!file.Open(damaged.c_str()))
+            return;
+        ASSERT_EQ(2u, file.GetPageCount());
+        for (uint32_t n = 1; n <= 2; ++n) {
+            PageWordList words;
+            if (file.GetPageWords(n, dc, words)) {
+                // A flipped byte inside a character may change a letter, never the shape.
+                EXPECT_LE(words.GetCount(), 2);
+            }
+            CDCPageImage image;
+            file.LoadPageImage(n, image);
+        }
+        if (file.Save(saved.c_str(), nullptr, true)) {
+            CDCWorkFile reread;
+            EXPECT_TRUE(reread.Open(saved.c_str()));
+        }
+    };
+    for (size_t length = 0; length < original.size(); ++length) {
+        SCOPED_TRACE(length);
+        readEverything(Bytes(original.begin(), original.begin() + length));
+    }
+    // Every third byte: each field of three bytes or more gets one of its bytes flipped.
+    for (size_t at = 0; at < original.size(); at += 3) {
+        SCOPED_TRACE(at);
+        Bytes flipped = original;
+        flipped[at] ^= 0xFF;
+        readEverything(flipped);
+    }
+}
+
 } // namespace
