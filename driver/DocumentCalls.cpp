@@ -17,15 +17,6 @@
 
 namespace {
 
-// The document and page calls refuse a surface whose record is not the driver's.
-DriverPDEV* DocumentPDEV(SURFOBJ* surface)
-{
-    DriverPDEV* pdev = PDEVFromSurface(surface);
-    if (!pdev)
-        SetLastError(ERROR_INVALID_PARAMETER);
-    return pdev;
-}
-
 // A failure forced by its switch, or the operation's own.
 bool Fails(int number, bool succeeded)
 {
@@ -195,11 +186,10 @@ BOOL APIENTRY DrvStartDoc(SURFOBJ* surface, LPWSTR documentName, DWORD /*jobId*/
 
 BOOL APIENTRY DrvStartPage(SURFOBJ* surface)
 {
-    DriverPDEV* pdev = DocumentPDEV(surface);
+    BOOL result;
+    DriverPDEV* pdev = WorkingPDEV(surface, result);
     if (!pdev)
-        return FALSE;
-    if (pdev->aborted)
-        return TRUE;
+        return result;
 
     SURFOBJ* page = DriverFaultForced(kErrorLockSurface) ? nullptr : EngLockSurface(pdev->surface);
     if (!page)
@@ -221,11 +211,10 @@ BOOL APIENTRY DrvStartPage(SURFOBJ* surface)
 
 BOOL APIENTRY DrvSendPage(SURFOBJ* surface)
 {
-    DriverPDEV* pdev = DocumentPDEV(surface);
+    BOOL result;
+    DriverPDEV* pdev = WorkingPDEV(surface, result);
     if (!pdev)
-        return FALSE;
-    if (pdev->aborted)
-        return TRUE;
+        return result;
 
     PrintJob* job = pdev->job.get();
     if (Fails(kErrorNoArchive, job && job->zipper && job->zipper->IsOpen()))

@@ -33,3 +33,18 @@ DriverPDEV* PDEVFromSurface(SURFOBJ* surface)
     pdev->currentSurface = surface;
     return pdev;
 }
+
+DriverPDEV* DocumentPDEV(SURFOBJ* surface)
+{
+    DriverPDEV* pdev = PDEVFromSurface(surface);
+    if (!pdev)
+        SetLastError(ERROR_INVALID_PARAMETER);
+    return pdev;
+}
+
+DriverPDEV* WorkingPDEV(SURFOBJ* surface, BOOL& result)
+{
+    DriverPDEV* pdev = DocumentPDEV(surface);
+    result = pdev ? TRUE : FALSE;
+    return pdev && !pdev->aborted ? pdev : nullptr;
+}

@@ -46,3 +46,11 @@ DriverPDEV* ValidatePDEV(DHPDEV dhpdev);
 
 // The record of a surface: validated, remembers the surface; sets ERROR_INVALID_HANDLE when invalid.
 DriverPDEV* PDEVFromSurface(SURFOBJ* surface);
+
+// The record of a document, page or text call: null when the record is invalid, which these calls
+// answer with ERROR_INVALID_PARAMETER.
+DriverPDEV* DocumentPDEV(SURFOBJ* surface);
+
+// The record of a call that has work to do; null, with the call's result in result, when the
+// record is invalid (FALSE) or the document has failed (TRUE: the call does nothing).
+DriverPDEV* WorkingPDEV(SURFOBJ* surface, BOOL& result);

@@ -164,14 +164,10 @@ std::vector<CDCText> SplitIntoRuns(const RECTL& rectangle, BYTE glyphIndex, uint
 BOOL APIENTRY DrvTextOut(SURFOBJ* surface, STROBJ* string, FONTOBJ* font, CLIPOBJ* clip, RECTL* extra,
                          RECTL* opaque, BRUSHOBJ* foreground, BRUSHOBJ* opaqueBrush, POINTL* brushOrigin, MIX mix)
 {
-    DriverPDEV* pdev = PDEVFromSurface(surface);
+    BOOL result;
+    DriverPDEV* pdev = WorkingPDEV(surface, result);
     if (!pdev)
-    {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    if (pdev->aborted)
-        return TRUE;
+        return result;
 
     PrintJob* job = pdev->job.get();
     CDCPage* page = job ? job->currentPage : nullptr;

@@ -4,7 +4,9 @@
 
 #include "driver/DocumentCounter.h"
 #include "driver/DriverErrors.h"
+#include "driver/DriverPDEV.h"
 #include "driver/PageBitmapFile.h"
+#include "driver/PrintJob.h"
 #include "hosts/printhost/HostSetup.h"
 #include "hosts/printhost/ReportPrinter.h"
 #include "hosts/printhost/engine/StandInEngine.h"
@@ -479,4 +481,30 @@ TEST_F(PrintJobTest, PageImagesAreWrittenInTheFilesRowLayout)
     const std::vector<BYTE> expected = {16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 0,
                                         1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 0};
     EXPECT_EQ(std::vector<BYTE>(entry->data.begin() + 54, entry->data.end()), expected);
+}
+
+TEST_F(PrintJobTest, ADeviceResetCarriesTheJobOnToTheNewDevice)
+{
+    auto before = std::make_unique<DriverSession>(DeviceSettings{});
+    DriverSession after(DeviceSettings{});
+    ASSERT_TRUE(before->Open());
+    ASSERT_TRUE(after.Open());
+    ASSERT_TRUE(before->StartDoc(L"reset"));
+    ASSERT_TRUE(before->StartPage());
+    ASSERT_TRUE(before->SendPage());
+    ASSERT_TRUE(DrvResetPDEV(before->Device(), after.Device()));
+    EXPECT_FALSE(reinterpret_cast<DriverPDEV*>(before->Device())->job);
+    before.reset();  // the old device goes and takes nothing of the job with it
+    ASSERT_TRUE(after.StartPage());
+    ASSERT_TRUE(after.SendPage());
+    ASSERT_TRUE(after.EndDoc());
+
+    EXPECT_TRUE(Messages().empty());
+    std::vector<ArchiveEntry> entries = ReadArchive(WorkFile(L"00000101.kest"));
+    EXPECT_TRUE(HasEntryNamed(entries, "Page0002.bmp"));
+    CDCPageSet pageSet;
+    ASSERT_TRUE(HasEntryNamed(entries, "Pages.dat"));
+    ASSERT_TRUE(LoadRecord(*FindEntry(entries, "Pages.dat"), pageSet));
+    EXPECT_EQ(pageSet.GetPageCount(), 2u);
+    EXPECT_EQ(pageSet.GetDocumentName(), L"reset");
 }
