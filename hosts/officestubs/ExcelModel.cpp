@@ -210,8 +210,11 @@ std::string SheetXml(const XlSheet& sheet, StyleTable& styles)
         } else if (cell.numberFormat != L"@" && cell.formula[0] == L'=') {
             xml += "><f>" + Xml(cell.formula.substr(1)) + "</f></c>";
         } else if (cell.numberFormat != L"@" && ParseNumber(cell.formula, number)) {
+            // The shortest form that reads back as the same number.
             wchar_t value[64];
-            swprintf(value, 64, L"%.17g", number);
+            swprintf(value, 64, L"%.15g", number);
+            if (std::wcstod(value, nullptr) != number)
+                swprintf(value, 64, L"%.17g", number);
             xml += "><v>" + Utf8(value) + "</v></c>";
         } else {
             xml += " t=\"inlineStr\"><is>" + RichText(cell) + "</is></c>";
