@@ -147,7 +147,7 @@ CFrameWnd::~CFrameWnd()
     frames.erase(std::remove(frames.begin(), frames.end(), this), frames.end());
     if (m_hMenuDefault != nullptr && ::IsMenu(m_hMenuDefault) && (m_hWnd == nullptr || ::GetMenu(m_hWnd) != m_hMenuDefault))
         ::DestroyMenu(m_hMenuDefault);
-    if (m_hAccelTable != nullptr)
+    if (m_hAccelTable != nullptr && m_bOwnAccelTable)
         ::DestroyAcceleratorTable(m_hAccelTable);
 }
 
@@ -226,6 +226,7 @@ BOOL CFrameWnd::LoadAccelTable(LPCTSTR lpszResourceName)
     if (m_hAccelTable != nullptr)
         return FALSE;
     m_hAccelTable = ::LoadAccelerators(AfxGetResourceHandle(), lpszResourceName);
+    m_bOwnAccelTable = m_hAccelTable != nullptr;
     return m_hAccelTable != nullptr;
 }
 

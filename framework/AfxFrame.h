@@ -64,6 +64,7 @@ public:
     BOOL m_bInRecalcLayout = FALSE;
     CRect m_rectBorder;             // border space claimed by in-place tools
     CRuntimeClass* m_pFloatingFrameClass = nullptr;
+    BOOL m_bOwnAccelTable = FALSE;  // m_hAccelTable was loaded by this frame
     // The frame's control bars; the docking code adds and removes its bars here.
     std::vector<CControlBar*> m_listControlBars;
 

@@ -367,17 +367,27 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     CMDIFrameWnd* pParent = nullptr;
     if (pParentWnd != nullptr && pParentWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
         pParent = static_cast<CMDIFrameWnd*>(pParentWnd);
+    // The menu and accelerators of this kind of child, unless a template shares its own; they
+    // are in place before the child activates.
+    if (m_hMenuShared == nullptr)
+    {
+        m_hMenuShared = ::LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource));
+        m_bOwnMenuShared = m_hMenuShared != nullptr;
+    }
+    if (m_hAccelTable == nullptr)
+        LoadAccelTable(MAKEINTRESOURCE(nIDResource));
     CString strTitle = m_strTitle;
     if (!Create(lpszClass, strTitle, dwDefaultStyle, rectDefault, pParent, pContext))
         return FALSE;
-    // The shared menu and accelerators of this kind of child.
-    if (m_hMenuShared == nullptr)
-        m_hMenuShared = ::LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource));
-    if (m_hAccelTable == nullptr)
-        m_hAccelTable = ::LoadAccelerators(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource));
     if (pContext == nullptr)
         SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
     return TRUE;
+}
+
+CMDIChildWnd::~CMDIChildWnd()
+{
+    if (m_bOwnMenuShared && m_hMenuShared != nullptr && ::IsMenu(m_hMenuShared))
+        ::DestroyMenu(m_hMenuShared);
 }
 
 CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const
@@ -419,8 +429,16 @@ void CMDIChildWnd::OnDestroy()
 {
     CMDIFrameWnd* pFrame = GetMDIFrame();
     CFrameWnd::OnDestroy();
-    if (pFrame != nullptr && pFrame->MDIGetActive() == nullptr)
-        pFrame->OnUpdateFrameMenu(nullptr);
+    if (pFrame == nullptr)
+        return;
+    CMDIChildWnd* pActive = pFrame->MDIGetActive();
+    if ((pActive == nullptr || pActive == this) && pFrame->m_hMenuDefault != nullptr)
+    {
+        // The last child goes: the frame's own menu comes back before this child's menu can go.
+        ::SendMessage(pFrame->m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(pFrame->m_hMenuDefault),
+                      reinterpret_cast<LPARAM>(pFrame->GetWindowMenuPopup(pFrame->m_hMenuDefault)));
+        ::DrawMenuBar(pFrame->m_hWnd);
+    }
 }
 
 BOOL CMDIChildWnd::PreTranslateMessage(MSG* pMsg)

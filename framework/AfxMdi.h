@@ -61,8 +61,10 @@ class CMDIChildWnd : public CFrameWnd
     DECLARE_DYNCREATE(CMDIChildWnd)
 public:
     CMDIChildWnd() = default;
+    ~CMDIChildWnd() override;
 
     HMENU m_hMenuShared = nullptr;  // menu shown on the main frame while this child is active
+    BOOL m_bOwnMenuShared = FALSE;  // loaded by this child rather than shared by a template
 
     virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
                         DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, const RECT& rect = rectDefault,

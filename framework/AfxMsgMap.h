@@ -76,8 +76,8 @@
 #define ON_WM_WINDOWPOSCHANGED() AFX_WM(WM_WINDOWPOSCHANGED, self->OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(call.lParam));)
 #define ON_WM_GETMINMAXINFO() AFX_WM(WM_GETMINMAXINFO, self->OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(call.lParam));)
 #define ON_WM_CONTEXTMENU() AFX_WM(WM_CONTEXTMENU, self->OnContextMenu(CWnd::FromHandle(reinterpret_cast<HWND>(call.wParam)), AFX_LPARAM_POINT(call.lParam));)
-#define ON_WM_HSCROLL() AFX_WM(WM_HSCROLL, self->OnHScroll((UINT)LOWORD(call.wParam), (UINT)HIWORD(call.wParam), static_cast<CScrollBar*>(CWnd::FromHandle(reinterpret_cast<HWND>(call.lParam)));)
-#define ON_WM_VSCROLL() AFX_WM(WM_VSCROLL, self->OnVScroll((UINT)LOWORD(call.wParam), (UINT)HIWORD(call.wParam), static_cast<CScrollBar*>(CWnd::FromHandle(reinterpret_cast<HWND>(call.lParam)));)
+#define ON_WM_HSCROLL() AFX_WM(WM_HSCROLL, self->OnHScroll((UINT)LOWORD(call.wParam), (UINT)HIWORD(call.wParam), reinterpret_cast<CScrollBar*>(CWnd::FromHandle(reinterpret_cast<HWND>(call.lParam))));)
+#define ON_WM_VSCROLL() AFX_WM(WM_VSCROLL, self->OnVScroll((UINT)LOWORD(call.wParam), (UINT)HIWORD(call.wParam), reinterpret_cast<CScrollBar*>(CWnd::FromHandle(reinterpret_cast<HWND>(call.lParam))));)
 // Every WM_CTLCOLORxxx message arrives here with its CTLCOLOR_ type in call.nCode.
 #define ON_WM_CTLCOLOR() AFX_WM(WM_CTLCOLOR, call.lResult = reinterpret_cast<LRESULT>(self->OnCtlColor(CDC::FromHandle(reinterpret_cast<HDC>(call.wParam)), CWnd::FromHandle(reinterpret_cast<HWND>(call.lParam)), call.nCode));)
 #define ON_WM_DRAWITEM() AFX_WM(WM_DRAWITEM, self->OnDrawItem((int)call.wParam, reinterpret_cast<LPDRAWITEMSTRUCT>(call.lParam)); call.lResult = TRUE;)
@@ -218,3 +218,7 @@
 #define ON_WM_PARENTNOTIFY_REFLECT() \
     AFX_WM(WM_REFLECT_BASE + WM_PARENTNOTIFY, self->ParentNotify((UINT)LOWORD(call.wParam), call.lParam);)
 
+// An update handler of the control itself, asked before its parent by UpdateDialogControls.
+#define ON_UPDATE_COMMAND_UI_REFLECT(memberFxn) \
+    AFX_MAP_ENTRY(WM_REFLECT_BASE + WM_COMMAND, (WORD)-1, 0, 0, AfxSig_cmdui, \
+                  (self->*(memberFxn))(static_cast<CCmdUI*>(call.pExtra)); return TRUE;)

@@ -4,6 +4,7 @@
 #include "framework/AfxMenu.h"
 #include "framework/AfxThread.h"
 #include "framework/AfxFrame.h"
+#include "framework/AfxWinApp.h"
 
 namespace {
 
@@ -954,7 +955,6 @@ void CWnd::EndModalLoop(int nResult)
 {
     // The loop sees the cleared flag after the message being handled.
     m_nFlags &= ~WF_CONTINUEMODAL;
-    AfxGetThreadWndState()->m_lastSentMsg.message = 0;
     m_nModalResult = nResult;
     ::PostMessage(m_hWnd, WM_NULL, 0, 0);
 }

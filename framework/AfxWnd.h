@@ -8,6 +8,11 @@
 
 #include <commctrl.h>
 
+// The system's macro of this name would hide CWnd::GetNextWindow.
+#ifdef GetNextWindow
+#undef GetNextWindow
+#endif
+
 class CDC;
 class CFont;
 class CMenu;
@@ -48,6 +53,7 @@ public:
     HWND m_hWnd = nullptr;
     HWND m_hWndOwner = nullptr;   // owner of a child window when it is not its parent
     UINT m_nFlags = 0;
+    int m_nModalResult = 0;       // result of RunModalLoop
     WNDPROC m_pfnSuper = nullptr; // window procedure the object subclassed
 
     // Callers may ask a null pointer for its handle.
@@ -90,6 +96,7 @@ public:
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     static BOOL PASCAL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = nullptr);
@@ -294,11 +301,11 @@ public:
     static BOOL PASCAL IsFrameWnd(HWND hWnd);
     virtual BOOL IsFrameWnd() const { return FALSE; }
 
-protected:
     virtual void PreSubclassWindow();
+
+protected:
     virtual void PostNcDestroy();
     virtual void DoDataExchange(CDataExchange* pDX);
-    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
     // Default handlers: reflect what belongs to a control and otherwise call Default().
     int OnCreate(LPCREATESTRUCT) { return (int)Default(); }
@@ -425,9 +432,9 @@ struct AFX_THREAD_WND_STATE
     HWND m_hTrackingWindow = nullptr;
     CWnd* m_pLastHit = nullptr;        // tooltip: window of the last hit
     INT_PTR m_nLastHit = -1;           // tooltip: tool of the last hit
-    TOOLINFO* m_pLastInfo = nullptr;
-    INT_PTR m_nLastStatus = -1;
-    CWnd* m_pToolTip = nullptr;        // the thread's tooltip control (a CToolTipCtrl)
+    TOOLINFO m_lastInfo{};             // tooltip: the tool added for the last hit
+    BOOL m_bLastInfoValid = FALSE;
+    HWND m_hWndToolTip = nullptr;      // the thread's tooltip window fed by OnToolHitTest
     int m_nWaitCursorCount = 0;
     HCURSOR m_hcurWaitCursorRestore = nullptr;
 };
