@@ -17,3 +17,15 @@
 #include "framework/AfxOle.h"
 
 // Window half (add below).
+#include "framework/AfxIds.h"
+#include "framework/AfxMsgMap.h"
+#include "framework/AfxThread.h"
+#include "framework/AfxWnd.h"
+#include "framework/AfxGdi.h"
+#include "framework/AfxMenu.h"
+#include "framework/AfxFrame.h"
+#include "framework/AfxMdi.h"
+#include "framework/AfxDocTemplate.h"
+#include "framework/AfxDialog.h"
+#include "framework/AfxDDX.h"
+#include "framework/AfxAppUI.h"

@@ -3,11 +3,13 @@
 #pragma once
 
 #include "framework/AfxCmdTarget.h"
+#include "framework/AfxThread.h"
+#include "framework/AfxDocTemplate.h"
 #include "framework/AfxString.h"
 
 class CRecentFileList;
 
-class CWinApp : public CCmdTarget
+class CWinApp : public CWinThread
 {
     DECLARE_DYNAMIC(CWinApp)
 public:
@@ -49,6 +51,38 @@ public:
     CRecentFileList* m_pRecentFileList = nullptr;
 
     // ---- window half: members added by the window engineer go below this line ----
+    LPTSTR m_lpCmdLine = nullptr;
+    int m_nCmdShow = SW_SHOWNORMAL;
+    DWORD_PTR m_dwPromptContext = 0;  // help context of the message box on show
+    BOOL m_bHelpMode = FALSE;
+    CDocTemplateList m_templateList;  // owns the document templates
+
+    BOOL InitInstance() override;
+    // Saves the recent-file list and the other standard settings.
+    int ExitInstance() override;
+    BOOL OnIdle(LONG lCount) override;
+    virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+    virtual void DoWaitCursor(int nCode);  // 1 begin, -1 end, 0 restore
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+    virtual BOOL SaveAllModified();
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
+    HICON LoadIcon(UINT nIDResource) const;
+    HICON LoadIcon(LPCTSTR lpszResourceName) const;
+    HICON LoadStandardIcon(LPCTSTR lpszIconName) const;
+    HCURSOR LoadCursor(UINT nIDResource) const;
+    HCURSOR LoadCursor(LPCTSTR lpszResourceName) const;
+    HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const;
+    HCURSOR LoadOEMCursor(UINT nIDCursor) const;
+
+    void OnAppExit();
+    void OnHelp();
+    void OnHelpIndex();
+    void OnHelpFinder();
+    void OnHelpUsing();
+    DECLARE_MESSAGE_MAP()
+public:
 
     // ---- end of window half ----
 

@@ -1,0 +1,121 @@
+#include "framework/AfxDocTemplate.h"
+
+#include "framework/AfxMdi.h"
+
+IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
+IMPLEMENT_DYNAMIC(CMultiDocTemplate, CDocTemplate)
+
+BOOL AFXAPI AfxExtractSubString(CString& rString, LPCTSTR lpszFullString, int iSubString, TCHAR chSep)
+{
+    rString.Empty();
+    if (lpszFullString == nullptr)
+        return FALSE;
+    while (iSubString-- > 0)
+    {
+        lpszFullString = wcschr(lpszFullString, chSep);
+        if (lpszFullString == nullptr)
+            return FALSE;
+        lpszFullString++;
+    }
+    LPCTSTR lpchEnd = wcschr(lpszFullString, chSep);
+    int nLen = lpchEnd == nullptr ? lstrlen(lpszFullString) : (int)(lpchEnd - lpszFullString);
+    rString = CString(lpszFullString, nLen);
+    return TRUE;
+}
+
+CDocTemplateList::~CDocTemplateList()
+{
+    for (CDocTemplate* pTemplate : m_templates)
+        delete pTemplate;
+}
+
+CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+                           CRuntimeClass* pViewClass)
+    : m_nIDResource(nIDResource), m_pDocClass(pDocClass), m_pFrameClass(pFrameClass), m_pViewClass(pViewClass)
+{
+}
+
+void CDocTemplate::LoadTemplate()
+{
+    if (m_strDocStrings.IsEmpty())
+        m_strDocStrings.LoadString(m_nIDResource);
+}
+
+BOOL CDocTemplate::GetDocString(CString& rString, enum DocStringIndex index) const
+{
+    return AfxExtractSubString(rString, m_strDocStrings, (int)index) && !rString.IsEmpty();
+}
+
+CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
+{
+    if (m_pFrameClass == nullptr)
+        return nullptr;
+    CCreateContext context;
+    context.m_pCurrentFrame = pOther;
+    context.m_pCurrentDoc = pDoc;
+    context.m_pNewViewClass = m_pViewClass;
+    context.m_pNewDocTemplate = this;
+    CObject* pObject = m_pFrameClass->CreateObject();
+    if (pObject == nullptr)
+        return nullptr;
+    if (!pObject->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+    {
+        delete pObject;
+        return nullptr;
+    }
+    CFrameWnd* pFrame = static_cast<CFrameWnd*>(pObject);
+    // A frame that fails to load has deleted itself.
+    if (!pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
+        return nullptr;
+    return pFrame;
+}
+
+void CDocTemplate::InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible)
+{
+    pFrame->InitialUpdateFrame(pDoc, bMakeVisible);
+}
+
+CMultiDocTemplate::CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+                                     CRuntimeClass* pViewClass)
+    : CDocTemplate(nIDResource, pDocClass, pFrameClass, pViewClass)
+{
+    LoadTemplate();
+}
+
+CMultiDocTemplate::~CMultiDocTemplate()
+{
+    if (m_hMenuShared != nullptr)
+        ::DestroyMenu(m_hMenuShared);
+    if (m_hAccelTable != nullptr)
+        ::DestroyAcceleratorTable(m_hAccelTable);
+}
+
+void CMultiDocTemplate::LoadTemplate()
+{
+    CDocTemplate::LoadTemplate();
+    if (m_nIDResource != 0 && m_hMenuShared == nullptr)
+    {
+        m_hMenuShared = ::LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(m_nIDResource));
+        m_hAccelTable = ::LoadAccelerators(AfxGetResourceHandle(), MAKEINTRESOURCE(m_nIDResource));
+    }
+}
+
+CFrameWnd* CMultiDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
+{
+    if (m_pFrameClass == nullptr || !m_pFrameClass->IsDerivedFrom(RUNTIME_CLASS(CMDIChildWnd)))
+        return CDocTemplate::CreateNewFrame(pDoc, pOther);
+    CCreateContext context;
+    context.m_pCurrentFrame = pOther;
+    context.m_pCurrentDoc = pDoc;
+    context.m_pNewViewClass = m_pViewClass;
+    context.m_pNewDocTemplate = this;
+    CObject* pObject = m_pFrameClass->CreateObject();
+    if (pObject == nullptr)
+        return nullptr;
+    CMDIChildWnd* pFrame = static_cast<CMDIChildWnd*>(pObject);
+    // The children share the template's menu and accelerators.
+    pFrame->SetHandles(m_hMenuShared, m_hAccelTable);
+    if (!pFrame->LoadFrame(m_nIDResource, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
+        return nullptr;
+    return pFrame;
+}

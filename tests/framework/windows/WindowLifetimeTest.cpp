@@ -1,0 +1,127 @@
+// Window objects: creation through the hook, the handle map, and objects that end themselves.
+#include "WindowsTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Records the messages it sees and can delete itself while handling one.
+class CSelfEndingWnd : public CWnd
+{
+public:
+    explicit CSelfEndingWnd(bool* pbDeleted) : m_pbDeleted(pbDeleted) {}
+    ~CSelfEndingWnd() override { *m_pbDeleted = true; }
+
+    std::vector<UINT> m_messages;
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        m_messages.push_back(message);
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+
+protected:
+    // A click deletes the object (which destroys its window) from inside its own handler.
+    void OnLButtonDown(UINT, CPoint) { delete this; }
+    // Closing destroys the window; PostNcDestroy then deletes the object.
+    void OnClose() { DestroyWindow(); }
+    void PostNcDestroy() override { delete this; }
+
+    bool* m_pbDeleted;
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSelfEndingWnd, CWnd)
+    ON_WM_LBUTTONDOWN()
+    ON_WM_CLOSE()
+END_MESSAGE_MAP()
+
+CSelfEndingWnd* CreateSelfEnding(bool* pbDeleted)
+{
+    auto* pWnd = new CSelfEndingWnd(pbDeleted);
+    if (!pWnd->CreateEx(0, AfxRegisterWndClass(0), L"self-ending", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100,
+                        nullptr, nullptr))
+        return nullptr;
+    return pWnd;
+}
+
+TEST(WindowLifetimeTest, ObjectSeesTheWindowsMessagesFromTheFirstOne)
+{
+    bool bDeleted = false;
+    CSelfEndingWnd* pWnd = CreateSelfEnding(&bDeleted);
+    ASSERT_NE(pWnd, nullptr);
+    ASSERT_FALSE(pWnd->m_messages.empty());
+    // The creation hook attaches the object before the window gets anything.
+    EXPECT_EQ(pWnd->m_messages.front(), (UINT)WM_GETMINMAXINFO);
+    EXPECT_NE(std::find(pWnd->m_messages.begin(), pWnd->m_messages.end(), (UINT)WM_NCCREATE), pWnd->m_messages.end());
+    EXPECT_EQ(CWnd::FromHandlePermanent(pWnd->m_hWnd), pWnd);
+    EXPECT_EQ(CWnd::FromHandle(pWnd->m_hWnd), pWnd);
+    pWnd->SendMessage(WM_CLOSE);
+    EXPECT_TRUE(bDeleted);
+}
+
+TEST(WindowLifetimeTest, WindowDeletingItselfInsideItsHandlerIsDestroyedAndForgotten)
+{
+    struct Case
+    {
+        const char* name;
+        UINT message;
+        bool bPosted;
+    };
+    const Case cases[] = {
+        {"delete this on a sent click", WM_LBUTTONDOWN, false},
+        {"delete this on a posted click", WM_LBUTTONDOWN, true},
+        {"DestroyWindow on close, deleted in PostNcDestroy", WM_CLOSE, false},
+    };
+    for (const Case& c : cases)
+    {
+        bool bDeleted = false;
+        CSelfEndingWnd* pWnd = CreateSelfEnding(&bDeleted);
+        ASSERT_NE(pWnd, nullptr) << c.name;
+        HWND hWnd = pWnd->m_hWnd;
+        if (c.bPosted)
+        {
+            ::PostMessage(hWnd, c.message, MK_LBUTTON, MAKELPARAM(5, 5));
+            PumpAndIdle();
+        }
+        else
+            ::SendMessage(hWnd, c.message, MK_LBUTTON, MAKELPARAM(5, 5));
+        EXPECT_TRUE(bDeleted) << c.name;
+        EXPECT_FALSE(::IsWindow(hWnd)) << c.name;
+        EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr) << c.name;
+    }
+}
+
+TEST(WindowLifetimeTest, TemporaryObjectsOfForeignWindowsLiveUntilIdleTime)
+{
+    HWND hWnd = ::CreateWindowEx(0, L"STATIC", L"foreign", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(hWnd, nullptr);
+    CWnd* pTemp = CWnd::FromHandle(hWnd);
+    ASSERT_NE(pTemp, nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
+    EXPECT_EQ(CWnd::FromHandle(hWnd), pTemp) << "the same temporary object until idle time";
+    CString text;
+    pTemp->GetWindowText(text);
+    EXPECT_EQ(text, CString(L"foreign"));
+    TestApp().OnIdle(1);  // frees the temporary objects, not their windows
+    EXPECT_TRUE(::IsWindow(hWnd));
+    ::DestroyWindow(hWnd);
+}
+
+TEST(WindowLifetimeTest, SubclassedControlGetsItsProcedureBackWhenDetached)
+{
+    HWND hWnd = ::CreateWindowEx(0, L"BUTTON", L"b", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(hWnd, nullptr);
+    WNDPROC original = reinterpret_cast<WNDPROC>(::GetWindowLongPtr(hWnd, GWLP_WNDPROC));
+    {
+        CWnd wnd;
+        ASSERT_TRUE(wnd.SubclassWindow(hWnd));
+        EXPECT_EQ(::SendMessage(hWnd, WM_QUERYAFXWNDPROC, 0, 0), 1);
+        EXPECT_EQ(wnd.UnsubclassWindow(), hWnd);
+    }
+    EXPECT_TRUE(::IsWindow(hWnd)) << "an unsubclassed window survives its former object";
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(::GetWindowLongPtr(hWnd, GWLP_WNDPROC)), original);
+    ::DestroyWindow(hWnd);
+}
+
+} // namespace
