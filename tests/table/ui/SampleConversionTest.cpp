@@ -1,5 +1,5 @@
-// The sample order (samples/table.kest, one page with its stored layout) converted to every
-// target through the printed-page parser, the stand-ins answering for Excel and Word.
+// The sample order (samples/table.kest, one page with its stored layout) converted to the
+// automation targets through the printed-page parser, the stand-ins answering for Excel and Word.
 #include "ExportFixture.h"
 
 #include "pagemodel/CDCWorkFile.h"
@@ -56,12 +56,6 @@ std::wstring WithoutRowEndTabs(std::wstring text)
     for (size_t at = text.find(L"\t\r\n"); at != std::wstring::npos; at = text.find(L"\t\r\n", at))
         text.erase(at, 1);
     return text;
-}
-
-TEST_F(SampleConversion, ClipboardTextTarget)
-{
-    ASSERT_TRUE(Convert(TargetClipboardText)) << converter.GetErrorText();
-    EXPECT_EQ(officestubs::ClipboardText(), kOrderRows);
 }
 
 TEST_F(SampleConversion, ExcelTargets)
