@@ -77,6 +77,11 @@ public:
 
 static_assert(sizeof(COleVariant) == sizeof(VARIANT), "COleVariant adds no data to VARIANT");
 
+// A VARIANT argument of InvokeHelper travels as its address (VTS_VARIANT takes a VARIANT*), also
+// when the caller wrote the variant itself: a C variable argument list cannot carry the object.
+inline const VARIANT* AfxVarArg(const VARIANT& value) { return &value; }
+inline const VARIANT* AfxVarArg(const COleVariant& value) { return &value; }
+
 class COleDispatchDriver
 {
 public:

@@ -166,6 +166,10 @@ TEST_F(DispatchDriverTest, PacksArgumentsInOrderAndReturnsText)
                         static_cast<const VARIANT*>(&omitted), static_cast<const VARIANT*>(&text),
                         static_cast<LPDISPATCH>(server));
     EXPECT_STREQ(_T("I4:7|BOOL:-1|R4:1.5|BSTR:plain|ERROR:80020004|BSTR:variant text|DISPATCH"), result);
+    // A variant written without its address still goes as one.
+    driver.InvokeHelper(kDescribe, DISPATCH_METHOD, VT_BSTR, &result,
+                        reinterpret_cast<const BYTE*>(VTS_VARIANT VTS_VARIANT), omitted, &text);
+    EXPECT_STREQ(_T("ERROR:80020004|BSTR:variant text"), result);
     // A CString passed for a BSTR argument goes as its text.
     CString cell(_T("B7"));
     driver.InvokeHelper(kDescribe, DISPATCH_METHOD, VT_BSTR, &result, reinterpret_cast<const BYTE*>(VTS_BSTR VTS_BSTR),
