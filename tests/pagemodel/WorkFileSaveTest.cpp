@@ -167,11 +167,14 @@ TEST_F(WorkFileSaveTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile)
         const char* what;
         const char* extraName;
         bool corruptImage;
+        bool breakDirectory; // the directory record of the last entry is damaged
     };
     const Case cases[] = {
-        {"a page file beyond the page list", "Page0009.dat", false},
-        {"an entry that is no page file", "Notes.dat", false},
-        {"an image that does not read", nullptr, true},
+        {"a page file beyond the page list", "Page0009.dat", false, false},
+        {"an entry that is no page file", "Notes.dat", false, false},
+        {"an image that does not read", nullptr, true, false},
+        // Saving must not quietly drop the entries behind the break.
+        {"a directory that breaks off", nullptr, false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -185,6 +188,12 @@ TEST_F(WorkFileSaveTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile)
             const size_t local = FindSignature(bytes, kLocalHeaderSignature).at(1);
             PutU32(bytes, local + kLocalCrc, 0xBADBAD);
             PutU32(bytes, FindSignature(bytes, kCentralHeaderSignature).at(1) + kCentralCrc, 0xBADBAD);
+            ASSERT_TRUE(WriteWholeFile(path, bytes));
+        }
+        if (c.breakDirectory) {
+            Bytes bytes;
+            ASSERT_TRUE(ReadWholeFile(path, bytes));
+            PutU32(bytes, FindSignature(bytes, kCentralHeaderSignature).back(), 0x12345678);
             ASSERT_TRUE(WriteWholeFile(path, bytes));
         }
         Bytes original;
@@ -203,7 +212,7 @@ TEST_F(WorkFileSaveTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile)
         EXPECT_FALSE(PathExists(other));
         EXPECT_TRUE(file.IsOpen());
         EXPECT_EQ(path, file.GetFileName());
-        EXPECT_EQ((std::vector<std::wstring>{L"p2"}), PageWords(file, 2));
+        EXPECT_EQ((std::vector<std::wstring>{L"p1"}), PageWords(file, 1)) << "still reading the old file";
         ExpectNoTemporaryFilesLeft({L"job.kest"});
     }
 }

@@ -35,6 +35,13 @@ bool ReadEntry(CUnzipper& unzipper, Bytes& contents, unsigned char** rawBlock = 
     return ok;
 }
 
+std::string ToAnsi(const std::wstring& path)
+{
+    std::string ansi;
+    ToAnsiPath(path.c_str(), ansi);
+    return ansi;
+}
+
 std::vector<std::string> EntryNames(CUnzipper& unzipper)
 {
     std::vector<std::string> names;
@@ -247,6 +254,31 @@ TEST_F(ZipArchiveTest, NamesAndPathsBeyondTheAnsiLimitAreRefused)
     }
     CUnzipper unzipper(archive.c_str());
     EXPECT_EQ((std::vector<std::string>{std::string(259, 'n'), "After.dat"}), EntryNames(unzipper));
+}
+
+// The library cuts a name that does not fit the caller's buffer without ending it; such an
+// entry is refused rather than taken for another one.
+TEST_F(ZipArchiveTest, EntryNameLongerThanTheLimitIsRefused)
+{
+    const std::string longName = std::string(300, 'x') + ".dat";
+    {
+        zipFile zip = zipOpen(std::string(ToAnsi(archive)).c_str(), APPEND_STATUS_CREATE);
+        ASSERT_NE(nullptr, zip);
+        for (const std::string& name : {std::string("First.dat"), longName}) {
+            ASSERT_EQ(ZIP_OK, zipOpenNewFileInZip(zip, name.c_str(), nullptr, nullptr, 0, nullptr, 0, nullptr,
+                                                  Z_DEFLATED, Z_DEFAULT_COMPRESSION));
+            ASSERT_EQ(ZIP_OK, zipWriteInFileInZip(zip, "x", 1));
+            ASSERT_EQ(ZIP_OK, zipCloseFileInZip(zip));
+        }
+        ASSERT_EQ(ZIP_OK, zipClose(zip, nullptr));
+    }
+    CUnzipper unzipper(archive.c_str());
+    ASSERT_TRUE(unzipper.GotoFirstFile());
+    UnzipFileInfo info;
+    EXPECT_TRUE(unzipper.GetFileInfo(info));
+    ASSERT_TRUE(unzipper.GotoNextFile());
+    EXPECT_FALSE(unzipper.GetFileInfo(info));
+    EXPECT_FALSE(unzipper.GotoFile(std::string(260, 'x').c_str(), true));
 }
 
 TEST_F(ZipArchiveTest, EntriesAreFoundByNameIgnoringCaseOrByFileNamePart)
