@@ -29,3 +29,7 @@
 #include "framework/AfxDialog.h"
 #include "framework/AfxDDX.h"
 #include "framework/AfxAppUI.h"
+#include "framework/AfxControls.h"
+#include "framework/AfxCommCtrl.h"
+#include "framework/AfxPropSheet.h"
+#include "framework/AfxCommDlg.h"

@@ -390,6 +390,13 @@ CMDIChildWnd::~CMDIChildWnd()
         ::DestroyMenu(m_hMenuShared);
 }
 
+void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
+{
+    CFrameWnd::OnUpdateFrameTitle(bAddToTitle);
+    if (m_hWnd != nullptr)
+        ::SendMessage(GetMDIClientHwnd(), WM_MDIREFRESHMENU, 0, 0);
+}
+
 CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const
 {
     HWND hWndMDIClient = ::GetParent(m_hWnd);

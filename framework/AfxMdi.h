@@ -87,6 +87,8 @@ public:
     LRESULT DefWindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     CFrameWnd* GetActiveFrame() override { return this; }
+    // Also brings the child's entry in the window menu up to date.
+    void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
 protected:
     HWND GetMDIClientHwnd() const { return ::GetParent(m_hWnd); }
