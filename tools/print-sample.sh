@@ -22,6 +22,8 @@ program="${KEST_PROGRAM:-Z:${BIN//\//\\}\\kest_program_standin.exe}"
 jobs="$WINEPREFIX/drive_c/KestJobs"
 mkdir -p "$jobs"
 before="$(ls "$jobs")"
+report="$(mktemp -u /tmp/kest-standin-XXXXXX.txt)"
+export KEST_STANDIN_REPORT="Z:${report//\//\\}"
 "$ROOT/tools/wine-run.sh" "$BIN/printhost.exe" -temp='C:\KestJobs' -path="$program" "Z:${REPORT//\//\\}"
 after="$(ls "$jobs")"
 new="$(comm -13 <(echo "$before" | sort) <(echo "$after" | sort) | grep -i '\.kest$' || true)"
@@ -30,3 +32,13 @@ if [ -z "$new" ]; then
   exit 1
 fi
 echo "print-sample: work file $jobs/$new"
+if [ -z "${KEST_PROGRAM:-}" ]; then
+  # The driver does not wait for the program to finish; the stand-in leaves its report behind.
+  for _ in $(seq 1 120); do [ -f "$report" ] && break; sleep 0.5; done
+  if [ ! -f "$report" ]; then
+    echo "print-sample: the stand-in program left no report" >&2
+    exit 1
+  fi
+  sed '1s/^\xEF\xBB\xBF//' "$report"
+  rm -f "$report"
+fi
