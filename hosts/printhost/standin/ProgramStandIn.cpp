@@ -2,9 +2,9 @@
 // file it was handed and, when KEST_STANDIN_LOG names a file, appends its command line to it.
 // Then it walks the rest of the road the program would: it opens the work file, lays a table over
 // the words of the first page (the stored layout, or columns and rows detected from the words),
-// converts every page to the clipboard as text and prints that text. The driver starts it without
-// a console of its own, so when KEST_STANDIN_REPORT names a file the report goes there as well,
-// written whole under a temporary name first so that a reader never sees half of it.
+// converts every page to the clipboard as text and reports that text in the file named by
+// KEST_STANDIN_REPORT (the driver starts it without a console of its own), written whole under a
+// temporary name first so that a reader never sees half of it.
 #include "pagemodel/CDCWorkFile.h"
 #include "pagemodel/PageWordList.h"
 #include "table/CDCTableParser.h"
@@ -129,7 +129,13 @@ int wmain(int argc, wchar_t** argv)
     }
     Say(std::wstring(L"Kest stand-in: printed work file ") + (printed ? printed : L"(none)") + L"\n");
     LogCommandLine();
-    const int rc = printed ? ConvertToText(printed) : 1;
+    if (!printed)
+        return 1;
+    // Only a caller that asks for the report gets the conversion: the driver's tests delete the
+    // work file as soon as the program was started, and the conversion would hold it open.
+    if (GetEnvironmentVariableW(L"KEST_STANDIN_REPORT", nullptr, 0) == 0)
+        return 0;
+    const int rc = ConvertToText(printed);
     WriteReportFile();
     return rc;
 }
