@@ -147,7 +147,7 @@ TEST(ProgressDialog, DisplayFollowsRangePositionAndFinishWithoutAutoClose)
     job.pauseAtRow = 1;
     CProgressDlg dialog;
     ASSERT_TRUE(dialog.SetJob(&job, &converter));
-    std::wstring emptyRangeNumber, positionNumber, finishedButton, title;
+    std::wstring emptyRangeNumber, wideRangeNumber, positionNumber, finishedButton, title;
     bool numberHidden = false, closeEnabled = false;
     std::thread user([&] {
         if (!job.paused.Wait())
@@ -158,6 +158,11 @@ TEST(ProgressDialog, DisplayFollowsRangePositionAndFinishWithoutAutoClose)
         dialog.SetRange(5, 5);
         Eventually([&] { return TextOf(c.number) == L"0%"; });
         emptyRangeNumber = TextOf(c.number);
+        // A range too wide for (pos - low) x 100 in 32 bits.
+        dialog.SetRange(0, 2000000000);
+        dialog.SetPos(1000000000);
+        Eventually([&] { return TextOf(c.number) == L"50%"; });
+        wideRangeNumber = TextOf(c.number);
         dialog.ShowPercent(true, false);
         dialog.SetRange(0, 400);
         dialog.SetPos(250);
@@ -176,6 +181,7 @@ TEST(ProgressDialog, DisplayFollowsRangePositionAndFinishWithoutAutoClose)
     user.join();
     EXPECT_TRUE(numberHidden) << "the number field is hidden until asked for";
     EXPECT_EQ(emptyRangeNumber, L"0%");
+    EXPECT_EQ(wideRangeNumber, L"50%");
     EXPECT_EQ(positionNumber, L"250");
     EXPECT_EQ(title, L"Converting table data");
     EXPECT_EQ(finishedButton, L"Close");
