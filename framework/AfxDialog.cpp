@@ -5,6 +5,14 @@
 #include "framework/AfxThread.h"
 #include "framework/AfxWinApp.h"
 
+BOOL AFXAPI AfxIsDialogInput(HWND hWndDlg, const MSG* pMsg)
+{
+    if ((pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST) &&
+        (pMsg->message < WM_MOUSEFIRST || pMsg->message > WM_MOUSELAST))
+        return FALSE;
+    return pMsg->hwnd == hWndDlg || ::IsChild(hWndDlg, pMsg->hwnd);
+}
+
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
 {
     if (message == WM_INITDIALOG)
@@ -211,12 +219,7 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
     if (CWnd::PreTranslateMessage(pMsg))
         return TRUE;
     // Dialog keys (Tab, arrows, Enter, Escape, mnemonics) within this dialog.
-    if ((pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST) &&
-        (pMsg->message < WM_MOUSEFIRST || pMsg->message > WM_MOUSELAST))
-        return FALSE;
-    if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd))
-        return FALSE;
-    return ::IsDialogMessage(m_hWnd, pMsg);
+    return AfxIsDialogInput(m_hWnd, pMsg) && ::IsDialogMessage(m_hWnd, pMsg);
 }
 
 BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)

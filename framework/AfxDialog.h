@@ -60,3 +60,5 @@ protected:
 // The dialog procedure of every framework dialog: OnInitDialog for WM_INITDIALOG, the default
 // dialog handling otherwise (the object sees every message through its window procedure first).
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+// TRUE for keyboard and mouse messages to the dialog or one of its controls.
+BOOL AFXAPI AfxIsDialogInput(HWND hWndDlg, const MSG* pMsg);

@@ -46,9 +46,10 @@ BOOL CDocTemplate::GetDocString(CString& rString, enum DocStringIndex index) con
     return AfxExtractSubString(rString, m_strDocStrings, (int)index) && !rString.IsEmpty();
 }
 
-CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
+CFrameWnd* CDocTemplate::LoadNewFrame(CDocument* pDoc, CFrameWnd* pOther, DWORD dwStyle, HMENU hMenuShared,
+                                      HACCEL hAccelShared)
 {
-    if (m_pFrameClass == nullptr)
+    if (m_pFrameClass == nullptr || !m_pFrameClass->IsDerivedFrom(RUNTIME_CLASS(CFrameWnd)))
         return nullptr;
     CCreateContext context;
     context.m_pCurrentFrame = pOther;
@@ -58,16 +59,18 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
     CObject* pObject = m_pFrameClass->CreateObject();
     if (pObject == nullptr)
         return nullptr;
-    if (!pObject->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
-    {
-        delete pObject;
-        return nullptr;
-    }
     CFrameWnd* pFrame = static_cast<CFrameWnd*>(pObject);
+    if (pFrame->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)))
+        static_cast<CMDIChildWnd*>(pFrame)->SetHandles(hMenuShared, hAccelShared);
     // A frame that fails to load has deleted itself.
-    if (!pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
+    if (!pFrame->LoadFrame(m_nIDResource, dwStyle, nullptr, &context))
         return nullptr;
     return pFrame;
+}
+
+CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
+{
+    return LoadNewFrame(pDoc, pOther, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr);
 }
 
 void CDocTemplate::InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible)
@@ -104,18 +107,7 @@ CFrameWnd* CMultiDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
 {
     if (m_pFrameClass == nullptr || !m_pFrameClass->IsDerivedFrom(RUNTIME_CLASS(CMDIChildWnd)))
         return CDocTemplate::CreateNewFrame(pDoc, pOther);
-    CCreateContext context;
-    context.m_pCurrentFrame = pOther;
-    context.m_pCurrentDoc = pDoc;
-    context.m_pNewViewClass = m_pViewClass;
-    context.m_pNewDocTemplate = this;
-    CObject* pObject = m_pFrameClass->CreateObject();
-    if (pObject == nullptr)
-        return nullptr;
-    CMDIChildWnd* pFrame = static_cast<CMDIChildWnd*>(pObject);
     // The children share the template's menu and accelerators.
-    pFrame->SetHandles(m_hMenuShared, m_hAccelTable);
-    if (!pFrame->LoadFrame(m_nIDResource, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
-        return nullptr;
-    return pFrame;
+    return LoadNewFrame(pDoc, pOther, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, m_hMenuShared,
+                        m_hAccelTable);
 }

@@ -39,6 +39,10 @@ public:
     CRuntimeClass* m_pFrameClass;
     CRuntimeClass* m_pViewClass;
     CString m_strDocStrings;
+
+protected:
+    // Creates and loads a frame of the template's classes; MDI children get the shared handles.
+    CFrameWnd* LoadNewFrame(CDocument* pDoc, CFrameWnd* pOther, DWORD dwStyle, HMENU hMenuShared, HACCEL hAccelShared);
 };
 
 class CMultiDocTemplate : public CDocTemplate

@@ -5,6 +5,7 @@
 #include "framework/AfxMenu.h"
 #include "framework/AfxThread.h"
 #include "framework/AfxWinApp.h"
+#include "framework/AfxDocTemplate.h"
 
 #include <algorithm>
 
@@ -195,18 +196,7 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
-    m_nIDHelp = nIDResource;
-    CString strFull;
-    if (strFull.LoadString(nIDResource))
-    {
-        int nNewLine = strFull.Find(L'\n');
-        m_strTitle = nNewLine >= 0 ? strFull.Left(nNewLine) : strFull;
-    }
-    HICON hIcon = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource));
-    LPCTSTR lpszClass = nullptr;
-    if (hIcon != nullptr)
-        lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
-                                        reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), hIcon);
+    LPCTSTR lpszClass = PrepareLoadFrame(nIDResource);
     HMENU hMenuResource = ::LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource));
     if (hMenuResource != nullptr)
         ::DestroyMenu(hMenuResource);
@@ -219,6 +209,19 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     if (pContext == nullptr)
         SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
     return TRUE;
+}
+
+LPCTSTR CFrameWnd::PrepareLoadFrame(UINT nIDResource)
+{
+    m_nIDHelp = nIDResource;
+    CString strFull;
+    if (strFull.LoadString(nIDResource))
+        AfxExtractSubString(m_strTitle, strFull, 0);
+    HICON hIcon = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource));
+    if (hIcon == nullptr)
+        return nullptr;
+    return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
+                               hIcon);
 }
 
 BOOL CFrameWnd::LoadAccelTable(LPCTSTR lpszResourceName)
@@ -429,10 +432,7 @@ void CFrameWnd::GetMessageString(UINT nID, CString& rMessage) const
     rMessage.Empty();
     CString strFull;
     if (strFull.LoadString(nID))
-    {
-        int nNewLine = strFull.Find(L'\n');
-        rMessage = nNewLine >= 0 ? strFull.Left(nNewLine) : strFull;
-    }
+        AfxExtractSubString(rMessage, strFull, 0);
 }
 
 LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)

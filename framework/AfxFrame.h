@@ -126,6 +126,8 @@ public:
 
 protected:
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    // Takes the help id and title of LoadFrame's resource; the window class with its icon, if any.
+    LPCTSTR PrepareLoadFrame(UINT nIDResource);
     int OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext);
     void PostNcDestroy() override;
 

@@ -352,18 +352,7 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
 
 BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
-    m_nIDHelp = nIDResource;
-    CString strFull;
-    if (strFull.LoadString(nIDResource))
-    {
-        int nNewLine = strFull.Find(L'\n');
-        m_strTitle = nNewLine >= 0 ? strFull.Left(nNewLine) : strFull;
-    }
-    HICON hIcon = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource));
-    LPCTSTR lpszClass = nullptr;
-    if (hIcon != nullptr)
-        lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
-                                        reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), hIcon);
+    LPCTSTR lpszClass = PrepareLoadFrame(nIDResource);
     CMDIFrameWnd* pParent = nullptr;
     if (pParentWnd != nullptr && pParentWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
         pParent = static_cast<CMDIFrameWnd*>(pParentWnd);

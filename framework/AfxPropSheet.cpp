@@ -410,10 +410,7 @@ BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg)
 {
     if (CWnd::PreTranslateMessage(pMsg))
         return TRUE;
-    if ((pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST) &&
-        (pMsg->message < WM_MOUSEFIRST || pMsg->message > WM_MOUSELAST))
-        return FALSE;
-    if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd))
+    if (!AfxIsDialogInput(m_hWnd, pMsg))
         return FALSE;
     return (BOOL)::SendMessage(m_hWnd, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(pMsg));
 }

@@ -102,10 +102,12 @@ DWORD WINAPI CWinThread::ThreadEntry(LPVOID pParam)
     return nResult;
 }
 
-CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority, UINT nStackSize,
-                                  DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+namespace {
+
+// Starts the thread of a new thread object (deleted when it cannot start).
+CWinThread* StartThread(CWinThread* pThread, int nPriority, UINT nStackSize, DWORD dwCreateFlags,
+                        LPSECURITY_ATTRIBUTES lpSecurityAttrs)
 {
-    CWinThread* pThread = new CWinThread(pfnThreadProc, pParam);
     if (!pThread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs))
     {
         delete pThread;
@@ -117,6 +119,14 @@ CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, i
     return pThread;
 }
 
+} // namespace
+
+CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority, UINT nStackSize,
+                                  DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+{
+    return StartThread(new CWinThread(pfnThreadProc, pParam), nPriority, nStackSize, dwCreateFlags, lpSecurityAttrs);
+}
+
 CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UINT nStackSize, DWORD dwCreateFlags,
                                   LPSECURITY_ATTRIBUTES lpSecurityAttrs)
 {
@@ -125,16 +135,7 @@ CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UI
     CObject* pObject = pThreadClass->CreateObject();
     if (pObject == nullptr)
         return nullptr;
-    CWinThread* pThread = static_cast<CWinThread*>(pObject);
-    if (!pThread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs))
-    {
-        delete pThread;
-        return nullptr;
-    }
-    pThread->SetThreadPriority(nPriority);
-    if ((dwCreateFlags & CREATE_SUSPENDED) == 0)
-        pThread->ResumeThread();
-    return pThread;
+    return StartThread(static_cast<CWinThread*>(pObject), nPriority, nStackSize, dwCreateFlags, lpSecurityAttrs);
 }
 
 void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete)
