@@ -1,0 +1,9 @@
+# Shared by the two target toolchains, which set KEST_TRIPLE and the processor first.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER   ${KEST_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${KEST_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER  ${KEST_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${KEST_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
