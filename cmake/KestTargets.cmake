@@ -1,11 +1,15 @@
-# Helpers for the project's own targets.
+# Helpers for the project's own targets. A piece that cannot be built stops the configuration:
+# a target that quietly went missing would take its tests with it while the run stays green.
 
 # kest_library(<name> <dir> [LIBS ...]): a static library of every *.cpp in <dir>.
 function(kest_library name dir)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  if(NOT IS_DIRECTORY "${CMAKE_SOURCE_DIR}/${dir}")
+    message(FATAL_ERROR "${name}: source folder ${dir} does not exist")
+  endif()
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/${dir}/*.cpp")
   if(NOT sources)
-    return()
+    message(FATAL_ERROR "${name}: no *.cpp in ${dir}")
   endif()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
@@ -13,43 +17,96 @@ function(kest_library name dir)
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
 
-set(KEST_CLIPBOARD_TESTS test_platform test_table test_table_ui test_hosts
-    test_framework test_framework_windows test_app)
-
 # Wine sees the Linux file system as drive Z:.
 set(KEST_SOURCE_DIR_WINE "Z:${CMAKE_SOURCE_DIR}")
 
-# kest_test(<name> [SOURCES ...] [GLOB <dir>] [LIBS ...]): one GoogleTest executable,
-# registered as one ctest entry that runs under wine.
+# An i686 suite may run under user-mode emulation, where every process starts about 50 s late and
+# runs several times slower: its time-out is the native one stretched by this much.
+set(KEST_I686_TIMEOUT_FACTOR 4)
+set(KEST_I686_TIMEOUT_STARTUP 120)
+
+# kest_links_framework(<out> <libs...>): TRUE when one of the targets links kest_framework, directly
+# or through another project library.
+function(kest_links_framework out)
+  set(found FALSE)
+  foreach(lib ${ARGN})
+    if(lib STREQUAL "kest_framework")
+      set(found TRUE)
+    elseif(TARGET ${lib} AND lib MATCHES "^kest_")
+      get_target_property(deps ${lib} LINK_LIBRARIES)
+      if(deps)
+        kest_links_framework(inner ${deps})
+        if(inner)
+          set(found TRUE)
+        endif()
+      endif()
+    endif()
+  endforeach()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+# kest_test(<name> [GLOB <dir>] [SOURCES ...] [LIBS ...] [RESOURCES ...] [DEFINES ...] [DEPENDS ...]
+#           [LOCKS ...] [TIMEOUT <seconds>] [EMULATED_FILTER <gtest filter>]): one GoogleTest
+# executable, registered as one ctest entry that runs under wine. DEFINES are compile definitions,
+# DEPENDS targets built first (helper programs, servers), LOCKS ctest resource locks (e.g.
+# clipboard: one per display). TIMEOUT is the native time-out (default 300 s). EMULATED_FILTER is
+# the GoogleTest filter of the i686 suite when 32-bit programs run under emulation (tools/test.sh
+# tells): it leaves out tests that start further 32-bit processes, each about 50 s late there.
 function(kest_test name)
-  cmake_parse_arguments(ARG "" "GLOB" "SOURCES;LIBS;RESOURCES" ${ARGN})
+  cmake_parse_arguments(ARG "" "GLOB;TIMEOUT;EMULATED_FILTER" "SOURCES;LIBS;RESOURCES;DEFINES;DEPENDS;LOCKS"
+                        ${ARGN})
   set(sources ${ARG_SOURCES})
   if(ARG_GLOB)
+    if(NOT IS_DIRECTORY "${CMAKE_SOURCE_DIR}/${ARG_GLOB}")
+      message(FATAL_ERROR "${name}: test folder ${ARG_GLOB} does not exist")
+    endif()
     file(GLOB globbed CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/${ARG_GLOB}/*.cpp")
     list(APPEND sources ${globbed})
   endif()
   if(NOT sources)
-    return()
+    message(FATAL_ERROR "${name}: no test sources")
   endif()
-  foreach(lib ${ARG_LIBS})
+  foreach(lib ${ARG_LIBS} ${ARG_DEPENDS})
     if(lib MATCHES "^kest_" AND NOT TARGET ${lib})
-      message(STATUS "test ${name} skipped: ${lib} is not built yet")
-      return()
+      message(FATAL_ERROR "${name}: needs ${lib}, which is not defined (or not defined before the test)")
     endif()
   endforeach()
-  add_executable(${name} ${sources} ${ARG_RESOURCES})
+  # A failed framework ASSERT fails the running test. The hook is a static initialiser, so it goes
+  # into the program itself rather than into the support library, where nothing would pull it in.
+  kest_links_framework(uses_framework ${ARG_LIBS})
+  if(uses_framework)
+    list(APPEND sources ${CMAKE_SOURCE_DIR}/tests/support/framework/AssertHookTestMain.cpp)
+  endif()
+  # The tests run the Debug build. A Release build (what users run, and the benchmark) leaves them
+  # out unless asked for by name: GCC's flow warnings at -O2 and above trip over test fixtures.
+  if(NOT CMAKE_BUILD_TYPE STREQUAL "Debug")
+    add_executable(${name} EXCLUDE_FROM_ALL ${sources} ${ARG_RESOURCES})
+  else()
+    add_executable(${name} ${sources} ${ARG_RESOURCES})
+  endif()
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_options(${name} PRIVATE ${KEST_WARNINGS})
-  target_compile_definitions(${name} PRIVATE KEST_SOURCE_DIR="${KEST_SOURCE_DIR_WINE}")
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE KEST_SOURCE_DIR="${KEST_SOURCE_DIR_WINE}" ${ARG_DEFINES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} kest_test_support GTest::gmock GTest::gtest_main)
+  if(ARG_DEPENDS)
+    add_dependencies(${name} ${ARG_DEPENDS})
+  endif()
   add_test(NAME ${name}
            COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-run.sh $<TARGET_FILE:${name}>
            WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
-  # The clipboard is one per display: suites that put data on it and read it back
-  # must not run at the same time.
-  if(name IN_LIST KEST_CLIPBOARD_TESTS)
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK clipboard)
+  set(timeout 300)
+  if(ARG_TIMEOUT)
+    set(timeout ${ARG_TIMEOUT})
+  endif()
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    math(EXPR timeout "${timeout} * ${KEST_I686_TIMEOUT_FACTOR} + ${KEST_I686_TIMEOUT_STARTUP}")
+    if(ARG_EMULATED_FILTER)
+      set_tests_properties(${name} PROPERTIES ENVIRONMENT "KEST_EMULATED_GTEST_FILTER=${ARG_EMULATED_FILTER}")
+    endif()
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout})
+  if(ARG_LOCKS)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${ARG_LOCKS}")
   endif()
 endfunction()
 

@@ -4,14 +4,14 @@
 #   tools/print-sample.sh [TEXT-FILE]
 # The report defaults to hosts/printhost/sample-report.txt. The program is KEST_PROGRAM (a Windows
 # path) when set, else the stand-in that reports the work file it was handed. Work files go to
-# C:\KestJobs of the wine prefix.
+# C:\KestJobs of the wine prefix. It runs the Release build, as users do.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 REPORT="${1:-$ROOT/hosts/printhost/sample-report.txt}"
 REPORT="$(cd "$(dirname "$REPORT")" && pwd)/$(basename "$REPORT")"
-BIN="$ROOT/build/x86_64/bin"
+BIN="$ROOT/build/x86_64-release/bin"
 
-"$ROOT/tools/build.sh" x86_64 >/dev/null
+"$ROOT/tools/build.sh" x86_64 Release >/dev/null
 source "$ROOT/tools/wine-env.sh"
 if [ -z "${DISPLAY:-}" ]; then
   trap kest_stop_display EXIT

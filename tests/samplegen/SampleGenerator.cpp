@@ -4,7 +4,7 @@
 //   kest_samplegen <output folder>
 
 #include "SamplePage.h"
-#include "WorkFileBuilder.h"
+#include "tests/support/WorkFileBuilder.h"
 #include "pagemodel/OxBuffer.h"
 #include "pagemodel/OxReadWrite.h"
 #include "table/ConvertingTableLayout.h"

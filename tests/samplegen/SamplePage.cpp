@@ -1,7 +1,7 @@
 #include "SamplePage.h"
 
 #include "pagemodel/CDCText.h"
-#include "WorkFileBuilder.h"
+#include "tests/support/WorkFileBuilder.h"
 
 #include <cwchar>
 

@@ -1,0 +1,351 @@
+// kest_bench: the measurements behind tools/bench.sh, one per run so that each peak of memory is
+// its own process's. Every run prints "name=value" lines for the script to put into its table.
+//   kest_bench report PAGES FILE                   the report as UTF-8 text (for the PDF)
+//   kest_bench capture PAGES DPI mono|colour FOLDER PROGRAM
+//                                                  prints the report through the driver; capture
+//                                                  cost per page, the deflate of the same page
+//                                                  images, peak memory, the work file written
+//   kest_bench open FILE                           open a work file and show page 1 (words, image)
+//   kest_bench convert FILE                        words, detection, parse and tab-separated text
+//                                                  of every page; pages per second, peak memory
+#include "tests/bench/BenchReport.h"
+
+#include "driver/DriverErrors.h"
+#include "hosts/printhost/EmfPlayer.h"
+#include "hosts/printhost/HostSetup.h"
+#include "hosts/printhost/ReportPrinter.h"
+#include "pagemodel/CDCPageImage.h"
+#include "pagemodel/CDCWorkFile.h"
+#include "pagemodel/PageWordList.h"
+#include "pagemodel/Unzipper.h"
+#include "table/CDCTableParser.h"
+#include "table/ClipboardText.h"
+#include "table/ConvertingTableLayout.h"
+#include "table/GridExporter.h"
+#include "table/TableConverter.h"
+#include "table/TableDetection.h"
+
+#include <windows.h>
+
+#include <psapi.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+class Stopwatch
+{
+public:
+    Stopwatch() { QueryPerformanceFrequency(&m_frequency); }
+    void Start() { QueryPerformanceCounter(&m_start); }
+    // Milliseconds since Start.
+    double Elapsed() const
+    {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        const double ticks = static_cast<double>(now.QuadPart - m_start.QuadPart);
+        return 1000.0 * ticks / static_cast<double>(m_frequency.QuadPart);
+    }
+
+private:
+    LARGE_INTEGER m_frequency{};
+    LARGE_INTEGER m_start{};
+};
+
+double WorkingSetMegabytes(bool peak)
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return -1;
+    return static_cast<double>(peak ? counters.PeakWorkingSetSize : counters.WorkingSetSize) / (1024.0 * 1024.0);
+}
+
+double PeakMegabytes()
+{
+    return WorkingSetMegabytes(true);
+}
+
+void Report(const char* name, double value)
+{
+    std::printf("%s=%.3f\n", name, value);
+}
+
+bool g_driverComplained = false;
+
+void PrintDriverMessage(const wchar_t* text, const wchar_t* caption)
+{
+    g_driverComplained = true;
+    std::fwprintf(stderr, L"%ls: %ls\n", caption, text);
+}
+
+// The deflate of an entry as the archive writer does it: raw deflate at the default level,
+// streamed through a buffer of 64 KiB. Milliseconds.
+double DeflateMilliseconds(const std::vector<unsigned char>& data)
+{
+    std::vector<unsigned char> out(64 * 1024);
+    z_stream stream{};
+    Stopwatch watch;
+    watch.Start();
+    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        return -1;
+    stream.next_in = const_cast<unsigned char*>(data.data());
+    stream.avail_in = static_cast<uInt>(data.size());
+    int status = Z_OK;
+    while (status == Z_OK)
+    {
+        stream.next_out = out.data();
+        stream.avail_out = static_cast<uInt>(out.size());
+        status = deflate(&stream, Z_FINISH);
+    }
+    deflateEnd(&stream);
+    return status == Z_STREAM_END ? watch.Elapsed() : -1;
+}
+
+// The newest work file of the folder.
+std::wstring NewestWorkFile(const std::wstring& folder)
+{
+    std::wstring newest;
+    FILETIME newestTime{};
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*.kest").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return newest;
+    do
+    {
+        if (newest.empty() || CompareFileTime(&found.ftLastWriteTime, &newestTime) > 0)
+        {
+            newest = folder + L"\\" + found.cFileName;
+            newestTime = found.ftLastWriteTime;
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return newest;
+}
+
+int Capture(int pages, DWORD dpi, bool colour, const std::wstring& folder, const std::wstring& program)
+{
+    if (!SetJobRegistryValues(folder, program))
+        return 2;
+    SetDriverMessageSink(&PrintDriverMessage);
+    DeviceSettings settings;
+    settings.resolution = dpi;
+    settings.colour = colour;
+    DriverSession session(settings);
+    if (!session.Open())
+        return 2;
+
+    // The application's side, making each page's metafile, is not counted: only the driver's
+    // calls and the engine's drawing of the page, as in the spooler. The floor, the deflate of
+    // the page's image, is measured right after the page on pages sampled evenly over the job,
+    // so that both see the machine in the same state.
+    const int samples = (std::min)(pages, 10);
+    const int stride = pages / samples;
+    auto sampled = [&](int page) { return (page - 1) % stride == 0 && (page - 1) / stride < samples; };
+    Stopwatch watch;
+    double pageMilliseconds = 0;
+    watch.Start();
+    bool ok = session.StartDoc(L"Order journal") != FALSE;
+    double documentMilliseconds = watch.Elapsed();
+    EmfPagePlayer player(session);
+    // Where a page's time goes: the white page, the drawing with its text output, the page's end.
+    double phaseMilliseconds[3] = {};
+    double sampledPage = 0, sampledEnd = 0, sampledDeflate = 0;
+    for (int page = 1; page <= pages && ok; ++page)
+    {
+        std::vector<EnhMetaFile> emf = MakeReportPages(BenchReportPage(page), ReportLayout());
+        ok = emf.size() == 1;
+        double phases[3] = {};
+        Stopwatch phase;
+        watch.Start();
+        phase.Start();
+        ok = ok && session.StartPage();
+        phases[0] = phase.Elapsed();
+        phase.Start();
+        ok = ok && player.Play(emf[0].Get());
+        phases[1] = phase.Elapsed();
+        phase.Start();
+        ok = ok && session.SendPage();
+        phases[2] = phase.Elapsed();
+        const double milliseconds = watch.Elapsed();
+        pageMilliseconds += milliseconds;
+        for (int i = 0; i < 3; ++i)
+            phaseMilliseconds[i] += phases[i];
+        if (ok && sampled(page))
+        {
+            // The page's bits as the engine holds them, which the image entry carries.
+            const SURFOBJ* surface = session.Surface();
+            const auto* bits = static_cast<const unsigned char*>(surface->pvBits);
+            const double deflate = DeflateMilliseconds(std::vector<unsigned char>(bits, bits + surface->cjBits));
+            ok = deflate >= 0;
+            sampledPage += milliseconds;
+            sampledEnd += phases[2];
+            sampledDeflate += deflate;
+        }
+    }
+    watch.Start();
+    ok = session.EndDoc() && ok;
+    documentMilliseconds += watch.Elapsed();
+    const double peak = PeakMegabytes();
+    session.Close();
+    if (!ok || g_driverComplained)
+        return 3;
+
+    Report("capture_ms_per_page", pageMilliseconds / pages);
+    Report("start_page_ms", phaseMilliseconds[0] / pages);
+    Report("drawing_ms", phaseMilliseconds[1] / pages);
+    Report("send_page_ms", phaseMilliseconds[2] / pages);
+    Report("document_ms", documentMilliseconds);
+    Report("deflate_ms_per_page", sampledDeflate / samples);
+    Report("capture_to_deflate", sampledPage / sampledDeflate);
+    Report("page_end_to_deflate", sampledEnd / sampledDeflate);
+    Report("peak_mb", peak);
+    std::printf("workfile=%ls\n", NewestWorkFile(folder).c_str());
+    return 0;
+}
+
+int OpenFirstPage(const std::wstring& path)
+{
+    // The best of a few runs: the first also pays for the file system's cache.
+    double best = 0;
+    for (int run = 0; run < 5; ++run)
+    {
+        Stopwatch watch;
+        watch.Start();
+        CDCWorkFile workFile;
+        HDC dc = CreateCompatibleDC(nullptr);
+        PageWordList words;
+        CDCPageImage image;
+        const bool ok = workFile.Open(path.c_str()) && workFile.GetPageWords(1, dc, words) && words.GetCount() > 0
+                        && workFile.LoadPageImage(1, image);
+        const double milliseconds = watch.Elapsed();
+        DeleteDC(dc);
+        if (!ok)
+            return 4;
+        if (run == 0 || milliseconds < best)
+            best = milliseconds;
+    }
+    Report("open_ms", best);
+    // The part of it that reads the archive's directory.
+    double archive = 0;
+    for (int run = 0; run < 5; ++run)
+    {
+        Stopwatch watch;
+        watch.Start();
+        CUnzipper unzipper;
+        if (!unzipper.Open(path.c_str()))
+            return 4;
+        const double milliseconds = watch.Elapsed();
+        if (run == 0 || milliseconds < archive)
+            archive = milliseconds;
+    }
+    Report("archive_open_ms", archive);
+    return 0;
+}
+
+// The clipboard text target without the clipboard: the text is built and kept.
+class TextExporter : public GridExporter
+{
+public:
+    bool Export(TableConverter& /*converter*/, const ConvertingTableGrid& grid, ConversionTarget /*target*/,
+                const std::wstring& /*outputFileName*/, int32_t /*progressRange*/) override
+    {
+        m_gridMegabytes = WorkingSetMegabytes(false);  // every page parsed, no text yet
+        m_text = BuildTableText(grid);
+        return !m_text.empty();
+    }
+    std::wstring m_text;
+    double m_gridMegabytes = 0;
+};
+
+// The table over every word of page 1, its columns and rows detected, as the program's automatic
+// detection does.
+bool DetectLayout(CDCWorkFile& workFile, HDC dc, ConvertingTableLayout& layout)
+{
+    PageWordList words;
+    if (!workFile.GetPageWords(1, dc, words))
+        return false;
+    const WordList list = WordsOf(words);
+    if (list.empty())
+        return false;
+    RECT area = list.front()->m_rect;
+    for (const ConvertingWord* word : list)
+        UnionRect(&area, &area, &word->m_rect);
+    InflateRect(&area, 2, 2);
+    layout.SetTableRect(area);
+    return DetectTableColumns(list, layout, false) && DetectTableRows(list, layout);
+}
+
+int Convert(const std::wstring& path)
+{
+    Stopwatch watch;
+    watch.Start();
+    CDCWorkFile workFile;
+    HDC dc = CreateCompatibleDC(nullptr);
+    TableConverter converter;
+    TextExporter exporter;
+    converter.SetExporter(TargetClipboardText, &exporter);
+    bool ok = workFile.Open(path.c_str()) && DetectLayout(workFile, dc, converter.GetLayout());
+    const int32_t pages = static_cast<int32_t>(workFile.GetPageCount());
+    if (ok)
+    {
+        CDCTableParser parser(&workFile, dc);
+        ok = converter.Convert(parser, {{1, pages + 1}}, TargetClipboardText, L"", true);
+    }
+    const double milliseconds = watch.Elapsed();
+    DeleteDC(dc);
+    if (!ok)
+    {
+        std::fwprintf(stderr, L"conversion failed: %ls\n", converter.GetErrorText().c_str());
+        return 4;
+    }
+    Report("convert_pages_per_s", 1000.0 * pages / milliseconds);
+    Report("text_kb", static_cast<double>(exporter.m_text.size()) / 1024.0);
+    Report("parsed_mb", exporter.m_gridMegabytes);
+    Report("peak_mb", PeakMegabytes());
+    return 0;
+}
+
+int WriteReport(int pages, const std::wstring& path)
+{
+    const std::wstring text = BenchReport(pages);
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &utf8[0], size, nullptr, nullptr);
+    FILE* file = _wfopen(path.c_str(), L"wb");
+    if (!file)
+        return 2;
+    const bool written = std::fwrite(utf8.data(), 1, utf8.size(), file) == utf8.size();
+    return std::fclose(file) == 0 && written ? 0 : 2;
+}
+
+int Usage()
+{
+    std::fputs("usage: kest_bench report PAGES FILE | capture PAGES DPI mono|colour FOLDER PROGRAM"
+               " | open FILE | convert FILE\n",
+               stderr);
+    return 1;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    const std::wstring command = argc > 1 ? argv[1] : L"";
+    if (command == L"report" && argc == 4)
+        return WriteReport(_wtoi(argv[2]), argv[3]);
+    if (command == L"capture" && argc == 7 && _wtoi(argv[2]) > 0)
+        return Capture(_wtoi(argv[2]), static_cast<DWORD>(_wtoi(argv[3])), std::wstring(argv[4]) == L"colour",
+                       argv[5], argv[6]);
+    if (command == L"open" && argc == 3)
+        return OpenFirstPage(argv[2]);
+    if (command == L"convert" && argc == 3)
+        return Convert(argv[2]);
+    return Usage();
+}
