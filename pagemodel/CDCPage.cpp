@@ -4,6 +4,7 @@
 #include "pagemodel/OxReadWrite.h"
 
 #include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -79,7 +80,8 @@ bool CDCPage::Load(OxReadWrite& stream)
 
 void CDCPage::Clear()
 {
-    m_items.clear();
+    // Swapped out rather than cleared, so that an unloaded page gives its memory back.
+    std::vector<std::unique_ptr<CDCItem>>().swap(m_items);
     m_loaded = 0;
     m_glyphFlags = 0;
 }
@@ -110,7 +112,7 @@ bool CDCPageSet::Save(OxReadWrite& stream) const
         && WriteWideString(stream, m_documentName);
 }
 
-bool CDCPageSet::Load(OxReadWrite& stream)
+bool CDCPageSet::Load(OxReadWrite& stream, uint32_t maxPageCount)
 {
     Clear();
     uint32_t version = 0;
@@ -122,7 +124,7 @@ bool CDCPageSet::Load(OxReadWrite& stream)
         return false;
     if (version >= 3 && !ReadWideString(stream, name))
         return false;
-    if (count > kMaxPageCount || !SetPageCount(count))
+    if (count > maxPageCount || !SetPageCount(count))
         return false;
     m_resolution = resolution;
     m_documentName.swap(name);
@@ -141,6 +143,8 @@ bool CDCPageSet::SetPageCount(uint32_t count)
     try {
         m_pages.resize(count);
     } catch (const std::bad_alloc&) {
+        return false;
+    } catch (const std::length_error&) {
         return false;
     }
     return true;

@@ -58,17 +58,16 @@ public:
     static constexpr uint32_t kMagic = 0x89AA7117;
     static constexpr uint32_t kVersion = 4;
     static constexpr uint32_t kOldestVersion = 2;
-    // A stored page count above this is taken for a corrupt file rather than
-    // sized into memory.
-    static constexpr uint32_t kMaxPageCount = 100000;
-
     bool Save(OxReadWrite& stream) const;
-    // Clears the set, then reads the header; the pages come back empty and not loaded.
-    bool Load(OxReadWrite& stream);
+    // Clears the set, then reads the header; the pages come back empty and not loaded. A
+    // stored page count above maxPageCount is taken for a damaged file rather than sized
+    // into memory: a work file passes the number of page entries its archive holds.
+    bool Load(OxReadWrite& stream, uint32_t maxPageCount = UINT32_MAX);
     void Clear();
 
     uint32_t GetPageCount() const { return uint32_t(m_pages.size()); }
-    // Grows with empty, not loaded pages, or drops pages from the end.
+    // Grows with empty, not loaded pages, or drops pages from the end. False, with the pages
+    // as they were, when memory does not suffice.
     bool SetPageCount(uint32_t count);
     // 1-based, as the page files are numbered; null outside 1..count.
     CDCPage* GetPage(uint32_t number);

@@ -1,5 +1,6 @@
 #include "pagemodel/CDCPageImage.h"
 
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 
@@ -23,6 +24,16 @@ bool IsSupportedBitCount(int bits)
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
 }
 
+uint64_t PaddedStride(int64_t width, int bits)
+{
+    return ((uint64_t(width) * uint64_t(bits) + 31) / 32) * 4;
+}
+
+uint64_t UnpaddedStride(int64_t width, int bits)
+{
+    return (uint64_t(width) * uint64_t(bits) + 7) / 8;
+}
+
 } // namespace
 
 CDCPageImage::~CDCPageImage()
@@ -42,11 +53,45 @@ bool CDCPageImage::Attach(uint8_t* bytes, uint32_t size)
     }
     m_header = bytes + kFileHeaderSize;
     m_size = size - kFileHeaderSize;
-    if (!Validate()) {
+    const RowLayout layout = Validate();
+    if (layout == RowLayout::Invalid || (layout == RowLayout::Unpadded && !PadRows())) {
         Free();
         return false;
     }
     return true;
+}
+
+uint64_t CDCPageImage::FileSizeFromHeaders(const uint8_t* bytes, uint32_t size)
+{
+    if (size < kFileHeaderSize + sizeof(uint32_t))
+        return 0;
+    const uint8_t* header = bytes + kFileHeaderSize;
+    const uint32_t headerSize = ReadAt<uint32_t>(header);
+    if ((headerSize != kInfoHeaderSize && headerSize != kCoreHeaderSize) || size < kFileHeaderSize + headerSize)
+        return 0;
+    int64_t width = 0, height = 0;
+    int bits = 0;
+    uint64_t colours = 0, entrySize = sizeof(RGBQUAD);
+    if (headerSize == kInfoHeaderSize) {
+        const BITMAPINFOHEADER info = ReadAt<BITMAPINFOHEADER>(header);
+        width = info.biWidth;
+        height = info.biHeight;
+        bits = info.biBitCount;
+        colours = info.biClrUsed;
+    } else {
+        const BITMAPCOREHEADER core = ReadAt<BITMAPCOREHEADER>(header);
+        width = core.bcWidth;
+        height = core.bcHeight;
+        bits = core.bcBitCount;
+        entrySize = sizeof(RGBTRIPLE);
+    }
+    if (width <= 0 || height <= 0 || !IsSupportedBitCount(bits))
+        return 0;
+    if (bits > 8)
+        colours = 0;
+    else if (colours == 0 || colours > (1u << bits))
+        colours = 1u << bits;
+    return kFileHeaderSize + headerSize + colours * entrySize + PaddedStride(width, bits) * uint64_t(height);
 }
 
 void CDCPageImage::Free()
@@ -67,24 +112,26 @@ bool CDCPageImage::IsCoreHeader() const
 }
 
 // The file comes from a work file: every size it gives is checked against the block.
-bool CDCPageImage::Validate() const
+CDCPageImage::RowLayout CDCPageImage::Validate() const
 {
     const uint32_t headerSize = ReadAt<uint32_t>(m_header);
     if (headerSize != kInfoHeaderSize && headerSize != kCoreHeaderSize)
-        return false;
+        return RowLayout::Invalid;
     if (m_size < headerSize)
-        return false;
+        return RowLayout::Invalid;
     int64_t width = 0, height = 0;
     int planes = 0;
+    uint32_t imageSize = 0;
     if (headerSize == kInfoHeaderSize) {
         const BITMAPINFOHEADER info = ReadAt<BITMAPINFOHEADER>(m_header);
         if (info.biCompression != BI_RGB)
-            return false;
+            return RowLayout::Invalid;
         width = info.biWidth;
         height = info.biHeight;
         planes = info.biPlanes;
+        imageSize = info.biSizeImage;
         if (info.biBitCount <= 8 && info.biClrUsed > (1u << info.biBitCount))
-            return false;
+            return RowLayout::Invalid;
     } else {
         const BITMAPCOREHEADER core = ReadAt<BITMAPCOREHEADER>(m_header);
         width = core.bcWidth;
@@ -93,10 +140,48 @@ bool CDCPageImage::Validate() const
     }
     const int bits = GetBitCount();
     if (width <= 0 || height <= 0 || planes != 1 || !IsSupportedBitCount(bits))
+        return RowLayout::Invalid;
+    const uint64_t rowsAt = uint64_t(headerSize) + GetColourTableSize();
+    if (rowsAt + PaddedStride(width, bits) * uint64_t(height) <= m_size)
+        return RowLayout::Padded;
+    // Rows without padding are taken only when the file says so: its image size (or, where
+    // that is not given, the bytes behind the colour table) is exactly that of such rows, so
+    // that a cut file is never mistaken for one.
+    const uint64_t unpadded = UnpaddedStride(width, bits) * uint64_t(height);
+    if (rowsAt + unpadded > m_size)
+        return RowLayout::Invalid;
+    const bool sizeGiven = headerSize == kInfoHeaderSize && imageSize != 0;
+    return (sizeGiven ? imageSize == unpadded : m_size - rowsAt == unpadded) ? RowLayout::Unpadded
+                                                                            : RowLayout::Invalid;
+}
+
+// Drawing wants every row on a 4-byte boundary: the rows are copied into a new block so.
+bool CDCPageImage::PadRows()
+{
+    const int64_t width = GetWidth(), height = GetHeight();
+    const int bits = GetBitCount();
+    const uint32_t rowsAt = ReadAt<uint32_t>(m_header) + GetColourTableSize();
+    const uint64_t from = UnpaddedStride(width, bits), to = PaddedStride(width, bits);
+    const uint64_t size = uint64_t(kFileHeaderSize) + rowsAt + to * uint64_t(height);
+    if (size > UINT32_MAX)
         return false;
-    const uint64_t stride = ((uint64_t(width) * uint64_t(bits) + 31) / 32) * 4;
-    const uint64_t needed = uint64_t(headerSize) + GetColourTableSize() + stride * uint64_t(height);
-    return needed <= m_size;
+    uint8_t* padded = static_cast<uint8_t*>(std::calloc(size_t(size), 1));
+    if (padded == nullptr)
+        return false;
+    std::memcpy(padded, m_block, kFileHeaderSize + rowsAt);
+    for (int64_t row = 0; row < height; ++row)
+        std::memcpy(padded + kFileHeaderSize + rowsAt + row * to, m_header + rowsAt + row * from, size_t(from));
+    const uint32_t fileSize = uint32_t(size);
+    std::memcpy(padded + 2, &fileSize, sizeof fileSize);
+    if (ReadAt<uint32_t>(m_header) == kInfoHeaderSize) {
+        const uint32_t imageSize = uint32_t(to * uint64_t(height));
+        std::memcpy(padded + kFileHeaderSize + offsetof(BITMAPINFOHEADER, biSizeImage), &imageSize, sizeof imageSize);
+    }
+    std::free(m_block);
+    m_block = padded;
+    m_header = padded + kFileHeaderSize;
+    m_size = fileSize - kFileHeaderSize;
+    return true;
 }
 
 int CDCPageImage::GetWidth() const

@@ -17,9 +17,16 @@ public:
 
     // Takes over a malloc'ed block holding a whole bitmap file. The headers, the colour
     // table and every row must lie within the block; otherwise the block is freed,
-    // the holder stays empty and the result is false.
+    // the holder stays empty and the result is false. Rows stored without their padding
+    // to 4 bytes (the image size saying so) are read too: the holder then keeps a padded
+    // copy and frees the block at once.
     bool Attach(uint8_t* bytes, uint32_t size);
     void Free();
+
+    // The most bytes a bitmap file beginning with these bytes (its file header and as much
+    // of its bitmap header as there is) can use: headers, colour table and padded rows.
+    // 0 when they are not a bitmap's headers.
+    static uint64_t FileSizeFromHeaders(const uint8_t* bytes, uint32_t size);
     bool IsEmpty() const { return m_header == nullptr; }
 
     int GetWidth() const;
@@ -39,7 +46,14 @@ public:
 private:
     bool IsCoreHeader() const;
     uint32_t GetColourTableSize() const;
-    bool Validate() const;
+    enum class RowLayout
+    {
+        Invalid,
+        Padded,
+        Unpadded
+    };
+    RowLayout Validate() const;
+    bool PadRows();
 
     uint8_t* m_block = nullptr;     // owned, from malloc: the file header starts here
     HPALETTE m_palette = nullptr;

@@ -1,5 +1,6 @@
 #include "pagemodel/CDCWorkFile.h"
 
+#include "pagemodel/AtomicFileWriter.h"
 #include "pagemodel/CDCPageImage.h"
 #include "pagemodel/GlyphMap.h"
 #include "pagemodel/OxBuffer.h"
@@ -7,27 +8,53 @@
 #include "pagemodel/OxSerializable.h"
 #include "pagemodel/PageWordBuilder.h"
 #include "pagemodel/PageWordList.h"
-#include "pagemodel/TemporaryFile.h"
 #include "pagemodel/ZipNames.h"
 #include "pagemodel/Zipper.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 const char kPageSetEntry[] = "Pages.dat";
 const char kLayoutEntry[] = "Page.Layout";
 
 namespace {
 
-bool ReadCurrentEntry(CUnzipper& unzipper, OxBuffer& buffer)
+// Entries are copied from one archive to another in pieces of this size, so that a save
+// holds no entry whole in memory.
+const uint32_t kCopyChunk = 64 * 1024;
+
+// Parses the current entry straight from the archive, inflating only what the parser reads:
+// a record of a few bytes stored in a large entry costs a few bytes. The checksum is checked
+// when the parser read the entry to its end, as every record that we write is read.
+template <typename Parse>
+bool ParseCurrentEntry(CUnzipper& unzipper, Parse parse)
 {
-    unsigned char* data = nullptr;
+    UnzipEntryStream stream(unzipper);
+    return stream.IsOpen() && parse(stream) && stream.Close();
+}
+
+bool CopyCurrentEntry(CUnzipper& unzipper, CZipper& zipper, const char* name, const zip_fileinfo& date)
+{
     uint32_t size = 0;
-    if (!unzipper.ReadCurrentFile(data, size))
+    if (!unzipper.OpenCurrentFile(size))
         return false;
-    buffer.Attach(data, data ? size : 0, data ? size : 0);
-    return true;
+    if (!zipper.OpenFileInZip(name, date, false)) {
+        unzipper.CloseCurrentFile();
+        return false;
+    }
+    std::vector<uint8_t> chunk(std::min(size, kCopyChunk));
+    bool ok = true;
+    for (uint32_t done = 0; ok && done < size;) {
+        const uint32_t n = std::min(size - done, kCopyChunk);
+        ok = unzipper.ReadCurrentFilePart(chunk.data(), n) && zipper.WriteFileInZip(chunk.data(), n);
+        done += n;
+    }
+    // Closing the read entry after its last byte checks its checksum.
+    ok = unzipper.CloseCurrentFile() && ok;
+    return zipper.CloseFileInZip() && ok;
 }
 
 // The number N of a page entry "PageN.<extension>" (N in decimal, compared without regard
@@ -73,13 +100,8 @@ bool CDCWorkFile::Open(const wchar_t* path)
     Close();
     if (!m_unzipper.Open(path))
         return false;
-    OxBuffer buffer;
-    if (!ReadEntry(kPageSetEntry, buffer)) {
-        Close();
-        return false;
-    }
-    OxReadWriteBuffer stream(buffer);
-    if (!m_pageSet.Load(stream)) {
+    const uint32_t pageEntries = CountPageEntries();
+    if (!ParseEntry(kPageSetEntry, [&](OxReadWrite& stream) { return m_pageSet.Load(stream, pageEntries); })) {
         Close();
         return false;
     }
@@ -89,6 +111,17 @@ bool CDCWorkFile::Open(const wchar_t* path)
     return true;
 }
 
+uint32_t CDCWorkFile::CountPageEntries() const
+{
+    uint32_t count = 0;
+    for (size_t i = 0; i < m_unzipper.GetEntryCount(); ++i) {
+        const char* name = m_unzipper.GetEntryName(i);
+        if (PageEntryNumber(name, "dat") != 0 || PageEntryNumber(name, "bmp") != 0)
+            ++count;
+    }
+    return count;
+}
+
 void CDCWorkFile::Close()
 {
     m_unzipper.Close();
@@ -96,31 +129,45 @@ void CDCWorkFile::Close()
     m_fileName.clear();
 }
 
-bool CDCWorkFile::ReadEntry(const char* name, OxBuffer& buffer)
+template <typename Parse>
+bool CDCWorkFile::ParseEntry(const char* name, Parse parse)
 {
-    return m_unzipper.GotoFile(name, true) && ReadCurrentEntry(m_unzipper, buffer);
+    return m_unzipper.GotoFile(name, true) && ParseCurrentEntry(m_unzipper, parse);
 }
 
 bool CDCWorkFile::LoadPage(uint32_t n, CDCPage& page)
 {
     char name[32];
     std::snprintf(name, sizeof name, "%s%04u%s", "Page", n, ".dat");
-    OxBuffer buffer;
-    if (!ReadEntry(name, buffer))
-        return false;
-    OxReadWriteBuffer stream(buffer);
-    return page.Load(stream);
+    return ParseEntry(name, [&](OxReadWrite& stream) { return page.Load(stream); });
 }
 
 bool CDCWorkFile::LoadPageImage(uint32_t n, CDCPageImage& image)
 {
     char name[32];
     std::snprintf(name, sizeof name, "%s%04u%s", "Page", n, ".bmp");
-    unsigned char* data = nullptr;
-    uint32_t size = 0;
-    if (!m_unzipper.GotoFile(name, true) || !m_unzipper.ReadCurrentFile(data, size) || !data)
+    if (!m_unzipper.GotoFile(name, true))
         return false;
-    return image.Attach(data, size);
+    UnzipEntryStream stream(m_unzipper);
+    if (!stream.IsOpen() || stream.GetSize() == 0)
+        return false;
+    // The headers tell how many bytes the image can use: only those are inflated, so that
+    // a small image declared in a huge entry costs what the image needs.
+    uint8_t headers[CDCPageImage::kFileHeaderSize + sizeof(BITMAPINFOHEADER)];
+    const uint32_t headerBytes = std::min(stream.GetSize(), uint32_t(sizeof headers));
+    if (!stream.Read(headers, headerBytes))
+        return false;
+    const uint64_t used = CDCPageImage::FileSizeFromHeaders(headers, headerBytes);
+    const uint32_t size = uint32_t(std::min<uint64_t>(stream.GetSize(), std::max<uint64_t>(used, headerBytes)));
+    uint8_t* block = static_cast<uint8_t*>(std::malloc(size));
+    if (!block)
+        return false;
+    std::memcpy(block, headers, headerBytes);
+    if (!stream.Read(block + headerBytes, size - headerBytes) || !stream.Close()) {
+        std::free(block);
+        return false;
+    }
+    return image.Attach(block, size);
 }
 
 bool CDCWorkFile::GetPageWords(uint32_t n, HDC dc, PageWordList& words)
@@ -139,6 +186,13 @@ bool CDCWorkFile::GetPageWords(uint32_t n, HDC dc, PageWordList& words)
     return true;
 }
 
+void CDCWorkFile::UnloadPage(uint32_t n)
+{
+    CDCPage* page = m_pageSet.GetPage(n);
+    if (page && page->IsLoaded() && !page->IsChanged())
+        page->Clear();
+}
+
 bool CDCWorkFile::HasLayout()
 {
     return m_unzipper.GotoFile(kLayoutEntry, true);
@@ -146,11 +200,7 @@ bool CDCWorkFile::HasLayout()
 
 bool CDCWorkFile::LoadLayout(OxSerializable& layout)
 {
-    OxBuffer buffer;
-    if (!ReadEntry(kLayoutEntry, buffer))
-        return false;
-    OxReadWriteBuffer stream(buffer);
-    return layout.Read(stream);
+    return ParseEntry(kLayoutEntry, [&](OxReadWrite& stream) { return layout.Read(stream); });
 }
 
 bool CDCWorkFile::CopyEntries(CZipper& zipper, bool replaceLayout)
@@ -176,8 +226,7 @@ bool CDCWorkFile::CopyEntries(CZipper& zipper, bool replaceLayout)
                 continue;
             }
         }
-        OxBuffer stored;
-        if (!ReadCurrentEntry(m_unzipper, stored) || !AddBuffer(zipper, info.name, stored, EntryDate(info)))
+        if (!CopyCurrentEntry(m_unzipper, zipper, info.name, EntryDate(info)))
             return false;
     }
     // A directory that breaks off early must not quietly drop the entries behind the break.
@@ -201,16 +250,14 @@ bool CDCWorkFile::WriteArchive(const wchar_t* targetPath, const OxBuffer* layout
     return zipper.CloseZip();
 }
 
-bool CDCWorkFile::ReplaceFile(TemporaryFile& temporary, const std::wstring& targetPath)
+bool CDCWorkFile::Commit(AtomicFileWriter& writer)
 {
     // The reader holds the old file open, and an open file cannot be replaced.
     m_unzipper.Close();
-    if (!MoveFileExW(temporary.Path().c_str(), targetPath.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH)) {
+    if (!writer.Commit()) {
         m_unzipper.Open(m_fileName.c_str());
         return false;
     }
-    temporary.Forget();
     return true;
 }
 
@@ -226,9 +273,9 @@ bool CDCWorkFile::Save(const wchar_t* targetPath, const OxSerializable* layout, 
             return false;
         layoutToWrite = &layoutBuffer;
     }
-    TemporaryFile temporary;
-    if (!temporary.Create(targetPath) || !WriteArchive(temporary.Path().c_str(), layoutToWrite, replaceLayout) ||
-        !ReplaceFile(temporary, targetPath))
+    AtomicFileWriter writer;
+    if (!writer.Begin(targetPath) || !WriteArchive(writer.GetTemporaryPath().c_str(), layoutToWrite, replaceLayout) ||
+        !Commit(writer))
         return false;
     m_fileName = targetPath;
     return m_unzipper.Open(m_fileName.c_str());
@@ -245,21 +292,20 @@ bool CDCWorkFile::AddWorkFile(const wchar_t* path)
     if (added == 0)
         return true;
     const uint32_t existing = GetPageCount();
-    // A page list that the reader would refuse must not be written.
-    if (uint64_t(existing) + added > CDCPageSet::kMaxPageCount)
+    if (added > UINT32_MAX - existing)
         return false;
-    TemporaryFile temporary;
-    if (!temporary.Create(m_fileName.c_str()) || !m_pageSet.SetPageCount(existing + added))
+    AtomicFileWriter writer;
+    if (!writer.Begin(m_fileName.c_str()) || !m_pageSet.SetPageCount(existing + added))
         return false;
 
-    bool ok = WriteArchive(temporary.Path().c_str(), nullptr, false);
+    bool ok = WriteArchive(writer.GetTemporaryPath().c_str(), nullptr, false);
     if (ok) {
         CZipper zipper;
-        ok = zipper.OpenZip(temporary.Path().c_str(), nullptr, true) &&
+        ok = zipper.OpenZip(writer.GetTemporaryPath().c_str(), nullptr, true) &&
              other.CopyRenumberedPages(zipper, existing) && zipper.CloseZip();
     }
     other.Close();
-    if (ok && ReplaceFile(temporary, m_fileName))
+    if (ok && Commit(writer))
         return m_unzipper.Open(m_fileName.c_str());
     m_pageSet.SetPageCount(existing);
     return false;
@@ -274,9 +320,6 @@ bool CDCWorkFile::CopyRenumberedPages(CZipper& zipper, uint32_t offset)
             return false;
         if (_stricmp(info.name, kPageSetEntry) == 0 || _stricmp(info.name, kLayoutEntry) == 0)
             continue;
-        OxBuffer stored;
-        if (!ReadCurrentEntry(m_unzipper, stored))
-            return false;
         const char* extension = EntryExtension(info.name);
         if (!HasExtension(info.name, "dat") && !HasExtension(info.name, "bmp"))
             return false;
@@ -286,7 +329,7 @@ bool CDCWorkFile::CopyRenumberedPages(CZipper& zipper, uint32_t offset)
             return false;
         char name[40];
         std::snprintf(name, sizeof name, "%s%04u.%s", "Page", number + offset, extension);
-        if (!AddBuffer(zipper, name, stored, EntryDate(info)))
+        if (!CopyCurrentEntry(m_unzipper, zipper, name, EntryDate(info)))
             return false;
     }
     return m_unzipper.ReachedEnd();

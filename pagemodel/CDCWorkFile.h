@@ -15,7 +15,7 @@ class CZipper;
 class OxBuffer;
 class OxSerializable;
 class PageWordList;
-class TemporaryFile;
+class AtomicFileWriter;
 
 class CDCWorkFile
 {
@@ -33,6 +33,8 @@ public:
     void Close();
     bool IsOpen() const { return m_unzipper.IsOpen(); }
     const std::wstring& GetFileName() const { return m_fileName; }
+    // Bytes inflated from the archive since it was opened: what reading the file has cost.
+    uint64_t GetBytesInflated() const { return m_unzipper.GetBytesInflated(); }
 
     CDCPageSet& GetPageSet() { return m_pageSet; }
     const CDCPageSet& GetPageSet() const { return m_pageSet; }
@@ -48,15 +50,20 @@ public:
     // left as it was.
     bool GetPageWords(uint32_t n, HDC dc, PageWordList& words);
 
+    // Frees page n's items (1-based), which are read again on their next use, so that a walk
+    // through every page holds one page at a time. A changed page keeps its items: its
+    // changes exist nowhere else until the next save.
+    void UnloadPage(uint32_t n);
+
     // The stored table layout: HasLayout tells whether the archive holds one.
     bool HasLayout();
     bool LoadLayout(OxSerializable& layout);
 
     // Saves the work file, with its changed pages, to targetPath, which may be this file or
-    // a new name. The whole archive is first written to a temporary "KEST" file beside the
-    // target; only when that succeeded does it replace the target, and the work file then
-    // stays open on targetPath. On failure the files on disk are as they were and the work
-    // file stays open on its old file. No temporary file is left behind either way.
+    // a new name. The whole archive is first written to a temporary file beside the target
+    // (AtomicFileWriter); only when that succeeded does it replace the target, and the work
+    // file then stays open on targetPath. On failure the files on disk are as they were and
+    // the work file stays open on its old file. No temporary file is left behind either way.
     // With replaceLayout set the layout (none: no layout) takes the place of the stored
     // one; otherwise the stored layout is kept.
     bool Save(const wchar_t* targetPath, const OxSerializable* layout, bool replaceLayout);
@@ -66,16 +73,21 @@ public:
     bool AddWorkFile(const wchar_t* path);
 
 private:
-    bool ReadEntry(const char* name, OxBuffer& buffer);
+    // Parses the named entry through a stream over the archive.
+    template <typename Parse>
+    bool ParseEntry(const char* name, Parse parse);
+    // The entries named as a page's items or image: no page list can be longer, as every
+    // page that was recorded has at least its items stored.
+    uint32_t CountPageEntries() const;
     bool LoadPage(uint32_t n, CDCPage& page);
     // Writes the whole archive anew to targetPath from the open archive.
     bool WriteArchive(const wchar_t* targetPath, const OxBuffer* layout, bool replaceLayout);
     bool CopyEntries(CZipper& zipper, bool replaceLayout);
     // Adds this file's page entries to the archive, renumbered behind the first offset pages.
     bool CopyRenumberedPages(CZipper& zipper, uint32_t offset);
-    // Moves the finished temporary archive over targetPath; the reader is closed then and
-    // reopened on the old file only when the move fails.
-    bool ReplaceFile(TemporaryFile& temporary, const std::wstring& targetPath);
+    // Puts the finished archive in place of its target; the reader is closed then and
+    // reopened on the old file only when that fails.
+    bool Commit(AtomicFileWriter& writer);
 
     CUnzipper m_unzipper;
     CDCPageSet m_pageSet;

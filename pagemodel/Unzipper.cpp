@@ -1,6 +1,7 @@
 #include "pagemodel/Unzipper.h"
 
 #include "pagemodel/ZipNames.h"
+#include "pagemodel/ZipReadCache.h"
 
 #include <windows.h>
 #include <cstdlib>
@@ -12,6 +13,18 @@ namespace {
 // beyond that is a lie of the header, not data.
 constexpr uint64_t kMaxDeflateRatio = 1032;
 constexpr uint64_t kDeflateSlack = 4096;
+
+// The zip library refuses to look up a name this long, and cuts stored names to it.
+constexpr size_t kLongestLookupName = 255;
+
+std::string FoldAsciiCase(const char* name)
+{
+    std::string folded(name);
+    for (char& c : folded)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    return folded;
+}
 
 bool PlausibleSize(const UnzipFileInfo& info)
 {
@@ -47,9 +60,13 @@ bool CUnzipper::Open(const wchar_t* path)
     std::string ansiPath;
     if (!ToAnsiPath(path, ansiPath))
         return false;
-    m_unzip = unzOpen(ansiPath.c_str());
+    // Paths the zip library could not name are refused above, as ever; the file itself opens by
+    // its wide path, read through a block cache.
+    zlib_filefunc64_def functions = CachedReadFileFunctions();
+    m_unzip = unzOpen2_64(path, &functions);
     if (!m_unzip)
         return false;
+    BuildIndex();
     m_pathWithoutExtension = fullPath;
     const size_t dot = m_pathWithoutExtension.find_last_of(L'.');
     const size_t slash = m_pathWithoutExtension.find_last_of(L"\\/");
@@ -66,8 +83,46 @@ bool CUnzipper::Close()
         closed = unzClose(m_unzip) == UNZ_OK;
     }
     m_unzip = nullptr;
+    m_bytesInflated = 0;
     m_pathWithoutExtension.clear();
+    m_entries.clear();
+    m_byName.clear();
+    m_byFileNamePart.clear();
     return closed;
+}
+
+void CUnzipper::BuildIndex()
+{
+    for (int err = unzGoToFirstFile(m_unzip); err == UNZ_OK; err = unzGoToNextFile(m_unzip))
+    {
+        unz_file_info raw;
+        char name[sizeof UnzipFileInfo::name];
+        IndexedEntry entry;
+        if (unzGetCurrentFileInfo(m_unzip, &raw, name, sizeof name, nullptr, 0, nullptr, 0) != UNZ_OK ||
+            unzGetFilePos64(m_unzip, &entry.position) != UNZ_OK)
+            break;
+        // A name that does not fit is never found, by a whole name or by its part.
+        if (raw.size_filename >= sizeof name)
+            continue;
+        entry.name = name;
+        const size_t index = m_entries.size();
+        if (entry.name.size() <= kLongestLookupName)
+            m_byName.emplace(FoldAsciiCase(name), index);
+        m_byFileNamePart.emplace(FoldAsciiCase(EntryFileNamePart(name)), index);
+        m_entries.push_back(std::move(entry));
+    }
+    unzGoToFirstFile(m_unzip);
+}
+
+const char* CUnzipper::GetEntryName(size_t index) const
+{
+    return index < m_entries.size() ? m_entries[index].name.c_str() : nullptr;
+}
+
+bool CUnzipper::GotoIndexed(const std::unordered_map<std::string, size_t>& index, const char* name)
+{
+    const auto found = index.find(FoldAsciiCase(name));
+    return found != index.end() && unzGoToFilePos64(m_unzip, &m_entries[found->second].position) == UNZ_OK;
 }
 
 bool CUnzipper::SkipToExtension(const wchar_t* extension, int step)
@@ -141,45 +196,106 @@ bool CUnzipper::GotoFile(const char* name, bool matchFileNamePart)
 {
     if (!m_unzip || !name || !*name)
         return false;
-    const int caseInsensitive = 2;
-    if (unzLocateFile(m_unzip, name, caseInsensitive) == UNZ_OK)
+    if (std::strlen(name) <= kLongestLookupName && GotoIndexed(m_byName, name))
         return true;
-    if (!matchFileNamePart)
-        return false;
-    for (int err = unzGoToFirstFile(m_unzip); err == UNZ_OK; err = unzGoToNextFile(m_unzip)) {
-        UnzipFileInfo info;
-        if (GetFileInfo(info) && _stricmp(EntryFileNamePart(info.name), name) == 0)
-            return true;
-    }
-    return false;
+    return matchFileNamePart && GotoIndexed(m_byFileNamePart, name);
 }
 
-bool CUnzipper::ReadCurrentFile(unsigned char*& data, uint32_t& size)
+bool CUnzipper::OpenCurrentFile(uint32_t& size)
 {
     if (!m_unzip || unzOpenCurrentFile(m_unzip) != UNZ_OK)
         return false;
     UnzipFileInfo info;
     if (!GetFileInfo(info) || !PlausibleSize(info))
+    {
+        unzCloseCurrentFile(m_unzip);
         return false;
+    }
     size = info.uncompressedSize;
+    return true;
+}
+
+bool CUnzipper::ReadCurrentFilePart(void* data, uint32_t n)
+{
+    if (!m_unzip)
+        return false;
+    uint8_t* bytes = static_cast<uint8_t*>(data);
+    uint32_t done = 0;
+    while (done < n)
+    {
+        const int got = unzReadCurrentFile(m_unzip, bytes + done, n - done);
+        if (got <= 0)
+            return false;
+        done += static_cast<uint32_t>(got);
+        m_bytesInflated += static_cast<uint32_t>(got);
+    }
+    return true;
+}
+
+bool CUnzipper::CloseCurrentFile()
+{
+    // Closing the entry after its last byte checks the checksum of what was read.
+    return m_unzip && unzCloseCurrentFile(m_unzip) == UNZ_OK;
+}
+
+bool CUnzipper::ReadCurrentFile(unsigned char*& data, uint32_t& size)
+{
+    uint32_t entrySize = 0;
+    if (!OpenCurrentFile(entrySize))
+        return false;
+    size = entrySize;
     if (size == 0)
         return true;
 
     unsigned char* block = static_cast<unsigned char*>(std::malloc(size));
     if (!block)
         return false;
-    uint32_t done = 0;
-    while (done < size) {
-        const int got = unzReadCurrentFile(m_unzip, block + done, size - done);
-        if (got <= 0)
-            break;
-        done += static_cast<uint32_t>(got);
-    }
-    // Closing the entry after its last byte checks the checksum of what was read.
-    if (done != size || unzCloseCurrentFile(m_unzip) != UNZ_OK) {
+    if (!ReadCurrentFilePart(block, size) || !CloseCurrentFile())
+    {
         std::free(block);
         return false;
     }
     data = block;
     return true;
+}
+
+UnzipEntryStream::UnzipEntryStream(CUnzipper& unzipper) : m_unzipper(unzipper)
+{
+    m_open = m_unzipper.OpenCurrentFile(m_size);
+    m_count = m_open ? m_size : 0;
+}
+
+UnzipEntryStream::~UnzipEntryStream()
+{
+    Close();
+}
+
+bool UnzipEntryStream::Write(const void*, uint32_t)
+{
+    return false;
+}
+
+bool UnzipEntryStream::Read(void* data, uint32_t n)
+{
+    if (!m_open || n > m_count)
+        return false;
+    if (n == 0)
+        return true;
+    if (!m_unzipper.ReadCurrentFilePart(data, n))
+    {
+        // The entry holds less than it declared: nothing more can be read.
+        m_count = 0;
+        return false;
+    }
+    m_count -= n;
+    return true;
+}
+
+bool UnzipEntryStream::Close()
+{
+    if (!m_open)
+        return true;
+    m_open = false;
+    const bool wholeEntryRead = m_count == 0;
+    return m_unzipper.CloseCurrentFile() || !wholeEntryRead;
 }

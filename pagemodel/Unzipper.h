@@ -1,10 +1,17 @@
 #pragma once
-// Reads a zip archive: finds entries by name or extension and reads them whole into memory.
+// Reads a zip archive: finds entries by name or extension and reads them whole into memory,
+// or piece by piece (UnzipEntryStream) so that only what a reader takes is inflated.
+// Opening walks the archive's directory once and indexes its entries by name, so that each
+// later lookup by name costs the same however many entries the archive holds.
+
+#include "pagemodel/OxReadWrite.h"
 
 #include <minizip/unzip.h>
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 // Information on the current entry. Names use '\' as folder separator.
 struct UnzipFileInfo
@@ -50,19 +57,78 @@ public:
     // of the archive, false when a damaged directory stopped it.
     bool ReachedEnd() const { return m_reachedEnd; }
     bool GetFileInfo(UnzipFileInfo& info);
-    // Locates an entry ignoring case; with matchFileNamePart also an entry in a folder
-    // whose name and extension equal the given name.
+    // Locates an entry ignoring case (of ASCII letters), the first in directory order when
+    // several match; failing that, with matchFileNamePart, the first entry in any folder whose
+    // name and extension equal the given name. Names of 256 bytes or more never match whole.
     bool GotoFile(const char* name, bool matchFileNamePart);
+
+    // The entries indexed when the archive was opened, in directory order: all of them, or
+    // those before a damaged directory record.
+    size_t GetEntryCount() const { return m_entries.size(); }
+    // The stored name of an indexed entry ('/' as stored), or null outside 0..count-1.
+    const char* GetEntryName(size_t index) const;
 
     // Reads the current entry whole into a block from malloc that the caller then owns
     // and frees with free(). An empty entry gives size 0 and no block. On failure data
     // is null and nothing is allocated: a failed read never hands out a block.
     bool ReadCurrentFile(unsigned char*& data, uint32_t& size);
 
+    // The current entry piece by piece, inflating only what is asked for. Open gives the
+    // entry's size (refusing one beyond kMaxEntrySize or beyond what its compressed bytes
+    // can hold); ReadPart is true only with all n bytes; Close is false when the whole entry
+    // was read and its checksum does not match.
+    bool OpenCurrentFile(uint32_t& size);
+    bool ReadCurrentFilePart(void* data, uint32_t n);
+    bool CloseCurrentFile();
+
+    // Bytes inflated from the archive's entries since it was opened.
+    uint64_t GetBytesInflated() const { return m_bytesInflated; }
+
 private:
+    struct IndexedEntry
+    {
+        std::string name;
+        unz64_file_pos position;
+    };
+
     bool SkipToExtension(const wchar_t* extension, int step);
+    void BuildIndex();
+    bool GotoIndexed(const std::unordered_map<std::string, size_t>& index, const char* name);
 
     unzFile m_unzip = nullptr;
+    uint64_t m_bytesInflated = 0;
+    std::vector<IndexedEntry> m_entries;
+    // Names folded to upper case (ASCII only, as the zip library compares them) to the first
+    // entry that carries them: whole names, and the file-name parts behind the last folder.
+    std::unordered_map<std::string, size_t> m_byName;
+    std::unordered_map<std::string, size_t> m_byFileNamePart;
     std::wstring m_pathWithoutExtension;
     bool m_reachedEnd = false;
+};
+
+// Reads the current entry of an archive as a stream, inflating only the bytes its reader
+// asks for: a record parsed from a few bytes of a large entry costs those few bytes. The
+// count is the entry's size less what was read. Borrows the unzipper, whose current entry
+// must not change while the stream is in use.
+class UnzipEntryStream : public OxReadWrite
+{
+public:
+    explicit UnzipEntryStream(CUnzipper& unzipper);
+    ~UnzipEntryStream() override;
+    UnzipEntryStream(const UnzipEntryStream&) = delete;
+    UnzipEntryStream& operator=(const UnzipEntryStream&) = delete;
+
+    bool IsOpen() const { return m_open; }
+    uint32_t GetSize() const { return m_size; }
+    bool Write(const void* data, uint32_t n) override;
+    // False, with nothing consumed, when fewer than n bytes are left.
+    bool Read(void* data, uint32_t n) override;
+    // Ends the read: false when the entry was read to its end and its checksum does not
+    // match. Bytes not read are never inflated, nor checked.
+    bool Close();
+
+private:
+    CUnzipper& m_unzipper;
+    uint32_t m_size = 0;
+    bool m_open = false;
 };

@@ -138,9 +138,16 @@ bool CZipper::AddFileToZip(const char* name, const void* data, uint32_t size, co
 bool CZipper::OpenFileInZip(const wchar_t* name, bool autoClose)
 {
     std::string ansiName;
-    if (!m_zip || !ToAnsiPath(name, ansiName) || !EnsureFileClosed())
+    if (!m_zip || !ToAnsiPath(name, ansiName))
         return false;
-    if (!OpenEntry(ansiName.c_str(), CurrentTimeInfo()))
+    return OpenFileInZip(ansiName.c_str(), CurrentTimeInfo(), autoClose);
+}
+
+bool CZipper::OpenFileInZip(const char* name, const zip_fileinfo& info, bool autoClose)
+{
+    if (!m_zip || !name || std::strlen(name) >= kZipMaxPath || !EnsureFileClosed())
+        return false;
+    if (!OpenEntry(name, info))
         return false;
     m_autoClose = autoClose ? 1 : 0;
     m_fileOpen = 1;

@@ -30,6 +30,9 @@ public:
     // A streamed entry. One opened without autoClose must be closed by its writer
     // (CloseFileInZip) before any further entry can be added.
     bool OpenFileInZip(const wchar_t* name, bool autoClose);
+    // The same with the caller's name, time stamp, DOS date and attributes (an entry copied
+    // from another archive piece by piece).
+    bool OpenFileInZip(const char* name, const zip_fileinfo& info, bool autoClose);
     bool WriteFileInZip(const void* data, uint32_t size);
     bool CloseFileInZip();
     bool EnsureFileClosed();

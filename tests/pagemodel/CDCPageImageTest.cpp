@@ -196,6 +196,55 @@ TEST(CDCPageImageTest, AttachingAgainReplacesTheImage)
     EXPECT_TRUE(image.IsEmpty());
 }
 
+// Some writers store rows without their padding to 4 bytes; such a page image is valid
+// when its image size says so, and draws as the padded one would.
+TEST(CDCPageImageTest, RowsStoredWithoutPaddingAreRead)
+{
+    // 3 x 2 pixels, 24 bits, 9 bytes a row: bottom row blue, green, red; top row white, black, blue.
+    const std::vector<uint8_t> colourRows = {0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF,
+                                             0xFF, 0xFF, 0xFF, 0, 0, 0, 0xFF, 0, 0};
+    // 20 x 2 pixels, 1 bit, 3 bytes a row: bottom row black then white from x = 8; top row white.
+    const std::vector<uint8_t> monoRows = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    std::vector<uint8_t> noImageSize = InfoBitmap(3, 2, 24, 0, 0, colourRows);
+    noImageSize[14 + 20] = 0;
+    ByteWriter core;
+    core.U8('B').U8('M').U32(0).U32(0).U32(0).U32(12).U16(3).U16(2).U16(1).U16(24).Bytes(colourRows);
+
+    struct Case
+    {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        int width;
+        std::vector<std::pair<POINT, COLORREF>> pixels;
+    };
+    const std::vector<std::pair<POINT, COLORREF>> colourPixels = {
+        {{0, 1}, RGB(0, 0, 255)}, {{1, 1}, RGB(0, 255, 0)},     {{2, 1}, RGB(255, 0, 0)},
+        {{0, 0}, RGB(255, 255, 255)}, {{1, 0}, RGB(0, 0, 0)}, {{2, 0}, RGB(0, 0, 255)}};
+    const Case cases[] = {
+        {"24 bits, image size of unpadded rows", InfoBitmap(3, 2, 24, 0, 0, colourRows), 3, colourPixels},
+        {"24 bits, no image size, bytes of unpadded rows", noImageSize, 3, colourPixels},
+        {"core header, bytes of unpadded rows", core.Get(), 3, colourPixels},
+        {"1 bit",
+         InfoBitmap(20, 2, 1, 2, 2, monoRows),
+         20,
+         {{{0, 1}, RGB(0, 0, 0)}, {{7, 1}, RGB(0, 0, 0)}, {{8, 1}, RGB(255, 255, 255)}, {{19, 1}, RGB(255, 255, 255)},
+          {{0, 0}, RGB(255, 255, 255)}}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        CDCPageImage image;
+        ASSERT_TRUE(AttachBytes(image, c.bytes));
+        EXPECT_EQ(c.width, image.GetWidth());
+        EXPECT_EQ(2, image.GetHeight());
+        Surface surface(24, 4);
+        ASSERT_TRUE(image.Draw(surface.Dc()));
+        for (const auto& pixel : c.pixels)
+            EXPECT_EQ(pixel.second, surface.At(pixel.first.x, pixel.first.y)) << pixel.first.x << "," << pixel.first.y;
+        EXPECT_EQ(RGB(128, 128, 128), surface.At(c.width, 0)) << "only the image's width";
+    }
+}
+
 TEST(CDCPageImageTest, ImagesThatDoNotFitTheirBytesFailToLoad)
 {
     auto patched = [](std::vector<uint8_t> bytes, size_t offset, uint32_t value, int width = 4) {

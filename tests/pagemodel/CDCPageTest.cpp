@@ -268,7 +268,6 @@ TEST(CDCPageSetTest, RejectsForeignAndCorruptFiles)
         {"version 5", ByteWriter().U32(0x89AA7117).U32(5).U32(2).U32(144).Wide(L"").Get()},
         {"version 1", ByteWriter().U32(0x89AA7117).U32(1).U32(2).U32(144).Get()},
         {"giant page count", ByteWriter().U32(0x89AA7117).U32(4).U32(0xFFFFFFFF).U32(144).Wide(L"").Get()},
-        {"page count past the limit", ByteWriter().U32(0x89AA7117).U32(2).U32(CDCPageSet::kMaxPageCount + 1).U32(1).Get()},
         {"name longer than the file", ByteWriter().U32(0x89AA7117).U32(4).U32(2).U32(144).U32(3).U16('a').Get()},
     };
     for (const Case& c : cases) {
@@ -280,6 +279,20 @@ TEST(CDCPageSetTest, RejectsForeignAndCorruptFiles)
     for (size_t length = 0; length < valid.size(); ++length) {
         CDCPageSet set;
         EXPECT_FALSE(LoadSet(set, Truncated(valid, length))) << length;
+    }
+}
+
+// The page count is bounded by the caller (a work file: the page entries of its archive),
+// not by a fixed figure: the printer driver records any number of pages.
+TEST(CDCPageSetTest, PageCountIsBoundedByTheCallersLimit)
+{
+    const uint32_t count = 150000;
+    const std::vector<uint8_t> bytes = ByteWriter().U32(0x89AA7117).U32(4).U32(count).U32(144).Wide(L"").Get();
+    for (const uint32_t limit : {count - 1, count, UINT32_MAX}) {
+        CDCPageSet set;
+        const bool loaded = ReadFromBytes(bytes, [&](OxReadWrite& s) { return set.Load(s, limit); });
+        EXPECT_EQ(limit >= count, loaded) << limit;
+        EXPECT_EQ(loaded ? count : 0u, set.GetPageCount()) << limit;
     }
 }
 

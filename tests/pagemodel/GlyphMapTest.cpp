@@ -4,6 +4,7 @@
 #include "pagemodel/CDCText.h"
 #include "pagemodel/GlyphMap.h"
 #include "pagemodel/SelectedFont.h"
+#include "tests/support/MemoryDC.h"
 
 #include <gtest/gtest.h>
 
@@ -11,19 +12,6 @@
 #include <vector>
 
 namespace {
-
-class MemoryDC
-{
-public:
-    MemoryDC() : m_dc(CreateCompatibleDC(nullptr)) {}
-    ~MemoryDC() { DeleteDC(m_dc); }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC Get() const { return m_dc; }
-
-private:
-    HDC m_dc;
-};
 
 int CALLBACK CollectTrueType(const LOGFONTW* logFont, const TEXTMETRICW*, DWORD type, LPARAM found)
 {
@@ -43,14 +31,14 @@ LOGFONTW TestFont()
         for (const wchar_t* preferred : {L"DejaVu Sans", L"Tahoma", L"Arial"}) {
             LOGFONTW wanted = {};
             wcscpy(wanted.lfFaceName, preferred);
-            EnumFontFamiliesExW(dc.Get(), &wanted, CollectTrueType, reinterpret_cast<LPARAM>(&face), 0);
+            EnumFontFamiliesExW(dc, &wanted, CollectTrueType, reinterpret_cast<LPARAM>(&face), 0);
             if (!face.empty())
                 break;
         }
         if (face.empty()) {
             LOGFONTW any = {};
             any.lfCharSet = DEFAULT_CHARSET;
-            EnumFontFamiliesExW(dc.Get(), &any, CollectTrueType, reinterpret_cast<LPARAM>(&face), 0);
+            EnumFontFamiliesExW(dc, &any, CollectTrueType, reinterpret_cast<LPARAM>(&face), 0);
         }
     }
     LOGFONTW logFont = {};
@@ -103,12 +91,12 @@ TEST(GlyphMapTest, MapsGlyphsBackToTheCharactersGdiReports)
     MemoryDC dc;
     const LOGFONTW logFont = TestFont();
     ASSERT_NE(L'\0', logFont.lfFaceName[0]) << "no TrueType font on this machine";
-    HGDIOBJ before = GetCurrentObject(dc.Get(), OBJ_FONT);
+    HGDIOBJ before = GetCurrentObject(dc, OBJ_FONT);
     GlyphCharMap map;
-    ASSERT_TRUE(BuildGlyphMap(map, logFont, dc.Get()));
-    EXPECT_EQ(before, GetCurrentObject(dc.Get(), OBJ_FONT)) << "the old font is selected back";
+    ASSERT_TRUE(BuildGlyphMap(map, logFont, dc));
+    EXPECT_EQ(before, GetCurrentObject(dc, OBJ_FONT)) << "the old font is selected back";
     for (wchar_t c : std::wstring(L"ABCxyz0129.,")) {
-        const WORD glyph = GlyphOf(dc.Get(), logFont, c);
+        const WORD glyph = GlyphOf(dc, logFont, c);
         ASSERT_NE(0xFFFF, glyph);
         ASSERT_EQ(1u, map.count(glyph)) << wchar_t(c);
         EXPECT_EQ(uint16_t(c), map[glyph]) << wchar_t(c);
@@ -121,11 +109,11 @@ TEST(GlyphMapTest, SharedGlyphGivesTheCharacterListedFirst)
     MemoryDC dc;
     const LOGFONTW logFont = TestFont();
     HFONT font = CreateFontIndirectW(&logFont);
-    HGDIOBJ old = SelectObject(dc.Get(), font);
-    std::vector<BYTE> block(GetFontUnicodeRanges(dc.Get(), nullptr));
+    HGDIOBJ old = SelectObject(dc, font);
+    std::vector<BYTE> block(GetFontUnicodeRanges(dc, nullptr));
     ASSERT_GE(block.size(), sizeof(GLYPHSET));
     GLYPHSET* set = reinterpret_cast<GLYPHSET*>(block.data());
-    GetFontUnicodeRanges(dc.Get(), set);
+    GetFontUnicodeRanges(dc, set);
     // Walk the coverage in GDI's order and note the first character of the first shared glyph.
     std::map<WORD, wchar_t> firstSeen;
     WORD shared = 0xFFFF;
@@ -134,7 +122,7 @@ TEST(GlyphMapTest, SharedGlyphGivesTheCharacterListedFirst)
         for (USHORT i = 0; i < set->ranges[r].cGlyphs; ++i) {
             const wchar_t c = wchar_t(set->ranges[r].wcLow + i);
             WORD glyph = 0xFFFF;
-            GetGlyphIndicesW(dc.Get(), &c, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS);
+            GetGlyphIndicesW(dc, &c, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS);
             if (glyph == 0xFFFF)
                 continue;
             const auto seen = firstSeen.emplace(glyph, c);
@@ -145,12 +133,12 @@ TEST(GlyphMapTest, SharedGlyphGivesTheCharacterListedFirst)
             }
         }
     }
-    SelectObject(dc.Get(), old);
+    SelectObject(dc, old);
     DeleteObject(font);
     if (shared == 0xFFFF)
         GTEST_SKIP() << "the font draws no two characters with one glyph";
     GlyphCharMap map;
-    ASSERT_TRUE(BuildGlyphMap(map, logFont, dc.Get()));
+    ASSERT_TRUE(BuildGlyphMap(map, logFont, dc));
     EXPECT_EQ(uint16_t(first), map[shared]);
 }
 
@@ -158,15 +146,15 @@ TEST(GlyphMapTest, FontsAreDeletedAndRestored)
 {
     MemoryDC dc;
     const LOGFONTW logFont = TestFont();
-    HGDIOBJ before = GetCurrentObject(dc.Get(), OBJ_FONT);
+    HGDIOBJ before = GetCurrentObject(dc, OBJ_FONT);
     HFONT created = nullptr;
     {
-        SelectedFont font(dc.Get(), logFont);
+        SelectedFont font(dc, logFont);
         ASSERT_TRUE(font.IsValid());
         created = font.GetHandle();
-        EXPECT_EQ(created, GetCurrentObject(dc.Get(), OBJ_FONT));
+        EXPECT_EQ(created, GetCurrentObject(dc, OBJ_FONT));
     }
-    EXPECT_EQ(before, GetCurrentObject(dc.Get(), OBJ_FONT));
+    EXPECT_EQ(before, GetCurrentObject(dc, OBJ_FONT));
     EXPECT_EQ(0u, GetObjectType(created)) << "the font was deleted";
 
     // A face name without its terminator is cut to 31 characters, not read past its end.
@@ -175,7 +163,7 @@ TEST(GlyphMapTest, FontsAreDeletedAndRestored)
     for (int i = 0; i < LF_FACESIZE; ++i)
         full.logFont.lfFaceName[i] = L'Q';
     wcscpy(full.after, L"garbage");
-    SelectedFont font(dc.Get(), full.logFont);
+    SelectedFont font(dc, full.logFont);
     ASSERT_TRUE(font.IsValid());
     LOGFONTW used = {};
     ASSERT_EQ(int(sizeof(used)), GetObjectW(font.GetHandle(), sizeof(used), &used));
@@ -187,10 +175,10 @@ TEST(GlyphMapTest, CacheKeepsBuiltMapsAndForgetsFailures)
     MemoryDC dc;
     const LOGFONTW logFont = TestFont();
     GlyphMapCache cache;
-    GlyphCharMap* map = GetGlyphMap(cache, logFont, dc.Get());
+    GlyphCharMap* map = GetGlyphMap(cache, logFont, dc);
     ASSERT_NE(nullptr, map);
     EXPECT_FALSE(map->empty());
-    EXPECT_EQ(map, GetGlyphMap(cache, logFont, dc.Get()));
+    EXPECT_EQ(map, GetGlyphMap(cache, logFont, dc));
     EXPECT_EQ(1u, cache.size());
 
     HDC gone = CreateCompatibleDC(nullptr);
@@ -245,9 +233,9 @@ CDCPage GlyphPage(HDC dc, const LOGFONTW& logFont)
 TEST(RemapGlyphTextTest, MapsFlaggedTextsAndDropsUnknownGlyphs)
 {
     MemoryDC dc;
-    CDCPage page = GlyphPage(dc.Get(), TestFont());
+    CDCPage page = GlyphPage(dc, TestFont());
     ASSERT_EQ(1, page.GetGlyphFlags());
-    RemapGlyphText(page, dc.Get());
+    RemapGlyphText(page, dc);
     EXPECT_TRUE(page.IsChanged());
     const CDCText* mapped = static_cast<const CDCText*>(page.GetItem(1));
     EXPECT_EQ(0, mapped->m_glyphIndex);
@@ -260,7 +248,7 @@ TEST(RemapGlyphTextTest, MapsFlaggedTextsAndDropsUnknownGlyphs)
 TEST(RemapGlyphTextTest, WithoutAMapTheTextStaysAsItWas)
 {
     MemoryDC dc;
-    CDCPage page = GlyphPage(dc.Get(), TestFont());
+    CDCPage page = GlyphPage(dc, TestFont());
     const std::wstring before = Characters(page, 1);
     HDC gone = CreateCompatibleDC(nullptr);
     DeleteDC(gone);
@@ -276,7 +264,7 @@ TEST(RemapGlyphTextTest, PageWithoutGlyphTextsIsLeftAlone)
     CDCPage page;
     page.AddFont(CDCFont(TestFont()));
     page.AddItem(GlyphText({36, 38}, 1));   // flagged, but the page was not loaded: no glyph flags
-    RemapGlyphText(page, dc.Get());
+    RemapGlyphText(page, dc);
     EXPECT_FALSE(page.IsChanged());
     EXPECT_EQ(1, static_cast<const CDCText*>(page.GetItem(1))->m_glyphIndex);
 }

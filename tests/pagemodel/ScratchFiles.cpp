@@ -72,11 +72,6 @@ std::vector<std::wstring> ScratchFolder::FileNames() const
     return NamesMatching(m_path + L"\\*");
 }
 
-std::vector<std::wstring> TemporaryKestFiles()
-{
-    return NamesMatching(TemporaryFolder() + L"KEST*");
-}
-
 bool ReadWholeFile(const std::wstring& path, Bytes& bytes)
 {
     FILE* file = _wfopen(path.c_str(), L"rb");

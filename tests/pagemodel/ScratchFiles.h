@@ -28,8 +28,6 @@ private:
 bool ReadWholeFile(const std::wstring& path, Bytes& bytes);
 bool WriteWholeFile(const std::wstring& path, const Bytes& bytes);
 bool PathExists(const std::wstring& path);
-// The names of the "KEST*" temporary files in the user's temporary folder.
-std::vector<std::wstring> TemporaryKestFiles();
 
 // Little-endian access to a byte vector, for patching archives and records.
 uint32_t GetU32(const Bytes& bytes, size_t at);

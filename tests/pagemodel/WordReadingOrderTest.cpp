@@ -33,21 +33,24 @@ std::vector<std::wstring> Texts(const PageWordList& list)
     return texts;
 }
 
-TEST(PageWordListTest, AddNumbersWordsAndGetCopiesByNumber)
+TEST(WordReadingOrderTest, OrderOfTwoWords)
 {
-    PageWordList list;
-    Fill(list, {{L"a", 0, 0, 10, 10}, {L"b", 20, 0, 30, 10}});
-    EXPECT_EQ(1, list.GetAt(0)->m_sequence);
-    EXPECT_EQ(2, list.GetAt(1)->m_sequence);
-    ConvertingWord word;
-    for (int n : {0, 3, -1})
-        EXPECT_FALSE(list.GetWord(n, word)) << n;
-    ASSERT_TRUE(list.GetWord(2, word));
-    EXPECT_EQ(L"b", word.m_text);
-    EXPECT_EQ(20, word.m_rect.left);
-    list.Clear();
-    EXPECT_EQ(0, list.GetCount());
-    EXPECT_FALSE(list.GetWord(1, word));
+    struct Case { const char* what; RECT a, b; bool aFirst; };
+    const Case cases[] = {
+        {"same line, smaller left", {10, 100, 20, 120}, {30, 104, 40, 124}, true},
+        {"same line, larger left", {30, 100, 40, 120}, {10, 104, 40, 124}, false},
+        {"centre on the other's bottom edge is the same line", {50, 100, 60, 120}, {10, 90, 20, 110}, false},
+        {"lines apart, higher first whatever the left", {500, 100, 510, 120}, {10, 200, 20, 220}, true},
+        {"same left, higher centre first", {10, 100, 20, 120}, {10, 104, 20, 124}, true},
+        {"negative coordinates", {-30, -20, -10, -1}, {-50, -19, -40, 0}, false},
+    };
+    for (const Case& c : cases) {
+        ConvertingWord a(c.a, L"a"), b(c.b, L"b");
+        a.m_sequence = 1;
+        b.m_sequence = 2;
+        EXPECT_EQ(c.aFirst, PrecedesInReadingOrder(a, b)) << c.what;
+        EXPECT_EQ(!c.aFirst, PrecedesInReadingOrder(b, a)) << c.what;
+    }
 }
 
 TEST(WordReadingOrderTest, ArrangeOrdersCleansAndRenumbers)

@@ -1,6 +1,7 @@
 #include "ScratchFiles.h"
-#include "WorkFileBuilder.h"
+#include "tests/support/WorkFileBuilder.h"
 #include "WorkFileTestSupport.h"
+#include "pagemodel/AtomicFileWriter.h"
 #include "pagemodel/CDCText.h"
 #include "pagemodel/CDCWorkFile.h"
 #include "pagemodel/PageWordList.h"
@@ -18,23 +19,21 @@ using Names_ = std::vector<std::string>;
 class WorkFileSaveTest : public ::testing::Test
 {
 protected:
-    ScratchFolder folder;
-    std::wstring path = folder.File(L"job.kest");
-    MemoryDC dc;
-    std::vector<std::wstring> kestFilesBefore = TemporaryKestFiles();
+    ScratchFolder m_folder;
+    std::wstring m_path = m_folder.File(L"job.kest");
+    MemoryDC m_dc;
 
     std::vector<std::wstring> PageWords(CDCWorkFile& file, uint32_t n)
     {
         PageWordList words;
-        EXPECT_TRUE(file.GetPageWords(n, dc, words)) << "page " << n;
+        EXPECT_TRUE(file.GetPageWords(n, m_dc, words)) << "page " << n;
         return WordTexts(words);
     }
 
-    // No temporary "KEST" file stays in the work file's folder or the temporary folder.
+    // No temporary file stays beside the work file, where saves write them.
     void ExpectNoTemporaryFilesLeft(const std::vector<std::wstring>& expectedInFolder)
     {
-        EXPECT_EQ(expectedInFolder, folder.FileNames());
-        EXPECT_EQ(kestFilesBefore, TemporaryKestFiles());
+        EXPECT_EQ(expectedInFolder, m_folder.FileNames());
     }
 
     // Marks page n as rewritten by a glyph remap: its text becomes the given word.
@@ -58,22 +57,22 @@ TEST_F(WorkFileSaveTest, SaveRewritesChangedPagesInPlaceAndPutsPageListAndLayout
 {
     WorkFileBuilder builder = NumberedPages(3);
     builder.SetLayout(Serialized(TextRecord(L"old layout")));
-    ASSERT_TRUE(builder.Write(path));
-    const std::vector<Entry> before = ReadEntries(path);
+    ASSERT_TRUE(builder.Write(m_path));
+    const std::vector<Entry> before = ReadEntries(m_path);
     ASSERT_EQ((Names_{"Page0001.bmp", "Page0002.bmp", "Page0003.bmp", "Pages.dat", "Page0001.dat", "Page0002.dat",
                       "Page0003.dat", "Page.Layout"}),
               Names(before));
 
     CDCWorkFile file;
-    ASSERT_TRUE(file.Open(path.c_str()));
+    ASSERT_TRUE(file.Open(m_path.c_str()));
     PageWords(file, 2);
     ChangePage(file, 2, L"remapped");
     const TextRecord layout(L"new layout");
-    ASSERT_TRUE(file.Save(path.c_str(), &layout, true));
+    ASSERT_TRUE(file.Save(m_path.c_str(), &layout, true));
     EXPECT_TRUE(file.IsOpen());
-    EXPECT_EQ(path, file.GetFileName());
+    EXPECT_EQ(m_path, file.GetFileName());
 
-    const std::vector<Entry> after = ReadEntries(path);
+    const std::vector<Entry> after = ReadEntries(m_path);
     ASSERT_EQ((Names_{"Page0001.bmp", "Page0002.bmp", "Page0003.bmp", "Page0001.dat", "Page0002.dat", "Page0003.dat",
                       "Pages.dat", "Page.Layout"}),
               Names(after));
@@ -89,7 +88,7 @@ TEST_F(WorkFileSaveTest, SaveRewritesChangedPagesInPlaceAndPutsPageListAndLayout
 
     // The file reads back with the rewritten page, from the archive it now holds open.
     CDCWorkFile reread;
-    ASSERT_TRUE(reread.Open(path.c_str()));
+    ASSERT_TRUE(reread.Open(m_path.c_str()));
     EXPECT_EQ((std::vector<std::wstring>{L"remapped"}), PageWords(reread, 2));
     EXPECT_EQ((std::vector<std::wstring>{L"p3"}), PageWords(file, 3));
     TextRecord readLayout;
@@ -121,10 +120,10 @@ TEST_F(WorkFileSaveTest, LayoutIsReplacedKeptOrDropped)
         WorkFileBuilder builder = NumberedPages(1);
         if (c.storedLayout)
             builder.SetLayout(Serialized(TextRecord(L"stored")));
-        ASSERT_TRUE(builder.Write(path));
+        ASSERT_TRUE(builder.Write(m_path));
         CDCWorkFile file;
-        ASSERT_TRUE(file.Open(path.c_str()));
-        ASSERT_TRUE(file.Save(path.c_str(), c.layout, c.replaceLayout));
+        ASSERT_TRUE(file.Open(m_path.c_str()));
+        ASSERT_TRUE(file.Save(m_path.c_str(), c.layout, c.replaceLayout));
         ASSERT_EQ(c.expected != nullptr, file.HasLayout());
         if (c.expected) {
             TextRecord read;
@@ -136,14 +135,14 @@ TEST_F(WorkFileSaveTest, LayoutIsReplacedKeptOrDropped)
 
 TEST_F(WorkFileSaveTest, SaveAsWritesTheNewFileAndLeavesTheOldOne)
 {
-    ASSERT_TRUE(NumberedPages(2).Write(path));
+    ASSERT_TRUE(NumberedPages(2).Write(m_path));
     Bytes original;
-    ASSERT_TRUE(ReadWholeFile(path, original));
+    ASSERT_TRUE(ReadWholeFile(m_path, original));
     CDCWorkFile file;
-    ASSERT_TRUE(file.Open(path.c_str()));
+    ASSERT_TRUE(file.Open(m_path.c_str()));
     PageWords(file, 1);
     ChangePage(file, 1, L"edited");
-    const std::wstring copy = folder.File(L"copy.kest");
+    const std::wstring copy = m_folder.File(L"copy.kest");
     const TextRecord layout(L"layout");
     ASSERT_TRUE(file.Save(copy.c_str(), &layout, true));
     EXPECT_EQ(copy, file.GetFileName());
@@ -152,12 +151,35 @@ TEST_F(WorkFileSaveTest, SaveAsWritesTheNewFileAndLeavesTheOldOne)
     EXPECT_TRUE(file.HasLayout());
 
     Bytes old;
-    ASSERT_TRUE(ReadWholeFile(path, old));
+    ASSERT_TRUE(ReadWholeFile(m_path, old));
     EXPECT_EQ(original, old);
     CDCWorkFile reread;
     ASSERT_TRUE(reread.Open(copy.c_str()));
     EXPECT_EQ((std::vector<std::wstring>{L"edited"}), PageWords(reread, 1));
     ExpectNoTemporaryFilesLeft({L"copy.kest", L"job.kest"});
+}
+
+// A save killed half-way leaves its temporary file; the next save of that file sweeps it.
+TEST_F(WorkFileSaveTest, SaveRemovesWhatAKilledSaveOfTheSameFileLeft)
+{
+    ASSERT_TRUE(NumberedPages(2).Write(m_path));
+    const std::wstring other = m_folder.File(L"other.kest");
+    ASSERT_TRUE(NumberedPages(1).Write(other));
+    std::vector<std::wstring> leftovers;
+    for (const std::wstring& target : {m_path, other}) {
+        AtomicFileWriter killed;
+        ASSERT_TRUE(killed.Begin(target.c_str()));
+        leftovers.push_back(killed.GetTemporaryPath());
+        killed.Discard();
+        ASSERT_TRUE(WriteWholeFile(leftovers.back(), {'P', 'K', 3, 4}));
+    }
+
+    CDCWorkFile file;
+    ASSERT_TRUE(file.Open(m_path.c_str()));
+    ASSERT_TRUE(file.Save(m_path.c_str(), nullptr, false));
+    EXPECT_FALSE(PathExists(leftovers[0]));
+    EXPECT_TRUE(PathExists(leftovers[1])) << "another file's leftover is not ours to remove";
+    EXPECT_EQ((std::vector<std::wstring>{L"p2"}), PageWords(file, 2));
 }
 
 TEST_F(WorkFileSaveTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile)
@@ -181,37 +203,37 @@ TEST_F(WorkFileSaveTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile)
         WorkFileBuilder builder = NumberedPages(2);
         if (c.extraName)
             builder.AddExtraEntry(c.extraName, {1, 2, 3});
-        ASSERT_TRUE(builder.Write(path));
+        ASSERT_TRUE(builder.Write(m_path));
         if (c.corruptImage) {
             Bytes bytes;
-            ASSERT_TRUE(ReadWholeFile(path, bytes));
+            ASSERT_TRUE(ReadWholeFile(m_path, bytes));
             const size_t local = FindSignature(bytes, kLocalHeaderSignature).at(1);
             PutU32(bytes, local + kLocalCrc, 0xBADBAD);
             PutU32(bytes, FindSignature(bytes, kCentralHeaderSignature).at(1) + kCentralCrc, 0xBADBAD);
-            ASSERT_TRUE(WriteWholeFile(path, bytes));
+            ASSERT_TRUE(WriteWholeFile(m_path, bytes));
         }
         if (c.breakDirectory) {
             Bytes bytes;
-            ASSERT_TRUE(ReadWholeFile(path, bytes));
+            ASSERT_TRUE(ReadWholeFile(m_path, bytes));
             PutU32(bytes, FindSignature(bytes, kCentralHeaderSignature).back(), 0x12345678);
-            ASSERT_TRUE(WriteWholeFile(path, bytes));
+            ASSERT_TRUE(WriteWholeFile(m_path, bytes));
         }
         Bytes original;
-        ASSERT_TRUE(ReadWholeFile(path, original));
+        ASSERT_TRUE(ReadWholeFile(m_path, original));
 
         CDCWorkFile file;
-        ASSERT_TRUE(file.Open(path.c_str()));
+        ASSERT_TRUE(file.Open(m_path.c_str()));
         const TextRecord layout(L"layout");
-        EXPECT_FALSE(file.Save(path.c_str(), &layout, true));
-        const std::wstring other = folder.File(L"other.kest");
+        EXPECT_FALSE(file.Save(m_path.c_str(), &layout, true));
+        const std::wstring other = m_folder.File(L"other.kest");
         EXPECT_FALSE(file.Save(other.c_str(), &layout, true));
 
         Bytes now;
-        ASSERT_TRUE(ReadWholeFile(path, now));
+        ASSERT_TRUE(ReadWholeFile(m_path, now));
         EXPECT_EQ(original, now);
         EXPECT_FALSE(PathExists(other));
         EXPECT_TRUE(file.IsOpen());
-        EXPECT_EQ(path, file.GetFileName());
+        EXPECT_EQ(m_path, file.GetFileName());
         EXPECT_EQ((std::vector<std::wstring>{L"p1"}), PageWords(file, 1)) << "still reading the old file";
         ExpectNoTemporaryFilesLeft({L"job.kest"});
     }
@@ -221,15 +243,15 @@ TEST_F(WorkFileSaveTest, AppendRenumbersTheOtherFilesPagesBehindOurs)
 {
     WorkFileBuilder ours = NumberedPages(5, 144, L"a");
     ours.SetLayout(Serialized(TextRecord(L"our layout")));
-    ASSERT_TRUE(ours.Write(path));
+    ASSERT_TRUE(ours.Write(m_path));
     WorkFileBuilder theirs = NumberedPages(3, 144, L"b");
     theirs.SetLayout(Serialized(TextRecord(L"their layout")));
-    const std::wstring job = folder.File(L"second.kest");
+    const std::wstring job = m_folder.File(L"second.kest");
     ASSERT_TRUE(theirs.Write(job));
     const std::vector<Entry> added = ReadEntries(job);
 
     CDCWorkFile file;
-    ASSERT_TRUE(file.Open(path.c_str()));
+    ASSERT_TRUE(file.Open(m_path.c_str()));
     EXPECT_EQ((std::vector<std::wstring>{L"a1"}), PageWords(file, 1));
     ASSERT_TRUE(file.AddWorkFile(job.c_str()));
     EXPECT_EQ(8u, file.GetPageCount());
@@ -239,7 +261,7 @@ TEST_F(WorkFileSaveTest, AppendRenumbersTheOtherFilesPagesBehindOurs)
     EXPECT_EQ((std::vector<std::wstring>{L"b3"}), PageWords(file, 8));
     EXPECT_EQ((std::vector<std::wstring>{L"a5"}), PageWords(file, 5));
 
-    const std::vector<Entry> appended = ReadEntries(path);
+    const std::vector<Entry> appended = ReadEntries(m_path);
     ASSERT_EQ((Names_{"Page0001.bmp", "Page0002.bmp", "Page0003.bmp", "Page0004.bmp", "Page0005.bmp", "Page0001.dat",
                       "Page0002.dat", "Page0003.dat", "Page0004.dat", "Page0005.dat", "Page.Layout", "Pages.dat",
                       "Page0006.bmp", "Page0007.bmp", "Page0008.bmp", "Page0006.dat", "Page0007.dat",
@@ -261,14 +283,14 @@ TEST_F(WorkFileSaveTest, AppendRenumbersTheOtherFilesPagesBehindOurs)
     ExpectNoTemporaryFilesLeft({L"job.kest", L"second.kest"});
 
     // A save after the append writes the page list of 8 pages and reads back whole.
-    ASSERT_TRUE(file.Save(path.c_str(), nullptr, true));
-    const std::vector<Entry> saved = ReadEntries(path);
+    ASSERT_TRUE(file.Save(m_path.c_str(), nullptr, true));
+    const std::vector<Entry> saved = ReadEntries(m_path);
     ASSERT_EQ((Names_{"Page0001.bmp", "Page0002.bmp", "Page0003.bmp", "Page0004.bmp", "Page0005.bmp", "Page0001.dat",
                       "Page0002.dat", "Page0003.dat", "Page0004.dat", "Page0005.dat", "Page0006.bmp", "Page0007.bmp",
                       "Page0008.bmp", "Page0006.dat", "Page0007.dat", "Page0008.dat", "Pages.dat"}),
               Names(saved));
     CDCWorkFile reread;
-    ASSERT_TRUE(reread.Open(path.c_str()));
+    ASSERT_TRUE(reread.Open(m_path.c_str()));
     ASSERT_EQ(8u, reread.GetPageCount());
     for (uint32_t n = 1; n <= 8; ++n) {
         const std::wstring expected = (n <= 5 ? L"a" + std::to_wstring(n) : L"b" + std::to_wstring(n - 5));
@@ -297,17 +319,17 @@ TEST_F(WorkFileSaveTest, AppendThatCannotBeDoneChangesNothing)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        ASSERT_TRUE(NumberedPages(3).Write(path));
+        ASSERT_TRUE(NumberedPages(3).Write(m_path));
         Bytes original;
-        ASSERT_TRUE(ReadWholeFile(path, original));
+        ASSERT_TRUE(ReadWholeFile(m_path, original));
         WorkFileBuilder theirs = NumberedPages(c.pages, c.resolution);
         if (c.extraName)
             theirs.AddExtraEntry(c.extraName, {9});
-        const std::wstring job = folder.File(L"second.kest");
+        const std::wstring job = m_folder.File(L"second.kest");
         ASSERT_TRUE(theirs.Write(job));
 
         CDCWorkFile file;
-        ASSERT_TRUE(file.Open(path.c_str()));
+        ASSERT_TRUE(file.Open(m_path.c_str()));
         PageWords(file, 3);
         EXPECT_EQ(c.succeeds, file.AddWorkFile(job.c_str()));
         EXPECT_EQ(3u, file.GetPageCount());
@@ -315,32 +337,18 @@ TEST_F(WorkFileSaveTest, AppendThatCannotBeDoneChangesNothing)
         EXPECT_TRUE(file.IsOpen());
         EXPECT_EQ((std::vector<std::wstring>{L"p2"}), PageWords(file, 2));
         Bytes now;
-        ASSERT_TRUE(ReadWholeFile(path, now));
+        ASSERT_TRUE(ReadWholeFile(m_path, now));
         EXPECT_EQ(original, now);
         ExpectNoTemporaryFilesLeft({L"job.kest", L"second.kest"});
     }
     CDCWorkFile file;
-    ASSERT_TRUE(file.Open(path.c_str()));
-    EXPECT_FALSE(file.AddWorkFile(folder.File(L"missing.kest").c_str()));
+    ASSERT_TRUE(file.Open(m_path.c_str()));
+    EXPECT_FALSE(file.AddWorkFile(m_folder.File(L"missing.kest").c_str()));
 
-    // Together the pages would be more than a page list may hold when it is read again.
-    const std::wstring huge = folder.File(L"huge.kest");
-    {
-        CDCPageSet pageSet;
-        ASSERT_TRUE(pageSet.SetPageCount(CDCPageSet::kMaxPageCount - 1));
-        pageSet.SetResolution(144);
-        OxBuffer buffer;
-        OxReadWriteBuffer stream(buffer);
-        ASSERT_TRUE(pageSet.Save(stream));
-        CZipper zipper(huge.c_str());
-        ASSERT_TRUE(zipper.AddFileToZip(L"Pages.dat", buffer.GetData(), buffer.GetSize()));
-    }
-    EXPECT_FALSE(file.AddWorkFile(huge.c_str()));
-    EXPECT_EQ(3u, file.GetPageCount());
     CDCWorkFile reread;
-    EXPECT_TRUE(reread.Open(path.c_str()));
+    EXPECT_TRUE(reread.Open(m_path.c_str()));
     CDCWorkFile closed;
-    EXPECT_FALSE(closed.AddWorkFile(path.c_str()));
+    EXPECT_FALSE(closed.AddWorkFile(m_path.c_str()));
 }
 
 } // namespace

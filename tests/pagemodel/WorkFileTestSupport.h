@@ -2,7 +2,8 @@
 // Reading work files back entry by entry, and the small stand-ins the work-file tests share.
 
 #include "ScratchFiles.h"
-#include "WorkFileBuilder.h"
+#include "tests/support/MemoryDC.h"
+#include "tests/support/WorkFileBuilder.h"
 #include "pagemodel/OxBuffer.h"
 #include "pagemodel/OxReadWrite.h"
 #include "pagemodel/OxSerializable.h"
@@ -35,19 +36,6 @@ struct TextRecord : OxSerializable
     bool Read(OxReadWrite& stream) override { return ReadWideString(stream, text); }
 };
 Bytes Serialized(const OxSerializable& record);
-
-class MemoryDC
-{
-public:
-    MemoryDC() : m_dc(CreateCompatibleDC(nullptr)) {}
-    ~MemoryDC() { DeleteDC(m_dc); }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    operator HDC() const { return m_dc; }
-
-private:
-    HDC m_dc;
-};
 
 std::vector<std::wstring> WordTexts(const PageWordList& words);
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -69,13 +70,13 @@ Bytes Compressible(size_t size)
 class ZipArchiveTest : public ::testing::Test
 {
 protected:
-    ScratchFolder folder;
-    std::wstring archive = folder.File(L"archive.zip");
+    ScratchFolder m_folder;
+    std::wstring m_archive = m_folder.File(L"archive.zip");
 
     // An archive of three entries, the last an empty one.
     void WriteSample()
     {
-        CZipper zipper(archive.c_str());
+        CZipper zipper(m_archive.c_str());
         ASSERT_TRUE(zipper.IsOpen());
         const Bytes pages = Text("pages"), image = Compressible(5000);
         ASSERT_TRUE(zipper.AddFileToZip(L"Pages.dat", pages.data(), uint32_t(pages.size())));
@@ -88,7 +89,7 @@ protected:
 TEST_F(ZipArchiveTest, EntriesWrittenWholeOrStreamedReadBackInOrder)
 {
     {
-        CZipper zipper(archive.c_str());
+        CZipper zipper(m_archive.c_str());
         const Bytes first = Text("first entry");
         ASSERT_TRUE(zipper.AddFileToZip(L"One.dat", first.data(), uint32_t(first.size())));
         ASSERT_TRUE(zipper.OpenFileInZip(L"Two.bmp", false));
@@ -103,7 +104,7 @@ TEST_F(ZipArchiveTest, EntriesWrittenWholeOrStreamedReadBackInOrder)
         EXPECT_EQ(0u, zipper.GetEntryCount());
         EXPECT_EQ(0u, zipper.GetByteCount());
     }
-    CUnzipper unzipper(archive.c_str());
+    CUnzipper unzipper(m_archive.c_str());
     ASSERT_TRUE(unzipper.IsOpen());
     EXPECT_EQ((std::vector<std::string>{"One.dat", "Two.bmp"}), EntryNames(unzipper));
     Bytes contents;
@@ -120,10 +121,47 @@ TEST_F(ZipArchiveTest, EntriesWrittenWholeOrStreamedReadBackInOrder)
     EXPECT_EQ(Text("first entry"), contents);
 }
 
+// Archives are read through a block cache: entries larger than a block and reads that cross
+// block edges, whole or in odd pieces, give back exactly what was stored.
+TEST_F(ZipArchiveTest, EntriesLargerThanTheReadCacheReadBackExactly)
+{
+    Bytes noise(300000);
+    uint32_t state = 12345;
+    for (unsigned char& byte : noise)
+    {
+        state = state * 1103515245u + 12345u;
+        byte = static_cast<unsigned char>(state >> 24);
+    }
+    {
+        CZipper zipper(m_archive.c_str());
+        for (const wchar_t* name : {L"First.bmp", L"Second.bmp"})
+            ASSERT_TRUE(zipper.AddFileToZip(name, noise.data(), uint32_t(noise.size())));
+    }
+    CUnzipper unzipper(m_archive.c_str());
+    Bytes whole;
+    ASSERT_TRUE(unzipper.GotoFile("Second.bmp", false));
+    ASSERT_TRUE(ReadEntry(unzipper, whole));
+    EXPECT_TRUE(whole == noise);
+
+    ASSERT_TRUE(unzipper.GotoFile("First.bmp", false));
+    UnzipEntryStream stream(unzipper);
+    ASSERT_TRUE(stream.IsOpen());
+    Bytes pieces(noise.size());
+    for (size_t at = 0; at < pieces.size(); at += 7001)
+    {
+        const uint32_t n = uint32_t(std::min<size_t>(7001, pieces.size() - at));
+        ASSERT_TRUE(stream.Read(pieces.data() + at, n)) << at;
+    }
+    EXPECT_EQ(0u, stream.GetCount());
+    EXPECT_FALSE(stream.Read(pieces.data(), 1));
+    EXPECT_TRUE(stream.Close()) << "the checksum of the whole entry matches";
+    EXPECT_TRUE(pieces == noise);
+}
+
 TEST_F(ZipArchiveTest, AnsiAddKeepsTheCallersDateAndAttributes)
 {
     {
-        CZipper zipper(archive.c_str());
+        CZipper zipper(m_archive.c_str());
         zip_fileinfo info = {};
         info.dosDate = 0x5A6B1234;
         info.internal_fa = 1;
@@ -132,7 +170,7 @@ TEST_F(ZipArchiveTest, AnsiAddKeepsTheCallersDateAndAttributes)
         ASSERT_TRUE(zipper.AddFileToZip("Page0001.dat", bytes.data(), 1, info));
         ASSERT_TRUE(zipper.AddFileToZip(L"Now.dat", bytes.data(), 1));
     }
-    CUnzipper unzipper(archive.c_str());
+    CUnzipper unzipper(m_archive.c_str());
     UnzipFileInfo info;
     ASSERT_TRUE(unzipper.GotoFile("page0001.DAT", false));
     ASSERT_TRUE(unzipper.GetFileInfo(info));
@@ -152,7 +190,7 @@ TEST_F(ZipArchiveTest, AnsiAddKeepsTheCallersDateAndAttributes)
 
 TEST_F(ZipArchiveTest, AppendAddsBehindExistingEntriesOrCreatesANewArchive)
 {
-    const std::wstring missing = folder.File(L"new.zip");
+    const std::wstring missing = m_folder.File(L"new.zip");
     {
         CZipper zipper(missing.c_str(), nullptr, true);
         ASSERT_TRUE(zipper.IsOpen());
@@ -184,7 +222,7 @@ TEST_F(ZipArchiveTest, StreamedEntryWithoutAutoCloseBlocksFurtherEntriesUntilClo
     };
     for (const Case& c : {Case{false, false}, Case{true, true}}) {
         SCOPED_TRACE(c.autoClose);
-        CZipper zipper(archive.c_str());
+        CZipper zipper(m_archive.c_str());
         ASSERT_TRUE(zipper.OpenFileInZip(L"Stream.dat", c.autoClose));
         ASSERT_TRUE(zipper.WriteFileInZip("abc", 3));
         EXPECT_EQ(c.nextAddSucceeds, zipper.AddFileToZip(L"Next.dat", "n", 1));
@@ -199,7 +237,7 @@ TEST_F(ZipArchiveTest, StreamedEntryWithoutAutoCloseBlocksFurtherEntriesUntilClo
         EXPECT_FALSE(zipper.CloseFileInZip()) << "no entry is open any more";
         EXPECT_FALSE(zipper.WriteFileInZip("x", 1));
         ASSERT_TRUE(zipper.CloseZip());
-        CUnzipper unzipper(archive.c_str());
+        CUnzipper unzipper(m_archive.c_str());
         Bytes contents;
         ASSERT_TRUE(unzipper.GotoFile("Stream.dat", false));
         ASSERT_TRUE(ReadEntry(unzipper, contents));
@@ -210,7 +248,7 @@ TEST_F(ZipArchiveTest, StreamedEntryWithoutAutoCloseBlocksFurtherEntriesUntilClo
 TEST_F(ZipArchiveTest, RootFolderDefaultsToTheArchivesFolder)
 {
     std::string folderAnsi;
-    ASSERT_TRUE(ToAnsiPath((folder.Path() + L"\\").c_str(), folderAnsi));
+    ASSERT_TRUE(ToAnsiPath((m_folder.Path() + L"\\").c_str(), folderAnsi));
     struct Case
     {
         const wchar_t* root;
@@ -218,7 +256,7 @@ TEST_F(ZipArchiveTest, RootFolderDefaultsToTheArchivesFolder)
     };
     for (const Case& c : {Case{nullptr, folderAnsi}, Case{L"C:\\Work", "C:\\Work\\"}, Case{L"C:\\Work/", "C:\\Work/"},
                           Case{L"", ""}}) {
-        CZipper zipper(archive.c_str(), c.root);
+        CZipper zipper(m_archive.c_str(), c.root);
         ASSERT_TRUE(zipper.IsOpen());
         EXPECT_EQ(c.expected, zipper.GetRootFolder());
         zipper.CloseZip();
@@ -234,7 +272,7 @@ TEST_F(ZipArchiveTest, NamesAndPathsBeyondTheAnsiLimitAreRefused)
     EXPECT_FALSE(ToAnsiPath(std::wstring(260, L'a').c_str(), ansi));
     EXPECT_FALSE(ToAnsiPath(nullptr, ansi));
 
-    CZipper zipper(archive.c_str());
+    CZipper zipper(m_archive.c_str());
     EXPECT_TRUE(zipper.AddFileToZip(std::wstring(259, L'n').c_str(), "x", 1));
     EXPECT_FALSE(zipper.AddFileToZip(std::wstring(260, L'n').c_str(), "x", 1));
     EXPECT_FALSE(zipper.AddFileToZip(std::string(260, 'n').c_str(), "x", 1, CZipper::CurrentTimeInfo()));
@@ -243,7 +281,7 @@ TEST_F(ZipArchiveTest, NamesAndPathsBeyondTheAnsiLimitAreRefused)
     EXPECT_TRUE(zipper.AddFileToZip(L"After.dat", "x", 1));
     ASSERT_TRUE(zipper.CloseZip());
 
-    const std::wstring longPath = folder.Path() + L"\\" + std::wstring(300, L'p') + L".zip";
+    const std::wstring longPath = m_folder.Path() + L"\\" + std::wstring(300, L'p') + L".zip";
     for (const wchar_t* path : {L"", static_cast<const wchar_t*>(nullptr), longPath.c_str()}) {
         CZipper refused;
         EXPECT_FALSE(refused.OpenZip(path));
@@ -252,7 +290,7 @@ TEST_F(ZipArchiveTest, NamesAndPathsBeyondTheAnsiLimitAreRefused)
         EXPECT_FALSE(unzipper.Open(path));
         EXPECT_FALSE(unzipper.IsOpen());
     }
-    CUnzipper unzipper(archive.c_str());
+    CUnzipper unzipper(m_archive.c_str());
     EXPECT_EQ((std::vector<std::string>{std::string(259, 'n'), "After.dat"}), EntryNames(unzipper));
 }
 
@@ -262,7 +300,7 @@ TEST_F(ZipArchiveTest, EntryNameLongerThanTheLimitIsRefused)
 {
     const std::string longName = std::string(300, 'x') + ".dat";
     {
-        zipFile zip = zipOpen(std::string(ToAnsi(archive)).c_str(), APPEND_STATUS_CREATE);
+        zipFile zip = zipOpen(std::string(ToAnsi(m_archive)).c_str(), APPEND_STATUS_CREATE);
         ASSERT_NE(nullptr, zip);
         for (const std::string& name : {std::string("First.dat"), longName}) {
             ASSERT_EQ(ZIP_OK, zipOpenNewFileInZip(zip, name.c_str(), nullptr, nullptr, 0, nullptr, 0, nullptr,
@@ -272,7 +310,7 @@ TEST_F(ZipArchiveTest, EntryNameLongerThanTheLimitIsRefused)
         }
         ASSERT_EQ(ZIP_OK, zipClose(zip, nullptr));
     }
-    CUnzipper unzipper(archive.c_str());
+    CUnzipper unzipper(m_archive.c_str());
     ASSERT_TRUE(unzipper.GotoFirstFile());
     UnzipFileInfo info;
     EXPECT_TRUE(unzipper.GetFileInfo(info));
@@ -284,7 +322,7 @@ TEST_F(ZipArchiveTest, EntryNameLongerThanTheLimitIsRefused)
 TEST_F(ZipArchiveTest, EntriesAreFoundByNameIgnoringCaseOrByFileNamePart)
 {
     WriteSample();
-    CUnzipper unzipper(archive.c_str());
+    CUnzipper unzipper(m_archive.c_str());
     struct Case
     {
         const char* name;
@@ -311,10 +349,83 @@ TEST_F(ZipArchiveTest, EntriesAreFoundByNameIgnoringCaseOrByFileNamePart)
     }
 }
 
+// The lookup the index replaced, straight on the zip library: the name located whole, then
+// every entry walked for its file-name part. The index must give the same answers.
+int LookupByWalking(const std::wstring& archive, const char* name, bool matchPart)
+{
+    unzFile zip = unzOpen(ToAnsi(archive).c_str());
+    int found = -1;
+    unz_file_pos position = {};
+    if (!*name) {
+        // Refused before any search.
+    } else if (unzLocateFile(zip, name, 2) == UNZ_OK) {
+        unzGetFilePos(zip, &position);
+        found = int(position.num_of_file);
+    } else if (matchPart) {
+        for (int err = unzGoToFirstFile(zip); err == UNZ_OK && found < 0; err = unzGoToNextFile(zip)) {
+            unz_file_info info;
+            char stored[261];
+            if (unzGetCurrentFileInfo(zip, &info, stored, sizeof stored, nullptr, 0, nullptr, 0) != UNZ_OK ||
+                info.size_filename >= sizeof stored)
+                continue;
+            if (_stricmp(EntryFileNamePart(stored), name) == 0) {
+                unzGetFilePos(zip, &position);
+                found = int(position.num_of_file);
+            }
+        }
+    }
+    unzClose(zip);
+    return found;
+}
+
+TEST_F(ZipArchiveTest, IndexedLookupAnswersAsTheWalkDid)
+{
+    const std::string len255 = std::string(251, 'a') + ".dat";
+    const std::string len256 = std::string(252, 'b') + ".dat";
+    const std::string len258 = std::string(254, 'c') + ".dat"; // stored behind "x/": 260 in all
+    const std::string len300 = std::string(296, 'd') + ".dat";
+    const std::vector<std::string> stored = {
+        "Pages.dat",     "Page0001.dat", "PAGE0001.DAT",   "one/Page0002.bmp", "two/page0002.BMP", "Page0002.bmp",
+        "folder/",       len255,         len256,           "x/" + len258,      len300,             "Caf\xE9.dat",
+        "Page.Layout"};
+    {
+        zipFile zip = zipOpen(ToAnsi(m_archive).c_str(), APPEND_STATUS_CREATE);
+        ASSERT_NE(nullptr, zip);
+        for (const std::string& name : stored) {
+            ASSERT_EQ(ZIP_OK, zipOpenNewFileInZip(zip, name.c_str(), nullptr, nullptr, 0, nullptr, 0, nullptr,
+                                                  Z_DEFLATED, Z_DEFAULT_COMPRESSION));
+            ASSERT_EQ(ZIP_OK, zipWriteInFileInZip(zip, name.c_str(), 1));
+            ASSERT_EQ(ZIP_OK, zipCloseFileInZip(zip));
+        }
+        ASSERT_EQ(ZIP_OK, zipClose(zip, nullptr));
+    }
+    const std::vector<std::string> queries = {
+        "pages.dat", "Page0001.dat", "page0001.dat", "Page0002.bmp", "PAGE0002.BMP", "one/Page0002.bmp",
+        "one\\Page0002.bmp", "two/PAGE0002.bmp", "folder/", "folder", "", "Missing.dat", len255, len256, len258,
+        "x/" + len258, len300, "caf\xE9.DAT", "CAF\xC9.dat", "page.layout", "Page", ".dat"};
+    CUnzipper unzipper(m_archive.c_str());
+    EXPECT_EQ(stored.size() - 1, unzipper.GetEntryCount()) << "the name of 300 characters is never found";
+    for (const bool matchPart : {false, true}) {
+        for (const std::string& query : queries) {
+            SCOPED_TRACE(query.substr(0, 40) + (matchPart ? " (parts too)" : ""));
+            const int expected = LookupByWalking(m_archive, query.c_str(), matchPart);
+            ASSERT_EQ(expected >= 0, unzipper.GotoFile(query.c_str(), matchPart));
+            if (expected < 0)
+                continue;
+            // Every stored name differs from the others, at least in case.
+            std::string name = stored[size_t(expected)];
+            std::replace(name.begin(), name.end(), '/', '\\');
+            UnzipFileInfo info;
+            ASSERT_TRUE(unzipper.GetFileInfo(info));
+            EXPECT_EQ(name, info.name);
+        }
+    }
+}
+
 TEST_F(ZipArchiveTest, ExtensionFilterSkipsToMatchingEntries)
 {
     WriteSample();
-    CUnzipper unzipper(archive.c_str());
+    CUnzipper unzipper(m_archive.c_str());
     UnzipFileInfo info;
     ASSERT_TRUE(unzipper.GotoFirstFile(L"DAT"));
     ASSERT_TRUE(unzipper.GetFileInfo(info));
@@ -332,7 +443,7 @@ TEST_F(ZipArchiveTest, ExtensionFilterSkipsToMatchingEntries)
 TEST_F(ZipArchiveTest, EmptyEntryReadsAsSizeZeroWithoutABlock)
 {
     WriteSample();
-    CUnzipper unzipper(archive.c_str());
+    CUnzipper unzipper(m_archive.c_str());
     ASSERT_TRUE(unzipper.GotoFile("Empty.dat", false));
     unsigned char* data = nullptr;
     uint32_t size = 77;
@@ -344,8 +455,8 @@ TEST_F(ZipArchiveTest, EmptyEntryReadsAsSizeZeroWithoutABlock)
 TEST_F(ZipArchiveTest, PathWithoutExtensionIsKept)
 {
     WriteSample();
-    CUnzipper unzipper(archive.c_str());
-    EXPECT_EQ(folder.Path() + L"\\archive", unzipper.GetPathWithoutExtension());
+    CUnzipper unzipper(m_archive.c_str());
+    EXPECT_EQ(m_folder.Path() + L"\\archive", unzipper.GetPathWithoutExtension());
     EXPECT_TRUE(unzipper.Close());
     EXPECT_EQ(L"", unzipper.GetPathWithoutExtension());
     EXPECT_FALSE(unzipper.GotoFirstFile());
@@ -356,7 +467,7 @@ TEST_F(ZipArchiveTest, EntriesWithLyingHeadersFailWithoutHandingOutABlock)
 {
     WriteSample();
     Bytes original;
-    ASSERT_TRUE(ReadWholeFile(archive, original));
+    ASSERT_TRUE(ReadWholeFile(m_archive, original));
     const std::vector<size_t> central = FindSignature(original, kCentralHeaderSignature);
     const std::vector<size_t> local = FindSignature(original, kLocalHeaderSignature);
     ASSERT_EQ(3u, central.size());
@@ -387,7 +498,7 @@ TEST_F(ZipArchiveTest, EntriesWithLyingHeadersFailWithoutHandingOutABlock)
         Bytes bytes = original;
         PutU32(bytes, central[1] + c.centralField, c.value);
         PutU32(bytes, local[1] + c.localField, c.value);
-        const std::wstring bad = folder.File(L"bad.zip");
+        const std::wstring bad = m_folder.File(L"bad.zip");
         ASSERT_TRUE(WriteWholeFile(bad, bytes));
         CUnzipper unzipper(bad.c_str());
         ASSERT_TRUE(unzipper.GotoFile("images/Page0001.bmp", false));
@@ -406,9 +517,9 @@ TEST_F(ZipArchiveTest, TruncatedArchiveNeverReadsWrongData)
 {
     WriteSample();
     Bytes original;
-    ASSERT_TRUE(ReadWholeFile(archive, original));
+    ASSERT_TRUE(ReadWholeFile(m_archive, original));
     const Bytes image = Compressible(5000);
-    const std::wstring cut = folder.File(L"cut.zip");
+    const std::wstring cut = m_folder.File(L"cut.zip");
     for (size_t length = 0; length < original.size(); ++length) {
         SCOPED_TRACE(length);
         ASSERT_TRUE(WriteWholeFile(cut, Bytes(original.begin(), original.begin() + length)));
@@ -429,11 +540,11 @@ TEST_F(ZipArchiveTest, TruncatedArchiveNeverReadsWrongData)
 
 TEST_F(ZipArchiveTest, GarbageIsNotAnArchive)
 {
-    const std::wstring garbage = folder.File(L"garbage.zip");
+    const std::wstring garbage = m_folder.File(L"garbage.zip");
     ASSERT_TRUE(WriteWholeFile(garbage, Compressible(2000)));
     CUnzipper unzipper;
     EXPECT_FALSE(unzipper.Open(garbage.c_str()));
-    EXPECT_FALSE(unzipper.Open(folder.File(L"missing.zip").c_str()));
+    EXPECT_FALSE(unzipper.Open(m_folder.File(L"missing.zip").c_str()));
     // Appending to something that is not an archive fails and leaves nothing open.
     CZipper zipper;
     EXPECT_FALSE(zipper.OpenZip(garbage.c_str(), nullptr, true));
