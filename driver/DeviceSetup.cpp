@@ -40,8 +40,8 @@ DHPDEV APIENTRY DrvEnablePDEV(DEVMODEW* devmode, LPWSTR /*logicalAddress*/, ULON
     auto* pdev = new (std::nothrow) DriverPDEV();
     if (!pdev)
         return nullptr;
-    pdev->printer = driverHandle;
-    pdev->resolution = figures.resolution;
+    pdev->m_printer = driverHandle;
+    pdev->m_resolution = figures.resolution;
 
     if (patternCount && patterns)
     {
@@ -50,25 +50,25 @@ DHPDEV APIENTRY DrvEnablePDEV(DEVMODEW* devmode, LPWSTR /*logicalAddress*/, ULON
     }
 
     const GDIINFO caps = MakeGdiInfo(figures);
-    pdev->pageWidth = static_cast<LONG>(caps.ulHorzRes);
-    pdev->pageHeight = static_cast<LONG>(caps.ulVertRes);
+    pdev->m_pageWidth = static_cast<LONG>(caps.ulHorzRes);
+    pdev->m_pageHeight = static_cast<LONG>(caps.ulVertRes);
     if (figures.colour)
-        pdev->flags |= DriverPDEV::kFlagColour;
+        pdev->m_flags |= DriverPDEV::kFlagColour;
     if (gdiInfo)
         CopyWithinSize(gdiInfo, capsSize, &caps, sizeof caps);
 
     if (devInfoSize && devInfo)
     {
         DEVINFO info = MakeDevInfo(pdev->IsColour());
-        if (pdev->palette)
-            EngDeletePalette(pdev->palette);
-        pdev->palette = EngCreatePalette(PAL_BGR, 0, nullptr, 0, 0, 0);
-        if (!pdev->palette)
+        if (pdev->m_palette)
+            EngDeletePalette(pdev->m_palette);
+        pdev->m_palette = EngCreatePalette(PAL_BGR, 0, nullptr, 0, 0, 0);
+        if (!pdev->m_palette)
         {
             delete pdev;
             return nullptr;
         }
-        info.hpalDefault = pdev->palette;
+        info.hpalDefault = pdev->m_palette;
         CopyWithinSize(devInfo, devInfoSize, &info, sizeof info);
     }
     return reinterpret_cast<DHPDEV>(pdev);
@@ -76,7 +76,7 @@ DHPDEV APIENTRY DrvEnablePDEV(DEVMODEW* devmode, LPWSTR /*logicalAddress*/, ULON
 
 VOID APIENTRY DrvCompletePDEV(DHPDEV dhpdev, HDEV hdev)
 {
-    reinterpret_cast<DriverPDEV*>(dhpdev)->hdev = hdev;
+    reinterpret_cast<DriverPDEV*>(dhpdev)->m_hdev = hdev;
 }
 
 BOOL APIENTRY DrvResetPDEV(DHPDEV oldDhpdev, DHPDEV newDhpdev)
@@ -85,8 +85,8 @@ BOOL APIENTRY DrvResetPDEV(DHPDEV oldDhpdev, DHPDEV newDhpdev)
     DriverPDEV* newPdev = ValidatePDEV(newDhpdev);
     if (!oldPdev || !newPdev)
         return FALSE;
-    newPdev->job = std::move(oldPdev->job);
-    newPdev->aborted = oldPdev->aborted;
+    newPdev->m_job = std::move(oldPdev->m_job);
+    newPdev->m_aborted = oldPdev->m_aborted;
     return TRUE;
 }
 
@@ -95,53 +95,53 @@ VOID APIENTRY DrvDisablePDEV(DHPDEV dhpdev)
     DriverPDEV* pdev = ValidatePDEV(dhpdev);
     if (!pdev)
         return;
-    if (pdev->palette)
-        EngDeletePalette(pdev->palette);
+    if (pdev->m_palette)
+        EngDeletePalette(pdev->m_palette);
     delete pdev;
 }
 
 HSURF APIENTRY DrvEnableSurface(DHPDEV dhpdev)
 {
     auto* pdev = reinterpret_cast<DriverPDEV*>(dhpdev);
-    if (!PrinterIsInstalledAsExpected(pdev->printer))
+    if (!PrinterIsInstalledAsExpected(pdev->m_printer))
     {
-        if (!pdev->printerRefusalShown)
+        if (!pdev->m_printerRefusalShown)
         {
-            pdev->printerRefusalShown = 1;
+            pdev->m_printerRefusalShown = 1;
             ReportDriverError(pdev, kErrorPrinterRefused);
         }
         return nullptr;
     }
 
-    SIZEL size{pdev->pageWidth, pdev->pageHeight};
+    SIZEL size{pdev->m_pageWidth, pdev->m_pageHeight};
     const bool colour = pdev->IsColour();
-    const LONG rowWidth = colour ? 3 * pdev->pageWidth : (pdev->pageWidth + 7) / 8;
+    const LONG rowWidth = colour ? 3 * pdev->m_pageWidth : (pdev->m_pageWidth + 7) / 8;
     HBITMAP bitmap = EngCreateBitmap(size, rowWidth, colour ? BMF_24BPP : BMF_1BPP,
                                      BMF_USERMEM | BMF_NOZEROINIT, nullptr);
     if (!bitmap)
         return nullptr;
     HSURF surface = reinterpret_cast<HSURF>(bitmap);
-    if (!EngAssociateSurface(surface, pdev->hdev, HOOK_TEXTOUT))
+    if (!EngAssociateSurface(surface, pdev->m_hdev, HOOK_TEXTOUT))
     {
         EngDeleteSurface(surface);
         return nullptr;
     }
-    if (pdev->surface)
-        EngDeleteSurface(pdev->surface);
-    pdev->surface = surface;
+    if (pdev->m_surface)
+        EngDeleteSurface(pdev->m_surface);
+    pdev->m_surface = surface;
     return surface;
 }
 
 VOID APIENTRY DrvDisableSurface(DHPDEV dhpdev)
 {
     auto* pdev = reinterpret_cast<DriverPDEV*>(dhpdev);
-    if (pdev->surface)
+    if (pdev->m_surface)
     {
-        EngDeleteSurface(pdev->surface);
-        pdev->surface = nullptr;
+        EngDeleteSurface(pdev->m_surface);
+        pdev->m_surface = nullptr;
     }
     // An unfinished job leaves only its temporary archive, which goes with it.
-    pdev->job.reset();
+    pdev->m_job.reset();
 }
 
 ULONG APIENTRY DrvEscape(SURFOBJ* surface, ULONG escape, ULONG inSize, PVOID in, ULONG /*outSize*/,

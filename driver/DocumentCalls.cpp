@@ -11,6 +11,7 @@
 #include "pagemodel/OxReadWrite.h"
 #include "pagemodel/Zipper.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
 #include <vector>
@@ -35,6 +36,8 @@ bool WriteEntry(CZipper& zipper, const void* data, size_t size)
     return zipper.WriteFileInZip(data, static_cast<uint32_t>(size));
 }
 
+constexpr size_t kRowChunkBytes = 64 * 1024;
+
 // The bits in the file's layout: as they lie, or row by row from the bottom row up.
 bool WritePageBits(CZipper& zipper, const SURFOBJ& surface, const PageBitmapLayout& layout)
 {
@@ -42,15 +45,24 @@ bool WritePageBits(CZipper& zipper, const SURFOBJ& surface, const PageBitmapLayo
         return WriteEntry(zipper, surface.pvBits, surface.cjBits);
     if (!surface.pvScan0)
         return false;
+    if (layout.rowBytes == 0)
+        return true;  // an image without width has no bits
     const uint32_t engineRow = static_cast<uint32_t>(surface.lDelta < 0 ? -surface.lDelta : surface.lDelta);
-    std::vector<BYTE> row(layout.rowBytes, 0);
     const size_t copied = engineRow < layout.rowBytes ? engineRow : layout.rowBytes;
+    // Rows go to the archive some at a time: one call per row would cost more than the copy.
+    const size_t rowsPerChunk = (std::max)(size_t{1}, kRowChunkBytes / layout.rowBytes);
+    std::vector<BYTE> chunk(rowsPerChunk * layout.rowBytes, 0);  // the padding stays 0
+    size_t filled = 0;
     for (LONG y = surface.sizlBitmap.cy - 1; y >= 0; --y)
     {
         const BYTE* source = static_cast<const BYTE*>(surface.pvScan0) + static_cast<ptrdiff_t>(y) * surface.lDelta;
-        std::memcpy(row.data(), source, copied);
-        if (!WriteEntry(zipper, row.data(), row.size()))
-            return false;
+        std::memcpy(chunk.data() + filled * layout.rowBytes, source, copied);
+        if (++filled == rowsPerChunk || y == 0)
+        {
+            if (!WriteEntry(zipper, chunk.data(), filled * layout.rowBytes))
+                return false;
+            filled = 0;
+        }
     }
     return true;
 }
@@ -60,26 +72,36 @@ bool SaveToArchive(CZipper& zipper, const wchar_t* name, const OxBuffer& buffer)
     return zipper.AddFileToZip(name, buffer.GetData(), buffer.GetSize());
 }
 
-// Writes the page set and every page; the error number of the first failure, or 0.
-int WritePageRecords(CZipper& zipper, const CDCPageSet& pageSet)
+// Writes the record of the page being drawn, when there is one, as "Page%04d.dat" and lets the
+// page go: the job keeps no page that has ended. The error number of a failure, or 0.
+int FinishPage(PrintJob& job)
 {
-    {
-        OxBuffer buffer;
-        OxReadWriteBuffer stream(buffer);
-        if (Fails(kErrorSerialisePageSet, pageSet.Save(stream)))
-            return kErrorSerialisePageSet;
-        if (Fails(kErrorAddPageSet, SaveToArchive(zipper, L"Pages.dat", buffer)))
-            return kErrorAddPageSet;
-    }
-    for (uint32_t number = 1; number <= pageSet.GetPageCount(); ++number)
-    {
-        OxBuffer buffer;
-        OxReadWriteBuffer stream(buffer);
-        if (Fails(kErrorSerialisePage, pageSet.GetPage(number)->Save(stream)))
-            return kErrorSerialisePage;
-        if (Fails(kErrorAddPage, SaveToArchive(zipper, EntryName(L"Page%04u.dat", number).c_str(), buffer)))
-            return kErrorAddPage;
-    }
+    if (!job.m_currentPage)
+        return 0;
+    const std::unique_ptr<CDCPage> page = std::move(job.m_currentPage);
+    OxBuffer buffer;
+    OxReadWriteBuffer stream(buffer);
+    if (Fails(kErrorSerialisePage, page->Save(stream)))
+        return kErrorSerialisePage;
+    if (Fails(kErrorAddPage, SaveToArchive(*job.m_zipper, EntryName(L"Page%04u.dat", job.m_pageCount).c_str(), buffer)))
+        return kErrorAddPage;
+    return 0;
+}
+
+// "Pages.dat": the page set with as many pages as the job printed. The error number of a
+// failure, or 0.
+int WritePageSet(PrintJob& job)
+{
+    OxBuffer buffer;
+    OxReadWriteBuffer stream(buffer);
+    // The pages are only counted in the stored page set; empty ones stand in for them here.
+    const bool counted = job.m_pageSet->SetPageCount(job.m_pageCount);
+    const bool saved = counted && job.m_pageSet->Save(stream);
+    job.m_pageSet->SetPageCount(0);
+    if (Fails(kErrorSerialisePageSet, saved))
+        return kErrorSerialisePageSet;
+    if (Fails(kErrorAddPageSet, SaveToArchive(*job.m_zipper, L"Pages.dat", buffer)))
+        return kErrorAddPageSet;
     return 0;
 }
 
@@ -102,9 +124,11 @@ bool StartProgram(const std::wstring& program, const std::wstring& workFile)
 // Finishes a document that has pages: the error number of the first failure, or 0.
 int FinishDocument(PrintJob& job)
 {
-    if (const int failed = WritePageRecords(*job.zipper, *job.pageSet))
+    if (const int failed = FinishPage(job))
         return failed;
-    if (Fails(kErrorCloseArchive, job.zipper->CloseZip()))
+    if (const int failed = WritePageSet(job))
+        return failed;
+    if (Fails(kErrorCloseArchive, job.m_zipper->CloseZip()))
         return kErrorCloseArchive;
 
     bool found = false;
@@ -113,7 +137,7 @@ int FinishDocument(PrintJob& job)
         return kErrorNoProgramPath;
 
     const std::wstring workFile = job.WorkFilePath();
-    const std::wstring oldWorkFile = job.basePath + L".KEST";
+    const std::wstring oldWorkFile = job.m_basePath + L".KEST";
     if (FileExists(oldWorkFile) && Fails(kErrorDeleteOldWorkFile, DeleteFileW(oldWorkFile.c_str()) != FALSE))
         return kErrorDeleteOldWorkFile;
     if (Fails(kErrorRenameArchive, MoveFileW(job.TemporaryArchivePath().c_str(), workFile.c_str()) != FALSE))
@@ -131,54 +155,52 @@ int FinishDocument(PrintJob& job)
 
 BOOL APIENTRY DrvStartDoc(SURFOBJ* surface, LPWSTR documentName, DWORD /*jobId*/)
 {
-    DriverPDEV* pdev = DocumentPDEV(surface);
+    BOOL result;
+    // A document that failed stays failed until its end, also when GDI starts it again on a reset
+    // device: no part of it may reach the program.
+    DriverPDEV* pdev = WorkingPDEV(surface, result);
     if (!pdev)
-        return FALSE;
-    if (pdev->aborted)
+        return result;
+    if (!pdev->m_job)
     {
-        // A document that failed leaves nothing to the next one.
-        pdev->job.reset();
-        pdev->aborted = 0;
-    }
-    if (!pdev->job)
-    {
-        pdev->job.reset(DriverFaultForced(kErrorNoMemoryForPageSet) ? nullptr : new (std::nothrow) PrintJob());
-        if (!pdev->job)
+        pdev->m_job.reset(DriverFaultForced(kErrorNoMemoryForPageSet) ? nullptr : new (std::nothrow) PrintJob());
+        if (!pdev->m_job)
             return ReportDriverError(pdev, kErrorNoMemoryForPageSet);
     }
-    PrintJob& job = *pdev->job;
+    PrintJob& job = *pdev->m_job;
 
-    if (!job.pageSet)
+    if (!job.m_pageSet)
     {
-        job.pageSet.reset(DriverFaultForced(kErrorNoMemoryForPageSet) ? nullptr : new (std::nothrow) CDCPageSet());
-        if (!job.pageSet)
+        job.m_pageSet.reset(DriverFaultForced(kErrorNoMemoryForPageSet) ? nullptr : new (std::nothrow) CDCPageSet());
+        if (!job.m_pageSet)
             return ReportDriverError(pdev, kErrorNoMemoryForPageSet);
-        job.pageSet->SetResolution(pdev->resolution);
-        job.currentPage = nullptr;
+        job.m_pageSet->SetResolution(pdev->m_resolution);
+        job.m_pageCount = 0;
+        job.m_currentPage.reset();
     }
-    if (documentName && job.pageSet->GetDocumentName().empty())
-        job.pageSet->SetDocumentName(documentName);
+    if (documentName && job.m_pageSet->GetDocumentName().empty())
+        job.m_pageSet->SetDocumentName(documentName);
 
-    if (!job.zipper)
+    if (!job.m_zipper)
     {
         bool found = false;
         const std::wstring folder = ReadRegistryString(kKestSubKey, L"Temp", found);
         if (Fails(kErrorNoTempFolder, found))
             return ReportDriverError(pdev, kErrorNoTempFolder);
-        job.basePath = MakeJobBasePath(folder);
-        job.zipper.reset(DriverFaultForced(kErrorNoMemoryForArchive) ? nullptr : new (std::nothrow) CZipper());
-        if (!job.zipper)
+        job.m_basePath = MakeJobBasePath(folder);
+        job.m_zipper.reset(DriverFaultForced(kErrorNoMemoryForArchive) ? nullptr : new (std::nothrow) CZipper());
+        if (!job.m_zipper)
             return ReportDriverError(pdev, kErrorNoMemoryForArchive);
-        if (job.basePath.empty()
-            || Fails(kErrorCreateArchive, job.zipper->OpenZip(job.TemporaryArchivePath().c_str(), nullptr, false)))
+        if (job.m_basePath.empty()
+            || Fails(kErrorCreateArchive, job.m_zipper->OpenZip(job.TemporaryArchivePath().c_str(), nullptr, false)))
             return ReportDriverError(pdev, kErrorCreateArchive);
     }
 
-    if (!job.glyphMaps)
+    if (!job.m_glyphMaps)
     {
-        job.glyphMaps.reset(DriverFaultForced(kErrorNoMemoryForGlyphMaps) ? nullptr : new (std::nothrow)
-                                                                                          GlyphMapCache());
-        if (!job.glyphMaps)
+        job.m_glyphMaps.reset(DriverFaultForced(kErrorNoMemoryForGlyphMaps) ? nullptr : new (std::nothrow)
+                                                                                            GlyphMapCache());
+        if (!job.m_glyphMaps)
             return ReportDriverError(pdev, kErrorNoMemoryForGlyphMaps);
     }
     return TRUE;
@@ -191,20 +213,28 @@ BOOL APIENTRY DrvStartPage(SURFOBJ* surface)
     if (!pdev)
         return result;
 
-    SURFOBJ* page = DriverFaultForced(kErrorLockSurface) ? nullptr : EngLockSurface(pdev->surface);
+    SURFOBJ* page = DriverFaultForced(kErrorLockSurface) ? nullptr : EngLockSurface(pdev->m_surface);
     if (!page)
         return ReportDriverError(pdev, kErrorLockSurface);
     if (page->pvBits)
         std::memset(page->pvBits, 0xFF, page->cjBits);  // a white page
     EngUnlockSurface(page);
 
-    PrintJob* job = pdev->job.get();
-    if (job && job->pageSet)
+    PrintJob* job = pdev->m_job.get();
+    if (job && job->m_pageSet)
     {
-        const uint32_t count = job->pageSet->GetPageCount();
-        if (!job->pageSet->SetPageCount(count + 1))
+        // A page that was never sent still has its record written, as every started page counts.
+        if (job->m_currentPage)
+        {
+            if (!job->m_zipper || !job->m_zipper->IsOpen())
+                return ReportDriverError(pdev, kErrorNoArchive);
+            if (const int failed = FinishPage(*job))
+                return ReportDriverError(pdev, failed);
+        }
+        job->m_currentPage.reset(new (std::nothrow) CDCPage());
+        if (!job->m_currentPage)
             return ReportDriverError(pdev, kErrorNoMemoryForPageSet);
-        job->currentPage = job->pageSet->GetPage(count + 1);
+        ++job->m_pageCount;
     }
     return TRUE;
 }
@@ -216,28 +246,59 @@ BOOL APIENTRY DrvSendPage(SURFOBJ* surface)
     if (!pdev)
         return result;
 
-    PrintJob* job = pdev->job.get();
-    if (Fails(kErrorNoArchive, job && job->zipper && job->zipper->IsOpen()))
+    PrintJob* job = pdev->m_job.get();
+    if (Fails(kErrorNoArchive, job && job->m_zipper && job->m_zipper->IsOpen()))
         return ReportDriverError(pdev, kErrorNoArchive);
-    CZipper& zipper = *job->zipper;
-    const uint32_t pageNumber = job->pageSet ? job->pageSet->GetPageCount() : 0;
-    if (Fails(kErrorOpenImageEntry, zipper.OpenFileInZip(EntryName(L"Page%04u.bmp", pageNumber).c_str(), false)))
-        return ReportDriverError(pdev, kErrorOpenImageEntry);
+    CZipper& zipper = *job->m_zipper;
 
-    const PageBitmapLayout layout = MakePageBitmapLayout(*surface, pdev->resolution);
-    if (Fails(kErrorWriteBitmapFileHeader, WriteEntry(zipper, &layout.file, sizeof layout.file)))
-        return ReportDriverError(pdev, kErrorWriteBitmapFileHeader);
-    if (Fails(kErrorWriteBitmapInfoHeader, WriteEntry(zipper, &layout.info, sizeof layout.info)))
-        return ReportDriverError(pdev, kErrorWriteBitmapInfoHeader);
-    if (layout.monochrome
-        && Fails(kErrorWriteMonochromePalette, WriteEntry(zipper, kMonochromePalette, sizeof kMonochromePalette)))
-        return ReportDriverError(pdev, kErrorWriteMonochromePalette);
-    if (Fails(kErrorWriteBitmapBits, WritePageBits(zipper, *surface, layout)))
-        return ReportDriverError(pdev, kErrorWriteBitmapBits);
-    if (Fails(kErrorCloseImageEntry, zipper.CloseFileInZip()))
-        return ReportDriverError(pdev, kErrorCloseImageEntry);
+    // A page too large for a work file keeps its text and goes without its image.
+    const PageBitmapLayout layout = MakePageBitmapLayout(*surface, pdev->m_resolution);
+    if (layout.FitsInWorkFile())
+    {
+        const uint32_t pageNumber = job->m_pageCount;
+        if (Fails(kErrorOpenImageEntry, zipper.OpenFileInZip(EntryName(L"Page%04u.bmp", pageNumber).c_str(), false)))
+            return ReportDriverError(pdev, kErrorOpenImageEntry);
+        if (Fails(kErrorWriteBitmapFileHeader, WriteEntry(zipper, &layout.file, sizeof layout.file)))
+            return ReportDriverError(pdev, kErrorWriteBitmapFileHeader);
+        if (Fails(kErrorWriteBitmapInfoHeader, WriteEntry(zipper, &layout.info, sizeof layout.info)))
+            return ReportDriverError(pdev, kErrorWriteBitmapInfoHeader);
+        if (layout.monochrome
+            && Fails(kErrorWriteMonochromePalette, WriteEntry(zipper, kMonochromePalette, sizeof kMonochromePalette)))
+            return ReportDriverError(pdev, kErrorWriteMonochromePalette);
+        if (Fails(kErrorWriteBitmapBits, WritePageBits(zipper, *surface, layout)))
+            return ReportDriverError(pdev, kErrorWriteBitmapBits);
+        if (Fails(kErrorCloseImageEntry, zipper.CloseFileInZip()))
+            return ReportDriverError(pdev, kErrorCloseImageEntry);
+    }
+    if (const int failed = FinishPage(*job))
+        return ReportDriverError(pdev, failed);
     return TRUE;
 }
+
+namespace {
+
+// The end of a document that has not failed so far.
+BOOL EndDocument(DriverPDEV* pdev, PrintJob& job, FLONG flags)
+{
+    job.m_glyphMaps.reset();
+    if (flags & ED_ABORTDOC)
+    {
+        if (job.m_zipper && Fails(kErrorCloseArchive, job.m_zipper->CloseZip()))
+            return ReportDriverError(pdev, kErrorCloseArchive);
+        return TRUE;
+    }
+    if (!job.m_pageSet || job.m_pageCount == 0)
+        return ReportDriverMessage(pdev, kNoPagesPrintedMessage);
+    if (!job.m_zipper || !job.m_zipper->IsOpen())
+        return ReportDriverError(pdev, kErrorNoArchive);
+
+    if (const int failed = FinishDocument(job))
+        return ReportDriverError(pdev, failed);
+    job.m_basePath.clear();  // the work file now belongs to the program
+    return TRUE;
+}
+
+} // namespace
 
 BOOL APIENTRY DrvEndDoc(SURFOBJ* surface, FLONG flags)
 {
@@ -245,25 +306,9 @@ BOOL APIENTRY DrvEndDoc(SURFOBJ* surface, FLONG flags)
     if (!pdev)
         return FALSE;
     // Whatever happens below, the document ends here: what it leaves is released, its temporary
-    // archive deleted, so that the next document on this device starts clean.
-    std::unique_ptr<PrintJob> job = std::move(pdev->job);
-    if (pdev->aborted || !job)
-        return TRUE;
-    job->glyphMaps.reset();
-
-    if (flags & ED_ABORTDOC)
-    {
-        if (job->zipper && Fails(kErrorCloseArchive, job->zipper->CloseZip()))
-            return ReportDriverError(pdev, kErrorCloseArchive);
-        return TRUE;
-    }
-    if (!job->pageSet || job->pageSet->GetPageCount() == 0)
-        return ReportDriverMessage(pdev, kNoPagesPrintedMessage);
-    if (!job->zipper || !job->zipper->IsOpen())
-        return ReportDriverError(pdev, kErrorNoArchive);
-
-    if (const int failed = FinishDocument(*job))
-        return ReportDriverError(pdev, failed);
-    job->basePath.clear();  // the work file now belongs to the program
-    return TRUE;
+    // archive deleted, and the next document on this device starts clean.
+    const std::unique_ptr<PrintJob> job = std::move(pdev->m_job);
+    const BOOL result = pdev->m_aborted || !job ? TRUE : EndDocument(pdev, *job, flags);
+    pdev->m_aborted = 0;
+    return result;
 }

@@ -23,9 +23,9 @@ std::atomic<bool> g_forced[kLastNumber - kFirstNumber + 1];
 
 BOOL Show(DriverPDEV* pdev, const wchar_t* text)
 {
-    bool alreadyFailed = pdev && pdev->aborted;
+    bool alreadyFailed = pdev && pdev->m_aborted;
     if (pdev)
-        pdev->aborted = 1;
+        pdev->m_aborted = 1;
     if (!alreadyFailed)
         g_sink.load()(text, kDriverMessageCaption);
     return TRUE;

@@ -7,8 +7,8 @@ DriverPDEV::DriverPDEV() = default;
 DriverPDEV::~DriverPDEV()
 {
     // The magic words go first so that a stale pointer to a freed record no longer validates.
-    magic1 = 0;
-    magic2 = 0;
+    m_magic1 = 0;
+    m_magic2 = 0;
 }
 
 DriverPDEV* ValidatePDEV(DHPDEV dhpdev)
@@ -16,8 +16,8 @@ DriverPDEV* ValidatePDEV(DHPDEV dhpdev)
     auto* pdev = reinterpret_cast<DriverPDEV*>(dhpdev);
     if (!pdev)
         return nullptr;
-    if (pdev->magic1 != DriverPDEV::kMagic1 || pdev->recordSize != DriverPDEV::kRecordSize
-        || pdev->magic2 != DriverPDEV::kMagic2)
+    if (pdev->m_magic1 != DriverPDEV::kMagic1 || pdev->m_recordSize != DriverPDEV::kRecordSize
+        || pdev->m_magic2 != DriverPDEV::kMagic2)
         return nullptr;
     return pdev;
 }
@@ -30,7 +30,7 @@ DriverPDEV* PDEVFromSurface(SURFOBJ* surface)
         SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
     }
-    pdev->currentSurface = surface;
+    pdev->m_currentSurface = surface;
     return pdev;
 }
 
@@ -46,5 +46,5 @@ DriverPDEV* WorkingPDEV(SURFOBJ* surface, BOOL& result)
 {
     DriverPDEV* pdev = DocumentPDEV(surface);
     result = pdev ? TRUE : FALSE;
-    return pdev && !pdev->aborted ? pdev : nullptr;
+    return pdev && !pdev->m_aborted ? pdev : nullptr;
 }

@@ -19,26 +19,26 @@ struct DriverPDEV
     DriverPDEV(const DriverPDEV&) = delete;
     DriverPDEV& operator=(const DriverPDEV&) = delete;
 
-    bool IsColour() const { return (flags & kFlagColour) != 0; }
+    bool IsColour() const { return (m_flags & kFlagColour) != 0; }
 
-    DWORD magic1 = kMagic1;
-    DWORD recordSize = kRecordSize;
-    HANDLE printer = nullptr;
-    DWORD flags = 0;
-    DWORD resolution = 0;
-    HDEV hdev = nullptr;
-    HSURF surface = nullptr;
-    LONG pageWidth = 0;
-    LONG pageHeight = 0;
-    SURFOBJ* currentSurface = nullptr;
-    HPALETTE palette = nullptr;
+    DWORD m_magic1 = kMagic1;
+    DWORD m_recordSize = kRecordSize;
+    HANDLE m_printer = nullptr;
+    DWORD m_flags = 0;
+    DWORD m_resolution = 0;
+    HDEV m_hdev = nullptr;
+    HSURF m_surface = nullptr;
+    LONG m_pageWidth = 0;
+    LONG m_pageHeight = 0;
+    SURFOBJ* m_currentSurface = nullptr;
+    HPALETTE m_palette = nullptr;
     // The document in progress: page set, current page, base path, archive writer and glyph maps.
-    std::unique_ptr<PrintJob> job;
+    std::unique_ptr<PrintJob> m_job;
     // Set by the first error of a document; later calls of that document do no work.
-    BYTE aborted = 0;
+    BYTE m_aborted = 0;
     // Set once the refused-printer message was shown, so that it is shown once per device.
-    BYTE printerRefusalShown = 0;
-    DWORD magic2 = kMagic2;
+    BYTE m_printerRefusalShown = 0;
+    DWORD m_magic2 = kMagic2;
 };
 
 // The record when the magic words and size are present, else null (nothing set).

@@ -9,15 +9,19 @@ PageBitmapLayout MakePageBitmapLayout(const SURFOBJ& surface, DWORD resolution)
     const uint32_t width = static_cast<uint32_t>(surface.sizlBitmap.cx);
     const uint32_t height = static_cast<uint32_t>(surface.sizlBitmap.cy);
     const uint32_t bitsPerPixel = layout.monochrome ? 1 : 24;
-    layout.rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
+    const uint64_t rowBytes = (uint64_t{width} * bitsPerPixel + 31) / 32 * 4;
+    layout.rowBytes = static_cast<uint32_t>(rowBytes);
     // The engine's bits go out as they lie when its rows are bottom-up and as wide as a file's;
     // otherwise they are written row by row into the file's layout.
     const uint32_t engineRow = static_cast<uint32_t>(surface.lDelta < 0 ? -surface.lDelta : surface.lDelta);
-    layout.rowsAsTheyLie = surface.lDelta < 0 && engineRow == layout.rowBytes
-                           && surface.cjBits == layout.rowBytes * height && surface.pvBits;
-    const uint32_t bitsSize = layout.rowsAsTheyLie ? surface.cjBits : layout.rowBytes * height;
+    layout.rowsAsTheyLie = surface.lDelta < 0 && engineRow == rowBytes && surface.cjBits == rowBytes * height
+                           && surface.pvBits;
+    const uint64_t bits = layout.rowsAsTheyLie ? surface.cjBits : rowBytes * height;
     const uint32_t headers = sizeof(BitmapFileHeader) + sizeof(BITMAPINFOHEADER)
                              + (layout.monochrome ? sizeof kMonochromePalette : 0);
+    layout.entrySize = bits + headers;
+    // Only an image that fits is written, so the 32-bit fields below hold its true figures.
+    const uint32_t bitsSize = static_cast<uint32_t>(bits);
 
     layout.file.type = 0x4D42;  // "BM"
     layout.file.fileSize = bitsSize + headers;

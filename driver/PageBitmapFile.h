@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "pagemodel/Unzipper.h"
+
 #pragma pack(push, 1)
 struct BitmapFileHeader
 {
@@ -25,6 +27,11 @@ struct PageBitmapLayout
     bool monochrome = false;
     uint32_t rowBytes = 0;      // a bitmap file's row: rounded up to 4 bytes
     bool rowsAsTheyLie = false;  // the surface's rows already are the file's rows
+    uint64_t entrySize = 0;      // headers and bits, counted without wrapping
+
+    // A page image the program cannot read back is not written: the reader refuses entries
+    // above its limit, and one such entry would make every later save of the work file fail.
+    bool FitsInWorkFile() const { return entrySize <= CUnzipper::kMaxEntrySize; }
 };
 
 PageBitmapLayout MakePageBitmapLayout(const SURFOBJ& surface, DWORD resolution);

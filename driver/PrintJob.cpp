@@ -7,10 +7,10 @@ PrintJob::PrintJob() = default;
 
 PrintJob::~PrintJob()
 {
-    glyphMaps.reset();
-    currentPage = nullptr;
-    pageSet.reset();
-    zipper.reset();  // closes an open archive
-    if (!basePath.empty())
+    m_glyphMaps.reset();
+    m_currentPage.reset();
+    m_pageSet.reset();
+    m_zipper.reset();  // closes an open archive
+    if (!m_basePath.empty())
         DeleteFileW(TemporaryArchivePath().c_str());
 }

@@ -13,7 +13,9 @@
 
 namespace {
 
-constexpr LONG kMaxOffset = 0xFFFF;
+// The word builder reads offsets and widths as signed 16-bit numbers: beyond this they would
+// come back negative.
+constexpr LONG kMaxOffset = 0x7FFF;
 constexpr int kFaceNameLength = LF_FACESIZE - 1;  // room for the terminating zero
 
 uint16_t ClampWidth(LONG width)
@@ -169,8 +171,8 @@ BOOL APIENTRY DrvTextOut(SURFOBJ* surface, STROBJ* string, FONTOBJ* font, CLIPOB
     if (!pdev)
         return result;
 
-    PrintJob* job = pdev->job.get();
-    CDCPage* page = job ? job->currentPage : nullptr;
+    PrintJob* job = pdev->m_job.get();
+    CDCPage* page = job ? job->m_currentPage.get() : nullptr;
     if (page && string)
     {
         const uint32_t colour = foreground ? BRUSHOBJ_ulGetBrushColor(foreground) : 0;
@@ -178,7 +180,7 @@ BOOL APIENTRY DrvTextOut(SURFOBJ* surface, STROBJ* string, FONTOBJ* font, CLIPOB
         const IFIMETRICS* metrics = font ? FONTOBJ_pifi(font) : nullptr;
         if (metrics)
         {
-            fontItem.m_logFont = MakeFontRecord(font, *metrics, pdev->resolution);
+            fontItem.m_logFont = MakeFontRecord(font, *metrics, pdev->m_resolution);
             if (DriverFaultForced(kErrorAddFont) || !page->AddFont(fontItem))
                 return ReportDriverError(pdev, kErrorAddFont);
         }
@@ -190,9 +192,9 @@ BOOL APIENTRY DrvTextOut(SURFOBJ* surface, STROBJ* string, FONTOBJ* font, CLIPOB
 
         // Glyph indices are mapped only with the font they belong to; without its metrics they
         // stay flagged, for the program to map with the right font later.
-        if (glyphIndex && metrics && job->glyphMaps)
+        if (glyphIndex && metrics && job->m_glyphMaps)
         {
-            if (const GlyphCharMap* map = GetGlyphMapOnScreenDC(*job->glyphMaps, fontItem.m_logFont))
+            if (const GlyphCharMap* map = GetGlyphMapOnScreenDC(*job->m_glyphMaps, fontItem.m_logFont))
             {
                 MapGlyphs(*map, chars);
                 glyphIndex = 0;

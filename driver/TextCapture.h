@@ -19,7 +19,8 @@ struct CapturedChar
 // character set, pitch and family, and the family name (at most 31 characters, terminated).
 LOGFONTW MakeFontRecord(FONTOBJ* font, const IFIMETRICS& metrics, DWORD deviceResolution);
 
-// The text items of the characters: one run while every x offset fits in 16 bits from the run's
-// left edge, a new run where one does not. The first run starts at the rectangle's left edge.
+// The text items of the characters: one run while every x offset fits in 15 bits (a signed 16-bit
+// number) from the run's left edge, a new run where one does not; widths are cut to the same
+// bound. The first run starts at the rectangle's left edge.
 std::vector<CDCText> SplitIntoRuns(const RECTL& rectangle, BYTE glyphIndex, uint32_t colour,
                                    const std::vector<CapturedChar>& chars);

@@ -50,20 +50,6 @@ std::string Name(long row, long column)
     return Utf8(XlCellName(row, column));
 }
 
-// The application reads a value typed into a cell as a number when it is one.
-bool ParseNumber(const std::wstring& text, double& value)
-{
-    std::wstring plain;
-    for (wchar_t c : text)
-        if (c != L',')
-            plain += c;
-    if (plain.empty() || iswspace(plain.front()))
-        return false;
-    wchar_t* end = nullptr;
-    value = std::wcstod(plain.c_str(), &end);
-    return end && *end == 0;
-}
-
 struct Style {
     std::wstring format;
     long vertical;
@@ -81,16 +67,16 @@ public:
         const Style style{cell.numberFormat, cell.verticalAlignment, cell.readingOrder};
         if (style.format.empty() && !style.vertical && !style.readingOrder)
             return 0;
-        auto found = std::find(list_.begin(), list_.end(), style);
-        if (found == list_.end())
-            found = list_.insert(list_.end(), style);
-        return static_cast<int>(found - list_.begin()) + 1;
+        auto found = std::find(m_list.begin(), m_list.end(), style);
+        if (found == m_list.end())
+            found = m_list.insert(m_list.end(), style);
+        return static_cast<int>(found - m_list.begin()) + 1;
     }
 
     std::string Xml() const
     {
         std::vector<std::wstring> custom;
-        for (const Style& s : list_)
+        for (const Style& s : m_list)
             if (!s.format.empty() && s.format != L"@" && s.format != L"General" &&
                 std::find(custom.begin(), custom.end(), s.format) == custom.end())
                 custom.push_back(s.format);
@@ -108,9 +94,9 @@ public:
                "<fill><patternFill patternType=\"gray125\"/></fill></fills>"
                "<borders count=\"1\"><border><left/><right/><top/><bottom/><diagonal/></border></borders>"
                "<cellStyleXfs count=\"1\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\"/></cellStyleXfs>";
-        xml += "<cellXfs count=\"" + std::to_string(list_.size() + 1) + "\">"
+        xml += "<cellXfs count=\"" + std::to_string(m_list.size() + 1) + "\">"
                "<xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\"/>";
-        for (const Style& s : list_) {
+        for (const Style& s : m_list) {
             int id = 0;
             if (s.format == L"@")
                 id = 49;
@@ -140,7 +126,7 @@ public:
     }
 
 private:
-    std::vector<Style> list_;
+    std::vector<Style> m_list;
 };
 
 std::string RunXml(const std::wstring& text, const XlFontRun* run)
@@ -190,7 +176,18 @@ std::string RichText(const XlCell& cell)
 std::string SheetXml(const XlSheet& sheet, StyleTable& styles)
 {
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
-                      "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>";
+                      "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">";
+    if (!sheet.columnWidths.empty()) {
+        xml += "<cols>";
+        for (const auto& width : sheet.columnWidths) {
+            char text[32];
+            snprintf(text, sizeof text, "%.2f", width.second);
+            xml += "<col min=\"" + std::to_string(width.first) + "\" max=\"" + std::to_string(width.first) +
+                   "\" width=\"" + text + "\" bestFit=\"1\" customWidth=\"1\"/>";
+        }
+        xml += "</cols>";
+    }
+    xml += "<sheetData>";
     long currentRow = 0;
     for (const auto& entry : sheet.cells) {
         const long row = entry.first.first, column = entry.first.second;
@@ -204,13 +201,13 @@ std::string SheetXml(const XlSheet& sheet, StyleTable& styles)
         xml += "<c r=\"" + Name(row, column) + "\"";
         if (int style = styles.Index(cell))
             xml += " s=\"" + std::to_string(style) + "\"";
-        double number = 0;
         if (cell.formula.empty()) {
             xml += "/>";
         } else if (cell.numberFormat != L"@" && cell.formula[0] == L'=') {
             xml += "><f>" + Xml(cell.formula.substr(1)) + "</f></c>";
-        } else if (cell.numberFormat != L"@" && ParseNumber(cell.formula, number)) {
+        } else if (cell.value.isNumber) {
             // The shortest form that reads back as the same number.
+            const double number = cell.value.number;
             wchar_t value[64];
             swprintf(value, 64, L"%.15g", number);
             if (std::wcstod(value, nullptr) != number)
@@ -270,6 +267,52 @@ const XlCell* XlSheet::Find(long row, long column) const
 {
     auto found = cells.find({row, column});
     return found == cells.end() ? nullptr : &found->second;
+}
+
+void XlSheet::Type(long row, long column, const std::wstring& formula)
+{
+    XlCell& cell = cells[{row, column}];
+    cell.formula = formula;
+    cell.value = ReadTypedValue(formula, cell.numberFormat);
+    cell.runs.clear();
+}
+
+void XlSheet::AutoFitColumns(const XlBlock& block)
+{
+    // The application's widest column, in characters of the standard font.
+    const double kMaxWidth = 255;
+    const double kStandardSize = 11;
+    for (long column = block.left; column <= block.right; ++column) {
+        double widest = 0;
+        for (auto entry = cells.lower_bound({block.top, 0}); entry != cells.end() && entry->first.first <= block.bottom;
+             ++entry) {
+            if (entry->first.second != column || entry->second.formula.empty())
+                continue;
+            const long row = entry->first.first;
+            bool mergedAcross = false;
+            for (const XlBlock& merged : merges)
+                mergedAcross = mergedAcross || (merged.Contains(row, column) && merged.right > merged.left);
+            if (mergedAcross)
+                continue;
+            double size = kStandardSize;
+            for (const XlFontRun& run : entry->second.runs)
+                if (run.hasSize)
+                    size = (std::max)(size, run.size);
+            const std::wstring& text = entry->second.formula;
+            size_t longestLine = 0;
+            for (size_t start = 0; start <= text.size();) {
+                size_t end = text.find(L'\n', start);
+                if (end == std::wstring::npos)
+                    end = text.size();
+                longestLine = (std::max)(longestLine, end - start);
+                start = end + 1;
+            }
+            // A little room beside the text, as the application leaves.
+            widest = (std::max)(widest, longestLine * size / kStandardSize + 0.71);
+        }
+        if (widest > 0)
+            columnWidths[column] = (std::min)(widest, kMaxWidth);
+    }
 }
 
 std::wstring XlCellName(long row, long column)

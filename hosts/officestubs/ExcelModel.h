@@ -1,5 +1,7 @@
 // What the spreadsheet stand-in keeps of the workbooks it was given.
 #pragma once
+#include "ExcelValue.h"
+
 #include <map>
 #include <memory>
 #include <string>
@@ -33,6 +35,7 @@ enum : long { kXlAlignTop = -4160, kXlRightToLeft = -5004 };
 
 struct XlCell {
     std::wstring formula;
+    XlTypedValue value;        // what the formula was read as when it was typed
     std::wstring numberFormat; // empty: General
     long verticalAlignment = 0;
     long readingOrder = 0;
@@ -42,9 +45,15 @@ struct XlCell {
 struct XlSheet {
     std::map<std::pair<long, long>, XlCell> cells; // by (row, column)
     std::vector<XlBlock> merges;
+    std::map<long, double> columnWidths; // by column, in characters of the standard font
 
     XlBlock UsedRange() const;
     const XlCell* Find(long row, long column) const;
+    // Types a value into the cell, read under the cell's number format as it stands.
+    void Type(long row, long column, const std::wstring& formula);
+    // Fits the widths of the block's columns to their cells' texts; a column without text keeps
+    // its width and cells merged across columns do not count.
+    void AutoFitColumns(const XlBlock& block);
 };
 
 struct XlWorkbook {

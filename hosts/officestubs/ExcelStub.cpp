@@ -17,11 +17,11 @@ const wchar_t kApp[] = L"Excel";
 class XlFontObject : public StubObject {
 public:
     XlFontObject(std::shared_ptr<XlSheet> sheet, long row, long column, long start, long length)
-        : StubObject(kApp), sheet_(std::move(sheet)), row_(row), column_(column), start_(start), length_(length) {}
+        : StubObject(kApp), m_sheet(std::move(sheet)), m_row(row), m_column(column), m_start(start), m_length(length) {}
     std::wstring Describe() const override
     {
-        return L"Font[" + XlCellName(row_, column_) + L"," + std::to_wstring(start_) + L"," +
-               std::to_wstring(length_) + L"]";
+        return L"Font[" + XlCellName(m_row, m_column) + L"," + std::to_wstring(m_start) + L"," +
+               std::to_wstring(m_length) + L"]";
     }
     const wchar_t* ClassName() const override { return L"Font"; }
 
@@ -55,10 +55,10 @@ protected:
 private:
     XlFontRun& Run()
     {
-        XlCell& cell = sheet_->cells[{row_, column_}];
+        XlCell& cell = m_sheet->cells[{m_row, m_column}];
         const long textLength = static_cast<long>(cell.formula.size());
-        const long start = (std::min)(start_, textLength + 1);
-        const long length = (std::max)(0L, (std::min)(length_, textLength - start + 1));
+        const long start = (std::min)(m_start, textLength + 1);
+        const long length = (std::max)(0L, (std::min)(m_length, textLength - start + 1));
         for (XlFontRun& run : cell.runs)
             if (run.start == start && run.length == length)
                 return run;
@@ -66,18 +66,18 @@ private:
         return cell.runs.back();
     }
 
-    std::shared_ptr<XlSheet> sheet_;
-    long row_, column_, start_, length_;
+    std::shared_ptr<XlSheet> m_sheet;
+    long m_row, m_column, m_start, m_length;
 };
 
 class XlCharactersObject : public StubObject {
 public:
     XlCharactersObject(std::shared_ptr<XlSheet> sheet, long row, long column, long start, long length)
-        : StubObject(kApp), sheet_(std::move(sheet)), row_(row), column_(column), start_(start), length_(length) {}
+        : StubObject(kApp), m_sheet(std::move(sheet)), m_row(row), m_column(column), m_start(start), m_length(length) {}
     std::wstring Describe() const override
     {
-        return L"Characters[" + XlCellName(row_, column_) + L"," + std::to_wstring(start_) + L"," +
-               std::to_wstring(length_) + L"]";
+        return L"Characters[" + XlCellName(m_row, m_column) + L"," + std::to_wstring(m_start) + L"," +
+               std::to_wstring(m_length) + L"]";
     }
     const wchar_t* ClassName() const override { return L"Characters"; }
 
@@ -89,12 +89,12 @@ protected:
     }
     void Call(const Member&, const Args&, VARIANT* result) override
     {
-        ReturnObject(result, new XlFontObject(sheet_, row_, column_, start_, length_));
+        ReturnObject(result, new XlFontObject(m_sheet, m_row, m_column, m_start, m_length));
     }
 
 private:
-    std::shared_ptr<XlSheet> sheet_;
-    long row_, column_, start_, length_;
+    std::shared_ptr<XlSheet> m_sheet;
+    long m_row, m_column, m_start, m_length;
 };
 
 std::wstring TabSeparated(const XlSheet& sheet, const XlBlock& block)
@@ -115,13 +115,13 @@ std::wstring TabSeparated(const XlSheet& sheet, const XlBlock& block)
 class XlRangeObject : public StubObject {
 public:
     XlRangeObject(std::shared_ptr<XlSheet> sheet, const XlBlock& block, bool columns)
-        : StubObject(kApp), sheet_(std::move(sheet)), block_(block), columns_(columns) {}
+        : StubObject(kApp), m_sheet(std::move(sheet)), m_block(block), m_columns(columns) {}
     std::wstring Describe() const override
     {
-        std::wstring name = XlCellName(block_.top, block_.left);
-        if (block_.bottom != block_.top || block_.right != block_.left)
-            name += L":" + XlCellName(block_.bottom, block_.right);
-        return (columns_ ? L"Columns[" : L"Range[") + name + L"]";
+        std::wstring name = XlCellName(m_block.top, m_block.left);
+        if (m_block.bottom != m_block.top || m_block.right != m_block.left)
+            name += L":" + XlCellName(m_block.bottom, m_block.right);
+        return (m_columns ? L"Columns[" : L"Range[") + name + L"]";
     }
     const wchar_t* ClassName() const override { return L"Range"; }
 
@@ -145,15 +145,26 @@ protected:
     void Call(const Member& member, const Args& args, VARIANT* result) override
     {
         switch (member.id) {
-        case 0xF1: ReturnObject(result, new XlRangeObject(sheet_, block_, true)); break;
-        case 0xED: break; // column widths are not kept
+        case 0xF1: ReturnObject(result, new XlRangeObject(m_sheet, m_block, true)); break;
+        case 0xED:
+            // Only whole columns (or rows, which the stand-in does not size) can be fitted.
+            if (!m_columns)
+                Raise(L"AutoFit method of Range class failed");
+            m_sheet->AutoFitColumns(m_block);
+            break;
         case 0x227:
             if (!args.Omitted(0))
                 Raise(L"Copy method of Range class failed");
-            if (!PutTextOnClipboard(TabSeparated(*sheet_, block_)))
+            if (!PutTextOnClipboard(TabSeparated(*m_sheet, m_block)))
                 Raise(L"Copy method of Range class failed");
             break;
-        case 0x105: ForEachCell([&](XlCell& cell) { cell.formula = args.Text(0); cell.runs.clear(); }); break;
+        case 0x105: {
+            const std::wstring formula = args.Text(0);
+            for (long row = m_block.top; row <= m_block.bottom; ++row)
+                for (long column = m_block.left; column <= m_block.right; ++column)
+                    m_sheet->Type(row, column, formula);
+            break;
+        }
         case 0xC1: ForEachCell([&](XlCell& cell) { cell.numberFormat = args.Text(0); }); break;
         case 0x234: Merge(args); break;
         case 0x89: {
@@ -176,7 +187,7 @@ protected:
             const long length = static_cast<long>(args.Number(1));
             if (start < 1 || length < 0)
                 Raise(L"Unable to get the Characters property of the Range class");
-            ReturnObject(result, new XlCharactersObject(sheet_, block_.top, block_.left, start, length));
+            ReturnObject(result, new XlCharactersObject(m_sheet, m_block.top, m_block.left, start, length));
             break;
         }
         }
@@ -185,9 +196,9 @@ protected:
 private:
     template <class F> void ForEachCell(F f)
     {
-        for (long row = block_.top; row <= block_.bottom; ++row)
-            for (long column = block_.left; column <= block_.right; ++column)
-                f(sheet_->cells[{row, column}]);
+        for (long row = m_block.top; row <= m_block.bottom; ++row)
+            for (long column = m_block.left; column <= m_block.right; ++column)
+                f(m_sheet->cells[{row, column}]);
     }
 
     void Merge(const Args& args)
@@ -195,27 +206,27 @@ private:
         const bool across = !args.Omitted(0) && args.Bool(0);
         std::vector<XlBlock> blocks;
         if (across)
-            for (long row = block_.top; row <= block_.bottom; ++row)
-                blocks.push_back(XlBlock{row, block_.left, row, block_.right});
+            for (long row = m_block.top; row <= m_block.bottom; ++row)
+                blocks.push_back(XlBlock{row, m_block.left, row, m_block.right});
         else
-            blocks.push_back(block_);
+            blocks.push_back(m_block);
         for (const XlBlock& block : blocks)
-            for (const XlBlock& merged : sheet_->merges)
+            for (const XlBlock& merged : m_sheet->merges)
                 if (block.Overlaps(merged))
                     Raise(L"Cannot merge a range that overlaps a merged range");
         for (const XlBlock& block : blocks)
             if (block.bottom > block.top || block.right > block.left)
-                sheet_->merges.push_back(block);
+                m_sheet->merges.push_back(block);
     }
 
-    std::shared_ptr<XlSheet> sheet_;
-    XlBlock block_;
-    bool columns_;
+    std::shared_ptr<XlSheet> m_sheet;
+    XlBlock m_block;
+    bool m_columns;
 };
 
 class XlWorksheetObject : public StubObject {
 public:
-    explicit XlWorksheetObject(std::shared_ptr<XlSheet> sheet) : StubObject(kApp), sheet_(std::move(sheet)) {}
+    explicit XlWorksheetObject(std::shared_ptr<XlSheet> sheet) : StubObject(kApp), m_sheet(std::move(sheet)) {}
     std::wstring Describe() const override { return L"Worksheet"; }
     const wchar_t* ClassName() const override { return L"Worksheet"; }
 
@@ -231,7 +242,7 @@ protected:
     void Call(const Member& member, const Args& args, VARIANT* result) override
     {
         if (member.id == 0x19C) {
-            ReturnObject(result, new XlRangeObject(sheet_, sheet_->UsedRange(), false));
+            ReturnObject(result, new XlRangeObject(m_sheet, m_sheet->UsedRange(), false));
             return;
         }
         XlBlock first{}, last{};
@@ -244,7 +255,7 @@ protected:
             first.bottom = (std::max)(first.bottom, last.bottom);
             first.right = (std::max)(first.right, last.right);
         }
-        ReturnObject(result, new XlRangeObject(sheet_, first, false));
+        ReturnObject(result, new XlRangeObject(m_sheet, first, false));
     }
 
 private:
@@ -267,12 +278,12 @@ private:
         return true;
     }
 
-    std::shared_ptr<XlSheet> sheet_;
+    std::shared_ptr<XlSheet> m_sheet;
 };
 
 class XlWorksheetsObject : public StubObject {
 public:
-    explicit XlWorksheetsObject(std::shared_ptr<XlWorkbook> book) : StubObject(kApp), book_(std::move(book)) {}
+    explicit XlWorksheetsObject(std::shared_ptr<XlWorkbook> book) : StubObject(kApp), m_book(std::move(book)) {}
     std::wstring Describe() const override { return L"Worksheets"; }
     const wchar_t* ClassName() const override { return L"Worksheets"; }
 
@@ -285,18 +296,18 @@ protected:
     void Call(const Member&, const Args& args, VARIANT* result) override
     {
         const long index = args.Int(0);
-        if (index < 1 || index > static_cast<long>(book_->sheets.size()))
+        if (index < 1 || index > static_cast<long>(m_book->sheets.size()))
             throw StubError{DISP_E_BADINDEX, L"Subscript out of range"};
-        ReturnObject(result, new XlWorksheetObject(book_->sheets[index - 1]));
+        ReturnObject(result, new XlWorksheetObject(m_book->sheets[index - 1]));
     }
 
 private:
-    std::shared_ptr<XlWorkbook> book_;
+    std::shared_ptr<XlWorkbook> m_book;
 };
 
 class XlWorkbookObject : public StubObject {
 public:
-    explicit XlWorkbookObject(std::shared_ptr<XlWorkbook> book) : StubObject(kApp), book_(std::move(book)) {}
+    explicit XlWorkbookObject(std::shared_ptr<XlWorkbook> book) : StubObject(kApp), m_book(std::move(book)) {}
     std::wstring Describe() const override { return L"Workbook"; }
     const wchar_t* ClassName() const override { return L"Workbook"; }
 
@@ -314,15 +325,15 @@ protected:
     }
     void Call(const Member& member, const Args& args, VARIANT* result) override
     {
-        if (book_->closed)
+        if (m_book->closed)
             Raise(L"Object required: the workbook was closed");
         switch (member.id) {
         case 0x130: break;
-        case 0x1EE: ReturnObject(result, new XlWorksheetsObject(book_)); break;
+        case 0x1EE: ReturnObject(result, new XlWorksheetsObject(m_book)); break;
         case 0x115:
             if (!args.Omitted(0))
                 args.Bool(0);
-            book_->closed = true;
+            m_book->closed = true;
             break;
         case 0x11C: SaveAs(args); break;
         }
@@ -344,11 +355,11 @@ private:
         // The application asks before it replaces a file; nobody answers an automated instance.
         if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
             Raise(L"A file named '" + path + L"' already exists in this location.");
-        if (book_->sheets.empty() || !WriteXlsx(*book_->sheets.front(), path))
+        if (m_book->sheets.empty() || !WriteXlsx(*m_book->sheets.front(), path))
             Raise(L"Cannot access '" + path + L"'.");
     }
 
-    std::shared_ptr<XlWorkbook> book_;
+    std::shared_ptr<XlWorkbook> m_book;
 };
 
 class XlWorkbooksObject : public StubObject {

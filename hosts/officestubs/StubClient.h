@@ -74,9 +74,9 @@ inline std::string ReadFileBytes(const std::wstring& path)
 // One test's view of the stand-ins: a fresh log, no fail switch, the default Word version.
 class StubSession {
 public:
-    StubSession() : log_(TempPath(L"kst"))
+    StubSession() : m_log(TempPath(L"kst"))
     {
-        SetEnvironmentVariableW(L"KEST_STUB_LOG", log_.c_str());
+        SetEnvironmentVariableW(L"KEST_STUB_LOG", m_log.c_str());
         SetEnvironmentVariableW(L"KEST_STUB_FAIL", nullptr);
         SetEnvironmentVariableW(L"KEST_WORD_VERSION", nullptr);
     }
@@ -85,7 +85,7 @@ public:
         SetEnvironmentVariableW(L"KEST_STUB_LOG", nullptr);
         SetEnvironmentVariableW(L"KEST_STUB_FAIL", nullptr);
         SetEnvironmentVariableW(L"KEST_WORD_VERSION", nullptr);
-        DeleteFileW(log_.c_str());
+        DeleteFileW(m_log.c_str());
     }
     StubSession(const StubSession&) = delete;
     StubSession& operator=(const StubSession&) = delete;
@@ -96,7 +96,7 @@ public:
     std::vector<std::string> Log() const
     {
         std::vector<std::string> lines;
-        std::istringstream in(ReadFileBytes(log_));
+        std::istringstream in(ReadFileBytes(m_log));
         for (std::string line; std::getline(in, line);)
             lines.push_back(line);
         return lines;
@@ -119,7 +119,7 @@ public:
     }
 
 private:
-    std::wstring log_;
+    std::wstring m_log;
 };
 
 // The bytes of a clipboard format, its terminating zero included; empty when it is absent.

@@ -47,18 +47,18 @@ Args::Args(const DISPPARAMS& params, size_t count)
 {
     // rgvarg holds the arguments last first.
     for (size_t i = 0; i < count; ++i)
-        values_.push_back(&Resolve(params.rgvarg[count - 1 - i]));
+        m_values.push_back(&Resolve(params.rgvarg[count - 1 - i]));
 }
 
 bool Args::Omitted(size_t i) const
 {
-    const VARIANT& v = *values_.at(i);
+    const VARIANT& v = *m_values.at(i);
     return V_VT(&v) == VT_ERROR && V_ERROR(&v) == DISP_E_PARAMNOTFOUND;
 }
 
 std::wstring Args::Text(size_t i) const
 {
-    const VARIANT& v = *values_.at(i);
+    const VARIANT& v = *m_values.at(i);
     if (V_VT(&v) != VT_BSTR)
         throw StubError{DISP_E_TYPEMISMATCH, L"text expected"};
     return V_BSTR(&v) ? std::wstring(V_BSTR(&v), SysStringLen(V_BSTR(&v))) : std::wstring();
@@ -66,7 +66,7 @@ std::wstring Args::Text(size_t i) const
 
 long Args::Int(size_t i) const
 {
-    const VARIANT& v = *values_.at(i);
+    const VARIANT& v = *m_values.at(i);
     if (V_VT(&v) != VT_I4)
         throw StubError{DISP_E_TYPEMISMATCH, L"32-bit integer expected"};
     return V_I4(&v);
@@ -74,7 +74,7 @@ long Args::Int(size_t i) const
 
 bool Args::Bool(size_t i) const
 {
-    const VARIANT& v = *values_.at(i);
+    const VARIANT& v = *m_values.at(i);
     if (V_VT(&v) != VT_BOOL)
         throw StubError{DISP_E_TYPEMISMATCH, L"boolean expected"};
     return V_BOOL(&v) != VARIANT_FALSE;
@@ -82,7 +82,7 @@ bool Args::Bool(size_t i) const
 
 double Args::Number(size_t i) const
 {
-    const VARIANT& v = *values_.at(i);
+    const VARIANT& v = *m_values.at(i);
     switch (V_VT(&v)) {
     case VT_I2: return V_I2(&v);
     case VT_I4: return V_I4(&v);
@@ -94,14 +94,14 @@ double Args::Number(size_t i) const
 
 StubObject* Args::Object(size_t i) const
 {
-    const VARIANT& v = *values_.at(i);
+    const VARIANT& v = *m_values.at(i);
     StubObject* object = V_VT(&v) == VT_DISPATCH ? StubObject::FromDispatch(V_DISPATCH(&v)) : nullptr;
     if (!object)
         throw StubError{DISP_E_TYPEMISMATCH, L"object expected"};
     return object;
 }
 
-StubObject::StubObject(const wchar_t* app) : app_(app) {}
+StubObject::StubObject(const wchar_t* app) : m_app(app) {}
 
 HRESULT STDMETHODCALLTYPE StubObject::QueryInterface(REFIID riid, void** object)
 {
@@ -118,12 +118,12 @@ HRESULT STDMETHODCALLTYPE StubObject::QueryInterface(REFIID riid, void** object)
 
 ULONG STDMETHODCALLTYPE StubObject::AddRef()
 {
-    return static_cast<ULONG>(InterlockedIncrement(&refs_));
+    return static_cast<ULONG>(InterlockedIncrement(&m_refs));
 }
 
 ULONG STDMETHODCALLTYPE StubObject::Release()
 {
-    LONG left = InterlockedDecrement(&refs_);
+    LONG left = InterlockedDecrement(&m_refs);
     if (left == 0)
         delete this;
     return static_cast<ULONG>(left);
@@ -160,7 +160,7 @@ HRESULT STDMETHODCALLTYPE StubObject::Invoke(DISPID id, REFIID riid, LCID, WORD 
     for (const Member& m : Members())
         if (m.id == id && (!m.newerOnly || HasNewerMembers()))
             member = &m;
-    const std::wstring where = std::wstring(app_) + L" " + Describe() + L"." + (member ? member->name : L"?");
+    const std::wstring where = std::wstring(m_app) + L" " + Describe() + L"." + (member ? member->name : L"?");
     auto refuse = [&](HRESULT code, const std::wstring& why) {
         LogLine(L"FAILED " + where + L": " + why);
         return code;
@@ -211,7 +211,7 @@ HRESULT STDMETHODCALLTYPE StubObject::Invoke(DISPID id, REFIID riid, LCID, WORD 
         line += L")";
     }
 
-    const std::wstring switchName = std::wstring(app_) + L"." + ClassName() + L"." + member->name;
+    const std::wstring switchName = std::wstring(m_app) + L"." + ClassName() + L"." + member->name;
     StubError error{S_OK, std::wstring()};
     if (ShouldFail(switchName)) {
         error = StubError{DISP_E_EXCEPTION, L"Forced failure of " + switchName};
@@ -231,7 +231,7 @@ HRESULT STDMETHODCALLTYPE StubObject::Invoke(DISPID id, REFIID riid, LCID, WORD 
     LogLine(L"FAILED " + line + L": " + error.description);
     if (error.code == DISP_E_EXCEPTION && exception) {
         ZeroMemory(exception, sizeof *exception);
-        exception->bstrSource = SysAllocString(app_);
+        exception->bstrSource = SysAllocString(m_app);
         exception->bstrDescription = SysAllocString(error.description.c_str());
         exception->scode = E_FAIL;
     }

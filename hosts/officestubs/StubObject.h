@@ -37,8 +37,8 @@ class StubObject;
 class Args {
 public:
     Args(const DISPPARAMS& params, size_t count);
-    size_t Size() const { return values_.size(); }
-    const VARIANT& operator[](size_t i) const { return *values_[i]; }
+    size_t Size() const { return m_values.size(); }
+    const VARIANT& operator[](size_t i) const { return *m_values[i]; }
     bool Omitted(size_t i) const;
     std::wstring Text(size_t i) const;   // a VT_BSTR argument
     long Int(size_t i) const;            // VT_I4
@@ -47,7 +47,7 @@ public:
     StubObject* Object(size_t i) const;  // one of our own objects, else an error
 
 private:
-    std::vector<const VARIANT*> values_;
+    std::vector<const VARIANT*> m_values;
 };
 
 class StubObject : public IDispatch {
@@ -82,10 +82,10 @@ protected:
     // Hands a new object (created with one reference) to the caller.
     static void ReturnObject(VARIANT* result, StubObject* object);
 
-    const wchar_t* app_;
+    const wchar_t* m_app;
 
 private:
-    LONG refs_ = 1;
+    LONG m_refs = 1;
 };
 
 std::wstring FormatVariant(const VARIANT& value);
@@ -93,15 +93,15 @@ std::wstring FormatVariant(const VARIANT& value);
 // Holds one reference of a stand-in object.
 template <class T> class StubRef {
 public:
-    explicit StubRef(T* object = nullptr) : object_(object) {}
-    ~StubRef() { if (object_) object_->Release(); }
+    explicit StubRef(T* object = nullptr) : m_object(object) {}
+    ~StubRef() { if (m_object) m_object->Release(); }
     StubRef(const StubRef&) = delete;
     StubRef& operator=(const StubRef&) = delete;
-    T* operator->() const { return object_; }
-    T* Detach() { T* o = object_; object_ = nullptr; return o; }
+    T* operator->() const { return m_object; }
+    T* Detach() { T* o = m_object; m_object = nullptr; return o; }
 
 private:
-    T* object_;
+    T* m_object;
 };
 
 } // namespace officestubs

@@ -33,7 +33,7 @@ const ServerClass kClasses[] = {
 
 class ClassFactory : public IClassFactory {
 public:
-    explicit ClassFactory(const ServerClass& cls) : class_(cls) {}
+    explicit ClassFactory(const ServerClass& cls) : m_class(cls) {}
     virtual ~ClassFactory() = default;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
@@ -48,10 +48,10 @@ public:
         *object = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&m_refs)); }
     ULONG STDMETHODCALLTYPE Release() override
     {
-        LONG left = InterlockedDecrement(&refs_);
+        LONG left = InterlockedDecrement(&m_refs);
         if (left == 0)
             delete this;
         return static_cast<ULONG>(left);
@@ -63,23 +63,23 @@ public:
         *object = nullptr;
         if (outer)
             return CLASS_E_NOAGGREGATION;
-        const std::wstring what = std::wstring(class_.app) + L".create";
+        const std::wstring what = std::wstring(m_class.app) + L".create";
         if (ShouldFail(what)) {
-            LogLine(L"FAILED " + std::wstring(class_.app) + L" create");
+            LogLine(L"FAILED " + std::wstring(m_class.app) + L" create");
             return E_FAIL;
         }
-        StubObject* app = class_.create();
+        StubObject* app = m_class.create();
         HRESULT hr = app->QueryInterface(riid, object);
         app->Release();
         if (SUCCEEDED(hr))
-            LogLine(std::wstring(class_.app) + L" create");
+            LogLine(std::wstring(m_class.app) + L" create");
         return hr;
     }
     HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 
 private:
-    const ServerClass& class_;
-    LONG refs_ = 1;
+    const ServerClass& m_class;
+    LONG m_refs = 1;
 };
 
 bool SetKeyValue(const std::wstring& path, const wchar_t* name, const std::wstring& value)

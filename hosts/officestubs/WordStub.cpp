@@ -18,13 +18,13 @@ const wchar_t kApp[] = L"Word";
 
 class WdObject : public StubObject {
 public:
-    explicit WdObject(AppPtr app) : StubObject(kApp), word_(std::move(app)) {}
+    explicit WdObject(AppPtr app) : StubObject(kApp), m_word(std::move(app)) {}
 
 protected:
-    bool HasNewerMembers() const override { return !word_->older; }
+    bool HasNewerMembers() const override { return !m_word->older; }
     void Call(const Member& member, const Args& args, VARIANT* result) override
     {
-        if (word_->quit)
+        if (m_word->quit)
             throw StubError{RPC_E_DISCONNECTED, L"The object invoked has disconnected from its clients."};
         Handle(member, args, result);
     }
@@ -32,19 +32,19 @@ protected:
 
     void Select(WdSelection selection)
     {
-        word_->selection = std::move(selection);
-        word_->font = WdFont(); // a new selection types in the default font
+        m_word->selection = std::move(selection);
+        m_word->font = WdFont(); // a new selection types in the default font
     }
 
     WdCell& SelectedCell()
     {
-        WdSelection& s = word_->selection;
+        WdSelection& s = m_word->selection;
         if (s.kind != WdSelection::Cell || !s.document || s.document->closed || !s.document->table)
             Raise(L"This command is available only when the selection is in a table cell.");
         return s.document->table->At(s.row, s.column);
     }
 
-    AppPtr word_;
+    AppPtr m_word;
 };
 
 class WdFontObject : public WdObject {
@@ -69,30 +69,30 @@ protected:
             const long color = args.Int(0);
             if (color < 0 || color > 0xFFFFFF)
                 Raise(L"Value out of range");
-            word_->font.color = color;
+            m_word->font.color = color;
             return;
         }
         const double size = args.Number(0);
         if (size < 1 || size > 1638)
             Raise(L"The measurement must be between 1 pt and 1638 pt.");
-        (member.id == 0x8D ? word_->font.size : word_->font.sizeBi) = size;
+        (member.id == 0x8D ? m_word->font.size : m_word->font.sizeBi) = size;
     }
 };
 
 class WdRangeObject : public WdObject {
 public:
     WdRangeObject(AppPtr app, std::shared_ptr<WdDocument> document, long start, long end)
-        : WdObject(std::move(app)), document_(std::move(document)), start_(start), end_(end) {}
+        : WdObject(std::move(app)), m_document(std::move(document)), m_start(start), m_end(end) {}
     std::wstring Describe() const override
     {
-        return L"Range[" + std::to_wstring(start_) + L"," + std::to_wstring(end_) + L"]";
+        return L"Range[" + std::to_wstring(m_start) + L"," + std::to_wstring(m_end) + L"]";
     }
     const wchar_t* ClassName() const override { return L"Range"; }
     bool IsInsertionPointOf(const std::shared_ptr<WdDocument>& document) const
     {
-        return document_ == document && start_ == end_;
+        return m_document == document && m_start == m_end;
     }
-    long Start() const { return start_; }
+    long Start() const { return m_start; }
 
 protected:
     const std::vector<Member>& Members() const override
@@ -106,24 +106,24 @@ protected:
     }
     void Handle(const Member& member, const Args&, VARIANT* result) override
     {
-        if (document_->closed)
+        if (m_document->closed)
             Raise(L"The object has been deleted.");
         if (member.id == 0xFFFF) {
             WdSelection s;
             s.kind = WdSelection::Range;
-            s.document = document_;
-            s.start = start_;
-            s.end = end_;
+            s.document = m_document;
+            s.start = m_start;
+            s.end = m_end;
             Select(s);
         } else if (result) {
             V_VT(result) = VT_I4;
-            V_I4(result) = member.id == 0x3 ? start_ : end_;
+            V_I4(result) = member.id == 0x3 ? m_start : m_end;
         }
     }
 
 private:
-    std::shared_ptr<WdDocument> document_;
-    long start_, end_;
+    std::shared_ptr<WdDocument> m_document;
+    long m_start, m_end;
 };
 
 class WdCellsObject : public WdObject {
@@ -141,7 +141,7 @@ protected:
     // Merges the rectangle of cells between the first and the last cell the selection touches.
     void Handle(const Member&, const Args&, VARIANT*) override
     {
-        const WdSelection& s = word_->selection;
+        const WdSelection& s = m_word->selection;
         if (s.kind != WdSelection::Range || !s.document || !s.document->table || s.end <= s.start)
             Raise(L"Cells cannot be merged: the selection is not a range of table cells.");
         WdTable& table = *s.document->table;
@@ -198,16 +198,16 @@ protected:
     }
     void Handle(const Member& member, const Args& args, VARIANT* result) override
     {
-        WdSelection& s = word_->selection;
+        WdSelection& s = m_word->selection;
         switch (member.id) {
-        case 0x5: ReturnObject(result, new WdFontObject(word_)); break;
+        case 0x5: ReturnObject(result, new WdFontObject(m_word)); break;
         case 0x190: ReturnObject(result, CurrentRange()); break;
         case 0x0: SelectedCell().runs.assign(1, Typed(args.Text(0))); break;
         case 0x1FB: SelectedCell().runs.push_back(Typed(args.Text(0))); break;
         case 0x39:
             if (s.kind != WdSelection::Range && s.kind != WdSelection::Cell)
                 Raise(L"This command is available only when the selection is in a table.");
-            ReturnObject(result, new WdCellsObject(word_));
+            ReturnObject(result, new WdCellsObject(m_word));
             break;
         case 0x78:
             if (s.kind != WdSelection::Document || !s.document || s.document->closed || !s.document->table)
@@ -225,24 +225,24 @@ private:
     {
         WdRun run;
         run.text = text;
-        run.size = word_->font.size;
-        run.color = word_->font.color;
+        run.size = m_word->font.size;
+        run.color = m_word->font.color;
         return run;
     }
 
     StubObject* CurrentRange()
     {
-        const WdSelection& s = word_->selection;
+        const WdSelection& s = m_word->selection;
         if (!s.document || s.document->closed)
             Raise(L"This command is not available because no document is open.");
         switch (s.kind) {
         case WdSelection::Cell: {
             const WdTable& t = *s.document->table;
-            return new WdRangeObject(word_, s.document, t.CellStart(s.row, s.column), t.CellEnd(s.row, s.column));
+            return new WdRangeObject(m_word, s.document, t.CellStart(s.row, s.column), t.CellEnd(s.row, s.column));
         }
-        case WdSelection::Range: return new WdRangeObject(word_, s.document, s.start, s.end);
-        case WdSelection::Document: return new WdRangeObject(word_, s.document, 0, s.document->Length());
-        default: return new WdRangeObject(word_, s.document, 0, 0);
+        case WdSelection::Range: return new WdRangeObject(m_word, s.document, s.start, s.end);
+        case WdSelection::Document: return new WdRangeObject(m_word, s.document, 0, s.document->Length());
+        default: return new WdRangeObject(m_word, s.document, 0, 0);
         }
     }
 };
@@ -250,10 +250,10 @@ private:
 class WdCellObject : public WdObject {
 public:
     WdCellObject(AppPtr app, std::shared_ptr<WdDocument> document, long row, long column)
-        : WdObject(std::move(app)), document_(std::move(document)), row_(row), column_(column) {}
+        : WdObject(std::move(app)), m_document(std::move(document)), m_row(row), m_column(column) {}
     std::wstring Describe() const override
     {
-        return L"Cell[" + std::to_wstring(row_) + L"," + std::to_wstring(column_) + L"]";
+        return L"Cell[" + std::to_wstring(m_row) + L"," + std::to_wstring(m_column) + L"]";
     }
     const wchar_t* ClassName() const override { return L"Cell"; }
 
@@ -268,31 +268,31 @@ protected:
     }
     void Handle(const Member& member, const Args&, VARIANT* result) override
     {
-        if (document_->closed || document_->table->At(row_, column_).covered)
+        if (m_document->closed || m_document->table->At(m_row, m_column).covered)
             Raise(L"The object has been deleted.");
         if (member.id == 0xFFFF) {
             WdSelection s;
             s.kind = WdSelection::Cell;
-            s.document = document_;
-            s.row = row_;
-            s.column = column_;
+            s.document = m_document;
+            s.row = m_row;
+            s.column = m_column;
             Select(s);
         } else {
-            const WdTable& t = *document_->table;
-            ReturnObject(result, new WdRangeObject(word_, document_, t.CellStart(row_, column_),
-                                                   t.CellEnd(row_, column_)));
+            const WdTable& t = *m_document->table;
+            ReturnObject(result, new WdRangeObject(m_word, m_document, t.CellStart(m_row, m_column),
+                                                   t.CellEnd(m_row, m_column)));
         }
     }
 
 private:
-    std::shared_ptr<WdDocument> document_;
-    long row_, column_;
+    std::shared_ptr<WdDocument> m_document;
+    long m_row, m_column;
 };
 
 class WdTableObject : public WdObject {
 public:
     WdTableObject(AppPtr app, std::shared_ptr<WdDocument> document)
-        : WdObject(std::move(app)), document_(std::move(document)) {}
+        : WdObject(std::move(app)), m_document(std::move(document)) {}
     std::wstring Describe() const override { return L"Table"; }
     const wchar_t* ClassName() const override { return L"Table"; }
 
@@ -307,9 +307,9 @@ protected:
     }
     void Handle(const Member& member, const Args& args, VARIANT* result) override
     {
-        if (document_->closed)
+        if (m_document->closed)
             Raise(L"The object has been deleted.");
-        WdTable& table = *document_->table;
+        WdTable& table = *m_document->table;
         if (member.id == 0x14) {
             const long behaviour = args.Int(0);
             if (behaviour < 0 || behaviour > 2)
@@ -320,17 +320,17 @@ protected:
         const long row = args.Int(0), column = args.Int(1);
         if (row < 1 || row > table.rows || column < 1 || column > table.columns || table.At(row, column).covered)
             Raise(L"The requested member of the collection does not exist.");
-        ReturnObject(result, new WdCellObject(word_, document_, row, column));
+        ReturnObject(result, new WdCellObject(m_word, m_document, row, column));
     }
 
 private:
-    std::shared_ptr<WdDocument> document_;
+    std::shared_ptr<WdDocument> m_document;
 };
 
 class WdTablesObject : public WdObject {
 public:
     WdTablesObject(AppPtr app, std::shared_ptr<WdDocument> document)
-        : WdObject(std::move(app)), document_(std::move(document)) {}
+        : WdObject(std::move(app)), m_document(std::move(document)) {}
     std::wstring Describe() const override { return L"Tables"; }
     const wchar_t* ClassName() const override { return L"Tables"; }
 
@@ -344,7 +344,7 @@ protected:
     void Handle(const Member&, const Args& args, VARIANT* result) override
     {
         auto* range = dynamic_cast<WdRangeObject*>(args.Object(0));
-        if (!range || !range->IsInsertionPointOf(document_) || document_->table)
+        if (!range || !range->IsInsertionPointOf(m_document) || m_document->table)
             Raise(L"The stand-in adds one table at the start of an empty document.");
         const long rows = args.Int(1), columns = args.Int(2);
         if (rows < 1 || rows > 32767)
@@ -355,18 +355,18 @@ protected:
         table->rows = rows;
         table->columns = columns;
         table->cells.resize(static_cast<size_t>(rows) * columns);
-        document_->table = table;
-        ReturnObject(result, new WdTableObject(word_, document_));
+        m_document->table = table;
+        ReturnObject(result, new WdTableObject(m_word, m_document));
     }
 
 private:
-    std::shared_ptr<WdDocument> document_;
+    std::shared_ptr<WdDocument> m_document;
 };
 
 class WdParagraphsObject : public WdObject {
 public:
     WdParagraphsObject(AppPtr app, std::shared_ptr<WdDocument> document)
-        : WdObject(std::move(app)), document_(std::move(document)) {}
+        : WdObject(std::move(app)), m_document(std::move(document)) {}
     std::wstring Describe() const override { return L"Paragraphs"; }
     const wchar_t* ClassName() const override { return L"Paragraphs"; }
 
@@ -381,11 +381,11 @@ protected:
         const long direction = args.Int(0);
         if (direction != 0 && direction != 1)
             Raise(L"Value out of range");
-        document_->paragraphDirection = direction;
+        m_document->paragraphDirection = direction;
     }
 
 private:
-    std::shared_ptr<WdDocument> document_;
+    std::shared_ptr<WdDocument> m_document;
 };
 
 // Save changes must be false or omitted: the stand-in never saves a document.
@@ -400,7 +400,7 @@ void RequireNoSave(const Args& args)
 class WdDocumentObject : public WdObject {
 public:
     WdDocumentObject(AppPtr app, std::shared_ptr<WdDocument> document)
-        : WdObject(std::move(app)), document_(std::move(document)) {}
+        : WdObject(std::move(app)), m_document(std::move(document)) {}
     std::wstring Describe() const override { return L"Document"; }
     const wchar_t* ClassName() const override { return L"Document"; }
 
@@ -418,35 +418,35 @@ protected:
     }
     void Handle(const Member& member, const Args& args, VARIANT* result) override
     {
-        if (document_->closed)
+        if (m_document->closed)
             Raise(L"The object has been deleted.");
         switch (member.id) {
-        case 0x6: ReturnObject(result, new WdTablesObject(word_, document_)); break;
-        case 0x10: ReturnObject(result, new WdParagraphsObject(word_, document_)); break;
+        case 0x6: ReturnObject(result, new WdTablesObject(m_word, m_document)); break;
+        case 0x10: ReturnObject(result, new WdParagraphsObject(m_word, m_document)); break;
         case 0x7D0: {
             const long start = args.Int(0), end = args.Int(1);
-            if (start < 0 || end < start || end > document_->Length())
+            if (start < 0 || end < start || end > m_document->Length())
                 Raise(L"Value out of range");
-            ReturnObject(result, new WdRangeObject(word_, document_, start, end));
+            ReturnObject(result, new WdRangeObject(m_word, m_document, start, end));
             break;
         }
         case 0x451: {
             RequireNoSave(args);
-            document_->closed = true;
-            auto& documents = word_->documents;
+            m_document->closed = true;
+            auto& documents = m_word->documents;
             for (auto it = documents.begin(); it != documents.end(); ++it)
-                if (*it == document_) {
+                if (*it == m_document) {
                     documents.erase(it);
                     break;
                 }
-            if (word_->selection.document == document_)
-                word_->selection = WdSelection();
+            if (m_word->selection.document == m_document)
+                m_word->selection = WdSelection();
             break;
         }
         case 0xFFFF: {
             WdSelection s;
             s.kind = WdSelection::Document;
-            s.document = document_;
+            s.document = m_document;
             Select(s);
             break;
         }
@@ -454,7 +454,7 @@ protected:
     }
 
 private:
-    std::shared_ptr<WdDocument> document_;
+    std::shared_ptr<WdDocument> m_document;
 };
 
 class WdDocumentsObject : public WdObject {
@@ -474,12 +474,12 @@ protected:
         if (!args.Omitted(0) || !args.Omitted(1))
             Raise(L"The stand-in creates documents from the default template only.");
         auto document = std::make_shared<WdDocument>();
-        word_->documents.push_back(document);
+        m_word->documents.push_back(document);
         WdSelection s;
         s.kind = WdSelection::InsertionPoint;
         s.document = document;
         Select(s);
-        ReturnObject(result, new WdDocumentObject(word_, document));
+        ReturnObject(result, new WdDocumentObject(m_word, document));
     }
 };
 
@@ -488,8 +488,8 @@ public:
     WdApplicationObject() : WdObject(std::make_shared<WdApplication>())
     {
         std::wstring version = ReadSetting(L"KEST_WORD_VERSION");
-        word_->version = version.empty() ? L"16.0" : version;
-        word_->older = std::wcstol(word_->version.c_str(), nullptr, 10) < 9;
+        m_word->version = version.empty() ? L"16.0" : version;
+        m_word->older = std::wcstol(m_word->version.c_str(), nullptr, 10) < 9;
     }
     std::wstring Describe() const override { return L"Application"; }
     const wchar_t* ClassName() const override { return L"Application"; }
@@ -508,17 +508,17 @@ protected:
     void Handle(const Member& member, const Args& args, VARIANT* result) override
     {
         switch (member.id) {
-        case 0x6: ReturnObject(result, new WdDocumentsObject(word_)); break;
-        case 0x5: ReturnObject(result, new WdSelectionObject(word_)); break;
+        case 0x6: ReturnObject(result, new WdDocumentsObject(m_word)); break;
+        case 0x5: ReturnObject(result, new WdSelectionObject(m_word)); break;
         case 0x18:
             if (result) {
                 V_VT(result) = VT_BSTR;
-                V_BSTR(result) = SysAllocString(word_->version.c_str());
+                V_BSTR(result) = SysAllocString(m_word->version.c_str());
             }
             break;
         case 0x451:
             RequireNoSave(args);
-            word_->quit = true;
+            m_word->quit = true;
             break;
         }
     }

@@ -1,5 +1,8 @@
 #include "hosts/printhost/EmfPlayer.h"
 
+#include "hosts/printhost/BidiLayout.h"
+
+#include <algorithm>
 #include <cmath>
 
 EnhMetaFile::~EnhMetaFile()
@@ -46,7 +49,55 @@ LONG ScaleLength(LONG length, double scale)
     return scaled;
 }
 
+// Truncated as the device's own page size is (paper x dpi / 254 in tenths of a millimetre), so that
+// a page drawn for the paper covers exactly the device's page.
+LONG HundredthsOfMmToPixels(LONG value, ULONG dpi)
+{
+    return static_cast<LONG>(static_cast<LONGLONG>(value) * dpi / 2540);
+}
+
+// The largest paper the device mode can describe, in tenths of a millimetre.
+const LONG kLargestPaper = 0x7FFF;
+
 } // namespace
+
+bool FrameOnDevice(const ENHMETAHEADER& header, ULONG dpi, RECT& area)
+{
+    const RECTL& frame = header.rclFrame;
+    if (frame.right <= frame.left || frame.bottom <= frame.top || frame.left < -kLargestPaper * 10
+        || frame.top < -kLargestPaper * 10 || frame.right > kLargestPaper * 10 || frame.bottom > kLargestPaper * 10)
+        return false;
+    area = RECT{HundredthsOfMmToPixels(frame.left, dpi), HundredthsOfMmToPixels(frame.top, dpi),
+                HundredthsOfMmToPixels(frame.right, dpi), HundredthsOfMmToPixels(frame.bottom, dpi)};
+    return area.right > area.left && area.bottom > area.top;
+}
+
+PaperChoice ChoosePaper(const std::vector<EnhMetaFile>& pages, DeviceSettings& settings)
+{
+    LONG width = 0;
+    LONG length = 0;
+    for (const EnhMetaFile& page : pages)
+    {
+        ENHMETAHEADER header{};
+        if (!page.Get() || !GetEnhMetaFileHeader(page.Get(), sizeof header, &header))
+            return PaperChoice::Unreadable;
+        const RECTL& frame = header.rclFrame;
+        if (frame.right <= frame.left || frame.bottom <= frame.top)
+            continue;
+        // Paper from the page's origin to the far edges of its frame, in tenths of a millimetre.
+        width = (std::max)(width, (std::max<LONG>(frame.right, 0) + 9) / 10);
+        length = (std::max)(length, (std::max<LONG>(frame.bottom, 0) + 9) / 10);
+    }
+    if (width == 0 || length == 0)
+        return PaperChoice::Kept;
+    if (width > kLargestPaper || length > kLargestPaper)
+        return PaperChoice::TooLarge;
+    // The device mode describes portrait paper and turns it for wide pages.
+    settings.landscape = width > length;
+    settings.paperWidth = static_cast<SHORT>((std::min)(width, length));
+    settings.paperLength = static_cast<SHORT>((std::max)(width, length));
+    return PaperChoice::FromPages;
+}
 
 bool EmfPagePlayer::Play(HENHMETAFILE page)
 {
@@ -56,9 +107,13 @@ bool EmfPagePlayer::Play(HENHMETAFILE page)
     ENHMETAHEADER header{};
     if (!GetEnhMetaFileHeader(page, sizeof header, &header))
         return false;
-    // The page's frame fills the printable page, as the spooler plays it.
+    // The page keeps its own size: its frame lands on the paper where and as large as it was drawn.
+    // Only a page without a usable frame is fitted to the printable page.
     RECT pageArea{0, 0, static_cast<LONG>(m_session.GdiInfo().ulHorzRes),
                   static_cast<LONG>(m_session.GdiInfo().ulVertRes)};
+    RECT frame{};
+    if (FrameOnDevice(header, m_session.Resolution(), frame))
+        pageArea = frame;
     m_textFailed = false;
     const int saved = SaveDC(dc);
     BOOL played = EnumEnhMetaFile(dc, page, &EmfPagePlayer::OnRecord, this, &pageArea);
@@ -131,6 +186,16 @@ bool EmfPagePlayer::PlayText(HDC dc, const EMREXTTEXTOUTW& record, DWORD recordS
             MultiByteToWideChar(CP_ACP, 0, bytes, static_cast<int>(count), &text[0], length);
     }
     const bool byGlyphIndex = wide && (emrText.fOptions & ETO_GLYPH_INDEX);
+    // Characters (not glyph indices) go through the system's text layout before the driver sees
+    // them: right-to-left runs arrive in the order they stand on the page.
+    std::vector<size_t> logicalOf;
+    if (!byGlyphIndex && !(emrText.fOptions & ETO_IGNORELANGUAGE))
+    {
+        const bool rightToLeftReading = (emrText.fOptions & ETO_RTLREADING) || (GetTextAlign(dc) & TA_RTLREADING);
+        DisplayOrder order = ToDisplayOrder(text, rightToLeftReading);
+        text = std::move(order.text);
+        logicalOf = std::move(order.logical);
+    }
 
     standin::EngineFont* font = DeviceFont(dc);
     if (!font)
@@ -167,10 +232,12 @@ bool EmfPagePlayer::PlayText(HDC dc, const EMREXTTEXTOUTW& record, DWORD recordS
     {
         if (dx)
         {
+            // The record's advances belong to the characters in their logical order.
+            const size_t own = i < logicalOf.size() ? logicalOf[i] : i;
             POINT here = ToDevice(dc, logicalX, logicalY);
-            logicalX += dx[i * dxPerChar];
+            logicalX += dx[own * dxPerChar];
             if (dxPerChar == 2)
-                logicalY += dx[i * 2 + 1];
+                logicalY += dx[own * 2 + 1];
             POINT next = ToDevice(dc, logicalX, logicalY);
             origins[i] = POINTL{here.x, here.y};
             advances[i] = next.x - here.x;

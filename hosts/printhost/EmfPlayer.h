@@ -44,5 +44,21 @@ private:
     bool m_textFailed = false;
 };
 
+// Where the page's frame lies on the device's pixels at the given resolution; false when the
+// header has no usable frame.
+bool FrameOnDevice(const ENHMETAHEADER& header, ULONG dpi, RECT& area);
+
+enum class PaperChoice
+{
+    FromPages,   // the paper covers the largest frame of the pages
+    Kept,        // no page has a frame: the settings keep their paper
+    TooLarge,    // a frame is larger than any paper a device mode can describe
+    Unreadable,  // a page has no header
+};
+
+// Sets the paper (and its orientation) of the settings to fit every page's frame, as a spooled
+// document carries the paper its pages were drawn for.
+PaperChoice ChoosePaper(const std::vector<EnhMetaFile>& pages, DeviceSettings& settings);
+
 // The whole job: start of document, each page, end of document. False when a driver call fails.
 bool PrintEmfDocument(DriverSession& session, const std::vector<EnhMetaFile>& pages, const wchar_t* documentName);

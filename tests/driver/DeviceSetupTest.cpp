@@ -388,7 +388,7 @@ TEST_F(DeviceSetupTest, OnlyTheQueryEscapeItselfIsClaimed)
 
     SURFOBJ stranger{};
     DriverPDEV notADevice;
-    notADevice.magic2 = 0;
+    notADevice.m_magic2 = 0;
     stranger.dhpdev = reinterpret_cast<DHPDEV>(&notADevice);
     DWORD asked = QUERYESCSUPPORT;
     SetLastError(0);
@@ -399,7 +399,7 @@ TEST_F(DeviceSetupTest, OnlyTheQueryEscapeItselfIsClaimed)
 TEST_F(DeviceSetupTest, CallsOnAStrangeSurfaceAreRefused)
 {
     DriverPDEV wrongSize;
-    wrongSize.recordSize = 80;
+    wrongSize.m_recordSize = 80;
     SURFOBJ surface{};
     surface.dhpdev = reinterpret_cast<DHPDEV>(&wrongSize);
     struct Call

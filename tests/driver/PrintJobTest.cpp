@@ -14,6 +14,7 @@
 #include "pagemodel/OxBuffer.h"
 #include "pagemodel/OxReadWrite.h"
 #include "pagemodel/PathHelpers.h"
+#include "pagemodel/Zipper.h"
 
 #include <functional>
 
@@ -117,8 +118,9 @@ TEST_F(PrintJobTest, AJobOfThreePagesIsReadBackAsItWasPrinted)
     std::vector<std::string> names;
     for (const ArchiveEntry& entry : entries)
         names.push_back(entry.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"Page0001.bmp", "Page0002.bmp", "Page0003.bmp", "Pages.dat",
-                                               "Page0001.dat", "Page0002.dat", "Page0003.dat"}));
+    // Each page's image and record as the page ends, then the page set.
+    EXPECT_EQ(names, (std::vector<std::string>{"Page0001.bmp", "Page0001.dat", "Page0002.bmp", "Page0002.dat",
+                                               "Page0003.bmp", "Page0003.dat", "Pages.dat"}));
     ASSERT_EQ(entries.size(), 7u);
 
     CDCPageSet pageSet;
@@ -493,7 +495,7 @@ TEST_F(PrintJobTest, ADeviceResetCarriesTheJobOnToTheNewDevice)
     ASSERT_TRUE(before->StartPage());
     ASSERT_TRUE(before->SendPage());
     ASSERT_TRUE(DrvResetPDEV(before->Device(), after.Device()));
-    EXPECT_FALSE(reinterpret_cast<DriverPDEV*>(before->Device())->job);
+    EXPECT_FALSE(reinterpret_cast<DriverPDEV*>(before->Device())->m_job);
     before.reset();  // the old device goes and takes nothing of the job with it
     ASSERT_TRUE(after.StartPage());
     ASSERT_TRUE(after.SendPage());
@@ -507,4 +509,118 @@ TEST_F(PrintJobTest, ADeviceResetCarriesTheJobOnToTheNewDevice)
     ASSERT_TRUE(LoadRecord(*FindEntry(entries, "Pages.dat"), pageSet));
     EXPECT_EQ(pageSet.GetPageCount(), 2u);
     EXPECT_EQ(pageSet.GetDocumentName(), L"reset");
+}
+
+TEST_F(PrintJobTest, ADocumentThatFailedStaysFailedAcrossADeviceReset)
+{
+    auto before = std::make_unique<DriverSession>(DeviceSettings{});
+    DriverSession after(DeviceSettings{});
+    ASSERT_TRUE(before->Open());
+    ASSERT_TRUE(after.Open());
+    ASSERT_TRUE(before->StartDoc(L"failing"));
+    ASSERT_TRUE(before->StartPage());
+    ForceDriverFault(kErrorWriteBitmapBits);
+    ASSERT_TRUE(before->SendPage());
+    ClearDriverFaults();
+    ASSERT_TRUE(DrvResetPDEV(before->Device(), after.Device()));
+    before.reset();
+    // What GDI sends on the new device: the document again, without a name, and its other pages.
+    EXPECT_TRUE(after.StartDoc(nullptr, 0));
+    EXPECT_TRUE(after.StartPage());
+    EXPECT_TRUE(after.SendPage());
+    EXPECT_TRUE(after.EndDoc());
+
+    EXPECT_EQ(ErrorNumbers(), std::vector<int>{kErrorWriteBitmapBits});
+    EXPECT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(FilesIn(L"*.kest").empty());
+    EXPECT_TRUE(FilesIn(L"*.tmp").empty());
+
+    // Its end ends the failure: the next document on the device prints.
+    ASSERT_TRUE(PrintTextPages(after, {L"next document"}, L"next"));
+    EXPECT_EQ(Messages().size(), 1u);
+    const std::vector<std::wstring> printed = FilesIn(L"*.kest");
+    ASSERT_EQ(printed.size(), 1u);
+    CDCPageSet pageSet;
+    std::vector<ArchiveEntry> entries = ReadArchive(WorkFile(printed[0].c_str()));
+    ASSERT_TRUE(HasEntryNamed(entries, "Pages.dat"));
+    ASSERT_TRUE(LoadRecord(*FindEntry(entries, "Pages.dat"), pageSet));
+    EXPECT_EQ(pageSet.GetDocumentName(), L"next");
+    EXPECT_EQ(pageSet.GetPageCount(), 1u);
+    EXPECT_EQ(LaunchedCommandLines(1), std::vector<std::wstring>{Expected(printed[0].c_str())});
+}
+
+// The driver holds one page at a time: a page's record goes into the archive when the page ends,
+// also for a page that is started but never sent.
+TEST_F(PrintJobTest, EachPageRecordIsWrittenWhenThePageEnds)
+{
+    DriverSession session(DeviceSettings{});
+    ASSERT_TRUE(session.Open());
+    ASSERT_TRUE(session.StartDoc(L"pages"));
+    const PrintJob& job = *reinterpret_cast<DriverPDEV*>(session.Device())->m_job;
+    struct Step
+    {
+        const char* what;
+        std::function<BOOL()> call;
+        uint32_t entries;  // in the archive after the call
+        bool pageHeld;
+    } steps[] = {
+        {"page 1 starts", [&] { return session.StartPage(); }, 0, true},
+        {"page 1 sent", [&] { return session.SendPage(); }, 2, false},
+        {"page 2 starts", [&] { return session.StartPage(); }, 2, true},
+        {"page 3 starts, page 2 never sent", [&] { return session.StartPage(); }, 3, true},
+        {"page 3 sent", [&] { return session.SendPage(); }, 5, false},
+    };
+    for (const Step& step : steps)
+    {
+        SCOPED_TRACE(step.what);
+        ASSERT_TRUE(step.call());
+        EXPECT_EQ(job.m_zipper->GetEntryCount(), step.entries);
+        EXPECT_EQ(job.m_currentPage != nullptr, step.pageHeld);
+    }
+    ASSERT_TRUE(session.EndDoc());
+    EXPECT_TRUE(Messages().empty());
+
+    std::vector<ArchiveEntry> entries = ReadArchive(WorkFile(L"00000101.kest"));
+    std::vector<std::string> names;
+    for (const ArchiveEntry& entry : entries)
+        names.push_back(entry.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Page0001.bmp", "Page0001.dat", "Page0002.dat", "Page0003.bmp",
+                                               "Page0003.dat", "Pages.dat"}));
+    CDCPageSet pageSet;
+    ASSERT_TRUE(LoadRecord(*FindEntry(entries, "Pages.dat"), pageSet));
+    EXPECT_EQ(pageSet.GetPageCount(), 3u);
+    CDCPage page;
+    EXPECT_TRUE(LoadRecord(*FindEntry(entries, "Page0002.dat"), page));
+}
+
+// The reader refuses entries above its limit, so an image beyond it is not written; the 64-bit
+// count keeps a size that wraps in 32 bits from passing as small.
+TEST(PageImageSize, OnlyAnImageTheReaderAcceptsFitsInAWorkFile)
+{
+    struct Case
+    {
+        LONG width;
+        LONG height;
+        ULONG format;
+        bool fits;
+    } cases[] = {
+        {4096, 21845, BMF_24BPP, true},    // 12288-byte rows, 54 header bytes: just below
+        {4096, 21846, BMF_24BPP, false},   // one row more: above
+        {65536, 21846, BMF_24BPP, false},  // 2^32 + 15872 bytes
+        {9921, 14031, BMF_24BPP, false},   // a colour A4 page at 1200 dpi
+        {9921, 14031, BMF_1BPP, true},     // the same page in black and white
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << " format " << c.format);
+        SURFOBJ surface{};
+        surface.sizlBitmap = SIZEL{c.width, c.height};
+        surface.iBitmapFormat = c.format;
+        const PageBitmapLayout layout = MakePageBitmapLayout(surface, 1200);
+        EXPECT_EQ(layout.FitsInWorkFile(), c.fits);
+        if (c.fits)
+        {
+            EXPECT_EQ(layout.file.fileSize, layout.entrySize);
+        }
+    }
 }

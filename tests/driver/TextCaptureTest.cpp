@@ -8,6 +8,11 @@
 #include "hosts/printhost/engine/EngineTextObjects.h"
 #include "hosts/printhost/engine/StandInEngine.h"
 #include "pagemodel/CDCPage.h"
+#include "pagemodel/CDCWorkFile.h"
+#include "pagemodel/OxBuffer.h"
+#include "pagemodel/OxReadWrite.h"
+#include "pagemodel/PageWordBuilder.h"
+#include "pagemodel/PageWordList.h"
 
 #include <memory>
 
@@ -78,7 +83,7 @@ protected:
 
     CDCPage& Page()
     {
-        return *reinterpret_cast<DriverPDEV*>(m_session->Device())->job->currentPage;
+        return *reinterpret_cast<DriverPDEV*>(m_session->Device())->m_job->m_currentPage;
     }
 
     std::vector<CDCText*> Texts()
@@ -223,27 +228,74 @@ TEST_F(TextCaptureTest, AStringWithoutItsTextIsRecordedWithoutCharacters)
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST(TextRuns, OffsetsThatDoNotFitSixteenBitsStartANewRun)
+// A page whose image is beyond what the program can read keeps its text and reaches the program
+// without the image.
+TEST_F(TextCaptureTest, APageTooLargeForItsImageKeepsItsText)
+{
+    auto string = MakeString(*m_font, L"Total", 100, 300);
+    ASSERT_TRUE(Draw(*string, *m_font));
+    // A colour page of 12000 x 8000 pixels: 288 million bytes. Nothing of its bits is read.
+    BYTE row[16] = {};
+    SURFOBJ huge = *m_session->Surface();
+    huge.sizlBitmap = SIZEL{12000, 8000};
+    huge.iBitmapFormat = BMF_24BPP;
+    huge.lDelta = -36000;
+    huge.cjBits = 36000u * 8000u;
+    huge.pvBits = row;
+    huge.pvScan0 = row;
+    ASSERT_TRUE(DrvSendPage(&huge));
+    ASSERT_TRUE(m_session->EndDoc());
+    EXPECT_TRUE(Messages().empty());
+
+    const std::wstring workFile = Folder() + L"\\00000101.kest";
+    std::vector<ArchiveEntry> entries = ReadArchive(workFile);
+    std::vector<std::string> names;
+    for (const ArchiveEntry& entry : entries)
+        names.push_back(entry.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Page0001.dat", "Pages.dat"}));
+    {
+        CDCWorkFile opened;
+        ASSERT_TRUE(opened.Open(workFile.c_str()));
+        EXPECT_EQ(opened.GetPageCount(), 1u);
+    }
+    CDCPage page;
+    OxBuffer buffer;
+    ASSERT_TRUE(buffer.Append(entries[0].data.data(), static_cast<uint32_t>(entries[0].data.size())));
+    OxReadWriteBuffer stream(buffer);
+    ASSERT_TRUE(page.Load(stream));
+    ASSERT_EQ(page.GetItemCount(), 2u);
+    EXPECT_EQ(Characters(*static_cast<CDCText*>(page.GetItem(1))), L"Total");
+    EXPECT_EQ(LaunchedCommandLines(1).size(), 1u);
+}
+
+// The word builder reads offsets and widths as signed 16-bit numbers: a run never holds one
+// above 0x7FFF.
+TEST(TextRuns, OffsetsThatDoNotFitFifteenBitsStartANewRun)
 {
     const RECTL rectangle{1000, 50, 80000, 90};
     struct Case
     {
         const char* what;
         std::vector<LONG> xs;
+        LONG width;
         std::vector<LONG> runLefts;
         std::vector<std::vector<uint16_t>> offsets;
+        uint16_t storedWidth;
     } cases[] = {
-        {"all fit", {1000, 1010, 66535}, {1000}, {{0, 10, 65535}}},
-        {"one beyond", {1000, 1010, 66536, 66546}, {1000, 66536}, {{0, 10}, {0, 10}}},
-        {"left overhang moves the edge", {998, 1010}, {998}, {{0, 12}}},
-        {"going back left of the run splits", {1000, 1200, 990}, {1000, 990}, {{0, 200}, {0}}},
+        {"all fit", {1000, 1010, 33767}, 10, {1000}, {{0, 10, 32767}}, 10},
+        {"one beyond", {1000, 1010, 33768, 33778}, 10, {1000, 33768}, {{0, 10}, {0, 10}}, 10},
+        {"far beyond, twice", {1000, 40000, 75000}, 10, {1000, 40000, 75000}, {{0}, {0}, {0}}, 10},
+        {"left overhang moves the edge", {998, 1010}, 10, {998}, {{0, 12}}, 10},
+        {"going back left of the run splits", {1000, 1200, 990}, 10, {1000, 990}, {{0, 200}, {0}}, 10},
+        {"a width beyond the bound is cut", {1000}, 40000, {1000}, {{0}}, 0x7FFF},
+        {"a negative width is none", {1000}, -5, {1000}, {{0}}, 0},
     };
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.what);
         std::vector<CapturedChar> chars;
         for (LONG x : c.xs)
-            chars.push_back({L'x', x, 10});
+            chars.push_back({L'x', x, c.width});
         std::vector<CDCText> runs = SplitIntoRuns(rectangle, 0, 7, chars);
         ASSERT_EQ(runs.size(), c.runLefts.size());
         for (size_t r = 0; r < runs.size(); ++r)
@@ -253,8 +305,38 @@ TEST(TextRuns, OffsetsThatDoNotFitSixteenBitsStartANewRun)
             EXPECT_EQ(runs[r].m_colour, 7u);
             ASSERT_EQ(runs[r].m_chars.size(), c.offsets[r].size());
             for (size_t i = 0; i < c.offsets[r].size(); ++i)
+            {
                 EXPECT_EQ(runs[r].m_chars[i].m_x, c.offsets[r][i]);
+                EXPECT_EQ(runs[r].m_chars[i].m_width, c.storedWidth);
+            }
         }
         EXPECT_EQ(runs.back().m_rect.right, 80000);
+    }
+}
+
+// A line of a very wide page: the program finds every word where it was drawn.
+TEST(TextRuns, WordsOfAWidePageComeBackWhereTheyWereDrawn)
+{
+    const LONG lefts[] = {100, 32000, 33000, 40000, 70000};
+    std::vector<CapturedChar> chars;
+    for (LONG left : lefts)
+    {
+        for (LONG i = 0; i < 3; ++i)
+            chars.push_back({static_cast<uint16_t>(L'a' + i), left + 20 * i, 20});
+    }
+    CDCPage page;
+    for (const CDCText& run : SplitIntoRuns(RECTL{100, 50, 70060, 90}, 0, 0, chars))
+        ASSERT_TRUE(page.AddItem(run));
+
+    HDC dc = CreateCompatibleDC(nullptr);
+    PageWordList words;
+    BuildPageWords(page, 144, dc, words);
+    DeleteDC(dc);
+    ASSERT_EQ(words.GetCount(), 5);
+    for (int i = 0; i < words.GetCount(); ++i)
+    {
+        EXPECT_EQ(words.GetAt(i)->m_text, L"abc");
+        EXPECT_EQ(words.GetAt(i)->m_rect.left, lefts[i]) << i;
+        EXPECT_EQ(words.GetAt(i)->m_rect.right, lefts[i] + 60) << i;
     }
 }

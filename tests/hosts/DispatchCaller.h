@@ -29,12 +29,12 @@ struct Reply {
 class Disp {
 public:
     Disp() = default;
-    explicit Disp(IDispatch* d) : d_(d) {}
-    Disp(const Disp& o) : d_(o.d_) { if (d_) d_->AddRef(); }
-    Disp& operator=(const Disp& o) { if (o.d_) o.d_->AddRef(); if (d_) d_->Release(); d_ = o.d_; return *this; }
-    ~Disp() { if (d_) d_->Release(); }
-    IDispatch* get() const { return d_; }
-    explicit operator bool() const { return d_ != nullptr; }
+    explicit Disp(IDispatch* d) : m_d(d) {}
+    Disp(const Disp& o) : m_d(o.m_d) { if (m_d) m_d->AddRef(); }
+    Disp& operator=(const Disp& o) { if (o.m_d) o.m_d->AddRef(); if (m_d) m_d->Release(); m_d = o.m_d; return *this; }
+    ~Disp() { if (m_d) m_d->Release(); }
+    IDispatch* get() const { return m_d; }
+    explicit operator bool() const { return m_d != nullptr; }
 
     Reply Invoke(DISPID id, WORD flags, std::vector<Var> args) const
     {
@@ -50,7 +50,7 @@ public:
         }
         EXCEPINFO info{};
         UINT argError = 0;
-        reply.hr = d_->Invoke(id, IID_NULL, 0, flags, &params, &reply.value.v, &info, &argError);
+        reply.hr = m_d->Invoke(id, IID_NULL, 0, flags, &params, &reply.value.v, &info, &argError);
         if (info.bstrDescription)
             reply.description = info.bstrDescription;
         SysFreeString(info.bstrDescription);
@@ -74,7 +74,7 @@ public:
     }
 
 private:
-    IDispatch* d_ = nullptr;
+    IDispatch* m_d = nullptr;
 };
 
 inline Disp CreateByProgId(const wchar_t* progId)

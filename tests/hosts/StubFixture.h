@@ -7,6 +7,15 @@
 
 #include <memory>
 
+// A workbook path in the folder that check_workbooks.py reads after the suite, with no file there.
+inline std::wstring WorkbookPath(const wchar_t* name)
+{
+    CreateDirectoryW(L"" KEST_WORKBOOK_DIR, nullptr);
+    const std::wstring path = std::wstring(L"" KEST_WORKBOOK_DIR) + L"\\" + name;
+    DeleteFileW(path.c_str());
+    return path;
+}
+
 class StubTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_EQ(officestubs::RegisterOfficeStubs(), S_OK); }

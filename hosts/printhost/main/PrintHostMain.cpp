@@ -1,8 +1,10 @@
 // printhost: prints files through the Kest printer driver as Windows' spooler would.
 //   printhost [-temp=FOLDER] [-path=PROGRAM] [-noregistry] [-dpi=N] [-colour] [-landscape]
-//             [-lines=N] [-name=DOCUMENT] [-messagebox] FILE...
+//             [-paper=WIDTHxLENGTH] [-lines=N] [-name=DOCUMENT] [-messagebox] FILE...
 // Files ending in .emf are played as they are; any other file is printed as a plain text report.
-// Each file is one print job.
+// Each file is one print job. Pages keep their own size: the paper is the size of the pages' frames
+// unless -paper names it (millimetres of the upright sheet; -landscape turns it), and a text report
+// is laid out on that paper (A4 when none is named).
 #include "driver/DriverErrors.h"
 #include "hosts/printhost/EmfPlayer.h"
 #include "hosts/printhost/HostSetup.h"
@@ -57,8 +59,24 @@ bool Option(const wchar_t* argument, const wchar_t* name, std::wstring& value)
 int Usage()
 {
     std::fwprintf(stderr, L"usage: printhost [-temp=FOLDER] [-path=PROGRAM] [-noregistry] [-dpi=N] [-colour]\n"
-                          L"                 [-landscape] [-lines=N] [-name=DOCUMENT] [-messagebox] FILE...\n");
+                          L"                 [-landscape] [-paper=WIDTHxLENGTH] [-lines=N] [-name=DOCUMENT]\n"
+                          L"                 [-messagebox] FILE...\n");
     return 2;
+}
+
+// "215.9x279.4": millimetres, each between 10 mm and the largest paper a device mode describes.
+bool ParsePaper(const std::wstring& value, DeviceSettings& settings)
+{
+    wchar_t* end = nullptr;
+    const double width = std::wcstod(value.c_str(), &end);
+    if (!end || (*end != L'x' && *end != L'X'))
+        return false;
+    const double length = std::wcstod(end + 1, &end);
+    if (!end || *end != 0 || !(width >= 10 && width <= 3276) || !(length >= 10 && length <= 3276))
+        return false;
+    settings.paperWidth = static_cast<SHORT>(width * 10 + 0.5);
+    settings.paperLength = static_cast<SHORT>(length * 10 + 0.5);
+    return true;
 }
 
 } // namespace
@@ -71,6 +89,7 @@ int wmain(int argc, wchar_t** argv)
     bool setRegistry = true;
     bool messageBox = false;
     DeviceSettings settings;
+    bool paperNamed = false;
     ReportLayout layout;
     std::vector<std::wstring> files;
     for (int i = 1; i < argc; ++i)
@@ -82,6 +101,12 @@ int wmain(int argc, wchar_t** argv)
             continue;
         if (Option(argument, L"-dpi=", value))
             settings.resolution = static_cast<DWORD>(std::wcstoul(value.c_str(), nullptr, 10));
+        else if (Option(argument, L"-paper=", value))
+        {
+            if (!ParsePaper(value, settings))
+                return Usage();
+            paperNamed = true;
+        }
         else if (Option(argument, L"-lines=", value))
             layout.linesPerPage = static_cast<int>(std::wcstol(value.c_str(), nullptr, 10));
         else if (std::wcscmp(argument, L"-colour") == 0)
@@ -99,6 +124,8 @@ int wmain(int argc, wchar_t** argv)
     }
     if (files.empty())
         return Usage();
+    layout.paperWidthMm = (settings.paperWidth + 5) / 10;
+    layout.paperLengthMm = (settings.paperLength + 5) / 10;
     if (settings.landscape)
         std::swap(layout.paperWidthMm, layout.paperLengthMm);
     if (!messageBox)
@@ -127,7 +154,20 @@ int wmain(int argc, wchar_t** argv)
             status = 1;
             continue;
         }
-        DriverSession session(settings);
+        DeviceSettings jobSettings = settings;
+        if (!paperNamed)
+        {
+            const PaperChoice paper = ChoosePaper(pages, jobSettings);
+            if (paper == PaperChoice::TooLarge || paper == PaperChoice::Unreadable)
+            {
+                std::fwprintf(stderr, L"printhost: %ls: %ls\n", file.c_str(),
+                              paper == PaperChoice::TooLarge ? L"a page is larger than any paper"
+                                                             : L"a page has no readable header");
+                status = 1;
+                continue;
+            }
+        }
+        DriverSession session(jobSettings);
         if (!session.Open())
         {
             std::fwprintf(stderr, L"printhost: the driver refused the printer\n");

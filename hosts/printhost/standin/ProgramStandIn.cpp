@@ -8,6 +8,7 @@
 #include "pagemodel/CDCWorkFile.h"
 #include "pagemodel/PageWordList.h"
 #include "table/CDCTableParser.h"
+#include "table/ClipboardText.h"
 #include "table/ConvertingTableLayout.h"
 #include "table/TableConverter.h"
 #include "table/TableDetection.h"
@@ -52,15 +53,7 @@ bool DetectLayout(CDCWorkFile& workFile, HDC dc, ConvertingTableLayout& layout)
 std::wstring ReadClipboardText()
 {
     std::wstring text;
-    if (!OpenClipboard(nullptr))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = chars;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
+    ReadTextFromClipboard(text);
     return text;
 }
 
