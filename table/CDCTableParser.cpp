@@ -1,5 +1,6 @@
 #include "table/CDCTableParser.h"
 
+#include "pagemodel/CDCPage.h"
 #include "pagemodel/CDCWorkFile.h"
 #include "pagemodel/PageWordList.h"
 
@@ -37,17 +38,26 @@ void SortWordsForParsing(WordList& words)
     }
 }
 
-CDCTableParser::CDCTableParser(CDCWorkFile* workFile, HDC dc) : workFile_(workFile), dc_(dc)
+CDCTableParser::CDCTableParser(CDCWorkFile* workFile, HDC dc) : m_workFile(workFile), m_dc(dc)
 {
 }
 
 std::unique_ptr<ConvertingTableGrid> CDCTableParser::ParsePage(int page, std::unique_ptr<ConvertingTableGrid> grid,
                                                                bool perPageDetection)
 {
-    if (!workFile_ || page < 1)
+    if (!m_workFile || page < 1)
         return nullptr;
+    const uint32_t n = static_cast<uint32_t>(page);
+    // A page loaded only for this conversion is released as soon as its words are taken, so
+    // that a long conversion holds one page at a time; a page that was loaded before (the one
+    // on show) stays as it was.
+    const CDCPage* before = m_workFile->GetPageSet().GetPage(n);
+    const bool wasLoaded = before && before->IsLoaded();
     PageWordList pageWords;
-    if (!workFile_->GetPageWords(static_cast<uint32_t>(page), dc_, pageWords))
+    const bool read = m_workFile->GetPageWords(n, m_dc, pageWords);
+    if (!wasLoaded)
+        m_workFile->UnloadPage(n);
+    if (!read)
         return nullptr;
     WordList words = WordsOf(pageWords);
     SortWordsForParsing(words);

@@ -15,12 +15,13 @@ public:
     CDCTableParser(CDCWorkFile* workFile, HDC dc);
 
     // Null when the page's words cannot be loaded (the grid is then released) or on a cancel.
+    // A page that was not loaded before is unloaded again once its words are taken.
     std::unique_ptr<ConvertingTableGrid> ParsePage(int page, std::unique_ptr<ConvertingTableGrid> grid,
                                                    bool perPageDetection) override;
 
 private:
-    CDCWorkFile* workFile_;
-    HDC dc_;
+    CDCWorkFile* m_workFile;
+    HDC m_dc;
 };
 
 // Puts words into the order the parser takes them: two words on one text line by their left

@@ -14,3 +14,10 @@ enum CellFormat : int32_t
 };
 
 constexpr int32_t CellFormatLast = CellFormatTime;
+
+// What a stored format converts as: a code this program does not know (a layout file may bring
+// one) converts as Automatic, the spreadsheet's General.
+constexpr int32_t ConvertedCellFormat(int32_t stored)
+{
+    return stored >= CellFormatAutomatic && stored <= CellFormatLast ? stored : CellFormatAutomatic;
+}

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <cwchar>
 
 static_assert(sizeof(OSVERSIONINFOW) == 276, "the version query passes a structure of 276 bytes");
 
@@ -20,19 +21,19 @@ public:
     ClipboardBlock& operator=(const ClipboardBlock&) = delete;
     ~ClipboardBlock()
     {
-        if (handle_)
-            GlobalFree(handle_);
+        if (m_handle)
+            GlobalFree(m_handle);
     }
     bool Allocate(SIZE_T bytes)
     {
-        handle_ = GlobalAlloc(GMEM_MOVEABLE, bytes);
-        return handle_ != nullptr;
+        m_handle = GlobalAlloc(GMEM_MOVEABLE, bytes);
+        return m_handle != nullptr;
     }
-    HGLOBAL Get() const { return handle_; }
-    void Release() { handle_ = nullptr; }
+    HGLOBAL Get() const { return m_handle; }
+    void Release() { m_handle = nullptr; }
 
 private:
-    HGLOBAL handle_ = nullptr;
+    HGLOBAL m_handle = nullptr;
 };
 
 bool IsNtFamily()
@@ -134,4 +135,22 @@ bool PutTextOnClipboard(const std::wstring& text, std::wstring& errorText, bool&
     block.Release();
     CloseClipboard();
     return true;
+}
+
+bool ReadTextFromClipboard(std::wstring& text)
+{
+    text.clear();
+    if (!OpenClipboard(nullptr))
+        return false;
+    bool found = false;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        const SIZE_T capacity = GlobalSize(data) / sizeof(wchar_t);
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text.assign(chars, wcsnlen(chars, capacity));
+            GlobalUnlock(data);
+            found = true;
+        }
+    }
+    CloseClipboard();
+    return found;
 }

@@ -11,3 +11,8 @@ std::wstring BuildTableText(const ConvertingTableGrid& grid);
 // whether it is a whole message) when it could not; the clipboard is then left closed and no
 // memory block is left behind.
 bool PutTextOnClipboard(const std::wstring& text, std::wstring& errorText, bool& errorIsFinal);
+
+// Reads the clipboard's Unicode text back, as a peer that receives a conversion does. False when
+// the clipboard cannot be opened or holds no Unicode text. The block comes from another program:
+// the text ends at its first zero or at the block's end, whichever comes first.
+bool ReadTextFromClipboard(std::wstring& text);

@@ -10,16 +10,16 @@ namespace {
 class ConverterProgress
 {
 public:
-    ConverterProgress(TableConverter& converter, ProgressInterface* progress) : converter_(converter)
+    ConverterProgress(TableConverter& converter, ProgressInterface* progress) : m_converter(converter)
     {
-        converter_.SetProgress(progress);
+        m_converter.SetProgress(progress);
     }
     ConverterProgress(const ConverterProgress&) = delete;
     ConverterProgress& operator=(const ConverterProgress&) = delete;
-    ~ConverterProgress() { converter_.SetProgress(nullptr); }
+    ~ConverterProgress() { m_converter.SetProgress(nullptr); }
 
 private:
-    TableConverter& converter_;
+    TableConverter& m_converter;
 };
 
 } // namespace
@@ -31,7 +31,7 @@ bool ConversionJob::RunJob(TableConverter& converter, ProgressInterface* progres
         converter.SetError(ConversionMessages::PagesUnavailable, false);
         return false;
     }
-    parser->SetLayout(layout_);
+    parser->SetLayout(m_layout);
     ConverterProgress scope(converter, progress);
-    return converter.Convert(*parser, pages_, target_, outputFileName_, perPageDetection_);
+    return converter.Convert(*parser, m_pages, m_target, m_outputFileName, m_perPageDetection);
 }

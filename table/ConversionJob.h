@@ -14,26 +14,26 @@ class ConvertingTableParser;
 class ConversionJob : public ProgressThread
 {
 public:
-    ConversionTarget GetTarget() const { return target_; }
-    void SetTarget(ConversionTarget target) { target_ = target; }
-    const std::wstring& GetOutputFileName() const { return outputFileName_; }
-    void SetOutputFileName(const std::wstring& name) { outputFileName_ = name; }
-    bool GetPerPageDetection() const { return perPageDetection_; }
-    void SetPerPageDetection(bool on) { perPageDetection_ = on; }
+    ConversionTarget GetTarget() const { return m_target; }
+    void SetTarget(ConversionTarget target) { m_target = target; }
+    const std::wstring& GetOutputFileName() const { return m_outputFileName; }
+    void SetOutputFileName(const std::wstring& name) { m_outputFileName = name; }
+    bool GetPerPageDetection() const { return m_perPageDetection; }
+    void SetPerPageDetection(bool on) { m_perPageDetection = on; }
     // The layout the conversion reads (borrowed); the conversion never changes it.
-    ConvertingTableLayout* GetLayout() const { return layout_; }
-    void SetLayout(ConvertingTableLayout* layout) { layout_ = layout; }
-    const PageRangeList& GetPages() const { return pages_; }
-    void SetPages(const PageRangeList& pages) { pages_ = pages; }
+    ConvertingTableLayout* GetLayout() const { return m_layout; }
+    void SetLayout(ConvertingTableLayout* layout) { m_layout = layout; }
+    const PageRangeList& GetPages() const { return m_pages; }
+    void SetPages(const PageRangeList& pages) { m_pages = pages; }
 
 protected:
     bool RunJob(TableConverter& converter, ProgressInterface* progress) override;
     virtual std::unique_ptr<ConvertingTableParser> CreateParser() = 0;
 
 private:
-    ConversionTarget target_ = TargetClipboardText;
-    std::wstring outputFileName_;
-    bool perPageDetection_ = true;
-    ConvertingTableLayout* layout_ = nullptr;
-    PageRangeList pages_;
+    ConversionTarget m_target = TargetClipboardText;
+    std::wstring m_outputFileName;
+    bool m_perPageDetection = true;
+    ConvertingTableLayout* m_layout = nullptr;
+    PageRangeList m_pages;
 };

@@ -36,7 +36,7 @@ bool RemoveIndexFromSpan(int& first, int& last, int i)
 }
 } // namespace
 
-ConvertingTableLayout::ConvertingTableLayout() : rect_(MakeRect(0, 0, 0, 0)), ids_(1)
+ConvertingTableLayout::ConvertingTableLayout() : m_rect(MakeRect(0, 0, 0, 0)), m_ids(1)
 {
 }
 
@@ -44,39 +44,39 @@ ConvertingTableLayout::~ConvertingTableLayout() = default;
 
 bool ConvertingTableLayout::operator==(const ConvertingTableLayout& other) const
 {
-    return EqualRect(&rect_, &other.rect_) && columns_ == other.columns_ && rowLines_ == other.rowLines_ &&
-           ids_ == other.ids_ && trailerValue_ == other.trailerValue_ &&
-           autoRowDetection_ == other.autoRowDetection_ && trailerFlag_ == other.trailerFlag_ &&
-           trailerValue2_ == other.trailerValue2_;
+    return EqualRect(&m_rect, &other.m_rect) && m_columns == other.m_columns && m_rowLines == other.m_rowLines &&
+           m_ids == other.m_ids && m_trailerValue == other.m_trailerValue &&
+           m_autoRowDetection == other.m_autoRowDetection && m_trailerFlag == other.m_trailerFlag &&
+           m_trailerValue2 == other.m_trailerValue2;
 }
 
 bool ConvertingTableLayout::IsEmpty() const
 {
-    return rect_.left == 0 && rect_.top == 0 && rect_.right == 0 && rect_.bottom == 0;
+    return m_rect.left == 0 && m_rect.top == 0 && m_rect.right == 0 && m_rect.bottom == 0;
 }
 
 bool ConvertingTableLayout::HasConvertedColumn() const
 {
-    return std::any_of(columns_.begin(), columns_.end(),
+    return std::any_of(m_columns.begin(), m_columns.end(),
                        [](const ConvertingTableColumn& column) { return column.flag == 1; });
 }
 
 int32_t ConvertingTableLayout::GetCellId(int column, int row) const
 {
-    if (row < 0 || row >= static_cast<int>(ids_.size()) || column < 0 ||
-        column >= static_cast<int>(ids_[row].size()))
+    if (row < 0 || row >= static_cast<int>(m_ids.size()) || column < 0 ||
+        column >= static_cast<int>(m_ids[row].size()))
         return -1;
-    return ids_[row][column];
+    return m_ids[row][column];
 }
 
 int ConvertingTableLayout::ColumnAt(int32_t x, int32_t y) const
 {
-    if (columns_.empty() || x < rect_.left || x >= rect_.right || y < rect_.top || y >= rect_.bottom)
+    if (m_columns.empty() || x < m_rect.left || x >= m_rect.right || y < m_rect.top || y >= m_rect.bottom)
         return -1;
     const int last = GetColumnCount() - 1;
     for (int i = 0; i < last; ++i)
     {
-        if (columns_[i].x >= x)
+        if (m_columns[i].x >= x)
             return i;
     }
     return last;
@@ -86,7 +86,7 @@ int ConvertingTableLayout::RowAt(int32_t, int32_t y) const
 {
     for (int i = 0; i < GetRowLineCount(); ++i)
     {
-        if (rowLines_[i] >= y)
+        if (m_rowLines[i] >= y)
             return i;
     }
     return GetRowLineCount();
@@ -94,10 +94,10 @@ int ConvertingTableLayout::RowAt(int32_t, int32_t y) const
 
 RECT ConvertingTableLayout::GetColumnExtent(int column) const
 {
-    RECT extent = rect_;
+    RECT extent = m_rect;
     if (column > 0)
-        extent.left = columns_[column - 1].x;
-    const int32_t x = columns_[column].x;
+        extent.left = m_columns[column - 1].x;
+    const int32_t x = m_columns[column].x;
     if (x != -1 && (column > 0 || GetColumnCount() >= 2))
         extent.right = x;
     return extent;
@@ -105,11 +105,11 @@ RECT ConvertingTableLayout::GetColumnExtent(int column) const
 
 RECT ConvertingTableLayout::GetRowExtent(int row) const
 {
-    RECT extent = rect_;
+    RECT extent = m_rect;
     if (row > 0)
-        extent.top = rowLines_[row - 1];
+        extent.top = m_rowLines[row - 1];
     if (row < GetRowLineCount())
-        extent.bottom = rowLines_[row];
+        extent.bottom = m_rowLines[row];
     return extent;
 }
 
@@ -134,17 +134,17 @@ bool ConvertingTableLayout::GetMergedCellRect(int column, int row, RECT& rect) c
 
 bool ConvertingTableLayout::WordInTable(const RECT& word) const
 {
-    if (word.right < rect_.left || word.left > rect_.right)
+    if (word.right < m_rect.left || word.left > m_rect.right)
         return false;
     const int32_t centre = VerticalCentre(word);
-    return centre >= rect_.top && centre <= rect_.bottom;
+    return centre >= m_rect.top && centre <= m_rect.bottom;
 }
 
 int32_t ConvertingTableLayout::CellOfWord(const RECT& word) const
 {
     if (!WordInTable(word))
         return -1;
-    const int32_t x = (std::max)(static_cast<int32_t>(word.left), static_cast<int32_t>(rect_.left));
+    const int32_t x = (std::max)(static_cast<int32_t>(word.left), static_cast<int32_t>(m_rect.left));
     const int32_t centre = VerticalCentre(word);
     const int column = ColumnAt(x, centre);
     if (column < 0)
@@ -190,11 +190,11 @@ void ConvertingTableLayout::GetBlockEnd(int column, int row, int& lastColumn, in
 
 bool ConvertingTableLayout::HasMergedCells() const
 {
-    for (size_t row = 0; row < ids_.size(); ++row)
+    for (size_t row = 0; row < m_ids.size(); ++row)
     {
-        for (size_t column = 0; column < ids_[row].size(); ++column)
+        for (size_t column = 0; column < m_ids[row].size(); ++column)
         {
-            if (ids_[row][column] != MakeCellId(static_cast<int>(column), static_cast<int>(row)))
+            if (m_ids[row][column] != MakeCellId(static_cast<int>(column), static_cast<int>(row)))
                 return true;
         }
     }
@@ -203,12 +203,12 @@ bool ConvertingTableLayout::HasMergedCells() const
 
 bool ConvertingTableLayout::Differs(const ConvertingTableLayout& other) const
 {
-    if (trailerValue_ != other.trailerValue_ || !EqualRect(&rect_, &other.rect_) ||
-        columns_.size() != other.columns_.size())
+    if (m_trailerValue != other.m_trailerValue || !EqualRect(&m_rect, &other.m_rect) ||
+        m_columns.size() != other.m_columns.size())
         return true;
-    for (size_t i = 0; i < columns_.size(); ++i)
+    for (size_t i = 0; i < m_columns.size(); ++i)
     {
-        if (columns_[i].x != other.columns_[i].x || columns_[i].flag != other.columns_[i].flag)
+        if (m_columns[i].x != other.m_columns[i].x || m_columns[i].flag != other.m_columns[i].flag)
             return true;
     }
     return false;
@@ -216,21 +216,21 @@ bool ConvertingTableLayout::Differs(const ConvertingTableLayout& other) const
 
 void ConvertingTableLayout::Clear()
 {
-    rect_ = MakeRect(0, 0, 0, 0);
-    columns_.clear();
-    rowLines_.clear();
-    ids_.assign(1, std::vector<int32_t>());
-    autoRowDetection_ = true;
-    trailerValue2_ = 0;
+    m_rect = MakeRect(0, 0, 0, 0);
+    m_columns.clear();
+    m_rowLines.clear();
+    m_ids.assign(1, std::vector<int32_t>());
+    m_autoRowDetection = true;
+    m_trailerValue2 = 0;
 }
 
 void ConvertingTableLayout::FillOwnIds(int rowCount, int columnCount)
 {
-    ids_.assign(rowCount, std::vector<int32_t>(columnCount));
+    m_ids.assign(rowCount, std::vector<int32_t>(columnCount));
     for (int row = 0; row < rowCount; ++row)
     {
         for (int column = 0; column < columnCount; ++column)
-            ids_[row][column] = MakeCellId(column, row);
+            m_ids[row][column] = MakeCellId(column, row);
     }
 }
 
@@ -238,14 +238,14 @@ void ConvertingTableLayout::FillOwnIds(int rowCount, int columnCount)
 // column, the missing cells standing alone.
 void ConvertingTableLayout::FitMatrixToColumns()
 {
-    ids_.resize(GetRowCount());
-    for (size_t row = 0; row < ids_.size(); ++row)
+    m_ids.resize(GetRowCount());
+    for (size_t row = 0; row < m_ids.size(); ++row)
     {
-        std::vector<int32_t>& ids = ids_[row];
-        if (ids.size() == columns_.size())
+        std::vector<int32_t>& ids = m_ids[row];
+        if (ids.size() == m_columns.size())
             continue;
-        const size_t kept = (std::min)(ids.size(), columns_.size());
-        ids.resize(columns_.size());
+        const size_t kept = (std::min)(ids.size(), m_columns.size());
+        ids.resize(m_columns.size());
         for (size_t column = kept; column < ids.size(); ++column)
             ids[column] = MakeCellId(static_cast<int>(column), static_cast<int>(row));
     }
@@ -257,10 +257,10 @@ bool ConvertingTableLayout::InsertColumn(int i, const ConvertingTableColumn& col
         return false;
     FitMatrixToColumns();
     const bool last = i == GetColumnCount();
-    columns_.insert(columns_.begin() + i, column);
-    for (size_t row = 0; row < ids_.size(); ++row)
+    m_columns.insert(m_columns.begin() + i, column);
+    for (size_t row = 0; row < m_ids.size(); ++row)
     {
-        std::vector<int32_t>& ids = ids_[row];
+        std::vector<int32_t>& ids = m_ids[row];
         // A block that ran across the new line keeps the new column; one that began at i moves right.
         const int32_t inserted = last ? MakeCellId(i, static_cast<int>(row)) : ids[i];
         ids.insert(ids.begin() + i, inserted);
@@ -281,9 +281,9 @@ bool ConvertingTableLayout::AppendColumn(const ConvertingTableColumn& column)
 std::vector<ConvertingTableLayout::Block> ConvertingTableLayout::CollectBlocks() const
 {
     std::vector<Block> blocks;
-    for (int row = 0; row < static_cast<int>(ids_.size()); ++row)
+    for (int row = 0; row < static_cast<int>(m_ids.size()); ++row)
     {
-        for (int column = 0; column < static_cast<int>(ids_[row].size()); ++column)
+        for (int column = 0; column < static_cast<int>(m_ids[row].size()); ++column)
         {
             if (!IsOrigin(column, row))
                 continue;
@@ -334,7 +334,7 @@ void ConvertingTableLayout::DeleteColumn(int i)
         if (!joined[b] && RemoveIndexFromSpan(block.column0, block.column1, i))
             mapped.push_back(block);
     }
-    columns_.erase(columns_.begin() + i);
+    m_columns.erase(m_columns.begin() + i);
     SetIdsFromBlocks(mapped, GetColumnCount(), GetRowCount());
 }
 
@@ -343,12 +343,12 @@ bool ConvertingTableLayout::InsertRowLine(int i, int32_t y)
     if (i < 0 || i > GetRowLineCount() || GetRowCount() >= MaxRows)
         return false;
     FitMatrixToColumns();
-    rowLines_.insert(rowLines_.begin() + i, y);
-    std::vector<int32_t> inserted = ids_[i];
-    ids_.insert(ids_.begin() + i, inserted);
-    for (size_t row = i + 1; row < ids_.size(); ++row)
+    m_rowLines.insert(m_rowLines.begin() + i, y);
+    std::vector<int32_t> inserted = m_ids[i];
+    m_ids.insert(m_ids.begin() + i, inserted);
+    for (size_t row = i + 1; row < m_ids.size(); ++row)
     {
-        for (int32_t& id : ids_[row])
+        for (int32_t& id : m_ids[row])
         {
             if (IdRow(id) >= i)
                 id += 1 << 16;
@@ -368,22 +368,22 @@ void ConvertingTableLayout::DeleteRowLine(int i)
         if (RemoveIndexFromSpan(block.row0, block.row1, i))
             mapped.push_back(block);
     }
-    rowLines_.erase(rowLines_.begin() + i);
+    m_rowLines.erase(m_rowLines.begin() + i);
     SetIdsFromBlocks(mapped, GetColumnCount(), GetRowCount());
 }
 
 void ConvertingTableLayout::ResetRows()
 {
-    rowLines_.clear();
+    m_rowLines.clear();
     FillOwnIds(1, GetColumnCount());
 }
 
 void ConvertingTableLayout::ResetColumns()
 {
-    columns_.clear();
-    ids_.assign(GetRowCount(), std::vector<int32_t>(1));
+    m_columns.clear();
+    m_ids.assign(GetRowCount(), std::vector<int32_t>(1));
     for (int row = 0; row < GetRowCount(); ++row)
-        ids_[row][0] = MakeCellId(0, row);
+        m_ids[row][0] = MakeCellId(0, row);
 }
 
 void ConvertingTableLayout::ResetIds()
@@ -394,11 +394,11 @@ void ConvertingTableLayout::ResetIds()
 void ConvertingTableLayout::SetBlock(int column0, int row0, int column1, int row1)
 {
     const int32_t id = MakeCellId(column0, row0);
-    for (int row = (std::max)(row0, 0); row <= row1 && row < static_cast<int>(ids_.size()); ++row)
+    for (int row = (std::max)(row0, 0); row <= row1 && row < static_cast<int>(m_ids.size()); ++row)
     {
-        for (int column = (std::max)(column0, 0); column <= column1 && column < static_cast<int>(ids_[row].size());
+        for (int column = (std::max)(column0, 0); column <= column1 && column < static_cast<int>(m_ids[row].size());
              ++column)
-            ids_[row][column] = id;
+            m_ids[row][column] = id;
     }
 }
 
@@ -436,9 +436,55 @@ bool ConvertingTableLayout::SetBlockIds(int column, int row, const std::vector<u
     for (int r = row; r <= lastRow; ++r)
     {
         for (int c = column; c <= lastColumn; ++c)
-            ids_[r][c] = static_cast<int32_t>(ids[width * (r - row) + (c - column)]);
+            m_ids[r][c] = static_cast<int32_t>(ids[width * (r - row) + (c - column)]);
     }
     return true;
+}
+
+void ConvertingTableLayout::FitToPage(const RECT& page, int32_t minWidth, int32_t minHeight)
+{
+    if (IsEmpty())
+        return;
+    const int64_t pageLeftLimit = static_cast<int64_t>(page.left) + minWidth;
+    const int64_t pageRightLimit = static_cast<int64_t>(page.right) - minWidth;
+    if (m_rect.left < page.left)
+    {
+        // The last column's right edge is the table's, which the width check below deals with.
+        while (GetColumnCount() > 1 && m_columns[0].x < pageLeftLimit)
+            DeleteColumn(0);
+        m_rect.left = page.left;
+    }
+    if (HasColumns() && m_rect.right > page.right)
+    {
+        int first = 0;
+        while (first < GetColumnCount() && (m_columns[first].x == -1 || m_columns[first].x <= pageRightLimit))
+            ++first;
+        while (GetColumnCount() > first)
+            DeleteColumn(GetColumnCount() - 1);
+        if (HasColumns())
+            m_columns.back().x = -1;
+        else
+            AppendColumn(ConvertingTableColumn{-1, 1, CellFormatAutomatic});
+        m_rect.right = page.right;
+    }
+    m_rect.top = (std::max)(m_rect.top, page.top);
+    m_rect.bottom = (std::min)(m_rect.bottom, page.bottom);
+    if (static_cast<int64_t>(m_rect.right) - m_rect.left < minWidth ||
+        static_cast<int64_t>(m_rect.bottom) - m_rect.top < minHeight)
+    {
+        Clear();
+        return;
+    }
+    const int64_t lowestLine = static_cast<int64_t>(m_rect.bottom) - minHeight;
+    while (GetRowLineCount() > 1 && m_rowLines.back() > lowestLine)
+        DeleteRowLine(GetRowLineCount() - 1);
+    // A line left outside the clipped table would make a layout that cannot be stored: the row
+    // above a line above the top, and the row below a line below the bottom, are gone with the
+    // page.
+    while (GetRowLineCount() > 0 && m_rowLines.front() < m_rect.top)
+        DeleteRowLine(0);
+    while (GetRowLineCount() > 0 && m_rowLines.back() > m_rect.bottom)
+        DeleteRowLine(GetRowLineCount() - 1);
 }
 
 // --- the layout file format
@@ -474,7 +520,7 @@ bool ConvertingTableLayout::ReadBody(OxReadWrite& stream, uint32_t version)
     int32_t left = 0, top = 0, right = 0, bottom = 0;
     if (!stream.ReadValue(left) || !stream.ReadValue(top) || !stream.ReadValue(right) || !stream.ReadValue(bottom))
         return false;
-    rect_ = MakeRect(left, top, right, bottom);
+    m_rect = MakeRect(left, top, right, bottom);
 
     uint32_t columnCount = 0;
     if (!stream.ReadValue(columnCount) || columnCount > static_cast<uint32_t>(MaxColumns))
@@ -482,12 +528,10 @@ bool ConvertingTableLayout::ReadBody(OxReadWrite& stream, uint32_t version)
     const uint32_t columnBytes = version >= 3 ? 9 : 5;
     if (!StreamHolds(stream, static_cast<uint64_t>(columnCount) * columnBytes))
         return false;
-    columns_.resize(columnCount);
-    for (ConvertingTableColumn& column : columns_)
+    m_columns.resize(columnCount);
+    for (ConvertingTableColumn& column : m_columns)
     {
         if (!stream.ReadValue(column.flag) || !stream.ReadValue(column.x))
-            return false;
-        if (column.flag > 1)
             return false;
         column.format = CellFormatAutomatic;
         if (version < 3)
@@ -500,8 +544,8 @@ bool ConvertingTableLayout::ReadBody(OxReadWrite& stream, uint32_t version)
                 return false;
             column.format = OldFormatCodes[column.format];
         }
-        else if (column.format < CellFormatAutomatic || column.format > CellFormatLast)
-            return false;
+        // Later versions store the format as it is; a code this program does not know is kept as
+        // read (and converted as Automatic) so that one column never costs the whole table.
     }
 
     if (version < 4)
@@ -515,59 +559,55 @@ bool ConvertingTableLayout::ReadBody(OxReadWrite& stream, uint32_t version)
     const uint64_t idCount = (static_cast<uint64_t>(rowLineCount) + 1) * columnCount;
     if (!StreamHolds(stream, (rowLineCount + idCount) * sizeof(int32_t)))
         return false;
-    rowLines_.resize(rowLineCount);
-    if (rowLineCount > 0 && !stream.Read(rowLines_.data(), rowLineCount * sizeof(int32_t)))
+    m_rowLines.resize(rowLineCount);
+    if (rowLineCount > 0 && !stream.Read(m_rowLines.data(), rowLineCount * sizeof(int32_t)))
         return false;
-    ids_.assign(rowLineCount + 1, std::vector<int32_t>(columnCount));
-    for (std::vector<int32_t>& row : ids_)
+    m_ids.assign(rowLineCount + 1, std::vector<int32_t>(columnCount));
+    for (std::vector<int32_t>& row : m_ids)
     {
         if (columnCount > 0 && !stream.Read(row.data(), columnCount * sizeof(int32_t)))
             return false;
     }
 
-    if (version >= 6 && !stream.ReadValue(trailerValue_))
+    if (version >= 6 && !stream.ReadValue(m_trailerValue))
         return false;
     if (version >= 7)
     {
         uint8_t autoRows = 0;
-        if (!stream.ReadValue(autoRows) || !stream.ReadValue(trailerFlag_) || !stream.ReadValue(trailerValue2_))
+        if (!stream.ReadValue(autoRows) || !stream.ReadValue(m_trailerFlag) || !stream.ReadValue(m_trailerValue2))
             return false;
-        autoRowDetection_ = autoRows != 0;
+        m_autoRowDetection = autoRows != 0;
     }
     return true;
 }
 
 bool ConvertingTableLayout::Write(OxReadWrite& stream) const
 {
-    // A matrix that does not match the lines would give a file that cannot be read back.
-    if (static_cast<int>(ids_.size()) != GetRowCount())
+    // A file that Read would refuse loses the user's table on the next open: refuse it here, so
+    // that the save fails where the user sees it.
+    if (!IsConsistent())
         return false;
-    for (const std::vector<int32_t>& row : ids_)
-    {
-        if (row.size() != columns_.size())
-            return false;
-    }
-    const int32_t rect[4] = {rect_.left, rect_.top, rect_.right, rect_.bottom};
+    const int32_t rect[4] = {m_rect.left, m_rect.top, m_rect.right, m_rect.bottom};
     if (!stream.WriteValue(FileMagic) || !stream.WriteValue(FileVersion) || !stream.Write(rect, sizeof rect) ||
-        !stream.WriteValue(static_cast<uint32_t>(columns_.size())))
+        !stream.WriteValue(static_cast<uint32_t>(m_columns.size())))
         return false;
-    for (const ConvertingTableColumn& column : columns_)
+    for (const ConvertingTableColumn& column : m_columns)
     {
         if (!stream.WriteValue(column.flag) || !stream.WriteValue(column.x) || !stream.WriteValue(column.format))
             return false;
     }
-    if (!stream.WriteValue(static_cast<uint32_t>(rowLines_.size())))
+    if (!stream.WriteValue(static_cast<uint32_t>(m_rowLines.size())))
         return false;
-    if (!rowLines_.empty() && !stream.Write(rowLines_.data(), static_cast<uint32_t>(rowLines_.size() * sizeof(int32_t))))
+    if (!m_rowLines.empty() && !stream.Write(m_rowLines.data(), static_cast<uint32_t>(m_rowLines.size() * sizeof(int32_t))))
         return false;
-    for (const std::vector<int32_t>& row : ids_)
+    for (const std::vector<int32_t>& row : m_ids)
     {
         if (!row.empty() && !stream.Write(row.data(), static_cast<uint32_t>(row.size() * sizeof(int32_t))))
             return false;
     }
-    const uint8_t autoRows = autoRowDetection_ ? 1 : 0;
-    return stream.WriteValue(trailerValue_) && stream.WriteValue(autoRows) && stream.WriteValue(trailerFlag_) &&
-           stream.WriteValue(trailerValue2_);
+    const uint8_t autoRows = m_autoRowDetection ? 1 : 0;
+    return stream.WriteValue(m_trailerValue) && stream.WriteValue(autoRows) && stream.WriteValue(m_trailerFlag) &&
+           stream.WriteValue(m_trailerValue2);
 }
 
 bool ConvertingTableLayout::IsConsistent() const
@@ -577,19 +617,24 @@ bool ConvertingTableLayout::IsConsistent() const
 
 bool ConvertingTableLayout::LinesAreConsistent() const
 {
-    if (!columns_.empty() && columns_.back().x != -1)
+    if (!m_columns.empty() && m_columns.back().x != -1)
         return false;
-    LONG previous = rect_.left;
-    for (size_t i = 0; i + 1 < columns_.size(); ++i)
+    for (const ConvertingTableColumn& column : m_columns)
     {
-        if (columns_[i].x < previous || columns_[i].x > rect_.right)
+        if (column.flag > 1)
             return false;
-        previous = columns_[i].x;
     }
-    previous = rect_.top;
-    for (int32_t y : rowLines_)
+    LONG previous = m_rect.left;
+    for (size_t i = 0; i + 1 < m_columns.size(); ++i)
     {
-        if (y < previous || y > rect_.bottom)
+        if (m_columns[i].x < previous || m_columns[i].x > m_rect.right)
+            return false;
+        previous = m_columns[i].x;
+    }
+    previous = m_rect.top;
+    for (int32_t y : m_rowLines)
+    {
+        if (y < previous || y > m_rect.bottom)
             return false;
         previous = y;
     }
@@ -599,19 +644,19 @@ bool ConvertingTableLayout::LinesAreConsistent() const
 bool ConvertingTableLayout::IdsAreConsistent() const
 {
     const int rowCount = GetRowCount(), columnCount = GetColumnCount();
-    if (static_cast<int>(ids_.size()) != rowCount)
+    if (static_cast<int>(m_ids.size()) != rowCount)
         return false;
     // Cells per block, kept at the block's top-left cell.
     std::vector<uint32_t> cellsOfBlock(static_cast<size_t>(rowCount) * columnCount, 0);
     for (int row = 0; row < rowCount; ++row)
     {
-        if (static_cast<int>(ids_[row].size()) != columnCount)
+        if (static_cast<int>(m_ids[row].size()) != columnCount)
             return false;
         for (int column = 0; column < columnCount; ++column)
         {
-            const int32_t id = ids_[row][column];
+            const int32_t id = m_ids[row][column];
             const int originColumn = IdColumn(id), originRow = IdRow(id);
-            if (id < 0 || originColumn > column || originRow > row || ids_[originRow][originColumn] != id)
+            if (id < 0 || originColumn > column || originRow > row || m_ids[originRow][originColumn] != id)
                 return false;
             ++cellsOfBlock[static_cast<size_t>(originRow) * columnCount + originColumn];
         }
@@ -633,7 +678,7 @@ bool ConvertingTableLayout::IdsAreConsistent() const
             {
                 for (int c = column; c <= lastColumn; ++c)
                 {
-                    if (ids_[r][c] != ids_[row][column])
+                    if (m_ids[r][c] != m_ids[row][column])
                         return false;
                 }
             }

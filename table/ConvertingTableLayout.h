@@ -55,30 +55,30 @@ public:
     static int IdRow(int32_t id) { return (id >> 16) & 0xFFFF; }
 
     // --- the table and its lines
-    const RECT& GetTableRect() const { return rect_; }
-    void SetTableRect(const RECT& rect) { rect_ = rect; }
+    const RECT& GetTableRect() const { return m_rect; }
+    void SetTableRect(const RECT& rect) { m_rect = rect; }
     bool IsEmpty() const;
     bool HasConvertedColumn() const;
-    bool HasColumns() const { return !columns_.empty(); }
-    int GetColumnCount() const { return static_cast<int>(columns_.size()); }
-    ConvertingTableColumn& GetColumn(int i) { return columns_[i]; }
-    const ConvertingTableColumn& GetColumn(int i) const { return columns_[i]; }
-    void SetColumnX(int i, int32_t x) { columns_[i].x = x; }
-    int GetRowLineCount() const { return static_cast<int>(rowLines_.size()); }
+    bool HasColumns() const { return !m_columns.empty(); }
+    int GetColumnCount() const { return static_cast<int>(m_columns.size()); }
+    ConvertingTableColumn& GetColumn(int i) { return m_columns[i]; }
+    const ConvertingTableColumn& GetColumn(int i) const { return m_columns[i]; }
+    void SetColumnX(int i, int32_t x) { m_columns[i].x = x; }
+    int GetRowLineCount() const { return static_cast<int>(m_rowLines.size()); }
     int GetRowCount() const { return GetRowLineCount() + 1; }
-    int32_t GetRowLine(int i) const { return rowLines_[i]; }
-    void SetRowLine(int i, int32_t y) { rowLines_[i] = y; }
+    int32_t GetRowLine(int i) const { return m_rowLines[i]; }
+    void SetRowLine(int i, int32_t y) { m_rowLines[i] = y; }
     // The id of cell (column, row); -1 for a cell outside the matrix.
     int32_t GetCellId(int column, int row) const;
 
-    int32_t GetTrailerValue() const { return trailerValue_; }
-    void SetTrailerValue(int32_t value) { trailerValue_ = value; }
-    bool GetAutoRowDetection() const { return autoRowDetection_; }
-    void SetAutoRowDetection(bool on) { autoRowDetection_ = on; }
-    uint8_t GetTrailerFlag() const { return trailerFlag_; }
-    void SetTrailerFlag(uint8_t flag) { trailerFlag_ = flag; }
-    int32_t GetTrailerValue2() const { return trailerValue2_; }
-    void SetTrailerValue2(int32_t value) { trailerValue2_ = value; }
+    int32_t GetTrailerValue() const { return m_trailerValue; }
+    void SetTrailerValue(int32_t value) { m_trailerValue = value; }
+    bool GetAutoRowDetection() const { return m_autoRowDetection; }
+    void SetAutoRowDetection(bool on) { m_autoRowDetection = on; }
+    uint8_t GetTrailerFlag() const { return m_trailerFlag; }
+    void SetTrailerFlag(uint8_t flag) { m_trailerFlag = flag; }
+    int32_t GetTrailerValue2() const { return m_trailerValue2; }
+    void SetTrailerValue2(int32_t value) { m_trailerValue2 = value; }
 
     // --- geometry (page units)
     // The column whose area holds the point; -1 outside the table (right and bottom exclusive).
@@ -122,15 +122,21 @@ public:
     void CollectBlockIds(int column, int row, std::vector<uint32_t>& ids) const;
     // False (nothing changed) when the list holds fewer ids than the block has cells.
     bool SetBlockIds(int column, int row, const std::vector<uint32_t>& ids);
+    // Clips a layout loaded for another page to this one: columns and row lines that would lie
+    // outside it, or closer than the minimum to its edges, are dropped; a table left smaller than
+    // the minimum is cleared. Leaves a consistent layout consistent.
+    void FitToPage(const RECT& page, int32_t minWidth, int32_t minHeight);
 
     // --- the layout file format
     // Reads a layout of versions 2 to 7. The stream is untrusted: on any failure, short read or
-    // inconsistent content the layout is left exactly as it was.
+    // inconsistent content the layout is left exactly as it was. A format code outside CellFormat
+    // is kept as stored.
     bool Read(OxReadWrite& stream) override;
-    // Writes version 7; false as soon as the stream refuses a write.
+    // Writes version 7; false, before anything is written, for a layout that is not consistent
+    // (Read would refuse it), and as soon as the stream refuses a write.
     bool Write(OxReadWrite& stream) const override;
-    // The shape and id invariants: ascending lines inside the table, the last column at -1, one
-    // id per cell, every id naming a top-left cell that holds its own id, rectangular blocks.
+    // The shape and id invariants: ascending lines inside the table, the last column at -1, flags
+    // 0 or 1, one id per cell, every id naming a top-left cell that holds its own id, rectangular blocks.
     bool IsConsistent() const;
 
 private:
@@ -146,12 +152,12 @@ private:
     void FillOwnIds(int rowCount, int columnCount);
     void FitMatrixToColumns();
 
-    RECT rect_;
-    std::vector<ConvertingTableColumn> columns_;
-    std::vector<int32_t> rowLines_;
-    std::vector<std::vector<int32_t>> ids_;
-    int32_t trailerValue_ = 0;
-    bool autoRowDetection_ = true;
-    uint8_t trailerFlag_ = 0;
-    int32_t trailerValue2_ = 0;
+    RECT m_rect;
+    std::vector<ConvertingTableColumn> m_columns;
+    std::vector<int32_t> m_rowLines;
+    std::vector<std::vector<int32_t>> m_ids;
+    int32_t m_trailerValue = 0;
+    bool m_autoRowDetection = true;
+    uint8_t m_trailerFlag = 0;
+    int32_t m_trailerValue2 = 0;
 };

@@ -120,7 +120,7 @@ std::unique_ptr<ConvertingTableGrid> ConvertingTableParser::ParseWords(const Wor
             // A grid made for another layout may have fewer columns; such pieces have no cell.
             if (flaggedBefore[c] < grid->GetColumnCount())
                 grid->SetCell(flaggedBefore[c], base + originRow, extraColumns, extraRows, word, piece, spaceBefore,
-                              layout.GetColumn(c).format);
+                              ConvertedCellFormat(layout.GetColumn(c).format));
             if (!spaceBefore && previous.top >= rect.top && previous.bottom <= rect.bottom &&
                 previous.right >= rect.left)
                 previous = BoxUnion(previous, rect);

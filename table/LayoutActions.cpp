@@ -17,74 +17,114 @@ bool AddWithinRange(int32_t value, int32_t delta, int32_t& result)
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
-LineMove::LineMove(int32_t index, int32_t delta, uint8_t kind) : index_(index), delta_(delta), kind_(kind)
+LineMove::LineMove(int32_t index, int32_t delta, uint8_t kind) : m_index(index), m_delta(delta), m_kind(kind)
 {
 }
 
 bool LineMove::Undo(ConvertingTableLayout& target)
 {
-    if (delta_ == std::numeric_limits<int32_t>::min())
+    if (m_delta == std::numeric_limits<int32_t>::min())
         return false;
-    return Move(target, -delta_);
+    return Move(target, -m_delta);
 }
 
 bool LineMove::Redo(ConvertingTableLayout& target)
 {
-    return Move(target, delta_);
+    return Move(target, m_delta);
 }
 
 bool LineMove::Move(ConvertingTableLayout& target, int32_t delta) const
 {
+    const bool wasConsistent = target.IsConsistent();
     int32_t moved = 0;
-    if (kind_ == RowLine) {
-        if (index_ < 0 || index_ >= target.GetRowLineCount())
+    if (m_kind == RowLine) {
+        if (m_index < 0 || m_index >= target.GetRowLineCount())
             return false;
-        if (!AddWithinRange(target.GetRowLine(index_), delta, moved))
+        const int32_t before = target.GetRowLine(m_index);
+        if (!AddWithinRange(before, delta, moved))
             return false;
-        target.SetRowLine(index_, moved);
+        target.SetRowLine(m_index, moved);
+        // A move past a neighbour or out of the table would give a layout that cannot be stored.
+        if (wasConsistent && !target.IsConsistent()) {
+            target.SetRowLine(m_index, before);
+            return false;
+        }
         return true;
     }
     // The last column's -1 stands for the table's right edge; it is not a line that moves.
-    if (index_ < 0 || index_ >= target.GetColumnCount() || target.GetColumn(index_).x == -1)
+    if (m_index < 0 || m_index >= target.GetColumnCount() || target.GetColumn(m_index).x == -1)
         return false;
-    if (!AddWithinRange(target.GetColumn(index_).x, delta, moved))
+    const int32_t before = target.GetColumn(m_index).x;
+    if (!AddWithinRange(before, delta, moved))
         return false;
-    target.SetColumnX(index_, moved);
+    target.SetColumnX(m_index, moved);
+    if (wasConsistent && !target.IsConsistent()) {
+        target.SetColumnX(m_index, before);
+        return false;
+    }
     return true;
 }
 
 // ---------------------------------------------------------------------------------------------
 LayoutChange::LayoutChange(const ConvertingTableLayout& before, const ConvertingTableLayout& after)
-    : before_(before), after_(after)
+    : m_before(before), m_after(after)
 {
 }
 
 bool LayoutChange::Undo(ConvertingTableLayout& target)
 {
-    target = before_;
+    target = m_before;
     return true;
 }
 
 bool LayoutChange::Redo(ConvertingTableLayout& target)
 {
-    target = after_;
+    target = m_after;
     return true;
 }
 
 // ---------------------------------------------------------------------------------------------
 MergeSplit::MergeSplit(int32_t first, int32_t last, int32_t kind, bool wasMerge)
-    : first_(first), last_(last), kind_(kind), wasMerge_(wasMerge)
+    : m_first(first), m_last(last), m_kind(kind), m_wasMerge(wasMerge)
 {
+}
+
+MergeSplit::MergeSplit(int32_t first, int32_t last, int32_t kind, bool wasMerge, std::vector<uint32_t> savedValues)
+    : m_first(first), m_last(last), m_kind(kind), m_wasMerge(wasMerge)
+{
+    if (kind != Columns) {
+        m_saved = std::move(savedValues);
+        return;
+    }
+    for (uint32_t packed : savedValues)
+        m_savedColumns.push_back(UnpackColumn(packed));
+}
+
+MergeSplit::MergeSplit(int32_t first, int32_t last, bool wasMerge, std::vector<ConvertingTableColumn> savedColumns)
+    : m_first(first), m_last(last), m_kind(Columns), m_wasMerge(wasMerge), m_savedColumns(std::move(savedColumns))
+{
+}
+
+uint32_t MergeSplit::PackColumn(const ConvertingTableColumn& column)
+{
+    return (static_cast<uint32_t>(column.x) & 0xFFFFFFu) | ((static_cast<uint32_t>(column.format) & 0x7Fu) << 24) |
+           (column.flag ? 0x80000000u : 0u);
+}
+
+ConvertingTableColumn MergeSplit::UnpackColumn(uint32_t packed)
+{
+    return ConvertingTableColumn{static_cast<int32_t>(packed & 0xFFFFFFu), static_cast<uint8_t>(packed >> 31),
+                                 static_cast<int32_t>((packed >> 24) & 0x7Fu)};
 }
 
 bool MergeSplit::Undo(ConvertingTableLayout& target)
 {
-    return Apply(target, !wasMerge_);
+    return Apply(target, !m_wasMerge);
 }
 
 bool MergeSplit::Redo(ConvertingTableLayout& target)
 {
-    return Apply(target, wasMerge_);
+    return Apply(target, m_wasMerge);
 }
 
 // Works on a copy and hands it over only when every step succeeded, so that a failing action
@@ -97,10 +137,14 @@ bool MergeSplit::Apply(ConvertingTableLayout& target, bool merge)
         {&MergeSplit::SplitRows, &MergeSplit::MergeRows},
         {&MergeSplit::SplitCells, &MergeSplit::MergeCells},
     };
-    if (kind_ < Columns || kind_ > Cells)
+    if (m_kind < Columns || m_kind > Cells)
         return false;
     ConvertingTableLayout work(target);
-    if (!(this->*steps[kind_][merge ? 1 : 0])(work))
+    if (!(this->*steps[m_kind][merge ? 1 : 0])(work))
+        return false;
+    // Saved values that do not fit the layout as it now stands (a row line outside its rows, a
+    // column line out of order) would give a layout that can no longer be stored.
+    if (!work.IsConsistent() && target.IsConsistent())
         return false;
     target = std::move(work);
     return true;
@@ -108,64 +152,64 @@ bool MergeSplit::Apply(ConvertingTableLayout& target, bool merge)
 
 bool MergeSplit::MergeColumns(ConvertingTableLayout& target)
 {
-    if (first_ < 0 || first_ >= last_ || last_ >= target.GetColumnCount())
+    if (m_first < 0 || m_first >= m_last || m_last >= target.GetColumnCount())
         return false;
-    if (savedColumns_.empty()) {
-        for (int c = first_; c <= last_; ++c)
-            savedColumns_.push_back(target.GetColumn(c));
+    if (m_savedColumns.empty()) {
+        for (int c = m_first; c <= m_last; ++c)
+            m_savedColumns.push_back(target.GetColumn(c));
     }
-    ConvertingTableColumn merged = target.GetColumn(first_);
+    ConvertingTableColumn merged = target.GetColumn(m_first);
     const int32_t formatBefore = merged.format;
-    merged.x = target.GetColumn(last_).x;
-    for (int c = last_; c > first_; --c) {
+    merged.x = target.GetColumn(m_last).x;
+    for (int c = m_last; c > m_first; --c) {
         const ConvertingTableColumn& column = target.GetColumn(c);
         if (column.format != formatBefore)
             merged.format = CellFormatAutomatic;
         merged.flag |= column.flag;
         target.DeleteColumn(c);
     }
-    target.GetColumn(first_) = merged;
+    target.GetColumn(m_first) = merged;
     return true;
 }
 
 bool MergeSplit::SplitColumns(ConvertingTableLayout& target)
 {
-    const int count = static_cast<int>(savedColumns_.size());
-    if (count < 2 || first_ < 0 || first_ >= target.GetColumnCount() || last_ != first_ + count - 1)
+    const int count = static_cast<int>(m_savedColumns.size());
+    if (count < 2 || m_first < 0 || m_first >= target.GetColumnCount() || m_last != m_first + count - 1)
         return false;
     for (int i = 0; i + 1 < count; ++i) {
-        if (!target.InsertColumn(first_ + i, savedColumns_[i]))
+        if (!target.InsertColumn(m_first + i, m_savedColumns[i]))
             return false;
     }
     // The merged column, now at last, keeps its x.
-    ConvertingTableColumn& merged = target.GetColumn(last_);
-    merged.format = savedColumns_.back().format;
-    merged.flag = savedColumns_.back().flag;
+    ConvertingTableColumn& merged = target.GetColumn(m_last);
+    merged.format = m_savedColumns.back().format;
+    merged.flag = m_savedColumns.back().flag;
     return true;
 }
 
 bool MergeSplit::MergeRows(ConvertingTableLayout& target)
 {
     const int lineCount = target.GetRowLineCount();
-    if (first_ < 0 || first_ >= last_ || first_ >= lineCount)
+    if (m_first < 0 || m_first >= m_last || m_first >= lineCount)
         return false;
     // Merging up to the last row removes every line from first on.
-    const int removals = (last_ < lineCount ? last_ : lineCount) - first_;
-    const bool record = saved_.empty();
+    const int removals = (m_last < lineCount ? m_last : lineCount) - m_first;
+    const bool record = m_saved.empty();
     for (int i = 0; i < removals; ++i) {
         if (record)
-            saved_.push_back(static_cast<uint32_t>(target.GetRowLine(first_)));
-        target.DeleteRowLine(first_);
+            m_saved.push_back(static_cast<uint32_t>(target.GetRowLine(m_first)));
+        target.DeleteRowLine(m_first);
     }
     return true;
 }
 
 bool MergeSplit::SplitRows(ConvertingTableLayout& target)
 {
-    if (saved_.empty() || first_ < 0 || first_ > target.GetRowLineCount())
+    if (m_saved.empty() || m_first < 0 || m_first > target.GetRowLineCount())
         return false;
-    for (size_t i = 0; i < saved_.size(); ++i) {
-        if (!target.InsertRowLine(first_ + static_cast<int>(i), static_cast<int32_t>(saved_[i])))
+    for (size_t i = 0; i < m_saved.size(); ++i) {
+        if (!target.InsertRowLine(m_first + static_cast<int>(i), static_cast<int32_t>(m_saved[i])))
             return false;
     }
     return true;
@@ -173,34 +217,34 @@ bool MergeSplit::SplitRows(ConvertingTableLayout& target)
 
 bool MergeSplit::MergeCells(ConvertingTableLayout& target)
 {
-    const int column0 = ConvertingTableLayout::IdColumn(first_), row0 = ConvertingTableLayout::IdRow(first_);
-    const int column1 = ConvertingTableLayout::IdColumn(last_), row1 = ConvertingTableLayout::IdRow(last_);
+    const int column0 = ConvertingTableLayout::IdColumn(m_first), row0 = ConvertingTableLayout::IdRow(m_first);
+    const int column1 = ConvertingTableLayout::IdColumn(m_last), row1 = ConvertingTableLayout::IdRow(m_last);
     if (column0 > column1 || row0 > row1 || column1 >= target.GetColumnCount() || row1 >= target.GetRowCount())
         return false;
-    if (saved_.empty())
-        target.CollectRectIds(column0, row0, column1, row1, saved_);
+    if (m_saved.empty())
+        target.CollectRectIds(column0, row0, column1, row1, m_saved);
     target.SetBlock(column0, row0, column1, row1);
     return true;
 }
 
 bool MergeSplit::SplitCells(ConvertingTableLayout& target)
 {
-    const int column = ConvertingTableLayout::IdColumn(first_), row = ConvertingTableLayout::IdRow(first_);
+    const int column = ConvertingTableLayout::IdColumn(m_first), row = ConvertingTableLayout::IdRow(m_first);
     if (column >= target.GetColumnCount() || row >= target.GetRowCount() || !target.IsMergedOrigin(column, row))
         return false;
-    if (!saved_.empty())
-        return target.SetBlockIds(column, row, saved_);
+    if (!m_saved.empty())
+        return target.SetBlockIds(column, row, m_saved);
     std::vector<uint32_t> ownIds;
     target.CollectBlockIds(column, row, ownIds);
     if (!target.SetBlockIds(column, row, ownIds))
         return false;
-    saved_ = std::move(ownIds);
+    m_saved = std::move(ownIds);
     return true;
 }
 
 // ---------------------------------------------------------------------------------------------
 ColumnFormat::ColumnFormat(std::map<int32_t, int32_t> oldFormats, int32_t newFormat)
-    : oldFormats_(std::move(oldFormats)), newFormat_(newFormat)
+    : m_oldFormats(std::move(oldFormats)), m_newFormat(newFormat)
 {
 }
 
@@ -208,7 +252,7 @@ bool ColumnFormat::Undo(ConvertingTableLayout& target)
 {
     if (!ColumnsExist(target))
         return false;
-    for (const auto& [column, format] : oldFormats_)
+    for (const auto& [column, format] : m_oldFormats)
         target.GetColumn(column).format = format;
     return true;
 }
@@ -217,14 +261,14 @@ bool ColumnFormat::Redo(ConvertingTableLayout& target)
 {
     if (!ColumnsExist(target))
         return false;
-    for (const auto& entry : oldFormats_)
-        target.GetColumn(entry.first).format = newFormat_;
+    for (const auto& entry : m_oldFormats)
+        target.GetColumn(entry.first).format = m_newFormat;
     return true;
 }
 
 bool ColumnFormat::ColumnsExist(const ConvertingTableLayout& target) const
 {
-    for (const auto& entry : oldFormats_) {
+    for (const auto& entry : m_oldFormats) {
         if (entry.first < 0 || entry.first >= target.GetColumnCount())
             return false;
     }

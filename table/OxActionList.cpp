@@ -1,6 +1,6 @@
 #include "table/OxActionList.h"
 
-OxActionList::OxActionList(int32_t limit) : limit_(limit < 0 ? 0 : limit)
+OxActionList::OxActionList(int32_t limit) : m_limit(limit < 0 ? 0 : limit)
 {
 }
 
@@ -10,9 +10,9 @@ void OxActionList::Add(std::unique_ptr<OxAction> action)
 {
     if (!action)
         return;
-    actions_.erase(actions_.begin(), actions_.begin() + static_cast<std::ptrdiff_t>(current_));
-    actions_.insert(actions_.begin(), std::move(action));
-    current_ = 0;
+    m_actions.erase(m_actions.begin(), m_actions.begin() + static_cast<std::ptrdiff_t>(m_current));
+    m_actions.insert(m_actions.begin(), std::move(action));
+    m_current = 0;
     DropOldest();
 }
 
@@ -20,9 +20,9 @@ bool OxActionList::Undo(ConvertingTableLayout& target)
 {
     if (!CanUndo())
         return false;
-    if (!actions_[current_]->Undo(target))
+    if (!m_actions[m_current]->Undo(target))
         return false;
-    ++current_;
+    ++m_current;
     return true;
 }
 
@@ -30,28 +30,28 @@ bool OxActionList::Redo(ConvertingTableLayout& target)
 {
     if (!CanRedo())
         return false;
-    if (!actions_[current_ - 1]->Redo(target))
+    if (!m_actions[m_current - 1]->Redo(target))
         return false;
-    --current_;
+    --m_current;
     return true;
 }
 
 void OxActionList::Clear()
 {
-    actions_.clear();
-    current_ = 0;
+    m_actions.clear();
+    m_current = 0;
 }
 
 void OxActionList::SetLimit(int32_t limit)
 {
-    limit_ = limit < 0 ? 0 : limit;
+    m_limit = limit < 0 ? 0 : limit;
     DropOldest();
 }
 
 void OxActionList::DropOldest()
 {
-    while (actions_.size() > static_cast<size_t>(limit_))
-        actions_.pop_back();
-    if (current_ > actions_.size())
-        current_ = actions_.size();
+    while (m_actions.size() > static_cast<size_t>(m_limit))
+        m_actions.pop_back();
+    if (m_current > m_actions.size())
+        m_current = m_actions.size();
 }

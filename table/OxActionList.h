@@ -31,18 +31,18 @@ public:
     virtual bool Undo(ConvertingTableLayout& target);
     virtual bool Redo(ConvertingTableLayout& target);
 
-    bool CanUndo() const { return current_ < actions_.size(); }
-    bool CanRedo() const { return current_ > 0; }
+    bool CanUndo() const { return m_current < m_actions.size(); }
+    bool CanRedo() const { return m_current > 0; }
     void Clear();
     void SetLimit(int32_t limit);
-    int32_t GetLimit() const { return limit_; }
-    size_t GetCount() const { return actions_.size(); }
+    int32_t GetLimit() const { return m_limit; }
+    size_t GetCount() const { return m_actions.size(); }
 
 private:
     void DropOldest();
 
-    // actions_[0] is the newest; current_ is the action Undo undoes next (size() when none is left).
-    std::vector<std::unique_ptr<OxAction>> actions_;
-    size_t current_ = 0;
-    int32_t limit_;
+    // m_actions[0] is the newest; m_current is the action Undo undoes next (size() when none is left).
+    std::vector<std::unique_ptr<OxAction>> m_actions;
+    size_t m_current = 0;
+    int32_t m_limit;
 };

@@ -1,37 +1,37 @@
 #include "table/OxLock.h"
 
-OxLockable::OxLockable() : mutex_(CreateMutexW(nullptr, FALSE, nullptr))
+OxLockable::OxLockable() : m_mutex(CreateMutexW(nullptr, FALSE, nullptr))
 {
 }
 
 OxLockable::~OxLockable()
 {
-    if (mutex_)
-        CloseHandle(mutex_);
+    if (m_mutex)
+        CloseHandle(m_mutex);
 }
 
 bool OxLockable::Lock(DWORD timeoutMs)
 {
-    if (!mutex_)
+    if (!m_mutex)
         return false;
-    DWORD result = WaitForSingleObject(mutex_, timeoutMs);
+    DWORD result = WaitForSingleObject(m_mutex, timeoutMs);
     return result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
 }
 
 void OxLockable::Unlock()
 {
-    if (mutex_)
-        ReleaseMutex(mutex_);
+    if (m_mutex)
+        ReleaseMutex(m_mutex);
 }
 
-OxLock::OxLock(OxLockable* lockable) : lockable_(lockable)
+OxLock::OxLock(OxLockable* lockable) : m_lockable(lockable)
 {
-    locked_ = lockable_ && lockable_->Lock(INFINITE);
+    m_locked = m_lockable && m_lockable->Lock(INFINITE);
 }
 
 OxLock::~OxLock()
 {
     // Only a lock that was taken is given back.
-    if (locked_)
-        lockable_->Unlock();
+    if (m_locked)
+        m_lockable->Unlock();
 }

@@ -17,7 +17,7 @@ public:
     void Unlock();
 
 private:
-    HANDLE mutex_ = nullptr;
+    HANDLE m_mutex = nullptr;
 };
 
 class OxLock
@@ -28,9 +28,9 @@ public:
     OxLock& operator=(const OxLock&) = delete;
     virtual ~OxLock();
 
-    bool IsLocked() const { return locked_; }
+    bool IsLocked() const { return m_locked; }
 
 private:
-    OxLockable* lockable_;
-    bool locked_ = false;
+    OxLockable* m_lockable;
+    bool m_locked = false;
 };

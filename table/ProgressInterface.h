@@ -28,12 +28,12 @@ public:
     virtual void Step(int32_t delta) = 0;
     virtual void Hide(bool hidden) = 0;
 
-    bool IsCanceled() const { return canceled_.load(); }
-    void SetCanceled(bool canceled) { canceled_.store(canceled); }
-    bool IsFinished() const { return finished_.load(); }
-    void SetFinished(bool finished) { finished_.store(finished); }
+    bool IsCanceled() const { return m_canceled.load(); }
+    void SetCanceled(bool canceled) { m_canceled.store(canceled); }
+    bool IsFinished() const { return m_finished.load(); }
+    void SetFinished(bool finished) { m_finished.store(finished); }
 
 private:
-    std::atomic<bool> canceled_{false};
-    std::atomic<bool> finished_{false};
+    std::atomic<bool> m_canceled{false};
+    std::atomic<bool> m_finished{false};
 };

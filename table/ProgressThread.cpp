@@ -34,11 +34,11 @@ void ReportUnexpected(TableConverter& converter, const char* what)
 
 int32_t ProgressThread::Run(TableConverter* converter, ProgressInterface* progress)
 {
-    success_ = false;
+    m_success = false;
     if (!converter)
         return 0;
     try {
-        success_ = RunJob(*converter, progress);
+        m_success = RunJob(*converter, progress);
     } catch (const std::exception& e) {
         ReportUnexpected(*converter, e.what());
     } catch (...) {

@@ -17,11 +17,11 @@ public:
     // caller is a thread procedure, and an exception unwinding out of it ends the process. An
     // exception from the job becomes a failed conversion with its text in the converter's error.
     int32_t Run(TableConverter* converter, ProgressInterface* progress);
-    bool Succeeded() const { return success_; }
+    bool Succeeded() const { return m_success; }
 
 protected:
     virtual bool RunJob(TableConverter& converter, ProgressInterface* progress) = 0;
 
 private:
-    bool success_ = false;
+    bool m_success = false;
 };

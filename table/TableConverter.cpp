@@ -18,23 +18,23 @@ class ParserSetup
 {
 public:
     ParserSetup(ConvertingTableParser& parser, ConvertingTableLayout* layout, ProgressInterface* progress)
-        : parser_(parser), layout_(parser.GetLayout()), progress_(parser.GetProgress())
+        : m_parser(parser), m_layout(parser.GetLayout()), m_progress(parser.GetProgress())
     {
-        parser_.SetLayout(layout);
-        parser_.SetProgress(progress);
+        m_parser.SetLayout(layout);
+        m_parser.SetProgress(progress);
     }
     ParserSetup(const ParserSetup&) = delete;
     ParserSetup& operator=(const ParserSetup&) = delete;
     ~ParserSetup()
     {
-        parser_.SetLayout(layout_);
-        parser_.SetProgress(progress_);
+        m_parser.SetLayout(m_layout);
+        m_parser.SetProgress(m_progress);
     }
 
 private:
-    ConvertingTableParser& parser_;
-    ConvertingTableLayout* layout_;
-    ProgressInterface* progress_;
+    ConvertingTableParser& m_parser;
+    ConvertingTableLayout* m_layout;
+    ProgressInterface* m_progress;
 };
 
 constexpr int32_t ProgressPerPage = 100;
@@ -44,24 +44,24 @@ constexpr int32_t ProgressPerPage = 100;
 void TableConverter::SetExporter(ConversionTarget target, GridExporter* exporter)
 {
     if (target >= 0 && target < ConversionTargetCount)
-        exporters_[static_cast<size_t>(target)] = exporter;
+        m_exporters[static_cast<size_t>(target)] = exporter;
 }
 
 void TableConverter::SetError(const std::wstring& text, bool isFinal)
 {
-    errorText_ = text;
-    errorIsFinal_ = isFinal;
+    m_errorText = text;
+    m_errorIsFinal = isFinal;
 }
 
 void TableConverter::ClearError()
 {
-    errorText_.clear();
-    errorIsFinal_ = false;
+    m_errorText.clear();
+    m_errorIsFinal = false;
 }
 
 bool TableConverter::Canceled() const
 {
-    return progress_ && progress_->IsCanceled();
+    return m_progress && m_progress->IsCanceled();
 }
 
 bool TableConverter::Convert(ConvertingTableParser& parser, const PageRangeList& pages, ConversionTarget target,
@@ -69,7 +69,7 @@ bool TableConverter::Convert(ConvertingTableParser& parser, const PageRangeList&
 {
     using namespace ConversionMessages;
     ClearError();
-    const ConvertingTableLayout* given = parser.GetLayout() ? parser.GetLayout() : &layout_;
+    const ConvertingTableLayout* given = parser.GetLayout() ? parser.GetLayout() : &m_layout;
     if (given->IsEmpty()) {
         SetError(EmptyLayout, true);
         return false;
@@ -87,8 +87,8 @@ bool TableConverter::Convert(ConvertingTableParser& parser, const PageRangeList&
         return false;
     }
     const int32_t progressRange = pageCount * unitsPerPage;
-    if (progress_) {
-        progress_->SetRange(0, progressRange);
+    if (m_progress) {
+        m_progress->SetRange(0, progressRange);
         if (Canceled())
             return false;
     }
@@ -98,7 +98,7 @@ bool TableConverter::Convert(ConvertingTableParser& parser, const PageRangeList&
     ConvertingTableLayout working(*given);
     std::unique_ptr<ConvertingTableGrid> grid;
     {
-        ParserSetup setup(parser, &working, progress_);
+        ParserSetup setup(parser, &working, m_progress);
         if (!ParsePages(parser, pages, pageCount, perPageDetection, grid))
             return false;
     }
@@ -117,8 +117,8 @@ bool TableConverter::ParsePages(ConvertingTableParser& parser, const PageRangeLi
     for (const PageRange& range : pages) {
         for (int32_t page = range.first; page < range.end; ++page) {
             ++k;
-            if (progress_) {
-                progress_->SetPosAndText((k - 1) * ProgressPerPage,
+            if (m_progress) {
+                m_progress->SetPosAndText((k - 1) * ProgressPerPage,
                                          FormatMessageText(ParsingPage, {std::to_wstring(page), std::to_wstring(k),
                                                                          std::to_wstring(pageCount)}));
                 if (Canceled())
@@ -140,19 +140,19 @@ bool TableConverter::Export(const ConvertingTableGrid& grid, ConversionTarget ta
                             const std::wstring& outputFileName, int32_t progressRange)
 {
     if (target >= 0 && target < ConversionTargetCount) {
-        if (GridExporter* exporter = exporters_[static_cast<size_t>(target)])
+        if (GridExporter* exporter = m_exporters[static_cast<size_t>(target)])
             return exporter->Export(*this, grid, target, outputFileName, progressRange);
     }
     if (target != TargetClipboardText) {
         SetError(ConversionMessages::TargetNotAvailable, false);
         return false;
     }
-    if (progress_)
-        progress_->SetStatusText(ConversionMessages::PreparingCopy);
+    if (m_progress)
+        m_progress->SetStatusText(ConversionMessages::PreparingCopy);
     return CopyTextToClipboard(BuildTableText(grid));
 }
 
 bool TableConverter::CopyTextToClipboard(const std::wstring& text)
 {
-    return PutTextOnClipboard(text, errorText_, errorIsFinal_);
+    return PutTextOnClipboard(text, m_errorText, m_errorIsFinal);
 }

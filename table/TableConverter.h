@@ -21,12 +21,12 @@ public:
     TableConverter(const TableConverter&) = delete;
     TableConverter& operator=(const TableConverter&) = delete;
 
-    ConvertingTableLayout& GetLayout() { return layout_; }
-    const ConvertingTableLayout& GetLayout() const { return layout_; }
+    ConvertingTableLayout& GetLayout() { return m_layout; }
+    const ConvertingTableLayout& GetLayout() const { return m_layout; }
 
     // Set only while a conversion runs.
-    void SetProgress(ProgressInterface* progress) { progress_ = progress; }
-    ProgressInterface* GetProgress() const { return progress_; }
+    void SetProgress(ProgressInterface* progress) { m_progress = progress; }
+    ProgressInterface* GetProgress() const { return m_progress; }
 
     // Borrowed; null removes it. The clipboard text target works without one.
     void SetExporter(ConversionTarget target, GridExporter* exporter);
@@ -41,10 +41,10 @@ public:
     // True when the clipboard holds the text; else the error is set.
     bool CopyTextToClipboard(const std::wstring& text);
 
-    const std::wstring& GetErrorText() const { return errorText_; }
+    const std::wstring& GetErrorText() const { return m_errorText; }
     // True when the error text is a whole message; false when it is a detail to show inside the
     // general conversion error (ConversionErrorMessage).
-    bool IsErrorFinal() const { return errorIsFinal_; }
+    bool IsErrorFinal() const { return m_errorIsFinal; }
     void SetError(const std::wstring& text, bool isFinal);
     void ClearError();
 
@@ -55,9 +55,9 @@ private:
     bool Export(const ConvertingTableGrid& grid, ConversionTarget target, const std::wstring& outputFileName,
                 int32_t progressRange);
 
-    ConvertingTableLayout layout_;
-    std::wstring errorText_;
-    bool errorIsFinal_ = false;
-    ProgressInterface* progress_ = nullptr;
-    std::array<GridExporter*, ConversionTargetCount> exporters_{};
+    ConvertingTableLayout m_layout;
+    std::wstring m_errorText;
+    bool m_errorIsFinal = false;
+    ProgressInterface* m_progress = nullptr;
+    std::array<GridExporter*, ConversionTargetCount> m_exporters{};
 };

@@ -76,12 +76,16 @@ bool DetectTableColumns(const WordList& words, ConvertingTableLayout& layout, bo
     auto takeFormat = [&]() { return nextFormat < formats.size() ? formats[nextFormat++] : CellFormatAutomatic; };
 
     layout.ResetColumns();
-    // The last column, at -1, always finds room.
+    // Words reaching over the table's edges widen intervals beyond it: keep every line inside the
+    // table and in order, as a stored layout must be. The last column, at -1, always finds room.
+    const RECT& table = layout.GetTableRect();
+    int64_t previous = table.left;
     for (size_t i = 0; i + 1 < intervals.size() && layout.GetColumnCount() + 1 < ConvertingTableLayout::MaxColumns;
          ++i)
     {
-        const int32_t x = static_cast<int32_t>((intervals[i].b + intervals[i + 1].a) / 2);
-        layout.AppendColumn(ConvertingTableColumn{x, 1, takeFormat()});
+        const int64_t middle = (intervals[i].b + intervals[i + 1].a) / 2;
+        previous = (std::min)((std::max)(middle, previous), static_cast<int64_t>(table.right));
+        layout.AppendColumn(ConvertingTableColumn{static_cast<int32_t>(previous), 1, takeFormat()});
     }
     layout.AppendColumn(ConvertingTableColumn{-1, 1, takeFormat()});
     return DetectTableRows(words, layout);
@@ -109,10 +113,21 @@ bool DetectTableRows(const WordList& words, ConvertingTableLayout& layout)
     if (!IsEmptyBox(box))
         lines.push_back(box);
 
-    layout.ResetRows();
+    // The boxes follow the words' list order, which need not run down the page (text printed in
+    // columns, or out of order): the lines between them are kept, sorted and inside the table, so
+    // that every word finds its row and the layout can be stored.
+    const RECT& table = layout.GetTableRect();
+    std::vector<int32_t> ys;
     for (size_t i = 0; i + 1 < lines.size(); ++i)
     {
-        const int32_t y = static_cast<int32_t>((static_cast<int64_t>(lines[i + 1].top) + lines[i].bottom) / 2);
+        const int64_t middle = (static_cast<int64_t>(lines[i + 1].top) + lines[i].bottom) / 2;
+        ys.push_back(static_cast<int32_t>(
+            (std::min)((std::max)(middle, static_cast<int64_t>(table.top)), static_cast<int64_t>(table.bottom))));
+    }
+    std::sort(ys.begin(), ys.end());
+    layout.ResetRows();
+    for (int32_t y : ys)
+    {
         if (!layout.InsertRowLine(layout.GetRowLineCount(), y))
             break;
     }

@@ -7,9 +7,10 @@ class ConvertingTableLayout;
 
 // Columns from the gaps between the words in the table, then the rows. keepFormats hands the
 // old column formats on by position; noWords, when given, tells whether no word lay in the
-// table. Always true.
+// table. The column lines lie inside the table, in order. Always true.
 bool DetectTableColumns(const WordList& words, ConvertingTableLayout& layout, bool keepFormats,
                         bool* noWords = nullptr);
 
-// Rows from the text lines of the words in the table, in list order. Always true.
+// Rows from the text lines of the words in the table: a line between each two boxes that follow
+// each other in list order, the lines then sorted and kept inside the table. Always true.
 bool DetectTableRows(const WordList& words, ConvertingTableLayout& layout);

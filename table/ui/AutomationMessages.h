@@ -9,6 +9,8 @@ constexpr const wchar_t* ExcelException = L"Excel exception: %s"; // detail
 constexpr const wchar_t* WritingExcel = L"Writing data to Microsoft Excel";
 constexpr const wchar_t* SavingExcelFile = L"Saving Microsoft Excel File";
 constexpr const wchar_t* CopyingExcel = L"Copying Microsoft Excel data to Clipboard";
+// Follows ExcelException when a failed save could not put the file it replaced back.
+constexpr const wchar_t* OldFileKeptAs = L"The file that was there before is kept as %s"; // detail
 
 constexpr const wchar_t* TooManyWordColumns =
     L"Too many columns: Word doesn't support tables with more then %d columns";

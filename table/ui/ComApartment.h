@@ -5,15 +5,15 @@
 class ComApartment
 {
 public:
-    ComApartment() : initialized_(SUCCEEDED(CoInitialize(nullptr))) {}
+    ComApartment() : m_initialized(SUCCEEDED(CoInitialize(nullptr))) {}
     ~ComApartment()
     {
-        if (initialized_)
+        if (m_initialized)
             CoUninitialize();
     }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
 
 private:
-    bool initialized_;
+    bool m_initialized;
 };

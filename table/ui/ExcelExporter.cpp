@@ -2,6 +2,7 @@
 
 #include "table/ConversionMessages.h"
 #include "table/ProgressInterface.h"
+#include "table/SetAsideFile.h"
 #include "table/TableConverter.h"
 #include "table/ui/AutomationMessages.h"
 #include "table/ui/AutomationSupport.h"
@@ -34,82 +35,101 @@ void CloseUnsaved(ExcelWorkbook& book)
     book.Close(False(), OmittedArgument(), OmittedArgument());
 }
 
+// Runs a clean-up step whose own failure must not hide the failure being handled.
+template <class Step> void IgnoringFailure(Step step)
+{
+    try {
+        step();
+    } catch (CException* e) {
+        e->Delete();
+    } catch (...) {
+    }
+}
+
 } // namespace
 
-void SaveWorkbookReplacing(ExcelWorkbook& book, const std::wstring& path)
+void SaveWorkbookReplacing(ExcelWorkbook& book, const std::wstring& path, std::wstring& keptAs)
 {
-    std::wstring setAside;
-    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        const size_t slash = path.find_last_of(L"\\/");
-        const std::wstring folder = slash == std::wstring::npos ? L"." : path.substr(0, slash);
-        wchar_t temporary[MAX_PATH];
-        if (GetTempFileNameW(folder.c_str(), L"KEST", 0, temporary) &&
-            MoveFileExW(path.c_str(), temporary, MOVEFILE_REPLACE_EXISTING))
-            setAside = temporary;
-        else if (temporary[0])
-            DeleteFileW(temporary);
-        // Where the old file cannot be moved, the save meets it and fails: it stays as it is.
-    }
+    keptAs.clear();
+    // Where the old file cannot be moved, the save meets it and fails: it stays as it is.
+    SetAsideFile old(path);
     try {
         book.SaveAs(Text(path), OmittedArgument(), OmittedArgument(), OmittedArgument(), OmittedArgument(), False(),
                     kExclusiveAccess, OmittedArgument(), False(), OmittedArgument(), OmittedArgument());
-    } catch (CException*) {
-        if (!setAside.empty())
-            MoveFileExW(setAside.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    } catch (...) {
+        if (!old.Restore())
+            keptAs = old.SetAsidePath();
         throw;
     }
-    if (!setAside.empty())
-        DeleteFileW(setAside.c_str());
+    old.Discard();
 }
 
 bool ExcelExporter::Export(TableConverter& converter, const ConvertingTableGrid& grid, ConversionTarget target,
                            const std::wstring& outputFileName, int32_t progressRange)
 {
     ComApartment com;
-    ProgressInterface* progress = converter.GetProgress();
     ExcelApplication app;
     if (!app.CreateDispatch(_T("Excel.Application"))) {
         converter.SetError(AutomationMessages::ExcelLoadFailed, true);
         return false;
     }
+    std::wstring keptAs;
     try {
         ExcelWorkbooks books(app.GetWorkbooks());
         ExcelWorkbook book(books.Add(COleVariant(kOneWorksheetTemplate)));
-        book.Activate();
-        ExcelWorksheets sheets(book.GetWorksheets());
-        ExcelWorksheet sheet(sheets.GetItem(COleVariant(1L)));
-        if (progress)
-            progress->SetStatusText(AutomationMessages::WritingExcel);
-
-        if (!WriteRows(converter, grid, book, sheet, progressRange))
-            return false;
-
-        ExcelRange used(sheet.GetUsedRange());
-        ExcelRange columns(used.GetColumns());
-        columns.AutoFit();
-        switch (target) {
-        case TargetExcelFile:
-            if (progress)
-                progress->SetStatusText(AutomationMessages::SavingExcelFile);
-            SaveWorkbookReplacing(book, outputFileName);
-            app.SetVisible(TRUE);
-            break;
-        case TargetClipboardExcel:
-            if (progress)
-                progress->SetStatusText(AutomationMessages::CopyingExcel);
-            used.Copy(OmittedArgument());
-            CloseUnsaved(book);
-            break;
-        default:
-            app.SetVisible(TRUE);
-            break;
+        try {
+            return Fill(converter, grid, target, outputFileName, progressRange, app, book, keptAs);
+        } catch (...) {
+            // Excel stays hidden for the clipboard: a workbook left open there would keep it
+            // running unseen, whatever the failure.
+            if (target == TargetClipboardExcel)
+                IgnoringFailure([&] { CloseUnsaved(book); });
+            throw;
         }
-        return true;
     } catch (CException* e) {
         const std::wstring text = ExceptionText(e);
         e->Delete();
-        converter.SetError(FormatMessageText(AutomationMessages::ExcelException, {text}), false);
+        std::wstring error = FormatMessageText(AutomationMessages::ExcelException, {text});
+        if (!keptAs.empty())
+            error += L"\n" + FormatMessageText(AutomationMessages::OldFileKeptAs, {keptAs});
+        converter.SetError(error, false);
         return false;
+    }
+}
+
+bool ExcelExporter::Fill(TableConverter& converter, const ConvertingTableGrid& grid, ConversionTarget target,
+                         const std::wstring& outputFileName, int32_t progressRange, ExcelApplication& app,
+                         ExcelWorkbook& book, std::wstring& keptAs)
+{
+    ProgressInterface* progress = converter.GetProgress();
+    book.Activate();
+    ExcelWorksheets sheets(book.GetWorksheets());
+    ExcelWorksheet sheet(sheets.GetItem(COleVariant(1L)));
+    if (progress)
+        progress->SetStatusText(AutomationMessages::WritingExcel);
+
+    if (!WriteRows(converter, grid, book, sheet, progressRange))
+        return false;
+
+    ExcelRange used(sheet.GetUsedRange());
+    ExcelRange columns(used.GetColumns());
+    columns.AutoFit();
+    switch (target) {
+    case TargetExcelFile:
+        if (progress)
+            progress->SetStatusText(AutomationMessages::SavingExcelFile);
+        SaveWorkbookReplacing(book, outputFileName, keptAs);
+        app.SetVisible(TRUE);
+        return true;
+    case TargetClipboardExcel:
+        if (progress)
+            progress->SetStatusText(AutomationMessages::CopyingExcel);
+        used.Copy(OmittedArgument());
+        CloseUnsaved(book);
+        return true;
+    default:
+        app.SetVisible(TRUE);
+        return true;
     }
 }
 
@@ -126,7 +146,8 @@ bool ExcelExporter::WriteRows(TableConverter& converter, const ConvertingTableGr
                 WriteCell(grid, cell, sheet, kFirstSheetRow + row, column + 1);
         }
         if (progress) {
-            progress->SetPos(half + row * half / rowCount);
+            // 64-bit: row x half passes 32 bits on long conversions.
+            progress->SetPos(static_cast<int32_t>(half + static_cast<int64_t>(row) * half / rowCount));
             if (progress->IsCanceled()) {
                 CloseUnsaved(book);
                 return false;
@@ -144,10 +165,10 @@ const std::wstring* ExcelExporter::NumberFormatFor(const ConvertingTableCell& ce
         return &textFormat;
     switch (CellFormatOf(cell)) {
     case CellFormatText: return &textFormat;
-    case CellFormatNumber: return &options_.numberFormat;
-    case CellFormatCurrency: return &options_.currencyFormat;
-    case CellFormatDate: return &options_.dateFormat;
-    case CellFormatTime: return &options_.timeFormat;
+    case CellFormatNumber: return &m_options.numberFormat;
+    case CellFormatCurrency: return &m_options.currencyFormat;
+    case CellFormatDate: return &m_options.dateFormat;
+    case CellFormatTime: return &m_options.timeFormat;
     default: return nullptr;
     }
 }
@@ -161,12 +182,12 @@ void ExcelExporter::WriteCell(const ConvertingTableGrid& grid, const ConvertingT
     if (const std::wstring* format = NumberFormatFor(cell, text))
         range.SetNumberFormat(Text(*format));
     range.SetFormula(Text(text));
-    if (options_.keepFormatting)
+    if (m_options.keepFormatting)
         KeepFormatting(cell, text, range);
     if (CellHasRtl(cell))
         range.SetReadingOrder(kRightToLeft);
     const int32_t span = CellSpan(cell);
-    if (options_.mergeCells && span != 0) {
+    if (m_options.mergeCells && span != 0) {
         const std::wstring last = GetExcelCellName(row + (span >> 16), column + (span & 0xFFFF));
         ExcelRange block(sheet.GetRange(Text(name), Text(last)));
         block.Merge(False());

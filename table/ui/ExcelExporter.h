@@ -5,6 +5,7 @@
 
 #include <string>
 
+class ExcelApplication;
 class ExcelRange;
 class ExcelWorkbook;
 class ExcelWorksheet;
@@ -23,13 +24,17 @@ struct ExcelExportOptions
 class ExcelExporter : public GridExporter
 {
 public:
-    explicit ExcelExporter(const ExcelExportOptions& options) : options_(options) {}
+    explicit ExcelExporter(const ExcelExportOptions& options) : m_options(options) {}
 
     // Targets Excel sheet, Excel file and clipboard as Excel sheet.
     bool Export(TableConverter& converter, const ConvertingTableGrid& grid, ConversionTarget target,
                 const std::wstring& outputFileName, int32_t progressRange) override;
 
 private:
+    // Everything after the workbook was made; false after a cancel. Raises what automation raises.
+    bool Fill(TableConverter& converter, const ConvertingTableGrid& grid, ConversionTarget target,
+              const std::wstring& outputFileName, int32_t progressRange, ExcelApplication& app, ExcelWorkbook& book,
+              std::wstring& keptAs);
     // False after a cancel (the workbook then is closed unsaved).
     bool WriteRows(TableConverter& converter, const ConvertingTableGrid& grid, ExcelWorkbook& book,
                    ExcelWorksheet& sheet, int32_t progressRange);
@@ -38,10 +43,11 @@ private:
     void KeepFormatting(const ConvertingTableCell& cell, const std::wstring& written, ExcelRange& range);
     const std::wstring* NumberFormatFor(const ConvertingTableCell& cell, const std::wstring& text) const;
 
-    ExcelExportOptions options_;
+    ExcelExportOptions m_options;
 };
 
 // Saves the workbook under path without losing a file already there when the save fails: the old
 // file is set aside under a temporary name in the same folder and goes only once the save
-// succeeded; a failed save puts it back. Raises what SaveAs raises.
-void SaveWorkbookReplacing(ExcelWorkbook& book, const std::wstring& path);
+// succeeded; a failed save puts it back. Raises what SaveAs raises; when the old file could not be
+// put back, keptAs names the file that holds it (empty otherwise).
+void SaveWorkbookReplacing(ExcelWorkbook& book, const std::wstring& path, std::wstring& keptAs);

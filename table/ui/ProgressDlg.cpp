@@ -20,9 +20,9 @@ CProgressDlg::CProgressDlg(CWnd* parent) : CDialog(IDD, parent) {}
 // the worker must be out of this object before it goes.
 CProgressDlg::~CProgressDlg()
 {
-    if (worker_) {
-        ::WaitForSingleObject(worker_, INFINITE);
-        ::CloseHandle(worker_);
+    if (m_worker) {
+        ::WaitForSingleObject(m_worker, INFINITE);
+        ::CloseHandle(m_worker);
     }
 }
 
@@ -30,8 +30,8 @@ void CProgressDlg::SetRange(int32_t low, int32_t high)
 {
     {
         OxLock lock(this);
-        low_ = low;
-        high_ = high;
+        m_low = low;
+        m_high = high;
     }
     UpdateControls();
 }
@@ -40,7 +40,7 @@ void CProgressDlg::SetPos(int32_t pos)
 {
     {
         OxLock lock(this);
-        pos_ = pos;
+        m_pos = pos;
     }
     UpdateControls();
 }
@@ -49,8 +49,8 @@ void CProgressDlg::ShowPercent(bool showNumber, bool asPercent)
 {
     {
         OxLock lock(this);
-        showNumber_ = showNumber;
-        asPercent_ = asPercent;
+        m_showNumber = showNumber;
+        m_asPercent = asPercent;
     }
     UpdateControls();
 }
@@ -59,7 +59,7 @@ void CProgressDlg::SetStatusText(const std::wstring& text)
 {
     {
         OxLock lock(this);
-        status_ = text;
+        m_status = text;
     }
     UpdateControls();
 }
@@ -68,8 +68,8 @@ void CProgressDlg::SetPosAndText(int32_t pos, const std::wstring& text)
 {
     {
         OxLock lock(this);
-        pos_ = pos;
-        status_ = text;
+        m_pos = pos;
+        m_status = text;
     }
     UpdateControls();
 }
@@ -78,7 +78,7 @@ void CProgressDlg::SetTitle(const std::wstring& text)
 {
     {
         OxLock lock(this);
-        title_ = text;
+        m_title = text;
     }
     UpdateControls();
 }
@@ -87,7 +87,7 @@ void CProgressDlg::AllowCancel(bool allow)
 {
     {
         OxLock lock(this);
-        cancelAllowed_ = allow;
+        m_cancelAllowed = allow;
     }
     UpdateControls();
 }
@@ -96,8 +96,8 @@ void CProgressDlg::Step(int32_t delta)
 {
     {
         OxLock lock(this);
-        const int64_t moved = static_cast<int64_t>(pos_) + delta;
-        pos_ = static_cast<int32_t>((std::max)(static_cast<int64_t>(low_), (std::min)(static_cast<int64_t>(high_), moved)));
+        const int64_t moved = static_cast<int64_t>(m_pos) + delta;
+        m_pos = static_cast<int32_t>((std::max)(static_cast<int64_t>(m_low), (std::min)(static_cast<int64_t>(m_high), moved)));
     }
     UpdateControls();
 }
@@ -106,7 +106,8 @@ void CProgressDlg::Hide(bool hidden)
 {
     {
         OxLock lock(this);
-        hidden_ = hidden;
+        m_hidden = hidden;
+        m_visibilityAsked = true;
     }
     UpdateControls();
 }
@@ -114,33 +115,35 @@ void CProgressDlg::Hide(bool hidden)
 int32_t CProgressDlg::GetPos()
 {
     OxLock lock(this);
-    return pos_;
+    return m_pos;
 }
 
 std::wstring CProgressDlg::GetStatusText()
 {
     OxLock lock(this);
-    return status_;
+    return m_status;
 }
 
 void CProgressDlg::JobFinished()
 {
     SetFinished(true);
-    if (!m_hWnd)
+    const bool onDialogThread = IsDialogThread();
+    const HWND window = onDialogThread ? m_hWnd : m_window.load();
+    if (!window)
         return;
     if (IsCanceled()) {
-        if (IsDialogThread())
+        if (onDialogThread)
             OnCancel();
         else
-            ::PostMessageW(m_hWnd, WM_COMMAND, IDCANCEL, 0);
+            ::PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
         return;
     }
     UpdateControls();
-    if (closeWhenFinished_) {
-        if (IsDialogThread())
+    if (m_closeWhenFinished) {
+        if (onDialogThread)
             EndDialog(IDOK);
         else
-            ::PostMessageW(m_hWnd, WM_COMMAND, IDOK, 0);
+            ::PostMessageW(window, WM_COMMAND, IDOK, 0);
     }
 }
 
@@ -148,14 +151,14 @@ bool CProgressDlg::SetJob(ProgressThread* job, TableConverter* converter)
 {
     if (m_hWnd)
         return false;
-    job_ = job;
-    converter_ = converter;
+    m_job = job;
+    m_converter = converter;
     return true;
 }
 
 bool CProgressDlg::IsDialogThread() const
 {
-    return dialogThread_ != 0 && GetCurrentThreadId() == dialogThread_;
+    return m_dialogThread != 0 && GetCurrentThreadId() == m_dialogThread;
 }
 
 HANDLE CProgressDlg::CreateWorkerThread(LPTHREAD_START_ROUTINE procedure, void* argument)
@@ -166,19 +169,19 @@ HANDLE CProgressDlg::CreateWorkerThread(LPTHREAD_START_ROUTINE procedure, void* 
 DWORD WINAPI CProgressDlg::WorkerProcedure(void* argument)
 {
     auto* dialog = static_cast<CProgressDlg*>(argument);
-    const int32_t result = dialog->job_->Run(dialog->converter_, dialog);
+    const int32_t result = dialog->m_job->Run(dialog->m_converter, dialog);
     dialog->JobFinished();
     return static_cast<DWORD>(result);
 }
 
 void CProgressDlg::StartThread()
 {
-    worker_ = CreateWorkerThread(&CProgressDlg::WorkerProcedure, this);
-    if (worker_)
+    m_worker = CreateWorkerThread(&CProgressDlg::WorkerProcedure, this);
+    if (m_worker)
         return;
     // The caller reports the failed conversion with this text; no second, empty message follows.
-    if (converter_)
-        converter_->SetError(AutomationMessages::ThreadNotCreated, true);
+    if (m_converter)
+        m_converter->SetError(AutomationMessages::ThreadNotCreated, true);
     SetFinished(true);
     ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
 }
@@ -188,14 +191,15 @@ BOOL CProgressDlg::OnInitDialog()
     CDialog::OnInitDialog();
     RECT window;
     ::GetWindowRect(m_hWnd, &window);
-    initialWidth_ = window.right - window.left;
-    initialHeight_ = window.bottom - window.top;
-    dialogThread_ = GetCurrentThreadId();
-    cancelButton_ = ::GetDlgItem(m_hWnd, IDCANCEL);
-    progressBar_ = ::GetDlgItem(m_hWnd, IDC_PROGRESS_BAR);
-    statusText_ = ::GetDlgItem(m_hWnd, IDC_PROGRESS_STATUS);
-    numberField_ = ::GetDlgItem(m_hWnd, IDC_PROGRESS_NUMBER);
-    if (job_)
+    m_initialWidth = window.right - window.left;
+    m_initialHeight = window.bottom - window.top;
+    m_dialogThread = GetCurrentThreadId();
+    m_window = m_hWnd;
+    m_cancelButton = ::GetDlgItem(m_hWnd, IDCANCEL);
+    m_progressBar = ::GetDlgItem(m_hWnd, IDC_PROGRESS_BAR);
+    m_statusText = ::GetDlgItem(m_hWnd, IDC_PROGRESS_STATUS);
+    m_numberField = ::GetDlgItem(m_hWnd, IDC_PROGRESS_NUMBER);
+    if (m_job)
         StartThread();
     UpdateControls();
     return TRUE;
@@ -208,9 +212,9 @@ void CProgressDlg::OnCancel()
         return;
     }
     SetCanceled(true);
-    if (cancelButton_) {
-        ::EnableWindow(cancelButton_, FALSE);
-        ::SetWindowTextW(cancelButton_, L"Canceling");
+    if (m_cancelButton) {
+        ::EnableWindow(m_cancelButton, FALSE);
+        ::SetWindowTextW(m_cancelButton, L"Canceling");
     }
 }
 
@@ -222,67 +226,70 @@ LRESULT CProgressDlg::OnUpdateControls(WPARAM, LPARAM)
 
 void CProgressDlg::UpdateControls()
 {
-    if (!m_hWnd)
-        return;
     if (!IsDialogThread()) {
-        ::PostMessageW(m_hWnd, WM_UPDATE_CONTROLS, 0, 0);
+        if (const HWND window = m_window.load())
+            ::PostMessageW(window, WM_UPDATE_CONTROLS, 0, 0);
         return;
     }
-    ApplyControls();
+    if (m_hWnd)
+        ApplyControls();
 }
 
 void CProgressDlg::ApplyControls()
 {
     OxLock lock(this);
-    if (numberField_) {
-        if (!showNumber_) {
-            ::ShowWindow(numberField_, SW_HIDE);
+    if (m_numberField) {
+        if (!m_showNumber) {
+            ::ShowWindow(m_numberField, SW_HIDE);
         } else {
             // 64-bit: (pos - low) x 100 leaves 32 bits for ranges beyond 21 million.
-            const int64_t span = static_cast<int64_t>(high_) - low_;
+            const int64_t span = static_cast<int64_t>(m_high) - m_low;
             const int64_t number =
-                !asPercent_ ? pos_ : span == 0 ? 0 : (static_cast<int64_t>(pos_) - low_) * 100 / span;
+                !m_asPercent ? m_pos : span == 0 ? 0 : (static_cast<int64_t>(m_pos) - m_low) * 100 / span;
             wchar_t text[32];
-            swprintf(text, 32, asPercent_ ? L"%lld%%" : L"%lld", static_cast<long long>(number));
-            ::SetWindowTextW(numberField_, text);
-            ::ShowWindow(numberField_, SW_SHOW);
+            swprintf(text, 32, m_asPercent ? L"%lld%%" : L"%lld", static_cast<long long>(number));
+            ::SetWindowTextW(m_numberField, text);
+            ::ShowWindow(m_numberField, SW_SHOW);
         }
     }
-    if (progressBar_) {
-        ::SendMessageW(progressBar_, PBM_SETRANGE32, static_cast<WPARAM>(low_), static_cast<LPARAM>(high_));
-        ::SendMessageW(progressBar_, PBM_SETPOS, static_cast<WPARAM>(pos_), 0);
+    if (m_progressBar) {
+        ::SendMessageW(m_progressBar, PBM_SETRANGE32, static_cast<WPARAM>(m_low), static_cast<LPARAM>(m_high));
+        ::SendMessageW(m_progressBar, PBM_SETPOS, static_cast<WPARAM>(m_pos), 0);
     }
-    ::SetWindowTextW(m_hWnd, title_.c_str());
-    if (statusText_)
-        ::SetWindowTextW(statusText_, status_.c_str());
-    if (cancelButton_) {
+    ::SetWindowTextW(m_hWnd, m_title.c_str());
+    if (m_statusText)
+        ::SetWindowTextW(m_statusText, m_status.c_str());
+    if (m_cancelButton) {
         if (IsFinished() && !IsCanceled()) {
-            ::SetWindowTextW(cancelButton_, L"Close");
-            ::EnableWindow(cancelButton_, TRUE);
-        } else if (::IsWindowEnabled(cancelButton_) && !cancelAllowed_) {
-            ::EnableWindow(cancelButton_, FALSE);
+            ::SetWindowTextW(m_cancelButton, L"Close");
+            ::EnableWindow(m_cancelButton, TRUE);
+        } else if (::IsWindowEnabled(m_cancelButton) && !m_cancelAllowed) {
+            ::EnableWindow(m_cancelButton, FALSE);
         }
     }
-    const bool visible = ::IsWindowVisible(m_hWnd) != FALSE;
-    if (hidden_ == visible)
-        ::ShowWindow(m_hWnd, hidden_ ? SW_HIDE : SW_SHOW);
+    // Only Hide shows or hides the window: an update must not show a dialog that was hidden
+    // some other way, or before the dialog loop showed it.
+    if (m_visibilityAsked) {
+        m_visibilityAsked = false;
+        ::ShowWindow(m_hWnd, m_hidden ? SW_HIDE : SW_SHOW);
+    }
 }
 
 // Only the width can change, and never below the first size.
 void CProgressDlg::OnGetMinMaxInfo(MINMAXINFO* info)
 {
     CDialog::OnGetMinMaxInfo(info);
-    if (initialWidth_ > 0) {
-        info->ptMinTrackSize.x = initialWidth_;
-        info->ptMinTrackSize.y = initialHeight_;
-        info->ptMaxTrackSize.y = initialHeight_;
+    if (m_initialWidth > 0) {
+        info->ptMinTrackSize.x = m_initialWidth;
+        info->ptMinTrackSize.y = m_initialHeight;
+        info->ptMaxTrackSize.y = m_initialHeight;
     }
 }
 
 void CProgressDlg::OnSize(UINT type, int cx, int cy)
 {
     CDialog::OnSize(type, cx, cy);
-    if (cx == 0 || cy == 0 || !statusText_)
+    if (cx == 0 || cy == 0 || !m_statusText)
         return;
     auto clientRect = [this](HWND control) {
         RECT r;
@@ -290,16 +297,16 @@ void CProgressDlg::OnSize(UINT type, int cx, int cy)
         ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&r), 2);
         return r;
     };
-    const int right = cx - clientRect(statusText_).left;
-    for (HWND control : {statusText_, progressBar_, numberField_}) {
+    const int right = cx - clientRect(m_statusText).left;
+    for (HWND control : {m_statusText, m_progressBar, m_numberField}) {
         if (!control)
             continue;
         const RECT r = clientRect(control);
         ::MoveWindow(control, r.left, r.top, (std::max)(0, static_cast<int>(right - r.left)), r.bottom - r.top, TRUE);
     }
-    if (cancelButton_) {
-        const RECT r = clientRect(cancelButton_);
+    if (m_cancelButton) {
+        const RECT r = clientRect(m_cancelButton);
         const int width = r.right - r.left;
-        ::MoveWindow(cancelButton_, (cx - width) / 2, r.top, width, r.bottom - r.top, TRUE);
+        ::MoveWindow(m_cancelButton, (cx - width) / 2, r.top, width, r.bottom - r.top, TRUE);
     }
 }

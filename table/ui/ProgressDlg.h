@@ -8,6 +8,7 @@
 #include "table/ProgressInterface.h"
 #include "table/ui/ProgressDlgRes.h"
 
+#include <atomic>
 #include <string>
 
 class ProgressThread;
@@ -36,7 +37,7 @@ public:
 
     // Stores the job and its converter; only before the dialog has a window.
     bool SetJob(ProgressThread* job, TableConverter* converter);
-    void SetCloseWhenFinished(bool close) { closeWhenFinished_ = close; }
+    void SetCloseWhenFinished(bool close) { m_closeWhenFinished = close; }
     bool IsDialogThread() const;
     void StartThread();
 
@@ -59,24 +60,29 @@ private:
     void UpdateControls();
     void ApplyControls();
 
-    HWND cancelButton_ = nullptr;
-    HWND progressBar_ = nullptr;
-    HWND statusText_ = nullptr;
-    HWND numberField_ = nullptr;
-    HANDLE worker_ = nullptr;
-    DWORD dialogThread_ = 0;
-    int initialWidth_ = 0;
-    int initialHeight_ = 0;
-    bool showNumber_ = false;
-    bool asPercent_ = false;
-    std::wstring title_ = L"Progress";
-    std::wstring status_;
-    int32_t low_ = 0;
-    int32_t high_ = 100;
-    int32_t pos_ = 0;
-    ProgressThread* job_ = nullptr;
-    TableConverter* converter_ = nullptr;
-    bool closeWhenFinished_ = false;
-    bool cancelAllowed_ = true;
-    bool hidden_ = false;
+    HWND m_cancelButton = nullptr;
+    HWND m_progressBar = nullptr;
+    HWND m_statusText = nullptr;
+    HWND m_numberField = nullptr;
+    HANDLE m_worker = nullptr;
+    // The window as other threads address it. CWnd::m_hWnd is cleared by the dialog thread when the
+    // window goes, so another thread never reads it; a handle posted to after the window went is
+    // simply refused by the system.
+    std::atomic<HWND> m_window{nullptr};
+    DWORD m_dialogThread = 0;
+    int m_initialWidth = 0;
+    int m_initialHeight = 0;
+    bool m_showNumber = false;
+    bool m_asPercent = false;
+    std::wstring m_title = L"Progress";
+    std::wstring m_status;
+    int32_t m_low = 0;
+    int32_t m_high = 100;
+    int32_t m_pos = 0;
+    ProgressThread* m_job = nullptr;
+    TableConverter* m_converter = nullptr;
+    bool m_closeWhenFinished = false;
+    bool m_cancelAllowed = true;
+    bool m_hidden = false;
+    bool m_visibilityAsked = false; // Hide was called since the window last followed m_hidden
 };

@@ -215,13 +215,13 @@ bool WordApplication::Open()
     probe.ReleaseDispatch();
 
     const long major = std::wcstol(static_cast<LPCTSTR>(version), nullptr, 10);
-    word97_ = major < 9;
+    m_word97 = major < 9;
     return Live().CreateDispatch(_T("Word.Application")) != FALSE;
 }
 
 Word97::WordApplication& WordApplication::Live()
 {
-    return word97_ ? word97App_ : static_cast<Word97::WordApplication&>(word2000App_);
+    return m_word97 ? m_word97App : static_cast<Word97::WordApplication&>(m_word2000App);
 }
 
 LPDISPATCH WordApplication::GetDocuments()
@@ -242,6 +242,6 @@ void WordApplication::Quit()
 
 void WordApplication::Release()
 {
-    word97App_.ReleaseDispatch();
-    word2000App_.ReleaseDispatch();
+    m_word97App.ReleaseDispatch();
+    m_word2000App.ReleaseDispatch();
 }

@@ -158,7 +158,7 @@ public:
 
     // False when Word cannot be started. A failure while the probe is read or quit raises.
     bool Open();
-    bool IsWord97() const { return word97_; }
+    bool IsWord97() const { return m_word97; }
     LPDISPATCH GetDocuments();
     LPDISPATCH GetSelection();
     // Quits without saving.
@@ -169,7 +169,7 @@ public:
 private:
     Word97::WordApplication& Live();
 
-    Word97::WordApplication word97App_;
-    Word2000::WordApplication word2000App_;
-    bool word97_ = false;
+    Word97::WordApplication m_word97App;
+    Word2000::WordApplication m_word2000App;
+    bool m_word97 = false;
 };

@@ -50,6 +50,7 @@ template <class Step> void IgnoringFailure(Step step)
         step();
     } catch (CException* e) {
         e->Delete();
+    } catch (...) {
     }
 }
 
@@ -95,7 +96,8 @@ bool WordExporter::Export(TableConverter& converter, const ConvertingTableGrid& 
         try {
             written = word.IsWord97() ? WriteTable<Word97Family>(converter, grid, word, progressRange)
                                       : WriteTable<Word2000Family>(converter, grid, word, progressRange);
-        } catch (CException*) {
+        } catch (...) {
+            // Any failure, the framework's or another, must not leave a hidden Word running.
             IgnoringFailure([&] { word.Quit(); });
             throw;
         }
@@ -145,7 +147,7 @@ bool WordExporter::WriteTable(TableConverter& converter, const ConvertingTableGr
         document.Select();
         typename Family::Selection selection(word.GetSelection());
         selection.Copy();
-    } catch (CException*) {
+    } catch (...) {
         IgnoringFailure([&] { CloseUnsaved(document); });
         throw;
     }
@@ -167,7 +169,7 @@ bool WordExporter::FillCells(TableConverter& converter, const ConvertingTableGri
                 continue;
             Word97::WordCell cell(table.GetCell(row + 1, column + 1));
             cell.Select();
-            if (!options_.keepFormatting) {
+            if (!m_options.keepFormatting) {
                 typename Family::Selection selection(word.GetSelection());
                 selection.SetText(CellText(grid, gridCell).c_str());
             } else {
@@ -181,11 +183,12 @@ bool WordExporter::FillCells(TableConverter& converter, const ConvertingTableGri
                     selection.SetRightToLeftParagraph();
                 }
             }
-            if (options_.mergeCells && CellSpan(gridCell) != 0)
+            if (m_options.mergeCells && CellSpan(gridCell) != 0)
                 mergeNeeded = true;
         }
         if (progress) {
-            progress->SetPos(half + half * (row + 1) / rowCount);
+            // 64-bit: half x rows passes 32 bits on long conversions.
+            progress->SetPos(static_cast<int32_t>(half + static_cast<int64_t>(half) * (row + 1) / rowCount));
             if (progress->IsCanceled())
                 return false;
         }

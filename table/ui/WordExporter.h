@@ -14,7 +14,7 @@ struct WordExportOptions
 class WordExporter : public GridExporter
 {
 public:
-    explicit WordExporter(const WordExportOptions& options) : options_(options) {}
+    explicit WordExporter(const WordExportOptions& options) : m_options(options) {}
 
     // Target clipboard as Word table.
     bool Export(TableConverter& converter, const ConvertingTableGrid& grid, ConversionTarget target,
@@ -32,5 +32,5 @@ private:
     void MergeBlocks(const ConvertingTableGrid& grid, WordApplication& word, typename Family::Document& document,
                      typename Family::Table& table);
 
-    WordExportOptions options_;
+    WordExportOptions m_options;
 };

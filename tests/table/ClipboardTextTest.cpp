@@ -82,6 +82,38 @@ TEST(ClipboardText, CopyPutsUnicodeTextOnTheClipboard)
     EXPECT_EQ(converter.GetErrorText(), L"");
 }
 
+// What a peer reads back: the text up to the first zero of the block; nothing from an empty
+// clipboard, and no stale text either.
+TEST(ClipboardText, ReadBackTakesTheTextUpToItsFirstZero)
+{
+    struct Case { const char* what; std::wstring block; std::wstring text; };
+    const Case cases[] = {
+        {"a terminated text", std::wstring(L"a\tb\t\r\n", 6) + L'\0', L"a\tb\t\r\n"},
+        {"a zero inside", std::wstring(L"ab\0cd\0", 6), L"ab"},
+    };
+    for (const Case& c : cases)
+    {
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, c.block.size() * sizeof(wchar_t));
+        ASSERT_TRUE(block);
+        memcpy(GlobalLock(block), c.block.data(), c.block.size() * sizeof(wchar_t));
+        GlobalUnlock(block);
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        ASSERT_TRUE(SetClipboardData(CF_UNICODETEXT, block));
+        CloseClipboard();
+        std::wstring text;
+        EXPECT_TRUE(ReadTextFromClipboard(text)) << c.what;
+        EXPECT_EQ(text, c.text) << c.what;
+    }
+
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    std::wstring text = L"stale";
+    EXPECT_FALSE(ReadTextFromClipboard(text));
+    EXPECT_EQ(text, L"");
+}
+
 TEST(ClipboardText, EmptyTextIsAFinalErrorAndLeavesTheClipboard)
 {
     ASSERT_TRUE(PresetClipboardText(L"before"));

@@ -295,3 +295,84 @@ TEST(ConvertingTableLayoutTest, BlockIdsCanBeCollectedAndWrittenBack)
     EXPECT_TRUE(layout.IsConsistent());
 }
 } // namespace
+
+namespace
+{
+std::vector<int32_t> ColumnXs(const ConvertingTableLayout& layout)
+{
+    std::vector<int32_t> xs;
+    for (int i = 0; i < layout.GetColumnCount(); ++i)
+        xs.push_back(layout.GetColumn(i).x);
+    return xs;
+}
+
+std::vector<int32_t> RowLines(const ConvertingTableLayout& layout)
+{
+    std::vector<int32_t> ys;
+    for (int i = 0; i < layout.GetRowLineCount(); ++i)
+        ys.push_back(layout.GetRowLine(i));
+    return ys;
+}
+
+// A layout loaded for a larger page is clipped to this one (minimum width and height 10): what
+// would lie outside goes, and what is left can be stored.
+TEST(ConvertingTableLayoutTest, FittingToAPageDropsWhatLiesOutside)
+{
+    // Columns 100, 200, -1 and rows 100, 200, 300 over (0, 0, 300, 400).
+    const Picture picture = {"aab", "ccd", "eef", "ghi"};
+    struct Case
+    {
+        const char* what;
+        RECT page;
+        RECT table;
+        std::vector<int32_t> xs, ys;
+        Picture cells;
+    };
+    const Case cases[] = {
+        {"the page holds the table", Rect(0, 0, 1000, 1000), Rect(0, 0, 300, 400), {100, 200, -1}, {100, 200, 300},
+         picture},
+        {"left cut inside the first column: the columns stay", Rect(50, 0, 1000, 1000), Rect(50, 0, 300, 400),
+         {100, 200, -1}, {100, 200, 300}, picture},
+        {"left cut close to a line: that column goes too", Rect(95, 0, 1000, 1000), Rect(95, 0, 300, 400), {200, -1},
+         {100, 200, 300}, {"ab", "cd", "ef", "gh"}},
+        {"left cut past every line: one column is left", Rect(250, 0, 1000, 1000), Rect(250, 0, 300, 400), {-1},
+         {100, 200, 300}, {"a", "b", "c", "d"}},
+        {"right cut between the lines", Rect(0, 0, 250, 1000), Rect(0, 0, 250, 400), {100, 200, -1},
+         {100, 200, 300}, picture},
+        {"right cut close to a line: the columns from it go", Rect(0, 0, 205, 1000), Rect(0, 0, 205, 400), {-1},
+         {100, 200, 300}, {"a", "b", "c", "d"}},
+        {"bottom cut: lines too close to the bottom go", Rect(0, 0, 1000, 250), Rect(0, 0, 300, 250), {100, 200, -1},
+         {100, 200}, {"aab", "ccd", "efg"}},
+        // Both kept today and refused by the file reader on the next open: the table was lost.
+        {"top cut below a line", Rect(0, 150, 1000, 1000), Rect(0, 150, 300, 400), {100, 200, -1}, {200, 300},
+         {"aab", "ccd", "efg"}},
+        {"bottom cut above the last line", Rect(0, 0, 1000, 95), Rect(0, 0, 300, 95), {100, 200, -1}, {},
+         {"abc"}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        ConvertingTableLayout layout = LayoutFromPicture(picture);
+        layout.FitToPage(c.page, 10, 10);
+        EXPECT_TRUE(EqualRect(&layout.GetTableRect(), &c.table));
+        EXPECT_EQ(ColumnXs(layout), c.xs);
+        EXPECT_EQ(RowLines(layout), c.ys);
+        EXPECT_EQ(PictureOf(layout), c.cells);
+        EXPECT_TRUE(layout.IsConsistent());
+    }
+}
+
+TEST(ConvertingTableLayoutTest, FittingLeavesTooSmallATableClearedAndAnEmptyOneAlone)
+{
+    ConvertingTableLayout layout = LayoutFromPicture({"ab", "cd"});
+    layout.SetTrailerValue(5);
+    layout.FitToPage(Rect(0, 195, 1000, 1000), 10, 10); // 5 units of the table on the page
+    EXPECT_TRUE(layout.IsEmpty());
+    EXPECT_FALSE(layout.HasColumns());
+    EXPECT_EQ(layout.GetTrailerValue(), 5); // Clear keeps the document's values
+
+    ConvertingTableLayout empty;
+    empty.FitToPage(Rect(100, 100, 200, 200), 10, 10);
+    EXPECT_TRUE(empty == ConvertingTableLayout());
+}
+} // namespace

@@ -87,6 +87,22 @@ TEST(LayoutActions, UndoAndRedoRoundTrip)
     const ConvertingTableLayout outer = LayoutFromPicture({"abcd", "eeef", "eeeg"});
     const ConvertingTableLayout split = LayoutFromPicture({"abcd", "efgh", "ijkl"});
 
+    // Splits as the split command records them, with their saved values: column 1 (100..200) at
+    // 150, row 1 (100..200) at 150.
+    ConvertingTableLayout columnSplit = LayoutFromPicture({"abcde", "fghij", "klmno"});
+    columnSplit.SetTableRect(grid.GetTableRect());
+    columnSplit = WithColumns(columnSplit, {{100, 1, 0}, {150, 0, CellFormatDate}, {200, 0, CellFormatDate},
+                                            {300, 1, 0}, {-1, 1, 0}});
+    ConvertingTableLayout unsplitColumn = WithColumns(grid, {{100, 1, 0}, {200, 0, CellFormatDate}, {300, 1, 0},
+                                                             {-1, 1, 0}});
+    const std::vector<uint32_t> savedColumns = {MergeSplit::PackColumn({150, 0, CellFormatDate}),
+                                                MergeSplit::PackColumn({200, 0, CellFormatDate})};
+    ConvertingTableLayout rowSplit = LayoutFromPicture({"ab", "cd", "ef", "gh", "ij"});
+    rowSplit.SetTableRect(fourRows.GetTableRect());
+    rowSplit.SetRowLine(1, 150);
+    rowSplit.SetRowLine(2, 200);
+    rowSplit.SetRowLine(3, 300);
+
     ConvertingTableLayout reformatted = formatted;
     reformatted.GetColumn(0).format = CellFormatTime;
     reformatted.GetColumn(2).format = CellFormatTime;
@@ -112,6 +128,25 @@ TEST(LayoutActions, UndoAndRedoRoundTrip)
          [] { return std::make_unique<MergeSplit>(Cell(0, 1), Cell(2, 2), MergeSplit::Cells, true); }, outer},
         {"cell split by the split command", outer,
          [] { return std::make_unique<MergeSplit>(Cell(0, 1), Cell(2, 2), MergeSplit::Cells, false); }, split},
+        {"column split with saved values", unsplitColumn,
+         [=] { return std::make_unique<MergeSplit>(1, 2, MergeSplit::Columns, false, savedColumns); }, columnSplit},
+        {"column split with saved records", unsplitColumn,
+         [] {
+             return std::make_unique<MergeSplit>(
+                 1, 2, false,
+                 std::vector<ConvertingTableColumn>{{150, 0, CellFormatDate}, {200, 0, CellFormatDate}});
+         },
+         columnSplit},
+        {"row split with a saved y", fourRows,
+         [] { return std::make_unique<MergeSplit>(1, 2, MergeSplit::Rows, false, std::vector<uint32_t>{150}); },
+         rowSplit},
+        {"cell merge with saved ids", inner,
+         [] {
+             return std::make_unique<MergeSplit>(Cell(0, 1), Cell(2, 2), MergeSplit::Cells, true,
+                                                 std::vector<uint32_t>{0x10000, 0x10001, 0x10001, //
+                                                                       0x20000, 0x10001, 0x10001});
+         },
+         outer},
         {"column formats", formatted,
          [] {
              return std::make_unique<ColumnFormat>(std::map<int32_t, int32_t>{{0, CellFormatNumber}, {2, CellFormatText}},
@@ -158,6 +193,19 @@ TEST(LayoutActions, RefusedActionsChangeNothing)
         {"row merge without lines below", [] { return std::make_unique<MergeSplit>(1, 2, MergeSplit::Rows, true); },
          false},
         {"unknown kind", [] { return std::make_unique<MergeSplit>(0, 1, 3, true); }, false},
+        // Saved values that no longer fit would leave a layout that cannot be stored.
+        {"row split at a y outside the row",
+         [] { return std::make_unique<MergeSplit>(0, 1, MergeSplit::Rows, false, std::vector<uint32_t>{150}); }, false},
+        {"column split at an x right of the next line",
+         [] {
+             return std::make_unique<MergeSplit>(0, 1, MergeSplit::Columns, false,
+                                                 std::vector<uint32_t>{MergeSplit::PackColumn({250, 1, 0}),
+                                                                       MergeSplit::PackColumn({100, 1, 0})});
+         },
+         false},
+        {"row line moved below the table", [] { return std::make_unique<LineMove>(0, 101, LineMove::RowLine); }, false},
+        {"column line moved past its neighbour",
+         [] { return std::make_unique<LineMove>(0, 101, LineMove::ColumnLine); }, false},
         {"format of a column beyond the count",
          [] { return std::make_unique<ColumnFormat>(std::map<int32_t, int32_t>{{0, 0}, {3, 0}}, CellFormatText); },
          false},
@@ -169,4 +217,14 @@ TEST(LayoutActions, RefusedActionsChangeNothing)
         EXPECT_FALSE(c.undo ? action->Undo(layout) : action->Redo(layout));
         EXPECT_TRUE(layout == grid);
     }
+}
+
+// Column records packed as the split command saves them: x in 24 bits, format in 7, flag in 1.
+TEST(LayoutActions, PackedColumnsKeepXFormatAndFlag)
+{
+    const ConvertingTableColumn columns[] = {{0, 0, CellFormatAutomatic}, {150, 1, CellFormatTime},
+                                             {0xFFFFFF, 1, 0x7F}, {12345, 0, CellFormatCurrency}};
+    for (const ConvertingTableColumn& column : columns)
+        EXPECT_TRUE(MergeSplit::UnpackColumn(MergeSplit::PackColumn(column)) == column) << column.x;
+    EXPECT_EQ(MergeSplit::PackColumn({150, 1, CellFormatTime}), 0x85000096u);
 }

@@ -18,21 +18,21 @@ class RecordedAction : public OxAction
 {
 public:
     RecordedAction(Journal& journal, int id, bool* failing = nullptr)
-        : journal_(journal), id_(id), failing_(failing) {}
-    bool Undo(ConvertingTableLayout&) override { return Record(-id_); }
-    bool Redo(ConvertingTableLayout&) override { return Record(id_); }
+        : m_journal(journal), m_id(id), m_failing(failing) {}
+    bool Undo(ConvertingTableLayout&) override { return Record(-m_id); }
+    bool Redo(ConvertingTableLayout&) override { return Record(m_id); }
 
 private:
     bool Record(int entry)
     {
-        if (failing_ && *failing_)
+        if (m_failing && *m_failing)
             return false;
-        journal_.done.push_back(entry);
+        m_journal.done.push_back(entry);
         return true;
     }
-    Journal& journal_;
-    int id_;
-    bool* failing_;
+    Journal& m_journal;
+    int m_id;
+    bool* m_failing;
 };
 
 } // namespace

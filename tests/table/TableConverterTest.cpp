@@ -24,24 +24,24 @@ class RecordingProgress : public ProgressInterface
 {
 public:
     enum CancelAt { Never, OnRange, OnSecondPage, OnStep };
-    explicit RecordingProgress(CancelAt cancelAt = Never) : cancelAt_(cancelAt) {}
+    explicit RecordingProgress(CancelAt cancelAt = Never) : m_cancelAt(cancelAt) {}
 
     void SetRange(int32_t low, int32_t high) override
     {
         calls.push_back(L"range " + std::to_wstring(low) + L" " + std::to_wstring(high));
-        if (cancelAt_ == OnRange)
+        if (m_cancelAt == OnRange)
             SetCanceled(true);
     }
     void SetPosAndText(int32_t pos, const std::wstring& text) override
     {
         calls.push_back(L"pos " + std::to_wstring(pos) + L" " + text);
-        if (cancelAt_ == OnSecondPage && pos == 100)
+        if (m_cancelAt == OnSecondPage && pos == 100)
             SetCanceled(true);
     }
     void SetStatusText(const std::wstring& text) override { calls.push_back(L"status " + text); }
     void Step(int32_t) override
     {
-        if (cancelAt_ == OnStep)
+        if (m_cancelAt == OnStep)
             SetCanceled(true);
     }
     void SetPos(int32_t) override {}
@@ -53,7 +53,7 @@ public:
     std::vector<std::wstring> calls;
 
 private:
-    CancelAt cancelAt_;
+    CancelAt m_cancelAt;
 };
 
 // Pages of words by number; records what each parse saw.
@@ -281,48 +281,48 @@ namespace {
 class PagesJob : public ConversionJob
 {
 public:
-    explicit PagesJob(std::function<void(PagesParser&)> fill) : fill_(std::move(fill)) {}
+    explicit PagesJob(std::function<void(PagesParser&)> fill) : m_fill(std::move(fill)) {}
 
 protected:
     std::unique_ptr<ConvertingTableParser> CreateParser() override
     {
         auto parser = std::make_unique<PagesParser>();
-        fill_(*parser);
+        m_fill(*parser);
         return parser;
     }
 
 private:
-    std::function<void(PagesParser&)> fill_;
+    std::function<void(PagesParser&)> m_fill;
 };
 
 class ThrowingParser : public ConvertingTableParser
 {
 public:
-    explicit ThrowingParser(bool standard) : standard_(standard) {}
+    explicit ThrowingParser(bool standard) : m_standard(standard) {}
     std::unique_ptr<ConvertingTableGrid> ParsePage(int, std::unique_ptr<ConvertingTableGrid>, bool) override
     {
-        if (standard_)
+        if (m_standard)
             throw std::out_of_range("invalid vector<T> subscript");
         throw 42;
     }
 
 private:
-    bool standard_;
+    bool m_standard;
 };
 
 class ThrowingJob : public ConversionJob
 {
 public:
-    explicit ThrowingJob(bool standard) : standard_(standard) {}
+    explicit ThrowingJob(bool standard) : m_standard(standard) {}
 
 protected:
     std::unique_ptr<ConvertingTableParser> CreateParser() override
     {
-        return std::make_unique<ThrowingParser>(standard_);
+        return std::make_unique<ThrowingParser>(m_standard);
     }
 
 private:
-    bool standard_;
+    bool m_standard;
 };
 
 } // namespace

@@ -92,6 +92,8 @@ TEST(TableDetectionTest, OldFormatsPassOnByPosition)
     }
 }
 
+// The lines lie between boxes that follow each other in list order, and are then kept in order:
+// a layout whose lines run up the page finds no rows for its words and cannot be stored.
 TEST(TableDetectionTest, RowLinesLieBetweenConsecutiveLineBoxesInListOrder)
 {
     struct Case { const char* what; std::vector<LONG> tops; std::vector<int32_t> ys; };
@@ -99,7 +101,8 @@ TEST(TableDetectionTest, RowLinesLieBetweenConsecutiveLineBoxesInListOrder)
         // Lines of words 10 high: boxes [top, top + 10].
         {"three lines", {10, 40, 70}, {30, 60}},
         {"words of one line grow one box", {10, 12, 40}, {31}},
-        {"the list order counts, not the position", {70, 10, 40}, {45, 30}},
+        {"the list order picks the pairs: (70, 10) and (10, 40)", {70, 10, 40}, {30, 45}},
+        {"lines listed bottom to top", {70, 40, 10}, {30, 60}},
         {"one line: no row lines", {10}, {}},
     };
     for (const Case& c : cases)
@@ -110,6 +113,7 @@ TEST(TableDetectionTest, RowLinesLieBetweenConsecutiveLineBoxesInListOrder)
         ConvertingTableLayout layout = Table();
         EXPECT_TRUE(DetectTableRows(page.Words(), layout));
         EXPECT_EQ(RowLines(layout), c.ys) << c.what;
+        EXPECT_TRUE(layout.IsConsistent()) << c.what;
     }
 }
 
@@ -141,21 +145,5 @@ TEST(TableDetectionTest, DetectionDropsEveryMergedCell)
     DetectTableRows(page.Words(), rows);
     EXPECT_FALSE(rows.HasMergedCells());
     EXPECT_EQ(PictureOf(rows), (Picture{"abc", "def"}));
-}
-
-TEST(WordGeometryTest, SameTextLineComparesEachCentreWithTheOtherBox)
-{
-    struct Case { RECT a, b; bool same; };
-    const Case cases[] = {
-        {{0, 10, 5, 20}, {0, 15, 5, 40}, true},  // a's centre 15 on b's top
-        {{0, 10, 5, 20}, {0, 16, 5, 40}, false}, // 15 above b, b's centre 28 below a
-        {{0, 0, 5, 100}, {0, 40, 5, 45}, true},  // a small box inside a tall one
-        {{0, 10, 5, 21}, {0, 0, 5, 15}, true},   // a's centre 15 (31 / 2) on b's bottom
-    };
-    for (const Case& c : cases)
-    {
-        EXPECT_EQ(IsSameTextLine(c.a, c.b), c.same);
-        EXPECT_EQ(IsSameTextLine(c.b, c.a), c.same);
-    }
 }
 } // namespace

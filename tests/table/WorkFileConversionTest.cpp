@@ -1,17 +1,22 @@
 // Printed pages through the whole conversion: work file, page words, parser, clipboard text.
 #include <gtest/gtest.h>
 
+#include "pagemodel/CDCPage.h"
 #include "pagemodel/CDCWorkFile.h"
+#include "pagemodel/PageWordList.h"
 #include "table/CDCTableParser.h"
 #include "table/ConversionJob.h"
 #include "table/ConvertingTableLayout.h"
+#include "table/ProgressInterface.h"
 #include "table/TableConverter.h"
-#include "tests/pagemodel/WorkFileBuilder.h"
+#include "tests/support/MemoryDC.h"
+#include "tests/support/WorkFileBuilder.h"
 #include "tests/table/ClipboardHelpers.h"
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -59,17 +64,17 @@ ConvertingTableLayout PriceColumns()
 class CDCConversionJob : public ConversionJob
 {
 public:
-    CDCConversionJob(CDCWorkFile* workFile, HDC dc) : workFile_(workFile), dc_(dc) {}
+    CDCConversionJob(CDCWorkFile* workFile, HDC dc) : m_workFile(workFile), m_dc(dc) {}
 
 protected:
     std::unique_ptr<ConvertingTableParser> CreateParser() override
     {
-        return std::make_unique<CDCTableParser>(workFile_, dc_);
+        return std::make_unique<CDCTableParser>(m_workFile, m_dc);
     }
 
 private:
-    CDCWorkFile* workFile_;
-    HDC dc_;
+    CDCWorkFile* m_workFile;
+    HDC m_dc;
 };
 
 class WorkFileConversionTest : public ::testing::Test
@@ -77,24 +82,21 @@ class WorkFileConversionTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        path_ = WritePriceList();
-        ASSERT_FALSE(path_.empty());
-        ASSERT_TRUE(workFile_.Open(path_.c_str()));
-        dc_ = CreateCompatibleDC(nullptr);
-        ASSERT_NE(dc_, nullptr);
+        m_path = WritePriceList();
+        ASSERT_FALSE(m_path.empty());
+        ASSERT_TRUE(m_workFile.Open(m_path.c_str()));
+        ASSERT_NE(static_cast<HDC>(m_dc), nullptr);
         ASSERT_TRUE(PresetClipboardText(L"before"));
     }
     void TearDown() override
     {
-        if (dc_)
-            DeleteDC(dc_);
-        workFile_.Close();
-        DeleteFileW(path_.c_str());
+        m_workFile.Close();
+        DeleteFileW(m_path.c_str());
     }
 
-    std::wstring path_;
-    CDCWorkFile workFile_;
-    HDC dc_ = nullptr;
+    std::wstring m_path;
+    CDCWorkFile m_workFile;
+    MemoryDC m_dc;
 };
 
 } // namespace
@@ -104,7 +106,7 @@ TEST_F(WorkFileConversionTest, AllPagesWithRowsDetectedPerPage)
     TableConverter converter;
     converter.GetLayout() = PriceColumns();
     const ConvertingTableLayout shown = converter.GetLayout();
-    CDCConversionJob job(&workFile_, dc_);
+    CDCConversionJob job(&m_workFile, m_dc);
     job.SetLayout(&converter.GetLayout());
     job.SetPages({{1, 3}});
     job.SetPerPageDetection(true);
@@ -124,7 +126,7 @@ TEST_F(WorkFileConversionTest, TheLayoutsOwnRowsWithoutDetection)
 {
     TableConverter converter;
     converter.GetLayout() = PriceColumns();
-    CDCTableParser parser(&workFile_, dc_);
+    CDCTableParser parser(&m_workFile, m_dc);
 
     // The second page's three lines fall into two rows: the row line stays at 130.
     ASSERT_TRUE(converter.Convert(parser, {{2, 3}}, TargetClipboardText, L"", false)) << converter.GetErrorText();
@@ -135,10 +137,66 @@ TEST_F(WorkFileConversionTest, PageBeyondTheFileNamesItsNumber)
 {
     TableConverter converter;
     converter.GetLayout() = PriceColumns();
-    CDCTableParser parser(&workFile_, dc_);
+    CDCTableParser parser(&m_workFile, m_dc);
 
     EXPECT_FALSE(converter.Convert(parser, {{1, 4}}, TargetClipboardText, L"", true));
     EXPECT_EQ(converter.GetErrorText(), L"Page 3 could not be read");
     EXPECT_FALSE(converter.IsErrorFinal());
     EXPECT_EQ(ReadClipboardText(), L"before");
+}
+
+namespace {
+
+// Counts, as each page starts, the pages of the work file that hold their items.
+class LoadedPagesProgress : public ProgressInterface
+{
+public:
+    explicit LoadedPagesProgress(CDCWorkFile& workFile) : m_workFile(workFile) {}
+    void SetRange(int32_t, int32_t) override {}
+    void SetPos(int32_t) override {}
+    void ShowPercent(bool, bool) override {}
+    void SetStatusText(const std::wstring&) override {}
+    void SetPosAndText(int32_t, const std::wstring&) override { loadedAtEachPage.push_back(Loaded()); }
+    void SetTitle(const std::wstring&) override {}
+    void AllowCancel(bool) override {}
+    void Step(int32_t) override {}
+    void Hide(bool) override {}
+
+    std::vector<uint32_t> Loaded() const
+    {
+        std::vector<uint32_t> pages;
+        for (uint32_t n = 1; n <= m_workFile.GetPageCount(); ++n)
+        {
+            if (m_workFile.GetPageSet().GetPage(n)->IsLoaded())
+                pages.push_back(n);
+        }
+        return pages;
+    }
+
+    std::vector<std::vector<uint32_t>> loadedAtEachPage;
+
+private:
+    CDCWorkFile& m_workFile;
+};
+
+} // namespace
+
+// A conversion holds one page at a time: what it loaded goes when the page is done; the page
+// on show, loaded before, stays.
+TEST_F(WorkFileConversionTest, EachPageIsReleasedWhenItIsDone)
+{
+    using Pages = std::vector<uint32_t>;
+    PageWordList shown;
+    ASSERT_TRUE(m_workFile.GetPageWords(2, m_dc, shown));
+    LoadedPagesProgress progress(m_workFile);
+    TableConverter converter;
+    converter.SetProgress(&progress);
+    converter.GetLayout() = PriceColumns();
+    CDCTableParser parser(&m_workFile, m_dc);
+
+    ASSERT_TRUE(converter.Convert(parser, {{1, 3}, {1, 2}}, TargetClipboardText, L"", true))
+        << converter.GetErrorText();
+    EXPECT_EQ(progress.loadedAtEachPage, (std::vector<Pages>{{2}, {2}, {2}}));
+    EXPECT_EQ(progress.Loaded(), Pages{2});
+    EXPECT_EQ(ReadClipboardText().rfind(L"Apple\t3\t1,50\t\r\n", 0), 0u) << "the pages were converted";
 }

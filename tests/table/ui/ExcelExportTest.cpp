@@ -53,22 +53,22 @@ std::vector<std::wstring> OthersBeside(const std::wstring& folder, const std::ws
 class ScratchFolder
 {
 public:
-    ScratchFolder() : path_(officestubs::TempPath(L"kxf"))
+    ScratchFolder() : m_path(officestubs::TempPath(L"kxf"))
     {
-        DeleteFileW(path_.c_str());
-        CreateDirectoryW(path_.c_str(), nullptr);
+        DeleteFileW(m_path.c_str());
+        CreateDirectoryW(m_path.c_str(), nullptr);
     }
     ~ScratchFolder()
     {
-        for (const std::wstring& name : OthersBeside(path_, L""))
-            DeleteFileW((path_ + L"\\" + name).c_str());
-        RemoveDirectoryW(path_.c_str());
+        for (const std::wstring& name : OthersBeside(m_path, L""))
+            DeleteFileW((m_path + L"\\" + name).c_str());
+        RemoveDirectoryW(m_path.c_str());
     }
-    std::wstring File(const wchar_t* name) const { return path_ + L"\\" + name; }
-    const std::wstring& Path() const { return path_; }
+    std::wstring File(const wchar_t* name) const { return m_path + L"\\" + name; }
+    const std::wstring& Path() const { return m_path; }
 
 private:
-    std::wstring path_;
+    std::wstring m_path;
 };
 
 void WriteText(const std::wstring& path, const std::string& text)
@@ -197,6 +197,26 @@ TEST_F(ExcelExport, ReportsTheSecondHalfOfTheRangeAfterEachRowAndStopsOnCancel)
     EXPECT_TRUE(second.Logged("Excel Workbook.Close(false, -, -)"));
     EXPECT_THAT(second.Calls("Range[A5]"), IsEmpty()) << "nothing is written after the cancel";
     EXPECT_THAT(second.Calls("Visible"), IsEmpty());
+
+    // A range too wide for row x half in 32 bits: the positions still climb to the end.
+    officestubs::StubSession third;
+    progress.positions.clear();
+    progress.cancelAtPosition = 0;
+    progress.SetCanceled(false);
+    grid.Add(3, 0, L"w");
+    ASSERT_TRUE(Export(grid, TargetExcelSheet, Formats(), L"", 2000000000));
+    EXPECT_THAT(progress.positions, ElementsAre(1000000000, 1250000000, 1500000000, 1750000000));
+}
+
+// A failure that is not the framework's still closes the hidden workbook of the clipboard export.
+TEST_F(ExcelExport, AnyFailureOfTheClipboardExportClosesItsWorkbook)
+{
+    TestGrid grid(1);
+    grid.Add(0, 0, L"x").Add(1, 0, L"y");
+    progress.throwAtPosition = 2;
+    EXPECT_THROW(Export(grid, TargetClipboardExcel), std::runtime_error);
+    EXPECT_TRUE(Logged("Excel Workbook.Close(false, -, -)"));
+    EXPECT_THAT(Calls("Copy"), IsEmpty());
 }
 
 TEST_F(ExcelExport, FailedSaveKeepsTheOldFileAndASuccessfulOneReplacesIt)
@@ -226,13 +246,14 @@ TEST_F(ExcelExport, FailuresGiveTheirMessages)
         const wchar_t* failingCall;
         const wchar_t* text;
         bool final;
+        bool workbookClosed; // Excel stays hidden for the clipboard: nobody else would close it
     } cases[] = {
-        {L"Excel.create", L"Failed to load Excel application", true},
-        {L"Excel.Workbooks.Add", L"Excel exception: Forced failure of Excel.Workbooks.Add", false},
-        {L"Excel.Range.NumberFormat", L"Excel exception: Forced failure of Excel.Range.NumberFormat", false},
-        {L"Excel.Range.Formula#2", L"Excel exception: Forced failure of Excel.Range.Formula", false},
-        {L"Excel.Range.AutoFit", L"Excel exception: Forced failure of Excel.Range.AutoFit", false},
-        {L"Excel.Range.Copy", L"Excel exception: Forced failure of Excel.Range.Copy", false},
+        {L"Excel.create", L"Failed to load Excel application", true, false},
+        {L"Excel.Workbooks.Add", L"Excel exception: Forced failure of Excel.Workbooks.Add", false, false},
+        {L"Excel.Range.NumberFormat", L"Excel exception: Forced failure of Excel.Range.NumberFormat", false, true},
+        {L"Excel.Range.Formula#2", L"Excel exception: Forced failure of Excel.Range.Formula", false, true},
+        {L"Excel.Range.AutoFit", L"Excel exception: Forced failure of Excel.Range.AutoFit", false, true},
+        {L"Excel.Range.Copy", L"Excel exception: Forced failure of Excel.Range.Copy", false, true},
     };
     TestGrid grid(2);
     grid.Add(0, 0, L"1", CellFormatNumber).Add(0, 1, L"2");
@@ -242,5 +263,7 @@ TEST_F(ExcelExport, FailuresGiveTheirMessages)
         EXPECT_FALSE(Export(grid, TargetClipboardExcel)) << officestubs::Utf8(c.failingCall);
         EXPECT_EQ(converter.GetErrorText(), c.text);
         EXPECT_EQ(converter.IsErrorFinal(), c.final) << officestubs::Utf8(c.failingCall);
+        EXPECT_EQ(own.Logged("Excel Workbook.Close(false, -, -)"), c.workbookClosed)
+            << officestubs::Utf8(c.failingCall);
     }
 }

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -23,16 +24,16 @@ public:
         for (int i = 0; i < columns; ++i) {
             ConvertingTableColumn column;
             column.x = i + 1 < columns ? (i + 1) * 100 : -1;
-            layout_.AppendColumn(column);
+            m_layout.AppendColumn(column);
         }
-        grid_ = std::make_unique<ConvertingTableGrid>(&layout_);
+        m_grid = std::make_unique<ConvertingTableGrid>(&m_layout);
     }
 
     // A word in the cell at the 0-based grid row and column.
     TestGrid& Add(int row, int column, const wchar_t* text, int32_t format = CellFormatAutomatic,
                   bool spaceBefore = true, int32_t colour = 0, int32_t size = 0)
     {
-        grid_->SetCell(column, row, 0, 0, ConvertingWord(RECT{0, 0, 10, 10}, text, colour, size), text, spaceBefore,
+        m_grid->SetCell(column, row, 0, 0, ConvertingWord(RECT{0, 0, 10, 10}, text, colour, size), text, spaceBefore,
                        format);
         return *this;
     }
@@ -40,7 +41,7 @@ public:
     // A word that starts a merged block of 1 + extraRows rows and 1 + extraColumns columns.
     TestGrid& AddBlock(int row, int column, int extraRows, int extraColumns, const wchar_t* text)
     {
-        grid_->SetCell(column, row, extraColumns, extraRows, ConvertingWord(RECT{0, 0, 10, 10}, text), text, true,
+        m_grid->SetCell(column, row, extraColumns, extraRows, ConvertingWord(RECT{0, 0, 10, 10}, text), text, true,
                        CellFormatAutomatic);
         return *this;
     }
@@ -48,16 +49,16 @@ public:
     // Makes sure the grid has this many rows.
     TestGrid& Rows(int rows)
     {
-        while (grid_->GetRowCount() < rows)
-            grid_->SetCell(0, rows - 1, 0, 0, ConvertingWord(RECT{0, 0, 10, 10}, L"r"), L"r", true, 0);
+        while (m_grid->GetRowCount() < rows)
+            m_grid->SetCell(0, rows - 1, 0, 0, ConvertingWord(RECT{0, 0, 10, 10}, L"r"), L"r", true, 0);
         return *this;
     }
 
-    const ConvertingTableGrid& Grid() const { return *grid_; }
+    const ConvertingTableGrid& Grid() const { return *m_grid; }
 
 private:
-    ConvertingTableLayout layout_;
-    std::unique_ptr<ConvertingTableGrid> grid_;
+    ConvertingTableLayout m_layout;
+    std::unique_ptr<ConvertingTableGrid> m_grid;
 };
 
 class RecordingProgress : public ProgressInterface
@@ -67,6 +68,8 @@ public:
     void SetPos(int32_t pos) override
     {
         positions.push_back(pos);
+        if (throwAtPosition > 0 && static_cast<int>(positions.size()) == throwAtPosition)
+            throw std::runtime_error("not a framework exception");
         if (cancelAtPosition > 0 && static_cast<int>(positions.size()) == cancelAtPosition)
             SetCanceled(true);
     }
@@ -86,6 +89,7 @@ public:
     std::vector<int32_t> positions;
     std::vector<std::wstring> statusTexts;
     int cancelAtPosition = 0; // the n-th SetPos sets the canceled flag
+    int throwAtPosition = 0;  // the n-th SetPos throws a std::runtime_error
 };
 
 class StubExportTest : public ::testing::Test

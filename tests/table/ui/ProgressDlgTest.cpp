@@ -34,15 +34,15 @@ bool Eventually(const std::function<bool()>& condition)
 class Signal
 {
 public:
-    Signal() : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-    ~Signal() { CloseHandle(event_); }
+    Signal() : m_event(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+    ~Signal() { CloseHandle(m_event); }
     Signal(const Signal&) = delete;
     Signal& operator=(const Signal&) = delete;
-    void Set() { SetEvent(event_); }
-    bool Wait(DWORD ms = 5000) { return WaitForSingleObject(event_, ms) == WAIT_OBJECT_0; }
+    void Set() { SetEvent(m_event); }
+    bool Wait(DWORD ms = 5000) { return WaitForSingleObject(m_event, ms) == WAIT_OBJECT_0; }
 
 private:
-    HANDLE event_;
+    HANDLE m_event;
 };
 
 // Rows of work; at pauseAtRow it tells the test and waits for the test's go-ahead.
@@ -188,6 +188,48 @@ TEST(ProgressDialog, DisplayFollowsRangePositionAndFinishWithoutAutoClose)
     EXPECT_TRUE(closeEnabled);
     EXPECT_TRUE(job.Succeeded());
     EXPECT_FALSE(dialog.IsCanceled());
+}
+
+// Only Hide shows or hides the dialog; a progress update leaves its visibility alone.
+TEST(ProgressDialog, OnlyHideChangesWhetherTheDialogIsShown)
+{
+    TableConverter converter;
+    RowJob job;
+    job.rows = 2;
+    job.pauseAtRow = 0;
+    CProgressDlg dialog;
+    dialog.ShowPercent(true, false);
+    ASSERT_TRUE(dialog.SetJob(&job, &converter));
+    bool shownAtStart = false, hiddenAfterUpdate = false, shownByHide = false, hiddenByHide = false,
+         stillHidden = false;
+    std::thread user([&] {
+        if (!job.paused.Wait())
+            return;
+        DialogControls c(dialog.m_hWnd);
+        shownAtStart = Eventually([&] { return IsWindowVisible(c.dialog) != FALSE; });
+        ShowWindow(c.dialog, SW_HIDE); // hidden by someone else
+        dialog.SetPos(7);
+        Eventually([&] { return TextOf(c.number) == L"7"; });
+        hiddenAfterUpdate = !IsWindowVisible(c.dialog);
+        dialog.Hide(false);
+        shownByHide = Eventually([&] { return IsWindowVisible(c.dialog) != FALSE; });
+        dialog.Hide(true);
+        hiddenByHide = Eventually([&] { return !IsWindowVisible(c.dialog); });
+        dialog.SetPos(8);
+        Eventually([&] { return TextOf(c.number) == L"8"; });
+        stillHidden = !IsWindowVisible(c.dialog);
+        dialog.Hide(false);
+        job.resume.Set();
+        Eventually([&] { return TextOf(c.button) == L"Close"; });
+        SendMessageW(c.button, BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    user.join();
+    EXPECT_TRUE(shownAtStart);
+    EXPECT_TRUE(hiddenAfterUpdate) << "an update showed the dialog again";
+    EXPECT_TRUE(shownByHide);
+    EXPECT_TRUE(hiddenByHide);
+    EXPECT_TRUE(stillHidden) << "an update showed the dialog again";
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include "table/CDCTableParser.h"
 #include "table/ui/ExcelExporter.h"
 #include "table/ui/WordExporter.h"
+#include "tests/table/SampleTexts.h"
 
 using ::testing::HasSubstr;
 
@@ -40,16 +41,6 @@ protected:
 
 } // namespace
 
-const wchar_t kOrderRows[] =
-    L"Item\tDate\tQty\tUnit price\tAmount\t\r\n"
-    L"Paper A4, 500 sheets\t2024-03-04\t10\t4.99\t49.90\t\r\n"
-    L"Toner cartridge black\t2024-03-04\t2\t61.50\t123.00\t\r\n"
-    L"Stapler\t2024-03-05\t1\t12.75\t12.75\t\r\n"
-    L"Ring binder, blue\t2024-03-06\t12\t2.10\t25.20\t\r\n"
-    L"Envelopes C5\t2024-03-06\t4\t3.45\t13.80\t\r\n"
-    L"Desk lamp\t2024-03-07\t1\t34.00\t34.00\t\r\n"
-    L"Total\t\t\t\t258.65\t\r\n";
-
 // The applications' copies end each row with its last cell, not with a TAB.
 std::wstring WithoutRowEndTabs(std::wstring text)
 {
@@ -61,7 +52,7 @@ std::wstring WithoutRowEndTabs(std::wstring text)
 TEST_F(SampleConversion, ExcelTargets)
 {
     ASSERT_TRUE(Convert(TargetClipboardExcel)) << converter.GetErrorText();
-    EXPECT_EQ(officestubs::ClipboardText(), WithoutRowEndTabs(kOrderRows));
+    EXPECT_EQ(officestubs::ClipboardText(), WithoutRowEndTabs(SampleOrderText));
 
     const std::wstring xlsx = officestubs::TempPath(L"ksc") + L".xlsx";
     ASSERT_TRUE(Convert(TargetExcelFile, xlsx)) << converter.GetErrorText();
@@ -79,6 +70,6 @@ TEST_F(SampleConversion, ExcelTargets)
 TEST_F(SampleConversion, WordTarget)
 {
     ASSERT_TRUE(Convert(TargetClipboardWord)) << converter.GetErrorText();
-    EXPECT_EQ(officestubs::ClipboardText(), WithoutRowEndTabs(kOrderRows));
+    EXPECT_EQ(officestubs::ClipboardText(), WithoutRowEndTabs(SampleOrderText));
     EXPECT_THAT(officestubs::ClipboardRtf(), HasSubstr("\\pard\\intbl\\ltrpar { Toner cartridge black}\\cell"));
 }
