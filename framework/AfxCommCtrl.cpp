@@ -3,6 +3,8 @@
 #include "framework/AfxControls.h"
 #include "framework/AfxGdi.h"
 
+#include <vector>
+
 IMPLEMENT_DYNCREATE(CImageList, CObject)
 IMPLEMENT_DYNAMIC(CToolTipCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CHeaderCtrl, CWnd)
@@ -21,8 +23,7 @@ void SetImageListHandle(CImageList* pList, HIMAGELIST h)
 
 CHandleMap<CImageList, HIMAGELIST>& ImageListMap()
 {
-    static thread_local CHandleMap<CImageList, HIMAGELIST> map(&SetImageListHandle);
-    return map;
+    return AfxGetThreadHandleMap<CImageList, HIMAGELIST>(&SetImageListHandle);
 }
 
 } // namespace
@@ -43,6 +44,11 @@ CImageList::~CImageList()
 CImageList* PASCAL CImageList::FromHandle(HIMAGELIST hImageList)
 {
     return ImageListMap().FromHandle(hImageList);
+}
+
+CImageList* PASCAL CImageList::FromHandlePermanent(HIMAGELIST hImageList)
+{
+    return ImageListMap().LookupPermanent(hImageList);
 }
 
 void PASCAL CImageList::DeleteTempMap()
@@ -326,4 +332,37 @@ void CProgressCtrl::GetRange(int& nLower, int& nUpper) const
     SendMessage(PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
     nLower = range.iLow;
     nUpper = range.iHigh;
+}
+
+void CToolTipCtrl::GetText(CString& str, CWnd* pWnd, UINT_PTR nIDTool) const
+{
+    // The control copies at most this much (its own limit for a tool's text).
+    wchar_t szText[1024] = {};
+    TOOLINFO ti{};
+    FillInToolInfo(ti, pWnd, nIDTool);
+    ti.lpszText = szText;
+    SendMessage(TTM_GETTEXT, sizeof(szText) / sizeof(szText[0]), (LPARAM)&ti);
+    szText[sizeof(szText) / sizeof(szText[0]) - 1] = L'\0';
+    str = szText;
+}
+
+BOOL CToolTipCtrl::GetToolInfo(TOOLINFO& toolInfo, CWnd* pWnd, UINT_PTR nIDTool) const
+{
+    FillInToolInfo(toolInfo, pWnd, nIDTool);
+    toolInfo.lpszText = nullptr;
+    return (BOOL)SendMessage(TTM_GETTOOLINFO, 0, (LPARAM)&toolInfo);
+}
+
+CString CRichEditCtrl::GetSelText() const
+{
+    CHARRANGE cr{};
+    SendMessage(EM_EXGETSEL, 0, (LPARAM)&cr);
+    if (cr.cpMax <= cr.cpMin || cr.cpMin < 0)
+        return CString();
+    // EM_GETSELTEXT writes the selection and a terminating zero into the buffer.
+    std::vector<wchar_t> buffer(static_cast<size_t>(cr.cpMax - cr.cpMin) + 1, L'\0');
+    const LRESULT nCopied = SendMessage(EM_GETSELTEXT, 0, (LPARAM)buffer.data());
+    if (nCopied <= 0 || static_cast<size_t>(nCopied) >= buffer.size())
+        return CString(buffer.data());
+    return CString(buffer.data(), static_cast<int>(nCopied));
 }

@@ -21,6 +21,8 @@ public:
     operator HIMAGELIST() const { return GetSafeHandle(); }
     HIMAGELIST GetSafeHandle() const { return AfxIsNullObject(this) ? nullptr : m_hImageList; }
     static CImageList* PASCAL FromHandle(HIMAGELIST hImageList);
+    // The object the program attached to the handle, or null (never a temporary one).
+    static CImageList* PASCAL FromHandlePermanent(HIMAGELIST hImageList);
     static void PASCAL DeleteTempMap();
     BOOL Attach(HIMAGELIST hImageList);
     HIMAGELIST Detach();
@@ -79,6 +81,11 @@ public:
     void Update() { SendMessage(TTM_UPDATE); }
     void SetTipBkColor(COLORREF clr) { SendMessage(TTM_SETTIPBKCOLOR, clr); }
     void SetTipTextColor(COLORREF clr) { SendMessage(TTM_SETTIPTEXTCOLOR, clr); }
+    int GetMaxTipWidth() const { return (int)SendMessage(TTM_GETMAXTIPWIDTH); }
+    // The tool's text (empty for none or a text asked for on demand).
+    void GetText(CString& str, CWnd* pWnd, UINT_PTR nIDTool = 0) const;
+    // FALSE when the window has no such tool.
+    BOOL GetToolInfo(TOOLINFO& toolInfo, CWnd* pWnd, UINT_PTR nIDTool = 0) const;
 protected:
     void FillInToolInfo(TOOLINFO& ti, CWnd* pWnd, UINT_PTR nIDTool) const;
 };
@@ -103,6 +110,8 @@ public:
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
     { return CWnd::Create(WC_LISTVIEW, nullptr, dwStyle, rect, pParentWnd, nID); }
     int GetItemCount() const { return ListView_GetItemCount(m_hWnd); }
+    // The item under pInfo->pt (client coordinates) with its column in iSubItem; -1 for none.
+    int SubItemHitTest(LPLVHITTESTINFO pInfo) { return ListView_SubItemHitTest(m_hWnd, pInfo); }
     BOOL GetItem(LVITEM* pItem) const { return ListView_GetItem(m_hWnd, pItem); }
     BOOL SetItem(const LVITEM* pItem) { return ListView_SetItem(m_hWnd, pItem); }
     int InsertItem(const LVITEM* pItem) { return ListView_InsertItem(m_hWnd, pItem); }
@@ -197,6 +206,10 @@ public:
     void SetRange(short nLower, short nUpper) { SendMessage(UDM_SETRANGE, 0, MAKELPARAM(nUpper, nLower)); }
     void SetRange32(int nLower, int nUpper) { SendMessage(UDM_SETRANGE32, (WPARAM)nLower, (LPARAM)nUpper); }
     void GetRange32(int& nLower, int& nUpper) const { SendMessage(UDM_GETRANGE32, (WPARAM)&nLower, (LPARAM)&nUpper); }
+    void GetRange(int& nLower, int& nUpper) const { GetRange32(nLower, nUpper); }
+    int SetPos32(int nPos) { return (int)SendMessage(UDM_SETPOS32, 0, nPos); }
+    // The position; *lpbError (when given) tells that the buddy's text is no number in range.
+    int GetPos32(LPBOOL lpbError = nullptr) const { return (int)SendMessage(UDM_GETPOS32, 0, (LPARAM)lpbError); }
     int SetPos(int nPos) { return (int)SendMessage(UDM_SETPOS32, 0, nPos); }
     int GetPos() const { return (int)SendMessage(UDM_GETPOS32); }
     int SetBase(int nBase) { return (int)SendMessage(UDM_SETBASE, (WPARAM)nBase); }
@@ -220,6 +233,17 @@ public:
     BOOL SetDefaultCharFormat(CHARFORMAT& cf) { cf.cbSize = sizeof(cf); return (BOOL)SendMessage(EM_SETCHARFORMAT, SCF_DEFAULT, (LPARAM)&cf); }
     BOOL SetSelectionCharFormat(CHARFORMAT& cf) { cf.cbSize = sizeof(cf); return (BOOL)SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, (LPARAM)&cf); }
     BOOL SetParaFormat(PARAFORMAT& pf) { pf.cbSize = sizeof(pf); return (BOOL)SendMessage(EM_SETPARAFORMAT, 0, (LPARAM)&pf); }
+    // The second version's records: right-to-left paragraphs, automatic background and the like.
+    BOOL SetDefaultCharFormat(CHARFORMAT2& cf) { cf.cbSize = sizeof(cf); return (BOOL)SendMessage(EM_SETCHARFORMAT, SCF_DEFAULT, (LPARAM)&cf); }
+    BOOL SetSelectionCharFormat(CHARFORMAT2& cf) { cf.cbSize = sizeof(cf); return (BOOL)SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, (LPARAM)&cf); }
+    DWORD GetDefaultCharFormat(CHARFORMAT2& cf) const { cf.cbSize = sizeof(cf); return (DWORD)SendMessage(EM_GETCHARFORMAT, SCF_DEFAULT, (LPARAM)&cf); }
+    DWORD GetSelectionCharFormat(CHARFORMAT2& cf) const { cf.cbSize = sizeof(cf); return (DWORD)SendMessage(EM_GETCHARFORMAT, SCF_SELECTION, (LPARAM)&cf); }
+    BOOL SetParaFormat(PARAFORMAT2& pf) { pf.cbSize = sizeof(pf); return (BOOL)SendMessage(EM_SETPARAFORMAT, 0, (LPARAM)&pf); }
+    DWORD GetParaFormat(PARAFORMAT2& pf) const { pf.cbSize = sizeof(pf); return (DWORD)SendMessage(EM_GETPARAFORMAT, 0, (LPARAM)&pf); }
+    // Lays text out for the device (a printer) at the line width in twips; a null device and
+    // width 0 wrap at the window, width 1 not at all.
+    BOOL SetTargetDevice(HDC hDC, long lLineWidth) { return (BOOL)SendMessage(EM_SETTARGETDEVICE, (WPARAM)hDC, lLineWidth); }
+    CString GetSelText() const;
     DWORD SetEventMask(DWORD dwEventMask) { return (DWORD)SendMessage(EM_SETEVENTMASK, 0, dwEventMask); }
     long StreamIn(int nFormat, EDITSTREAM& es) { return (long)SendMessage(EM_STREAMIN, (WPARAM)nFormat, (LPARAM)&es); }
     long StreamOut(int nFormat, EDITSTREAM& es) { return (long)SendMessage(EM_STREAMOUT, (WPARAM)nFormat, (LPARAM)&es); }

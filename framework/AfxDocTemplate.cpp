@@ -1,6 +1,9 @@
 #include "framework/AfxDocTemplate.h"
 
+#include "framework/AfxDocument.h"
 #include "framework/AfxMdi.h"
+
+#include <algorithm>
 
 IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
 IMPLEMENT_DYNAMIC(CMultiDocTemplate, CDocTemplate)
@@ -110,4 +113,45 @@ CFrameWnd* CMultiDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
     // The children share the template's menu and accelerators.
     return LoadNewFrame(pDoc, pOther, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, m_hMenuShared,
                         m_hAccelTable);
+}
+
+CDocTemplate::~CDocTemplate()
+{
+    for (CDocument* pDoc : m_docList)
+        pDoc->m_pDocTemplate = nullptr;
+}
+
+POSITION CDocTemplate::GetFirstDocPosition() const
+{
+    return m_docList.empty() ? nullptr : reinterpret_cast<POSITION>(static_cast<INT_PTR>(1));
+}
+
+CDocument* CDocTemplate::GetNextDoc(POSITION& rPos) const
+{
+    // A position is the document's index plus one.
+    const INT_PTR nIndex = reinterpret_cast<INT_PTR>(rPos) - 1;
+    if (nIndex < 0 || nIndex >= static_cast<INT_PTR>(m_docList.size()))
+    {
+        rPos = nullptr;
+        return nullptr;
+    }
+    rPos = nIndex + 1 < static_cast<INT_PTR>(m_docList.size()) ? reinterpret_cast<POSITION>(nIndex + 2) : nullptr;
+    return m_docList[static_cast<size_t>(nIndex)];
+}
+
+void CDocTemplate::AddDocument(CDocument* pDoc)
+{
+    if (pDoc == nullptr || std::find(m_docList.begin(), m_docList.end(), pDoc) != m_docList.end())
+        return;
+    m_docList.push_back(pDoc);
+    pDoc->m_pDocTemplate = this;
+}
+
+void CDocTemplate::RemoveDocument(CDocument* pDoc)
+{
+    auto it = std::find(m_docList.begin(), m_docList.end(), pDoc);
+    if (it == m_docList.end())
+        return;
+    m_docList.erase(it);
+    pDoc->m_pDocTemplate = nullptr;
 }

@@ -26,6 +26,14 @@ public:
     };
 
     CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass, CRuntimeClass* pViewClass);
+    // Documents still open leave the template (they are not deleted with it).
+    ~CDocTemplate() override;
+
+    // The template's open documents in the order added; the position is null after the last.
+    virtual POSITION GetFirstDocPosition() const;
+    virtual CDocument* GetNextDoc(POSITION& rPos) const;
+    virtual void AddDocument(CDocument* pDoc);
+    virtual void RemoveDocument(CDocument* pDoc);
 
     virtual void LoadTemplate();
     // FALSE (and an empty string) when the substring is missing or empty.
@@ -41,6 +49,8 @@ public:
     CString m_strDocStrings;
 
 protected:
+    std::vector<CDocument*> m_docList;
+
     // Creates and loads a frame of the template's classes; MDI children get the shared handles.
     CFrameWnd* LoadNewFrame(CDocument* pDoc, CFrameWnd* pOther, DWORD dwStyle, HMENU hMenuShared, HACCEL hAccelShared);
 };

@@ -1,14 +1,17 @@
-// Frame windows and views: CFrameWnd, CView, CMiniFrameWnd and the creation context.
+// Frame windows: CFrameWnd, the creation context and the layout of control bars.
 #pragma once
 
 #include "framework/AfxWnd.h"
+#include "framework/AfxView.h"
 
 #include <vector>
 
-class CView;
 class CDocument;
 class CDocTemplate;
 class CControlBar;
+class CDockBar;
+class CDockState;
+class CMiniDockFrameWnd;
 
 // What a frame is created with: the view class to create and, for document programs, the
 // document and template.
@@ -31,8 +34,19 @@ struct AFX_SIZEPARENTPARAMS
     BOOL bStretch;
 };
 
-// Moves hWnd to lpRect (parent client coordinates) as part of a layout, unless it is there.
+// Moves hWnd to lpRect (parent client coordinates) in the layout's deferred batch, unless it is
+// there; a layout without a batch is a query and moves nothing.
 void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect);
+
+// What a frame puts away while it shows a print preview, to restore it afterwards.
+struct CPrintPreviewState
+{
+    UINT nIDMainPane = 0;
+    HMENU hMenu = nullptr;
+    DWORD dwStates = 0;
+    HWND hWndFocus = nullptr;
+    HACCEL hAccelTable = nullptr;
+};
 
 class CFrameWnd : public CWnd
 {
@@ -98,6 +112,26 @@ public:
     virtual BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder);
     enum BorderCmd { borderGet = 1, borderRequest = 2, borderSet = 3 };
 
+    // Docking. EnableDocking makes the dock bars of the sides in dwDockStyle (top, bottom, left,
+    // right, in that order of layout) and the floating-frame class (m_pFloatingFrameClass, which a
+    // program may replace). A bar docks on the dock bar given (by object or id), else on the side of
+    // its current alignment, else on the first side it allows; at lpRect (screen) when given.
+    void EnableDocking(DWORD dwDockStyle);
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    // Floats the bar in a floating frame whose top-left corner is at point (screen).
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = 0x2000L /* CBRS_ALIGN_TOP */);
+    CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+    // With bDelay the change waits for the next layout (at idle time); without, it happens now.
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    CControlBar* GetControlBar(UINT nID);
+    void GetDockState(CDockState& state) const;
+    // Bars named in the state take their places; a state naming no bar changes nothing.
+    void SetDockState(const CDockState& state);
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+    static const DWORD dwDockBarMap[4][2];
+
     // Prompts: the first line of the command's string resource, shown on the message bar.
     virtual void GetMessageString(UINT nID, CString& rMessage) const;
     void SetMessageText(LPCTSTR lpszText);
@@ -109,7 +143,8 @@ public:
     void ExitHelpMode();
     BOOL IsTracking() const { return m_nIDTracking != 0 && m_nIDTracking != AFX_IDS_HELPMODEMESSAGE && m_nIDTracking != AFX_IDS_IDLEMESSAGE; }
 
-    virtual void OnSetPreviewMode(BOOL bPreview, void* pState);
+    // Entering (bPreview) or leaving print preview; the state keeps what the frame restores.
+    virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
     virtual void BeginModalState();
     virtual void EndModalState();
     BOOL InModalState() const { return m_cModalStack > 0; }
@@ -150,62 +185,15 @@ protected:
     LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
     void OnContextHelp();
     void OnHelp();
+    void OnHelpFinder();
+    void OnHelpIndex();
+    void OnHelpUsing();
     void OnUpdateContextHelp(CCmdUI* pCmdUI);
     LRESULT OnActivateTopLevel(WPARAM wParam, LPARAM lParam);
 
     int m_cModalStack = 0;
     std::vector<HWND> m_disabledWindows;  // windows disabled by BeginModalState
 
-    DECLARE_MESSAGE_MAP()
-};
-
-class CView : public CWnd
-{
-    DECLARE_DYNAMIC(CView)
-public:
-    CView() = default;
-    CDocument* GetDocument() const { return m_pDocument; }
-    CDocument* m_pDocument = nullptr;
-
-    virtual void OnDraw(CDC* pDC);
-    virtual void OnPrepareDC(CDC* pDC, void* pInfo = nullptr);
-    virtual void OnInitialUpdate();
-    virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
-    virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
-    virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd);
-    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-
-protected:
-    void PostNcDestroy() override;
-    int OnCreate(LPCREATESTRUCT lpcs);
-    void OnPaint();
-    int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
-    LRESULT OnInitialUpdateMessage(WPARAM, LPARAM);
-
-    DECLARE_MESSAGE_MAP()
-};
-
-// A frame with a small caption (floating palettes and bars).
-#define MFS_SYNCACTIVE  0x00000100L
-#define MFS_4THICKFRAME 0x00000200L
-#define MFS_THICKFRAME  0x00000400L
-#define MFS_MOVEFRAME   0x00000800L
-#define MFS_BLOCKSYSMENU 0x00001000L
-
-class CMiniFrameWnd : public CFrameWnd
-{
-    DECLARE_DYNCREATE(CMiniFrameWnd)
-public:
-    CMiniFrameWnd() = default;
-    BOOL Create(LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle, const RECT& rect,
-                CWnd* pParentWnd = nullptr, UINT nID = 0);
-    BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle, const RECT& rect,
-                  CWnd* pParentWnd = nullptr, UINT nID = 0);
-    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-
-protected:
-    BOOL OnNcActivate(BOOL bActive);
-    LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 };
 

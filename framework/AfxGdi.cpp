@@ -17,14 +17,12 @@ void SetDCHandle(CDC* pDC, HDC h)
 
 CHandleMap<CGdiObject, HGDIOBJ>& GdiMap()
 {
-    static thread_local CHandleMap<CGdiObject, HGDIOBJ> map(&SetGdiHandle);
-    return map;
+    return AfxGetThreadHandleMap<CGdiObject, HGDIOBJ>(&SetGdiHandle);
 }
 
 CHandleMap<CDC, HDC>& DCMap()
 {
-    static thread_local CHandleMap<CDC, HDC> map(&SetDCHandle);
-    return map;
+    return AfxGetThreadHandleMap<CDC, HDC>(&SetDCHandle);
 }
 
 } // namespace

@@ -14,16 +14,55 @@ inline bool AfxIsNullObject(const void* p)
     return p == nullptr;
 }
 
+// The maps of a thread live on the heap and are reached through trivial thread-local pointers: with
+// this runtime a thread-local object's storage is already freed when its destructor runs at the
+// thread's end, so a map must never be a thread-local object itself. Every map of a thread is on
+// one list, so that idle time and the thread's end empty them all of their temporary objects
+// (AfxDeleteTempMaps), and the thread's end deletes them (AfxDeleteThreadHandleMaps).
+class CHandleMapBase
+{
+public:
+    CHandleMapBase() = default;
+    virtual ~CHandleMapBase() = default;
+    CHandleMapBase(const CHandleMapBase&) = delete;
+    CHandleMapBase& operator=(const CHandleMapBase&) = delete;
+    virtual void DeleteTempObjects() = 0;
+};
+
+// Makes pMap one of the calling thread's maps and stores it in *ppSlot, a thread-local pointer
+// that is cleared when the map is deleted.
+void AFXAPI AfxAddThreadHandleMap(CHandleMapBase* pMap, CHandleMapBase** ppSlot);
+
+// Deletes the temporary objects of every handle map of the calling thread.
+void AFXAPI AfxDeleteTempMaps();
+
+// Deletes every handle map of the calling thread with its temporary objects; called where a
+// framework thread ends. A map used afterwards on the same thread is made afresh.
+void AFXAPI AfxDeleteThreadHandleMaps();
+
+template <class TObject, class THandle>
+class CHandleMap;
+
+// The calling thread's map for one kind of handle, made on first use.
+template <class TObject, class THandle>
+CHandleMap<TObject, THandle>& AfxGetThreadHandleMap(void (*pfnSetHandle)(TObject*, THandle))
+{
+    static thread_local CHandleMapBase* t_pMap = nullptr;
+    if (t_pMap == nullptr)
+        AfxAddThreadHandleMap(new CHandleMap<TObject, THandle>(pfnSetHandle), &t_pMap);
+    return *static_cast<CHandleMap<TObject, THandle>*>(t_pMap);
+}
+
 // Permanent entries belong to objects the program created; temporary ones are made on demand by
 // FromHandle and deleted at idle time (their handle is detached first, so nothing is destroyed).
 template <class TObject, class THandle>
-class CHandleMap
+class CHandleMap : public CHandleMapBase
 {
 public:
     using SetHandleFn = void (*)(TObject*, THandle);
 
-    explicit CHandleMap(SetHandleFn setHandle) : m_setHandle(setHandle) {}
-    ~CHandleMap() { DeleteTemp(); }
+    ~CHandleMap() override { DeleteTemp(); }
+    void DeleteTempObjects() override { DeleteTemp(); }
 
     TObject* LookupPermanent(THandle h) const
     {
@@ -67,6 +106,10 @@ public:
     }
 
 private:
+    // Made only through AfxGetThreadHandleMap, so that no map is a thread-local object.
+    explicit CHandleMap(SetHandleFn setHandle) : m_setHandle(setHandle) {}
+    friend CHandleMap& AfxGetThreadHandleMap<TObject, THandle>(SetHandleFn);
+
     SetHandleFn m_setHandle;
     std::unordered_map<THandle, TObject*> m_permanent;
     std::unordered_map<THandle, TObject*> m_temporary;

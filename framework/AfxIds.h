@@ -48,6 +48,8 @@
 // Application and help commands
 #define ID_APP_ABOUT           0xE140
 #define ID_APP_EXIT            0xE141
+// The Apply button of property sheets.
+#define ID_APPLY_NOW           0x3021
 #define ID_HELP_INDEX          0xE142
 #define ID_HELP_FINDER         0xE143
 #define ID_HELP_USING          0xE144

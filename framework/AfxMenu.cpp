@@ -12,8 +12,7 @@ void SetMenuHandle(CMenu* pMenu, HMENU hMenu)
 
 CHandleMap<CMenu, HMENU>& MenuMap()
 {
-    static thread_local CHandleMap<CMenu, HMENU> map(&SetMenuHandle);
-    return map;
+    return AfxGetThreadHandleMap<CMenu, HMENU>(&SetMenuHandle);
 }
 
 } // namespace

@@ -517,3 +517,8 @@ void AFXAPI AfxOleTerm()
         t_oleInitialised = false;
     }
 }
+
+BOOL AFXAPI AfxOleIsInitialized()
+{
+    return t_oleInitialised ? TRUE : FALSE;
+}

@@ -135,3 +135,5 @@ private:
 BOOL AFXAPI AfxOleInit();
 // Undoes AfxOleInit on the calling thread (the application's exit does this for the main thread).
 void AFXAPI AfxOleTerm();
+// TRUE while AfxOleInit's initialisation holds on the calling thread.
+BOOL AFXAPI AfxOleIsInitialized();

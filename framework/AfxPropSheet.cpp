@@ -8,7 +8,7 @@ namespace {
 
 thread_local CPropertySheet* t_pSheetCreating = nullptr;
 
-const int kApplyNowButton = 0x3021;
+const int kApplyNowButton = ID_APPLY_NOW;
 
 } // namespace
 
@@ -255,18 +255,22 @@ int CALLBACK CPropertySheet::SheetCallback(HWND, UINT message, LPARAM lParam)
         dwStyle &= ~(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CONTEXTHELP);
         dwStyle |= DS_CONTROL | WS_CHILD;
     }
+    // Whether a font record follows the title is told by DS_SETFONT: the template keeps its own
+    // bit, or the system reads the font's name as the first control (a caller's child style
+    // without DS_SETFONT made every child sheet fail to be created).
+    const DWORD kLayoutBits = DS_SETFONT;
     WORD* pWords = reinterpret_cast<WORD*>(lParam);
     if (pWords[1] == 0xFFFF)
     {
         // DLGTEMPLATEEX: version, signature, help id, extended style, style.
         DWORD* pdw = reinterpret_cast<DWORD*>(pWords + 2);
         pdw[1] = pSheet->m_dwCreateExStyle | ((dwStyle & WS_CHILD) != 0 ? WS_EX_CONTROLPARENT : 0);
-        pdw[2] = dwStyle;
+        pdw[2] = (dwStyle & ~kLayoutBits) | (pdw[2] & kLayoutBits);
     }
     else
     {
         DLGTEMPLATE* pTemplate = reinterpret_cast<DLGTEMPLATE*>(lParam);
-        pTemplate->style = dwStyle;
+        pTemplate->style = (dwStyle & ~kLayoutBits) | (pTemplate->style & kLayoutBits);
         pTemplate->dwExtendedStyle = pSheet->m_dwCreateExStyle | ((dwStyle & WS_CHILD) != 0 ? WS_EX_CONTROLPARENT : 0);
     }
     return 0;

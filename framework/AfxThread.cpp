@@ -93,12 +93,11 @@ DWORD WINAPI CWinThread::ThreadEntry(LPVOID pParam)
         nResult = (UINT)pThread->Run();
     else
         nResult = (UINT)pThread->ExitInstance();
-    CWnd::DeleteTempMap();
-    CDC::DeleteTempMap();
-    CGdiObject::DeleteTempMap();
-    CMenu::DeleteTempMap();
+    AfxDeleteTempMaps();
     t_pCurrentThread = nullptr;
     pThread->Delete();
+    // Last: objects deleted with the thread object still look their handles up.
+    AfxDeleteThreadHandleMaps();
     return nResult;
 }
 
@@ -141,9 +140,11 @@ CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UI
 void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete)
 {
     CWinThread* pThread = t_pCurrentThread;
+    AfxDeleteTempMaps();
     t_pCurrentThread = nullptr;
     if (pThread != nullptr && bDelete)
         pThread->Delete();
+    AfxDeleteThreadHandleMaps();
     ::ExitThread(nExitCode);
 }
 
@@ -283,10 +284,7 @@ BOOL CWinThread::OnIdle(LONG lCount)
         return TRUE;
     }
     // Second pass: free the temporary objects made by FromHandle since the last one.
-    CWnd::DeleteTempMap();
-    CDC::DeleteTempMap();
-    CGdiObject::DeleteTempMap();
-    CMenu::DeleteTempMap();
+    AfxDeleteTempMaps();
     return FALSE;
 }
 

@@ -5,6 +5,7 @@
 #include "framework/AfxCmdTarget.h"
 #include "framework/AfxThread.h"
 #include "framework/AfxDocTemplate.h"
+#include "framework/AfxDocument.h"
 #include "framework/AfxString.h"
 
 class CRecentFileList;
@@ -56,6 +57,7 @@ public:
     DWORD_PTR m_dwPromptContext = 0;  // help context of the message box on show
     BOOL m_bHelpMode = FALSE;
     CDocTemplateList m_templateList;  // owns the document templates
+    CDocManager* m_pDocManager = nullptr;  // the templates as a document manager, from the first one on
 
     BOOL InitInstance() override;
     // Saves the recent-file list and the other standard settings.
@@ -68,6 +70,9 @@ public:
     void AddDocTemplate(CDocTemplate* pTemplate);
     POSITION GetFirstDocTemplatePosition() const;
     CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
+    // The system draws its controls in three dimensions itself: nothing to switch on.
+    BOOL Enable3dControls() { return TRUE; }
+    BOOL Enable3dControlsStatic() { return TRUE; }
     HICON LoadIcon(UINT nIDResource) const;
     HICON LoadIcon(LPCTSTR lpszResourceName) const;
     HICON LoadStandardIcon(LPCTSTR lpszIconName) const;
@@ -82,8 +87,11 @@ public:
     void OnHelpFinder();
     void OnHelpUsing();
     DECLARE_MESSAGE_MAP()
-public:
 
+private:
+    CDocManager m_docManager{m_templateList};
+
+public:
     // ---- end of window half ----
 
 protected:

@@ -172,6 +172,8 @@ void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
         return;
     pTemplate->LoadTemplate();
     m_templateList.m_templates.push_back(pTemplate);
+    if (m_pDocManager == nullptr)
+        m_pDocManager = &m_docManager;
 }
 
 // A template position is its index plus one.

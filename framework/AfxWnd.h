@@ -37,7 +37,7 @@ struct CCreateContext;
 #define MLF_NOKICKIDLE       0x0002
 #define MLF_SHOWONIDLE       0x0004
 
-// Dialog-item data ("DLGINIT" resources) messages
+// The message range the framework's private messages (WM_SIZEPARENT and the rest) take.
 #ifndef WM_AFXFIRST
 #define WM_AFXFIRST 0x0360
 #endif
@@ -222,6 +222,9 @@ public:
     void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = nullptr, LPCRECT lpClipRect = nullptr)
     { ::ScrollWindow(m_hWnd, xAmount, yAmount, lpRect, lpClipRect); }
     BOOL LockWindowUpdate() { return ::LockWindowUpdate(m_hWnd); }
+    // The window takes the region over (the caller must not delete it after success).
+    int SetWindowRgn(HRGN hRgn, BOOL bRedraw) { return ::SetWindowRgn(m_hWnd, hRgn, bRedraw); }
+    int GetWindowRgn(HRGN hRgn) const { return ::GetWindowRgn(m_hWnd, hRgn); }
     void UnlockWindowUpdate() { ::LockWindowUpdate(nullptr); }
 
     // Timers
@@ -292,12 +295,15 @@ public:
     BOOL EnableToolTips(BOOL bEnable = TRUE);
     static void PASCAL CancelToolTips(BOOL bKeys = FALSE);
     void FilterToolTipMessage(MSG* pMsg);
+    // Answers a tooltip's request for text (TTN_NEEDTEXT): a hosted control tool answers first,
+    // else the second line of the tool's string resource. FALSE when there is none.
+    BOOL AnswerToolTipText(NMHDR* pNMHDR, LRESULT* pResult);
 
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
     void DragAcceptFiles(BOOL bAccept = TRUE);
     BOOL IsWindow() const { return ::IsWindow(m_hWnd); }
 
-    // Window-class registration shared by the framework's own windows.
+    // Frames answer TRUE; the static form asks the window's permanent object (FALSE without one).
     static BOOL PASCAL IsFrameWnd(HWND hWnd);
     virtual BOOL IsFrameWnd() const { return FALSE; }
 
@@ -411,6 +417,18 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
 void AFXAPI AfxHookWindowCreate(CWnd* pWnd);
 // Ends the creation hook; FALSE when no window was attached.
 BOOL AFXAPI AfxUnhookWindowCreate();
+
+// What a dying window leaves behind in the features it took part in (the thread's main window,
+// tooltips, drag-and-drop registrations...). Each feature adds one entry; CWnd::OnNcDestroy runs
+// every entry, in the order added, while the window handle is still valid and before the object
+// lets go of it. Entries are added once per process (adding the same one again does nothing) and
+// may be added from any thread; they run on the thread of the dying window.
+typedef void(AFXAPI* AFX_WND_CLEANUP)(CWnd* pWnd);
+void AFXAPI AfxAddWndCleanup(AFX_WND_CLEANUP pfnCleanup);
+
+// Registers a window class of the caller's; TRUE also when a class of that name (in that module)
+// is registered already, as happens when two parts of a program register the same class.
+BOOL AFXAPI AfxRegisterClass(WNDCLASS* lpWndClass);
 
 // Registers (once) a window class with the given traits and returns its name.
 LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr,

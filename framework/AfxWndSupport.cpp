@@ -3,6 +3,7 @@
 #include "framework/AfxWnd.h"
 
 #include "framework/AfxThread.h"
+#include "framework/AfxDocTemplate.h"
 #include "framework/AfxFrame.h"
 
 #include <mutex>
@@ -45,6 +46,16 @@ BOOL AFXAPI AfxEndDeferRegisterClass(LONG)
                                  reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), hIcon);
     bResult &= RegisterClassOnce(_afxWndMDIFrame, CS_DBLCLKS, hArrow, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), hIcon);
     return bResult;
+}
+
+BOOL AFXAPI AfxRegisterClass(WNDCLASS* lpWndClass)
+{
+    if (lpWndClass == nullptr || lpWndClass->lpszClassName == nullptr)
+        return FALSE;
+    WNDCLASS wndcls;
+    if (::GetClassInfo(lpWndClass->hInstance, lpWndClass->lpszClassName, &wndcls))
+        return TRUE;
+    return ::RegisterClass(lpWndClass) != 0;
 }
 
 LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon)
@@ -272,6 +283,40 @@ void PASCAL CWnd::CancelToolTips(BOOL)
     pState->m_bLastInfoValid = FALSE;
     pState->m_nLastHit = -1;
     pState->m_pLastHit = nullptr;
+}
+
+BOOL CWnd::AnswerToolTipText(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    auto* pTTT = reinterpret_cast<TOOLTIPTEXTW*>(pNMHDR);
+    UINT nID = static_cast<UINT>(pNMHDR->idFrom);
+    if ((pTTT->uFlags & TTF_IDISHWND) != 0)
+    {
+        HWND hWndTool = reinterpret_cast<HWND>(pNMHDR->idFrom);
+        if (!::IsWindow(hWndTool))
+            return FALSE;
+        nID = static_cast<UINT>(::GetDlgCtrlID(hWndTool));
+        // A hosted control may know its own text (a combo box of a toolbar, say).
+        if (hWndTool != m_hWnd)
+        {
+            pTTT->szText[0] = L'\0';
+            pTTT->lpszText = pTTT->szText;
+            ::SendMessage(hWndTool, WM_NOTIFY, nID, reinterpret_cast<LPARAM>(pNMHDR));
+            if (pTTT->lpszText != pTTT->szText || pTTT->szText[0] != L'\0')
+            {
+                *pResult = 0;
+                return TRUE;
+            }
+        }
+    }
+    CString strFull;
+    if (nID == 0 || !strFull.LoadString(nID))
+        return FALSE;
+    CString strTip;
+    AfxExtractSubString(strTip, strFull, 1, L'\n');
+    lstrcpynW(pTTT->szText, strTip, static_cast<int>(sizeof(pTTT->szText) / sizeof(pTTT->szText[0])));
+    pTTT->lpszText = pTTT->szText;
+    *pResult = 0;
+    return TRUE;
 }
 
 void CWnd::FilterToolTipMessage(MSG* pMsg)

@@ -247,27 +247,23 @@ TEST_F(ArchiveTest, DeeplyNestedObjectsAreRefusedBeforeTheStackRunsOut)
 
 TEST_F(ArchiveTest, HugeCountsAreRefusedBeforeAllocating)
 {
-    struct Case { const char* what; std::vector<BYTE> bytes; } cases[] = {
-        {"byte array of 2^31 bytes", {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3}},
-        {"word array of 0xFFFE words", {0xFE, 0xFF, 1, 2, 3}},
-        {"string of 0xFFFFFFFE wide characters", {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 'a', 0}},
-        {"narrow string of 0xFFFD characters", {0xFF, 0xFD, 0xFF, 'a'}},
+    using Loader = void (*)(CArchive&);
+    const Loader loadByteArray = [](CArchive& ar) { CByteArray a; a.Serialize(ar); };
+    const Loader loadWordArray = [](CArchive& ar) { CWordArray a; a.Serialize(ar); };
+    const Loader loadString = [](CArchive& ar) { CString s; ar >> s; };
+    struct Case { const char* what; Loader load; std::vector<BYTE> bytes; } cases[] = {
+        {"byte array of 2^31 bytes", loadByteArray, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3}},
+        {"word array of 0xFFFE words", loadWordArray, {0xFE, 0xFF, 1, 2, 3}},
+        {"string of 0xFFFFFFFE wide characters", loadString,
+         {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 'a', 0}},
+        {"narrow string of 0xFFFD characters", loadString, {0xFF, 0xFD, 0xFF, 'a'}},
     };
     for (const Case& c : cases) {
         std::vector<BYTE> copy(c.bytes);
         CMemFile file(copy.data(), static_cast<UINT>(copy.size()));
         CArchive ar(&file, CArchive::load);
         try {
-            if (std::strncmp(c.what, "byte", 4) == 0) {
-                CByteArray a;
-                a.Serialize(ar);
-            } else if (std::strncmp(c.what, "word", 4) == 0) {
-                CWordArray a;
-                a.Serialize(ar);
-            } else {
-                CString s;
-                ar >> s;
-            }
+            c.load(ar);
             ADD_FAILURE() << c.what << " accepted";
         } catch (CArchiveException* e) {
             EXPECT_EQ(CArchiveException::badIndex, e->m_cause) << c.what;

@@ -101,3 +101,34 @@ TEST(PropertySheetTest, ModalSheetRunsTheFrameworksLoopAndAppliesOnOK)
 }
 
 } // namespace
+
+namespace {
+
+// A sheet embedded as a child control of another window (as a dialog embeds one): inside its
+// parent, without caption, with its pages.
+TEST(PropertySheetTest, ChildSheetLivesInsideItsParent)
+{
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),
+                              L"colours", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 80, 80, 420, 360, nullptr, nullptr));
+    CPropertySheet sheet;
+    COptionPage first;
+    CTextPage second;
+    sheet.AddPage(&first);
+    sheet.AddPage(&second);
+    ASSERT_TRUE(sheet.Create(&host, WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CONTROLPARENT));
+    EXPECT_EQ(::GetParent(sheet.m_hWnd), host.m_hWnd);
+    const DWORD dwStyle = sheet.GetStyle();
+    EXPECT_NE(dwStyle & WS_CHILD, 0u);
+    EXPECT_EQ(dwStyle & (WS_CAPTION | WS_POPUP), 0u);
+    EXPECT_NE(sheet.GetExStyle() & WS_EX_CONTROLPARENT, 0u);
+    EXPECT_TRUE(sheet.IsWindowVisible());
+    ASSERT_NE(first.m_hWnd, nullptr);
+    EXPECT_EQ(::GetParent(first.m_hWnd), sheet.m_hWnd);
+    ASSERT_TRUE(sheet.SetActivePage(1));
+    EXPECT_EQ(sheet.GetActivePage(), &second);
+    host.DestroyWindow();
+    EXPECT_EQ(sheet.m_hWnd, nullptr);
+}
+
+} // namespace

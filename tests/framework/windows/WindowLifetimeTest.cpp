@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <string>
+
 namespace {
 
 // Records the messages it sees and can delete itself while handling one.
@@ -122,6 +125,66 @@ TEST(WindowLifetimeTest, SubclassedControlGetsItsProcedureBackWhenDetached)
     EXPECT_TRUE(::IsWindow(hWnd)) << "an unsubclassed window survives its former object";
     EXPECT_EQ(reinterpret_cast<WNDPROC>(::GetWindowLongPtr(hWnd, GWLP_WNDPROC)), original);
     ::DestroyWindow(hWnd);
+}
+
+// What the clean-up entries saw: the window, whether its handle still worked and whether the
+// object still owned it.
+struct CleanupSeen
+{
+    std::string entry;
+    HWND hWnd;
+    bool bHandleAlive;
+    bool bStillPermanent;
+};
+std::vector<CleanupSeen> g_cleanupsSeen;
+
+void AFXAPI RecordFirstCleanup(CWnd* pWnd)
+{
+    g_cleanupsSeen.push_back({"first", pWnd->m_hWnd, ::IsWindow(pWnd->m_hWnd) != FALSE,
+                              CWnd::FromHandlePermanent(pWnd->m_hWnd) == pWnd});
+}
+
+void AFXAPI RecordSecondCleanup(CWnd* pWnd)
+{
+    g_cleanupsSeen.push_back({"second", pWnd->m_hWnd, ::IsWindow(pWnd->m_hWnd) != FALSE,
+                              CWnd::FromHandlePermanent(pWnd->m_hWnd) == pWnd});
+}
+
+TEST(WindowLifetimeTest, EveryCleanupEntryRunsOnceInOrderForEachDyingWindowWhileItsHandleIsValid)
+{
+    AfxAddWndCleanup(&RecordFirstCleanup);
+    AfxAddWndCleanup(&RecordSecondCleanup);
+    AfxAddWndCleanup(&RecordFirstCleanup);  // a second add of the same entry changes nothing
+    AfxAddWndCleanup(nullptr);
+
+    bool bDeleted = false;
+    CSelfEndingWnd* pParent = CreateSelfEnding(&bDeleted);
+    ASSERT_NE(pParent, nullptr);
+    CWnd child;
+    ASSERT_TRUE(child.Create(nullptr, L"child", WS_CHILD | WS_VISIBLE, CRect(0, 0, 20, 20), pParent, 1));
+    const HWND hParent = pParent->m_hWnd;
+    const HWND hChild = child.m_hWnd;
+
+    g_cleanupsSeen.clear();
+    pParent->SendMessage(WM_CLOSE);
+    ASSERT_TRUE(bDeleted);
+
+    // The parent's WM_NCDESTROY reaches the children first, so the child's entries come first.
+    struct Expected
+    {
+        const char* entry;
+        HWND hWnd;
+    };
+    const Expected expected[] = {{"first", hChild}, {"second", hChild}, {"first", hParent}, {"second", hParent}};
+    ASSERT_EQ(g_cleanupsSeen.size(), std::size(expected));
+    for (size_t i = 0; i < std::size(expected); ++i)
+    {
+        EXPECT_EQ(g_cleanupsSeen[i].entry, expected[i].entry) << i;
+        EXPECT_EQ(g_cleanupsSeen[i].hWnd, expected[i].hWnd) << i;
+        EXPECT_TRUE(g_cleanupsSeen[i].bHandleAlive) << i;
+        EXPECT_TRUE(g_cleanupsSeen[i].bStillPermanent) << i;
+    }
+    EXPECT_EQ(child.m_hWnd, nullptr) << "the child's object let go of its handle after the entries";
 }
 
 } // namespace
