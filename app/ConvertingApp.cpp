@@ -1,0 +1,196 @@
+#include "app/ConvertingApp.h"
+
+#include "app/AppRes.h"
+#include "app/MainFrame.h"
+#include "app/PageDialogs.h"
+#include "app/PageListParser.h"
+
+namespace
+{
+
+constexpr const wchar_t* ProgramName = L"Kest";
+constexpr const wchar_t* LoadLayoutTitle = L"Load Layout File";
+constexpr const wchar_t* LayoutFilter = L"Layout Files (*.layout)|*.layout|All Files (*.*)|*.*||";
+constexpr int RecentLayoutCount = 8;
+constexpr int GoToPageLength = 20;
+
+} // namespace
+
+CConvertingApp::CConvertingApp() : m_recentLayouts(0, L"Layout File List", L"File%d", RecentLayoutCount)
+{
+    SetLayoutShell(this);
+}
+
+CConvertingApp::~CConvertingApp()
+{
+    if (GetLayoutShell() == this)
+        SetLayoutShell(nullptr);
+}
+
+bool CConvertingApp::IsTextSelectionModeOfApp()
+{
+    const CConvertingApp* app = dynamic_cast<CConvertingApp*>(AfxGetApp());
+    return app && app->IsTextSelectionMode();
+}
+
+void CConvertingApp::SetSelectionMode(int32_t mode)
+{
+    m_selectionMode = mode;
+    RefreshMainFrame();
+}
+
+bool CConvertingApp::GetRangeOption(PageRangeList& pages) const
+{
+    const std::wstring& value = m_rangeOption;
+    if (value.empty() || value == L"all" || value == L"current" || value == L"ask")
+        return false;
+    return ParsePageList(value, pages);
+}
+
+bool CConvertingApp::GetOutputOption(std::wstring& output) const
+{
+    output = m_outputOption;
+    return !output.empty();
+}
+
+CConvertingMainFrame* CConvertingApp::MainFrame() const
+{
+    return dynamic_cast<CConvertingMainFrame*>(m_pMainWnd);
+}
+
+HWND CConvertingApp::GetMainWindow() const
+{
+    return m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
+}
+
+void CConvertingApp::SetColumnModeButton(int32_t kind)
+{
+    if (CConvertingMainFrame* frame = MainFrame())
+        frame->SetColumnModeButton(frame, kind);
+}
+
+void CConvertingApp::UpdateConvertButton()
+{
+    if (CConvertingMainFrame* frame = MainFrame())
+        frame->UpdateConvertButton(frame);
+}
+
+void CConvertingApp::RefreshMainFrame()
+{
+    if (CConvertingMainFrame* frame = MainFrame())
+        frame->RefreshAfterLayoutChange(true);
+}
+
+bool CConvertingApp::GetFindDialogRect(RECT& rect) const
+{
+    CConvertingMainFrame* frame = MainFrame();
+    return frame && frame->GetFindDialogRect(rect);
+}
+
+void CConvertingApp::MoveFindDialogAway()
+{
+    if (CConvertingMainFrame* frame = MainFrame())
+        frame->MoveFindDialogAway();
+}
+
+OxTextFindInterface* CConvertingApp::GetTextFind()
+{
+    return MainFrame();
+}
+
+int CConvertingApp::ShowMessage(HWND owner, const std::wstring& text, UINT type)
+{
+    // An unattended run must never wait for a hand on the keyboard: it takes the default button.
+    if (m_noUI)
+        return DefaultAnswer(type);
+    return ::MessageBoxW(owner, text.c_str(), ProgramName, type);
+}
+
+int CConvertingApp::DefaultAnswer(UINT type)
+{
+    static const int answers[][3] = {
+        {IDOK, IDOK, IDOK},      {IDOK, IDCANCEL, IDCANCEL}, {IDABORT, IDRETRY, IDIGNORE},
+        {IDYES, IDNO, IDCANCEL}, {IDYES, IDNO, IDNO},        {IDRETRY, IDCANCEL, IDCANCEL},
+    };
+    const UINT buttons = type & MB_TYPEMASK;
+    const UINT defaultButton = (type & MB_DEFMASK) >> 8;
+    if (buttons >= sizeof(answers) / sizeof(answers[0]) || defaultButton > 2)
+        return IDOK;
+    return answers[buttons][defaultButton];
+}
+
+bool CConvertingApp::AskConversionPages(HWND owner, int32_t mode, int32_t pageCount, int32_t currentPage,
+                                        ConversionPagesAnswer& answer)
+{
+    CConversionPagesDlg dialog(CWnd::FromHandle(owner));
+    dialog.Init(mode, pageCount, currentPage);
+    if (dialog.DoModal() != IDOK)
+        return false;
+    answer.m_convertPages = dialog.GetConvertPages();
+    answer.m_dontAskAgain = dialog.m_dontAskAgain;
+    answer.m_pages = dialog.m_pages;
+    return true;
+}
+
+bool CConvertingApp::AskPageRange(HWND, int32_t pageCount, PageRangeList& pages)
+{
+    CPageRangeDlg dialog;
+    dialog.m_pageCount = pageCount;
+    dialog.m_pages = pages;
+    if (dialog.DoModal() != IDOK)
+        return false;
+    pages = dialog.m_pages;
+    return true;
+}
+
+bool CConvertingApp::AskPageNumber(HWND owner, const std::wstring& title, std::wstring& text)
+{
+    CStringDlg dialog(CWnd::FromHandle(owner));
+    dialog.m_caption = title;
+    dialog.m_numbersOnly = true;
+    dialog.m_maxLength = GoToPageLength;
+    if (dialog.DoModal() != IDOK)
+        return false;
+    text = dialog.m_text;
+    return true;
+}
+
+bool CConvertingApp::AskOpenLayout(HWND owner, std::wstring& path)
+{
+    m_recentLayouts.ReadList();
+    CFileDialog dialog(TRUE, L"layout", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, LayoutFilter,
+                       CWnd::FromHandle(owner));
+    dialog.m_ofn.lpstrTitle = LoadLayoutTitle;
+    if (dialog.DoModal() != IDOK)
+        return false;
+    path = static_cast<LPCWSTR>(dialog.GetPathName());
+    return !path.empty();
+}
+
+bool CConvertingApp::AskSaveFile(HWND owner, const std::wstring& filter, const std::wstring& defaultExtension,
+                                 const std::wstring& proposedName, std::wstring& path)
+{
+    m_recentLayouts.ReadList();
+    CFileDialogEx dialog(defaultExtension.c_str(), proposedName.c_str(), filter.c_str(), CWnd::FromHandle(owner));
+    if (dialog.DoModal() != IDOK)
+        return false;
+    path = static_cast<LPCWSTR>(dialog.GetPathName());
+    return !path.empty();
+}
+
+void CConvertingApp::AddRecentLayout(const std::wstring& path)
+{
+    m_recentLayouts.ReadList();
+    m_recentLayouts.Add(path.c_str());
+    m_recentLayouts.WriteList();
+}
+
+void CConvertingApp::ShowContextMenu(HWND owner, UINT menuId, POINT screenPoint)
+{
+    // A plain popup until the toolkit's context-menu manager takes this over.
+    CMenu menu;
+    if (!menu.LoadMenu(menuId))
+        return;
+    if (CMenu* popup = menu.GetSubMenu(0))
+        popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, CWnd::FromHandle(owner));
+}

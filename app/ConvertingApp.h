@@ -1,0 +1,81 @@
+#pragma once
+// The application's side of what the page views ask of the program: its modes, the command
+// line's choices, the exit code, the options and the dialogs. Start-up belongs to a later step;
+// these are plain fields that the program (or a test) sets.
+#include <string>
+
+#include "app/ConvertingOptions.h"
+#include "framework/Afx.h"
+#include "table/LayoutShell.h"
+
+class CConvertingMainFrame;
+
+class CConvertingApp : public CWinApp, public LayoutShell
+{
+public:
+    CConvertingApp();
+    ~CConvertingApp() override;
+
+    // The running application's text-selection mode; false when none runs.
+    static bool IsTextSelectionModeOfApp();
+
+    bool IsTextSelectionMode() const override { return m_selectionMode == 1; }
+    void SetSelectionMode(int32_t mode) override;
+    bool IsAdvancedMode() const override { return m_advancedMode; }
+    void SetAdvancedMode(bool on) override { m_advancedMode = on; }
+    bool IsNoUI() const override { return m_noUI; }
+    bool HasRangeOption() const override { return !m_rangeOption.empty(); }
+    bool GetRangeOption(PageRangeList& pages) const override;
+    bool GetOutputOption(std::wstring& output) const override;
+    uint32_t GetRunFlags() const override { return m_runFlags; }
+    int32_t GetExitCode() const override { return m_exitCode; }
+    void SetExitCode(int32_t code) override { m_exitCode = code; }
+    LayoutOptions& GetOptions() override { return m_options; }
+
+    HWND GetMainWindow() const override;
+    void SetColumnModeButton(int32_t kind) override;
+    void UpdateConvertButton() override;
+    void RefreshMainFrame() override;
+    bool GetFindDialogRect(RECT& rect) const override;
+    void MoveFindDialogAway() override;
+    OxTextFindInterface* GetTextFind() override;
+
+    int ShowMessage(HWND owner, const std::wstring& text, UINT type) override;
+    bool AskConversionPages(HWND owner, int32_t mode, int32_t pageCount, int32_t currentPage,
+                            ConversionPagesAnswer& answer) override;
+    bool AskPageRange(HWND owner, int32_t pageCount, PageRangeList& pages) override;
+    bool AskPageNumber(HWND owner, const std::wstring& title, std::wstring& text) override;
+    bool AskOpenLayout(HWND owner, std::wstring& path) override;
+    bool AskSaveFile(HWND owner, const std::wstring& filter, const std::wstring& defaultExtension,
+                     const std::wstring& proposedName, std::wstring& path) override;
+    void AddRecentLayout(const std::wstring& path) override;
+    void ShowContextMenu(HWND owner, UINT menuId, POINT screenPoint) override;
+
+    CRecentFileList& GetRecentLayouts() { return m_recentLayouts; }
+    // The answer of a message box of that type whose default button is pressed.
+    static int DefaultAnswer(UINT type);
+
+    int32_t m_selectionMode = 0; // 0 table editing, 1 text selection
+    bool m_advancedMode = false;
+    bool m_noUI = false;
+    std::wstring m_rangeOption;  // the command line's "range" value; empty when none
+    std::wstring m_outputOption; // the command line's "output" value
+    uint32_t m_runFlags = 0;
+    int32_t m_exitCode = 0;
+    ConvertingOptions m_options;
+
+private:
+    CConvertingMainFrame* MainFrame() const;
+
+    CRecentFileList m_recentLayouts;
+};
+
+// The framework's save dialog under the name the views use.
+class CFileDialogEx : public CFileDialog
+{
+public:
+    CFileDialogEx(LPCTSTR defaultExtension, LPCTSTR fileName, LPCTSTR filter, CWnd* parent)
+        : CFileDialog(FALSE, defaultExtension, fileName, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter, parent)
+    {
+    }
+};

@@ -1,0 +1,422 @@
+// The shell's side of the page views: the page-list parser, the page and text dialogs answered
+// through their windows, the options' defaults, and a child frame with its view inside a main
+// frame.
+#include "app/ChildFrame.h"
+#include "app/ConvertingApp.h"
+#include "app/MainFrame.h"
+#include "app/PageDialogs.h"
+#include "app/PageListParser.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+CConvertingApp theApp;
+
+namespace
+{
+
+const std::wstring SampleTable = std::wstring(L"" KEST_SOURCE_DIR) + L"/samples/table.kest";
+
+void Pump(DWORD milliseconds = 50)
+{
+    const DWORD start = GetTickCount();
+    do
+    {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+std::wstring TextOf(HWND window)
+{
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+// What a user does in a dialog of this process: wait for it by caption, then act on it.
+struct DialogStep
+{
+    std::wstring caption;
+    std::function<void(HWND)> act;
+};
+
+struct FindContext
+{
+    const std::wstring* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM param)
+{
+    auto* context = reinterpret_cast<FindContext*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window) && TextOf(window) == *context->caption)
+    {
+        wchar_t className[32] = {};
+        GetClassNameW(window, className, 32);
+        if (std::wstring(className) == L"#32770")
+        {
+            context->found = window;
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+// Runs the steps on its own thread while the test's thread sits in the modal loops.
+class DialogUser
+{
+public:
+    explicit DialogUser(std::vector<DialogStep> steps)
+        : m_thread([this, steps]() {
+              for (const DialogStep& step : steps)
+              {
+                  HWND dialog = nullptr;
+                  for (int i = 0; i < 500 && !dialog; ++i)
+                  {
+                      FindContext context = {&step.caption, nullptr};
+                      EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&context));
+                      dialog = context.found;
+                      if (!dialog)
+                          Sleep(10);
+                  }
+                  if (!dialog)
+                  {
+                      m_missed = true;
+                      return;
+                  }
+                  Sleep(50);
+                  step.act(dialog);
+                  // The next step's dialog may share the caption: wait until this one is gone or stays.
+                  Sleep(150);
+              }
+          })
+    {
+    }
+    ~DialogUser()
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    bool Missed()
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+        return m_missed;
+    }
+
+private:
+    std::atomic<bool> m_missed{false};
+    std::thread m_thread;
+};
+
+// Posted: a click that opens a message box must not hold this thread until the box closes.
+void Click(HWND dialog, int id)
+{
+    PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+void Type(HWND dialog, int id, const wchar_t* text)
+{
+    SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+// A message box's text, then its first button pressed.
+std::function<void(HWND)> AnswerMessage(std::wstring& seen)
+{
+    return [&seen](HWND box) {
+        HWND text = FindWindowExW(box, nullptr, L"Static", nullptr);
+        while (text && TextOf(text).empty())
+            text = FindWindowExW(box, text, L"Static", nullptr);
+        seen = text ? TextOf(text) : L"";
+        HWND button = FindWindowExW(box, nullptr, L"Button", nullptr);
+        PostMessageW(button, BM_CLICK, 0, 0);
+    };
+}
+
+TEST(PageListParserTest, ListsAsTypedAndAsShown)
+{
+    struct Case
+    {
+        const wchar_t* text;
+        bool ok;
+        PageRangeList pages;
+        const wchar_t* shown;
+    } cases[] = {
+        {L"1-3,5", true, {{1, 4}, {5, 6}}, L"1-3, 5"},
+        {L"5-3", true, {{3, 6}}, L"3-5"},
+        {L"1,2", true, {{1, 3}}, L"1-2"},
+        {L" 7 , 1 - 2 ", true, {{1, 3}, {7, 8}}, L"1-2, 7"},
+        {L"4,4", true, {{4, 5}}, L"4"},
+        {L"2-6,3", true, {{2, 7}}, L"2-6"},
+        {L"9,1-3,4", true, {{1, 5}, {9, 10}}, L"1-4, 9"},
+        {L"1,,2", false, {}, L""},
+        {L"1-", false, {}, L""},
+        {L"-1", false, {}, L""},
+        {L"1,", false, {}, L""},
+        {L"1a", false, {}, L""},
+        {L"1;2", false, {}, L""},
+        {L"", false, {}, L""},
+        {L"99999999999", false, {}, L""},
+    };
+    for (const Case& c : cases)
+    {
+        PageRangeList pages;
+        EXPECT_EQ(ParsePageList(c.text, pages), c.ok) << c.text;
+        ASSERT_EQ(pages.size(), c.pages.size()) << c.text;
+        for (size_t i = 0; i < pages.size(); ++i)
+        {
+            EXPECT_EQ(pages[i].first, c.pages[i].first) << c.text;
+            EXPECT_EQ(pages[i].end, c.pages[i].end) << c.text;
+        }
+        EXPECT_EQ(FormatPageList(pages), c.shown) << c.text;
+    }
+}
+
+TEST(PageDialogsTest, PagesDialogChecksTheListBeforeClosing)
+{
+    std::wstring firstMessage, secondMessage, shownList, countText;
+    CConversionPagesDlg dialog;
+    dialog.Init(2, 5, 3);
+    DialogUser user({
+        {L"Select Pages to Convert",
+         [&](HWND d) {
+             shownList = TextOf(GetDlgItem(d, 2104));
+             countText = TextOf(GetDlgItem(d, 2105));
+             Type(d, 2104, L"1;2");
+             Click(d, IDOK);
+         }},
+        {L"Kest", AnswerMessage(firstMessage)},
+        {L"Select Pages to Convert",
+         [&](HWND d) {
+             Type(d, 2104, L"0-2");
+             Click(d, IDOK);
+         }},
+        {L"Kest", AnswerMessage(secondMessage)},
+        {L"Select Pages to Convert",
+         [&](HWND d) {
+             Type(d, 2104, L"5-4");
+             Click(d, 2106);
+             Click(d, IDOK);
+         }},
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_FALSE(user.Missed());
+    EXPECT_EQ(shownList, L"3");
+    EXPECT_EQ(countText, L"(max. 5)");
+    EXPECT_EQ(firstMessage, L"Please enter only numeric ranges and page numbers, separated by commas");
+    EXPECT_EQ(secondMessage, L"The page numbers that you entered are incorrect.\nPage numbers and ranges are only "
+                             L"allowed from 1 up to 5, which is the last page.");
+    EXPECT_EQ(dialog.GetConvertPages(), 2);
+    EXPECT_TRUE(dialog.m_dontAskAgain);
+    ASSERT_EQ(dialog.m_pages.size(), 1u);
+    EXPECT_EQ(dialog.m_pages[0].first, 4);
+    EXPECT_EQ(dialog.m_pages[0].end, 6);
+}
+
+TEST(PageDialogsTest, CurrentPageOnlyAcceptsAnyTextInTheDisabledEdit)
+{
+    bool editEnabled = true;
+    CConversionPagesDlg dialog;
+    dialog.Init(0, 5, 2);
+    DialogUser user({{L"Select Pages to Convert", [&](HWND d) {
+                          editEnabled = IsWindowEnabled(GetDlgItem(d, 2104)) != FALSE;
+                          Type(d, 2104, L"nonsense");
+                          Click(d, IDOK);
+                      }}});
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_FALSE(user.Missed());
+    EXPECT_FALSE(editEnabled);
+    EXPECT_EQ(dialog.GetConvertPages(), 0);
+}
+
+TEST(PageDialogsTest, RangeDialogShowsTheListAgainInOrder)
+{
+    std::wstring shown, count;
+    CPageRangeDlg first;
+    first.m_pageCount = 7;
+    first.m_pages = {{1, 2}};
+    DialogUser typing({{L"Select page range", [&](HWND d) {
+                            count = TextOf(GetDlgItem(d, 2105));
+                            Type(d, 2104, L"3-1");
+                            Click(d, IDOK);
+                        }}});
+    ASSERT_EQ(first.DoModal(), IDOK);
+    EXPECT_FALSE(typing.Missed());
+    EXPECT_EQ(count, L"There are 7 pages in the document.");
+    CPageRangeDlg again;
+    again.m_pageCount = 7;
+    again.m_pages = first.m_pages;
+    DialogUser reading({{L"Select page range", [&](HWND d) {
+                             shown = TextOf(GetDlgItem(d, 2104));
+                             Click(d, IDCANCEL);
+                         }}});
+    EXPECT_EQ(again.DoModal(), IDCANCEL);
+    EXPECT_FALSE(reading.Missed());
+    EXPECT_EQ(shown, L"1-3");
+}
+
+TEST(PageDialogsTest, StringDialogStaysOpenOnBlankText)
+{
+    CStringDlg dialog;
+    dialog.m_caption = L"Go to page";
+    dialog.m_numbersOnly = true;
+    dialog.m_maxLength = 20;
+    LONG_PTR style = 0;
+    bool stillOpen = false;
+    DialogUser user({{L"Go to page", [&](HWND d) {
+                          style = GetWindowLongPtrW(GetDlgItem(d, 20002), GWL_STYLE);
+                          Type(d, 20002, L"   ");
+                          Click(d, IDOK);
+                          Sleep(100);
+                          stillOpen = IsWindow(d) && IsWindowVisible(d);
+                          Type(d, 20002, L" 12 ");
+                          Click(d, IDOK);
+                      }}});
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_FALSE(user.Missed());
+    EXPECT_TRUE(stillOpen);
+    EXPECT_NE(style & ES_NUMBER, 0);
+    EXPECT_EQ(dialog.m_text, L"12");
+}
+
+TEST(ConvertingAppTest, OptionsDefaultsAndCommandLineReaders)
+{
+    ConvertingOptions options;
+    EXPECT_EQ(options.m_excelNumber, L"0.0000");
+    EXPECT_EQ(options.m_excelCurrency, L"[$$-409]#,##0.00_);[Red]([$$-409]#,##0.00)");
+    EXPECT_EQ(options.m_excelDate, L"mm/dd/yy");
+    EXPECT_EQ(options.m_excelTime, L"hh:mm");
+    EXPECT_TRUE(options.m_askConvertPages);
+    EXPECT_TRUE(options.m_wordKeepFormatting);
+    EXPECT_FALSE(options.m_drawHandles);
+    EXPECT_FALSE(options.m_drawRowAlways);
+    EXPECT_EQ(options.m_textSelectionDir, 0);
+    EXPECT_FALSE(ConvertingOptions::IsClassRegistered(L"Kest.NoSuchApplication"));
+
+    struct Case
+    {
+        const wchar_t* range;
+        bool has, ok;
+    } cases[] = {
+        {L"", false, false}, {L"all", true, false}, {L"ask", true, false}, {L"2-4", true, true}, {L"x", true, false}};
+    for (const Case& c : cases)
+    {
+        theApp.m_rangeOption = c.range;
+        PageRangeList pages;
+        EXPECT_EQ(theApp.HasRangeOption(), c.has) << c.range;
+        EXPECT_EQ(theApp.GetRangeOption(pages), c.ok) << c.range;
+    }
+    theApp.m_rangeOption.clear();
+    std::wstring output;
+    EXPECT_FALSE(theApp.GetOutputOption(output));
+    EXPECT_EQ(GetLayoutShell(), &theApp);
+}
+
+TEST(ConvertingAppTest, UnattendedRunsTakeTheDefaultButtonWithoutABox)
+{
+    struct Case
+    {
+        UINT type;
+        int answer;
+    } cases[] = {
+        {MB_OK | MB_ICONERROR, IDOK},
+        {MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, IDNO},
+        {MB_YESNO | MB_ICONQUESTION, IDYES},
+        {MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON3, IDCANCEL},
+        {MB_OKCANCEL | MB_DEFBUTTON2, IDCANCEL},
+    };
+    theApp.m_noUI = true;
+    for (const Case& c : cases)
+        EXPECT_EQ(theApp.ShowMessage(nullptr, L"Unattended", c.type), c.answer) << c.type;
+    theApp.m_noUI = false;
+}
+
+TEST(ConvertingAppTest, TheNinthLayoutFilePushesTheOldestOut)
+{
+    for (int i = 1; i <= 9; ++i)
+        theApp.AddRecentLayout(L"C:\\Layouts\\table" + std::to_wstring(i) + L".layout");
+    CRecentFileList& recent = theApp.GetRecentLayouts();
+    recent.ReadList();
+    ASSERT_EQ(recent.GetSize(), 8);
+    EXPECT_EQ(std::wstring(static_cast<LPCWSTR>(recent[0])), L"C:\\Layouts\\table9.layout");
+    EXPECT_EQ(std::wstring(static_cast<LPCWSTR>(recent[7])), L"C:\\Layouts\\table2.layout");
+    // The list lives in the profile under its own section.
+    EXPECT_EQ(std::wstring(static_cast<LPCWSTR>(theApp.GetProfileString(L"Layout File List", L"File1"))),
+              L"C:\\Layouts\\table9.layout");
+}
+
+class ChildFrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_main = new CConvertingMainFrame;
+        ASSERT_TRUE(m_main->Create(nullptr, L"Kest", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 800, 600)));
+        theApp.m_pMainWnd = m_main;
+        wchar_t folder[MAX_PATH];
+        GetTempPathW(MAX_PATH, folder);
+        m_copy = std::wstring(folder) + L"kest-child-frame.kest";
+        ASSERT_TRUE(CopyFileW(SampleTable.c_str(), m_copy.c_str(), FALSE));
+        m_child = new CChildFrame;
+        ASSERT_TRUE(m_child->CreateWithView(m_main, L"Job"));
+        ASSERT_TRUE(m_child->GetView().LoadFile(m_copy));
+        Pump();
+    }
+    void TearDown() override
+    {
+        m_main->DestroyWindow();
+        theApp.m_pMainWnd = nullptr;
+        Pump();
+        DeleteFileW(m_copy.c_str());
+    }
+
+    CConvertingMainFrame* m_main = nullptr;
+    CChildFrame* m_child = nullptr;
+    std::wstring m_copy;
+};
+
+TEST_F(ChildFrameTest, TitleCarriesTheModifiedMarkAndThePageBoxFollows)
+{
+    CChildView& view = m_child->GetView();
+    EXPECT_EQ(TextOf(m_child->m_hWnd), L"kest-child-frame.kest");
+    EXPECT_EQ(m_child->GetCurrentPage(), 1);
+    EXPECT_EQ(view.GetDlgCtrlID(), 59648);
+    view.ClearLayout();
+    EXPECT_EQ(TextOf(m_child->m_hWnd), L"kest-child-frame.kest *");
+    ASSERT_TRUE(view.UndoLayout());
+    EXPECT_EQ(TextOf(m_child->m_hWnd), L"kest-child-frame.kest");
+    EXPECT_GT(m_main->m_refreshes, 0);
+    EXPECT_EQ(view.SuggestedName(), L"kest-child-frame");
+    // Commands reach the view through the frame.
+    m_child->SendMessage(WM_COMMAND, LayoutView::CmdClearLayout);
+    EXPECT_TRUE(view.GetLayout().IsEmpty());
+    EXPECT_TRUE(m_child->IsModified());
+}
+
+TEST_F(ChildFrameTest, GoToPageOutsideTheDocumentTellsTheRange)
+{
+    std::wstring message;
+    m_child->SetCurrentPage(99);
+    DialogUser user({{L"Kest", AnswerMessage(message)}});
+    m_child->SendMessage(WM_COMMAND, 34125);
+    EXPECT_FALSE(user.Missed());
+    EXPECT_EQ(message, L"The page numbers that you entered are incorrect.\nPage numbers and ranges are only "
+                       L"allowed from 1 up to " +
+                           std::to_wstring(m_child->GetView().GetPageCount()) + L", which is the last page.");
+    EXPECT_EQ(m_child->GetCurrentPage(), 1);
+}
+
+} // namespace
