@@ -1,0 +1,155 @@
+// The XP look: its colours from the system colours, the menu button joined to its open menu, and
+// its painters on surfaces and in a window.
+#include "tests/uitoolkit/looks/LookSheet.h"
+#include "tests/uitoolkit/looks/LooksTestSupport.h"
+#include "uitoolkit/bars/KTPopupMenu.h"
+#include "uitoolkit/bars/KTToolbarMenuButton.h"
+#include "uitoolkit/looks/KTUIGlobals.h"
+#include "uitoolkit/looks/KTVisualManagerXP.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+class XPLookTest : public ::testing::Test
+{
+protected:
+    XPLookTest() : m_colors(ScopedSysColors::Classic()) {}
+    ScopedSysColors m_colors;
+};
+} // namespace
+
+TEST_F(XPLookTest, ColoursFromTheClassicScheme)
+{
+    CKTVisualManagerXP look(TRUE);
+    struct Case
+    {
+        const char* what;
+        COLORREF actual;
+        COLORREF expected;
+    };
+    const Case cases[] = {
+        {"menu background", look.m_clrMenuLight, RGB(249, 248, 247)},
+        {"menu border", look.m_clrMenuBorder, RGB(116, 114, 110)},
+        {"highlight border", look.m_clrHighlightBorder, RGB(10, 36, 106)},
+        {"highlight", look.m_clrHighlight, RGB(177, 185, 210)},  // (selection + 2 x menu) / 3 by 105 percent
+        {"separator", look.m_clrSeparator, RGB(182, 179, 172)},
+        {"gripper dots", look.m_clrGripper, RGB(140, 140, 140)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ColorText(c.expected), ColorText(c.actual)) << c.what;
+    EXPECT_FALSE(look.IsLook2000Allowed());
+    EXPECT_EQ(3, look.GetMenuImageMargin());
+}
+
+TEST_F(XPLookTest, AGreyFaceKeepsAGreyTabArea)
+{
+    ScopedSysColors grey{{COLOR_BTNFACE, RGB(200, 200, 200)}};
+    CKTVisualManagerXP look(TRUE);
+    EXPECT_EQ(GetRValue(look.m_clrTabArea), GetGValue(look.m_clrTabArea));
+    EXPECT_EQ(GetRValue(look.m_clrTabArea), GetBValue(look.m_clrTabArea));
+    EXPECT_GT(GetRValue(look.m_clrTabArea), 200);
+}
+
+TEST_F(XPLookTest, HighlightedTextIsBlackOnlyWhenEveryByteIsAbove128)
+{
+    CKTVisualManagerXP look(TRUE);
+    struct Case
+    {
+        COLORREF highlight;
+        COLORREF text;
+    };
+    const Case cases[] = {{RGB(129, 129, 129), RGB(0, 0, 0)},
+                          {RGB(128, 255, 255), RGB(255, 255, 255)},
+                          {RGB(255, 128, 255), RGB(255, 255, 255)},
+                          {RGB(255, 255, 128), RGB(255, 255, 255)}};
+    for (const Case& c : cases)
+    {
+        look.m_clrHighlight = c.highlight;
+        EXPECT_EQ(ColorText(c.text), ColorText(look.GetHighlightedTextColor())) << ColorText(c.highlight);
+    }
+}
+
+TEST_F(XPLookTest, APaletteScreenUsesThePlainSystemColours)
+{
+    const int real = ktGlobals.m_bitsPerPixel;
+    ktGlobals.m_bitsPerPixel = 8;
+    CKTVisualManagerXP look(TRUE);
+    ktGlobals.m_bitsPerPixel = real;
+    const COLORREF window = ::GetSysColor(COLOR_WINDOW), face = ::GetSysColor(COLOR_BTNFACE),
+                   shadow = ::GetSysColor(COLOR_BTNSHADOW), dark = ::GetSysColor(COLOR_3DDKSHADOW);
+    struct Case
+    {
+        const char* what;
+        COLORREF actual;
+        COLORREF expected;
+    };
+    const Case cases[] = {
+        {"menu background", look.m_clrMenuLight, window}, {"checked", look.m_clrHighlightChecked, window},
+        {"toolbar", look.m_clrBarBkgnd, face},            {"highlight", look.m_clrHighlight, face},
+        {"pressed", look.m_clrHighlightDn, face},         {"inactive tab text", look.m_clrInactiveTabText, dark},
+        {"tab area", look.m_clrTabArea, face},            {"separator", look.m_clrSeparator, shadow},
+        {"pane border", look.m_clrPaneBorder, shadow},    {"menu border", look.m_clrMenuBorder, dark},
+        {"gripper", look.m_clrGripper, shadow},           {"highlight border", look.m_clrHighlightBorder, ::GetSysColor(COLOR_HIGHLIGHT)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ColorText(c.expected), ColorText(c.actual)) << c.what;
+}
+
+TEST_F(XPLookTest, AMenuButtonReachesIntoItsOpenMenu)
+{
+    CKTVisualManagerXP look(TRUE);
+    HWND hMenuWnd = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                      ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(nullptr, hMenuWnd);
+    CKTPopupMenu menu;
+    menu.Attach(hMenuWnd);
+    CKTToolbarMenuButton button;
+    const CRect buttonRect(100, 10, 140, 30);  // 40 wide, 20 high
+    struct Case
+    {
+        CKTPopupMenu::DropDirection direction;
+        int menuWidth, menuHeight;
+        CRect expected;
+    };
+    const Case cases[] = {
+        {CKTPopupMenu::DROP_DIRECTION_BOTTOM, 100, 100, CRect(100, 10, 140, 34)},
+        {CKTPopupMenu::DROP_DIRECTION_BOTTOM, 30, 100, CRect(100, 10, 140, 31)},
+        {CKTPopupMenu::DROP_DIRECTION_TOP, 100, 100, CRect(100, 6, 140, 30)},
+        {CKTPopupMenu::DROP_DIRECTION_TOP, 30, 100, CRect(100, 10, 140, 30)},
+        {CKTPopupMenu::DROP_DIRECTION_RIGHT, 100, 100, CRect(100, 10, 144, 30)},
+        {CKTPopupMenu::DROP_DIRECTION_RIGHT, 100, 15, CRect(100, 10, 141, 30)},
+        {CKTPopupMenu::DROP_DIRECTION_LEFT, 100, 100, CRect(96, 10, 140, 30)},
+        {CKTPopupMenu::DROP_DIRECTION_LEFT, 100, 15, CRect(99, 10, 140, 30)},
+    };
+    CRect rect = buttonRect;
+    look.AdjustMenuButtonRect(&button, rect);
+    EXPECT_EQ(buttonRect, rect) << "no open menu";
+    button.m_pPopupMenu = &menu;
+    for (const Case& c : cases)
+    {
+        ::SetWindowPos(hMenuWnd, nullptr, 0, 0, c.menuWidth, c.menuHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+        menu.m_DropDirection = c.direction;
+        rect = buttonRect;
+        look.AdjustMenuButtonRect(&button, rect);
+        EXPECT_EQ(c.expected, rect) << "direction " << c.direction << ", menu " << c.menuWidth << " x " << c.menuHeight;
+    }
+    button.m_pPopupMenu = nullptr;
+    menu.Detach();
+    ::DestroyWindow(hMenuWnd);
+}
+
+TEST_F(XPLookTest, PaintersInAWindow)
+{
+    CKTVisualManagerXP look(TRUE);
+    DibSurface capture(kLookSheetWidth, kLookSheetHeight);
+    CaptureLookSheet(look, capture, L"look-xp.bmp");
+    if (ktGlobals.m_bitsPerPixel <= 8)
+        return;
+    // Button states at x 64, 92, 120 (24 wide): pressed-and-checked fill and the hot frame.
+    EXPECT_EQ(ColorText(look.m_clrHighlightBorder), ColorText(capture.Pixel(120, 10))) << "hot button frame";
+    EXPECT_EQ(ColorText(look.m_clrHighlight), ColorText(capture.Pixel(130, 15))) << "hot button fill";
+    EXPECT_EQ(ColorText(look.m_clrHighlightChecked), ColorText(capture.Pixel(100, 15))) << "checked button fill";
+    EXPECT_EQ(ColorText(look.m_clrMenuBorder), ColorText(capture.Pixel(240, 20))) << "menu border";
+    EXPECT_EQ(ColorText(look.m_clrSeparator), ColorText(capture.Pixel(54, 10))) << "separator line";
+}

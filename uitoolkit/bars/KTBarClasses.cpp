@@ -1,0 +1,13 @@
+#include "uitoolkit/bars/KTPopupMenu.h"
+#include "uitoolkit/bars/KTStatusBar.h"
+#include "uitoolkit/bars/KTToolBar.h"
+#include "uitoolkit/bars/KTToolbarMenuButton.h"
+
+IMPLEMENT_DYNAMIC(CKTToolbarButton, CObject)
+IMPLEMENT_DYNAMIC(CKTToolbarMenuButton, CKTToolbarButton)
+IMPLEMENT_DYNAMIC(CKTShowAllButton, CKTToolbarMenuButton)
+IMPLEMENT_DYNAMIC(CKTToolBar, CControlBar)
+IMPLEMENT_DYNAMIC(CKTPopupMenuBar, CKTToolBar)
+IMPLEMENT_DYNAMIC(CKTStatusBar, CControlBar)
+IMPLEMENT_DYNAMIC(CKTCaptionBar, CControlBar)
+IMPLEMENT_DYNAMIC(CKTPopupMenu, CWnd)

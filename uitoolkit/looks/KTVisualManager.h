@@ -1,0 +1,115 @@
+#pragma once
+// The one object through which every bar, button, menu and status pane of the toolkit paints its
+// frame parts and asks for look-dependent colours and metrics. Its own bodies are the base look
+// (flat system colours, 3-D edges); the derived looks replace single operations. Callers fetch
+// the single instance with GetInstance on each paint and never learn which look is active.
+//
+// User-interface thread only; the instance pointer is not locked. Ownership: GetInstance owns
+// the instance it creates (auto-delete) and DestroyInstance frees it at exit; an instance that a
+// caller constructed itself stays the caller's.
+
+#include "framework/Afx.h"
+
+class CKTToolbarButton;
+class CKTToolbarMenuButton;
+class CKTStatusBar;
+
+class CKTVisualManager : public CObject
+{
+    DECLARE_DYNCREATE(CKTVisualManager)
+public:
+    enum ButtonState
+    {
+        ButtonsIsRegular = 0,
+        ButtonsIsPressed = 1,
+        ButtonsIsHighlighted = 2
+    };
+
+    explicit CKTVisualManager(BOOL bIsTemporary = FALSE);
+    ~CKTVisualManager() override;
+
+    // The current look, created on first use from the chosen class (the base look when none is
+    // chosen or the chosen one cannot be made). Never null.
+    static CKTVisualManager* GetInstance();
+    // Chooses the look of the next GetInstance: FALSE, nothing changed, for a class that does
+    // not derive from CKTVisualManager; null chooses the base look. The current instance is
+    // forgotten (and deleted when GetInstance made it), the colours re-read, every window redrawn.
+    static BOOL SetDefaultManager(CRuntimeClass* pRTI);
+    static void DestroyInstance();
+    static void RedrawAll();
+
+    void SetLook2000(BOOL bLook2000 = TRUE);
+    BOOL IsLook2000() const { return m_bLook2000; }
+    BOOL IsMenuFlatLook() const { return m_bMenuFlatLook; }
+    BOOL IsShadowHighlightedImage() const { return m_bShadowHighlightedImage; }
+    BOOL IsEmbossDisabledImage() const { return m_bEmbossDisabledImage; }
+    BOOL IsFadeInactiveImage() const { return m_bFadeInactiveImage; }
+    int GetMenuShadowDepth() const { return m_nMenuShadowDepth; }
+    BOOL IsTemporary() const { return m_bIsTemporary; }
+    BOOL IsAutoDelete() const { return m_bAutoDelete; }
+
+    virtual void OnUpdateSystemColors();
+    virtual void OnFillBarBackground(CDC* pDC, CControlBar* pBar, CRect rectClient, CRect rectClip);
+    virtual void OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& rect);
+    virtual void OnDrawMenuBorder(CDC* pDC, CWnd* pMenu, CRect rect);
+    virtual void OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CControlBar* pBar);
+    virtual void OnDrawSeparator(CDC* pDC, CControlBar* pBar, CRect rect, BOOL bIsHoriz);
+    virtual void OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSystemCommand, UINT nStyle, BOOL bHighlight);
+    virtual void OnDrawStatusBarPaneBorder(CDC* pDC, CKTStatusBar* pBar, CRect rectPane, UINT uiID, UINT nStyle);
+    virtual void OnDrawStatusBarProgress(CDC* pDC, CKTStatusBar* pStatusBar, CRect rectProgress, int nProgressTotal,
+                                         int nProgressCurr, COLORREF clrBar, COLORREF clrProgressBarDest,
+                                         COLORREF clrProgressText, BOOL bProgressText);
+    virtual void OnDrawStatusBarSizeBox(CDC* pDC, CKTStatusBar* pStatBar, CRect rectSizeBox);
+    virtual void OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped, BOOL bIsHighlighted,
+                                       CKTToolbarButton* pButton);
+    virtual void OnDrawComboBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped, BOOL bIsHighlighted,
+                                   CKTToolbarButton* pButton);
+    virtual void OnDrawEditBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsHighlighted, CKTToolbarButton* pButton);
+    virtual void OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActive);
+    virtual void OnFillButtonInterior(CDC* pDC, CKTToolbarButton* pButton, CRect rect, ButtonState state);
+    virtual void OnDrawButtonBorder(CDC* pDC, CKTToolbarButton* pButton, CRect rect, ButtonState state);
+    virtual void OnDrawDropDownSeparator(CDC* pDC, CKTToolbarMenuButton* pButton, CRect rect, ButtonState state,
+                                         BOOL bHorz);
+    virtual void OnHighlightMenuItem(CDC* pDC, CKTToolbarMenuButton* pButton, CRect rect, COLORREF& clrText);
+    virtual void OnHighlightRarelyUsedMenuItems(CDC* pDC, CRect rectRarelyUsed);
+    virtual COLORREF GetToolbarButtonTextColor(CKTToolbarButton* pButton, ButtonState state);
+    virtual COLORREF GetCaptionBarTextColor(CControlBar* pBar);
+    virtual COLORREF OnFillCommandsListBackground(CDC* pDC, CRect rect, BOOL bIsSelected = FALSE);
+    virtual CSize GetButtonExtraBorder() const { return CSize(0, 0); }
+    virtual int GetShowAllMenuItemsHeight(CDC* pDC, const CSize& sizeDefault);
+    virtual void OnDrawShowAllMenuItems(CDC* pDC, CRect rect, ButtonState state);
+    virtual int GetMenuImageMargin() const { return 2; }
+    virtual BOOL IsLook2000Allowed() const { return TRUE; }
+    virtual int GetCustomizeButtonGlyphMargin() const { return 2; }
+    virtual BOOL IsOffsetPressedButton() const { return TRUE; }
+
+protected:
+    // True when the object's class, or one it derives from, has this run-time class name. The
+    // looks recognise bars and buttons by name, so that they need no link to the bars' code.
+    static BOOL IsKindOfClass(const CObject* pObject, const char* lpszClassName);
+    // TRUE for a button that draws as disabled (in customize mode: one that is not editable).
+    static BOOL IsButtonDisabled(const CKTToolbarButton* pButton);
+
+    BOOL m_bLook2000 = FALSE;
+    int m_nMenuShadowDepth = 6;
+    BOOL m_bMenuFlatLook = FALSE;
+    BOOL m_bShadowHighlightedImage = FALSE;
+    BOOL m_bEmbossDisabledImage = TRUE;
+    BOOL m_bFadeInactiveImage = FALSE;
+    BOOL m_bIsTemporary = FALSE;
+    int m_nVertMargin = 12;
+    int m_nHorzMargin = 12;
+    int m_nGroupVertOffset = 15;
+    int m_nGroupCaptionHeight = 25;
+    int m_nGroupCaptionHorzOffset = 13;
+    int m_nGroupCaptionVertOffset = 7;
+    int m_nTasksHorzOffset = 12;
+    int m_nTasksIconHorzOffset = 5;
+    int m_nTasksIconVertOffset = 4;
+    BOOL m_bActiveCaptions = TRUE;
+    BOOL m_bAutoDelete = FALSE;
+
+private:
+    static CKTVisualManager* m_pVisManager;
+    static CRuntimeClass* m_pRTIDefault;
+};
