@@ -1,16 +1,23 @@
 # Helpers for the project's own targets. A piece that cannot be built stops the configuration:
 # a target that quietly went missing would take its tests with it while the run stays green.
 
-# kest_library(<name> <dir> [LIBS ...]): a static library of every *.cpp in <dir>.
+# kest_library(<name> <dir> [ALSO <dirs...>] [LIBS ...]): a static library of every *.cpp in <dir>
+# and in the ALSO folders, for parts that call each other both ways and so link as one.
 function(kest_library name dir)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
-  if(NOT IS_DIRECTORY "${CMAKE_SOURCE_DIR}/${dir}")
-    message(FATAL_ERROR "${name}: source folder ${dir} does not exist")
-  endif()
+  cmake_parse_arguments(ARG "" "" "ALSO;LIBS" ${ARGN})
+  foreach(d ${dir} ${ARG_ALSO})
+    if(NOT IS_DIRECTORY "${CMAKE_SOURCE_DIR}/${d}")
+      message(FATAL_ERROR "${name}: source folder ${d} does not exist")
+    endif()
+  endforeach()
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/${dir}/*.cpp")
   if(NOT sources)
     message(FATAL_ERROR "${name}: no *.cpp in ${dir}")
   endif()
+  foreach(d ${ARG_ALSO})
+    file(GLOB more CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/${d}/*.cpp")
+    list(APPEND sources ${more})
+  endforeach()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
   target_compile_options(${name} PRIVATE ${KEST_WARNINGS})

@@ -10,11 +10,18 @@ case "$WHICH" in all) ARCHES=(i686 x86_64);; i686|x86_64) ARCHES=("$WHICH");;
   *) echo "usage: $0 [i686|x86_64|all] [Debug|Release]" >&2; exit 2;; esac
 case "$CONFIG" in Debug) SUFFIX="";; Release) SUFFIX="-release";;
   *) echo "usage: $0 [i686|x86_64|all] [Debug|Release]" >&2; exit 2;; esac
+# Where ccache is installed, several checkouts of the tree share their compiled objects: paths are
+# taken relative to each checkout so that the same source hashes alike in all of them.
+LAUNCHER=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=1
+  LAUNCHER=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 for arch in "${ARCHES[@]}"; do
   dir="$ROOT/build/$arch$SUFFIX"
   if [ ! -f "$dir/build.ninja" ]; then
     cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$CONFIG" \
-      -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$arch.cmake" >/dev/null
+      -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$arch.cmake" "${LAUNCHER[@]}" >/dev/null
   fi
   cmake --build "$dir"
 done
