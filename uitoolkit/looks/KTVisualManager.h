@@ -13,6 +13,7 @@
 class CKTToolbarButton;
 class CKTToolbarMenuButton;
 class CKTStatusBar;
+class CKTButton;
 
 class CKTVisualManager : public CObject
 {
@@ -82,6 +83,9 @@ public:
     virtual BOOL IsLook2000Allowed() const { return TRUE; }
     virtual int GetCustomizeButtonGlyphMargin() const { return 2; }
     virtual BOOL IsOffsetPressedButton() const { return TRUE; }
+    // A themed look draws the frame of a toolkit push button and answers TRUE; the base look
+    // leaves it to the button's own border drawing.
+    virtual BOOL OnDrawPushButtonBorder(CDC*, CRect&, CKTButton*, UINT) { return FALSE; }
 
 protected:
     // True when the object's class, or one it derives from, has this run-time class name. The

@@ -1,0 +1,851 @@
+#include "uitoolkit/customize/KTButton.h"
+
+#include "uitoolkit/bars/KTPopupMenu.h"
+#include "uitoolkit/looks/KTDrawHelper.h"
+#include "uitoolkit/looks/KTImageStrip.h"
+#include "uitoolkit/looks/KTLooksResources.h"
+#include "uitoolkit/looks/KTMenuGlyphs.h"
+#include "uitoolkit/looks/KTUIGlobals.h"
+#include "uitoolkit/looks/KTVisualManager.h"
+
+IMPLEMENT_DYNCREATE(CKTButton, CButton)
+
+BOOL CKTButton::s_bWinXPTheme = FALSE;
+
+namespace
+{
+const UINT_PTR kAutoRepeatTimer = 1;
+const int kImageMargin = 5;
+const UINT kHandCursorId = 16919;
+
+UINT ImageListColorFlags(int nBitsPixel)
+{
+    switch (nBitsPixel)
+    {
+    case 8:
+        return ILC_COLOR8;
+    case 16:
+        return ILC_COLOR16;
+    case 24:
+        return ILC_COLOR24;
+    case 32:
+        return ILC_COLOR32;
+    default:
+        return ILC_COLOR4;
+    }
+}
+
+// Creates the list at the bitmap's size and depth and adds a copy of the bitmap, masked by
+// clrMask (the image list rewrites the masked pixels of what it is given).
+BOOL AddMaskedCopy(CImageList& list, HBITMAP hBitmap, const BITMAP& bmp, COLORREF clrMask)
+{
+    if (list.GetSafeHandle() == nullptr &&
+        !list.Create(bmp.bmWidth, bmp.bmHeight, ImageListColorFlags(bmp.bmBitsPixel) | ILC_MASK, 0, 1))
+        return FALSE;
+    HBITMAP hCopy = (HBITMAP)::CopyImage(hBitmap, IMAGE_BITMAP, 0, 0, 0);
+    if (hCopy == nullptr)
+        return FALSE;
+    CBitmap bmpCopy;
+    bmpCopy.Attach(hCopy);
+    return list.Add(&bmpCopy, clrMask) >= 0;
+}
+
+// TRUE while a toolkit popup menu of this thread is on screen.
+BOOL IsPopupMenuOpen()
+{
+    struct Finder
+    {
+        static BOOL CALLBACK Visit(HWND hWnd, LPARAM lParam)
+        {
+            CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+            if (pWnd != nullptr && ::IsWindowVisible(hWnd) && pWnd->IsKindOf(RUNTIME_CLASS(CKTPopupMenu)))
+            {
+                *reinterpret_cast<BOOL*>(lParam) = TRUE;
+                return FALSE;
+            }
+            return TRUE;
+        }
+    };
+    BOOL bFound = FALSE;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &Finder::Visit, reinterpret_cast<LPARAM>(&bFound));
+    return bFound;
+}
+
+CKTButton* ToolkitRadio(HWND hWnd)
+{
+    CKTButton* pButton = dynamic_cast<CKTButton*>(CWnd::FromHandlePermanent(hWnd));
+    return pButton != nullptr && pButton->IsRadioButton() ? pButton : nullptr;
+}
+} // namespace
+
+BEGIN_MESSAGE_MAP(CKTButton, CButton)
+    ON_WM_ERASEBKGND()
+    ON_WM_CANCELMODE()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_SETCURSOR()
+    ON_WM_ENABLE()
+    ON_WM_SIZE()
+    ON_WM_KILLFOCUS()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_TIMER()
+    ON_MESSAGE(WM_SETFONT, &CKTButton::OnSetFont)
+    ON_MESSAGE(WM_GETFONT, &CKTButton::OnGetFont)
+    ON_MESSAGE(BM_GETCHECK, &CKTButton::OnGetCheck)
+    ON_MESSAGE(BM_SETCHECK, &CKTButton::OnSetCheck)
+END_MESSAGE_MAP()
+
+CKTButton::CKTButton() = default;
+
+CKTButton::~CKTButton()
+{
+    CleanUp();
+    delete m_pToolTip;
+}
+
+void CKTButton::CleanUp()
+{
+    m_Images.DeleteImageList();
+    m_ImagesHot.DeleteImageList();
+    m_ImagesDisabled.DeleteImageList();
+    m_ImagesChecked.DeleteImageList();
+    m_ImagesCheckedHot.DeleteImageList();
+    m_ImagesCheckedDisabled.DeleteImageList();
+    m_nStdImageId = -1;
+    m_nStdImageDisabledId = -1;
+    m_sizeImage = CSize(0, 0);
+}
+
+void CKTButton::SetImage(UINT uiBmpResId, UINT uiBmpHotResId, BOOL bChecked)
+{
+    const UINT uiLoad = LR_CREATEDIBSECTION | LR_LOADMAP3DCOLORS;
+    HINSTANCE hInst = AfxGetResourceHandle();
+    HBITMAP hBitmap = uiBmpResId == 0 ? nullptr
+                                      : (HBITMAP)::LoadImage(hInst, MAKEINTRESOURCE(uiBmpResId), IMAGE_BITMAP, 0, 0, uiLoad);
+    HBITMAP hBitmapHot = uiBmpHotResId == 0 || hBitmap == nullptr
+                             ? nullptr
+                             : (HBITMAP)::LoadImage(hInst, MAKEINTRESOURCE(uiBmpHotResId), IMAGE_BITMAP, 0, 0, uiLoad);
+    SetImage(hBitmap, TRUE, hBitmapHot, FALSE, bChecked);
+}
+
+void CKTButton::SetImage(HBITMAP hBitmap, BOOL bAutoDestroy, HBITMAP hBitmapHot, BOOL bMap3dColors, BOOL bChecked)
+{
+    (bChecked ? m_ImagesChecked : m_Images).DeleteImageList();
+    (bChecked ? m_ImagesCheckedHot : m_ImagesHot).DeleteImageList();
+    (bChecked ? m_ImagesCheckedDisabled : m_ImagesDisabled).DeleteImageList();
+    m_nStdImageId = -1;
+    m_nStdImageDisabledId = -1;
+    m_sizeImage = CSize(0, 0);
+
+    if (hBitmap != nullptr)
+    {
+        FillImageLists(hBitmap, hBitmapHot, bMap3dColors, bChecked);
+        CreateDisabledImage(hBitmap, bChecked);
+    }
+    if (bAutoDestroy)
+    {
+        if (hBitmapHot != nullptr)
+            ::DeleteObject(hBitmapHot);
+        if (hBitmap != nullptr)
+            ::DeleteObject(hBitmap);
+    }
+}
+
+void CKTButton::FillImageLists(HBITMAP hBitmap, HBITMAP hBitmapHot, BOOL bMap3dColors, BOOL bChecked)
+{
+    const COLORREF clrMask = bMap3dColors ? RGB(192, 192, 192) : ::GetSysColor(COLOR_BTNFACE);
+    CImageList* lists[2] = {bChecked ? &m_ImagesChecked : &m_Images, bChecked ? &m_ImagesCheckedHot : &m_ImagesHot};
+    HBITMAP bitmaps[2] = {hBitmap, hBitmapHot};
+    for (int i = 0; i < 2 && bitmaps[i] != nullptr; i++)
+    {
+        BITMAP bmp{};
+        if (::GetObject(bitmaps[i], sizeof(bmp), &bmp) == 0)
+            return;
+        if (i == 0)
+            m_sizeImage = CSize(bmp.bmWidth, bmp.bmHeight);
+        if (!AddMaskedCopy(*lists[i], bitmaps[i], bmp, clrMask))
+            lists[i]->DeleteImageList();
+    }
+}
+
+BOOL CKTButton::CreateDisabledImage(HBITMAP hBitmap, BOOL bChecked)
+{
+    CImageList& list = bChecked ? m_ImagesCheckedDisabled : m_ImagesDisabled;
+    list.DeleteImageList();
+
+    BITMAP bmp{};
+    if (hBitmap == nullptr || ::GetObject(hBitmap, sizeof(bmp), &bmp) == 0)
+        return FALSE;
+    HBITMAP hStripCopy = (HBITMAP)::CopyImage(hBitmap, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    if (hStripCopy == nullptr)
+        return FALSE;
+
+    CClientDC dcScreen(nullptr);
+    CDC dcMem;
+    CBitmap bmpResult;
+    BOOL bOk = dcMem.CreateCompatibleDC(&dcScreen) &&
+               bmpResult.CreateCompatibleBitmap(&dcScreen, bmp.bmWidth, bmp.bmHeight);
+    if (bOk)
+    {
+        CBitmap* pOld = dcMem.SelectObject(&bmpResult);
+        CRect rect(0, 0, bmp.bmWidth, bmp.bmHeight);
+        ::FillRect(dcMem.GetSafeHdc(), &rect, ::GetSysColorBrush(COLOR_BTNFACE));
+
+        CKTImageStrip strip;
+        strip.SetImageSize(CSize(bmp.bmWidth, bmp.bmHeight));
+        bOk = strip.AddImage(hStripCopy) >= 0;
+        if (bOk)
+        {
+            strip.SetTransparentColor(::GetSysColor(COLOR_BTNFACE));
+            CKTDrawState ds;
+            bOk = strip.PrepareDrawImage(ds);
+            if (bOk)
+            {
+                strip.Draw(&dcMem, 0, 0, 0, FALSE, TRUE);
+                strip.EndDrawImage(ds);
+            }
+        }
+        dcMem.SelectObject(pOld);
+    }
+    ::DeleteObject(hStripCopy);
+    if (!bOk)
+        return FALSE;
+    BITMAP bmpDisabled = bmp;
+    bmpDisabled.bmBitsPixel = (WORD)dcScreen.GetDeviceCaps(BITSPIXEL);
+    if (!AddMaskedCopy(list, (HBITMAP)bmpResult.GetSafeHandle(), bmpDisabled, ::GetSysColor(COLOR_BTNFACE)))
+    {
+        list.DeleteImageList();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CKTButton::SetStdImage(int iGlyph, int iGlyphDisabled)
+{
+    CleanUp();
+    CKTMenuGlyphs::Initialize();
+    m_sizeImage = CKTMenuGlyphs::GetImageSize();
+    m_nStdImageId = iGlyph;
+    m_nStdImageDisabledId = iGlyphDisabled;
+}
+
+void CKTButton::SetTooltip(LPCTSTR lpszToolTipText)
+{
+    if (lpszToolTipText == nullptr || *lpszToolTipText == 0)
+    {
+        if (m_pToolTip != nullptr && m_pToolTip->GetSafeHwnd() != nullptr)
+            m_pToolTip->Activate(FALSE);
+        m_bToolTipActive = FALSE;
+        return;
+    }
+    if (m_pToolTip != nullptr && m_pToolTip->GetSafeHwnd() != nullptr)
+        m_pToolTip->UpdateTipText(lpszToolTipText, this);
+    else
+    {
+        if (GetSafeHwnd() == nullptr)
+            return;
+        if (m_pToolTip == nullptr)
+            m_pToolTip = new CToolTipCtrl;
+        if (!m_pToolTip->Create(this, TTS_ALWAYSTIP))
+            return;
+        m_pToolTip->AddTool(this, lpszToolTipText);
+        if (ktGlobals.m_tipMaxWidth != -1)
+            m_pToolTip->SetMaxTipWidth(ktGlobals.m_tipMaxWidth);
+    }
+    m_pToolTip->Activate(TRUE);
+    m_bToolTipActive = TRUE;
+}
+
+void CKTButton::SetHandCursor()
+{
+    if (ktGlobals.m_hcurHand == nullptr)
+        ktGlobals.m_hcurHand = ::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(kHandCursorId));
+    if (ktGlobals.m_hcurHand == nullptr)
+        ktGlobals.m_hcurHand = ::LoadCursor(nullptr, IDC_HAND);
+    SetMouseCursor(ktGlobals.m_hcurHand);
+}
+
+CSize CKTButton::SizeToContent(BOOL bCalcOnly)
+{
+    if (GetSafeHwnd() == nullptr)
+        return CSize(0, 0);
+    CString strText;
+    GetWindowText(strText);
+
+    CClientDC dc(this);
+    HGDIOBJ hOldFont = SelectFont(&dc);
+    CSize sizeText = dc.GetTextExtent(strText);
+    if (strText.IsEmpty())
+    {
+        // An empty caption measures 0 high on some systems; the line still takes its height.
+        TEXTMETRIC tm{};
+        dc.GetTextMetrics(&tm);
+        sizeText = CSize(0, tm.tmHeight);
+    }
+    dc.SelectObject(hOldFont);
+
+    CSize size(m_sizeImage.cx + sizeText.cx + 10, std::max<int>(m_sizeImage.cy, sizeText.cy) + 10);
+    if (!strText.IsEmpty())
+        size.cx += 10;
+    if (!bCalcOnly)
+        SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return size;
+}
+
+DWORD CKTButton::TranslateStyle(DWORD dwStyle)
+{
+    const DWORD dwType = dwStyle & BS_TYPEMASK;
+    if (dwType == BS_OWNERDRAW)
+        return dwStyle;
+    m_bCheckButton = dwType == BS_CHECKBOX || dwType == BS_AUTOCHECKBOX;
+    m_bRadioButton = dwType == BS_RADIOBUTTON || dwType == BS_AUTORADIOBUTTON;
+    m_bAutoCheck = dwType == BS_AUTOCHECKBOX || dwType == BS_AUTORADIOBUTTON;
+    if (m_bCheckButton || m_bRadioButton)
+    {
+        if ((dwStyle & BS_CENTER) == BS_CENTER)
+            m_nAlignStyle = ALIGN_CENTER;
+        else if (dwStyle & BS_LEFT)
+            m_nAlignStyle = ALIGN_LEFT;
+        else if (dwStyle & BS_RIGHT)
+            m_nAlignStyle = ALIGN_RIGHT;
+    }
+    return (dwStyle & ~BS_TYPEMASK) | BS_OWNERDRAW;
+}
+
+BOOL CKTButton::PreCreateWindow(CREATESTRUCT& cs)
+{
+    cs.style = TranslateStyle(cs.style);
+    return CButton::PreCreateWindow(cs);
+}
+
+void CKTButton::PreSubclassWindow()
+{
+    const DWORD dwStyle = GetStyle();
+    const DWORD dwNew = TranslateStyle(dwStyle);
+    if (dwNew != dwStyle)
+        ModifyStyle(BS_TYPEMASK, BS_OWNERDRAW, SWP_FRAMECHANGED);
+    CButton::PreSubclassWindow();
+}
+
+void CKTButton::NotifyClick()
+{
+    CWnd* pParent = GetParent();
+    if (pParent == nullptr || pParent->GetSafeHwnd() == nullptr)
+        return;
+    pParent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED), (LPARAM)m_hWnd);
+}
+
+void CKTButton::DrawItem(LPDRAWITEMSTRUCT lpDIS)
+{
+    if (lpDIS == nullptr)
+        return;
+    CDC* pDC = CDC::FromHandle(lpDIS->hDC);
+    CRect rectClient = lpDIS->rcItem;
+    OnFillBackground(pDC, rectClient);
+    OnDrawBorder(pDC, rectClient, lpDIS->itemState);
+    OnDraw(pDC, rectClient, lpDIS->itemState);
+    if ((lpDIS->itemState & ODS_FOCUS) && m_bDrawFocus)
+        OnDrawFocusRect(pDC, rectClient);
+}
+
+void CKTButton::OnFillBackground(CDC* pDC, const CRect& rectClient)
+{
+    if (m_bTransparent)
+        ktGlobals.DrawParentBackground(this, pDC, &rectClient);
+    else if (m_clrFace == (COLORREF)-1)
+        ::FillRect(pDC->GetSafeHdc(), &rectClient, ::GetSysColorBrush(COLOR_BTNFACE));
+    else
+        pDC->FillSolidRect(&rectClient, m_clrFace);
+
+    if (m_bChecked && m_bHighlightChecked && !(m_bPushed && m_bHighlighted))
+    {
+        CKTDrawHelper dh(pDC);
+        dh.HighlightRect(rectClient);
+    }
+}
+
+void CKTButton::OnDrawBorder(CDC* pDC, CRect& rectClient, UINT uiState)
+{
+    if (m_nFlatStyle == BUTTONSTYLE_NOBORDERS)
+    {
+        rectClient.DeflateRect(2, 2);
+        return;
+    }
+    const BOOL bThemed = s_bWinXPTheme &&
+                         CKTVisualManager::GetInstance()->OnDrawPushButtonBorder(pDC, rectClient, this, uiState);
+    const BOOL bPressed = (m_bPushed && m_bHighlighted) || (uiState & ODS_SELECTED) || m_bChecked;
+    if (bPressed)
+    {
+        if (!bThemed)
+        {
+            pDC->Draw3dRect(&rectClient, ktGlobals.m_colorDarkShadow, ktGlobals.m_colorHighlight);
+            rectClient.DeflateRect(1, 1);
+            if (m_nFlatStyle != BUTTONSTYLE_FLAT)
+                pDC->Draw3dRect(&rectClient, ktGlobals.m_colorShadow, ktGlobals.m_colorLight);
+            rectClient.DeflateRect(1, 1);
+        }
+        else
+            rectClient.DeflateRect(2, 2);
+        rectClient.left += m_sizePushOffset.cx;
+        rectClient.top += m_sizePushOffset.cy;
+        return;
+    }
+    if (bThemed || (m_nFlatStyle == BUTTONSTYLE_FLAT && !m_bHighlighted))
+    {
+        rectClient.DeflateRect(2, 2);
+        return;
+    }
+    pDC->Draw3dRect(&rectClient, ktGlobals.m_colorHighlight, ktGlobals.m_colorDarkShadow);
+    rectClient.DeflateRect(1, 1);
+    if (m_nFlatStyle == BUTTONSTYLE_3D || (m_nFlatStyle == BUTTONSTYLE_SEMIFLAT && m_bHighlighted))
+        pDC->Draw3dRect(&rectClient, ktGlobals.m_colorLight, ktGlobals.m_colorShadow);
+    rectClient.DeflateRect(1, 1);
+}
+
+void CKTButton::OnDrawFocusRect(CDC* pDC, const CRect& rectClient)
+{
+    CRect rect = rectClient;
+    rect.DeflateRect(2, 2);
+    const COLORREF clrFrame = m_clrFace == (COLORREF)-1 ? ::GetSysColor(COLOR_BTNFACE) : m_clrFace;
+    pDC->Draw3dRect(&rect, clrFrame, clrFrame);
+    pDC->DrawFocusRect(&rect);
+}
+
+void CKTButton::OnDraw(CDC* pDC, const CRect& rect, UINT uiState)
+{
+    CString strText;
+    GetWindowText(strText);
+
+    CRect rectText = rect;
+    CRect rectImage = rect;
+    if (m_sizeImage.cx != 0 && !strText.IsEmpty())
+    {
+        if (m_bRightImage)
+        {
+            rectText.right = rect.right - m_sizeImage.cx - kImageMargin;
+            rectImage.left = rectText.right;
+            rectImage.right = rect.right - kImageMargin;
+        }
+        else
+        {
+            rectImage.left = rect.left + kImageMargin;
+            rectImage.right = rect.left + m_sizeImage.cx + kImageMargin;
+            rectText.left = rectImage.right;
+        }
+    }
+    CPoint ptImage(rectImage.left + std::max<int>(0, (rectImage.Width() - m_sizeImage.cx) / 2),
+                   rectImage.top + std::max<int>(0, (rectImage.Height() - m_sizeImage.cy) / 2));
+
+    HGDIOBJ hOldFont = SelectFont(pDC);
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    COLORREF clrText = m_clrRegular == (COLORREF)-1 ? ::GetSysColor(COLOR_BTNTEXT) : m_clrRegular;
+    if (m_bHighlighted && m_clrHover != (COLORREF)-1)
+        clrText = m_clrHover;
+
+    UINT uiDTFlags = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
+    switch (m_nAlignStyle)
+    {
+    case ALIGN_LEFT:
+        uiDTFlags |= DT_LEFT;
+        rectText.left += kImageMargin;
+        break;
+    case ALIGN_RIGHT:
+        uiDTFlags |= DT_RIGHT;
+        rectText.right -= kImageMargin;
+        break;
+    default:
+        uiDTFlags |= DT_CENTER;
+        break;
+    }
+
+    const BOOL bDisabled = (uiState & ODS_DISABLED) && m_bGrayDisabled;
+    if (bDisabled)
+    {
+        CRect rectShadow = rectText;
+        rectShadow.OffsetRect(1, 1);
+        pDC->SetTextColor(::GetSysColor(COLOR_BTNHIGHLIGHT));
+        OnDrawText(pDC, rectShadow, strText, uiDTFlags, uiState);
+        clrText = ::GetSysColor(COLOR_GRAYTEXT);
+    }
+
+    if (m_bDelayFullTextTooltipSet)
+    {
+        const BOOL bCut = pDC->GetTextExtent(strText).cx > rectText.Width();
+        SetTooltip(bCut ? (LPCTSTR)strText : nullptr);
+        m_bDelayFullTextTooltipSet = FALSE;
+    }
+
+    pDC->SetTextColor(clrText);
+    OnDrawText(pDC, rectText, strText, uiDTFlags, uiState);
+
+    if (m_nStdImageId != -1)
+    {
+        const int iGlyph = (uiState & ODS_DISABLED) && m_bGrayDisabled && m_nStdImageDisabledId != 0
+                               ? m_nStdImageDisabledId
+                               : m_nStdImageId;
+        CKTMenuGlyphs::Draw(pDC, iGlyph, ptImage);
+    }
+    else
+    {
+        const BOOL bUseChecked = m_bChecked && m_ImagesChecked.GetSafeHandle() != nullptr &&
+                                 m_ImagesChecked.GetImageCount() > 0;
+        CImageList& normal = bUseChecked ? m_ImagesChecked : m_Images;
+        CImageList& hot = bUseChecked ? m_ImagesCheckedHot : m_ImagesHot;
+        CImageList& disabled = bUseChecked ? m_ImagesCheckedDisabled : m_ImagesDisabled;
+        CImageList* pList = &normal;
+        if ((uiState & ODS_DISABLED) && m_bGrayDisabled && disabled.GetSafeHandle() != nullptr)
+            pList = &disabled;
+        else if (m_bHighlighted && hot.GetSafeHandle() != nullptr)
+            pList = &hot;
+        if (pList->GetSafeHandle() != nullptr && pList->GetImageCount() > 0)
+            pList->Draw(pDC, 0, ptImage, ILD_NORMAL);
+    }
+
+    pDC->SetBkMode(nOldMode);
+    pDC->SelectObject(hOldFont);
+}
+
+void CKTButton::OnDrawText(CDC* pDC, const CRect& rect, const CString& strText, UINT uiDTFlags, UINT)
+{
+    CRect rectText = rect;
+    pDC->DrawText(strText, &rectText, uiDTFlags);
+}
+
+HGDIOBJ CKTButton::SelectFont(CDC* pDC)
+{
+    return pDC->SelectObject(m_hFont != nullptr ? (HGDIOBJ)m_hFont : ::GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void CKTButton::ClearVisualState()
+{
+    m_bPushed = FALSE;
+    m_bClickedInside = FALSE;
+    m_bHighlighted = FALSE;
+    m_bHover = FALSE;
+}
+
+BOOL CKTButton::OnEraseBkgnd(CDC*)
+{
+    return TRUE;
+}
+
+void CKTButton::OnCancelMode()
+{
+    CButton::OnCancelMode();
+    if (m_bCaptured)
+    {
+        if (CWnd::GetCapture() == this)
+            ::ReleaseCapture();
+        m_bCaptured = FALSE;
+        ClearVisualState();
+        RedrawWindow();
+    }
+    if (m_nAutoRepeatTimeDelay >= 0)
+        KillTimer(kAutoRepeatTimer);
+}
+
+void CKTButton::OnMouseMove(UINT nFlags, CPoint point)
+{
+    m_bHover = FALSE;
+    if ((nFlags & MK_LBUTTON) || m_nFlatStyle != BUTTONSTYLE_3D || s_bWinXPTheme)
+    {
+        BOOL bRedraw = FALSE;
+        CRect rectClient;
+        GetClientRect(&rectClient);
+        if (rectClient.PtInRect(point))
+        {
+            m_bHover = TRUE;
+            if (!m_bHighlighted)
+            {
+                m_bHighlighted = TRUE;
+                bRedraw = TRUE;
+            }
+            if ((nFlags & MK_LBUTTON) && !m_bPushed && m_bClickedInside)
+            {
+                m_bPushed = TRUE;
+                bRedraw = TRUE;
+            }
+            if (!m_bCaptured)
+            {
+                SetCapture();
+                m_bCaptured = TRUE;
+                RedrawWindow();
+                CButton::OnMouseMove(nFlags, point);
+                return;
+            }
+        }
+        else
+        {
+            if (nFlags & MK_LBUTTON)
+            {
+                if (m_bPushed)
+                {
+                    m_bPushed = FALSE;
+                    bRedraw = TRUE;
+                }
+            }
+            else if (m_bHighlighted)
+            {
+                m_bHighlighted = FALSE;
+                bRedraw = TRUE;
+            }
+            if (m_bCaptured && nFlags == 0)
+            {
+                if (CWnd::GetCapture() == this)
+                    ::ReleaseCapture();
+                m_bCaptured = FALSE;
+                RedrawWindow();
+                CButton::OnMouseMove(nFlags, point);
+                return;
+            }
+        }
+        if (bRedraw)
+        {
+            Invalidate();
+            UpdateWindow();
+        }
+    }
+    CButton::OnMouseMove(nFlags, point);
+}
+
+void CKTButton::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    m_bPushed = TRUE;
+    m_bClickedInside = TRUE;
+    m_bHighlighted = TRUE;
+    if (!m_bCaptured)
+    {
+        SetCapture();
+        m_bCaptured = TRUE;
+    }
+    Invalidate();
+    UpdateWindow();
+    if (m_nAutoRepeatTimeDelay > 0)
+        SetTimer(kAutoRepeatTimer, (UINT)m_nAutoRepeatTimeDelay);
+    CButton::OnLButtonDown(nFlags, point);
+}
+
+void CKTButton::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    const BOOL bClicked = m_bPushed && m_bClickedInside && m_bHighlighted;
+    m_bPushed = FALSE;
+    m_bClickedInside = FALSE;
+    m_bHighlighted = FALSE;
+    if (bClicked && m_bAutoCheck)
+    {
+        if (m_bCheckButton)
+            m_bChecked = !m_bChecked;
+        else if (m_bRadioButton && !m_bChecked)
+        {
+            m_bChecked = TRUE;
+            UncheckRadioGroup();
+        }
+    }
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    CButton::OnLButtonUp(nFlags, point);
+    if (m_bCaptured)
+    {
+        if (CWnd::GetCapture() == this)
+            ::ReleaseCapture();
+        m_bCaptured = FALSE;
+    }
+    if (m_nAutoRepeatTimeDelay > 0)
+        KillTimer(kAutoRepeatTimer);
+}
+
+BOOL CKTButton::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    if (m_hCursor != nullptr)
+    {
+        CPoint point;
+        ::GetCursorPos(&point);
+        ScreenToClient(&point);
+        CRect rectClient;
+        GetClientRect(&rectClient);
+        if (rectClient.PtInRect(point))
+        {
+            ::SetCursor(m_hCursor);
+            return TRUE;
+        }
+    }
+    return CButton::OnSetCursor(pWnd, nHitTest, message);
+}
+
+void CKTButton::OnEnable(BOOL bEnable)
+{
+    if (!bEnable)
+    {
+        m_bPushed = FALSE;
+        m_bClickedInside = FALSE;
+        m_bHighlighted = FALSE;
+        if (m_bCaptured && CWnd::GetCapture() == this)
+            ::ReleaseCapture();
+        m_bCaptured = FALSE;
+        KillTimer(kAutoRepeatTimer);
+    }
+    CButton::OnEnable(bEnable);
+}
+
+void CKTButton::OnSize(UINT nType, int cx, int cy)
+{
+    m_bDelayFullTextTooltipSet = m_bFullTextTooltip;
+    CButton::OnSize(nType, cx, cy);
+}
+
+void CKTButton::OnKillFocus(CWnd* pNewWnd)
+{
+    CButton::OnKillFocus(pNewWnd);
+    if (m_bCaptured && CWnd::GetCapture() == this)
+        ::ReleaseCapture();
+    m_bCaptured = FALSE;
+    ClearVisualState();
+    KillTimer(kAutoRepeatTimer);
+    RedrawWindow();
+}
+
+void CKTButton::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    m_bPushed = TRUE;
+    m_bClickedInside = TRUE;
+    m_bHighlighted = TRUE;
+    RedrawWindow();
+    CButton::OnLButtonDblClk(nFlags, point);
+}
+
+void CKTButton::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == kAutoRepeatTimer)
+    {
+        if (m_bPushed && m_bHighlighted)
+            NotifyClick();
+        return;
+    }
+    CButton::OnTimer(nIDEvent);
+}
+
+LRESULT CKTButton::OnSetFont(WPARAM wParam, LPARAM lParam)
+{
+    m_hFont = (HFONT)wParam;
+    if (lParam)
+    {
+        Invalidate();
+        UpdateWindow();
+    }
+    return 0;
+}
+
+LRESULT CKTButton::OnGetFont(WPARAM, LPARAM)
+{
+    return (LRESULT)m_hFont;
+}
+
+LRESULT CKTButton::OnGetCheck(WPARAM, LPARAM)
+{
+    return (m_bCheckButton || m_bRadioButton) && m_bChecked ? BST_CHECKED : BST_UNCHECKED;
+}
+
+LRESULT CKTButton::OnSetCheck(WPARAM wParam, LPARAM)
+{
+    if (!m_bCheckButton && !m_bRadioButton)
+        return 0;
+    const BOOL bCheck = wParam != BST_UNCHECKED;
+    if (bCheck == m_bChecked)
+        return 0;
+    m_bChecked = bCheck;
+    if (m_bRadioButton && m_bChecked)
+        UncheckRadioGroup();
+    Invalidate();
+    UpdateWindow();
+    return 0;
+}
+
+void CKTButton::UncheckRadioGroup()
+{
+    // The group runs from the nearest window at or before this one that starts a group up to the
+    // next one that does; hidden and disabled members are unchecked too.
+    HWND hFirst = m_hWnd;
+    while (!(::GetWindowLong(hFirst, GWL_STYLE) & WS_GROUP))
+    {
+        HWND hPrev = ::GetWindow(hFirst, GW_HWNDPREV);
+        if (hPrev == nullptr)
+            break;
+        hFirst = hPrev;
+    }
+    for (HWND hWnd = hFirst; hWnd != nullptr; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    {
+        if (hWnd != hFirst && (::GetWindowLong(hWnd, GWL_STYLE) & WS_GROUP))
+            break;
+        CKTButton* pRadio = ToolkitRadio(hWnd);
+        if (pRadio != nullptr && pRadio != this && pRadio->m_bChecked)
+        {
+            pRadio->m_bChecked = FALSE;
+            pRadio->Invalidate();
+            pRadio->UpdateWindow();
+        }
+    }
+}
+
+BOOL CKTButton::CheckNextRadio(BOOL bPrevious)
+{
+    CWnd* pParent = GetParent();
+    if (pParent == nullptr)
+        return FALSE;
+    HWND hWnd = m_hWnd;
+    // Bounded by the number of siblings: the walk stops when it comes back to this button.
+    for (int nGuard = 0; nGuard < 10000; nGuard++)
+    {
+        hWnd = ::GetNextDlgGroupItem(pParent->m_hWnd, hWnd, bPrevious);
+        if (hWnd == nullptr || hWnd == m_hWnd)
+            return FALSE;
+        CKTButton* pRadio = ToolkitRadio(hWnd);
+        if (pRadio == nullptr || !::IsWindowEnabled(hWnd) || !::IsWindowVisible(hWnd) || pRadio->m_bChecked)
+            continue;
+        pRadio->SendMessage(BM_SETCHECK, BST_CHECKED);
+        pRadio->SetFocus();
+        pRadio->NotifyClick();
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CKTButton::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_pToolTip != nullptr && m_pToolTip->GetSafeHwnd() != nullptr &&
+        (pMsg->message == WM_LBUTTONDOWN || pMsg->message == WM_LBUTTONUP || pMsg->message == WM_MOUSEMOVE))
+        m_pToolTip->RelayEvent(pMsg);
+
+    if (pMsg->message == WM_KEYDOWN)
+    {
+        switch (pMsg->wParam)
+        {
+        case VK_RETURN:
+            if (!IsPopupMenuOpen() && GetParent() != nullptr)
+            {
+                NotifyClick();
+                return TRUE;
+            }
+            break;
+        case VK_SPACE:
+            if (m_bAutoCheck && m_bCheckButton)
+            {
+                m_bChecked = !m_bChecked;
+                RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+                NotifyClick();
+                return TRUE;
+            }
+            break;
+        case VK_LEFT:
+        case VK_UP:
+        case VK_RIGHT:
+        case VK_DOWN:
+            if (m_bAutoCheck && m_bRadioButton &&
+                CheckNextRadio(pMsg->wParam == VK_LEFT || pMsg->wParam == VK_UP))
+                return TRUE;
+            break;
+        default:
+            break;
+        }
+    }
+    return CButton::PreTranslateMessage(pMsg);
+}
