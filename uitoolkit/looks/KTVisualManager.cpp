@@ -1,5 +1,6 @@
 #include "uitoolkit/looks/KTVisualManager.h"
 
+#include "uitoolkit/bars/KTSizingControlBar.h"
 #include "uitoolkit/bars/KTStatusBar.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
@@ -474,4 +475,43 @@ void CKTVisualManager::OnDrawShowAllMenuItems(CDC* pDC, CRect rect, ButtonState)
     const CSize glyph = CKTMenuGlyphs::GetImageSize();
     CKTMenuGlyphs::Draw(pDC, CKTMenuGlyphs::IdChevronVertical,
                         CPoint(rect.left + (rect.Width() - glyph.cx) / 2, rect.top + (rect.Height() - glyph.cy) / 2));
+}
+
+int CKTVisualManager::GetCaptionButtonGlyph(const CKTSizingBarButton* pButton, BOOL bHorz, BOOL bMaximized,
+                                            BOOL bDisabled)
+{
+    if (pButton->m_nHit == HTOBJECT)
+        return CKTMenuGlyphs::IdClose;
+    if (bHorz)
+        return bMaximized ? CKTMenuGlyphs::IdArrowRight
+                          : (bDisabled ? CKTMenuGlyphs::IdArrowRightDisabled : CKTMenuGlyphs::IdArrowLeft);
+    return bMaximized ? CKTMenuGlyphs::IdArrowDown : (bDisabled ? CKTMenuGlyphs::IdArrowUp + 1 : CKTMenuGlyphs::IdArrowUp);
+}
+
+void CKTVisualManager::OnDrawCaptionButton(CDC* pDC, CKTSizingBarButton* pButton, BOOL bHorz, BOOL bMaximized,
+                                           BOOL bDisabled)
+{
+    const CRect rect = pButton->GetRect();
+    const int glyph = GetCaptionButtonGlyph(pButton, bHorz, bMaximized, bDisabled);
+    const BOOL bPushed = pButton->m_bPushed && pButton->m_bFocused;
+    CPoint ptGlyph = rect.TopLeft() + CSize(2, 2);
+    if (bPushed)
+    {
+        CRect frame = rect;
+        pDC->Draw3dRect(frame, ktGlobals.m_colorBarDarkShadow, ktGlobals.m_colorBarLight);
+        frame.DeflateRect(1, 1);
+        pDC->Draw3dRect(frame, ktGlobals.m_colorBarDarkShadow, ktGlobals.m_colorBarHighlight);
+        ptGlyph.Offset(1, 1);
+    }
+    else if (!m_bLook2000)
+    {
+        CRect frame = rect;
+        pDC->Draw3dRect(frame, ktGlobals.m_colorBarLight, ktGlobals.m_colorBarDarkShadow);
+        frame.DeflateRect(1, 1);
+        pDC->Draw3dRect(frame, ktGlobals.m_colorBarHighlight, ktGlobals.m_colorBarShadow);
+    }
+    else if ((pButton->m_bFocused || pButton->m_bPushed) && glyph != CKTMenuGlyphs::IdArrowUp + 1 &&
+             glyph != CKTMenuGlyphs::IdArrowRightDisabled)
+        pDC->Draw3dRect(rect, ktGlobals.m_colorBarHighlight, ktGlobals.m_colorBarShadow);
+    CKTMenuGlyphs::Draw(pDC, glyph, ptGlyph);
 }

@@ -14,6 +14,7 @@ class CKTToolbarButton;
 class CKTToolbarMenuButton;
 class CKTStatusBar;
 class CKTButton;
+class CKTSizingBarButton;
 
 class CKTVisualManager : public CObject
 {
@@ -67,6 +68,12 @@ public:
                                    CKTToolbarButton* pButton);
     virtual void OnDrawEditBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsHighlighted, CKTToolbarButton* pButton);
     virtual void OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActive);
+    // A caption button of a sizing bar: bHorz for a bar docked at the top or bottom (its expand
+    // arrows point sideways), bMaximized while the bar is expanded, bDisabled while it cannot be.
+    virtual void OnDrawCaptionButton(CDC* pDC, CKTSizingBarButton* pButton, BOOL bHorz, BOOL bMaximized,
+                                     BOOL bDisabled);
+    // The menu glyph of a caption button.
+    static int GetCaptionButtonGlyph(const CKTSizingBarButton* pButton, BOOL bHorz, BOOL bMaximized, BOOL bDisabled);
     virtual void OnFillButtonInterior(CDC* pDC, CKTToolbarButton* pButton, CRect rect, ButtonState state);
     virtual void OnDrawButtonBorder(CDC* pDC, CKTToolbarButton* pButton, CRect rect, ButtonState state);
     virtual void OnDrawDropDownSeparator(CDC* pDC, CKTToolbarMenuButton* pButton, CRect rect, ButtonState state,

@@ -1,6 +1,7 @@
 #include "uitoolkit/looks/KTVisualManagerXP.h"
 
 #include "uitoolkit/bars/KTPopupMenu.h"
+#include "uitoolkit/bars/KTSizingControlBar.h"
 #include "uitoolkit/bars/KTStatusBar.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
@@ -546,4 +547,22 @@ COLORREF CKTVisualManagerXP::OnFillCommandsListBackground(CDC* pDC, CRect rect, 
     strip.right = strip.left + MenuImageWidth() + 2 * GetMenuImageMargin();
     pDC->FillRect(strip, &m_brBarBkgnd);
     return ktGlobals.m_colorBarText;
+}
+
+void CKTVisualManagerXP::OnDrawCaptionButton(CDC* pDC, CKTSizingBarButton* pButton, BOOL bHorz, BOOL bMaximized,
+                                             BOOL bDisabled)
+{
+    if (pButton->m_nHit != HTOBJECT && bHorz)
+    {
+        CKTVisualManager::OnDrawCaptionButton(pDC, pButton, bHorz, bMaximized, bDisabled);
+        return;
+    }
+    const CRect rect = pButton->GetRect();
+    if (pButton->m_bFocused || pButton->m_bPushed)
+    {
+        OnFillHighlightedArea(pDC, rect, pButton->m_bPushed && pButton->m_bFocused ? &m_brHighlightDn : &m_brHighlight,
+                              nullptr);
+        Frame(pDC, rect, m_clrHighlightBorder);
+    }
+    CKTMenuGlyphs::Draw(pDC, GetCaptionButtonGlyph(pButton, bHorz, bMaximized, bDisabled), rect.TopLeft() + CSize(2, 2));
 }

@@ -33,6 +33,8 @@ public:
                            CKTToolbarButton* pButton) override;
     void OnDrawEditBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsHighlighted, CKTToolbarButton* pButton) override;
     void OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActive) override;
+    void OnDrawCaptionButton(CDC* pDC, CKTSizingBarButton* pButton, BOOL bHorz, BOOL bMaximized,
+                             BOOL bDisabled) override;
     void OnFillButtonInterior(CDC* pDC, CKTToolbarButton* pButton, CRect rect, ButtonState state) override;
     void OnDrawButtonBorder(CDC* pDC, CKTToolbarButton* pButton, CRect rect, ButtonState state) override;
     void OnHighlightMenuItem(CDC* pDC, CKTToolbarMenuButton* pButton, CRect rect, COLORREF& clrText) override;
