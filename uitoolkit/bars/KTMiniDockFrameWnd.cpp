@@ -211,7 +211,8 @@ void CKTMiniDockFrameWnd::OnNcMouseMove(UINT nHitTest, CPoint point)
         ::GetFocus() != nullptr)
     {
         RollUp(FALSE);
-        BringWindowToTop();
+        // In front, but the focus stays where it is: the roll-up waits for it to leave.
+        SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         m_nRollCountdown = kRollCountdown;
         m_nRollTimer = SetTimer(pBar->GetDlgCtrlID(), 250, nullptr);
     }

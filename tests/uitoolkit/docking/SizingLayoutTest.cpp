@@ -177,9 +177,17 @@ TEST_F(SizingTest, ExpandingGivesTheRowToOneBarAndCollapsingGivesTheSizesBack)
     const int nB = Bar('B')->GetHorzSize().cx;
     const int nC = Bar('C')->GetHorzSize().cx;
 
+    CString strTip;
+    Bar('B')->GetToolTip().GetText(strTip, Bar('B'), CKTSizingControlBar::kExpandButton + 1);
+    EXPECT_EQ(strTip, CString(L"Expand docked window"));
+    Bar('B')->GetToolTip().GetText(strTip, Bar('B'), CKTSizingControlBar::kCloseButton + 1);
+    EXPECT_EQ(strTip, CString(L"Hide docked window"));
+
     Bar('B')->ToggleExpand(TRUE);
     Layout();
     EXPECT_TRUE(Bar('B')->IsExpanded());
+    Bar('B')->GetToolTip().GetText(strTip, Bar('B'), CKTSizingControlBar::kExpandButton + 1);
+    EXPECT_EQ(strTip, CString(L"Contract docked window"));
     CRect rectRow;
     Side(kTop)->GetClientRect(&rectRow);
     EXPECT_EQ(Place(Bar('A')).Width(), 33);
