@@ -1,5 +1,7 @@
 #include "app/ChildFrame.h"
 
+#include "app/MainFrame.h"
+
 void CConvertingFrame::UpdateTablePreview(std::unique_ptr<ConvertingTableGrid> grid)
 {
     m_lastGrid = std::move(grid);
@@ -43,6 +45,7 @@ void CConvertingFrame::UpdateTitle()
 BEGIN_MESSAGE_MAP(CChildFrame, CConvertingFrame)
 ON_WM_SIZE()
 ON_WM_SETFOCUS()
+ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 BOOL CChildFrame::CreateWithView(CMDIFrameWnd* mainFrame, const std::wstring& title)
@@ -74,4 +77,13 @@ BOOL CChildFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* h
     if (m_view.m_hWnd && m_view.OnCmdMsg(id, code, extra, handlerInfo))
         return TRUE;
     return CConvertingFrame::OnCmdMsg(id, code, extra, handlerInfo);
+}
+
+void CChildFrame::OnDestroy()
+{
+    // The main frame must not keep this frame as its print target a moment longer: a hand-off
+    // arriving before any posted notice would reach a freed frame.
+    if (CConvertingMainFrame* main = dynamic_cast<CConvertingMainFrame*>(GetMDIFrame()))
+        main->OnChildFrameDestroyed(this);
+    CConvertingFrame::OnDestroy();
 }

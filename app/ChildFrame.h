@@ -25,6 +25,12 @@ public:
     HWND GetFrameWindow() const override { return m_hWnd; }
 
     void SetOutputFileName(const std::wstring& name) { m_outputFileName = name; }
+    // The full path of the file the frame shows.
+    void SetDocumentPath(const std::wstring& path) { m_documentPath = path; }
+    const std::wstring& GetDocumentPath() const { return m_documentPath; }
+    // The frame shows a print job's work file, a temporary file.
+    void SetPrintedJob(bool printed) { m_printedJob = printed; }
+    bool IsPrintedJob() const { return m_printedJob; }
     bool IsModified() const { return m_modified; }
     const ConvertingTableGrid* GetLastGrid() const { return m_lastGrid.get(); }
     const std::wstring& GetLastText() const { return m_lastText; }
@@ -36,6 +42,8 @@ protected:
     int32_t m_currentPage = 0;
     std::wstring m_outputFileName;
     std::wstring m_documentName;
+    std::wstring m_documentPath;
+    bool m_printedJob = false;
     bool m_modified = false;
     std::unique_ptr<ConvertingTableGrid> m_lastGrid;
     std::wstring m_lastText;
@@ -52,6 +60,7 @@ public:
 protected:
     void OnSize(UINT type, int cx, int cy);
     void OnSetFocus(CWnd* old);
+    void OnDestroy();
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
     DECLARE_MESSAGE_MAP()
 

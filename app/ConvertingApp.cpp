@@ -13,6 +13,7 @@ constexpr const wchar_t* LoadLayoutTitle = L"Load Layout File";
 constexpr const wchar_t* LayoutFilter = L"Layout Files (*.layout)|*.layout|All Files (*.*)|*.*||";
 constexpr int RecentLayoutCount = 8;
 constexpr int GoToPageLength = 20;
+constexpr const wchar_t* SettingsSection = L"Settings";
 
 } // namespace
 
@@ -193,4 +194,86 @@ void CConvertingApp::ShowContextMenu(HWND owner, UINT menuId, POINT screenPoint)
         return;
     if (CMenu* popup = menu.GetSubMenu(0))
         popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, CWnd::FromHandle(owner));
+}
+
+ConvertingOptions& CConvertingApp::Options()
+{
+    if (!m_options)
+        m_options = CreateOptions();
+    return *m_options;
+}
+
+std::unique_ptr<ConvertingOptions> CConvertingApp::CreateOptions()
+{
+    return std::make_unique<ConvertingOptions>();
+}
+
+bool CConvertingApp::ProcessCommandLine(const std::vector<std::wstring>& arguments)
+{
+    if (!m_commandLine.Parse(arguments))
+    {
+        m_startupResult = CommandLineRejected;
+        return false;
+    }
+    m_startupResult = ValidateCommandLine();
+    m_displayFlags = m_commandLine.m_displayFlags;
+    m_runFlags = m_commandLine.m_runFlags;
+    m_noUI = m_commandLine.IsNoUI();
+    m_rangeOption = m_commandLine.Value(L"range");
+    m_outputOption = m_commandLine.Value(L"output");
+    return m_startupResult == CommandLineAccepted;
+}
+
+void CConvertingApp::ApplyCommandLineOptions()
+{
+    static const wchar_t* const formats[] = {L"excel", L"excelfile", L"clipboard", L"excelclipboard", L"wordclipboard"};
+    ConvertingOptions& options = Options();
+    if (m_commandLine.Has(L"format"))
+    {
+        const std::wstring format = m_commandLine.Value(L"format");
+        for (int32_t i = 0; i < ConversionTargetCount; ++i)
+            if (format == formats[i])
+                options.m_target = static_cast<ConversionTarget>(i);
+    }
+    if (m_commandLine.Has(L"range"))
+    {
+        const std::wstring range = m_commandLine.Value(L"range");
+        if (range == L"all")
+            options.m_convertPages = 1;
+        else if (range == L"current")
+            options.m_convertPages = 0;
+        else if (range != L"ask")
+            options.m_convertPages = 2;
+        else if (IsNoUI())
+            m_startupResult = RangeAskWithoutUI;
+        else
+            options.m_convertPages = 2;
+    }
+}
+
+void CConvertingApp::LoadSettings()
+{
+    Options().Load(*this);
+    const int32_t mode = static_cast<int32_t>(GetProfileInt(SettingsSection, L"SelectionMode", 0));
+    if (mode == 2)
+    {
+        m_selectionMode = 0;
+        m_advancedMode = true;
+    }
+    else
+    {
+        m_selectionMode = mode == 1 ? 1 : 0;
+        m_advancedMode = GetProfileInt(SettingsSection, L"AdvancedMode", 0) == 1;
+    }
+    ApplyCommandLineOptions();
+    m_settingsLoaded = true;
+}
+
+void CConvertingApp::SaveSettings()
+{
+    if (!m_settingsLoaded)
+        return;
+    Options().Save(*this);
+    WriteProfileInt(SettingsSection, L"SelectionMode", m_selectionMode);
+    WriteProfileInt(SettingsSection, L"AdvancedMode", m_advancedMode ? 1 : 0);
 }

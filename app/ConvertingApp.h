@@ -1,9 +1,13 @@
 #pragma once
 // The application's side of what the page views ask of the program: its modes, the command
 // line's choices, the exit code, the options and the dialogs. Start-up belongs to a later step;
-// these are plain fields that the program (or a test) sets.
+// these are plain fields that the program (or a test) sets, and the command line, options and
+// settings steps that the start-up calls.
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "app/CommandLine.h"
 #include "app/ConvertingOptions.h"
 #include "framework/Afx.h"
 #include "table/LayoutShell.h"
@@ -30,7 +34,24 @@ public:
     uint32_t GetRunFlags() const override { return m_runFlags; }
     int32_t GetExitCode() const override { return m_exitCode; }
     void SetExitCode(int32_t code) override { m_exitCode = code; }
-    LayoutOptions& GetOptions() override { return m_options; }
+    LayoutOptions& GetOptions() override { return Options(); }
+
+    // The options record, made by CreateOptions on first use.
+    ConvertingOptions& Options();
+    virtual std::unique_ptr<ConvertingOptions> CreateOptions();
+
+    // Parses and checks the arguments after the program's name; false ends start-up, with the
+    // code in m_startupResult.
+    bool ProcessCommandLine(const std::vector<std::wstring>& arguments);
+    virtual int32_t ValidateCommandLine() { return m_commandLine.ValidateGeneral(); }
+    // The command line's format and range override the stored options for this run.
+    void ApplyCommandLineOptions();
+    // Reads the options and "Settings" from the profile, then applies the command line.
+    void LoadSettings();
+    // Writes them back; a copy that ended before LoadSettings writes nothing, so its defaults
+    // never overwrite the user's profile.
+    void SaveSettings();
+    bool SettingsLoaded() const { return m_settingsLoaded; }
 
     HWND GetMainWindow() const override;
     void SetColumnModeButton(int32_t kind) override;
@@ -62,12 +83,18 @@ public:
     std::wstring m_outputOption; // the command line's "output" value
     uint32_t m_runFlags = 0;
     int32_t m_exitCode = 0;
-    ConvertingOptions m_options;
+    uint32_t m_displayFlags = 0;
+    CommandLine m_commandLine;
+    int32_t m_startupResult = 0;
+
+protected:
+    bool m_settingsLoaded = false;
 
 private:
     CConvertingMainFrame* MainFrame() const;
 
     CRecentFileList m_recentLayouts;
+    std::unique_ptr<ConvertingOptions> m_options;
 };
 
 // The framework's save dialog under the name the views use.

@@ -1,11 +1,15 @@
 #pragma once
 // The least of the main frame that the page views need before the toolkit's bars exist: the
 // mode and convert buttons and the refresh are recorded, there is no find dialog yet, and the
-// frame holds the search that Find Next reads.
+// frame holds the search that Find Next reads. Its window class is the one a starting copy looks
+// for, it answers the hand-off of print jobs and keeps the print target.
+#include <string>
 #include <vector>
 
 #include "framework/Afx.h"
 #include "table/LayoutShell.h"
+
+class CChildFrame;
 
 class CConvertingMainFrame : public CMDIFrameWnd, public OxTextFindInterface
 {
@@ -16,7 +20,23 @@ public:
     bool GetFindDialogRect(RECT& rect) const;
     void MoveFindDialogAway() {}
 
+    // The child frame that shows the file at path (names compared without regard to case), or null.
+    CChildFrame* FindChildFrame(const std::wstring& path) const;
+    // The frame of the last print job's document, or null.
+    CChildFrame* GetPrintTarget() const { return m_printTarget; }
+    void SetPrintTarget(CChildFrame* frame) { m_printTarget = frame; }
+    // Called by a child frame while its window is destroyed: it is forgotten at once.
+    void OnChildFrameDestroyed(CChildFrame* frame);
+
     std::vector<int32_t> m_columnModeButtons;
     int m_convertButtonUpdates = 0;
     int m_refreshes = 0;
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL OnCopyData(CWnd* sender, COPYDATASTRUCT* data);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CChildFrame* m_printTarget = nullptr;
 };

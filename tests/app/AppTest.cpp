@@ -6,6 +6,7 @@
 #include "app/MainFrame.h"
 #include "app/PageDialogs.h"
 #include "app/PageListParser.h"
+#include "tests/app/AppTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,22 @@
 #include <thread>
 #include <vector>
 
-CConvertingApp theApp;
+TestApp theApp;
+
+void PumpFor(DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    do
+    {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < milliseconds);
+}
 
 namespace
 {
@@ -170,6 +186,9 @@ TEST(PageListParserTest, ListsAsTypedAndAsShown)
         {L"1;2", false, {}, L""},
         {L"", false, {}, L""},
         {L"99999999999", false, {}, L""},
+        {L",,", false, {}, L""},
+        {L"123456789012", false, {}, L""},
+        {L"4294967297", false, {}, L""},
     };
     for (const Case& c : cases)
     {

@@ -1,0 +1,201 @@
+#include "app/CDCApp.h"
+
+#include "app/ChildFrame.h"
+#include "app/MainFrame.h"
+#include "pagemodel/PathHelpers.h"
+#include "pagemodel/RegistryValues.h"
+#include "pagemodel/Unzipper.h"
+
+namespace
+{
+
+std::wstring NotAWorkFileText(const std::wstring& path)
+{
+    return L"The file " + path + L" is not a valid Kest file";
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CCDCApp, CConvertingApp)
+ON_COMMAND(CCDCApp::AccumulateCommand, &CCDCApp::ToggleAccumulate)
+ON_UPDATE_COMMAND_UI(CCDCApp::AccumulateCommand, &CCDCApp::OnUpdateAccumulate)
+ON_COMMAND(CCDCApp::FeedbackCommand, &CCDCApp::OpenFeedbackLink)
+END_MESSAGE_MAP()
+
+std::unique_ptr<ConvertingOptions> CCDCApp::CreateOptions()
+{
+    return std::make_unique<CDCOptions>();
+}
+
+std::wstring CCDCApp::ReadPrintJobFolder()
+{
+    bool found = false;
+    return ReadRegistryString(kKestSubKey, L"Temp", found);
+}
+
+CConvertingMainFrame* CCDCApp::ConvertingMainFrame() const
+{
+    return dynamic_cast<CConvertingMainFrame*>(m_pMainWnd);
+}
+
+bool CCDCApp::Offer(const std::wstring& path, bool printed, bool add)
+{
+    switch (m_sender.Send(path, printed, add))
+    {
+    case HandoffOutcome::Taken:
+    case HandoffOutcome::Refused:
+        return true;
+    case HandoffOutcome::Failed:
+        // The running copy did not take it: this copy keeps the file rather than lose it.
+        ShowMessage(nullptr, L"Internal KEST Error number " + std::to_wstring(HandoffErrorNumber),
+                    MB_OK | MB_ICONERROR);
+        return false;
+    case HandoffOutcome::NoRunningCopy:
+    case HandoffOutcome::NotSent:
+        break;
+    }
+    return false;
+}
+
+bool CCDCApp::HandlePrintedStartup(const std::vector<std::wstring>& arguments)
+{
+    if (!ProcessCommandLine(arguments))
+        return false;
+    if (m_printJobFolder.empty())
+        m_printJobFolder = ReadPrintJobFolder();
+    if (m_commandLine.Has(L"printed"))
+    {
+        const std::wstring value = m_commandLine.Value(L"printed");
+        const std::wstring path = m_printJobFolder.empty() ? value : CombinePath(m_printJobFolder, value, true);
+        if (!WaitForFile(path, m_printedWaitTimeout))
+            return false;
+        if (Offer(path, true, m_commandLine.Has(L"-add")))
+            return false;
+        m_printedPath = path;
+        m_commandLine.m_inputs.clear();
+    }
+    std::vector<std::wstring>& inputs = m_commandLine.m_inputs;
+    bool offered = false;
+    while (!inputs.empty() && Offer(inputs.front(), false, false))
+    {
+        inputs.erase(inputs.begin());
+        offered = true;
+    }
+    return !(offered && inputs.empty());
+}
+
+bool CCDCApp::OpenPrintedJob()
+{
+    if (m_printedPath.empty())
+        return true;
+    if (!FileExists(m_printedPath))
+        return false;
+    return OpenOrAddWorkFile(m_printedPath, true, m_commandLine.Has(L"-add"));
+}
+
+bool CCDCApp::IsWorkFile(const std::wstring& path)
+{
+    CUnzipper archive;
+    return archive.Open(path.c_str()) && archive.GotoFile("Pages.dat", true);
+}
+
+bool CCDCApp::OpenDocument(const std::wstring& path, bool addToRecent)
+{
+    CWaitCursor wait;
+    CConvertingMainFrame* main = ConvertingMainFrame();
+    if (!main)
+        return false;
+    if (CChildFrame* shown = main->FindChildFrame(path))
+    {
+        main->MDIActivate(shown);
+        return true;
+    }
+    if (!IsWorkFile(path))
+    {
+        ShowMessage(main->m_hWnd, NotAWorkFileText(path), MB_OK | MB_ICONERROR);
+        return false;
+    }
+    CChildFrame* frame = new CChildFrame;
+    if (!frame->CreateWithView(main, path))
+    {
+        delete frame;
+        return false;
+    }
+    frame->SetDocumentPath(path);
+    if (!frame->GetView().LoadFile(path))
+    {
+        frame->DestroyWindow();
+        ShowMessage(main->m_hWnd, NotAWorkFileText(path), MB_OK | MB_ICONERROR);
+        return false;
+    }
+    main->MDIActivate(frame);
+    if (addToRecent)
+        AddToRecentFileList(path.c_str());
+    return true;
+}
+
+bool CCDCApp::OpenOrAddWorkFile(const std::wstring& path, bool printed, bool add)
+{
+    CConvertingMainFrame* main = ConvertingMainFrame();
+    if (!main)
+        return false;
+    // Any process may send the record: only a file in the print-job folder is treated as a job
+    // (appended and deleted, or deleted with its frame). A user's file always opens as itself.
+    printed = printed && IsInFolder(path, m_printJobFolder);
+    if (printed && (add || DCOptions().m_accumulate))
+    {
+        CChildFrame* target = main->GetPrintTarget();
+        if (target && target->GetView().AddPrintedFile(path))
+        {
+            FLASHWINFO flash = {sizeof(flash), main->m_hWnd, FLASHW_ALL, 3, 0};
+            ::FlashWindowEx(&flash);
+            return true;
+        }
+    }
+    if (!OpenDocument(path, !printed))
+        return false;
+    if (!printed)
+        return true;
+    if (CChildFrame* frame = main->FindChildFrame(path))
+    {
+        frame->SetPrintedJob(true);
+        main->SetPrintTarget(frame);
+    }
+    BringToFront();
+    return true;
+}
+
+void CCDCApp::BringToFront()
+{
+    CWnd* main = m_pMainWnd;
+    if (!main || !main->m_hWnd || ::GetForegroundWindow() == main->m_hWnd)
+        return;
+    if (::IsIconic(main->m_hWnd))
+        ::ShowWindow(main->m_hWnd, SW_RESTORE);
+    DWORD lockTimeout = 0;
+    const bool read = ::SystemParametersInfoW(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &lockTimeout, 0) != FALSE;
+    if (read)
+        ::SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+    ::SetForegroundWindow(main->m_hWnd);
+    if (read)
+        ::SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
+                                reinterpret_cast<void*>(static_cast<ULONG_PTR>(lockTimeout)),
+                                SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+}
+
+void CCDCApp::ToggleAccumulate()
+{
+    CDCOptions& options = DCOptions();
+    options.m_accumulate = !options.m_accumulate;
+    options.Save(*this);
+}
+
+void CCDCApp::OnUpdateAccumulate(CCmdUI* ui)
+{
+    ui->SetCheck(DCOptions().m_accumulate ? 1 : 0);
+}
+
+void CCDCApp::OpenFeedbackLink()
+{
+    m_shellOpen(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, GetWebLinkUrl(m_setupNumber, FeedbackLinkId));
+}

@@ -1,0 +1,67 @@
+#pragma once
+// The application object of the app tests, which can keep its messages instead of showing them,
+// and what the tests share.
+#include <string>
+#include <vector>
+
+#include "app/CDCApp.h"
+
+class TestApp : public CCDCApp
+{
+public:
+    int ShowMessage(HWND owner, const std::wstring& text, UINT type) override
+    {
+        if (!m_recordMessages)
+            return CCDCApp::ShowMessage(owner, text, type);
+        m_messages.push_back(text);
+        return IDOK;
+    }
+
+    // Back to a start without any command line and with default options.
+    void ResetStart()
+    {
+        m_commandLine = CommandLine();
+        m_startupResult = 0;
+        m_displayFlags = 0;
+        m_runFlags = 0;
+        m_noUI = false;
+        m_rangeOption.clear();
+        m_outputOption.clear();
+        m_printedPath.clear();
+        Options().CopyFrom(CDCOptions());
+        m_messages.clear();
+        m_settingsLoaded = false;
+    }
+
+    bool m_recordMessages = false;
+    std::vector<std::wstring> m_messages;
+};
+
+extern TestApp theApp;
+
+// Switches the application's profile to HKEY_CURRENT_USER\Software\<key>\<profile> (a null key:
+// back to the private profile file named profile).
+struct ProfileNames : CWinApp
+{
+    static void Set(CWinApp& app, LPCTSTR key, LPCTSTR profile)
+    {
+        ReplaceName(app.m_pszRegistryKey, key);
+        ReplaceName(app.m_pszProfileName, profile);
+    }
+};
+
+// Runs the queued messages of this thread for at least the given time.
+void PumpFor(DWORD milliseconds);
+// Pumps until the condition holds or the time is up; the condition's last value.
+template <typename Condition>
+bool PumpUntil(Condition condition, DWORD milliseconds = 20000)
+{
+    const DWORD start = GetTickCount();
+    while (!condition())
+    {
+        if (GetTickCount() - start > milliseconds)
+            return false;
+        PumpFor(10);
+    }
+    return true;
+}
