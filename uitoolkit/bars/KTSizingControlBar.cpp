@@ -81,17 +81,13 @@ int CKTSizingControlBar::FindBar(const CControlBar* pBar)
 BOOL CKTSizingControlBar::Create(LPCTSTR lpszWindowName, CWnd* pParentWnd, CSize sizeDefault, BOOL bHasGripper,
                                  UINT nID, DWORD dwStyle)
 {
-    m_dwStyle = dwStyle & CBRS_ALL;
     m_szHorz = m_szVert = m_szFloat = sizeDefault;
     m_nCaptionHeight = bHasGripper ? std::max(ktGlobals.m_textHeight, 12) : 0;
     LPCTSTR lpszClass =
         AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), ::GetSysColorBrush(COLOR_BTNFACE));
-    dwStyle &= ~CBRS_ALL;
-    dwStyle |= WS_CLIPCHILDREN;
-    if (!CWnd::Create(lpszClass, lpszWindowName, dwStyle, CRect(0, 0, 0, 0), pParentWnd, nID))
+    // The bar bits of the style go to the bar style as the window is created (PreCreateWindow).
+    if (!CWnd::Create(lpszClass, lpszWindowName, dwStyle | WS_CLIPCHILDREN, CRect(0, 0, 0, 0), pParentWnd, nID))
         return FALSE;
-    // PreCreateWindow took the bar bits from the window style: they are the caller's.
-    m_dwStyle = (m_dwStyle & ~CBRS_ALL) | ((dwStyle | m_dwStyle) & CBRS_ALL);
     SetBarStyle(m_dwStyle | CBRS_SIZE_DYNAMIC);
     return TRUE;
 }
@@ -557,7 +553,7 @@ void CKTSizingControlBar::LoadState(LPCTSTR lpszProfileName)
     m_nRollingType = nRollingType;
     if (m_nRollingType == 2 || m_nRollingType == 4)
         m_bRolled = TRUE;
-    if (nExpanded != 0)
+    if (nExpanded != 0 && !m_bMaximized)
         ToggleExpand(TRUE);
     if (m_nRollingType != 0)
     {

@@ -58,6 +58,11 @@ TEST_F(FloatingTest, AFloatingSizingBarLivesInTheToolkitsFrameAsAToolWindowWithS
     EXPECT_NE(pFloating->GetExStyle() & WS_EX_TOOLWINDOW, 0u);
     EXPECT_EQ(pFloating->GetStyle() & MFS_4THICKFRAME, 0u);
     EXPECT_NE(dynamic_cast<CKTResizingDockContext*>(Bar('A')->m_pDockContext), nullptr);
+    // The bar bits given to Create are the bar's style, never the window's; sizing is dynamic.
+    EXPECT_EQ(Bar('A')->GetBarStyle() & (CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC),
+              static_cast<DWORD>(CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC));
+    EXPECT_EQ(Bar('A')->GetStyle() & (WS_DLGFRAME | 0xFFFF), 0u);
+    EXPECT_NE(Bar('A')->GetStyle() & WS_CLIPCHILDREN, 0u);
     CString strTitle;
     pFloating->GetWindowText(strTitle);
     EXPECT_EQ(strTitle, CString(L"Bar A"));
@@ -349,5 +354,61 @@ TEST(FrameDockingTest, TheHelpKeyIsAPlainF1Press)
         msg.wParam = c.key;
         msg.lParam = c.lParam;
         EXPECT_EQ(IsHelpKey(&msg) != FALSE, c.expected) << c.name;
+    }
+}
+
+TEST_F(FloatingTest, ATornOffFrameFollowsTheCursorUntilDroppedOrIsGoneWhenCancelled)
+{
+    struct Case
+    {
+        const char* name;
+        bool bEscape;
+    };
+    for (const Case& c : {Case{"dropped", false}, Case{"Escape", true}})
+    {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        auto* pBar = new CTestSizingBar;
+        ASSERT_TRUE(
+            pBar->Create(L"Torn off", m_pFrame, CSize(160, 120), TRUE, 0xE830, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+        pBar->EnableDocking(CBRS_ALIGN_ANY);
+        // A dropped bar goes with the frame at the end; a cancelled one is deleted by the tear-off.
+        pBar->m_bAutoDelete = !c.bEscape;
+        m_pFrame->FloatControlBar(pBar, CPoint(200, 150));
+        PumpAndIdle();
+        CKTMiniDockFrameWnd* pFloating = FloatingFrameOf(pBar);
+        ASSERT_NE(pFloating, nullptr);
+        const HWND hWndFloating = pFloating->m_hWnd;
+        const HWND hWndBar = pBar->m_hWnd;
+        const CRect before = WindowRect(pFloating);
+        const POINT ptGrip = {before.CenterPoint().x, before.top + 5};
+        const POINT ptTarget = {ptGrip.x + 120, ptGrip.y + 90};
+
+        UserInput input;
+        input.Pause(400).Glide(ptGrip, ptTarget, 6);
+        if (c.bEscape)
+            input.Key(VK_ESCAPE, true).Key(VK_ESCAPE, false);
+        else
+            input.LeftDown().LeftUp();
+        input.Start();
+        const BOOL bDropped = pFloating->StartTearOff(pBar);
+        input.Wait();
+        PumpAndIdle();
+
+        EXPECT_EQ(bDropped != FALSE, !c.bEscape);
+        EXPECT_EQ(::GetCapture(), nullptr);
+        if (!c.bEscape)
+        {
+            ASSERT_TRUE(::IsWindow(hWndFloating));
+            EXPECT_TRUE(::IsWindowVisible(hWndFloating));
+            EXPECT_EQ(WindowRect(pFloating).TopLeft(), before.TopLeft() + CSize(120, 90));
+        }
+        else
+        {
+            EXPECT_FALSE(::IsWindow(hWndBar)) << "the bar is destroyed";
+            EXPECT_FALSE(::IsWindow(hWndFloating)) << "with its frame";
+            EXPECT_EQ(m_pFrame->GetControlBar(0xE830), nullptr);
+        }
     }
 }
