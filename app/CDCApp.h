@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/ConvertingApp.h"
+#include "app/DefaultPrinter.h"
 #include "app/FileTypes.h"
 #include "app/PrintedFileHandoff.h"
 
@@ -46,6 +47,8 @@ public:
     HandoffSender m_sender;
     DWORD m_printedWaitTimeout = 60000;
     int32_t m_setupNumber = 0;
+    // Switched to "Kest Printer" at the end of start-up, restored at exit.
+    DefaultPrinterSwitch m_defaultPrinter;
     ShellOpenFunction m_shellOpen = ShellOpenDefault;
 
     static constexpr UINT AccumulateCommand = 32835;

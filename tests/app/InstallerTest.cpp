@@ -1,5 +1,6 @@
 // The printer installer: every failing step against a recording spooler (what wine's spooler
 // cannot be made to do), and a full install and removal through wine's spooler itself.
+#include "app/DefaultPrinter.h"
 #include "app/PrinterInstaller.h"
 #include "tests/app/AppTestSupport.h"
 
@@ -379,6 +380,15 @@ TEST(PrinterInstallerTest, WinesSpoolerInstallsOnceAndUninstallRemovesRenamedPri
     EXPECT_EQ(ReadValue(valuesKey, L"Temp"), jobs);
     EXPECT_NE(GetFileAttributesW(jobs.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 
+    // Wine's default printer follows the switch.
+    SystemDefaultPrinter system;
+    DefaultPrinterSwitch switcher;
+    switcher.SwitchToKest(system);
+    std::wstring current;
+    EXPECT_TRUE(system.GetDefault(current));
+    EXPECT_EQ(current, L"Kest Printer");
+    switcher.Restore(system);
+
     // A second install finds the port and changes nothing.
     EXPECT_EQ(installer.Install(folder, program), -1002);
     EXPECT_TRUE(HasPrinter(L"Kest Printer"));
@@ -404,6 +414,74 @@ TEST(PrinterInstallerTest, WinesSpoolerInstallsOnceAndUninstallRemovesRenamedPri
     EXPECT_EQ(ReadValue(valuesKey, L"Path"), L"");
     EXPECT_EQ(ReadValue(valuesKey, L"Temp"), L"");
     RegDeleteTreeW(HKEY_CURRENT_USER, valuesKey);
+}
+
+} // namespace
+
+namespace
+{
+
+class RecordingDefaultPrinter : public DefaultPrinterAccess
+{
+public:
+    std::wstring m_default;
+    bool m_setFails = false;
+    std::vector<std::wstring> m_sets;
+
+    bool GetDefault(std::wstring& name) override
+    {
+        name = m_default;
+        return !name.empty();
+    }
+    bool SetDefault(const std::wstring& name) override
+    {
+        m_sets.push_back(name);
+        if (m_setFails)
+            return false;
+        m_default = name;
+        return true;
+    }
+};
+
+TEST(DefaultPrinterTest, KestIsTheDefaultWhileRunningAndThePreviousOneComesBack)
+{
+    struct Case
+    {
+        const char* name;
+        std::wstring before;
+        bool setFails;
+        std::wstring changedMeanwhile; // empty: the user changed nothing
+        std::wstring saved;
+        std::vector<std::wstring> sets;
+        std::wstring after;
+    } cases[] = {
+        {"no default printer", L"", false, L"", L"", {L"Kest Printer"}, L"Kest Printer"},
+        {"already Kest", L"Kest Printer", false, L"", L"", {}, L"Kest Printer"},
+        {"another", L"Office", false, L"", L"Office", {L"Kest Printer", L"Office"}, L"Office"},
+        {"changed by the user", L"Office", false, L"Plotter", L"Office", {L"Kest Printer"}, L"Plotter"},
+        {"switch refused", L"Office", true, L"", L"", {L"Kest Printer"}, L"Office"},
+        {"same name in other case",
+         L"kest printer",
+         false,
+         L"",
+         L"kest printer",
+         {L"Kest Printer", L"kest printer"},
+         L"kest printer"},
+    };
+    for (const Case& c : cases)
+    {
+        RecordingDefaultPrinter printers;
+        printers.m_default = c.before;
+        printers.m_setFails = c.setFails;
+        DefaultPrinterSwitch switcher;
+        switcher.SwitchToKest(printers);
+        EXPECT_EQ(switcher.GetSaved(), c.saved) << c.name;
+        if (!c.changedMeanwhile.empty())
+            printers.m_default = c.changedMeanwhile;
+        switcher.Restore(printers);
+        EXPECT_EQ(printers.m_sets, c.sets) << c.name;
+        EXPECT_EQ(printers.m_default, c.after) << c.name;
+    }
 }
 
 } // namespace
