@@ -199,3 +199,10 @@ void CCDCApp::OpenFeedbackLink()
 {
     m_shellOpen(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, GetWebLinkUrl(m_setupNumber, FeedbackLinkId));
 }
+
+int CCDCApp::ExitInstance()
+{
+    SystemDefaultPrinter printers;
+    m_defaultPrinter.Restore(printers);
+    return CConvertingApp::ExitInstance();
+}

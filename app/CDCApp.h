@@ -33,6 +33,9 @@ public:
     // A zip archive holding "Pages.dat".
     static bool IsWorkFile(const std::wstring& path);
 
+    // Restores the default printer, then the settings are saved.
+    int ExitInstance() override;
+
     // The accumulate command: flips the switch and saves the options at once.
     void ToggleAccumulate();
     // The feedback command: the feedback link, opened by the shell.

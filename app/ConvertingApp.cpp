@@ -277,3 +277,11 @@ void CConvertingApp::SaveSettings()
     WriteProfileInt(SettingsSection, L"SelectionMode", m_selectionMode);
     WriteProfileInt(SettingsSection, L"AdvancedMode", m_advancedMode ? 1 : 0);
 }
+
+int CConvertingApp::ExitInstance()
+{
+    if (!m_settingsLoaded)
+        return 0;
+    SaveSettings();
+    return CWinApp::ExitInstance();
+}

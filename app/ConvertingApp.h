@@ -52,6 +52,8 @@ public:
     // never overwrite the user's profile.
     void SaveSettings();
     bool SettingsLoaded() const { return m_settingsLoaded; }
+    // Saves the settings and the recent files, unless the copy ended before loading them.
+    int ExitInstance() override;
 
     HWND GetMainWindow() const override;
     void SetColumnModeButton(int32_t kind) override;

@@ -201,9 +201,12 @@ TEST_F(OptionsProfileTest, ACopyThatEndsBeforeLoadingSettingsWritesNothing)
 {
     theApp.ResetStart();
     theApp.Options().m_excelDate = L"yy";
-    theApp.SaveSettings();
+    theApp.LoadStdProfileSettings(8);
+    theApp.AddToRecentFileList(L"C:\\Jobs\\Recent.kest");
+    EXPECT_EQ(theApp.ExitInstance(), 0);
     EXPECT_TRUE(Names(L"Options").empty());
     EXPECT_TRUE(Names(L"Settings").empty());
+    EXPECT_TRUE(Names(L"Recent File List").empty());
 
     // Before its profile key is set, a copy would write a private profile file instead.
     wchar_t folder[MAX_PATH] = {};
@@ -211,8 +214,18 @@ TEST_F(OptionsProfileTest, ACopyThatEndsBeforeLoadingSettingsWritesNothing)
     const std::wstring file = std::wstring(folder) + L"KestEarlyCopy.ini";
     DeleteFileW(file.c_str());
     ProfileNames::Set(theApp, nullptr, file.c_str());
-    theApp.SaveSettings();
+    theApp.ExitInstance();
     EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
+    theApp.ResetStart();
+
+    // Once the settings were loaded, the exit writes them and the recent files.
+    ProfileNames::Set(theApp, ProfileKey, ProfileName);
+    theApp.LoadSettings();
+    theApp.Options().m_excelDate = L"yy";
+    theApp.ExitInstance();
+    EXPECT_EQ(std::wstring(static_cast<LPCWSTR>(theApp.GetProfileString(L"Options", L"ExcelDate"))), L"yy");
+    EXPECT_EQ(std::wstring(static_cast<LPCWSTR>(theApp.GetProfileString(L"Recent File List", L"File1"))),
+              L"C:\\Jobs\\Recent.kest");
     theApp.ResetStart();
 }
 
