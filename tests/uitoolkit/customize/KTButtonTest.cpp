@@ -290,6 +290,25 @@ TEST_F(KTButtonTest, ClickingACheckedAutoRadioKeepsItAndItsNeighbours)
     EXPECT_EQ(BST_UNCHECKED, pFirst->GetCheck());
 }
 
+TEST_F(KTButtonTest, EveryPressOfADoubleClickIsAClick)
+{
+    CKTButton* pCheck = AddButton(L"Check", BS_AUTOCHECKBOX, CRect(20, 20, 140, 50), 651);
+    Pump();
+    UserInput input;
+    input.MoveTo(Center(pCheck)).LeftDown().LeftUp().LeftDown().LeftUp();
+    Play(input);
+    EXPECT_EQ(2, m_parent.Count(651));
+    EXPECT_EQ(BST_UNCHECKED, pCheck->GetCheck());
+
+    // The second press released outside reports nothing and leaves the state.
+    UserInput outside;
+    outside.LeftDown().LeftUp().LeftDown().Glide(Center(pCheck), Outside(pCheck), 3).LeftUp();
+    Play(outside);
+    EXPECT_EQ(3, m_parent.Count(651));
+    EXPECT_EQ(BST_CHECKED, pCheck->GetCheck());
+    EXPECT_FALSE(pCheck->IsPushed());
+}
+
 TEST_F(KTButtonTest, EnterAndSpaceReportClicks)
 {
     CKTButton* pPush = AddButton(L"Push", BS_PUSHBUTTON, CRect(10, 10, 120, 40), 601);
