@@ -15,6 +15,7 @@ class CKTToolbarMenuButton;
 class CKTStatusBar;
 class CKTButton;
 class CKTSizingBarButton;
+class CKTTabWnd;
 
 class CKTVisualManager : public CObject
 {
@@ -93,6 +94,22 @@ public:
     // A themed look draws the frame of a toolkit push button and answers TRUE; the base look
     // leaves it to the button's own border drawing.
     virtual BOOL OnDrawPushButtonBorder(CDC*, CRect&, CKTButton*, UINT) { return FALSE; }
+
+    // The tab window's parts. Which shape a tab has and where the row lies is the tab window's.
+    virtual void OnEraseTabsArea(CDC* pDC, CRect rect, const CKTTabWnd* pTabWnd);
+    virtual void OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActive, const CKTTabWnd* pTabWnd);
+    virtual void OnDrawTabContent(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActive, const CKTTabWnd* pTabWnd,
+                                  COLORREF clrText);
+    virtual void OnEraseTabsButton(CDC* pDC, CRect rect, CKTButton* pButton, const CKTTabWnd* pTabWnd);
+    // rect: in, the button; out, what is left inside the border.
+    virtual void OnDrawTabsButtonBorder(CDC* pDC, CRect& rect, CKTButton* pButton, UINT uiState,
+                                        const CKTTabWnd* pTabWnd);
+    virtual void GetTabFrameColors(const CKTTabWnd* pTabWnd, COLORREF& clrDark, COLORREF& clrBlack,
+                                   COLORREF& clrHighlight, COLORREF& clrFace, COLORREF& clrDarkShadow,
+                                   COLORREF& clrLight, CBrush*& pbrFace, CBrush*& pbrBlack);
+    // TRUE when it filled the frame; FALSE leaves the erasing to the caller.
+    virtual BOOL OnEraseTabsFrame(CDC* pDC, CRect rect, const CKTTabWnd* pTabWnd);
+    virtual BOOL IsActiveTabAlwaysHighlighted() const { return FALSE; }
 
 protected:
     // True when the object's class, or one it derives from, has this run-time class name. The

@@ -43,6 +43,11 @@ public:
     COLORREF OnFillCommandsListBackground(CDC* pDC, CRect rect, BOOL bIsSelected = FALSE) override;
     int GetMenuImageMargin() const override { return 3; }
     BOOL IsLook2000Allowed() const override { return FALSE; }
+    void OnEraseTabsArea(CDC* pDC, CRect rect, const CKTTabWnd* pTabWnd) override;
+    void OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActive, const CKTTabWnd* pTabWnd) override;
+    void OnEraseTabsButton(CDC* pDC, CRect rect, CKTButton* pButton, const CKTTabWnd* pTabWnd) override;
+    void OnDrawTabsButtonBorder(CDC* pDC, CRect& rect, CKTButton* pButton, UINT uiState,
+                                const CKTTabWnd* pTabWnd) override;
 
     // The text colour on highlighted items: black on a light highlight, white otherwise.
     COLORREF GetHighlightedTextColor() const;
