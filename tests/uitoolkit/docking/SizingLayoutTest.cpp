@@ -3,6 +3,7 @@
 
 #include "framework/AfxDockBar.h"
 #include "uitoolkit/bars/KTToolDockBar.h"
+#include "uitoolkit/looks/KTVisualManagerXP.h"
 
 namespace
 {
@@ -264,6 +265,16 @@ TEST_F(SizingTest, BarsDockedOnEverySideLeaveThePaneTheMiddle)
     DockRow(kLeft, "CD");
     DockRow(kRight, "E");
     SavePicture(L"sizing_bars_docked.bmp");
+    // The same in the program's look.
+    CKTVisualManager::SetDefaultManager(RUNTIME_CLASS(CKTVisualManagerXP));
+    Bar('C')->ToggleExpand(TRUE);
+    Layout();
+    m_pFrame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpAndIdle();
+    SavePicture(L"sizing_bars_docked_xp.bmp");
+    Bar('C')->ToggleExpand(TRUE);
+    CKTVisualManager::SetDefaultManager(nullptr);
+    Layout();
 
     CRect rectClient;
     m_pFrame->GetClientRect(&rectClient);
@@ -288,4 +299,70 @@ TEST_F(SizingTest, BarsDockedOnEverySideLeaveThePaneTheMiddle)
     Bar('C')->GetClientRect(&rectClientC);
     Bar('C')->ClientToScreen(&rectClientC);
     EXPECT_GE(rectClientC.top - rectWindow.top, 5 + Bar('C')->GetCaptionHeight());
+}
+
+namespace
+{
+
+// A bar of one size that paints nothing of its own.
+class CFixedBar : public CControlBar
+{
+public:
+    explicit CFixedBar(CSize size) : m_size(size) {}
+    CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return bHorz ? m_size : CSize(m_size.cy, m_size.cx); }
+    CSize m_size;
+};
+
+// The top dock bar, with the bars whose id is in the set taken for menu bars.
+class CMenuRuleDockBar : public CKTToolDockBar
+{
+public:
+    UINT m_nFullLengthID = 0;
+
+protected:
+    BOOL IsFullLengthBar(const CControlBar* pBar) const override
+    {
+        return pBar->m_hWnd != nullptr && static_cast<UINT>(pBar->GetDlgCtrlID()) == m_nFullLengthID;
+    }
+};
+
+} // namespace
+
+TEST_F(SizingTest, AMenuBarTakesTheWholeSideInARowOfItsOwn)
+{
+    // The frame's top dock bar replaced by one that knows bar M as its menu bar.
+    CControlBar* pOld = m_pFrame->GetControlBar(kTop);
+    ASSERT_NE(pOld, nullptr);
+    m_pFrame->RemoveControlBar(pOld);
+    pOld->m_pDockSite = nullptr;
+    pOld->DestroyWindow();
+    auto* pTop = new CMenuRuleDockBar;
+    pTop->m_bAutoDelete = TRUE;
+    pTop->m_nFullLengthID = 0xE850;
+    ASSERT_TRUE(pTop->Create(m_pFrame, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_TOP, kTop));
+    pTop->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+    std::vector<std::unique_ptr<CFixedBar>> bars;
+    for (UINT nID : {0xE850u, 0xE851u})
+    {
+        bars.push_back(std::make_unique<CFixedBar>(CSize(120, 24)));
+        ASSERT_TRUE(bars.back()->Create(AfxRegisterWndClass(0), L"", WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                                        CRect(0, 0, 0, 0), m_pFrame, nID));
+        bars.back()->EnableDocking(CBRS_ALIGN_ANY);
+    }
+    m_pFrame->DockControlBar(bars[0].get(), kTop);
+    CRect rect(130, 0, 250, 24);
+    pTop->ClientToScreen(&rect);
+    m_pFrame->DockControlBar(bars[1].get(), pTop, &rect);
+    Layout();
+
+    CRect rectTop;
+    pTop->GetClientRect(&rectTop);
+    CRect rectMenu = Place(bars[0].get());
+    CRect rectOther = Place(bars[1].get());
+    EXPECT_EQ(rectMenu, CRect(0, 0, rectTop.Width(), 24)) << "the whole length";
+    EXPECT_GE(rectOther.top, rectMenu.bottom) << "the other bar in a row of its own below";
+    EXPECT_EQ(rectOther.Width(), 120);
+    m_pFrame->DestroyWindow(); // before the bars go
+    m_pFrame = nullptr;
 }
