@@ -6,6 +6,7 @@
 #include "app/PrintedFileHandoff.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/WorkFileBuilder.h"
+#include "tests/table/ui/PageViewFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -465,8 +466,16 @@ TEST_F(HandoffTest, ASecondCopyHandsItsJobToTheRunningOne)
     ASSERT_EQ(FrameCount(), 1);
     EXPECT_EQ(m_main->GetPrintTarget(), m_main->FindChildFrame(job));
 
-    // The screen as the user sees it after the hand-off.
-    PumpFor(200);
+    // The screen as the user sees it after the hand-off, kept for a person to look at.
+    PumpFor(300);
+    CChildFrame* frame = m_main->FindChildFrame(job);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(IsWindowVisible(frame->m_hWnd));
+    RedrawWindow(m_main->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpFor(100);
+    CreateDirectoryW(L"screenshots", nullptr);
+    Screenshot shot(m_main->m_hWnd);
+    EXPECT_TRUE(shot.Save("screenshots/handoff-main-frame.bmp"));
     m_main->DestroyWindow();
     m_main = nullptr;
     DeleteFileW(job.c_str());
