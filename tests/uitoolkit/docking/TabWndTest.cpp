@@ -182,7 +182,28 @@ TEST_F(TabWndTest, StylesGiveTheirButtonsRowsAndTooltips)
             EXPECT_EQ(::GetSystemMetrics(SM_CYHSCROLL) + 2, pTabs->GetTabsHeight());
         else
             EXPECT_EQ(ktGlobals.m_textHeight + 2, pTabs->GetTabsHeight());
+        pTabs->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PumpAndIdle();
+        CRect rectScreen;
+        pTabs->GetWindowRect(&rectScreen);
+        SaveScreenArea(
+            (L"screenshots/tabwnd-style" + std::to_wstring(c.style) + (c.bClose ? L"-close" : L"") + L".bmp").c_str(),
+            rectScreen);
     }
+}
+
+TEST_F(TabWndTest, SlantedTabsGiveTheActiveTabsLeftCornerToItsNeighbour)
+{
+    CKTTabWnd* pTabs = MakeTabs(CKTTabWnd::STYLE_3D_ONENOTE, 3, CKTTabWnd::LOCATION_TOP);
+    pTabs->SetActiveTab(1);
+    CRect rect0, rect1;
+    pTabs->GetTabRect(0, rect0);
+    pTabs->GetTabRect(1, rect1);
+    ASSERT_LT(rect1.left, rect0.right) << "slanted tabs overlap";
+    EXPECT_EQ(0, pTabs->GetTabFromPoint(CPoint(rect1.left + 2, rect1.bottom - 2)));
+    EXPECT_EQ(1, pTabs->GetTabFromPoint(rect1.CenterPoint()));
+    EXPECT_EQ(1, pTabs->GetTabFromPoint(CPoint(rect1.right - 2, rect1.bottom - 2)));
+    EXPECT_EQ(-1, pTabs->GetTabFromPoint(CPoint(rect1.left, pTabs->GetWndArea().CenterPoint().y)));
 }
 
 TEST_F(TabWndTest, ClickingATabActivatesItAndTellsTheParent)
