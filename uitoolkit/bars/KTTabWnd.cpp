@@ -74,6 +74,9 @@ CKTTabWnd::CKTTabWnd() = default;
 
 CKTTabWnd::~CKTTabWnd()
 {
+    // Destroyed here, while this object is still whole, so that its own clean-up runs.
+    if (GetSafeHwnd() != nullptr)
+        DestroyWindow();
     for (CKTTabInfo* pTab : m_arTabs)
         delete pTab;
     m_arTabs.clear();
