@@ -3,7 +3,6 @@
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 
-IMPLEMENT_DYNAMIC(CKTToolbarButton, CObject)
 IMPLEMENT_DYNAMIC(CKTToolbarMenuButton, CKTToolbarButton)
 IMPLEMENT_DYNAMIC(CKTShowAllButton, CKTToolbarMenuButton)
 IMPLEMENT_DYNAMIC(CKTToolBar, CControlBar)

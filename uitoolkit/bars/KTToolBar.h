@@ -4,6 +4,8 @@
 // the rest.
 #include "framework/Afx.h"
 
+class CKTImageStrip;
+
 class CKTToolBar : public CControlBar
 {
     DECLARE_DYNAMIC(CKTToolBar)
@@ -24,6 +26,13 @@ public:
     static CSize GetMenuImageSize() { return m_sizeMenuImage.cx > 0 ? m_sizeMenuImage : m_sizeImage; }
     inline static CSize m_sizeMenuImage = CSize(0, 0);
     inline static CSize m_sizeImage = CSize(16, 15);
+
+    // The image index recorded for the command by the bars' resources; FALSE when none is.
+    static BOOL GetDefaultImage(UINT uiCmd, int& iImage);
+    // The strip a button draws from in lists: the user images for a user-image button, else
+    // the menu images when there are any, else the default images; null when none is loaded.
+    static CKTImageStrip* GetListItemImages(BOOL bUserImage);
+    virtual BOOL IsButtonExtraSizeAvailable() const { return TRUE; }
 };
 
 class CKTPopupMenuBar : public CKTToolBar

@@ -11,7 +11,7 @@ class CKTToolbarMenuButton : public CKTToolbarButton
 public:
     CKTToolbarMenuButton() = default;
 
-    BOOL IsDroppedDown() const { return m_pPopupMenu != nullptr; }
+    BOOL IsDroppedDown() const override { return m_pPopupMenu != nullptr; }
     // TRUE for ordinary menu buttons: the XP look leaves the menu border open toward them.
     virtual BOOL IsMenuConnectable() const { return TRUE; }
 
