@@ -153,9 +153,13 @@ DWORD CDockContext::CanDock()
     m_pTargetDockBar = nullptr;
     if (m_bForceFrame)
         return 0;
-    // Horizontal sides are tried first, then vertical ones, each only where the bar may dock.
-    static const DWORD sides[] = {CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT};
-    for (DWORD dwSide : sides)
+    // The sides of the bar's own orientation are tried first (a bar docked at the left whose
+    // outline also touches the top stays on its side), then the others, each only where the bar
+    // may dock.
+    static const DWORD horzFirst[] = {CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT};
+    static const DWORD vertFirst[] = {CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT, CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM};
+    const BOOL bVert = (m_dwStyle & CBRS_FLOATING) == 0 && (m_dwStyle & CBRS_ORIENT_VERT) != 0;
+    for (DWORD dwSide : bVert ? vertFirst : horzFirst)
     {
         if ((m_dwDockStyle & dwSide) == 0)
             continue;

@@ -271,3 +271,98 @@ TEST_F(SizingTest, ARightToLeftFrameMirrorsTheEdgesAndTheDrag)
     ExpectTrackerPairs(Bar('A')->m_calls);
     EXPECT_EQ(Bar('A')->GetVertSize().cx, nStart + 50) << "dragged away from its side, it grows";
 }
+
+TEST_F(SizingTest, DraggingTheCaptionDocksOnTheSideTheOutlineMeetsAndFloatsElsewhere)
+{
+    struct Case
+    {
+        const char* name;
+        int x; // in the frame's client area; negative from the right or bottom
+        int y;
+        bool bCtrl;
+        UINT nSide; // 0: floats
+        int dyMore; // further up or down: the outline keeps the caption's offset from its edge
+    };
+    const Case cases[] = {
+        {"to the top edge", 300, 3, false, AFX_IDW_DOCKBAR_TOP, -20},
+        {"to the bottom edge", 300, -3, false, AFX_IDW_DOCKBAR_BOTTOM, 0},
+        {"to the right edge", -5, 250, false, AFX_IDW_DOCKBAR_RIGHT, 0},
+        {"to the middle: floats", 350, 250, false, 0, 0},
+        {"to the top edge with Ctrl held: floats", 300, 3, true, 0, -20},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        AddBar('A');
+        DockRow(kLeft, "A");
+        POINT ptCaption;
+        ASSERT_TRUE(FindHitPoint(Bar('A')->m_hWnd, HTCAPTION, &ptCaption));
+        ptCaption = Offset(ptCaption, 3, 2);
+        ASSERT_EQ(::SendMessage(Bar('A')->m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(ptCaption.x, ptCaption.y)), HTCAPTION);
+        CRect rectClient;
+        m_pFrame->GetClientRect(&rectClient);
+        POINT ptTarget = {c.x >= 0 ? c.x : rectClient.right + c.x, c.y >= 0 ? c.y : rectClient.bottom + c.y};
+        ::ClientToScreen(m_pFrame->m_hWnd, &ptTarget);
+        ptTarget.y += c.dyMore;
+
+        UserInput input;
+        input.MoveTo(ptCaption);
+        if (c.bCtrl)
+            input.DisplayKey("ctrl", true);
+        input.LeftDown().Glide(ptCaption, ptTarget).LeftUp();
+        if (c.bCtrl)
+            input.DisplayKey("ctrl", false);
+        Play(input);
+        Layout();
+
+        EXPECT_EQ(::GetCapture(), nullptr);
+        if (c.nSide != 0)
+        {
+            EXPECT_EQ(Rows(c.nSide), "A|");
+            EXPECT_EQ(Bar('A')->m_pDockBar, Side(c.nSide));
+            EXPECT_EQ(Bar('A')->IsHorzDocked(), c.nSide == AFX_IDW_DOCKBAR_TOP || c.nSide == AFX_IDW_DOCKBAR_BOTTOM);
+        }
+        else
+        {
+            CKTMiniDockFrameWnd* pFloating = FloatingFrameOf(Bar('A'));
+            ASSERT_NE(pFloating, nullptr);
+            EXPECT_TRUE(pFloating->IsWindowVisible());
+            EXPECT_TRUE(Bar('A')->IsFloating());
+            EXPECT_EQ(Rows(kLeft), "a|") << "its place is kept for the way back";
+        }
+    }
+}
+
+TEST_F(SizingTest, ADoubleClickOnTheCaptionFloatsTheBarAndOneOnTheFrameDocksItBack)
+{
+    AddBar('A');
+    AddBar('B');
+    DockRow(kLeft, "AB");
+    POINT ptCaption;
+    ASSERT_TRUE(FindHitPoint(Bar('A')->m_hWnd, HTCAPTION, &ptCaption));
+    ptCaption = Offset(ptCaption, 3, 2);
+
+    UserInput input;
+    input.MoveTo(ptCaption).LeftDown().LeftUp().LeftDown().LeftUp();
+    Play(input);
+    Layout();
+    CKTMiniDockFrameWnd* pFloating = FloatingFrameOf(Bar('A'));
+    ASSERT_NE(pFloating, nullptr);
+    EXPECT_EQ(Rows(kLeft), "aB|");
+
+    // Away from the frame's sides, so that the first click of the double click docks it nowhere.
+    pFloating->SetWindowPos(nullptr, 300, 260, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PumpAndIdle();
+    POINT ptFrameCaption;
+    ASSERT_TRUE(FindHitPoint(pFloating->m_hWnd, HTCAPTION, &ptFrameCaption));
+    ptFrameCaption = Offset(ptFrameCaption, 4, 3);
+    UserInput back;
+    back.MoveTo(ptFrameCaption).LeftDown().LeftUp().LeftDown().LeftUp();
+    Play(back);
+    Layout();
+    // Back in B's row (the framework's docking puts it after B, which took the row meanwhile).
+    EXPECT_TRUE(Rows(kLeft) == "AB|" || Rows(kLeft) == "BA|") << Rows(kLeft);
+    EXPECT_FALSE(Bar('A')->IsFloating());
+}
