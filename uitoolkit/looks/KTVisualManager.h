@@ -34,6 +34,8 @@ public:
     // The current look, created on first use from the chosen class (the base look when none is
     // chosen or the chosen one cannot be made). Never null.
     static CKTVisualManager* GetInstance();
+    // The instance when there is one, without creating it.
+    static CKTVisualManager* GetCurrent() { return m_pVisManager; }
     // Chooses the look of the next GetInstance: FALSE, nothing changed, for a class that does
     // not derive from CKTVisualManager; null chooses the base look. The current instance is
     // forgotten (and deleted when GetInstance made it), the colours re-read, every window redrawn.

@@ -93,8 +93,12 @@ bool DibSurface::SaveAs(const wchar_t* fileName) const
     fileHeader.bfType = 0x4D42;
     fileHeader.bfOffBits = sizeof(fileHeader) + sizeof(header);
     fileHeader.bfSize = fileHeader.bfOffBits + bitsSize;
+    // Viewers read the fourth byte as opacity, which GDI leaves 0 and themed drawing sets.
+    std::vector<uint32_t> opaque(m_pBits, m_pBits + static_cast<size_t>(m_width) * m_height);
+    for (uint32_t& pixel : opaque)
+        pixel |= 0xFF000000u;
     const bool ok = fwrite(&fileHeader, sizeof(fileHeader), 1, file) == 1 && fwrite(&header, sizeof(header), 1, file) == 1 &&
-                    fwrite(m_pBits, bitsSize, 1, file) == 1;
+                    fwrite(opaque.data(), bitsSize, 1, file) == 1;
     return fclose(file) == 0 && ok;
 }
 

@@ -1,7 +1,9 @@
 // The base look: which instance callers get, and its painters on 32-bit surfaces and in a window.
+#include "tests/uitoolkit/looks/LookOperations.h"
 #include "tests/uitoolkit/looks/LookSheet.h"
 #include "tests/uitoolkit/looks/LooksTestSupport.h"
 #include "uitoolkit/bars/KTStatusBar.h"
+#include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/looks/KTVisualManager.h"
@@ -222,10 +224,12 @@ TEST_F(BaseLookPaintTest, ButtonBordersAndTextColours)
 void PaintLookSheet(CKTVisualManager& look, CDC& dc)
 {
     dc.FillSolidRect(CRect(0, 0, 420, 140), ktGlobals.m_colorBarFace);
-    look.OnDrawBarGripper(&dc, CRect(4, 4, 14, 30), TRUE, nullptr);
-    look.OnDrawBarGripper(&dc, CRect(20, 4, 46, 14), FALSE, nullptr);
-    look.OnDrawSeparator(&dc, nullptr, CRect(50, 4, 58, 30), TRUE);
-    look.OnDrawSeparator(&dc, nullptr, CRect(20, 20, 46, 28), FALSE);
+    CKTToolBar toolBar;
+    toolBar.m_dwStyle = CBRS_ALIGN_TOP;
+    look.OnDrawBarGripper(&dc, CRect(4, 4, 14, 30), TRUE, &toolBar);
+    look.OnDrawBarGripper(&dc, CRect(20, 4, 46, 14), FALSE, &toolBar);
+    look.OnDrawSeparator(&dc, &toolBar, CRect(50, 4, 58, 30), TRUE);
+    look.OnDrawSeparator(&dc, &toolBar, CRect(20, 20, 46, 28), FALSE);
     CKTToolbarMenuButton button;
     for (int state = 0; state < 3; ++state)
     {
@@ -258,6 +262,18 @@ void PaintLookSheet(CKTVisualManager& look, CDC& dc)
     look.OnDrawTearOffCaption(&dc, CRect(104, 100, 200, 110), FALSE);
     look.OnHighlightRarelyUsedMenuItems(&dc, CRect(204, 100, 300, 130));
     look.OnDrawShowAllMenuItems(&dc, CRect(304, 100, 340, 120), CKTVisualManager::ButtonsIsRegular);
+    // A piece of toolbar with a hot and a checked button on it.
+    const CRect bar(352, 64, 418, 136);
+    look.OnFillBarBackground(&dc, &toolBar, bar, CRect());
+    CKTToolbarButton onBar;
+    onBar.m_pWndParent = &toolBar;
+    for (int i = 0; i < 2; ++i)
+    {
+        const CRect rect(358, 70 + i * 30, 382, 94 + i * 30);
+        onBar.m_nStyle = i == 1 ? TBBS_CHECKED : 0;
+        look.OnFillButtonInterior(&dc, &onBar, rect, CKTVisualManager::ButtonsIsHighlighted);
+        look.OnDrawButtonBorder(&dc, &onBar, rect, CKTVisualManager::ButtonsIsHighlighted);
+    }
 }
 
 void CaptureLookSheet(CKTVisualManager& look, DibSurface& capture, const wchar_t* fileName)
@@ -270,7 +286,7 @@ void CaptureLookSheet(CKTVisualManager& look, DibSurface& capture, const wchar_t
     ::BitBlt(capture.Hdc(), 0, 0, kLookSheetWidth, kLookSheetHeight, hWindowDC, 0, 0, SRCCOPY);
     ::ReleaseDC(hWnd, hWindowDC);
     ::DestroyWindow(hWnd);
-    EXPECT_TRUE(capture.SaveAs(fileName));
+    EXPECT_TRUE(capture.SaveAs((RunTag() + fileName).c_str()));
 }
 
 TEST_F(BaseLookPaintTest, ScreenshotsOfTheBaseLook)
