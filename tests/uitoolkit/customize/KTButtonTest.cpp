@@ -428,4 +428,53 @@ TEST_F(KTButtonTest, FrameAndGlyphPixelsFollowTheState)
     EXPECT_EQ(1, m_parent.Count(901));
 }
 
+TEST_F(KTButtonTest, BitmapImagesDrawAndGreyOutWhenDisabled)
+{
+    CKTButton* pButton = AddButton(L"", BS_PUSHBUTTON, CRect(20, 20, 60, 60), 1001);
+    // A red square on the face colour, which the image list leaves out.
+    const COLORREF clrFace = ::GetSysColor(COLOR_BTNFACE);
+    CClientDC dcScreen(nullptr);
+    CBitmap bmp;
+    ASSERT_TRUE(bmp.CreateCompatibleBitmap(&dcScreen, 16, 16));
+    CDC dcMem;
+    ASSERT_TRUE(dcMem.CreateCompatibleDC(&dcScreen));
+    CBitmap* pOld = dcMem.SelectObject(&bmp);
+    dcMem.FillSolidRect(0, 0, 16, 16, clrFace);
+    dcMem.FillSolidRect(4, 4, 8, 8, RGB(255, 0, 0));
+    dcMem.SelectObject(pOld);
+    pButton->SetImage((HBITMAP)bmp.Detach(), TRUE);
+    EXPECT_EQ(CSize(16, 16), pButton->GetImageSize());
+    EXPECT_EQ(-1, pButton->GetStdImage());
+
+    CRect rect;
+    pButton->GetWindowRect(&rect);
+    auto countRed = [&] {
+        int n = 0;
+        for (int y = rect.top; y < rect.bottom; y++)
+            for (int x = rect.left; x < rect.right; x++)
+                n += ScreenPixel({x, y}) == RGB(255, 0, 0) ? 1 : 0;
+        return n;
+    };
+    pButton->RedrawWindow();
+    Pump();
+    EXPECT_EQ(64, countRed());
+    SaveScreenArea(L"screenshots/ktbutton-bitmap.bmp", rect);
+
+    pButton->EnableWindow(FALSE);
+    pButton->RedrawWindow();
+    Pump();
+    EXPECT_EQ(0, countRed()) << "the disabled image is greyed";
+    SaveScreenArea(L"screenshots/ktbutton-bitmap-disabled.bmp", rect);
+
+    // A glyph replaces the images; CleanUp leaves nothing to draw.
+    pButton->SetStdImage(CKTMenuGlyphs::IdClose);
+    pButton->EnableWindow(TRUE);
+    pButton->RedrawWindow();
+    Pump();
+    EXPECT_EQ(0, countRed());
+    pButton->CleanUp();
+    EXPECT_EQ(CSize(0, 0), pButton->GetImageSize());
+    EXPECT_EQ(-1, pButton->GetStdImage());
+}
+
 } // namespace

@@ -102,7 +102,7 @@ protected:
     CWnd* AddEdit(const std::wstring& label)
     {
         // Owned by the tab window through its auto-destroy flag.
-        CEdit* pEdit = new CAutoEdit;
+        CEdit* pEdit = new CAutoDelete<CEdit>;
         EXPECT_TRUE(pEdit->Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE, CRect(0, 0, 10, 10), m_tabs.get(),
                                   100 + m_tabs->GetTabsNum()));
         pEdit->SetWindowText(label.c_str());
@@ -127,8 +127,8 @@ protected:
         return labels;
     }
 
-    // An edit window that deletes its object with its window.
-    class CAutoEdit : public CEdit
+    // A window that deletes its object with its window, as the tab window's auto-destroy expects.
+    template <class TWnd> class CAutoDelete : public TWnd
     {
     protected:
         void PostNcDestroy() override { delete this; }
@@ -497,6 +497,76 @@ TEST_F(TabWndTest, CtrlPageKeysCycleThroughTheVisibleTabs)
         << JoinSequence(m_parent.m_events);
     EXPECT_EQ(3, pTabs->GetActiveTab());
     EXPECT_EQ(pTabs->GetTabWnd(3), CWnd::GetFocus());
+}
+
+TEST_F(TabWndTest, SharedScrollBarFollowsTheActiveWindow)
+{
+    CKTTabWnd* pTabs = MakeTabs(CKTTabWnd::STYLE_FLAT_SHARED_HORZ_SCROLL, 1);
+    // A second window that scrolls sideways: a single-line list of wide items.
+    CListBox* pList = new CAutoDelete<CListBox>;
+    ASSERT_TRUE(pList->Create(WS_CHILD | WS_HSCROLL | LBS_NOINTEGRALHEIGHT, CRect(0, 0, 10, 10), pTabs, 300));
+    pList->SetHorizontalExtent(3000);
+    pList->AddString(L"wide");
+    pTabs->AutoDestroyWindow(TRUE);
+    pTabs->AddTab(pList, L"List");
+    CScrollBar* pBar = pTabs->GetSharedScrollBar();
+    ASSERT_NE(nullptr, pBar);
+
+    // The edit without a scroll range leaves the bar disabled and empty.
+    SCROLLINFO si{};
+    pBar->GetScrollInfo(&si);
+    EXPECT_EQ(0, si.nMax);
+
+    pTabs->SetActiveTab(1);
+    pBar->GetScrollInfo(&si);
+    SCROLLINFO siList{};
+    siList.cbSize = sizeof(siList);
+    siList.fMask = SIF_ALL;
+    ASSERT_TRUE(::GetScrollInfo(pList->GetSafeHwnd(), SB_HORZ, &siList));
+    EXPECT_EQ(siList.nMax, si.nMax);
+    EXPECT_EQ(siList.nPage, si.nPage);
+
+    m_parent.m_events.clear();
+    pTabs->SendMessage(WM_HSCROLL, MAKEWPARAM(SB_PAGERIGHT, 0), (LPARAM)pBar->GetSafeHwnd());
+    const int nPos = ::GetScrollPos(pList->GetSafeHwnd(), SB_HORZ);
+    EXPECT_GT(nPos, 0);
+    EXPECT_EQ(nPos, pBar->GetScrollPos());
+    EXPECT_TRUE(MatchesSequence(m_parent.m_events, {"hscroll(" + std::to_string(SB_PAGERIGHT) + ",0)"}))
+        << JoinSequence(m_parent.m_events);
+}
+
+TEST_F(TabWndTest, SplitterDragGivesTheSharedScrollBarItsWidth)
+{
+    CKTTabWnd* pTabs = MakeTabs(CKTTabWnd::STYLE_FLAT_SHARED_HORZ_SCROLL, 2);
+    CScrollBar* pBar = pTabs->GetSharedScrollBar();
+    ASSERT_NE(nullptr, pBar);
+    CRect rectBar;
+    pBar->GetWindowRect(&rectBar);
+    const int nWidthBefore = rectBar.Width();
+    CRect rectClient;
+    pTabs->GetClientRect(&rectClient);
+    EXPECT_EQ((rectClient.Width() - 2 * (3 + 2 * ::GetSystemMetrics(SM_CXVSCROLL))) / 2, nWidthBefore);
+
+    // The splitter stands just left of the bar.
+    const POINT ptFrom{rectBar.left - 2, rectBar.CenterPoint().y};
+    const POINT ptTo{rectBar.left - 102, rectBar.CenterPoint().y};
+    UserInput drag;
+    drag.MoveTo(ptFrom).LeftDown().Glide(ptFrom, ptTo, 6).LeftUp();
+    Play(drag);
+    pBar->GetWindowRect(&rectBar);
+    EXPECT_NEAR(nWidthBefore + 100, rectBar.Width(), 3);
+    CRect rectBarClient = rectBar;
+    pTabs->ScreenToClient(&rectBarClient);
+    EXPECT_EQ(pTabs->GetTabsArea().right + 5, rectBarClient.left);
+
+    // Dragged far right it keeps twice the arrow width.
+    const POINT ptFar{rectBar.right + 50, rectBar.CenterPoint().y};
+    UserInput narrow;
+    narrow.MoveTo({rectBar.left - 2, rectBar.CenterPoint().y}).LeftDown();
+    narrow.Glide({rectBar.left - 2, rectBar.CenterPoint().y}, ptFar, 6).LeftUp();
+    Play(narrow);
+    pBar->GetWindowRect(&rectBar);
+    EXPECT_EQ(2 * ::GetSystemMetrics(SM_CXHSCROLL), rectBar.Width());
 }
 
 } // namespace
