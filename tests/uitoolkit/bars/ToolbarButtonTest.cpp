@@ -80,7 +80,7 @@ public:
     }
 };
 IMPLEMENT_SERIAL(CForeignObject, CObject, 1)
-using ForeignReader = CArchive& (*)(CArchive&, CForeignObject*&);
+using ForeignReader = CArchive&(AFXAPI*)(CArchive&, CForeignObject*&);
 [[maybe_unused]] const ForeignReader kForeignReader = &operator>>;
 
 class CUnstorableButton : public CKTToolbarButton
