@@ -6,6 +6,7 @@
 #include "uitoolkit/looks/KTMenuGlyphs.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/looks/KTVisualManager.h"
+#include "uitoolkit/looks/KTWinXPVisualManager.h"
 
 IMPLEMENT_DYNCREATE(CKTButton, CButton)
 
@@ -48,6 +49,18 @@ BOOL AddMaskedCopy(CImageList& list, HBITMAP hBitmap, const BITMAP& bmp, COLORRE
     return list.Add(&bmpCopy, clrMask) >= 0;
 }
 
+// What the theme part reads of a button to choose its themed state.
+BOOL ReadButtonForTheme(CKTButton* pButton, CWnd*& pWnd, BOOL& bPushed, BOOL& bHighlighted)
+{
+    if (pButton == nullptr || pButton->GetSafeHwnd() == nullptr)
+        return FALSE;
+    pWnd = pButton;
+    bPushed = pButton->IsPushed();
+    bHighlighted = pButton->IsHighlighted();
+    return TRUE;
+}
+
+const bool s_bThemeReaderInstalled = (CKTThemeLibrary::s_pfnReadButton = &ReadButtonForTheme, true);
 } // namespace
 
 BEGIN_MESSAGE_MAP(CKTButton, CButton)
@@ -337,8 +350,14 @@ void CKTButton::OnDrawBorder(CDC* pDC, CRect& rectClient, UINT uiState)
         rectClient.DeflateRect(2, 2);
         return;
     }
-    const BOOL bThemed =
-        s_bWinXPTheme && CKTVisualManager::GetInstance()->OnDrawPushButtonBorder(pDC, rectClient, this, uiState);
+    BOOL bThemed = FALSE;
+    if (s_bWinXPTheme)
+    {
+        // The themed looks (the 2003 look derives from the Windows XP one) draw the frame through
+        // their theme part; every other look leaves it to the button.
+        CKTWinXPVisualManager* pThemed = dynamic_cast<CKTWinXPVisualManager*>(CKTVisualManager::GetInstance());
+        bThemed = pThemed != nullptr && pThemed->DrawPushButton(pDC, rectClient, this, uiState);
+    }
     const BOOL bPressed = (m_bPushed && m_bHighlighted) || (uiState & ODS_SELECTED) || m_bChecked;
     if (bPressed)
     {

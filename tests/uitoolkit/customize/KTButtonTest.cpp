@@ -6,6 +6,7 @@
 #include "uitoolkit/customize/KTButton.h"
 #include "uitoolkit/looks/KTMenuGlyphs.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
+#include "uitoolkit/looks/KTWinXPVisualManager.h"
 
 #include <gtest/gtest.h>
 
@@ -475,6 +476,40 @@ TEST_F(KTButtonTest, BitmapImagesDrawAndGreyOutWhenDisabled)
     pButton->CleanUp();
     EXPECT_EQ(CSize(0, 0), pButton->GetImageSize());
     EXPECT_EQ(-1, pButton->GetStdImage());
+}
+
+TEST_F(KTButtonTest, ThemeSwitchHandsTheFrameToTheThemedLook)
+{
+    CKTButton* pButton = AddButton(L"Themed", BS_PUSHBUTTON, CRect(20, 20, 120, 50), 1101);
+    CRect rect;
+    pButton->GetWindowRect(&rect);
+    auto capture = [&] {
+        pButton->RedrawWindow();
+        Pump();
+        std::vector<COLORREF> pixels;
+        for (int x = rect.left; x < rect.right; x++)
+            pixels.push_back(ScreenPixel({x, rect.top + 1}));
+        return pixels;
+    };
+    const std::vector<COLORREF> classic = capture();
+
+    // Only a themed look with the switch on draws differently; either alone keeps the button's own frame.
+    CKTButton::EnableWinXPTheme(TRUE);
+    EXPECT_EQ(classic, capture()) << "the base look has no theme part";
+    CKTButton::EnableWinXPTheme(FALSE);
+    ASSERT_TRUE(CKTVisualManager::SetDefaultManager(RUNTIME_CLASS(CKTWinXPVisualManager)));
+    EXPECT_EQ(classic, capture());
+    if (!CKTWinXPVisualManager::IsWinXPThemeAvailable())
+    {
+        CKTVisualManager::SetDefaultManager(nullptr);
+        GTEST_SKIP() << "no visual styles on this display";
+    }
+    CKTButton::EnableWinXPTheme(TRUE);
+    const std::vector<COLORREF> themed = capture();
+    SaveScreenArea(L"screenshots/ktbutton-themed.bmp", rect);
+    CKTButton::EnableWinXPTheme(FALSE);
+    CKTVisualManager::SetDefaultManager(nullptr);
+    EXPECT_NE(classic, themed);
 }
 
 } // namespace
