@@ -5,7 +5,6 @@
 
 IMPLEMENT_DYNAMIC(CKTToolbarMenuButton, CKTToolbarButton)
 IMPLEMENT_DYNAMIC(CKTShowAllButton, CKTToolbarMenuButton)
-IMPLEMENT_DYNAMIC(CKTToolBar, CControlBar)
 IMPLEMENT_DYNAMIC(CKTPopupMenuBar, CKTToolBar)
 IMPLEMENT_DYNAMIC(CKTCaptionBar, CControlBar)
 IMPLEMENT_DYNAMIC(CKTPopupMenu, CWnd)

@@ -1,38 +1,321 @@
 #pragma once
-// The toolkit's toolbar and popup menu bar as the looks see them: their class-wide state (the
-// customize mode, the checked button inset, the custom text colour). The toolbar work fills in
-// the rest.
-#include "framework/Afx.h"
+// The toolkit's command bar: a docking control bar that owns an ordered list of
+// CKTToolbarButtons and lays them out, paints and tracks them itself. Menu bars, popup-menu bars
+// and the program's own bars derive from it.
+//
+// Class-wide data shared by every bar (the list of toolbar windows, button and image sizes, the
+// shared image strips, the command-to-image map, the basic and forbidden commands, the usage
+// counter, the registered messages) lives for the process and is freed by CleanUpImages.
+//
+// User-interface thread only. A bar owns its buttons, its resource items and its own strips;
+// the shared strips belong to the class.
 
-class CKTImageStrip;
+#include "framework/Afx.h"
+#include "uitoolkit/bars/KTToolbarButton.h"
+#include "uitoolkit/looks/KTBarNcPainter.h"
+#include "uitoolkit/looks/KTImageStrip.h"
+
+class CKTCmdUsageCount;
+
+// Bitmap resources of a toolbar's images; 0 = not given.
+struct ToolbarImageResources
+{
+    UINT m_uiColdResID = 0;
+    UINT m_uiHotResID = 0;
+    UINT m_uiDisabledResID = 0;
+    UINT m_uiLargeColdResID = 0;
+    UINT m_uiLargeHotResID = 0;
+    UINT m_uiLargeDisabledResID = 0;
+    UINT m_uiMenuResID = 0;
+    UINT m_uiMenuDisabledResID = 0;
+};
+
+// The registered messages of the toolbars, sent to the owner frame.
+extern UINT KT_WM_TOOLBARMENU;           // "KTTOOLBAR_POPUPMENU"
+extern UINT KT_WM_CUSTOMIZETOOLBAR;      // "KTTOOLBAR_CUSTOMIZE"
+extern UINT KT_WM_CREATETOOLBAR;         // "KTTOOLBAR_CREATE"
+extern UINT KT_WM_DELETETOOLBAR;         // "KTTOOLBAR_DELETE"
+extern UINT KT_WM_CUSTOMIZEHELP;         // "KTTOOLBAR_CUSTOMIZEHELP"
+extern UINT KT_WM_RESETTOOLBAR;          // "KTTOOLBAR_RESETTOOLBAR"
+extern UINT KT_WM_RESETMENU;             // "KTTOOLBAR_RESETMENU"
+extern UINT KT_WM_SHOWREGULARMENU;       // "KTTOOLBAR_SHOWREGULARMENU"
+extern UINT KT_WM_RESETCONTEXTMENU;      // "KTTOOLBAR_RESETCONTEXTMENU"
+extern UINT KT_WM_RESETKEYBOARD;         // "KTTOOLBAR_RESETKEYBAORD"
 
 class CKTToolBar : public CControlBar
 {
-    DECLARE_DYNAMIC(CKTToolBar)
+    DECLARE_SERIAL(CKTToolBar)
 public:
-    static BOOL IsCustomizeMode() { return m_bCustomizeMode; }
-    // The size by which a checked button's dithered face is inset on each side.
-    static CSize GetButtonBorderSize() { return m_sizeButtonBorder; }
-    // The toolbars' custom text colour, -1 when none is set.
-    static COLORREF GetCustomTextColor() { return m_clrCustomText; }
+    CKTToolBar();
+    ~CKTToolBar() override;
 
-    inline static BOOL m_bCustomizeMode = FALSE;
-    inline static CSize m_sizeButtonBorder = CSize(3, 3);
-    inline static COLORREF m_clrCustomText = (COLORREF)-1;
-    // The "MenuShadows" option: soft shadows under popup menus and their open menu buttons.
-    static BOOL IsMenuShadows() { return m_bMenuShadows; }
-    inline static BOOL m_bMenuShadows = TRUE;
-    // The image size used in menus: the size set for menus, else the default image size.
-    static CSize GetMenuImageSize() { return m_sizeMenuImage.cx > 0 ? m_sizeMenuImage : m_sizeImage; }
-    inline static CSize m_sizeMenuImage = CSize(0, 0);
-    inline static CSize m_sizeImage = CSize(16, 15);
+    // Creation --------------------------------------------------------------------------------
+    virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                        UINT nID = AFX_IDW_TOOLBAR);
+    virtual BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = TBSTYLE_FLAT,
+                          DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect rcBorders = CRect(1, 1, 1, 1),
+                          UINT nID = AFX_IDW_TOOLBAR);
 
+    // Images and resources -------------------------------------------------------------------
+    virtual void ResetAllImages();
+    virtual BOOL LoadBitmap(UINT uiResID, UINT uiColdResID = 0, UINT uiMenuResID = 0, BOOL bLocked = FALSE,
+                            UINT uiDisabledResID = 0, UINT uiMenuDisabledResID = 0);
+    virtual BOOL LoadToolBar(UINT uiResID, UINT uiColdResID = 0, UINT uiMenuResID = 0, BOOL bLocked = FALSE,
+                             UINT uiDisabledResID = 0, UINT uiMenuDisabledResID = 0, UINT uiHotResID = 0);
+    virtual BOOL LoadBitmapEx(const ToolbarImageResources& params, BOOL bLocked = FALSE);
+    virtual BOOL LoadToolBarEx(UINT uiToolbarResID, const ToolbarImageResources& params, BOOL bLocked = FALSE);
+    static BOOL AddToolBarImages(UINT uiResID, const ToolbarImageResources& params);
+
+    // Buttons ---------------------------------------------------------------------------------
+    // Takes ownership; -1 appends (before the customize button). The index, or -1 (bad index,
+    // forbidden command) with the button still the caller's.
+    int InsertButton(CKTToolbarButton* pButton, int iInsertAt = -1);
+    // Inserts a copy of the button; -1 when it cannot be inserted.
+    int InsertButton(const CKTToolbarButton& button, int iInsertAt = -1);
+    int InsertSeparator(int iInsertAt = -1);
+    BOOL RemoveButton(int iIndex);
+    virtual void RemoveAllButtons();
+    // Replaces buttons of the command by copies of the button: the first only, or all; the
+    // number replaced. A copy that cannot be made leaves the old button.
+    int ReplaceButton(UINT uiCmd, const CKTToolbarButton& button, BOOL bAll = FALSE);
+
+    int GetCount() const { return static_cast<int>(m_Buttons.GetCount()); }
+    CKTToolbarButton* GetButton(int iIndex) const;
+    const CObList& GetAllButtons() const { return m_Buttons; }
+    const CObList& GetOrigButtons() const { return m_OrigButtons; }
+    int CommandToIndex(UINT nIDFind, int iIndexFirst = 0) const;
+    int ButtonToIndex(const CKTToolbarButton* pButton) const;
+    UINT GetItemID(int nIndex) const;
+    UINT GetButtonStyle(int nIndex) const;
+    CString GetButtonText(int nIndex) const;
+    virtual void GetItemRect(int nIndex, LPRECT lpRect) const;
+    virtual void GetInvalidateItemRect(int nIndex, LPRECT lpRect) const;
+    virtual void SetButtonStyle(int nIndex, UINT nStyle);
+    CKTToolbarButton* GetHighlightedButton() const;
+    CKTToolbarButton* GetHotButton() const { return GetHighlightedButton(); }
+    void SetHotButton(CKTToolbarButton* pButton);
+    static int GetCommandButtons(UINT uiCmd, CObList& listButtons);
+
+    // Switches --------------------------------------------------------------------------------
+    void EnableLargeIcons(BOOL bEnable);
+    void EnableTextLabels(BOOL bEnable = TRUE);
+    BOOL IsLocked() const { return m_bLocked; }
+    BOOL IsTextLabels() const { return m_bTextLabels; }
+    BOOL IsMenuMode() const { return m_bMenuMode; }
+    UINT GetResourceID() const { return m_uiOriginalResID; }
+    void SetLockedSizes(SIZE sizeButton, SIZE sizeImage);
+    CSize GetButtonSize() const;
+    CSize GetImageSize() const;
+
+    virtual int GetRowHeight() const;
+    virtual int GetColumnWidth() const;
+    virtual BOOL IsButtonExtraSizeAvailable() const { return TRUE; }
+    virtual void Deactivate();
+    virtual BOOL RestoreFocus();
+    virtual BOOL IsResourceChanged() const { return m_bResourceWasChanged; }
+    virtual BOOL CanBeRestored() const { return m_uiOriginalResID != 0; }
+    virtual BOOL CanBeClosed() const { return !m_bNoClose; }
+    virtual BOOL IsPureMenuButton(CKTToolbarButton*) const { return m_bMenuMode; }
+    virtual CWnd* GetCommandTarget() const;
+    virtual BOOL OnSendCommand(const CKTToolbarButton*) { return FALSE; }
+    virtual BOOL AllowShowOnList() const { return TRUE; }
+    virtual BOOL LoadButtonDefaultText(CKTToolbarButton* pButton);
+    virtual BOOL AllowChangeTextLabels() const { return TRUE; }
+    // Called when the buttons were rebuilt from the resource; derived bars extend it.
+    virtual void OnReset() {}
+
+    // Layout (KTToolBarLayout.cpp) -----------------------------------------------------------
+    virtual void AdjustLayout();
+    virtual int HitTest(CPoint point);
+    virtual CSize CalcSize(BOOL bVertDock);
+    virtual CSize CalcLayout(DWORD dwMode, int nLength = -1);
+    virtual void AdjustLocations();
+    virtual void CalcMaxButtonHeight();
+    int WrapToolBar(int nWidth, int nHeight = 32767);
+    void SizeToolBar(int nLength, BOOL bVert = FALSE);
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
+    DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout) override;
+    BOOL IsHorizontal() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0; }
+
+    // Painting (KTToolBarPaint.cpp) ------------------------------------------------------------
+    void DoPaint(CDC* pDC) override;
+    virtual BOOL DrawButton(CDC* pDC, CKTToolbarButton* pButton, CKTImageStrip* pImages, BOOL bHighlighted,
+                            BOOL bDrawDisabledImages);
+    virtual void DrawSeparator(CDC* pDC, const CRect& rect, BOOL bHorz);
+    void InvalidateButton(int nIndex);
+    BOOL IsButtonHighlighted(int iButton) const;
+
+    // Input (KTToolBarInput.cpp) -------------------------------------------------------------
+    virtual void OnChangeHot(int iHot);
+    virtual BOOL TranslateChar(UINT nChar);
+    virtual BOOL PrevMenu();
+    virtual BOOL NextMenu();
+    virtual void ShowCommandMessageString(UINT uiCmdId);
+    CKTToolbarButton* GetDroppedDownMenu(int* pIndex = nullptr) const;
+    virtual CString GetButtonToolTipText(UINT uiCmd) const;
+    void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void Serialize(CArchive& ar) override;
+
+    // Class-wide --------------------------------------------------------------------------------
+    static void SetSizes(SIZE sizeButton, SIZE sizeImage);
+    static void SetMenuSizes(SIZE sizeButton, SIZE sizeImage);
+    static void SetLargeIcons(BOOL bLargeIcons = TRUE);
+    static BOOL IsLargeIcons() { return m_bLargeIcons; }
+    static BOOL SetUserImages(CKTImageStrip* pUserImages);
+    static CKTImageStrip* GetUserImages() { return m_pUserImages; }
+    static CKTImageStrip* GetImages() { return &m_Images; }
+    static CKTImageStrip* GetColdImages() { return &m_ColdImages; }
+    static CKTImageStrip* GetDisabledImages() { return &m_DisabledImages; }
+    static CKTImageStrip* GetMenuImages() { return &m_MenuImages; }
+    static CKTImageStrip* GetLargeImages() { return &m_LargeImages; }
+    static CSize GetMenuImageSize();
+    static CSize GetMenuButtonSize();
+    static CSize GetDefaultButtonSize() { return m_sizeButton; }
+    static CSize GetDefaultImageSize() { return m_sizeImage; }
+    static CSize GetCurrentButtonSize() { return m_sizeCurButton; }
+    static CSize GetCurrentImageSize() { return m_sizeCurImage; }
+    static COLORREF GetCustomTextColor();
+    static void AddBasicCommand(UINT uiCmd);
+    static void SetBasicCommands(const CList<UINT, UINT>& lstCommands);
+    static BOOL IsBasicCommand(UINT uiCmd);
+    static void AddForbiddenCommand(UINT uiCmd);
+    static BOOL IsCommandForbidden(UINT uiCmd);
+    static BOOL IsCommandRarelyUsed(UINT uiCmd);
+    static const CObList& GetAllToolbars() { return m_AllToolbars; }
+    static void CleanUpImages();
+    static CKTCmdUsageCount& GetUsageCount();
     // The image index recorded for the command by the bars' resources; FALSE when none is.
     static BOOL GetDefaultImage(UINT uiCmd, int& iImage);
     // The strip a button draws from in lists: the user images for a user-image button, else
     // the menu images when there are any, else the default images; null when none is loaded.
     static CKTImageStrip* GetListItemImages(BOOL bUserImage);
-    virtual BOOL IsButtonExtraSizeAvailable() const { return TRUE; }
+    static BOOL IsCustomizeMode() { return m_bCustomizeMode; }
+    // The size by which a checked button's dithered face is inset on each side.
+    static CSize GetButtonBorderSize() { return m_sizeButtonBorder; }
+    // The "MenuShadows" option: soft shadows under popup menus and their open menu buttons.
+    static BOOL IsMenuShadows() { return m_bMenuShadows; }
+    static void SetHelpMode(BOOL bOn = TRUE);
+    static void RegisterMessages();
+
+    inline static BOOL m_bCustomizeMode = FALSE;
+    inline static CSize m_sizeButtonBorder = CSize(3, 3);
+    inline static COLORREF m_clrCustomText = (COLORREF)-1;
+    inline static BOOL m_bMenuShadows = TRUE;
+    inline static BOOL m_bShowTooltips = TRUE;
+    inline static BOOL m_bShowShortcutKeys = TRUE;
+
+    // Per bar, public as the derived bars and the customize pages use them.
+    BOOL m_bLocked = FALSE;
+    BOOL m_bLargeIconsAreEnbaled = TRUE;
+    BOOL m_bMenuMode = FALSE;
+    BOOL m_bNoClose = FALSE;
+    BOOL m_bResourceWasChanged = FALSE;
+    BOOL m_bRouteCommandsViaFrame = FALSE;
+    BOOL m_bDrawTextLabels = FALSE;
+    BOOL m_bDisableControlsIfNoHandler = TRUE;
+    BOOL m_bDrawBorders = TRUE;
+    BOOL m_bGrayDisabledButtons = TRUE;
+    // Text changes from command handlers are not taken when set.
+    BOOL m_bBlockTextChanges = FALSE;
+    CKTToolbarButton* m_pCustomizeBtn = nullptr;
+    CKTBarNcPainter m_NcPainter;
+
+protected:
+    void RebuildAccelerationKeys();
+    BOOL CreateButtonsFromResource(const WORD* pIDs, int nCount);
+    void DeleteResourceItems();
+    CSize GetDefaultSizeForButtons() const;
+    void ClearDeletedIndices(int iRemoved);
+    void UpdateButtonFromHandler(int iIndex);
+    void SendIdlePrompt();
+    CWnd* GetMessageTarget() const;
+    CKTImageStrip* PickStrip(CKTToolbarButton* pButton, BOOL bHighlighted, BOOL& bFromDisabled);
+
+    int OnCreate(LPCREATESTRUCT lpcs);
+    void OnDestroy();
+    void OnNcPaint();
+    void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    BOOL OnEraseBkgnd(CDC* pDC);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
+    void OnMouseLeave();
+    void OnCancelMode();
+    void OnSetFocus(CWnd* pOldWnd);
+    void OnKillFocus(CWnd* pNewWnd);
+    void OnWindowPosChanged(WINDOWPOS* lpwndpos);
+    void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+    void OnSysColorChange();
+    LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
+    LRESULT OnButtonCount(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetItemRect(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetButton(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetButtonText(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    static LRESULT CALLBACK HelpMouseProc(int nCode, WPARAM wParam, LPARAM lParam);
+
+    // Own strips of a locked bar.
+    CKTImageStrip m_ImagesLocked;
+    CKTImageStrip m_ColdImagesLocked;
+    CKTImageStrip m_DisabledImagesLocked;
+    CKTImageStrip m_LargeImagesLocked;
+    CKTImageStrip m_LargeColdImagesLocked;
+    CKTImageStrip m_LargeDisabledImagesLocked;
+    CKTImageStrip m_MenuImagesLocked;
+    CKTImageStrip m_MenuImagesLockedDisabled;
+
+    CSize m_sizeButtonLocked = CSize(23, 22);
+    CSize m_sizeImageLocked = CSize(16, 15);
+    CSize m_sizeCurButtonLocked = CSize(23, 22);
+    CSize m_sizeCurImageLocked = CSize(16, 15);
+    BOOL m_bTextLabels = FALSE;
+    BOOL m_bFixedHeight = FALSE;
+    int m_nMaxBtnHeight = 0;
+    int m_iButtonCapture = -1;
+    int m_iHighlighted = -1;
+    int m_iSelected = -1;
+    int m_iHot = -1;
+    CObList m_Buttons;
+    CObList m_OrigButtons;
+    CPen m_penSeparator;
+    UINT m_uiOriginalResID = 0;
+    int m_iImagesOffset = 0;
+    HWND m_hwndLastFocus = nullptr;
+    CMap<UINT, UINT, CKTToolbarButton*, CKTToolbarButton*> m_AcellKeys;
+    CPoint m_ptLastMouse = CPoint(-1, -1);
+    BOOL m_bTracked = FALSE;
+    HWND m_hwndPrevCapture = nullptr;
+
+    static CObList m_AllToolbars;
+    inline static CSize m_sizeButton = CSize(23, 22);
+    inline static CSize m_sizeImage = CSize(16, 15);
+    inline static CSize m_sizeCurButton = CSize(23, 22);
+    inline static CSize m_sizeCurImage = CSize(16, 15);
+    inline static CSize m_sizeMenuImage = CSize(-1, -1);
+    inline static CSize m_sizeMenuButton = CSize(-1, -1);
+    inline static BOOL m_bLargeIcons = FALSE;
+    inline static CKTToolBar* m_pSelToolbar = nullptr;
+    static CKTImageStrip m_Images;
+    static CKTImageStrip m_ColdImages;
+    static CKTImageStrip m_MenuImages;
+    static CKTImageStrip m_DisabledImages;
+    static CKTImageStrip m_DisabledMenuImages;
+    static CKTImageStrip m_LargeImages;
+    static CKTImageStrip m_LargeColdImages;
+    static CKTImageStrip m_LargeDisabledImages;
+    inline static CKTImageStrip* m_pUserImages = nullptr;
+    static CMap<UINT, UINT, int, int> m_DefaultImages;
+    static CList<UINT, UINT> m_lstBasicCommands;
+    static CList<UINT, UINT> m_lstUnpermittedCommands;
+    inline static HHOOK m_hookMouseHelp = nullptr;
+    inline static CKTToolBar* m_pLastHookedToolbar = nullptr;
 };
 
 class CKTPopupMenuBar : public CKTToolBar
