@@ -1,5 +1,6 @@
 #include "uitoolkit/looks/KTThemeLibrary.h"
 
+#include "uitoolkit/customize/KTButton.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 
 #include <algorithm>
@@ -7,7 +8,6 @@
 #include <vssym32.h>
 
 CString CKTThemeLibrary::s_strModuleName = L"UxTheme.dll";
-CKTThemeLibrary::ButtonStateReader CKTThemeLibrary::s_pfnReadButton = nullptr;
 
 namespace
 {
@@ -17,7 +17,6 @@ Fn EntryPoint(HMODULE hModule, const char* lpszName)
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(hModule, lpszName)));
 }
 
-const int kPartPushButton = 1;
 const int kPartProgressBar = 1;
 const int kPartProgressChunk = 3;
 } // namespace
@@ -125,29 +124,29 @@ BOOL CKTThemeLibrary::DrawThemed(HTHEME hTheme, CDC* pDC, int nPart, int nState,
 
 BOOL CKTThemeLibrary::DrawPushButton(CDC* pDC, CRect rect, CKTButton* pButton, UINT)
 {
-    CWnd* pWnd = nullptr;
-    BOOL bPushed = FALSE, bHighlighted = FALSE;
-    if (m_hThemeButton == nullptr || pButton == nullptr || s_pfnReadButton == nullptr ||
-        !s_pfnReadButton(pButton, pWnd, bPushed, bHighlighted))
+    if (m_hThemeButton == nullptr || pButton == nullptr)
         return FALSE;
-    return DrawPushButtonWindow(pDC, rect, pWnd, bPushed, bHighlighted);
+    return DrawPushButtonWindow(pDC, rect, pButton, pButton->IsPushed(), pButton->IsHighlighted());
+}
+
+int CKTThemeLibrary::GetPushButtonState(HWND hWnd, BOOL bPushed, BOOL bHighlighted)
+{
+    if (hWnd != nullptr && !::IsWindowEnabled(hWnd))
+        return PBS_DISABLED;
+    // Only the pushed bit: a button that merely has the focus or is checked is not pressed.
+    if ((bPushed && bHighlighted) || (hWnd != nullptr && (::SendMessageW(hWnd, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0))
+        return PBS_PRESSED;
+    return bHighlighted ? PBS_HOT : PBS_NORMAL;
 }
 
 BOOL CKTThemeLibrary::DrawPushButtonWindow(CDC* pDC, CRect rect, CWnd* pWnd, BOOL bPushed, BOOL bHighlighted)
 {
     if (m_hThemeButton == nullptr)
         return FALSE;
-    HWND hWnd = pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr;
-    int state = PBS_NORMAL;
-    if (hWnd != nullptr && !::IsWindowEnabled(hWnd))
-        state = PBS_DISABLED;
-    else if ((bPushed && bHighlighted) || (hWnd != nullptr && ::SendMessageW(hWnd, BM_GETSTATE, 0, 0) != 0))
-        state = PBS_PRESSED;
-    else if (bHighlighted)
-        state = PBS_HOT;
+    const int state = GetPushButtonState(pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr, bPushed, bHighlighted);
     if (pWnd != nullptr)
         ktGlobals.DrawParentBackground(pWnd, pDC, &rect);
-    return DrawThemed(m_hThemeButton, pDC, kPartPushButton, state, rect);
+    return DrawThemed(m_hThemeButton, pDC, BP_PUSHBUTTON, state, rect);
 }
 
 BOOL CKTThemeLibrary::DrawProgress(CDC* pDC, CRect rect, int nTotal, int nCurrent, BOOL bShowText)

@@ -21,7 +21,7 @@ public:
     CKTThemeLibrary& operator=(const CKTThemeLibrary&) = delete;
 
     // The owner-drawn button in its theme (pushed, hot, disabled); FALSE when the button theme is
-    // not open or the button cannot be read, and the caller draws it itself.
+    // not open, and the caller draws it itself.
     virtual BOOL DrawPushButton(CDC* pDC, CRect rect, CKTButton* pButton, UINT uiState);
     // The themed progress bar with its chunk and, with bShowText, the percentage; FALSE when the
     // progress theme is not open.
@@ -30,6 +30,8 @@ public:
     // The push button of a window: state 4 when the window is disabled, 3 when pushed and
     // highlighted or the window says it is pressed, 2 when highlighted, else 1.
     BOOL DrawPushButtonWindow(CDC* pDC, CRect rect, CWnd* pWnd, BOOL bPushed, BOOL bHighlighted);
+    // The push button part's state for a window with these flags.
+    static int GetPushButtonState(HWND hWnd, BOOL bPushed, BOOL bHighlighted);
 
     void OpenThemes();
     void CloseThemes();
@@ -44,11 +46,6 @@ public:
     BOOL DrawThemed(HTHEME hTheme, CDC* pDC, int nPart, int nState, const CRect& rect) const;
 
     BOOL IsLibraryLoaded() const { return m_hThemeDll != nullptr; }
-
-    // What the themed push button reads of an owner-drawn button: its window and its pushed and
-    // highlighted flags. The button's code installs it; without one DrawPushButton draws nothing.
-    using ButtonStateReader = BOOL (*)(CKTButton* pButton, CWnd*& pWnd, BOOL& bPushed, BOOL& bHighlighted);
-    static ButtonStateReader s_pfnReadButton;
 
     // The module that the next theme library loads. Tests name a missing one to reach a system
     // without visual styles.

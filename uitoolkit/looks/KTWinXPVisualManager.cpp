@@ -1,9 +1,12 @@
 #include "uitoolkit/looks/KTWinXPVisualManager.h"
 
 #include "uitoolkit/bars/KTPopupMenu.h"
+#include "uitoolkit/bars/KTSizingControlBar.h"
 #include "uitoolkit/bars/KTStatusBar.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
+#include "uitoolkit/customize/KTButton.h"
+#include "uitoolkit/looks/KTMenuGlyphs.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 
 #include <vssym32.h>
@@ -257,4 +260,55 @@ COLORREF CKTWinXPVisualManager::OnFillCommandsListBackground(CDC* pDC, CRect rec
 CSize CKTWinXPVisualManager::GetButtonExtraBorder() const
 {
     return m_hThemeWindow != nullptr ? CSize(2, 2) : CSize(0, 0);
+}
+
+void CKTWinXPVisualManager::OnDrawCaptionButton(CDC* pDC, CKTSizingBarButton* pButton, BOOL bHorz, BOOL bMaximized,
+                                                BOOL bDisabled)
+{
+    if (m_hThemeButton == nullptr)
+    {
+        CKTVisualManagerXP::OnDrawCaptionButton(pDC, pButton, bHorz, bMaximized, bDisabled);
+        return;
+    }
+    int state = PBS_NORMAL;
+    if (bDisabled)
+        state = PBS_DISABLED;
+    else if (pButton->m_bPushed && pButton->m_bFocused)
+        state = PBS_PRESSED;
+    else if (pButton->m_bFocused)
+        state = PBS_HOT;
+    const CRect rect = pButton->GetRect();
+    DrawThemed(m_hThemeButton, pDC, BP_PUSHBUTTON, state, rect);
+    CKTMenuGlyphs::Draw(pDC, GetCaptionButtonGlyph(pButton, bHorz, bMaximized, bDisabled),
+                        rect.TopLeft() + CSize(2, 2));
+}
+
+BOOL CKTWinXPVisualManager::OnDrawPushButtonBorder(CDC* pDC, CRect& rect, CKTButton* pButton, UINT uiState)
+{
+    if (m_hThemeButton == nullptr || pButton == nullptr)
+        return CKTVisualManagerXP::OnDrawPushButtonBorder(pDC, rect, pButton, uiState);
+    const BOOL bPressed = (pButton->IsPushed() && pButton->IsHighlighted()) || (uiState & ODS_SELECTED) != 0;
+    return DrawThemed(m_hThemeButton, pDC, BP_PUSHBUTTON,
+                      GetPushButtonState(pButton->GetSafeHwnd(), bPressed, bPressed || pButton->IsHighlighted()), rect);
+}
+
+void CKTWinXPVisualManager::OnEraseTabsButton(CDC* pDC, CRect rect, CKTButton* pButton, const CKTTabWnd* pTabWnd)
+{
+    // The themed border covers the button.
+    if (m_hThemeButton == nullptr)
+        CKTVisualManagerXP::OnEraseTabsButton(pDC, rect, pButton, pTabWnd);
+}
+
+void CKTWinXPVisualManager::OnDrawTabsButtonBorder(CDC* pDC, CRect& rect, CKTButton* pButton, UINT uiState,
+                                                   const CKTTabWnd* pTabWnd)
+{
+    if (m_hThemeButton == nullptr || pButton == nullptr)
+    {
+        CKTVisualManagerXP::OnDrawTabsButtonBorder(pDC, rect, pButton, uiState, pTabWnd);
+        return;
+    }
+    const BOOL bPressed = (pButton->IsPushed() && pButton->IsHighlighted()) || (uiState & ODS_SELECTED) != 0;
+    DrawThemed(m_hThemeButton, pDC, BP_PUSHBUTTON,
+               GetPushButtonState(pButton->GetSafeHwnd(), bPressed, bPressed || pButton->IsHighlighted()), rect);
+    rect.DeflateRect(2, 2);
 }

@@ -42,6 +42,12 @@ public:
     void OnHighlightMenuItem(CDC* pDC, CKTToolbarMenuButton* pButton, CRect rect, COLORREF& clrText) override;
     COLORREF OnFillCommandsListBackground(CDC* pDC, CRect rect, BOOL bIsSelected = FALSE) override;
     CSize GetButtonExtraBorder() const override;
+    void OnDrawCaptionButton(CDC* pDC, CKTSizingBarButton* pButton, BOOL bHorz, BOOL bMaximized,
+                             BOOL bDisabled) override;
+    BOOL OnDrawPushButtonBorder(CDC* pDC, CRect& rect, CKTButton* pButton, UINT uiState) override;
+    void OnEraseTabsButton(CDC* pDC, CRect rect, CKTButton* pButton, const CKTTabWnd* pTabWnd) override;
+    void OnDrawTabsButtonBorder(CDC* pDC, CRect& rect, CKTButton* pButton, UINT uiState,
+                                const CKTTabWnd* pTabWnd) override;
 
     // The toolbar theme's state for a button: 4 disabled, 6 hot and checked, 5 checked,
     // 3 pressed, 2 hot, else 1.

@@ -1,9 +1,11 @@
 #include "tests/uitoolkit/looks/LookOperations.h"
 
 #include "tests/uitoolkit/looks/LooksTestSupport.h"
+#include "uitoolkit/bars/KTSizingControlBar.h"
 #include "uitoolkit/bars/KTStatusBar.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
+#include "uitoolkit/customize/KTButton.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/looks/KTVisualManager.h"
 
@@ -16,8 +18,21 @@ namespace
 {
 using State = CKTVisualManager::ButtonState;
 
+// A toolkit button whose pushed and hot flags a test sets.
+class CStateButton : public CKTButton
+{
+public:
+    void SetState(BOOL bPushed, BOOL bHighlighted)
+    {
+        m_bPushed = bPushed;
+        m_bHighlighted = bHighlighted;
+    }
+};
+
 struct Fixtures
 {
+    CStateButton pushButton;
+    CKTSizingBarButton captionButton;
     CKTToolBar toolBar;
     CKTPopupMenuBar popupBar;
     CKTStatusBar statusBar;

@@ -191,29 +191,42 @@ TEST(ThemedLookTest, APushButtonWhoseWindowIsDisabledStaysDisabledWhileHot)
     struct Case
     {
         const char* what;
-        BOOL enabled, pushed, highlighted;
+        BOOL enabled, pushed, highlighted, pressedWindow;
         int state;
     };
-    const Case cases[] = {{"disabled, pushed and hot", FALSE, TRUE, TRUE, PBS_DISABLED},
-                          {"disabled, hot", FALSE, FALSE, TRUE, PBS_DISABLED},
-                          {"pushed and hot", TRUE, TRUE, TRUE, PBS_PRESSED},
-                          {"hot", TRUE, FALSE, TRUE, PBS_HOT},
-                          {"pushed, not hot", TRUE, TRUE, FALSE, PBS_NORMAL},
-                          {"normal", TRUE, FALSE, FALSE, PBS_NORMAL}};
+    const Case cases[] = {{"disabled, pushed and hot", FALSE, TRUE, TRUE, FALSE, PBS_DISABLED},
+                          {"disabled, hot", FALSE, FALSE, TRUE, FALSE, PBS_DISABLED},
+                          {"pushed and hot", TRUE, TRUE, TRUE, FALSE, PBS_PRESSED},
+                          {"window pressed", TRUE, FALSE, FALSE, TRUE, PBS_PRESSED},
+                          {"hot", TRUE, FALSE, TRUE, FALSE, PBS_HOT},
+                          {"pushed, not hot", TRUE, TRUE, FALSE, FALSE, PBS_NORMAL},
+                          {"normal", TRUE, FALSE, FALSE, FALSE, PBS_NORMAL}};
     for (const Case& c : cases)
     {
         ::EnableWindow(hButton, c.enabled);
+        ::SendMessageW(hButton, BM_SETSTATE, c.pressedWindow, 0);
         DibSurface painted(80, 30, RGB(0, 128, 128)), expected(80, 30, RGB(0, 128, 128));
         EXPECT_TRUE(themed.DrawPushButtonWindow(&painted.Dc(), rect, &wnd, c.pushed, c.highlighted)) << c.what;
         reference(c.state, expected);
         EXPECT_TRUE(SamePixels(expected, painted)) << c.what;
     }
+    ::SendMessageW(hButton, BM_SETSTATE, FALSE, 0);
+
+    // A button that has the focus, or is checked, is not pressed.
+    ::SetForegroundWindow(hParent);
+    ::SetFocus(hButton);
+    ::SendMessageW(hButton, BM_SETCHECK, BST_CHECKED, 0);
+    const LRESULT buttonState = ::SendMessageW(hButton, BM_GETSTATE, 0, 0);
+    EXPECT_NE(0, buttonState & (BST_FOCUS | BST_CHECKED));
+    EXPECT_EQ(0, buttonState & BST_PUSHED);
+    EXPECT_EQ(PBS_HOT, CKTThemeLibrary::GetPushButtonState(hButton, FALSE, TRUE));
+    EXPECT_EQ(PBS_NORMAL, CKTThemeLibrary::GetPushButtonState(hButton, FALSE, FALSE));
+
     DibSurface disabled(80, 30, RGB(0, 128, 128)), hot(80, 30, RGB(0, 128, 128));
     reference(PBS_DISABLED, disabled);
     reference(PBS_HOT, hot);
     EXPECT_FALSE(SamePixels(disabled, hot)) << "the theme draws the two states apart";
 
-    // A button that cannot be read is left to its own drawing.
     DibSurface surface(80, 30);
     EXPECT_FALSE(themed.DrawPushButton(&surface.Dc(), rect, nullptr, 0));
     wnd.Detach();
