@@ -392,6 +392,11 @@ void CKTVisualManagerXP::OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisab
         OnFillHighlightedArea(pDC, rect, bIsDropped ? &m_brHighlightDn : &m_brHighlight, pButton);
         pDC->FillSolidRect(rect.left, rect.top, 1, rect.Height(), m_clrHighlightBorder);
     }
+    DrawComboArrow(pDC, rect, bDisabled, bIsDropped);
+}
+
+void CKTVisualManagerXP::DrawComboArrow(CDC* pDC, const CRect& rect, BOOL bDisabled, BOOL bIsDropped)
+{
     const int glyph = bIsDropped ? CKTMenuGlyphs::IdArrowDownDropped : bDisabled ? CKTMenuGlyphs::IdArrowDownDisabled : CKTMenuGlyphs::IdArrowDown;
     CKTMenuGlyphs::Initialize();
     const CSize size = CKTMenuGlyphs::GetImageSize();

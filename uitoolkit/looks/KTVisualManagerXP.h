@@ -68,6 +68,8 @@ public:
 
 protected:
     BOOL IsInPopupMenu(const CKTToolbarButton* pButton) const;
+    // The combo box's down arrow, centred one pixel right and down.
+    static void DrawComboArrow(CDC* pDC, const CRect& rect, BOOL bDisabled, BOOL bIsDropped);
     int MenuImageWidth() const;
 
     CBrush m_brGripperHorz;

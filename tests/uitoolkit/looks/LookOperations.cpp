@@ -185,9 +185,8 @@ std::vector<LookOperation> MakeOperations()
              dc.SetPixel(0, 0, RGB(extra.cx, extra.cy, l.GetMenuImageMargin()));
              dc.SetPixel(1, 0,
                          RGB(l.IsOffsetPressedButton(), l.GetCustomizeButtonGlyphMargin(), l.IsLook2000Allowed()));
-             dc.SetPixel(
-                 2, 0,
-                 RGB(l.GetShowAllMenuItemsHeight(&dc, CSize(16, 16)), l.IsMenuFlatLook(), l.GetMenuShadowDepth()));
+             dc.SetPixel(2, 0,
+                         RGB(l.GetShowAllMenuItemsHeight(&dc, CSize(16, 16)), l.IsMenuFlatLook(), l.IsLook2000()));
          }});
     return ops;
 }
