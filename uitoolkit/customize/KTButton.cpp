@@ -49,18 +49,6 @@ BOOL AddMaskedCopy(CImageList& list, HBITMAP hBitmap, const BITMAP& bmp, COLORRE
     return list.Add(&bmpCopy, clrMask) >= 0;
 }
 
-// What the theme part reads of a button to choose its themed state.
-BOOL ReadButtonForTheme(CKTButton* pButton, CWnd*& pWnd, BOOL& bPushed, BOOL& bHighlighted)
-{
-    if (pButton == nullptr || pButton->GetSafeHwnd() == nullptr)
-        return FALSE;
-    pWnd = pButton;
-    bPushed = pButton->IsPushed();
-    bHighlighted = pButton->IsHighlighted();
-    return TRUE;
-}
-
-const bool s_bThemeReaderInstalled = (CKTThemeLibrary::s_pfnReadButton = &ReadButtonForTheme, true);
 } // namespace
 
 BEGIN_MESSAGE_MAP(CKTButton, CButton)
