@@ -122,6 +122,14 @@ BOOL CKTToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CR
     return TRUE;
 }
 
+BOOL CKTToolBar::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!CWnd::PreCreateWindow(cs))
+        return FALSE;
+    cs.style |= WS_CLIPSIBLINGS;
+    return TRUE;
+}
+
 int CKTToolBar::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (CControlBar::OnCreate(lpcs) == -1)

@@ -259,6 +259,10 @@ protected:
     LRESULT OnGetButtonText(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
+    // The bar style is set by CreateEx; the window style carries the control's own bits, which
+    // overlap the bar bits and must not be read as such.
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
     static LRESULT CALLBACK HelpMouseProc(int nCode, WPARAM wParam, LPARAM lParam);
 
     // Own strips of a locked bar.

@@ -148,7 +148,8 @@ void CKTToolBar::OnMouseMove(UINT, CPoint point)
         return;
     m_ptLastMouse = point;
 
-    int iHot = HitTest(point);
+    const int iHit = HitTest(point);
+    int iHot = iHit;
     if (iHot < 0 && GetCapture() == this)
         iHot = m_iHighlighted;
     CKTToolbarButton* pHot = GetButton(iHot);
@@ -161,18 +162,23 @@ void CKTToolBar::OnMouseMove(UINT, CPoint point)
         m_bTracked = KTTrackMouseLeave(&tme);
     }
 
-    if (iHot == m_iHighlighted)
-        return;
-    const int iOld = m_iHighlighted;
-    m_iHighlighted = iHot;
     // The pressed button shows pressed only while the mouse is over it.
     CKTToolbarButton* pPressed = GetButton(m_iButtonCapture);
     if (pPressed != nullptr)
     {
         const UINT nStyle = pPressed->m_nStyle;
-        pPressed->SetStyle(iHot == m_iButtonCapture ? (nStyle | TBBS_PRESSED) : (nStyle & ~TBBS_PRESSED));
-        InvalidateButton(m_iButtonCapture);
+        const UINT nNew = iHit == m_iButtonCapture ? (nStyle | TBBS_PRESSED) : (nStyle & ~TBBS_PRESSED);
+        if (nNew != nStyle)
+        {
+            pPressed->SetStyle(nNew);
+            InvalidateButton(m_iButtonCapture);
+        }
     }
+
+    if (iHot == m_iHighlighted)
+        return;
+    const int iOld = m_iHighlighted;
+    m_iHighlighted = iHot;
     InvalidateButton(iOld);
     InvalidateButton(iHot);
     if (iHot < 0 && m_iButtonCapture < 0)
