@@ -308,8 +308,8 @@ BOOL CKTRegistry::Write(LPCTSTR lpszName, DWORD dwValue)
         return FALSE;
     m_lastType = REG_DWORD;
     m_lastSize = sizeof(DWORD);
-    m_lastResult = ::RegSetValueExW(m_hKey, lpszName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue),
-                                    sizeof(dwValue));
+    m_lastResult =
+        ::RegSetValueExW(m_hKey, lpszName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue), sizeof(dwValue));
     return m_lastResult == ERROR_SUCCESS;
 }
 
@@ -344,52 +344,54 @@ BOOL CKTRegistry::Read(LPCTSTR lpszName, BYTE** ppData, UINT* pBytes)
     return TRUE;
 }
 
-BOOL CKTRegistry::LoadArchived(LPCTSTR lpszName, CObject& target)
+BOOL CKTRegistry::ReadBytes(LPCTSTR lpszName, std::unique_ptr<BYTE[]>& data, UINT& nBytes)
 {
     BYTE* pData = nullptr;
+    nBytes = 0;
+    const BOOL read = Read(lpszName, &pData, &nBytes);
+    data.reset(pData);
+    return read;
+}
+
+BOOL CKTRegistry::RefuseData()
+{
+    m_lastResult = ERROR_INVALID_DATA;
+    return FALSE;
+}
+
+BOOL CKTRegistry::ReadArchive(LPCTSTR lpszName, const std::function<void(CArchive&)>& load)
+{
+    std::unique_ptr<BYTE[]> data;
     UINT nBytes = 0;
-    if (!Read(lpszName, &pData, &nBytes))
+    if (!ReadBytes(lpszName, data, nBytes))
         return FALSE;
-    std::unique_ptr<BYTE[]> data(pData);
     try
     {
         CMemFile file(data.get(), nBytes);
         CArchive ar(&file, CArchive::load, kArchiveBufferSize);
-        target.Serialize(ar);
+        load(ar);
         ar.Close();
         return TRUE;
     }
     catch (CException* e)
     {
         e->Delete();
-        m_lastResult = ERROR_INVALID_DATA;
-        return FALSE;
+        return RefuseData();
     }
+}
+
+BOOL CKTRegistry::LoadArchived(LPCTSTR lpszName, CObject& target)
+{
+    return ReadArchive(lpszName, [&target](CArchive& ar) { target.Serialize(ar); });
 }
 
 BOOL CKTRegistry::Read(LPCTSTR lpszName, CObject*& pObject)
 {
-    BYTE* pData = nullptr;
-    UINT nBytes = 0;
-    if (!Read(lpszName, &pData, &nBytes))
+    CObject* pLoaded = nullptr;
+    if (!ReadArchive(lpszName, [&pLoaded](CArchive& ar) { ar >> pLoaded; }))
         return FALSE;
-    std::unique_ptr<BYTE[]> data(pData);
-    try
-    {
-        CMemFile file(data.get(), nBytes);
-        CArchive ar(&file, CArchive::load, kArchiveBufferSize);
-        CObject* pLoaded = nullptr;
-        ar >> pLoaded;
-        ar.Close();
-        pObject = pLoaded;
-        return TRUE;
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        m_lastResult = ERROR_INVALID_DATA;
-        return FALSE;
-    }
+    pObject = pLoaded;
+    return TRUE;
 }
 
 BOOL CKTRegistry::Read(LPCTSTR lpszName, CObject& object)
@@ -420,9 +422,9 @@ BOOL CKTRegistry::Read(LPCTSTR lpszName, CObList& list)
     return TRUE;
 }
 
-template <class Container> BOOL CKTRegistry::ReadContainer(LPCTSTR lpszName, Container& values)
+BOOL CKTRegistry::Read(LPCTSTR lpszName, CStringList& values)
 {
-    Container loaded;
+    CStringList loaded;
     if (!LoadArchived(lpszName, loaded))
         return FALSE;
     values.RemoveAll();
@@ -430,58 +432,44 @@ template <class Container> BOOL CKTRegistry::ReadContainer(LPCTSTR lpszName, Con
     return TRUE;
 }
 
-BOOL CKTRegistry::Read(LPCTSTR lpszName, CStringList& values)
+template <class Array>
+BOOL CKTRegistry::ReadArray(LPCTSTR lpszName, Array& values)
 {
-    return ReadContainer(lpszName, values);
+    Array loaded;
+    if (!LoadArchived(lpszName, loaded))
+        return FALSE;
+    values.Copy(loaded);
+    return TRUE;
 }
 
 BOOL CKTRegistry::Read(LPCTSTR lpszName, CByteArray& values)
 {
-    CByteArray loaded;
-    if (!LoadArchived(lpszName, loaded))
-        return FALSE;
-    values.Copy(loaded);
-    return TRUE;
+    return ReadArray(lpszName, values);
 }
 
 BOOL CKTRegistry::Read(LPCTSTR lpszName, CDWordArray& values)
 {
-    CDWordArray loaded;
-    if (!LoadArchived(lpszName, loaded))
-        return FALSE;
-    values.Copy(loaded);
-    return TRUE;
+    return ReadArray(lpszName, values);
 }
 
 BOOL CKTRegistry::Read(LPCTSTR lpszName, CStringArray& values)
 {
-    CStringArray loaded;
-    if (!LoadArchived(lpszName, loaded))
-        return FALSE;
-    values.Copy(loaded);
-    return TRUE;
+    return ReadArray(lpszName, values);
 }
 
 BOOL CKTRegistry::Read(LPCTSTR lpszName, CWordArray& values)
 {
-    BYTE* pData = nullptr;
+    std::unique_ptr<BYTE[]> data;
     UINT nBytes = 0;
-    if (!Read(lpszName, &pData, &nBytes))
+    if (!ReadBytes(lpszName, data, nBytes))
         return FALSE;
-    std::unique_ptr<BYTE[]> data(pData);
     DWORD count = 0;
     // The stored count is believed only as far as the value holds elements for it.
     if (nBytes < sizeof(count))
-    {
-        m_lastResult = ERROR_INVALID_DATA;
-        return FALSE;
-    }
+        return RefuseData();
     memcpy(&count, data.get(), sizeof(count));
     if (count > (nBytes - sizeof(count)) / sizeof(WORD))
-    {
-        m_lastResult = ERROR_INVALID_DATA;
-        return FALSE;
-    }
+        return RefuseData();
     values.RemoveAll();
     values.SetSize(count);
     if (count > 0)
@@ -491,17 +479,13 @@ BOOL CKTRegistry::Read(LPCTSTR lpszName, CWordArray& values)
 
 BOOL CKTRegistry::Read(LPCTSTR lpszName, CRect& rect)
 {
-    BYTE* pData = nullptr;
+    std::unique_ptr<BYTE[]> data;
     UINT nBytes = 0;
-    if (!Read(lpszName, &pData, &nBytes))
+    if (!ReadBytes(lpszName, data, nBytes))
         return FALSE;
-    std::unique_ptr<BYTE[]> data(pData);
     LONG sides[4];
     if (nBytes < sizeof(sides))
-    {
-        m_lastResult = ERROR_INVALID_DATA;
-        return FALSE;
-    }
+        return RefuseData();
     memcpy(sides, data.get(), sizeof(sides));
     rect.SetRect(sides[0], sides[1], sides[2], sides[3]);
     return TRUE;
@@ -514,18 +498,12 @@ BOOL CKTRegistry::Read(LPCTSTR lpszName, CPoint& point)
     if (m_lastResult != ERROR_SUCCESS)
         return FALSE;
     if (type != REG_BINARY)
-    {
-        m_lastResult = ERROR_INVALID_DATA;
-        return FALSE;
-    }
+        return RefuseData();
     CDWordArray values;
     if (!LoadArchived(lpszName, values))
         return FALSE;
     if (values.GetSize() < 2)
-    {
-        m_lastResult = ERROR_INVALID_DATA;
-        return FALSE;
-    }
+        return RefuseData();
     point.x = static_cast<LONG>(values[0]);
     point.y = static_cast<LONG>(values[1]);
     return TRUE;
@@ -533,14 +511,13 @@ BOOL CKTRegistry::Read(LPCTSTR lpszName, CPoint& point)
 
 BOOL CKTRegistry::Read(LPCTSTR lpszName, CString& value)
 {
-    BYTE* pData = nullptr;
+    std::unique_ptr<BYTE[]> data;
     UINT nBytes = 0;
-    if (!Read(lpszName, &pData, &nBytes))
+    if (!ReadBytes(lpszName, data, nBytes))
     {
         value.Empty();
         return FALSE;
     }
-    std::unique_ptr<BYTE[]> data(pData);
     const int maxChars = static_cast<int>(nBytes / sizeof(wchar_t));
     std::vector<wchar_t> chars(static_cast<size_t>(maxChars) + 1, L'\0');
     if (maxChars > 0)

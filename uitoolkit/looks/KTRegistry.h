@@ -11,6 +11,9 @@
 
 #include "framework/Afx.h"
 
+#include <functional>
+#include <memory>
+
 // "SOFTWARE\<registry key>\<profile name>\<section>\" of the running application, or lpszPath
 // unchanged when it is given and not empty. The result always ends with a backslash.
 CString GetRegistryPath(LPCTSTR lpszSection, LPCTSTR lpszPath = nullptr);
@@ -95,9 +98,17 @@ private:
     BOOL RefuseWhenReadOnly();
     // Stores the object (with its class when bWithClass) into archive bytes and writes them.
     BOOL WriteArchived(LPCTSTR lpszName, CObject* pObject, BOOL bWithClass);
+    // The value's bytes, owned by data; FALSE (data empty) when it cannot be read.
+    BOOL ReadBytes(LPCTSTR lpszName, std::unique_ptr<BYTE[]>& data, UINT& nBytes);
+    // Runs load over an archive of the value's bytes; FALSE on any fault of the value, and no
+    // exception leaves.
+    BOOL ReadArchive(LPCTSTR lpszName, const std::function<void(CArchive&)>& load);
     // Reads the value's bytes and loads target from them; FALSE on any fault of the value.
     BOOL LoadArchived(LPCTSTR lpszName, CObject& target);
-    template <class Container> BOOL ReadContainer(LPCTSTR lpszName, Container& values);
+    // Loads a copy first, so that a damaged value leaves the caller's array as it was.
+    template <class Array>
+    BOOL ReadArray(LPCTSTR lpszName, Array& values);
+    BOOL RefuseData();
 };
 
 // Holds the registry object of one load or save and deletes it when it goes out of scope.

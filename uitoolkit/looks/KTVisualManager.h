@@ -119,6 +119,8 @@ protected:
     static BOOL IsKindOfClass(const CObject* pObject, const char* lpszClassName);
     // TRUE for a button that draws as disabled (in customize mode: one that is not editable).
     static BOOL IsButtonDisabled(const CKTToolbarButton* pButton);
+    // A one-pixel frame in one colour on every side.
+    static void DrawFrame(CDC* pDC, const CRect& rect, COLORREF color) { pDC->Draw3dRect(rect, color, color); }
 
     BOOL m_bLook2000 = FALSE;
     int m_nMenuShadowDepth = 6;

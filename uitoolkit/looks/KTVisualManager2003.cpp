@@ -16,11 +16,6 @@ IMPLEMENT_DYNCREATE(CKTVisualManager2003, CKTVisualManagerXP)
 
 namespace
 {
-void Frame(CDC* pDC, const CRect& rect, COLORREF color)
-{
-    pDC->Draw3dRect(rect, color, color);
-}
-
 BOOL IsVerticalBar(const CControlBar* pBar)
 {
     return pBar != nullptr && (pBar->GetBarStyle() & CBRS_ORIENT_HORZ) == 0 &&
@@ -307,7 +302,7 @@ void CKTVisualManager2003::OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL bDis
     else
     {
         OnFillHighlightedArea(pDC, rect, bIsDropped ? &m_brHighlightDn : &m_brHighlight, pButton);
-        Frame(pDC, rect, m_clrHighlightBorder);
+        DrawFrame(pDC, rect, m_clrHighlightBorder);
     }
     DrawComboArrow(pDC, rect, bDisabled, bIsDropped);
 }
@@ -323,7 +318,7 @@ void CKTVisualManager2003::OnDrawComboBorder(CDC* pDC, CRect rect, BOOL bDisable
     if (!bIsDropped && !bIsHighlighted && !bDisabled)
         return;
     rect.DeflateRect(1, 1);
-    Frame(pDC, rect, bDisabled ? ktGlobals.m_colorBarShadow : m_clrHighlightBorder);
+    DrawFrame(pDC, rect, bDisabled ? ktGlobals.m_colorBarShadow : m_clrHighlightBorder);
 }
 
 void CKTVisualManager2003::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActive)
@@ -336,7 +331,7 @@ void CKTVisualManager2003::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsAc
     pDC->FillRect(rect, &m_brBarArea);
     CRect inner = rect;
     inner.DeflateRect(1, 1);
-    Frame(pDC, inner, m_clrMenuBorder);
+    DrawFrame(pDC, inner, m_clrMenuBorder);
     inner.DeflateRect(1, 1);
     OnFillHighlightedArea(pDC, inner, bIsActive ? &m_brHighlight : &m_brBarBkgnd, nullptr);
 }
@@ -351,7 +346,7 @@ COLORREF CKTVisualManager2003::OnFillCommandsListBackground(CDC* pDC, CRect rect
             pDC->FillSolidRect(rect, m_clrMenuItemHighlight);
         else
             CKTDrawHelper(pDC).FillGradient(rect, m_clrHighlightGradientStart, m_clrHighlightGradientEnd, TRUE);
-        Frame(pDC, rect, m_clrHighlightBorder);
+        DrawFrame(pDC, rect, m_clrHighlightBorder);
         return GetHighlightedTextColor();
     }
     pDC->FillRect(rect, &m_brMenuLight);

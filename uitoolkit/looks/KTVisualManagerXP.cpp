@@ -21,11 +21,6 @@ COLORREF MeanWithWeight(COLORREF selection, COLORREF menu, int menuWeight)
     return RGB(mean(GetRValue(selection), GetRValue(menu)), mean(GetGValue(selection), GetGValue(menu)),
                mean(GetBValue(selection), GetBValue(menu)));
 }
-
-void Frame(CDC* pDC, const CRect& rect, COLORREF color)
-{
-    pDC->Draw3dRect(rect, color, color);
-}
 } // namespace
 
 CKTVisualManagerXP::CKTVisualManagerXP(BOOL bIsTemporary) : CKTVisualManager(bIsTemporary)
@@ -56,8 +51,8 @@ CKTVisualManagerXP::~CKTVisualManagerXP() = default;
 void CKTVisualManagerXP::OnUpdateSystemColors()
 {
     for (CGdiObject* object : std::initializer_list<CGdiObject*>{&m_brGripperHorz, &m_brGripperVert, &m_brBarBkgnd,
-                                                                  &m_brMenuLight, &m_brHighlight, &m_brHighlightDn,
-                                                                  &m_brHighlightChecked, &m_brTabBack, &m_penSeparator})
+                                                                 &m_brMenuLight, &m_brHighlight, &m_brHighlightDn,
+                                                                 &m_brHighlightChecked, &m_brTabBack, &m_penSeparator})
         object->DeleteObject();
 
     if (ktGlobals.m_bitsPerPixel > 8)
@@ -79,8 +74,7 @@ void CKTVisualManagerXP::OnUpdateSystemColors()
         m_clrTabArea = CKTDrawHelper::HLStoRGB(H, L2, S2);
         m_clrBarBkgnd = L <= 0.9 ? CKTDrawHelper::HLStoRGB(H, 1.03 * L, S) : ktGlobals.m_colorBarFace;
         m_clrInactiveTabText = CKTDrawHelper::HLStoRGB(H, 0.4 * L, S);
-        m_clrHighlight =
-            CKTDrawHelper::PixelAlpha(MeanWithWeight(ktGlobals.m_colorSelection, m_clrMenuLight, 2), 105);
+        m_clrHighlight = CKTDrawHelper::PixelAlpha(MeanWithWeight(ktGlobals.m_colorSelection, m_clrMenuLight, 2), 105);
         m_clrHighlightDn = CKTDrawHelper::PixelAlpha(m_clrHighlight, .87, .87, .87);
         m_clrHighlightChecked =
             CKTDrawHelper::PixelAlpha(MeanWithWeight(ktGlobals.m_colorSelection, m_clrMenuLight, 5), 100);
@@ -119,7 +113,8 @@ void CKTVisualManagerXP::CreateGripperBrushes()
     // Monochrome bitmap rows are 16 bits wide.
     const WORD horizontalLines[8] = {0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00};
     const WORD verticalLines[8] = {0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA};
-    for (auto& pattern : {std::make_pair(&m_brGripperHorz, horizontalLines), std::make_pair(&m_brGripperVert, verticalLines)})
+    for (auto& pattern :
+         {std::make_pair(&m_brGripperHorz, horizontalLines), std::make_pair(&m_brGripperVert, verticalLines)})
     {
         pattern.first->DeleteObject();
         HBITMAP hBitmap = ::CreateBitmap(8, 8, 1, 1, pattern.second);
@@ -228,10 +223,10 @@ void CKTVisualManagerXP::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& rec
 
 void CKTVisualManagerXP::OnDrawMenuBorder(CDC* pDC, CWnd* pMenu, CRect rect)
 {
-    Frame(pDC, rect, m_clrMenuBorder);
+    DrawFrame(pDC, rect, m_clrMenuBorder);
     CRect inner = rect;
     inner.DeflateRect(1, 1);
-    Frame(pDC, inner, m_clrMenuLight);
+    DrawFrame(pDC, inner, m_clrMenuLight);
     pDC->FillRect(CRect(rect.left + 1, rect.top + 1, rect.left + 2, rect.bottom - 1), &m_brBarBkgnd);
 
     CKTPopupMenu* pPopup = IsKindOfClass(pMenu, "CKTPopupMenu") ? static_cast<CKTPopupMenu*>(pMenu) : nullptr;
@@ -362,7 +357,7 @@ void CKTVisualManagerXP::OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSys
     if (bHighlight && !disabled)
     {
         OnFillHighlightedArea(pDC, rect, pressed ? &m_brHighlightDn : &m_brHighlight, nullptr);
-        Frame(pDC, rect, m_clrHighlightBorder);
+        DrawFrame(pDC, rect, m_clrHighlightBorder);
     }
     CKTMenuGlyphs::Initialize();
     const CSize size = CKTMenuGlyphs::GetImageSize();
@@ -376,7 +371,7 @@ void CKTVisualManagerXP::OnDrawStatusBarPaneBorder(CDC* pDC, CKTStatusBar*, CRec
         return;
     if (nStyle & SBPS_POPOUT)
         CKTDrawHelper(pDC).HighlightRect(rectPane);
-    Frame(pDC, rectPane, m_clrPaneBorder);
+    DrawFrame(pDC, rectPane, m_clrPaneBorder);
 }
 
 void CKTVisualManagerXP::OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped,
@@ -385,7 +380,7 @@ void CKTVisualManagerXP::OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisab
     if (!bIsDropped && !bIsHighlighted)
     {
         pDC->FillRect(rect, &ktGlobals.m_brushBarFace);
-        Frame(pDC, rect, ktGlobals.m_colorBarHighlight);
+        DrawFrame(pDC, rect, ktGlobals.m_colorBarHighlight);
     }
     else
     {
@@ -397,11 +392,13 @@ void CKTVisualManagerXP::OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisab
 
 void CKTVisualManagerXP::DrawComboArrow(CDC* pDC, const CRect& rect, BOOL bDisabled, BOOL bIsDropped)
 {
-    const int glyph = bIsDropped ? CKTMenuGlyphs::IdArrowDownDropped : bDisabled ? CKTMenuGlyphs::IdArrowDownDisabled : CKTMenuGlyphs::IdArrowDown;
+    const int glyph = bIsDropped  ? CKTMenuGlyphs::IdArrowDownDropped
+                      : bDisabled ? CKTMenuGlyphs::IdArrowDownDisabled
+                                  : CKTMenuGlyphs::IdArrowDown;
     CKTMenuGlyphs::Initialize();
     const CSize size = CKTMenuGlyphs::GetImageSize();
-    CKTMenuGlyphs::Draw(pDC, glyph,
-                        CPoint(rect.left + (rect.Width() - size.cx) / 2 + 1, rect.top + (rect.Height() - size.cy) / 2 + 1));
+    CKTMenuGlyphs::Draw(
+        pDC, glyph, CPoint(rect.left + (rect.Width() - size.cx) / 2 + 1, rect.top + (rect.Height() - size.cy) / 2 + 1));
 }
 
 void CKTVisualManagerXP::OnDrawComboBorder(CDC* pDC, CRect rect, BOOL, BOOL bIsDropped, BOOL bIsHighlighted,
@@ -410,7 +407,7 @@ void CKTVisualManagerXP::OnDrawComboBorder(CDC* pDC, CRect rect, BOOL, BOOL bIsD
     if (!bIsDropped && !bIsHighlighted)
         return;
     rect.DeflateRect(1, 1);
-    Frame(pDC, rect, m_clrHighlightBorder);
+    DrawFrame(pDC, rect, m_clrHighlightBorder);
 }
 
 void CKTVisualManagerXP::OnDrawEditBorder(CDC*, CRect, BOOL, BOOL, CKTToolbarButton*)
@@ -428,7 +425,8 @@ void CKTVisualManagerXP::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActi
     OnFillHighlightedArea(pDC, inner, bIsActive ? &m_brHighlight : &m_brBarBkgnd, nullptr);
 
     const int width = std::max(20, 2 * MenuImageWidth());
-    CRect band(inner.CenterPoint().x - width / 2, inner.top + (bIsActive ? 2 : 1), 0, inner.bottom - (bIsActive ? 2 : 1));
+    CRect band(inner.CenterPoint().x - width / 2, inner.top + (bIsActive ? 2 : 1), 0,
+               inner.bottom - (bIsActive ? 2 : 1));
     band.right = band.left + width;
     const COLORREF oldText = pDC->SetTextColor(bIsActive ? ktGlobals.m_colorBarDarkShadow : ktGlobals.m_colorBarShadow);
     const COLORREF oldBk = pDC->SetBkColor(bIsActive ? m_clrHighlight : m_clrBarBkgnd);
@@ -436,7 +434,7 @@ void CKTVisualManagerXP::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActi
     pDC->SetTextColor(oldText);
     pDC->SetBkColor(oldBk);
     if (bIsActive)
-        Frame(pDC, inner, ktGlobals.m_colorBarDarkShadow);
+        DrawFrame(pDC, inner, ktGlobals.m_colorBarDarkShadow);
 }
 
 void CKTVisualManagerXP::OnFillButtonInterior(CDC* pDC, CKTToolbarButton* pButton, CRect rect, ButtonState state)
@@ -451,9 +449,8 @@ void CKTVisualManagerXP::OnFillButtonInterior(CDC* pDC, CKTToolbarButton* pButto
     }
     CBrush* pBrush = ((pButton->m_nStyle & TBBS_PRESSED) && !inMenu) ? &m_brHighlightDn : &m_brHighlight;
 
-    CKTToolbarMenuButton* pMenuButton = IsKindOfClass(pButton, "CKTToolbarMenuButton")
-                                            ? static_cast<CKTToolbarMenuButton*>(pButton)
-                                            : nullptr;
+    CKTToolbarMenuButton* pMenuButton =
+        IsKindOfClass(pButton, "CKTToolbarMenuButton") ? static_cast<CKTToolbarMenuButton*>(pButton) : nullptr;
     if (pMenuButton != nullptr && !inMenu && pMenuButton->IsDroppedDown())
     {
         pBrush = &m_brBarBkgnd;
@@ -478,9 +475,8 @@ void CKTVisualManagerXP::OnDrawButtonBorder(CDC* pDC, CKTToolbarButton* pButton,
         return;
     const BOOL inMenu = IsInPopupMenu(pButton);
     COLORREF color = m_clrHighlightBorder;
-    CKTToolbarMenuButton* pMenuButton = IsKindOfClass(pButton, "CKTToolbarMenuButton")
-                                            ? static_cast<CKTToolbarMenuButton*>(pButton)
-                                            : nullptr;
+    CKTToolbarMenuButton* pMenuButton =
+        IsKindOfClass(pButton, "CKTToolbarMenuButton") ? static_cast<CKTToolbarMenuButton*>(pButton) : nullptr;
     if (pMenuButton != nullptr && !inMenu && pMenuButton->m_pPopupMenu != nullptr &&
         pMenuButton->m_pPopupMenu->GetSafeHwnd() != nullptr)
     {
@@ -496,7 +492,7 @@ void CKTVisualManagerXP::OnDrawButtonBorder(CDC* pDC, CKTToolbarButton* pButton,
     }
     if (inMenu && (pButton->m_nStyle & TBBS_CHECKED))
         ++rect.bottom;
-    Frame(pDC, rect, color);
+    DrawFrame(pDC, rect, color);
 }
 
 void CKTVisualManagerXP::OnHighlightMenuItem(CDC* pDC, CKTToolbarMenuButton* pButton, CRect rect, COLORREF& clrText)
@@ -504,7 +500,7 @@ void CKTVisualManagerXP::OnHighlightMenuItem(CDC* pDC, CKTToolbarMenuButton* pBu
     const BOOL disabled = pButton != nullptr && (pButton->m_nStyle & TBBS_DISABLED) != 0;
     CBrush* pBrush = disabled ? &m_brMenuLight : &m_brHighlight;
     OnFillHighlightedArea(pDC, rect, pBrush, pButton);
-    Frame(pDC, rect, m_clrHighlightBorder);
+    DrawFrame(pDC, rect, m_clrHighlightBorder);
 
     const int margin = GetMenuImageMargin();
     if (pButton != nullptr && IsKindOfClass(pButton->m_pWndParent, "CKTPopupMenuBar") && rect.left > margin - 1)
@@ -515,7 +511,7 @@ void CKTVisualManagerXP::OnHighlightMenuItem(CDC* pDC, CKTToolbarMenuButton* pBu
         const CRect join(stripRight, rect.top, rect.left + 1, rect.bottom);
         if (join.Width() > 0)
         {
-            Frame(pDC, join, m_clrHighlightBorder);
+            DrawFrame(pDC, join, m_clrHighlightBorder);
             CRect inside = join;
             inside.DeflateRect(0, 1);
             pDC->FillRect(inside, pBrush);
@@ -567,7 +563,8 @@ void CKTVisualManagerXP::OnDrawCaptionButton(CDC* pDC, CKTSizingBarButton* pButt
     {
         OnFillHighlightedArea(pDC, rect, pButton->m_bPushed && pButton->m_bFocused ? &m_brHighlightDn : &m_brHighlight,
                               nullptr);
-        Frame(pDC, rect, m_clrHighlightBorder);
+        DrawFrame(pDC, rect, m_clrHighlightBorder);
     }
-    CKTMenuGlyphs::Draw(pDC, GetCaptionButtonGlyph(pButton, bHorz, bMaximized, bDisabled), rect.TopLeft() + CSize(2, 2));
+    CKTMenuGlyphs::Draw(pDC, GetCaptionButtonGlyph(pButton, bHorz, bMaximized, bDisabled),
+                        rect.TopLeft() + CSize(2, 2));
 }
