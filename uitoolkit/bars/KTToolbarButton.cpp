@@ -380,10 +380,17 @@ void CKTToolbarButton::OnDraw(CDC* pDC, const CRect& rect, CKTImageStrip* pImage
             x++;
             y++;
         }
-        // The strip's "hot" state is the dithered face of a checked button, not the hover.
+        // The strip's "hot" state is the dithered face of a checked button, not the hover. A
+        // shadowed image is the shadow, then the image raised above it.
+        const BOOL bShadow = bHighlight && !bPressed && !bDisabled && pLook->IsShadowHighlightedImage();
+        if (bShadow)
+        {
+            pImages->Draw(pDC, x + 1, y + 1, iImage, FALSE, FALSE, FALSE, TRUE);
+            x--;
+            y--;
+        }
         pImages->Draw(pDC, x, y, iImage, FALSE, bDisabled && bGrayDisabledButtons,
-                      (m_nStyle & TBBS_INDETERMINATE) != 0,
-                      bHighlight && !bPressed && !bDisabled && pLook->IsShadowHighlightedImage(),
+                      (m_nStyle & TBBS_INDETERMINATE) != 0, FALSE,
                       !bHighlight && !bPressed && pLook->IsFadeInactiveImage());
     }
 

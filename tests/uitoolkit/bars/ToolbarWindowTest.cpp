@@ -5,6 +5,8 @@
 #include "tests/framework/windows/WindowsTestSupport.h"
 #include "tests/uitoolkit/bars/ToolbarTestIds.h"
 #include "uitoolkit/bars/KTToolBar.h"
+#include "uitoolkit/bars/KTTrackMouseLeave.h"
+#include "uitoolkit/looks/KTVisualManagerXP.h"
 #include "uitoolkit/customize/KTCommandManager.h"
 
 #include <gtest/gtest.h>
@@ -374,4 +376,72 @@ TEST_F(ToolbarWindowTest, ImagesShowOnTheScreenInEachLayout)
     EXPECT_EQ(CSize(44, 42), rLarge.Size());
     SaveScreenshot(L"toolbars-large.bmp");
     CKTToolBar::SetLargeIcons(FALSE);
+}
+
+TEST_F(ToolbarWindowTest, TooltipsComeFromTheCommandStringOrTheButtonText)
+{
+    CTestToolBar* pBar = AddBar(CBRS_TOP);
+    CRect rect;
+    pBar->GetItemRect(0, &rect);
+    TOOLINFO ti = {};
+    ti.cbSize = sizeof(ti);
+    EXPECT_EQ((INT_PTR)ID_TEST_OPEN, pBar->OnToolHitTest(rect.CenterPoint(), &ti));
+    ASSERT_NE(nullptr, ti.lpszText);
+    EXPECT_STREQ(L"Open", ti.lpszText);
+    EXPECT_EQ(rect, CRect(ti.rect));
+    free(ti.lpszText);
+
+    CKTToolbarButton* pUser = pBar->GetButton(1);
+    pUser->m_bUserButton = TRUE;
+    pUser->m_strText = L"&My save";
+    pBar->GetItemRect(1, &rect);
+    TOOLINFO tiUser = {};
+    tiUser.cbSize = sizeof(tiUser);
+    EXPECT_EQ((INT_PTR)ID_TEST_SAVE, pBar->OnToolHitTest(rect.CenterPoint(), &tiUser));
+    ASSERT_NE(nullptr, tiUser.lpszText);
+    EXPECT_STREQ(L"My save", tiUser.lpszText);
+    free(tiUser.lpszText);
+
+    pBar->GetItemRect(2, &rect);
+    EXPECT_EQ(-1, pBar->OnToolHitTest(rect.CenterPoint(), nullptr)) << "a separator";
+    CKTToolBar::m_bShowTooltips = FALSE;
+    pBar->GetItemRect(0, &rect);
+    EXPECT_EQ(-1, pBar->OnToolHitTest(rect.CenterPoint(), nullptr));
+    CKTToolBar::m_bShowTooltips = TRUE;
+}
+
+TEST_F(ToolbarWindowTest, MouseLeaveTrackingLeavesTheWindowsOwnTimersAlone)
+{
+    CTestToolBar* pBar = AddBar(CBRS_TOP);
+    // Ids 1 and 2 are what menu bars use for their own timers.
+    static int ticks = 0;
+    ticks = 0;
+    struct TimerCount
+    {
+        static void CALLBACK Proc(HWND, UINT, UINT_PTR, DWORD) { ++ticks; }
+    };
+    ASSERT_NE(0u, ::SetTimer(pBar->GetSafeHwnd(), 1, 30, &TimerCount::Proc));
+    TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, pBar->GetSafeHwnd(), 0};
+    EXPECT_TRUE(KTTrackMouseLeave(&tme));
+    EXPECT_TRUE(KTIsTrackingMouseLeave(pBar->GetSafeHwnd()));
+    RunMessageLoopFor(300);
+    EXPECT_GT(ticks, 2) << "the bar's own timer 1 still runs";
+    ::KillTimer(pBar->GetSafeHwnd(), 1);
+}
+
+TEST_F(ToolbarWindowTest, XPLookScreenshot)
+{
+    CKTVisualManager::SetDefaultManager(RUNTIME_CLASS(CKTVisualManagerXP));
+    CTestToolBar* pTop = AddBar(CBRS_TOP);
+    AddBar(CBRS_LEFT, IDR_TEST_TOOLBAR, AFX_IDW_TOOLBAR + 1);
+    m_pFrame->m_nCheckPrint = 1;
+    pTop->OnUpdateCmdUI(m_pFrame, FALSE);
+    Relayout();
+    const POINT open = ScreenCentre(pTop, 0);
+    UserInput input;
+    input.MoveTo(POINT{open.x + 1, open.y}).Pause(50).MoveTo(open).Pause(150);
+    Play(input);
+    EXPECT_EQ(0, pTop->m_iHighlighted);
+    SaveScreenshot(L"toolbars-xp.bmp");
+    CKTVisualManager::SetDefaultManager(nullptr);
 }
