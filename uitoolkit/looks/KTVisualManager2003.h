@@ -41,6 +41,12 @@ public:
     void OnDrawStatusBarProgress(CDC* pDC, CKTStatusBar* pStatusBar, CRect rectProgress, int nProgressTotal,
                                  int nProgressCurr, COLORREF clrBar, COLORREF clrProgressBarDest,
                                  COLORREF clrProgressText, BOOL bProgressText) override;
+    BOOL OnEraseTabsFrame(CDC* pDC, CRect rect, const CKTTabWnd* pTabWnd) override;
+    void OnEraseTabsArea(CDC* pDC, CRect rect, const CKTTabWnd* pTabWnd) override;
+    void OnEraseTabsButton(CDC* pDC, CRect rect, CKTButton* pButton, const CKTTabWnd* pTabWnd) override;
+    void GetTabFrameColors(const CKTTabWnd* pTabWnd, COLORREF& clrDark, COLORREF& clrBlack, COLORREF& clrHighlight,
+                           COLORREF& clrFace, COLORREF& clrDarkShadow, COLORREF& clrLight, CBrush*& pbrFace,
+                           CBrush*& pbrBlack) override;
     BOOL IsActiveTabAlwaysHighlighted() const override { return !IsPaletteScreen(); }
     int GetCustomizeButtonGlyphMargin() const override { return IsPaletteScreen() ? 2 : 1; }
     BOOL IsOffsetPressedButton() const override { return IsPaletteScreen(); }

@@ -3,6 +3,7 @@
 #include "tests/uitoolkit/looks/LooksTestSupport.h"
 #include "uitoolkit/bars/KTSizingControlBar.h"
 #include "uitoolkit/bars/KTStatusBar.h"
+#include "uitoolkit/bars/KTTabWnd.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/customize/KTButton.h"
@@ -32,6 +33,7 @@ public:
 struct Fixtures
 {
     CStateButton pushButton;
+    CKTTabWnd tabWnd;
     CKTSizingBarButton captionButton;
     CKTToolBar toolBar;
     CKTPopupMenuBar popupBar;

@@ -3,6 +3,7 @@
 #include "tests/uitoolkit/looks/LookOperations.h"
 #include "tests/uitoolkit/looks/LookSheet.h"
 #include "tests/uitoolkit/looks/LooksTestSupport.h"
+#include "uitoolkit/bars/KTTabWnd.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/looks/KTDrawHelper.h"
@@ -179,6 +180,24 @@ TEST_F(Look2003Test, GradientBarsCornersGrippersAndEtchedSeparators)
                   {"no bar border", border.Pixel(0, 0), RGB(0, 128, 128)}},
                  "2003");
     EXPECT_EQ(CRect(0, 0, 100, 30), rect) << "the border takes no room";
+}
+
+TEST_F(Look2003Test, ThreeDTabFramesAreGradientsLighterAwayFromTheTabs)
+{
+    if (ktGlobals.m_bitsPerPixel <= 8)
+        return;
+    CKTVisualManager2003 look;
+    CKTTabWnd tabWnd;
+    DibSurface frame(40, 40, RGB(0, 128, 128));
+    EXPECT_TRUE(look.OnEraseTabsFrame(&frame.Dc(), CRect(0, 0, 40, 40), &tabWnd)) << "tabs at the bottom";
+    EXPECT_TRUE(Near(ktGlobals.m_colorBarFace, frame.Pixel(20, 39)));
+    EXPECT_TRUE(Near(ktGlobals.m_colorBarHighlight, frame.Pixel(20, 0)));
+    COLORREF dark = 0, black = 0, highlight = 0, face = 0, darkShadow = 0, light = 0;
+    CBrush* pbrFace = nullptr;
+    CBrush* pbrBlack = nullptr;
+    look.GetTabFrameColors(&tabWnd, dark, black, highlight, face, darkShadow, light, pbrFace, pbrBlack);
+    EXPECT_EQ(ColorText(ktGlobals.m_colorBarDarkShadow), ColorText(dark));
+    EXPECT_TRUE(look.IsActiveTabAlwaysHighlighted());
 }
 
 TEST_F(Look2003Test, OnAPaletteScreenEveryPainterIsTheXPLook)
