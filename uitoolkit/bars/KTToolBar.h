@@ -252,6 +252,7 @@ protected:
     void OnWindowPosChanged(WINDOWPOS* lpwndpos);
     void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
     void OnSysColorChange();
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     LRESULT OnButtonCount(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetItemRect(WPARAM wParam, LPARAM lParam);

@@ -27,6 +27,7 @@ ON_WM_KILLFOCUS()
 ON_WM_WINDOWPOSCHANGED()
 ON_WM_SETTINGCHANGE()
 ON_WM_SYSCOLORCHANGE()
+ON_WM_CTLCOLOR()
 ON_MESSAGE(WM_HELPHITTEST, &CKTToolBar::OnHelpHitTest)
 ON_MESSAGE(TB_BUTTONCOUNT, &CKTToolBar::OnButtonCount)
 ON_MESSAGE(TB_GETITEMRECT, &CKTToolBar::OnGetItemRect)
@@ -138,6 +139,24 @@ void CKTToolBar::OnWindowPosChanged(WINDOWPOS* lpwndpos)
         m_iSelected = -1;
     }
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+HBRUSH CKTToolBar::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    if (m_bCustomizeMode && pWnd != nullptr)
+    {
+        for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;)
+        {
+            CKTToolbarButton* pButton = static_cast<CKTToolbarButton*>(m_Buttons.GetNext(pos));
+            if (!pButton->IsOwnerOf(pWnd->GetSafeHwnd()))
+                continue;
+            HBRUSH hBrush = pButton->OnCtlColor(pDC, nCtlColor);
+            if (hBrush != nullptr)
+                return hBrush;
+            break;
+        }
+    }
+    return CControlBar::OnCtlColor(pDC, pWnd, nCtlColor);
 }
 
 // Mouse -------------------------------------------------------------------------------------

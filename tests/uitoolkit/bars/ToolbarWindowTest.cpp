@@ -445,3 +445,23 @@ TEST_F(ToolbarWindowTest, XPLookScreenshot)
     SaveScreenshot(L"toolbars-xp.bmp");
     CKTVisualManager::SetDefaultManager(nullptr);
 }
+
+TEST_F(ToolbarWindowTest, MnemonicPostsTheCommandAndButtonsAreFoundOnEveryBar)
+{
+    CTestToolBar* pTop = AddBar(CBRS_TOP);
+    CTestToolBar* pSecond = AddBar(CBRS_TOP, IDR_TEST_TOOLBAR2, AFX_IDW_TOOLBAR + 2);
+    CKTToolbarButton* pCut = pTop->GetButton(4);
+    pCut->m_strText = L"Cu&t";
+    pCut->m_bText = TRUE;
+    pTop->AdjustLayout();
+    EXPECT_TRUE(pTop->TranslateChar('T'));
+    EXPECT_FALSE(pTop->TranslateChar('Q'));
+    PumpAndIdle();
+    EXPECT_EQ(std::vector<UINT>{ID_TEST_CUT}, m_pFrame->m_commands);
+
+    CObList found;
+    EXPECT_EQ(2, CKTToolBar::GetCommandButtons(ID_TEST_SAVE, found));
+    EXPECT_NE(nullptr, found.Find(pTop->GetButton(1)));
+    EXPECT_NE(nullptr, found.Find(pSecond->GetButton(1)));
+    EXPECT_EQ(0, CKTToolBar::GetCommandButtons(0, found)) << "separators are not looked up";
+}
