@@ -57,7 +57,7 @@ struct ToolbarResourceHeader
     WORD wHeight;
     WORD wItemCount;
 };
-}
+} // namespace
 
 void CKTToolBar::RegisterMessages()
 {
@@ -93,8 +93,7 @@ BOOL CKTToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 
 BOOL CKTToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRect rcBorders, UINT nID)
 {
-    SetBorders(std::max<int>(rcBorders.left, 1), std::max<int>(rcBorders.top, 1), rcBorders.right,
-               rcBorders.bottom);
+    SetBorders(std::max<int>(rcBorders.left, 1), std::max<int>(rcBorders.top, 1), rcBorders.right, rcBorders.bottom);
     m_dwStyle = (dwStyle | CBRS_GRIPPER) & CBRS_ALL;
     if (nID == AFX_IDW_TOOLBAR)
         m_dwStyle |= CBRS_HIDE_INPLACE;

@@ -31,16 +31,16 @@ struct ToolbarImageResources
 };
 
 // The registered messages of the toolbars, sent to the owner frame.
-extern UINT KT_WM_TOOLBARMENU;           // "KTTOOLBAR_POPUPMENU"
-extern UINT KT_WM_CUSTOMIZETOOLBAR;      // "KTTOOLBAR_CUSTOMIZE"
-extern UINT KT_WM_CREATETOOLBAR;         // "KTTOOLBAR_CREATE"
-extern UINT KT_WM_DELETETOOLBAR;         // "KTTOOLBAR_DELETE"
-extern UINT KT_WM_CUSTOMIZEHELP;         // "KTTOOLBAR_CUSTOMIZEHELP"
-extern UINT KT_WM_RESETTOOLBAR;          // "KTTOOLBAR_RESETTOOLBAR"
-extern UINT KT_WM_RESETMENU;             // "KTTOOLBAR_RESETMENU"
-extern UINT KT_WM_SHOWREGULARMENU;       // "KTTOOLBAR_SHOWREGULARMENU"
-extern UINT KT_WM_RESETCONTEXTMENU;      // "KTTOOLBAR_RESETCONTEXTMENU"
-extern UINT KT_WM_RESETKEYBOARD;         // "KTTOOLBAR_RESETKEYBAORD"
+extern UINT KT_WM_TOOLBARMENU;      // "KTTOOLBAR_POPUPMENU"
+extern UINT KT_WM_CUSTOMIZETOOLBAR; // "KTTOOLBAR_CUSTOMIZE"
+extern UINT KT_WM_CREATETOOLBAR;    // "KTTOOLBAR_CREATE"
+extern UINT KT_WM_DELETETOOLBAR;    // "KTTOOLBAR_DELETE"
+extern UINT KT_WM_CUSTOMIZEHELP;    // "KTTOOLBAR_CUSTOMIZEHELP"
+extern UINT KT_WM_RESETTOOLBAR;     // "KTTOOLBAR_RESETTOOLBAR"
+extern UINT KT_WM_RESETMENU;        // "KTTOOLBAR_RESETMENU"
+extern UINT KT_WM_SHOWREGULARMENU;  // "KTTOOLBAR_SHOWREGULARMENU"
+extern UINT KT_WM_RESETCONTEXTMENU; // "KTTOOLBAR_RESETCONTEXTMENU"
+extern UINT KT_WM_RESETKEYBOARD;    // "KTTOOLBAR_RESETKEYBAORD"
 
 class CKTToolBar : public CControlBar
 {
@@ -50,8 +50,7 @@ public:
     ~CKTToolBar() override;
 
     // Creation --------------------------------------------------------------------------------
-    virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
-                        UINT nID = AFX_IDW_TOOLBAR);
+    virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP, UINT nID = AFX_IDW_TOOLBAR);
     virtual BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = TBSTYLE_FLAT,
                           DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect rcBorders = CRect(1, 1, 1, 1),
                           UINT nID = AFX_IDW_TOOLBAR);

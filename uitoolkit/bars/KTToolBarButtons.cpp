@@ -327,4 +327,3 @@ void CKTToolBar::RebuildAccelerationKeys()
         }
     }
 }
-

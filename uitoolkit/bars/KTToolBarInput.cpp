@@ -93,7 +93,7 @@ BOOL IsSystemOrReservedCommand(UINT uiCmd)
 {
     return uiCmd == 0 || (uiCmd >= 0xF000 && uiCmd <= 0xF1EF) || uiCmd >= 0xFF00;
 }
-}
+} // namespace
 
 CWnd* CKTToolBar::GetMessageTarget() const
 {
@@ -212,8 +212,7 @@ void CKTToolBar::UpdateButtonFromHandler(int iIndex)
 {
     CKTToolbarButton* pButton = GetButton(iIndex);
     CWnd* pTarget = GetCommandTarget();
-    if (pButton == nullptr || pTarget == nullptr || IsSystemOrReservedCommand(pButton->m_nID) ||
-        pButton->IsSeparator())
+    if (pButton == nullptr || pTarget == nullptr || IsSystemOrReservedCommand(pButton->m_nID) || pButton->IsSeparator())
         return;
     CKTToolCmdUI state;
     state.m_pOther = this;

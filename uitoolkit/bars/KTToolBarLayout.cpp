@@ -36,7 +36,7 @@ private:
     CDC m_dc;
     CFont* m_pOld;
 };
-}
+} // namespace
 
 int CKTToolBar::GetRowHeight() const
 {

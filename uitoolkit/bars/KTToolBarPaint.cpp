@@ -165,8 +165,8 @@ void CKTToolBar::DoPaint(CDC* pDCPaint)
         }
     }
     pDC->SelectObject(pOldFont);
-    pDCPaint->BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), pDC, rectClip.left,
-                     rectClip.top, SRCCOPY);
+    pDCPaint->BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), pDC, rectClip.left, rectClip.top,
+                     SRCCOPY);
     dcMem.SelectObject(pOldBmp);
 }
 
@@ -191,11 +191,21 @@ void CKTToolBar::OnSysColorChange()
 {
     ktGlobals.UpdateSysColors();
     CKTVisualManager::GetInstance()->OnUpdateSystemColors();
-    CKTImageStrip* strips[] = {&m_Images,           &m_ColdImages,          &m_MenuImages,
-                               &m_DisabledImages,   &m_DisabledMenuImages,  &m_LargeImages,
-                               &m_LargeColdImages,  &m_LargeDisabledImages, &m_ImagesLocked,
-                               &m_ColdImagesLocked, &m_DisabledImagesLocked, &m_LargeImagesLocked,
-                               &m_LargeColdImagesLocked, &m_LargeDisabledImagesLocked, &m_MenuImagesLocked,
+    CKTImageStrip* strips[] = {&m_Images,
+                               &m_ColdImages,
+                               &m_MenuImages,
+                               &m_DisabledImages,
+                               &m_DisabledMenuImages,
+                               &m_LargeImages,
+                               &m_LargeColdImages,
+                               &m_LargeDisabledImages,
+                               &m_ImagesLocked,
+                               &m_ColdImagesLocked,
+                               &m_DisabledImagesLocked,
+                               &m_LargeImagesLocked,
+                               &m_LargeColdImagesLocked,
+                               &m_LargeDisabledImagesLocked,
+                               &m_MenuImagesLocked,
                                &m_MenuImagesLockedDisabled};
     for (CKTImageStrip* pStrip : strips)
         pStrip->OnSysColorChange();

@@ -18,7 +18,7 @@ CLIPFORMAT s_cfButton = 0;
 CString s_strClipboardFormatName;
 
 const UINT kDrawTextCalc = DT_CALCRECT | DT_CENTER | DT_WORDBREAK;
-}
+} // namespace
 
 CKTToolbarButton::CKTToolbarButton()
 {
@@ -82,9 +82,9 @@ void CKTToolbarButton::Serialize(CArchive& ar)
     CObject::Serialize(ar);
     if (ar.IsStoring())
     {
-        ar << static_cast<DWORD>(m_nID) << static_cast<DWORD>(m_nStyle) << static_cast<LONG>(GetImage())
-           << m_strText << static_cast<LONG>(m_bUserButton) << static_cast<LONG>(m_bDragFromCollection)
-           << static_cast<LONG>(m_bText) << static_cast<LONG>(m_bImage);
+        ar << static_cast<DWORD>(m_nID) << static_cast<DWORD>(m_nStyle) << static_cast<LONG>(GetImage()) << m_strText
+           << static_cast<LONG>(m_bUserButton) << static_cast<LONG>(m_bDragFromCollection) << static_cast<LONG>(m_bText)
+           << static_cast<LONG>(m_bImage);
         return;
     }
     DWORD nID = 0;
@@ -389,15 +389,14 @@ void CKTToolbarButton::OnDraw(CDC* pDC, const CRect& rect, CKTImageStrip* pImage
             x--;
             y--;
         }
-        pImages->Draw(pDC, x, y, iImage, FALSE, bDisabled && bGrayDisabledButtons,
-                      (m_nStyle & TBBS_INDETERMINATE) != 0, FALSE,
-                      !bHighlight && !bPressed && pLook->IsFadeInactiveImage());
+        pImages->Draw(pDC, x, y, iImage, FALSE, bDisabled && bGrayDisabledButtons, (m_nStyle & TBBS_INDETERMINATE) != 0,
+                      FALSE, !bHighlight && !bPressed && pLook->IsFadeInactiveImage());
     }
 
     if ((bTextBeside || (bTextBelow && !m_strText.IsEmpty())) && !m_strText.IsEmpty())
     {
-        const COLORREF clrText = pLook->GetToolbarButtonTextColor(
-            this, static_cast<CKTVisualManager::ButtonState>(FaceState(bHighlight)));
+        const COLORREF clrText =
+            pLook->GetToolbarButtonTextColor(this, static_cast<CKTVisualManager::ButtonState>(FaceState(bHighlight)));
         const COLORREF clrOld = ::SetTextColor(hdc, clrText);
         const int iOldMode = ::SetBkMode(hdc, TRANSPARENT);
         if (bTextBelow)

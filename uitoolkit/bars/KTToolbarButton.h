@@ -18,8 +18,7 @@ class CKTToolbarButton : public CObject
     DECLARE_SERIAL(CKTToolbarButton)
 public:
     CKTToolbarButton();
-    CKTToolbarButton(UINT uiID, int iImage, LPCTSTR lpszText = nullptr, BOOL bUserButton = FALSE,
-                     BOOL bLocked = FALSE);
+    CKTToolbarButton(UINT uiID, int iImage, LPCTSTR lpszText = nullptr, BOOL bUserButton = FALSE, BOOL bLocked = FALSE);
     ~CKTToolbarButton() override;
     CKTToolbarButton(const CKTToolbarButton&) = delete;
     CKTToolbarButton& operator=(const CKTToolbarButton&) = delete;

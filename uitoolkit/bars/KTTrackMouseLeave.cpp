@@ -33,7 +33,7 @@ void CALLBACK LeaveTimerProc(HWND, UINT, UINT_PTR idEvent, DWORD)
             ::PostMessageW(hwnd, WM_MOUSELEAVE, 0, 0);
     }
 }
-}
+} // namespace
 
 BOOL KTIsTrackingMouseLeave(HWND hwnd)
 {

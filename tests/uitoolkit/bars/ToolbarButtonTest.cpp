@@ -88,7 +88,7 @@ class CUnstorableButton : public CKTToolbarButton
 public:
     BOOL CanBeStored() const override { return FALSE; }
 };
-}
+} // namespace
 
 TEST_F(ToolbarButtonTest, StoresEightValuesInOrderAndReadsThemBack)
 {

@@ -51,7 +51,7 @@ class ToolbarModelTest : public ::testing::Test
 protected:
     void TearDown() override { CKTCommandManager::GetInstance()->ClearAllCmdImages(); }
 };
-}
+} // namespace
 
 TEST_F(ToolbarModelTest, ResourceLoadMakesButtonsImagesAndResourceItems)
 {

@@ -129,7 +129,7 @@ protected:
     HWND m_hFrame = nullptr;
     std::vector<std::unique_ptr<CTestToolBar>> m_bars;
 };
-}
+} // namespace
 
 TEST_F(ToolbarWindowTest, HorizontalAndVerticalLayoutWithSeparators)
 {
