@@ -465,3 +465,29 @@ TEST_F(ToolbarWindowTest, MnemonicPostsTheCommandAndButtonsAreFoundOnEveryBar)
     EXPECT_NE(nullptr, found.Find(pSecond->GetButton(1)));
     EXPECT_EQ(0, CKTToolBar::GetCommandButtons(0, found)) << "separators are not looked up";
 }
+
+TEST_F(ToolbarWindowTest, VerticalBarWritesItsLabelsDownwards)
+{
+    CTestToolBar* pLeft = AddBar(CBRS_LEFT);
+    CKTToolbarButton* pPrint = pLeft->GetButton(3);
+    pPrint->m_strText = L"Print";
+    pPrint->m_bText = TRUE;
+    pLeft->AdjustLayout();
+    Relayout();
+    CRect rect;
+    pLeft->GetItemRect(3, &rect);
+    EXPECT_GT(rect.Height(), 22) << "the label lengthens the button along the bar";
+    EXPECT_EQ(22, rect.Width());
+    RunMessageLoopFor(200);
+    pLeft->ClientToScreen(&rect);
+    // The label lies below the image: dark text pixels there.
+    int dark = 0;
+    for (int y = rect.top + 22; y < rect.bottom; y++)
+        for (int x = rect.left; x < rect.right; x++)
+        {
+            const COLORREF c = ScreenPixel(POINT{x, y});
+            dark += (GetRValue(c) + GetGValue(c) + GetBValue(c) < 200) ? 1 : 0;
+        }
+    EXPECT_GT(dark, 10);
+    SaveScreenshot(L"toolbars-vertical-text.bmp");
+}
