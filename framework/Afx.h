@@ -20,6 +20,7 @@
 #include "framework/AfxIds.h"
 #include "framework/AfxMsgMap.h"
 #include "framework/AfxThread.h"
+#include "framework/AfxThreadData.h"
 #include "framework/AfxWnd.h"
 #include "framework/AfxGdi.h"
 #include "framework/AfxMenu.h"

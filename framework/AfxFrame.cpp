@@ -6,12 +6,18 @@
 #include "framework/AfxThread.h"
 #include "framework/AfxWinApp.h"
 #include "framework/AfxDocTemplate.h"
+#include "framework/AfxThreadData.h"
 
 #include <algorithm>
 
 namespace {
 
 thread_local CFrameWnd* t_pRoutingFrame = nullptr;
+
+struct CThreadFrameList : public CThreadData
+{
+    std::vector<CFrameWnd*> m_frames;
+};
 
 } // namespace
 
@@ -28,8 +34,7 @@ CPushRoutingFrame::~CPushRoutingFrame()
 
 std::vector<CFrameWnd*>& AFXAPI AfxGetThreadFrameList()
 {
-    static thread_local std::vector<CFrameWnd*> frames;
-    return frames;
+    return AfxGetThreadData<CThreadFrameList>().m_frames;
 }
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);

@@ -1,6 +1,7 @@
 #include "framework/AfxOleDragDrop.h"
 
 #include "framework/AfxFile.h"
+#include "framework/AfxThreadData.h"
 #include "framework/AfxWnd.h"
 
 #include <shlobj.h>
@@ -454,10 +455,14 @@ IMPLEMENT_DYNAMIC(COleDropTarget, CCmdTarget)
 namespace {
 
 // The drop targets of this thread by window, so that a dying window can end its registration.
+struct CThreadDropTargets : public CThreadData
+{
+    std::unordered_map<HWND, COleDropTarget*> m_targets;
+};
+
 std::unordered_map<HWND, COleDropTarget*>& DropTargetMap()
 {
-    static thread_local std::unordered_map<HWND, COleDropTarget*> map;
-    return map;
+    return AfxGetThreadData<CThreadDropTargets>().m_targets;
 }
 
 // A window destroyed while registered ends its registration before its handle goes.

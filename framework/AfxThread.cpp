@@ -5,6 +5,7 @@
 #include "framework/AfxGdi.h"
 #include "framework/AfxMenu.h"
 #include "framework/AfxWinApp.h"
+#include "framework/AfxThreadData.h"
 
 #include <algorithm>
 
@@ -98,6 +99,7 @@ DWORD WINAPI CWinThread::ThreadEntry(LPVOID pParam)
     pThread->Delete();
     // Last: objects deleted with the thread object still look their handles up.
     AfxDeleteThreadHandleMaps();
+    AfxDeleteThreadData();
     return nResult;
 }
 
@@ -145,6 +147,7 @@ void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete)
     if (pThread != nullptr && bDelete)
         pThread->Delete();
     AfxDeleteThreadHandleMaps();
+    AfxDeleteThreadData();
     ::ExitThread(nExitCode);
 }
 

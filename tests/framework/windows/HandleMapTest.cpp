@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+
+#include <malloc.h>
 
 namespace {
 
@@ -118,6 +121,99 @@ TEST(HandleMapTest, ThreadEndEmptiesItsMaps)
         EXPECT_EQ(dwExitCode, 0u);
         EXPECT_EQ(g_nLiveWrappers, nBefore);
         delete pThread;
+    }
+}
+
+// Per-thread state with a destructor goes the same way as the maps.
+std::atomic<int> g_nLiveThreadData{0};
+
+struct CCountedThreadData : public CThreadData
+{
+    CCountedThreadData() { ++g_nLiveThreadData; }
+    ~CCountedThreadData() override { --g_nLiveThreadData; }
+    int m_nUses = 0;
+};
+
+// A frame with a registered drop target, both gone before the thread ends; the thread's frame list
+// and drop-target table stay behind on the heap until the thread's end deletes them.
+UINT MakeFrameAndDropTarget(LPVOID)
+{
+    AfxGetThreadData<CCountedThreadData>().m_nUses++;
+    if (!AfxOleInit())
+        return 2;
+    UINT nResult = 0;
+    {
+        CFrameWnd* pFrame = new CFrameWnd;
+        if (!pFrame->Create(nullptr, _T("worker frame"), WS_OVERLAPPEDWINDOW))
+            nResult = 3;
+        else
+        {
+            COleDropTarget target;
+            if (!target.Register(pFrame))
+                nResult = 4;
+            const auto& frames = AfxGetThreadFrameList();
+            if (std::find(frames.begin(), frames.end(), pFrame) == frames.end())
+                nResult = 5;
+            // The frame deletes itself; its dying window revokes the target.
+            pFrame->DestroyWindow();
+            if (target.GetRegisteredWindow() != nullptr || !AfxGetThreadFrameList().empty())
+                nResult = 6;
+        }
+    }
+    AfxOleTerm();
+    return nResult;
+}
+
+UINT MakeFrameAndDropTargetAndEndThread(LPVOID pParam)
+{
+    const UINT nResult = MakeFrameAndDropTarget(pParam);
+    AfxEndThread(nResult, FALSE);
+    return 1;
+}
+
+// Deleted early, the state is made afresh on its next use and deleted again at the end.
+UINT DeleteDataEarlyThenUseItAgain(LPVOID pParam)
+{
+    const UINT nResult = MakeFrameAndDropTarget(pParam);
+    AfxGetThreadData<CCountedThreadData>().m_nUses = 5;
+    AfxDeleteThreadData();
+    if (g_nLiveThreadData != 0)
+        return 10;
+    if (AfxGetThreadData<CCountedThreadData>().m_nUses != 0 || g_nLiveThreadData != 1)
+        return 11;
+    return nResult != 0 ? nResult : MakeFrameAndDropTarget(pParam);
+}
+
+TEST(HandleMapTest, ThreadEndDeletesItsFrameListAndDropTargets)
+{
+    const struct
+    {
+        const char* m_pszName;
+        AFX_THREADPROC m_pfnProc;
+    } cases[] = {
+        {"returns", &MakeFrameAndDropTarget},
+        {"AfxEndThread", &MakeFrameAndDropTargetAndEndThread},
+        {"deletes its state early", &DeleteDataEarlyThenUseItAgain},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.m_pszName);
+        // Repeated: a thread-local object freed before its destructor ran would corrupt the heap
+        // within a few rounds.
+        for (int nRound = 0; nRound < 8; nRound++)
+        {
+            CWinThread* pThread = AfxBeginThread(c.m_pfnProc, nullptr, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+            ASSERT_NE(pThread, nullptr);
+            pThread->m_bAutoDelete = FALSE;
+            pThread->ResumeThread();
+            ASSERT_EQ(::WaitForSingleObject(pThread->m_hThread, 10000), WAIT_OBJECT_0);
+            DWORD dwExitCode = 99;
+            EXPECT_TRUE(::GetExitCodeThread(pThread->m_hThread, &dwExitCode));
+            EXPECT_EQ(dwExitCode, 0u) << "round " << nRound;
+            EXPECT_EQ(g_nLiveThreadData, 0) << "round " << nRound;
+            delete pThread;
+        }
+        EXPECT_EQ(_heapchk(), _HEAPOK);
     }
 }
 
