@@ -2,6 +2,7 @@
 
 #include "framework/AfxThread.h"
 
+#include <algorithm>
 #include <cwchar>
 
 IMPLEMENT_DYNAMIC(CCommonDialog, CDialog)
@@ -30,7 +31,32 @@ size_t BoundedLength(LPCTSTR lpsz, size_t nMax)
 
 } // namespace
 
+// CCommonDialog -------------------------------------------------------------------------------
+
+void CCommonDialog::OnOK()
+{
+    PassCommandToSystem(IDOK);
+}
+
+void CCommonDialog::OnCancel()
+{
+    PassCommandToSystem(IDCANCEL);
+}
+
+void CCommonDialog::PassCommandToSystem(UINT nID)
+{
+    const MSG& msg = *GetCurrentMessage();
+    if (msg.message == WM_COMMAND && LOWORD(msg.wParam) == nID && msg.hwnd == m_hWnd)
+        Default();
+    else
+        DefWindowProc(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), 0);
+}
+
 // CFileDialog ---------------------------------------------------------------------------------
+
+// The record with the trailing reserved and extended-flags words (88 bytes on 32-bit systems):
+// the program's own dialogs copy it whole to and from theirs.
+static_assert(sizeof(OPENFILENAME) == (sizeof(void*) == 4 ? 88 : 152), "OPENFILENAME of the larger layout");
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName, DWORD dwFlags,
                          LPCTSTR lpszFilter, CWnd* pParentWnd, DWORD)
@@ -41,7 +67,8 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszF
     m_ofn.nMaxFile = _countof(m_szFileName);
     m_ofn.lpstrFileTitle = m_szFileTitle;
     m_ofn.nMaxFileTitle = _countof(m_szFileTitle);
-    m_ofn.Flags = dwFlags | OFN_ENABLEHOOK | OFN_EXPLORER | OFN_ENABLESIZING;
+    // Resizable only when the caller asks for it (OFN_ENABLESIZING).
+    m_ofn.Flags = dwFlags | OFN_ENABLEHOOK | OFN_EXPLORER;
     m_ofn.lpfnHook = &CFileDialog::HookProc;
     m_ofn.lCustData = reinterpret_cast<LPARAM>(this);
     m_ofn.hInstance = AfxGetResourceHandle();
@@ -83,12 +110,25 @@ UINT_PTR CALLBACK CFileDialog::HookProc(HWND hWnd, UINT message, WPARAM, LPARAM 
 
 INT_PTR CFileDialog::DoModal()
 {
+    if (m_ofn.lpstrFile != nullptr && m_ofn.nMaxFile > 0)
+    {
+        // Whatever follows the initial name goes, so the dialog never reads an old list of names.
+        const size_t nLen = BoundedLength(m_ofn.lpstrFile, m_ofn.nMaxFile - 1);
+        std::fill(m_ofn.lpstrFile + nLen, m_ofn.lpstrFile + m_ofn.nMaxFile, 0);
+    }
+    const HWND hWndFocus = ::GetFocus();
     m_ofn.hwndOwner = OwnerOf(m_pParentWnd);
-    if (m_ofn.lpstrFile == m_szFileName)
-        m_szFileName[_countof(m_szFileName) - 1] = 0;
+    // Modal for the whole of the owner, frames and their bars included, for the dialog's life.
+    const bool bEnableOwner = m_ofn.hwndOwner != nullptr && ::IsWindowEnabled(m_ofn.hwndOwner);
+    if (bEnableOwner)
+        ::EnableWindow(m_ofn.hwndOwner, FALSE);
     BOOL bResult = m_bOpenFileDialog ? ::GetOpenFileName(&m_ofn) : ::GetSaveFileName(&m_ofn);
     if (m_hWnd != nullptr)
         UnsubclassWindow();
+    if (bEnableOwner)
+        ::EnableWindow(m_ofn.hwndOwner, TRUE);
+    if (hWndFocus != nullptr && ::IsWindow(hWndFocus))
+        ::SetFocus(hWndFocus);
     return bResult ? IDOK : IDCANCEL;
 }
 
@@ -266,8 +306,13 @@ UINT_PTR CALLBACK CColorDialog::HookProc(HWND hWnd, UINT message, WPARAM, LPARAM
 INT_PTR CColorDialog::DoModal()
 {
     m_cc.hwndOwner = OwnerOf(m_pParentWnd);
+    // The system's dialog writes the colour being edited into the record as it changes; a
+    // cancelled dialog leaves the caller's colour as it was.
+    const COLORREF clrBefore = m_cc.rgbResult;
     BOOL bResult = ::ChooseColor(&m_cc);
     Detach();
+    if (!bResult)
+        m_cc.rgbResult = clrBefore;
     return bResult ? IDOK : IDCANCEL;
 }
 

@@ -11,8 +11,13 @@ class CCommonDialog : public CDialog
 public:
     explicit CCommonDialog(CWnd* pParentWnd) { m_pParentWnd = pParentWnd; }
 protected:
-    void OnOK() override {}
-    void OnCancel() override {}
+    // The system's dialog procedure carries out its own OK and Cancel (a find dialog reports and
+    // closes itself there); the framework's ending of a dialog does not apply.
+    void OnOK() override;
+    void OnCancel() override;
+
+private:
+    void PassCommandToSystem(UINT nID);
 };
 
 class CFileDialog : public CCommonDialog

@@ -54,6 +54,19 @@ UserInput& UserInput::LeftDown()
     return *this;
 }
 
+UserInput& UserInput::ClickAt(std::function<POINT()> where)
+{
+    m_steps.push_back([where] {
+        SendMoveTo(where());
+        ::Sleep(30);
+        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        ::Sleep(60);
+        SendMouse(MOUSEEVENTF_LEFTUP);
+        ::Sleep(60);
+    });
+    return *this;
+}
+
 UserInput& UserInput::LeftUp()
 {
     m_steps.push_back([] {
@@ -91,6 +104,26 @@ UserInput& UserInput::Key(WORD vk, bool bDown)
         input.ki.dwFlags = bDown ? 0 : KEYEVENTF_KEYUP;
         ::SendInput(1, &input, sizeof(INPUT));
         ::Sleep(60);
+    });
+    return *this;
+}
+
+UserInput& UserInput::Type(const std::wstring& text)
+{
+    m_steps.push_back([text] {
+        for (wchar_t ch : text)
+        {
+            INPUT inputs[2]{};
+            for (INPUT& input : inputs)
+            {
+                input.type = INPUT_KEYBOARD;
+                input.ki.wScan = ch;
+                input.ki.dwFlags = KEYEVENTF_UNICODE;
+            }
+            inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+            ::SendInput(2, inputs, sizeof(INPUT));
+            ::Sleep(30);
+        }
     });
     return *this;
 }

@@ -25,10 +25,16 @@ public:
     // Moves in small steps, as a hand does, so every window on the way sees the cursor.
     UserInput& Glide(POINT from, POINT to, int nSteps = 12);
     UserInput& LeftDown();
+    // A left click at a point found when the step is played (a window that opens meanwhile).
+    UserInput& ClickAt(std::function<POINT()> where);
     UserInput& LeftUp();
     UserInput& RightDown();
     UserInput& RightUp();
     UserInput& Key(WORD vk, bool bDown);
+    // A key pressed and released.
+    UserInput& Press(WORD vk) { return Key(vk, true).Key(vk, false); }
+    // Characters typed as the keyboard's text input (no key codes), one by one.
+    UserInput& Type(const std::wstring& text);
     // "ctrl", "shift", "alt": pressed or released through the display.
     UserInput& DisplayKey(const char* keyName, bool bDown);
     UserInput& Pause(DWORD dwMilliseconds);
