@@ -27,8 +27,8 @@ endfunction()
 # Wine sees the Linux file system as drive Z:.
 set(KEST_SOURCE_DIR_WINE "Z:${CMAKE_SOURCE_DIR}")
 
-# An i686 suite may run under user-mode emulation, where every process starts about 50 s late and
-# runs several times slower: its time-out is the native one stretched by this much.
+# An i686 suite may run under user-mode emulation, where it runs several times slower: its
+# time-out is the native one stretched by this much.
 set(KEST_I686_TIMEOUT_FACTOR 4)
 set(KEST_I686_TIMEOUT_STARTUP 120)
 
@@ -53,14 +53,12 @@ function(kest_links_framework out)
 endfunction()
 
 # kest_test(<name> [GLOB <dir>] [SOURCES ...] [LIBS ...] [RESOURCES ...] [DEFINES ...] [DEPENDS ...]
-#           [LOCKS ...] [TIMEOUT <seconds>] [EMULATED_FILTER <gtest filter>]): one GoogleTest
+#           [LOCKS ...] [TIMEOUT <seconds>]): one GoogleTest
 # executable, registered as one ctest entry that runs under wine. DEFINES are compile definitions,
 # DEPENDS targets built first (helper programs, servers), LOCKS ctest resource locks (e.g.
-# clipboard: one per display). TIMEOUT is the native time-out (default 300 s). EMULATED_FILTER is
-# the GoogleTest filter of the i686 suite when 32-bit programs run under emulation (tools/test.sh
-# tells): it leaves out tests that start further 32-bit processes, each about 50 s late there.
+# clipboard: one per display). TIMEOUT is the native time-out (default 300 s).
 function(kest_test name)
-  cmake_parse_arguments(ARG "" "GLOB;TIMEOUT;EMULATED_FILTER" "SOURCES;LIBS;RESOURCES;DEFINES;DEPENDS;LOCKS"
+  cmake_parse_arguments(ARG "" "GLOB;TIMEOUT" "SOURCES;LIBS;RESOURCES;DEFINES;DEPENDS;LOCKS"
                         ${ARGN})
   set(sources ${ARG_SOURCES})
   if(ARG_GLOB)
@@ -107,9 +105,6 @@ function(kest_test name)
   endif()
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     math(EXPR timeout "${timeout} * ${KEST_I686_TIMEOUT_FACTOR} + ${KEST_I686_TIMEOUT_STARTUP}")
-    if(ARG_EMULATED_FILTER)
-      set_tests_properties(${name} PROPERTIES ENVIRONMENT "KEST_EMULATED_GTEST_FILTER=${ARG_EMULATED_FILTER}")
-    endif()
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout})
   if(ARG_LOCKS)

@@ -24,8 +24,7 @@ for arch in "${ARCHES[@]}"; do
            "registers emulation where it can)"
       continue
     fi
-    # Under emulation every 32-bit process starts about 50 s late; suites may leave out the tests
-    # that start extra processes (see kest_test's EMULATED_FILTER).
+    # wine-run.sh forgives one exit status that only emulation gives (see there).
     if [ -f /proc/sys/fs/binfmt_misc/qemu-i386 ] && grep -q '^enabled' /proc/sys/fs/binfmt_misc/qemu-i386; then
       export KEST_32BIT_EMULATED=1
     fi

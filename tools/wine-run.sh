@@ -8,10 +8,6 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "wine-run: no DISPLAY; run the tests through tools/test.sh" >&2
   exit 1
 fi
-if [ "${KEST_32BIT_EMULATED:-}" = 1 ] && [ -n "${KEST_EMULATED_GTEST_FILTER:-}" ]; then
-  export GTEST_FILTER="$KEST_EMULATED_GTEST_FILTER"
-  echo "wine-run: 32-bit programs run under emulation here: GoogleTest filter $GTEST_FILTER"
-fi
 out="$(mktemp)"
 trap 'rm -f "$out"' EXIT
 "$(kest_wine_for "$1")" "$@" </dev/null >"$out" 2>&1
