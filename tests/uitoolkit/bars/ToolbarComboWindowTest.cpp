@@ -1,0 +1,149 @@
+// Combo-box buttons on real toolbars: typing and choosing in one copy shows in every copy without
+// echoing commands, the vertical bar's plain button, and a screenshot.
+#include "tests/uitoolkit/bars/ButtonsTestFrame.h"
+#include "uitoolkit/bars/KTToolbarComboBoxButton.h"
+
+namespace
+{
+bool Near(COLORREF a, COLORREF b)
+{
+    return abs(GetRValue(a) - GetRValue(b)) < 24 && abs(GetGValue(a) - GetGValue(b)) < 24 &&
+           abs(GetBValue(a) - GetBValue(b)) < 24;
+}
+
+class ToolbarComboWindowTest : public ButtonsWindowTest
+{
+protected:
+    // The combo at the end of a new bar; -1 when it could not be inserted.
+    CKTToolbarComboBoxButton* AddComboBar(DWORD dwAlign, UINT nID, const CKTToolbarComboBoxButton& combo)
+    {
+        CKTToolBar* pBar = AddBar(dwAlign, IDR_TEST_TOOLBAR, nID);
+        const int iIndex = pBar->InsertButton(combo);
+        EXPECT_GE(iIndex, 0);
+        return iIndex < 0 ? nullptr : static_cast<CKTToolbarComboBoxButton*>(pBar->GetButton(iIndex));
+    }
+
+    static CString ShownText(CKTToolbarComboBoxButton* pCombo)
+    {
+        CString strText;
+        pCombo->GetComboBox()->GetWindowText(strText);
+        return strText;
+    }
+
+    static POINT ComboPoint(CKTToolbarComboBoxButton* pCombo, int dx)
+    {
+        CRect rect;
+        pCombo->GetComboBox()->GetWindowRect(&rect);
+        return POINT{rect.left + dx, rect.top + rect.Height() / 2};
+    }
+};
+} // namespace
+
+TEST_F(ToolbarComboWindowTest, TypingInOneCopyShowsInEveryCopyWithoutEcho)
+{
+    CKTToolbarComboBoxButton zoom(ID_BUTTONS_ZOOM, -1, CBS_DROPDOWN, 120);
+    zoom.AddItem(L"50%", 50);
+    zoom.AddItem(L"100%", 100);
+    CKTToolbarComboBoxButton* pFirst = AddComboBar(CBRS_TOP, AFX_IDW_TOOLBAR, zoom);
+    CKTToolbarComboBoxButton* pSecond = AddComboBar(CBRS_TOP, AFX_IDW_TOOLBAR + 1, zoom);
+    ASSERT_TRUE(pFirst != nullptr && pSecond != nullptr);
+    Relayout();
+    ASSERT_TRUE(pFirst->GetComboBox()->IsWindowVisible());
+    EXPECT_EQ(CString(L"50%"), ShownText(pSecond));
+
+    UserInput input;
+    input.MoveTo(ComboPoint(pFirst, 20)).Pause(50).LeftDown().LeftUp().Pause(100);
+    input.Press(VK_END).Pause(50);
+    input.Press(VK_BACK).Press(VK_BACK).Press(VK_BACK).Type(L"125").Pause(150);
+    Play(input);
+
+    EXPECT_EQ(CString(L"125"), ShownText(pFirst));
+    EXPECT_EQ(CString(L"125"), ShownText(pSecond));
+    EXPECT_EQ(CString(L"125"), pSecond->GetText());
+    EXPECT_STREQ(L"125", CKTToolbarComboBoxButton::GetTextByCommand(ID_BUTTONS_ZOOM));
+    EXPECT_EQ(pFirst, CKTToolbarComboBoxButton::GetByCommand(ID_BUTTONS_ZOOM, TRUE)) << "the focused copy";
+
+    int nEditChanges = 0;
+    for (const auto& c : m_pFrame->CommandsOf(ID_BUTTONS_ZOOM))
+    {
+        EXPECT_EQ(pFirst->GetHwnd(), c.hwndControl) << "no command from the copy, code " << c.code;
+        if (c.code == CBN_EDITCHANGE)
+            nEditChanges++;
+    }
+    EXPECT_EQ(6, nEditChanges) << "three deletions and three characters";
+
+    // The control paints its edit field in the window colour.
+    CRect rectCombo;
+    pSecond->GetComboBox()->GetWindowRect(&rectCombo);
+    EXPECT_TRUE(Near(::GetSysColor(COLOR_WINDOW), ScreenPixel(POINT{rectCombo.left + 60, rectCombo.top + 4})));
+    SaveScreenshot(L"toolbar_combo_typed.bmp");
+}
+
+TEST_F(ToolbarComboWindowTest, ChoosingFromTheListSelectsInEveryCopy)
+{
+    CKTToolbarComboBoxButton zoom(ID_BUTTONS_ZOOM, -1, CBS_DROPDOWNLIST, 120);
+    zoom.AddItem(L"50%", 50);
+    zoom.AddItem(L"100%", 100);
+    zoom.AddItem(L"200%", 200);
+    CKTToolbarComboBoxButton* pFirst = AddComboBar(CBRS_TOP, AFX_IDW_TOOLBAR, zoom);
+    CKTToolbarComboBoxButton* pSecond = AddComboBar(CBRS_TOP, AFX_IDW_TOOLBAR + 1, zoom);
+    ASSERT_TRUE(pFirst != nullptr && pSecond != nullptr);
+    Relayout();
+
+    CComboBox* pControl = pFirst->GetComboBox();
+    UserInput input;
+    input.MoveTo(ComboPoint(pFirst, 30)).Pause(50).LeftDown().LeftUp().Pause(200);
+    input.ClickAt([pControl] {
+        CRect rectList;
+        pControl->GetDroppedControlRect(&rectList);
+        const int cyItem = pControl->GetItemHeight(0);
+        CRect rectCombo;
+        pControl->GetWindowRect(&rectCombo);
+        // The list opens below the field; its third item.
+        return POINT{rectList.left + 20, rectCombo.bottom + 1 + 2 * cyItem + cyItem / 2};
+    });
+    input.Pause(200);
+    Play(input);
+
+    EXPECT_EQ(2, pFirst->GetCurSel());
+    EXPECT_EQ(2, pSecond->GetCurSel());
+    EXPECT_EQ(2, pSecond->GetComboBox()->GetCurSel());
+    EXPECT_EQ(CString(L"200%"), pSecond->GetText());
+    bool bSelEndOk = false;
+    for (const auto& c : m_pFrame->CommandsOf(ID_BUTTONS_ZOOM))
+    {
+        EXPECT_EQ(pFirst->GetHwnd(), c.hwndControl) << "no command from the copy, code " << c.code;
+        bSelEndOk = bSelEndOk || c.code == CBN_SELENDOK;
+    }
+    EXPECT_TRUE(bSelEndOk);
+
+    // Selecting by program brings the copies along but sends no command.
+    m_pFrame->m_commands.clear();
+    EXPECT_TRUE(pSecond->SelectItem(0, TRUE));
+    PumpAndIdle();
+    EXPECT_EQ(0, pFirst->GetCurSel());
+    EXPECT_EQ(0, pFirst->GetComboBox()->GetCurSel());
+    EXPECT_TRUE(m_pFrame->CommandsOf(ID_BUTTONS_ZOOM).empty());
+    SaveScreenshot(L"toolbar_combo_list.bmp");
+}
+
+TEST_F(ToolbarComboWindowTest, OnAVerticalBarTheControlHidesAndAClickSendsTheCommand)
+{
+    CKTToolbarComboBoxButton zoom(ID_BUTTONS_ZOOM, -1, CBS_DROPDOWN, 120);
+    zoom.m_strText = L"Zoom";
+    zoom.AddItem(L"50%", 50);
+    CKTToolbarComboBoxButton* pCombo = AddComboBar(CBRS_LEFT, AFX_IDW_TOOLBAR, zoom);
+    ASSERT_TRUE(pCombo != nullptr);
+    Relayout();
+    EXPECT_FALSE(pCombo->GetComboBox()->IsWindowVisible());
+    EXPECT_LT(pCombo->m_rect.Width(), 60) << "a plain button's size";
+
+    CKTToolBar* pBar = m_bars.back().get();
+    UserInput input;
+    input.MoveTo(ScreenCentre(pBar, pBar->GetCount() - 1)).Pause(50).LeftDown().Pause(50).LeftUp().Pause(100);
+    Play(input);
+    const auto commands = m_pFrame->CommandsOf(ID_BUTTONS_ZOOM);
+    ASSERT_EQ(1u, commands.size());
+    EXPECT_EQ(0u, commands[0].code);
+    SaveScreenshot(L"toolbar_combo_vertical.bmp");
+}
