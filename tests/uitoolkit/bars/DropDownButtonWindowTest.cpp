@@ -1,0 +1,221 @@
+// Drop-down toolbar buttons on a real toolbar, with the display's mouse: a short click runs the
+// current command, holding drops the group down, choosing there runs the command and makes it
+// current; a release away drops nothing; a button removed while its timer or frame runs; the
+// stored form; and a screenshot of the open group.
+#include "tests/uitoolkit/bars/ButtonsTestFrame.h"
+#include "uitoolkit/bars/KTDropDownToolBar.h"
+
+#include <vector>
+
+namespace
+{
+const UINT kGroupBarId = AFX_IDW_TOOLBAR + 20;
+
+class DropDownButtonWindowTest : public ButtonsWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        ButtonsWindowTest::SetUp();
+        // The group: Open, Save, a separator, Print, Cut; never shown itself.
+        ASSERT_TRUE(m_group.Create(m_pFrame, WS_CHILD | CBRS_TOP, kGroupBarId));
+        ASSERT_TRUE(m_group.LoadToolBar(IDR_TEST_TOOLBAR));
+        m_pBar = AddBar(CBRS_TOP);
+        m_iButton = m_pBar->InsertButton(new CKTDropDownToolbarButton(L"Files", &m_group));
+        ASSERT_GE(m_iButton, 0);
+        Relayout();
+    }
+    void TearDown() override { ButtonsWindowTest::TearDown(); }
+
+    CKTDropDownToolbarButton* Button() const
+    {
+        return static_cast<CKTDropDownToolbarButton*>(m_pBar->GetButton(m_iButton));
+    }
+
+    // The centre of a group command in the open frame, on the screen.
+    static POINT GroupItem(CKTDropDownToolbarButton* pButton, int iIndex)
+    {
+        CKTDropDownFrame* pFrame = pButton->GetFrame();
+        if (pFrame == nullptr)
+            return POINT{0, 0};
+        CRect rect;
+        pFrame->GetToolBar().GetItemRect(iIndex, &rect);
+        pFrame->GetToolBar().ClientToScreen(&rect);
+        return rect.CenterPoint();
+    }
+
+    CKTDropDownToolBar m_group;
+    CKTToolBar* m_pBar = nullptr;
+    int m_iButton = -1;
+};
+} // namespace
+
+TEST_F(DropDownButtonWindowTest, AShortClickRunsTheCurrentCommandAndOpensNothing)
+{
+    EXPECT_EQ(static_cast<UINT>(ID_TEST_OPEN), Button()->m_nID) << "the group's first command";
+    const POINT centre = ScreenCentre(m_pBar, m_iButton);
+    UserInput input;
+    input.MoveTo(centre).Pause(50).LeftDown().Pause(60).LeftUp().Pause(800);
+    Play(input);
+    const auto commands = m_pFrame->CommandsOf(ID_TEST_OPEN);
+    EXPECT_EQ(1u, commands.size());
+    EXPECT_EQ(nullptr, Button()->GetFrame());
+    EXPECT_FALSE(Button()->IsTimerRunning());
+    EXPECT_EQ(nullptr, CKTDropDownToolbarButton::GetPressedButton());
+}
+
+TEST_F(DropDownButtonWindowTest, HoldingDropsTheGroupAndAChoiceBecomesCurrent)
+{
+    const POINT centre = ScreenCentre(m_pBar, m_iButton);
+    BOOL bOpenWhileHeld = FALSE;
+    size_t nCommandsWhileHeld = 99;
+    CRect rectFrame;
+    {
+        UserInput input;
+        input.MoveTo(centre).Pause(50).LeftDown().Pause(800);
+        input.Call([&] {
+            bOpenWhileHeld = Button()->GetFrame() != nullptr;
+            nCommandsWhileHeld = m_pFrame->m_commands.size();
+        });
+        Play(input);
+    }
+    ASSERT_TRUE(bOpenWhileHeld);
+    EXPECT_EQ(0u, nCommandsWhileHeld) << "holding runs no command";
+    CKTDropDownFrame* pFrame = Button()->GetFrame();
+    ASSERT_TRUE(pFrame != nullptr);
+    const HWND hFrame = pFrame->GetSafeHwnd();
+    EXPECT_TRUE(::IsWindowVisible(hFrame));
+    pFrame->GetWindowRect(&rectFrame);
+    CRect rectButton = Button()->m_rect;
+    m_pBar->ClientToScreen(&rectButton);
+    EXPECT_EQ(rectButton.bottom, rectFrame.top) << "below the button of a top bar";
+    EXPECT_EQ(5, pFrame->GetToolBar().GetCount()) << "the group's buttons, shared";
+    {
+        ::CreateDirectoryW(L"screenshots", nullptr);
+        RunMessageLoopFor(200);
+        CRect rectShot;
+        m_pFrame->GetWindowRect(&rectShot);
+        rectShot.UnionRect(rectShot, rectFrame);
+        EXPECT_TRUE(SaveScreenArea(L"screenshots\\toolbar_dropdown_open.bmp", rectShot));
+    }
+
+    // Print is the group's third image (the separator has none).
+    const POINT print = GroupItem(Button(), 3);
+    {
+        UserInput input;
+        input.Glide(centre, print).Pause(100).LeftUp().Pause(300);
+        Play(input);
+    }
+    PumpUntil([&] { return !::IsWindow(hFrame); }, 2000);
+    EXPECT_FALSE(::IsWindow(hFrame));
+    EXPECT_EQ(nullptr, Button()->GetFrame());
+    EXPECT_EQ(1u, m_pFrame->CommandsOf(ID_TEST_PRINT).size());
+    EXPECT_TRUE(m_pFrame->CommandsOf(ID_TEST_OPEN).empty());
+    EXPECT_EQ(static_cast<UINT>(ID_TEST_PRINT), Button()->m_nID);
+    EXPECT_EQ(2, Button()->GetCurrentImage());
+    EXPECT_EQ(5, m_group.GetCount()) << "the group keeps its buttons";
+    EXPECT_EQ(0u, m_pBar->GetButtonStyle(m_iButton) & TBBS_PRESSED);
+    SaveScreenshot(L"toolbar_dropdown_chosen.bmp");
+    // The button now shows Print's image, as the bar's own Print button does.
+    const POINT shown = {ScreenCentre(m_pBar, m_iButton).x - 2, ScreenCentre(m_pBar, m_iButton).y};
+    EXPECT_EQ(ScreenPixel(ScreenCentre(m_pBar, 3)), ScreenPixel(shown));
+    EXPECT_NE(ScreenPixel(ScreenCentre(m_pBar, 0)), ScreenPixel(shown));
+}
+
+TEST_F(DropDownButtonWindowTest, AReleaseAwayFromTheButtonDropsNothing)
+{
+    const POINT centre = ScreenCentre(m_pBar, m_iButton);
+    const POINT away = {centre.x, centre.y + 150};
+    UserInput input;
+    input.MoveTo(centre).Pause(50).LeftDown().Pause(50).Glide(centre, away, 4).LeftUp().Pause(900);
+    Play(input);
+    EXPECT_EQ(nullptr, Button()->GetFrame());
+    EXPECT_FALSE(Button()->IsTimerRunning());
+    EXPECT_TRUE(m_pFrame->CommandsOf(ID_TEST_OPEN).empty());
+}
+
+TEST_F(DropDownButtonWindowTest, AButtonRemovedWhileItsTimerOrFrameRunsLeavesNothingBehind)
+{
+    // Removed while the mouse button is held and the timer runs.
+    {
+        UserInput input;
+        input.MoveTo(ScreenCentre(m_pBar, m_iButton)).Pause(50).LeftDown().Pause(100);
+        Play(input);
+    }
+    EXPECT_TRUE(Button()->IsTimerRunning());
+    EXPECT_EQ(Button(), CKTDropDownToolbarButton::GetPressedButton());
+    ASSERT_TRUE(m_pBar->RemoveButton(m_iButton));
+    EXPECT_EQ(nullptr, CKTDropDownToolbarButton::GetPressedButton());
+    {
+        UserInput input;
+        input.Pause(700).LeftUp().Pause(100);
+        Play(input);
+    }
+    EXPECT_TRUE(m_pFrame->m_commands.empty());
+
+    // Removed while its group is dropped down.
+    m_iButton = m_pBar->InsertButton(new CKTDropDownToolbarButton(L"Files", &m_group));
+    Relayout();
+    {
+        UserInput input;
+        input.MoveTo(ScreenCentre(m_pBar, m_iButton)).Pause(50).LeftDown().Pause(800);
+        Play(input);
+    }
+    ASSERT_TRUE(Button()->GetFrame() != nullptr);
+    const HWND hFrame = Button()->GetFrame()->GetSafeHwnd();
+    ASSERT_TRUE(m_pBar->RemoveButton(m_iButton));
+    PumpAndIdle();
+    EXPECT_FALSE(::IsWindow(hFrame));
+    {
+        UserInput input;
+        input.Pause(50).LeftUp().Pause(100);
+        Play(input);
+    }
+    EXPECT_EQ(5, m_group.GetCount());
+    EXPECT_TRUE(m_pFrame->m_commands.empty());
+}
+
+TEST_F(DropDownButtonWindowTest, DeactivatingTheApplicationClosesTheGroup)
+{
+    ASSERT_TRUE(Button()->DropDown());
+    CKTDropDownFrame* pFrame = Button()->GetFrame();
+    ASSERT_TRUE(pFrame != nullptr);
+    const HWND hFrame = pFrame->GetSafeHwnd();
+    ::ReleaseCapture();
+    ::SendMessageW(hFrame, WM_ACTIVATEAPP, FALSE, 0);
+    PumpAndIdle();
+    EXPECT_FALSE(::IsWindow(hFrame));
+    EXPECT_EQ(nullptr, Button()->GetFrame());
+}
+
+TEST_F(DropDownButtonWindowTest, StoredFormFindsItsGroupOnlyWhileItExists)
+{
+    Button()->SetDefaultCommand(ID_TEST_CUT);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        Button()->Serialize(ar);
+    }
+    const struct
+    {
+        const char* name;
+        bool groupAlive;
+    } cases[] = {{"group exists", true}, {"group gone", false}};
+    for (const auto& c : cases)
+    {
+        if (!c.groupAlive)
+            m_group.DestroyWindow();
+        file.SeekToBegin();
+        CArchive ar(&file, CArchive::load);
+        CKTDropDownToolbarButton loaded;
+        loaded.Serialize(ar);
+        EXPECT_EQ(static_cast<UINT>(ID_TEST_CUT), loaded.m_nID) << c.name;
+        EXPECT_EQ(CString(L"Files"), loaded.GetName()) << c.name;
+        EXPECT_EQ(3, loaded.GetCurrentImage()) << c.name;
+        EXPECT_EQ(c.groupAlive ? &m_group : nullptr, loaded.GetToolBar()) << c.name;
+        if (!c.groupAlive)
+        {
+            EXPECT_FALSE(loaded.DropDown(m_pBar)) << "without its group it only runs its command";
+        }
+    }
+}
