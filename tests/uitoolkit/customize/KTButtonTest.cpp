@@ -3,6 +3,7 @@
 // sizes and the pixels of its frame and glyph.
 #include "tests/framework/input/UserInput.h"
 #include "tests/uitoolkit/customize/CustomizeTestApp.h"
+#include "tests/uitoolkit/customize/CustomizeTestSupport.h"
 #include "uitoolkit/customize/KTButton.h"
 #include "uitoolkit/looks/KTMenuGlyphs.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
@@ -16,52 +17,6 @@
 
 namespace
 {
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        if (!AfxGetThread()->PreTranslateMessage(&msg))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessage(&msg);
-        }
-    }
-}
-
-template <class Pred>
-bool PumpUntil(Pred pred, DWORD dwTimeoutMs = 5000)
-{
-    const DWORD dwStart = ::GetTickCount();
-    while (!pred())
-    {
-        if (::GetTickCount() - dwStart > dwTimeoutMs)
-            return false;
-        Pump();
-        ::Sleep(5);
-    }
-    return true;
-}
-
-void PumpFor(DWORD dwMs)
-{
-    const DWORD dwStart = ::GetTickCount();
-    while (::GetTickCount() - dwStart < dwMs)
-    {
-        Pump();
-        ::Sleep(5);
-    }
-}
-
-// Plays the input on its own thread while this thread runs its messages.
-void Play(UserInput& input)
-{
-    input.Start();
-    PumpUntil([&] { return input.Done(); }, 20000);
-    input.Wait();
-    Pump();
-}
 
 // A top-level window that records the clicks its buttons report.
 class CClickParent : public CWnd

@@ -1,0 +1,10 @@
+#pragma once
+// Resources of the customization tests.
+#define IDD_TEST_KEYS       4100
+#define IDC_TEST_PLAIN_EDIT 4101
+#define IDC_TEST_KEY_EDIT   4102
+#define IDR_TEST_MAINFRAME  4110
+#define IDR_TEST_DOCTYPE    4111
+#define ID_TEST_CMD_NEW     34001
+#define ID_TEST_CMD_OPEN    34002
+#define ID_TEST_CMD_HELP    34003
