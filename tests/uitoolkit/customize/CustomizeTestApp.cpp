@@ -1,5 +1,7 @@
 #include "tests/uitoolkit/customize/CustomizeTestApp.h"
 
+#include "tests/uitoolkit/customize/CustomizeTestIds.h"
+
 namespace
 {
 CCustomizeTestApp theApp;
@@ -10,4 +12,21 @@ CCustomizeTestApp::CCustomizeTestApp() : CWinApp(L"KestCustomizeTests") {}
 CCustomizeTestApp& CustomizeTestApp()
 {
     return theApp;
+}
+
+CMultiDocTemplate* TestDocTemplate(UINT nIDResource)
+{
+    if (theApp.GetFirstDocTemplatePosition() == nullptr)
+    {
+        for (UINT nID : {IDR_TEST_DOCTYPE, IDR_TEST_NOFILTER, IDR_TEST_LAYOUT})
+            theApp.AddDocTemplate(
+                new CMultiDocTemplate(nID, RUNTIME_CLASS(CDocument), RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(CView)));
+    }
+    for (POSITION pos = theApp.GetFirstDocTemplatePosition(); pos != nullptr;)
+    {
+        CDocTemplate* pTemplate = theApp.GetNextDocTemplate(pos);
+        if (pTemplate->m_nIDResource == nIDResource)
+            return static_cast<CMultiDocTemplate*>(pTemplate);
+    }
+    return nullptr;
 }

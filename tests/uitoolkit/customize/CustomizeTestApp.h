@@ -11,3 +11,8 @@ public:
 };
 
 CCustomizeTestApp& CustomizeTestApp();
+
+class CMultiDocTemplate;
+// The application's three document templates (work files, one without a filter, layouts), added
+// once; the first has its own accelerator table.
+CMultiDocTemplate* TestDocTemplate(UINT nIDResource);

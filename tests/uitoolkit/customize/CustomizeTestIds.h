@@ -8,3 +8,5 @@
 #define ID_TEST_CMD_NEW     34001
 #define ID_TEST_CMD_OPEN    34002
 #define ID_TEST_CMD_HELP    34003
+#define IDR_TEST_NOFILTER   4112
+#define IDR_TEST_LAYOUT     4113

@@ -1,6 +1,6 @@
 #include "tests/uitoolkit/customize/CustomizeTestSupport.h"
 
-#include "framework/Afx.h"
+#include <string>
 
 void Pump()
 {
@@ -31,4 +31,18 @@ void Play(UserInput& input)
     PumpUntil([&] { return input.Done(); }, 20000);
     input.Wait();
     Pump();
+}
+
+void PrintTo(const CString& str, std::ostream* os)
+{
+    const std::wstring text((LPCTSTR)str, (size_t)str.GetLength());
+    *os << '"';
+    for (wchar_t ch : text)
+    {
+        if (ch >= 0x20 && ch < 0x7F)
+            *os << (char)ch;
+        else
+            *os << "\\x" << std::hex << (unsigned)ch << std::dec;
+    }
+    *os << '"';
 }

@@ -3,7 +3,13 @@
 // thread's pre-translation, as the program's loop does) while the input plays on its own thread.
 #include "tests/framework/input/UserInput.h"
 
+#include "framework/Afx.h"
+
+#include <ostream>
 #include <windows.h>
+
+// Failure messages show texts, not addresses.
+void PrintTo(const CString& str, std::ostream* os);
 
 void Pump();
 void PumpFor(DWORD dwMs);

@@ -307,19 +307,19 @@ TEST_F(KeyboardManagerTest, InstallingATableReplacesAndDestroysTheOldOne)
 
 TEST_F(KeyboardManagerTest, StateRoundTripsThroughTheRegistryAndResetGoesBackToTheResources)
 {
-    CMultiDocTemplate* pTemplate = nullptr;
-    for (POSITION pos = CustomizeTestApp().GetFirstDocTemplatePosition(); pos != nullptr;)
-        pTemplate = static_cast<CMultiDocTemplate*>(CustomizeTestApp().GetNextDocTemplate(pos));
-    if (pTemplate == nullptr)
-    {
-        pTemplate = new CMultiDocTemplate(IDR_TEST_DOCTYPE, RUNTIME_CLASS(CDocument), RUNTIME_CLASS(CFrameWnd),
-                                          RUNTIME_CLASS(CView));
-        CustomizeTestApp().AddDocTemplate(pTemplate);
-    }
+    CMultiDocTemplate* pTemplate = TestDocTemplate(IDR_TEST_DOCTYPE);
+    ASSERT_NE(nullptr, pTemplate);
     CTableFrame frame(MakeTable({{FVIRTKEY | FCONTROL, 'Q', 9}}));
     frame.m_nIDHelp = IDR_TEST_MAINFRAME;
-    CWnd* pOldMain = CustomizeTestApp().m_pMainWnd;
-    CustomizeTestApp().m_pMainWnd = &frame;
+    struct MainWindowScope
+    {
+        CWnd* pOld;
+        explicit MainWindowScope(CWnd* pMain) : pOld(CustomizeTestApp().m_pMainWnd)
+        {
+            CustomizeTestApp().m_pMainWnd = pMain;
+        }
+        ~MainWindowScope() { CustomizeTestApp().m_pMainWnd = pOld; }
+    } mainWindow(&frame);
 
     ASSERT_TRUE(m_manager.UpdateAccelTable(pTemplate, MakeTable({{FVIRTKEY, VK_F11, 11}})));
     ASSERT_TRUE(m_manager.SaveState(kPrefix, nullptr));
@@ -340,8 +340,6 @@ TEST_F(KeyboardManagerTest, StateRoundTripsThroughTheRegistryAndResetGoesBackToT
     ExpectSameEntries(Entries(hMainResource), Entries(frame.m_hAccelTable));
     ExpectSameEntries(Entries(hDocResource), Entries(pTemplate->m_hAccelTable));
     EXPECT_EQ(2u, Entries(frame.m_hAccelTable).size());
-
-    CustomizeTestApp().m_pMainWnd = pOldMain;
 }
 
 TEST_F(KeyboardManagerTest, KeyTextsUseTheLayoutsNamesInTheOrderCtrlShiftAlt)
