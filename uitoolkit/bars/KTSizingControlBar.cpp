@@ -223,6 +223,12 @@ CSize CKTSizingControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
             ::EndDeferWindowPos(layout.hDWP);
     }
     m_bAloneInRow = bars.size() < 2;
+    if (m_bExpandAtLayout && !pDockBar->m_bLayoutQuery)
+    {
+        m_bExpandAtLayout = FALSE;
+        if (!m_bAloneInRow && !m_bMaximized && !IsFloating())
+            ToggleExpand(TRUE);
+    }
     BOOL bOtherExpanded = FALSE;
     for (CKTSizingControlBar* pBar : bars)
         bOtherExpanded = bOtherExpanded || (pBar != this && pBar->m_bMaximized);
@@ -554,7 +560,12 @@ void CKTSizingControlBar::LoadState(LPCTSTR lpszProfileName)
     if (m_nRollingType == 2 || m_nRollingType == 4)
         m_bRolled = TRUE;
     if (nExpanded != 0 && !m_bMaximized)
+    {
         ToggleExpand(TRUE);
+        // Not in a row of several yet: the saved docking, which the workspace applies after the
+        // sizes, decides at the next layout.
+        m_bExpandAtLayout = !m_bMaximized;
+    }
     if (m_nRollingType != 0)
     {
         auto* pFrame = dynamic_cast<CKTMiniDockFrameWnd*>(GetParentFrame());
@@ -573,7 +584,15 @@ void CKTSizingControlBar::SaveState(LPCTSTR lpszProfileName)
         return;
     CSize szHorz = m_szHorz;
     CSize szVert = m_szVert;
-    if (m_bMaximized)
+    // In an expanded row every bar's length is borrowed; the kept one is what the user set.
+    BOOL bRowExpanded = m_bMaximized;
+    std::vector<CKTSizingControlBar*> row;
+    if (!IsFloating() && GetRowSizingBars(row))
+    {
+        for (CKTSizingControlBar* pBar : row)
+            bRowExpanded = bRowExpanded || pBar->m_bMaximized;
+    }
+    if (bRowExpanded && m_szOld.cx > 0 && m_szOld.cy > 0)
         (IsHorzDocked() ? szHorz : szVert) = m_szOld;
     reg.Write(L"sizeHorzCX", static_cast<int>(szHorz.cx));
     reg.Write(L"sizeHorzCY", static_cast<int>(szHorz.cy));

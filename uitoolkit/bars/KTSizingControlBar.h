@@ -185,6 +185,7 @@ protected:
     int m_cxEdge = 6;
     int m_nCaptionHeight = 0;
     BOOL m_bMaximized = FALSE;
+    BOOL m_bExpandAtLayout = FALSE; // loaded expanded while its row was not known yet
     CToolTipCtrl m_ToolTip;
     BOOL m_bAloneInRow = FALSE;
     BOOL m_bActive = FALSE;

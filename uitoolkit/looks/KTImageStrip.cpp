@@ -336,7 +336,8 @@ BOOL CKTImageStrip::Save(LPCTSTR lpszBmpFileName)
     if (!m_bUserImagesList || m_hbmImages == nullptr || m_bFileReadOnly || m_bReadOnly)
         return FALSE;
     const CString target(lpszBmpFileName != nullptr ? lpszBmpFileName : m_strUserImagesFileName.GetString());
-    if (!m_bModified && target.CompareNoCase(m_strUserImagesFileName) == 0)
+    if (!m_bModified && target.CompareNoCase(m_strUserImagesFileName) == 0 &&
+        ::GetFileAttributesW(target) != INVALID_FILE_ATTRIBUTES)
         return TRUE;
 
     const BITMAP bm = BitmapOf(m_hbmImages);

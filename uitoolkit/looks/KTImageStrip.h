@@ -51,7 +51,7 @@ public:
     BOOL LoadFromFile(LPCTSTR lpszBmpFileName);
     // Writes a strip loaded from a file to lpszBmpFileName (null: its own file), completely or
     // not at all. Nothing for a read-only file; nothing written for an unmodified strip saved
-    // to its own file. A failed save keeps the strip modified.
+    // to its own file while that file is there. A failed save keeps the strip modified.
     BOOL Save(LPCTSTR lpszBmpFileName = nullptr);
 
     // Appends the bitmap's images; the index of the last image, -1 on failure.

@@ -535,6 +535,9 @@ BOOL CKTRegistry::Read(LPCTSTR lpszName, DWORD& dwValue)
     if (m_lastResult != ERROR_SUCCESS)
         return FALSE;
     m_lastSize = size;
+    // Fewer bytes than a number are a damaged value, not a small number.
+    if (size != sizeof(stored))
+        return FALSE;
     dwValue = stored;
     return TRUE;
 }
