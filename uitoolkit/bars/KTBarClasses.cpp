@@ -6,5 +6,4 @@
 IMPLEMENT_DYNAMIC(CKTToolbarMenuButton, CKTToolbarButton)
 IMPLEMENT_DYNAMIC(CKTShowAllButton, CKTToolbarMenuButton)
 IMPLEMENT_DYNAMIC(CKTPopupMenuBar, CKTToolBar)
-IMPLEMENT_DYNAMIC(CKTCaptionBar, CControlBar)
 IMPLEMENT_DYNAMIC(CKTPopupMenu, CWnd)

@@ -125,11 +125,3 @@ protected:
 
     friend class CKTStatusCmdUI;
 };
-
-class CKTCaptionBar : public CControlBar
-{
-    DECLARE_DYNAMIC(CKTCaptionBar)
-public:
-    // The bar's own background, -1: the looks choose.
-    COLORREF m_clrBarBackground = (COLORREF)-1;
-};

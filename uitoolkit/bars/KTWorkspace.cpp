@@ -3,8 +3,10 @@
 #include "framework/AfxException.h"
 #include "uitoolkit/bars/KTFrameDocking.h"
 #include "uitoolkit/bars/KTSizingControlBar.h"
+#include "uitoolkit/bars/KTStateVersion.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/customize/KTCommandManager.h"
+#include "uitoolkit/customize/KTKeyboardManager.h"
 #include "uitoolkit/looks/KTRegistry.h"
 
 #include <algorithm>
@@ -21,6 +23,19 @@ const wchar_t* const kVersionKey = L"KTControlBarVersion";
 const wchar_t* const kSizingBarsSection = L"\\SizingBars";
 const wchar_t* const kDockStateSection = L"\\ControlBars";
 const wchar_t* const kPlacementKey = L"WindowPlacement";
+
+// Buttons read the version of the state they are loaded from through this reader.
+KTStateVersion ReadWorkspaceVersion()
+{
+    KTStateVersion version;
+    if (g_pWorkspace != nullptr)
+    {
+        version.m_bWorkspace = TRUE;
+        version.m_nMajor = g_pWorkspace->GetDataVersionMajor();
+        version.m_nMinor = g_pWorkspace->GetDataVersionMinor();
+    }
+    return version;
+}
 
 std::unique_ptr<CKTWorkspaceFrame> NoFrameOfSupport(CKTFrameSupport*)
 {
@@ -114,6 +129,13 @@ BOOL IsPlausiblePlacement(const CRect& rect)
            rect.right <= kLimit && rect.bottom <= kLimit;
 }
 
+CFrameWnd* FrameWindowOf(const CKTWorkspaceFrame* pFrame)
+{
+    return pFrame != nullptr && pFrame->GetFrame() != nullptr && pFrame->GetFrame()->GetSafeHwnd() != nullptr
+               ? pFrame->GetFrame()
+               : nullptr;
+}
+
 } // namespace
 
 BOOL CKTWorkspaceFrame::IsDockStateValid(const CDockState& state) const
@@ -140,12 +162,27 @@ CKTWorkspace::CKTWorkspace(BOOL bResourceSmartUpdate)
     : m_strRegSection(kDefaultSection), m_bResourceSmartUpdate(bResourceSmartUpdate)
 {
     g_pWorkspace = this;
+    KTSetStateVersionReader(&ReadWorkspaceVersion);
 }
 
 CKTWorkspace::~CKTWorkspace()
 {
+    if (m_bKeyboardManagerAutocreated)
+        delete g_pKeyboardManager; // clears the global pointer
     if (g_pWorkspace == this)
+    {
         g_pWorkspace = nullptr;
+        KTSetStateVersionReader(nullptr);
+    }
+}
+
+BOOL CKTWorkspace::InitKeyboardManager()
+{
+    if (g_pKeyboardManager != nullptr)
+        return FALSE;
+    new CKTKeyboardManager;
+    m_bKeyboardManagerAutocreated = TRUE;
+    return TRUE;
 }
 
 LPCTSTR CKTWorkspace::SetRegistryBase(LPCTSTR lpszSectionName)
@@ -198,8 +235,10 @@ BOOL CKTWorkspace::LoadFrameState(LPCTSTR lpszSectionName, CKTWorkspaceFrame* pF
     BOOL bResourcesChanged = FALSE;
     {
         ImageMappingOff mappingOff(m_bResourceSmartUpdate);
-        if (pFrame != nullptr && pFrame->GetFrame() != nullptr && pFrame->GetFrame()->GetSafeHwnd() != nullptr)
+        if (FrameWindowOf(pFrame) != nullptr)
             LoadFrameBars(strPath, *pFrame, bResourcesChanged);
+        if (g_pKeyboardManager != nullptr)
+            RunStep([&] { g_pKeyboardManager->LoadState(strPath, FrameWindowOf(pFrame)); });
     }
 
     if (m_bForceImageReset || (m_bResourceSmartUpdate && bResourcesChanged))
@@ -209,7 +248,7 @@ BOOL CKTWorkspace::LoadFrameState(LPCTSTR lpszSectionName, CKTWorkspaceFrame* pF
             if (IsLiveToolbar(pBar))
                 RunStep([&] { pBar->ResetAllImages(); });
         }
-        if (pFrame != nullptr && pFrame->GetFrame() != nullptr && pFrame->GetFrame()->GetSafeHwnd() != nullptr)
+        if (FrameWindowOf(pFrame) != nullptr)
             pFrame->GetFrame()->RecalcLayout();
     }
 
@@ -271,8 +310,11 @@ BOOL CKTWorkspace::SaveFrameState(LPCTSTR lpszSectionName, CKTWorkspaceFrame* pF
     RunStep([&] { SaveToolBarParameters(strPath); });
     RunStep([&] { CKTCommandManager::GetInstance()->SaveState(strPath); });
 
-    if (pFrame != nullptr && pFrame->GetFrame() != nullptr && pFrame->GetFrame()->GetSafeHwnd() != nullptr)
+    if (FrameWindowOf(pFrame) != nullptr)
         SaveFrameBars(strPath, *pFrame);
+
+    if (g_pKeyboardManager != nullptr)
+        RunStep([&] { g_pKeyboardManager->SaveState(strPath, FrameWindowOf(pFrame)); });
 
     // The user's own button images live in a file of their own; it is written when changed or gone.
     CKTImageStrip* pUserImages = CKTToolBar::GetUserImages();

@@ -56,6 +56,9 @@ public:
     CKTWorkspace(const CKTWorkspace&) = delete;
     CKTWorkspace& operator=(const CKTWorkspace&) = delete;
 
+    // Creates the keyboard manager, which this workspace then owns; FALSE when one exists.
+    BOOL InitKeyboardManager();
+
     // Replaces the section word (null or empty: "KTWorkspace") and returns it.
     LPCTSTR SetRegistryBase(LPCTSTR lpszSectionName = nullptr);
     LPCTSTR GetRegistryBase() const { return m_strRegSection; }
@@ -125,6 +128,7 @@ protected:
     int m_iSavedVersionMajor = -1;
     int m_iSavedVersionMinor = -1;
     BOOL m_bResourceSmartUpdate;
+    BOOL m_bKeyboardManagerAutocreated = FALSE;
 
 private:
     void LoadFrameBars(const CString& strPath, CKTWorkspaceFrame& frame, BOOL& bResourcesChanged);

@@ -1,6 +1,7 @@
 #include "uitoolkit/looks/KTVisualManager.h"
 
 #include "uitoolkit/bars/KTSizingControlBar.h"
+#include "uitoolkit/bars/KTCaptionBar.h"
 #include "uitoolkit/bars/KTStatusBar.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"

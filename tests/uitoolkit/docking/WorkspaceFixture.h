@@ -4,6 +4,7 @@
 
 #include "SizingFixture.h"
 
+#include "uitoolkit/bars/KTStateVersion.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTWorkspace.h"
 
@@ -35,6 +36,7 @@ public:
         m_calls.push_back("after load");
         m_nMajorSeen = m_iSavedVersionMajor;
         m_nMinorSeen = m_iSavedVersionMinor;
+        m_versionSeenByButtons = KTGetLoadingStateVersion();
     }
     void OnBeforeSaveState() override { m_calls.push_back("before save"); }
     void OnAfterSaveState() override { m_calls.push_back("after save"); }
@@ -42,6 +44,7 @@ public:
     std::vector<std::string> m_calls;
     int m_nMajorSeen = -2;
     int m_nMinorSeen = -2;
+    KTStateVersion m_versionSeenByButtons;
     // The image-mapping switch as each toolbar found it while it loaded.
     std::vector<BOOL> m_mappingWhileLoading;
     // Runs inside each toolbar's load (may throw, may mark the bar's resources changed).

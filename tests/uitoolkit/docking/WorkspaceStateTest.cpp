@@ -4,6 +4,7 @@
 #include "WorkspaceFixture.h"
 
 #include "framework/AfxException.h"
+#include "uitoolkit/customize/KTKeyboardManager.h"
 #include "uitoolkit/looks/KTRegistry.h"
 
 #include <algorithm>
@@ -111,6 +112,8 @@ TEST_F(WorkspaceStateTest, TheVersionReadsAsStoredWhileLoadingAndAsTheCurrentOne
             WriteRegInt(SectionPath(L"KTControlBarVersion"), L"Minor", c.nStoredMinor);
         EXPECT_TRUE(Load());
         EXPECT_EQ(m_pWorkspace->m_nMajorSeen, c.nExpectedMajor);
+        EXPECT_EQ(m_pWorkspace->m_versionSeenByButtons.m_nMajor, c.nExpectedMajor) << "what buttons read";
+        EXPECT_EQ(m_pWorkspace->m_versionSeenByButtons.m_nMinor, c.nExpectedMinor);
         EXPECT_EQ(m_pWorkspace->m_nMinorSeen, c.nExpectedMinor);
         EXPECT_EQ(m_pWorkspace->GetDataVersionMajor(), 6);
         EXPECT_EQ(m_pWorkspace->GetDataVersionMinor(), 3);
@@ -364,6 +367,10 @@ TEST_F(WorkspaceStateTest, TheSectionPathAndTheWorkspacePointer)
     EXPECT_STREQ(m_pWorkspace->SetRegistryBase(L"Settings"), L"Settings");
     EXPECT_FALSE(m_pWorkspace->ShowPopupMenu(1, CPoint(0, 0), m_pFrame));
     EXPECT_FALSE(m_pWorkspace->OnViewDoubleClick(m_pFrame, 1));
+    EXPECT_TRUE(m_pWorkspace->InitKeyboardManager());
+    EXPECT_NE(g_pKeyboardManager, nullptr);
+    EXPECT_FALSE(m_pWorkspace->InitKeyboardManager()) << "one exists";
     m_pWorkspace.reset();
     EXPECT_EQ(GetWorkspace(), nullptr);
+    EXPECT_EQ(g_pKeyboardManager, nullptr) << "the workspace deleted the manager it made";
 }
