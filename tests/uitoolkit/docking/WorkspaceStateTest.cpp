@@ -374,3 +374,125 @@ TEST_F(WorkspaceStateTest, TheSectionPathAndTheWorkspacePointer)
     EXPECT_EQ(GetWorkspace(), nullptr);
     EXPECT_EQ(g_pKeyboardManager, nullptr) << "the workspace deleted the manager it made";
 }
+
+namespace
+{
+
+const wchar_t* const kTwoProcessSection = L"WorkspaceTwoProcesses";
+const wchar_t* const kSecondProcessReport = L"workspace-second-process.txt";
+
+// The frame support of this test program: a token that the workspace hands back to the adapter,
+// which answers with the fixture's frame.
+CFrameWnd* g_pSupportedFrame = nullptr;
+std::vector<std::string> g_supportCalls;
+int g_nSupportToken = 0;
+CKTFrameSupport* SupportToken()
+{
+    return reinterpret_cast<CKTFrameSupport*>(&g_nSupportToken);
+}
+
+std::unique_ptr<CKTWorkspaceFrame> FrameOfTestSupport(CKTFrameSupport* pFrameImpl)
+{
+    if (pFrameImpl != SupportToken() || g_pSupportedFrame == nullptr)
+        return nullptr;
+    return std::make_unique<CTestWorkspaceFrame>(g_pSupportedFrame, g_supportCalls);
+}
+
+class TwoProcessTest : public WorkspaceTest
+{
+public:
+    void SetUp() override
+    {
+        WorkspaceTest::SetUp();
+        m_pfnPreviousAdapter = CKTWorkspace::m_pfnFrameOfSupport;
+        CKTWorkspace::m_pfnFrameOfSupport = &FrameOfTestSupport;
+        m_pWorkspace->SetRegistryBase(kTwoProcessSection);
+    }
+    void TearDown() override
+    {
+        CKTWorkspace::m_pfnFrameOfSupport = m_pfnPreviousAdapter;
+        g_pSupportedFrame = nullptr;
+        WorkspaceTest::TearDown();
+    }
+
+    std::string DescribeWithPlacement() const
+    {
+        CRect rect;
+        int nFlags = 0;
+        int nShowCmd = 0;
+        std::string text = Describe();
+        if (m_pWorkspace->LoadWindowPlacement(rect, nFlags, nShowCmd))
+            text += "placement " + std::to_string(rect.left) + "," + std::to_string(rect.top) + "," +
+                    std::to_string(rect.right) + "," + std::to_string(rect.bottom) + " show " +
+                    std::to_string(nShowCmd) + "\n";
+        return text;
+    }
+
+    std::unique_ptr<CKTWorkspaceFrame> (*m_pfnPreviousAdapter)(CKTFrameSupport*) = nullptr;
+};
+
+} // namespace
+
+// The first process: the layout set up by hand is saved as the main frame closes, then a second
+// run of this program restores it and reports what it sees.
+TEST_F(TwoProcessTest, TheLayoutComesBackInASecondProcess)
+{
+    CKTRegistry(FALSE, FALSE).DeleteKey(GetRegistryPath(kTwoProcessSection));
+    CreateDefaultBars();
+    ArrangeByHand();
+    g_pSupportedFrame = m_pFrame;
+    Picture(L"workspace-before-closing.bmp");
+    m_pWorkspace->OnClosingMainFrame(SupportToken());
+    ASSERT_TRUE(m_pWorkspace->StoreWindowPlacement(CRect(40, 40, 760, 560), 0, SW_SHOWMAXIMIZED));
+    const std::string saved = DescribeWithPlacement();
+    g_pSupportedFrame = nullptr;
+    SizingTest::TearDown();
+    ::DeleteFileW(kSecondProcessReport);
+
+    wchar_t szProgram[MAX_PATH] = {};
+    ASSERT_GT(::GetModuleFileNameW(nullptr, szProgram, MAX_PATH), 0u);
+    std::wstring commandLine = std::wstring(L"\"") + szProgram +
+                               L"\" --gtest_also_run_disabled_tests "
+                               L"--gtest_filter=TwoProcessTest.DISABLED_SecondProcessRestoresTheLayout";
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(
+        ::CreateProcessW(szProgram, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    const DWORD dwWait = ::WaitForSingleObject(pi.hProcess, 120000);
+    DWORD dwExitCode = 1;
+    ::GetExitCodeProcess(pi.hProcess, &dwExitCode);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    ASSERT_EQ(dwWait, WAIT_OBJECT_0);
+    EXPECT_EQ(dwExitCode, 0u);
+
+    std::string restored;
+    if (FILE* pFile = _wfopen(kSecondProcessReport, L"rb"))
+    {
+        char buffer[4096];
+        size_t nRead = 0;
+        while ((nRead = fread(buffer, 1, sizeof(buffer), pFile)) > 0)
+            restored.append(buffer, nRead);
+        fclose(pFile);
+    }
+    EXPECT_EQ(restored, saved);
+    CKTRegistry(FALSE, FALSE).DeleteKey(GetRegistryPath(kTwoProcessSection));
+}
+
+// Run only by the test above, as the program's next start.
+TEST_F(TwoProcessTest, DISABLED_SecondProcessRestoresTheLayout)
+{
+    CreateDefaultBars();
+    g_pSupportedFrame = m_pFrame;
+    EXPECT_TRUE(m_pWorkspace->LoadState(nullptr, SupportToken()));
+    Layout();
+    EXPECT_EQ(g_supportCalls, (std::vector<std::string>{"user toolbars", "tear-off bars"}));
+    Picture(L"workspace-restored-in-second-process.bmp");
+    const std::string restored = DescribeWithPlacement();
+    if (FILE* pFile = _wfopen(kSecondProcessReport, L"wb"))
+    {
+        fwrite(restored.data(), 1, restored.size(), pFile);
+        fclose(pFile);
+    }
+}
