@@ -250,16 +250,12 @@ void CKTCaptionBar::RecalcLayout()
         dc.DrawText(m_strText, &rectCalc, DT_SINGLELINE | DT_CALCRECT | DT_NOPREFIX);
         const int cx = rectCalc.Width();
         const int cy = rectCalc.Height();
-        int left = std::max(nLeftStart, !m_rectButton.IsRectEmpty() && m_iBtnAlignment == ALIGN_LEFT
-                                            ? static_cast<int>(m_rectButton.right)
-                                            : nLeftStart) +
-                   H;
+        const BOOL bButton = !m_rectButton.IsRectEmpty();
+        int left = (bButton && m_iBtnAlignment == ALIGN_LEFT ? static_cast<int>(m_rectButton.right) : nLeftStart) + H;
         if (m_iTextAlignment == ALIGN_RIGHT)
         {
-            const int right = std::min(nRightStart, !m_rectButton.IsRectEmpty() && m_iBtnAlignment == ALIGN_RIGHT
-                                                        ? static_cast<int>(m_rectButton.left)
-                                                        : nRightStart) -
-                              H;
+            const int right =
+                (bButton && m_iBtnAlignment == ALIGN_RIGHT ? static_cast<int>(m_rectButton.left) : nRightStart) - H;
             left = right - cx;
         }
         else if (m_iTextAlignment == ALIGN_CENTER)

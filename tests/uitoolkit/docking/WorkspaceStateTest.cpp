@@ -280,6 +280,31 @@ TEST_F(WorkspaceStateTest, DamagedSavedValuesStartWithTheirDefaultsAndTheRestLoa
         {"a saved width below the minimum",
          [](WorkspaceTest& t) { WriteRegInt(SizingBarKey(t.Bar('A')), L"sizeHorzCX", 10); },
          [](WorkspaceTest& t) { EXPECT_EQ(t.Bar('A')->GetHorzSize().cx, t.Bar('A')->GetMinSize().cx); }},
+        {"a floating frame saved far off every screen",
+         [](WorkspaceTest&) {
+             for (int n = 0; n < 32; ++n)
+             {
+                 CString strRecord;
+                 strRecord.Format(L"%s\\ControlBars-Bar%d", WorkspaceTest::kSection, n);
+                 const CString path = GetRegistryPath(strRecord);
+                 DWORD dwFloating = 0;
+                 if (ReadRegInt(path, L"Floating", &dwFloating) && dwFloating != 0)
+                 {
+                     WriteRegInt(path, L"XPos", 0x7fffffff);
+                     WriteRegInt(path, L"YPos", 0x7fffffff);
+                 }
+             }
+         },
+         [](WorkspaceTest& t) {
+             CKTMiniDockFrameWnd* pFloating = t.FloatingFrameOf(t.Bar('C'));
+             ASSERT_NE(pFloating, nullptr);
+             CRect rectFrame;
+             pFloating->GetWindowRect(&rectFrame);
+             const CRect rectScreen(0, 0, ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                    ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
+             CRect rectSeen;
+             EXPECT_TRUE(rectSeen.IntersectRect(rectFrame, rectScreen)) << "reachable on the screen";
+         }},
         {"a version that is not a number",
          [](WorkspaceTest& t) {
              const BYTE garbage[] = {1, 2, 3};
@@ -293,6 +318,7 @@ TEST_F(WorkspaceStateTest, DamagedSavedValuesStartWithTheirDefaultsAndTheRestLoa
         Restart();
         Bar('A')->SetVertSize(CSize(140, 200));
         m_pFrame->DockControlBar(Bar('D'), kBottom);
+        m_pFrame->FloatControlBar(Bar('C'), CPoint(500, 300));
         Layout();
         ASSERT_TRUE(Save());
         Restart();
