@@ -12,6 +12,7 @@
 #include "uitoolkit/bars/KTFrameImplPopups.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
+#include "uitoolkit/bars/KTWorkspace.h"
 #include "uitoolkit/bars/KTOleIPFrameWnd.h"
 #include "uitoolkit/customize/KTCmdUsageCount.h"
 #include "uitoolkit/looks/KTRegistry.h"
@@ -100,6 +101,30 @@ void ForgetTearOffBar(CFrameWnd* pTopFrame, CControlBar* pBar)
         pSupport->RemoveTearOffBar(pBar);
 }
 
+// The frame support as the workspace sees it while it loads or saves the frame's state.
+class CFrameSupportWorkspaceSide : public CKTWorkspaceFrame
+{
+public:
+    explicit CFrameSupportWorkspaceSide(CKTFrameSupport& support)
+        : CKTWorkspaceFrame(support.GetFrame()), m_support(support)
+    {
+    }
+    BOOL IsUserToolbar(const CControlBar* pBar) const override { return m_support.IsUserToolbar(pBar); }
+    void LoadUserToolbars() override { m_support.LoadUserToolbars(); }
+    void LoadTearOffBars() override { m_support.LoadTearOffBars(); }
+    void SaveUserToolbars(BOOL bFrameOnly) override { m_support.SaveUserToolbars(bFrameOnly); }
+    void SaveTearOffBars(BOOL bFrameOnly) override { m_support.SaveTearOffBars(bFrameOnly); }
+    BOOL IsDockStateValid(const CDockState& state) const override { return m_support.IsDockStateValid(state); }
+
+private:
+    CKTFrameSupport& m_support;
+};
+
+std::unique_ptr<CKTWorkspaceFrame> WorkspaceSideOf(CKTFrameSupport* pSupport)
+{
+    return std::make_unique<CFrameSupportWorkspaceSide>(*pSupport);
+}
+
 } // namespace
 
 // Hooks -------------------------------------------------------------------------------------------
@@ -138,6 +163,7 @@ CKTFrameSupport::CKTFrameSupport(CFrameWnd* pFrame) : m_pFrame(pFrame)
     // The floating frames ask the toolkit's frames about popup menus and cancelled tear-offs.
     CKTMiniDockFrameWnd::m_pfnIsPopupMenuOpen = &IsAnyPopupMenuOpen;
     CKTMiniDockFrameWnd::m_pfnRemoveTearOffBar = &ForgetTearOffBar;
+    CKTWorkspace::m_pfnFrameOfSupport = &WorkspaceSideOf;
 }
 
 CKTFrameSupport::~CKTFrameSupport()
@@ -170,10 +196,11 @@ void CKTFrameSupport::EnableUserToolbars(LPCTSTR lpszRegEntry, UINT uiUserToolba
         return;
     m_uiUserToolbarFirst = uiUserToolbarFirst;
     m_uiUserToolbarLast = uiUserToolbarLast;
+    CKTWorkspace* pWorkspace = GetWorkspace();
     if (lpszRegEntry != nullptr)
         m_strControlBarRegEntry = lpszRegEntry;
-    else if (m_pWorkspace != nullptr)
-        m_strControlBarRegEntry = m_pWorkspace->GetRegSectionPath(L"");
+    else if (pWorkspace != nullptr)
+        m_strControlBarRegEntry = pWorkspace->GetRegSectionPath(L"");
     else
         m_strControlBarRegEntry.Empty();
 }
@@ -271,6 +298,15 @@ void CKTFrameSupport::SetUserToolbarMenuItems(HMENU hMenu, UINT uiFirst, UINT ui
     }
 }
 
+void CKTFrameSupport::LoadUserToolbars()
+{
+    // The bars' names and buttons come with the toolbars' own saved state.
+    if (m_uiUserToolbarFirst == (UINT)-1 || m_uiUserToolbarLast == (UINT)-1)
+        return;
+}
+
+void CKTFrameSupport::SaveUserToolbars(BOOL /*bFrameBarsOnly*/) {}
+
 // Tear-off bars ---------------------------------------------------------------------------------
 
 void CKTFrameSupport::AddTearOffBar(CControlBar* pBar)
@@ -288,7 +324,8 @@ void CKTFrameSupport::RemoveTearOffBar(CControlBar* pBar)
 
 CString CKTFrameSupport::GetTearOffKey() const
 {
-    const CString strSection = m_pWorkspace != nullptr ? m_pWorkspace->GetRegSectionPath(L"") : CString();
+    CKTWorkspace* pWorkspace = GetWorkspace();
+    const CString strSection = pWorkspace != nullptr ? pWorkspace->GetRegSectionPath(L"") : CString();
     return strSection + KTTearOffBarsSection;
 }
 
@@ -413,9 +450,10 @@ void CKTFrameSupport::OnCloseFrame()
         pBar->DestroyWindow();
         delete pBar;
     }
-    if (m_pWorkspace == nullptr)
+    CKTWorkspace* pWorkspace = GetWorkspace();
+    if (pWorkspace == nullptr)
         return;
-    m_pWorkspace->OnClosingMainFrame(this);
+    pWorkspace->OnClosingMainFrame(this);
     if (m_pFrame->GetSafeHwnd() == nullptr)
         return;
     WINDOWPLACEMENT wp{};
@@ -427,17 +465,18 @@ void CKTFrameSupport::OnCloseFrame()
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rectDesktop, 0);
     CRect rectNormal(wp.rcNormalPosition);
     rectNormal.OffsetRect(rectDesktop.TopLeft());
-    m_pWorkspace->StoreWindowPlacement(rectNormal, static_cast<int>(wp.flags), nShowCmd);
+    pWorkspace->StoreWindowPlacement(rectNormal, static_cast<int>(wp.flags), nShowCmd);
 }
 
 void CKTFrameSupport::RestorePosition(CREATESTRUCT& cs)
 {
-    if (m_pWorkspace == nullptr)
+    CKTWorkspace* pWorkspace = GetWorkspace();
+    if (pWorkspace == nullptr)
         return;
     CRect rectNormal(cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy);
     int nFlags = 0;
     int nShowCmd = SW_SHOWNORMAL;
-    if (!m_pWorkspace->LoadWindowPlacement(rectNormal, nFlags, nShowCmd))
+    if (!pWorkspace->LoadWindowPlacement(rectNormal, nFlags, nShowCmd))
         return;
 
     if (nShowCmd != SW_SHOWMAXIMIZED)
@@ -471,8 +510,9 @@ void CKTFrameSupport::RestorePosition(CREATESTRUCT& cs)
 
 void CKTFrameSupport::OnLoadFrame()
 {
-    if (m_pWorkspace != nullptr)
-        m_pWorkspace->LoadState(nullptr, this);
+    CKTWorkspace* pWorkspace = GetWorkspace();
+    if (pWorkspace != nullptr)
+        pWorkspace->LoadState(nullptr, this);
 }
 
 // Input -----------------------------------------------------------------------------------------

@@ -18,23 +18,6 @@ class CKTToolBar;
 class CKTToolbarButton;
 class CKTToolbarMenuButton;
 
-// What the frame support asks of the application's workspace. The workspace registers itself
-// when it exists; without one the frames keep their defaults and store nothing.
-class IKTFrameWorkspace
-{
-public:
-    virtual ~IKTFrameWorkspace() = default;
-    // The registry path of the workspace's section with the sub-section, ending in a backslash.
-    virtual CString GetRegSectionPath(LPCTSTR lpszSubSection) = 0;
-    // Loads the saved user-interface state for the frame.
-    virtual BOOL LoadState(LPCTSTR lpszSection, CKTFrameSupport* pFrameSupport) = 0;
-    // Saves the whole user-interface state as the main frame closes.
-    virtual BOOL OnClosingMainFrame(CKTFrameSupport* pFrameSupport) = 0;
-    // FALSE when no placement is stored; the rectangle is then left as it was.
-    virtual BOOL LoadWindowPlacement(CRect& rectNormalPosition, int& nFlags, int& nShowCmd) = 0;
-    virtual BOOL StoreWindowPlacement(const CRect& rectNormalPosition, int nFlags, int nShowCmd) = 0;
-};
-
 // The hooks every toolkit frame offers the popup menus and buttons, the same in every frame kind.
 // KTGetFrameHooks finds them on a frame window.
 class CKTFrameHooks
@@ -79,13 +62,11 @@ public:
     CKTFrameSupport(const CKTFrameSupport&) = delete;
     CKTFrameSupport& operator=(const CKTFrameSupport&) = delete;
 
-    static void SetWorkspace(IKTFrameWorkspace* pWorkspace) { m_pWorkspace = pWorkspace; }
-    static IKTFrameWorkspace* GetWorkspace() { return m_pWorkspace; }
     // The popup menu that is open now (the innermost one the frames were told of), or null.
     static CKTPopupMenu* GetActivePopupMenu() { return m_pActivePopupMenu; }
     static void SetActivePopupMenu(CKTPopupMenu* pMenu) { m_pActivePopupMenu = pMenu; }
 
-    // User toolbars ----------------------------------------------------------------------------
+    // User toolbars (the application's workspace, when there is one, stores them) ----------
     void EnableUserToolbars(LPCTSTR lpszRegEntry, UINT uiUserToolbarFirst, UINT uiUserToolbarLast);
     CKTToolBar* CreateUserToolbar(LPCTSTR lpszName);
     BOOL DeleteUserToolbar(CKTToolBar* pBar);
@@ -94,6 +75,8 @@ public:
     // Items with ids in [first, last] take the names of the user toolbars of that index; items
     // without a toolbar go.
     void SetUserToolbarMenuItems(HMENU hMenu, UINT uiFirst, UINT uiLast) const;
+    void LoadUserToolbars();
+    void SaveUserToolbars(BOOL bFrameBarsOnly = FALSE);
     int GetUserToolbarCount() const { return static_cast<int>(m_listUserBars.GetCount()); }
 
     // Tear-off bars ------------------------------------------------------------------------------
@@ -165,7 +148,6 @@ protected:
     CFrameWnd* m_pFrame;
     UINT m_nIDDefaultResource = 0;
 
-    inline static IKTFrameWorkspace* m_pWorkspace = nullptr;
     inline static CKTPopupMenu* m_pActivePopupMenu = nullptr;
 };
 

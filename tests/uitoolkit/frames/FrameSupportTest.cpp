@@ -4,6 +4,7 @@
 
 #include "framework/AfxDockState.h"
 #include "uitoolkit/bars/KTFrameImpl.h"
+#include "uitoolkit/bars/KTWorkspace.h"
 #include "uitoolkit/looks/KTRegistry.h"
 
 #include <string>
@@ -12,23 +13,16 @@ namespace
 {
 
 // A workspace that hands out one stored placement and records what it is told.
-class CFakeWorkspace : public IKTFrameWorkspace
+class CFakeWorkspace : public CKTWorkspace
 {
 public:
-    CString GetRegSectionPath(LPCTSTR lpszSubSection) override
-    {
-        return CString(L"SOFTWARE\\KestTests\\Frames\\") + lpszSubSection;
-    }
+    CFakeWorkspace() { SetRegistryBase(L"Frames"); }
     BOOL LoadState(LPCTSTR, CKTFrameSupport*) override
     {
         m_nLoads++;
         return TRUE;
     }
-    BOOL OnClosingMainFrame(CKTFrameSupport*) override
-    {
-        m_nClosings++;
-        return TRUE;
-    }
+    void OnClosingMainFrame(CKTFrameSupport*) override { m_nClosings++; }
     BOOL LoadWindowPlacement(CRect& rect, int& nFlags, int& nShowCmd) override
     {
         if (!m_bStored)
@@ -51,12 +45,6 @@ public:
     int m_nShowStored = SW_SHOWNORMAL;
     int m_nLoads = 0;
     int m_nClosings = 0;
-};
-
-struct WorkspaceScope
-{
-    explicit WorkspaceScope(IKTFrameWorkspace* p) { CKTFrameSupport::SetWorkspace(p); }
-    ~WorkspaceScope() { CKTFrameSupport::SetWorkspace(nullptr); }
 };
 
 CRect WorkArea()
@@ -102,7 +90,6 @@ TEST(FrameSupportPositionTest, RestorePositionKeepsTheStoredSizeInsideTheWorkAre
         workspace.m_bStored = c.bStored;
         workspace.m_rectStored = c.stored;
         workspace.m_nShowStored = c.nShowStored;
-        WorkspaceScope scope(&workspace);
         TestApp().m_nCmdShow = c.nAppShow;
         CFrameWnd frame;
         CKTFrameSupport support(&frame);
@@ -124,7 +111,6 @@ TEST(FrameSupportPositionTest, RestorePositionKeepsTheStoredSizeInsideTheWorkAre
 TEST_F(FramesTest, ClosingTheFrameStoresItsPlacementAndDropsHiddenTearOffBars)
 {
     CFakeWorkspace workspace;
-    WorkspaceScope scope(&workspace);
     CKTFrameSupport& support = m_pFrame->GetFrameSupport();
     auto* pShown = new CKTToolBar;
     ASSERT_TRUE(pShown->Create(m_pFrame, CKTFrameSupport::kUserToolbarStyle, 0xE850));
@@ -193,7 +179,8 @@ TEST_F(FramesTest, UserToolbarsAreRefusedBeyondTheRangeAndIdsAreReused)
 
 TEST_F(FramesTest, TearOffBarsComeBackFromTheRegistryAndForeignStateEndsTheLoad)
 {
-    const CString strKey = L"SOFTWARE\\KestTests\\Frames\\ControlBars-TearOff";
+    CFakeWorkspace workspace;
+    const CString strKey = workspace.GetRegSectionPath(L"") + L"ControlBars-TearOff";
     CKTRegistry cleaner(FALSE, FALSE);
     for (int n = 0; n < 5; n++)
     {
@@ -201,8 +188,6 @@ TEST_F(FramesTest, TearOffBarsComeBackFromTheRegistryAndForeignStateEndsTheLoad)
         strBar.Format(L"%s-%d", (LPCTSTR)strKey, n);
         cleaner.DeleteKey(strBar);
     }
-    CFakeWorkspace workspace;
-    WorkspaceScope scope(&workspace);
     CKTFrameSupport& support = m_pFrame->GetFrameSupport();
     for (int i = 0; i < 3; i++)
     {
