@@ -96,35 +96,28 @@ LayoutView::Hit LayoutView::HitTest(int32_t x, int32_t y) const
         }
     }
     // A line counts only where it is the edge of the block left of (above) it.
-    if (lineColumn >= 0)
-    {
+    const auto blockEndsOnLine = [&layout](int c, int rr, bool onColumnLine) {
+        const int line = onColumnLine ? c : rr;
         int lastColumn, lastRow;
-        int c = lineColumn, rr = row;
         layout.GetCellOrigin(c, rr);
         layout.GetBlockEnd(c, rr, lastColumn, lastRow);
-        if (lastColumn == lineColumn)
-        {
-            hit.m_code = HitLine;
-            hit.m_column = lineColumn;
-            hit.m_row = row;
-            hit.m_onColumnLine = true;
-            return hit;
-        }
+        return (onColumnLine ? lastColumn : lastRow) == line;
+    };
+    if (lineColumn >= 0 && blockEndsOnLine(lineColumn, row, true))
+    {
+        hit.m_code = HitLine;
+        hit.m_column = lineColumn;
+        hit.m_row = row;
+        hit.m_onColumnLine = true;
+        return hit;
     }
-    if (lineRow >= 0)
+    if (lineRow >= 0 && blockEndsOnLine(column, lineRow, false))
     {
-        int lastColumn, lastRow;
-        int c = column, rr = lineRow;
-        layout.GetCellOrigin(c, rr);
-        layout.GetBlockEnd(c, rr, lastColumn, lastRow);
-        if (lastRow == lineRow)
-        {
-            hit.m_code = HitLine;
-            hit.m_column = lineRow;
-            hit.m_row = lineRow;
-            hit.m_onColumnLine = false;
-            return hit;
-        }
+        hit.m_code = HitLine;
+        hit.m_column = lineRow;
+        hit.m_row = lineRow;
+        hit.m_onColumnLine = false;
+        return hit;
     }
     int c = column, rr = row;
     layout.GetCellOrigin(c, rr);

@@ -80,8 +80,7 @@ bool DetectTableColumns(const WordList& words, ConvertingTableLayout& layout, bo
     // table and in order, as a stored layout must be. The last column, at -1, always finds room.
     const RECT& table = layout.GetTableRect();
     int64_t previous = table.left;
-    for (size_t i = 0; i + 1 < intervals.size() && layout.GetColumnCount() + 1 < ConvertingTableLayout::MaxColumns;
-         ++i)
+    for (size_t i = 0; i + 1 < intervals.size() && layout.GetColumnCount() + 1 < ConvertingTableLayout::MaxColumns; ++i)
     {
         const int64_t middle = (intervals[i].b + intervals[i + 1].a) / 2;
         previous = (std::min)((std::max)(middle, previous), static_cast<int64_t>(table.right));
@@ -132,4 +131,16 @@ bool DetectTableRows(const WordList& words, ConvertingTableLayout& layout)
             break;
     }
     return true;
+}
+
+bool DetectTableOverWords(const WordList& words, ConvertingTableLayout& layout)
+{
+    if (words.empty())
+        return false;
+    RECT area = words.front()->m_rect;
+    for (const ConvertingWord* word : words)
+        UnionRect(&area, &area, &word->m_rect);
+    InflateRect(&area, 2, 2);
+    layout.SetTableRect(area);
+    return DetectTableColumns(words, layout, false) && DetectTableRows(words, layout);
 }

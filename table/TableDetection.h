@@ -14,3 +14,7 @@ bool DetectTableColumns(const WordList& words, ConvertingTableLayout& layout, bo
 // Rows from the text lines of the words in the table: a line between each two boxes that follow
 // each other in list order, the lines then sorted and kept inside the table. Always true.
 bool DetectTableRows(const WordList& words, ConvertingTableLayout& layout);
+
+// A table over every word, 2 pixels clear of them, with its columns and rows detected: what a
+// program without a user does with a page. False when there is no word.
+bool DetectTableOverWords(const WordList& words, ConvertingTableLayout& layout);

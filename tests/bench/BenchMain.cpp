@@ -36,7 +36,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 class Stopwatch
 {
@@ -221,8 +222,8 @@ int OpenFirstPage(const std::wstring& path)
         HDC dc = CreateCompatibleDC(nullptr);
         PageWordList words;
         CDCPageImage image;
-        const bool ok = workFile.Open(path.c_str()) && workFile.GetPageWords(1, dc, words) && words.GetCount() > 0
-                        && workFile.LoadPageImage(1, image);
+        const bool ok = workFile.Open(path.c_str()) && workFile.GetPageWords(1, dc, words) && words.GetCount() > 0 &&
+                        workFile.LoadPageImage(1, image);
         const double milliseconds = watch.Elapsed();
         DeleteDC(dc);
         if (!ok)
@@ -255,7 +256,7 @@ public:
     bool Export(TableConverter& /*converter*/, const ConvertingTableGrid& grid, ConversionTarget /*target*/,
                 const std::wstring& /*outputFileName*/, int32_t /*progressRange*/) override
     {
-        m_gridMegabytes = WorkingSetMegabytes(false);  // every page parsed, no text yet
+        m_gridMegabytes = WorkingSetMegabytes(false); // every page parsed, no text yet
         m_text = BuildTableText(grid);
         return !m_text.empty();
     }
@@ -270,15 +271,7 @@ bool DetectLayout(CDCWorkFile& workFile, HDC dc, ConvertingTableLayout& layout)
     PageWordList words;
     if (!workFile.GetPageWords(1, dc, words))
         return false;
-    const WordList list = WordsOf(words);
-    if (list.empty())
-        return false;
-    RECT area = list.front()->m_rect;
-    for (const ConvertingWord* word : list)
-        UnionRect(&area, &area, &word->m_rect);
-    InflateRect(&area, 2, 2);
-    layout.SetTableRect(area);
-    return DetectTableColumns(list, layout, false) && DetectTableRows(list, layout);
+    return DetectTableOverWords(WordsOf(words), layout);
 }
 
 int Convert(const std::wstring& path)
@@ -314,8 +307,8 @@ int Convert(const std::wstring& path)
 int WriteReport(int pages, const std::wstring& path)
 {
     const std::wstring text = BenchReport(pages);
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<size_t>(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &utf8[0], size, nullptr, nullptr);
     FILE* file = _wfopen(path.c_str(), L"wb");
@@ -341,8 +334,8 @@ int wmain(int argc, wchar_t** argv)
     if (command == L"report" && argc == 4)
         return WriteReport(_wtoi(argv[2]), argv[3]);
     if (command == L"capture" && argc == 7 && _wtoi(argv[2]) > 0)
-        return Capture(_wtoi(argv[2]), static_cast<DWORD>(_wtoi(argv[3])), std::wstring(argv[4]) == L"colour",
-                       argv[5], argv[6]);
+        return Capture(_wtoi(argv[2]), static_cast<DWORD>(_wtoi(argv[3])), std::wstring(argv[4]) == L"colour", argv[5],
+                       argv[6]);
     if (command == L"open" && argc == 3)
         return OpenFirstPage(argv[2]);
     if (command == L"convert" && argc == 3)

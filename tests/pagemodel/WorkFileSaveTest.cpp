@@ -12,24 +12,14 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using Names_ = std::vector<std::string>;
 
-class WorkFileSaveTest : public ::testing::Test
+class WorkFileSaveTest : public WorkFileFixture
 {
 protected:
-    ScratchFolder m_folder;
-    std::wstring m_path = m_folder.File(L"job.kest");
-    MemoryDC m_dc;
-
-    std::vector<std::wstring> PageWords(CDCWorkFile& file, uint32_t n)
-    {
-        PageWordList words;
-        EXPECT_TRUE(file.GetPageWords(n, m_dc, words)) << "page " << n;
-        return WordTexts(words);
-    }
-
     // No temporary file stays beside the work file, where saves write them.
     void ExpectNoTemporaryFilesLeft(const std::vector<std::wstring>& expectedInFolder)
     {
@@ -41,7 +31,8 @@ protected:
     {
         CDCPage& page = *file.GetPageSet().GetPage(n);
         ASSERT_TRUE(page.IsLoaded());
-        for (size_t i = 0; i < page.GetItemCount(); ++i) {
+        for (size_t i = 0; i < page.GetItemCount(); ++i)
+        {
             if (page.GetItem(i)->GetType() != CDCItemTypeText)
                 continue;
             CDCText& text = *static_cast<CDCText*>(page.GetItem(i));
@@ -76,7 +67,8 @@ TEST_F(WorkFileSaveTest, SaveRewritesChangedPagesInPlaceAndPutsPageListAndLayout
     ASSERT_EQ((Names_{"Page0001.bmp", "Page0002.bmp", "Page0003.bmp", "Page0001.dat", "Page0002.dat", "Page0003.dat",
                       "Pages.dat", "Page.Layout"}),
               Names(after));
-    for (const char* unchanged : {"Page0001.bmp", "Page0002.bmp", "Page0003.bmp", "Page0001.dat", "Page0003.dat"}) {
+    for (const char* unchanged : {"Page0001.bmp", "Page0002.bmp", "Page0003.bmp", "Page0001.dat", "Page0003.dat"})
+    {
         SCOPED_TRACE(unchanged);
         EXPECT_EQ(Find(before, unchanged)->bytes, Find(after, unchanged)->bytes);
         EXPECT_EQ(Find(before, unchanged)->dosDate, Find(after, unchanged)->dosDate);
@@ -109,13 +101,12 @@ TEST_F(WorkFileSaveTest, LayoutIsReplacedKeptOrDropped)
     };
     const TextRecord given(L"given");
     const Case cases[] = {
-        {"replaced", true, &given, true, L"given"},
-        {"added", false, &given, true, L"given"},
-        {"dropped", true, nullptr, true, nullptr},
-        {"kept without replacing", true, &given, false, L"stored"},
+        {"replaced", true, &given, true, L"given"},          {"added", false, &given, true, L"given"},
+        {"dropped", true, nullptr, true, nullptr},           {"kept without replacing", true, &given, false, L"stored"},
         {"none stays none", false, nullptr, false, nullptr},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         SCOPED_TRACE(c.what);
         WorkFileBuilder builder = NumberedPages(1);
         if (c.storedLayout)
@@ -125,7 +116,8 @@ TEST_F(WorkFileSaveTest, LayoutIsReplacedKeptOrDropped)
         ASSERT_TRUE(file.Open(m_path.c_str()));
         ASSERT_TRUE(file.Save(m_path.c_str(), c.layout, c.replaceLayout));
         ASSERT_EQ(c.expected != nullptr, file.HasLayout());
-        if (c.expected) {
+        if (c.expected)
+        {
             TextRecord read;
             ASSERT_TRUE(file.LoadLayout(read));
             EXPECT_EQ(c.expected, read.text);
@@ -166,7 +158,8 @@ TEST_F(WorkFileSaveTest, SaveRemovesWhatAKilledSaveOfTheSameFileLeft)
     const std::wstring other = m_folder.File(L"other.kest");
     ASSERT_TRUE(NumberedPages(1).Write(other));
     std::vector<std::wstring> leftovers;
-    for (const std::wstring& target : {m_path, other}) {
+    for (const std::wstring& target : {m_path, other})
+    {
         AtomicFileWriter killed;
         ASSERT_TRUE(killed.Begin(target.c_str()));
         leftovers.push_back(killed.GetTemporaryPath());
@@ -198,13 +191,15 @@ TEST_F(WorkFileSaveTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile)
         // Saving must not quietly drop the entries behind the break.
         {"a directory that breaks off", nullptr, false, true},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         SCOPED_TRACE(c.what);
         WorkFileBuilder builder = NumberedPages(2);
         if (c.extraName)
             builder.AddExtraEntry(c.extraName, {1, 2, 3});
         ASSERT_TRUE(builder.Write(m_path));
-        if (c.corruptImage) {
+        if (c.corruptImage)
+        {
             Bytes bytes;
             ASSERT_TRUE(ReadWholeFile(m_path, bytes));
             const size_t local = FindSignature(bytes, kLocalHeaderSignature).at(1);
@@ -212,7 +207,8 @@ TEST_F(WorkFileSaveTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile)
             PutU32(bytes, FindSignature(bytes, kCentralHeaderSignature).at(1) + kCentralCrc, 0xBADBAD);
             ASSERT_TRUE(WriteWholeFile(m_path, bytes));
         }
-        if (c.breakDirectory) {
+        if (c.breakDirectory)
+        {
             Bytes bytes;
             ASSERT_TRUE(ReadWholeFile(m_path, bytes));
             PutU32(bytes, FindSignature(bytes, kCentralHeaderSignature).back(), 0x12345678);
@@ -264,11 +260,12 @@ TEST_F(WorkFileSaveTest, AppendRenumbersTheOtherFilesPagesBehindOurs)
     const std::vector<Entry> appended = ReadEntries(m_path);
     ASSERT_EQ((Names_{"Page0001.bmp", "Page0002.bmp", "Page0003.bmp", "Page0004.bmp", "Page0005.bmp", "Page0001.dat",
                       "Page0002.dat", "Page0003.dat", "Page0004.dat", "Page0005.dat", "Page.Layout", "Pages.dat",
-                      "Page0006.bmp", "Page0007.bmp", "Page0008.bmp", "Page0006.dat", "Page0007.dat",
-                      "Page0008.dat"}),
+                      "Page0006.bmp", "Page0007.bmp", "Page0008.bmp", "Page0006.dat", "Page0007.dat", "Page0008.dat"}),
               Names(appended));
-    for (int n = 1; n <= 3; ++n) {
-        for (const char* extension : {".bmp", ".dat"}) {
+    for (int n = 1; n <= 3; ++n)
+    {
+        for (const char* extension : {".bmp", ".dat"})
+        {
             const std::string from = "Page000" + std::to_string(n) + extension;
             const std::string to = "Page000" + std::to_string(n + 5) + extension;
             SCOPED_TRACE(to);
@@ -292,7 +289,8 @@ TEST_F(WorkFileSaveTest, AppendRenumbersTheOtherFilesPagesBehindOurs)
     CDCWorkFile reread;
     ASSERT_TRUE(reread.Open(m_path.c_str()));
     ASSERT_EQ(8u, reread.GetPageCount());
-    for (uint32_t n = 1; n <= 8; ++n) {
+    for (uint32_t n = 1; n <= 8; ++n)
+    {
         const std::wstring expected = (n <= 5 ? L"a" + std::to_wstring(n) : L"b" + std::to_wstring(n - 5));
         EXPECT_EQ((std::vector<std::wstring>{expected}), PageWords(reread, n));
     }
@@ -317,7 +315,8 @@ TEST_F(WorkFileSaveTest, AppendThatCannotBeDoneChangesNothing)
         {"a page beyond the other file's page list", 2, 144, "Page0003.dat", false},
         {"a name too short", 2, 144, ".bmp", false},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(NumberedPages(3).Write(m_path));
         Bytes original;

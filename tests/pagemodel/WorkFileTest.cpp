@@ -14,21 +14,11 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-class WorkFileTest : public ::testing::Test
+namespace
 {
-protected:
-    ScratchFolder m_folder;
-    std::wstring m_path = m_folder.File(L"job.kest");
-    MemoryDC m_dc;
 
-    std::vector<std::wstring> PageWords(CDCWorkFile& file, uint32_t n)
-    {
-        PageWordList words;
-        EXPECT_TRUE(file.GetPageWords(n, m_dc, words)) << "page " << n;
-        return WordTexts(words);
-    }
+class WorkFileTest : public WorkFileFixture
+{
 };
 
 TEST_F(WorkFileTest, OpensThePageListAndKeepsTheNameOnlyOnSuccess)
@@ -64,11 +54,13 @@ TEST_F(WorkFileTest, ArchivesWithoutAReadablePageListDoNotOpen)
     // The archive holds one page entry: a list of two pages claims more than was recorded.
     const Bytes twoPages = {0x17, 0x71, 0xAA, 0x89, 4, 0, 0, 0, 2, 0, 0, 0, 144, 0, 0, 0, 0, 0, 0, 0};
     for (const Case& c : {Case{"missing", {}}, Case{"wrong magic", wrongMagic}, Case{"huge page count", hugeCount},
-                          Case{"truncated", truncated}, Case{"more pages than page entries", twoPages}}) {
+                          Case{"truncated", truncated}, Case{"more pages than page entries", twoPages}})
+    {
         SCOPED_TRACE(c.what);
         CZipper zipper(m_path.c_str());
         ASSERT_TRUE(zipper.AddFileToZip(L"Page0001.dat", "x", 1));
-        if (!c.pageSet.empty()) {
+        if (!c.pageSet.empty())
+        {
             ASSERT_TRUE(zipper.AddFileToZip(L"Pages.dat", c.pageSet.data(), uint32_t(c.pageSet.size())));
         }
         ASSERT_TRUE(zipper.CloseZip());
@@ -99,7 +91,8 @@ TEST_F(WorkFileTest, UnreadablePageFailsAndLeavesTheWordListAsItWas)
 
     // Page 1's entry cut at every length: each either fails or gives page 1's words.
     Bytes pageOne = Find(entries, "Page0001.dat")->bytes;
-    for (size_t length = 0; length < pageOne.size(); ++length) {
+    for (size_t length = 0; length < pageOne.size(); ++length)
+    {
         SCOPED_TRACE(length);
         const std::wstring cut = m_folder.File(L"cut.kest");
         {
@@ -125,7 +118,8 @@ TEST_F(WorkFileTest, UnloadedPagesAreReadAgainAndChangedPagesKeepTheirItems)
     ASSERT_TRUE(NumberedPages(3).Write(m_path));
     CDCWorkFile file;
     ASSERT_TRUE(file.Open(m_path.c_str()));
-    for (uint32_t n = 1; n <= 3; ++n) {
+    for (uint32_t n = 1; n <= 3; ++n)
+    {
         SCOPED_TRACE(n);
         EXPECT_EQ((std::vector<std::wstring>{L"p" + std::to_wstring(n)}), PageWords(file, n));
         file.UnloadPage(n);
@@ -171,7 +165,8 @@ TEST_F(WorkFileTest, PageImagesAreHandedToTheHolder)
         int width, height, bitCount;
     };
     for (const Case& c : {Case{1, true, 40, 30, 1}, Case{2, true, 17, 5, 24}, Case{3, false, 0, 0, -1},
-                          Case{4, false, 0, 0, -1}, Case{5, false, 0, 0, -1}}) {
+                          Case{4, false, 0, 0, -1}, Case{5, false, 0, 0, -1}})
+    {
         SCOPED_TRACE(c.page);
         CDCPageImage image;
         EXPECT_EQ(c.loads, file.LoadPageImage(c.page, image));
@@ -232,11 +227,12 @@ TEST_F(WorkFileTest, EntriesInflateOnlyAsFarAsTheirRecordsGo)
     const size_t padding = 16u << 20;
     {
         CZipper zipper(m_path.c_str());
-        for (const Entry& entry : entries) {
+        for (const Entry& entry : entries)
+        {
             Bytes padded = entry.bytes;
             padded.resize(padded.size() + padding);
-            ASSERT_TRUE(zipper.AddFileToZip(std::wstring(entry.name.begin(), entry.name.end()).c_str(),
-                                            padded.data(), uint32_t(padded.size())));
+            ASSERT_TRUE(zipper.AddFileToZip(std::wstring(entry.name.begin(), entry.name.end()).c_str(), padded.data(),
+                                            uint32_t(padded.size())));
         }
     }
     CDCWorkFile file;
@@ -255,7 +251,8 @@ TEST_F(WorkFileTest, EntriesInflateOnlyAsFarAsTheirRecordsGo)
     ASSERT_TRUE(file.Save(copy.c_str(), nullptr, false));
     const std::vector<Entry> copied = ReadEntries(copy);
     ASSERT_EQ(entries.size(), copied.size());
-    for (const Entry& entry : copied) {
+    for (const Entry& entry : copied)
+    {
         const Entry& stored = *Find(entries, entry.name);
         const bool rewritten = entry.name == "Pages.dat";
         EXPECT_EQ(stored.bytes.size() + (rewritten ? 0 : padding), entry.bytes.size()) << entry.name;
@@ -280,26 +277,31 @@ TEST_F(WorkFileTest, DamagedArchivesFailCleanly)
         if (!file.Open(damaged.c_str()))
             return;
         ASSERT_EQ(2u, file.GetPageCount());
-        for (uint32_t n = 1; n <= 2; ++n) {
+        for (uint32_t n = 1; n <= 2; ++n)
+        {
             PageWordList words;
-            if (file.GetPageWords(n, m_dc, words)) {
+            if (file.GetPageWords(n, m_dc, words))
+            {
                 // A flipped byte inside a character may change a letter, never the shape.
                 EXPECT_LE(words.GetCount(), 2);
             }
             CDCPageImage image;
             file.LoadPageImage(n, image);
         }
-        if (file.Save(saved.c_str(), nullptr, true)) {
+        if (file.Save(saved.c_str(), nullptr, true))
+        {
             CDCWorkFile reread;
             EXPECT_TRUE(reread.Open(saved.c_str()));
         }
     };
-    for (size_t length = 0; length < original.size(); ++length) {
+    for (size_t length = 0; length < original.size(); ++length)
+    {
         SCOPED_TRACE(length);
         readEverything(Bytes(original.begin(), original.begin() + length));
     }
     // Every third byte: each field of three bytes or more gets one of its bytes flipped.
-    for (size_t at = 0; at < original.size(); at += 3) {
+    for (size_t at = 0; at < original.size(); at += 3)
+    {
         SCOPED_TRACE(at);
         Bytes flipped = original;
         flipped[at] ^= 0xFF;

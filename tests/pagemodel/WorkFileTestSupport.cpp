@@ -1,5 +1,6 @@
 #include "WorkFileTestSupport.h"
 
+#include "pagemodel/CDCWorkFile.h"
 #include "pagemodel/PageWordList.h"
 #include "pagemodel/Unzipper.h"
 
@@ -9,7 +10,8 @@ std::vector<Entry> ReadEntries(const std::wstring& path)
 {
     std::vector<Entry> entries;
     CUnzipper unzipper(path.c_str());
-    for (bool more = unzipper.GotoFirstFile(); more; more = unzipper.GotoNextFile()) {
+    for (bool more = unzipper.GotoFirstFile(); more; more = unzipper.GotoNextFile())
+    {
         UnzipFileInfo info;
         unsigned char* data = nullptr;
         uint32_t size = 0;
@@ -56,10 +58,18 @@ std::vector<std::wstring> WordTexts(const PageWordList& words)
 WorkFileBuilder NumberedPages(uint32_t count, uint32_t resolution, const wchar_t* prefix)
 {
     WorkFileBuilder builder(resolution);
-    for (uint32_t n = 1; n <= count; ++n) {
+    for (uint32_t n = 1; n <= count; ++n)
+    {
         CDCPage& page = builder.AddPage();
         AddFontItem(page, L"Arial", 10);
         AddEvenText(page, 100, 100, 130, prefix + std::to_wstring(n), 12);
     }
     return builder;
+}
+
+std::vector<std::wstring> WorkFileFixture::PageWords(CDCWorkFile& file, uint32_t n)
+{
+    PageWordList words;
+    EXPECT_TRUE(file.GetPageWords(n, m_dc, words)) << "page " << n;
+    return WordTexts(words);
 }

@@ -8,11 +8,13 @@
 #include "pagemodel/OxReadWrite.h"
 #include "pagemodel/OxSerializable.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+class CDCWorkFile;
 class PageWordList;
 
 struct Entry
@@ -41,3 +43,14 @@ std::vector<std::wstring> WordTexts(const PageWordList& words);
 
 // Pages with one word each that tells which page it is: prefix + N.
 WorkFileBuilder NumberedPages(uint32_t count, uint32_t resolution = 144, const wchar_t* prefix = L"p");
+
+// A work file's place in a folder of its own, and the texts of a page's words as it reads them.
+class WorkFileFixture : public ::testing::Test
+{
+protected:
+    ScratchFolder m_folder;
+    std::wstring m_path = m_folder.File(L"job.kest");
+    MemoryDC m_dc;
+
+    std::vector<std::wstring> PageWords(CDCWorkFile& file, uint32_t n);
+};

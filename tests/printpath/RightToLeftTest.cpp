@@ -93,16 +93,7 @@ protected:
     {
         if (!m_workFile.GetPageWords(1, m_dc, m_words))
             return false;
-        const WordList list = WordsOf(m_words);
-        if (list.empty())
-            return false;
-        RECT area = list.front()->m_rect;
-        for (const ConvertingWord* word : list)
-            UnionRect(&area, &area, &word->m_rect);
-        InflateRect(&area, 2, 2);
-        ConvertingTableLayout& layout = m_converter.GetLayout();
-        layout.SetTableRect(area);
-        return DetectTableColumns(list, layout, false) && DetectTableRows(list, layout);
+        return DetectTableOverWords(WordsOf(m_words), m_converter.GetLayout());
     }
 
     bool Convert(ConversionTarget target, GridExporter* exporter, const std::wstring& output = std::wstring())

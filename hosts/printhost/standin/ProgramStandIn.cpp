@@ -19,7 +19,8 @@
 #include <cwchar>
 #include <string>
 
-namespace {
+namespace
+{
 
 void LogCommandLine()
 {
@@ -27,7 +28,8 @@ void LogCommandLine()
     DWORD length = GetEnvironmentVariableW(L"KEST_STANDIN_LOG", logPath, MAX_PATH);
     if (!length || length >= MAX_PATH)
         return;
-    if (FILE* log = _wfopen(logPath, L"a, ccs=UTF-8")) {
+    if (FILE* log = _wfopen(logPath, L"a, ccs=UTF-8"))
+    {
         std::fwprintf(log, L"%ls\n", GetCommandLineW());
         std::fclose(log);
     }
@@ -39,15 +41,7 @@ bool DetectLayout(CDCWorkFile& workFile, HDC dc, ConvertingTableLayout& layout)
     PageWordList words;
     if (!workFile.GetPageWords(1, dc, words))
         return false;
-    const WordList list = WordsOf(words);
-    if (list.empty())
-        return false;
-    RECT area = list.front()->m_rect;
-    for (const ConvertingWord* word : list)
-        UnionRect(&area, &area, &word->m_rect);
-    InflateRect(&area, 2, 2);
-    layout.SetTableRect(area);
-    return DetectTableColumns(list, layout, false) && DetectTableRows(list, layout);
+    return DetectTableOverWords(WordsOf(words), layout);
 }
 
 std::wstring ReadClipboardText()
@@ -85,7 +79,8 @@ void WriteReportFile()
 int ConvertToText(const wchar_t* path)
 {
     CDCWorkFile workFile;
-    if (!workFile.Open(path)) {
+    if (!workFile.Open(path))
+    {
         Say(L"Kest stand-in: the work file could not be opened\n");
         return 1;
     }
@@ -93,7 +88,8 @@ int ConvertToText(const wchar_t* path)
     TableConverter converter;
     ConvertingTableLayout& layout = converter.GetLayout();
     const bool stored = workFile.HasLayout() && workFile.LoadLayout(layout) && layout.HasColumns();
-    if (!stored && !DetectLayout(workFile, dc, layout)) {
+    if (!stored && !DetectLayout(workFile, dc, layout))
+    {
         Say(L"Kest stand-in: no words on the first page\n");
         DeleteDC(dc);
         return 1;
@@ -102,7 +98,8 @@ int ConvertToText(const wchar_t* path)
     const PageRangeList allPages = {{1, static_cast<int32_t>(workFile.GetPageCount()) + 1}};
     const bool converted = converter.Convert(parser, allPages, TargetClipboardText, L"", !stored);
     DeleteDC(dc);
-    if (!converted) {
+    if (!converted)
+    {
         Say(L"Kest stand-in: conversion failed: " + converter.GetErrorText() + L"\n");
         return 1;
     }
@@ -116,7 +113,8 @@ int ConvertToText(const wchar_t* path)
 int wmain(int argc, wchar_t** argv)
 {
     const wchar_t* printed = nullptr;
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 1; i < argc; ++i)
+    {
         if (std::wcsncmp(argv[i], L"-printed=", 9) == 0)
             printed = argv[i] + 9;
     }

@@ -1,5 +1,7 @@
 #include "DockingFixture.h"
 
+#include "tests/support/framework/DockRowsPicture.h"
+
 #include "../input/UserInput.h"
 #include "../windows/WindowsTestSupport.h"
 
@@ -78,20 +80,7 @@ CDockBar* DockingTest::Side(UINT nID) const
 
 std::string DockingTest::Rows(const CDockBar* pDockBar) const
 {
-    if (pDockBar == nullptr)
-        return "(no dock bar)";
-    std::string text;
-    for (INT_PTR i = 1; i < pDockBar->m_arrBars.GetSize(); ++i)
-    {
-        void* pEntry = pDockBar->m_arrBars[i];
-        if (pEntry == nullptr)
-            text += '|';
-        else if (CDockBar::IsPlaceholder(pEntry))
-            text += static_cast<char>('a' + (reinterpret_cast<UINT_PTR>(pEntry) - 0xE811));
-        else
-            text += static_cast<char>('A' + (static_cast<CControlBar*>(pEntry)->GetDlgCtrlID() - 0xE811));
-    }
-    return text;
+    return DockRowsPicture(pDockBar);
 }
 
 std::string DockingTest::Rows(UINT nDockBarID) const

@@ -11,32 +11,36 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
+
+struct OwnedDialogSearch
+{
+    HWND m_hWndOwner;
+    HWND m_hWndFound;
+};
+
+// A named CALLBACK function, not a lambda: on 32-bit the enumeration calls with stdcall.
+BOOL CALLBACK FindOwnedDialog(HWND hWnd, LPARAM lParam)
+{
+    auto* pSearch = reinterpret_cast<OwnedDialogSearch*>(lParam);
+    wchar_t szClass[16] = {};
+    ::GetClassNameW(hWnd, szClass, _countof(szClass));
+    if (lstrcmpW(szClass, L"#32770") != 0 || !::IsWindowVisible(hWnd) ||
+        ::GetWindow(hWnd, GW_OWNER) != pSearch->m_hWndOwner)
+        return TRUE;
+    pSearch->m_hWndFound = hWnd;
+    return FALSE;
+}
 
 // The visible dialog window that the thread shows for the owner, waited for up to the time given.
 HWND WaitForOwnedDialog(DWORD dwThreadId, HWND hWndOwner, DWORD dwTimeoutMs = 10000)
 {
-    struct Search
-    {
-        HWND m_hWndOwner;
-        HWND m_hWndFound;
-    } search{hWndOwner, nullptr};
+    OwnedDialogSearch search{hWndOwner, nullptr};
     const DWORD dwStart = ::GetTickCount();
     while (search.m_hWndFound == nullptr && ::GetTickCount() - dwStart < dwTimeoutMs)
     {
-        ::EnumThreadWindows(
-            dwThreadId,
-            [](HWND hWnd, LPARAM lParam) -> BOOL {
-                auto* pSearch = reinterpret_cast<Search*>(lParam);
-                wchar_t szClass[16] = {};
-                ::GetClassNameW(hWnd, szClass, _countof(szClass));
-                if (lstrcmpW(szClass, L"#32770") != 0 || !::IsWindowVisible(hWnd) ||
-                    ::GetWindow(hWnd, GW_OWNER) != pSearch->m_hWndOwner)
-                    return TRUE;
-                pSearch->m_hWndFound = hWnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        ::EnumThreadWindows(dwThreadId, FindOwnedDialog, reinterpret_cast<LPARAM>(&search));
         if (search.m_hWndFound == nullptr)
             ::Sleep(50);
     }
@@ -83,8 +87,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(COwnerWnd, CWnd)
-    ON_LBN_SELCHANGE(kCheckListID, &COwnerWnd::OnSelChange)
-    ON_CLBN_CHKCHANGE(kCheckListID, &COwnerWnd::OnCheckChange)
+ON_LBN_SELCHANGE(kCheckListID, &COwnerWnd::OnSelChange)
+ON_CLBN_CHKCHANGE(kCheckListID, &COwnerWnd::OnCheckChange)
 END_MESSAGE_MAP()
 
 // A top-level owner with an edit box that holds the focus before a dialog opens.
@@ -93,10 +97,9 @@ class CommonDialogTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_owner.CreateEx(0, AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW),
-                                                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),
-                                     L"dialog owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 320, 200, nullptr,
-                                     nullptr));
+        ASSERT_TRUE(m_owner.CreateEx(
+            0, AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),
+            L"dialog owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 320, 200, nullptr, nullptr));
         m_hWndEdit = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 10, 10, 200, 24,
                                        m_owner.m_hWnd, nullptr, nullptr, nullptr);
         ASSERT_NE(m_hWndEdit, nullptr);
@@ -147,11 +150,11 @@ struct FileDialogCase
 {
     const char* m_pszName;
     DWORD m_dwFlags;
-    const wchar_t* m_pszInitialName;  // or null
+    const wchar_t* m_pszInitialName; // or null
     const wchar_t* m_pszTyped;
     WORD m_vkEnd;
     INT_PTR m_nExpected;
-    const wchar_t* m_pszExpectedName;  // GetFileName afterwards
+    const wchar_t* m_pszExpectedName; // GetFileName afterwards
 };
 
 class FileDialogTest : public CommonDialogTest, public ::testing::WithParamInterface<FileDialogCase>
@@ -207,14 +210,16 @@ TEST_P(FileDialogTest, TypedNameEndsTheDialogWithTheOwnerDisabledMeanwhile)
     ::RemoveDirectoryW(folder.c_str());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FileDialogTest,
-    ::testing::Values(FileDialogCase{"EnterTakesTheTypedName", 0, nullptr, L"picked.kest", VK_RETURN, IDOK, L"picked.kest"},
-                      FileDialogCase{"ResizableOnlyWhenAsked", OFN_ENABLESIZING, nullptr, L"picked", VK_RETURN, IDOK,
-                                     L"picked.kest"},
-                      FileDialogCase{"EscapeKeepsTheCallersName", 0, L"start.kest", L"other.kest", VK_ESCAPE, IDCANCEL,
-                                     L"start.kest"}),
-    [](const ::testing::TestParamInfo<FileDialogCase>& info) { return std::string(info.param.m_pszName); });
+INSTANTIATE_TEST_SUITE_P(Cases, FileDialogTest,
+                         ::testing::Values(FileDialogCase{"EnterTakesTheTypedName", 0, nullptr, L"picked.kest",
+                                                          VK_RETURN, IDOK, L"picked.kest"},
+                                           FileDialogCase{"ResizableOnlyWhenAsked", OFN_ENABLESIZING, nullptr,
+                                                          L"picked", VK_RETURN, IDOK, L"picked.kest"},
+                                           FileDialogCase{"EscapeKeepsTheCallersName", 0, L"start.kest", L"other.kest",
+                                                          VK_ESCAPE, IDCANCEL, L"start.kest"}),
+                         [](const ::testing::TestParamInfo<FileDialogCase>& info) {
+                             return std::string(info.param.m_pszName);
+                         });
 
 // ---------------------------------------------------------------------------------------------
 // Colour dialog
@@ -222,8 +227,8 @@ INSTANTIATE_TEST_SUITE_P(
 struct ColourDialogCase
 {
     const char* m_pszName;
-    const wchar_t* m_pszRed;  // typed into the red field, or null
-    COLORREF m_clrSetByProgram;  // SetCurrentColor while the dialog is up, or CLR_INVALID
+    const wchar_t* m_pszRed;    // typed into the red field, or null
+    COLORREF m_clrSetByProgram; // SetCurrentColor while the dialog is up, or CLR_INVALID
     WORD m_vkEnd;
     INT_PTR m_nExpected;
     COLORREF m_clrExpected;
@@ -268,7 +273,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ColourDialogTest,
     ::testing::Values(ColourDialogCase{"TypedRed", L"200", CLR_INVALID, VK_RETURN, IDOK, RGB(200, 20, 30)},
                       ColourDialogCase{"SetByTheProgram", nullptr, RGB(1, 2, 3), VK_RETURN, IDOK, RGB(1, 2, 3)},
-                      ColourDialogCase{"EscapeKeepsTheColour", L"99", CLR_INVALID, VK_ESCAPE, IDCANCEL, kInitialColour}),
+                      ColourDialogCase{"EscapeKeepsTheColour", L"99", CLR_INVALID, VK_ESCAPE, IDCANCEL,
+                                       kInitialColour}),
     [](const ::testing::TestParamInfo<ColourDialogCase>& info) { return std::string(info.param.m_pszName); });
 
 // ---------------------------------------------------------------------------------------------
@@ -318,8 +324,8 @@ TEST_F(CommonDialogTest, FindDialogReportsTypedTextAndEndsItselfOnEscape)
 TEST_F(CommonDialogTest, ClickOnACheckBoxTellsTheParent)
 {
     CCheckListBox list;
-    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOTIFY, CRect(10, 40, 250, 150), &m_owner,
-                            kCheckListID));
+    ASSERT_TRUE(
+        list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOTIFY, CRect(10, 40, 250, 150), &m_owner, kCheckListID));
     m_owner.m_pList = &list;
     for (const wchar_t* pszItem : {L"Disabled", L"Second", L"Third"})
         list.AddString(pszItem);
@@ -349,7 +355,7 @@ TEST_F(CommonDialogTest, ClickOnACheckBoxTellsTheParent)
 
     // The clicked item is selected before its check changes; a disabled item's box does not change.
     const std::vector<std::wstring> expected = {L"select 1", L"check 1=1", L"select 2", L"check 2=1",
-                                                L"select 0", L"select 1", L"check 1=0"};
+                                                L"select 0", L"select 1",  L"check 1=0"};
     EXPECT_EQ(m_owner.m_log, expected);
     EXPECT_EQ(list.GetCheck(0), 0);
     EXPECT_EQ(list.GetCheck(1), 0);

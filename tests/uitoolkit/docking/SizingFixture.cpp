@@ -1,5 +1,7 @@
 #include "SizingFixture.h"
 
+#include "tests/support/framework/DockRowsPicture.h"
+
 #include "framework/AfxDockBar.h"
 #include "uitoolkit/bars/KTBarPopupMessage.h"
 
@@ -84,21 +86,7 @@ CDockBar* SizingTest::Side(UINT nID) const
 
 std::string SizingTest::Rows(UINT nDockBarID) const
 {
-    const CDockBar* pDockBar = Side(nDockBarID);
-    if (pDockBar == nullptr)
-        return "(no dock bar)";
-    std::string text;
-    for (INT_PTR i = 1; i < pDockBar->m_arrBars.GetSize(); ++i)
-    {
-        void* pEntry = pDockBar->m_arrBars[i];
-        if (pEntry == nullptr)
-            text += '|';
-        else if (CDockBar::IsPlaceholder(pEntry))
-            text += static_cast<char>('a' + (reinterpret_cast<UINT_PTR>(pEntry) - 0xE811));
-        else
-            text += static_cast<char>('A' + (static_cast<CControlBar*>(pEntry)->GetDlgCtrlID() - 0xE811));
-    }
-    return text;
+    return DockRowsPicture(Side(nDockBarID));
 }
 
 CRect SizingTest::Place(const CControlBar* pBar) const
