@@ -1,0 +1,367 @@
+#include "uitoolkit/customize/KTToolbarCustomize.h"
+
+#include "uitoolkit/bars/KTToolBar.h"
+#include "uitoolkit/bars/KTToolbarButton.h"
+#include "uitoolkit/bars/KTToolbarMenuButton.h"
+#include "uitoolkit/looks/KTVisualManager.h"
+
+IMPLEMENT_DYNAMIC(CKTToolbarCustomize, CPropertySheet)
+
+namespace
+{
+const UINT IDS_KT_NEW_MENU = 16014;
+const UINT IDS_KT_CUSTOMIZE = 16103;
+const UINT IDS_KT_ALL_COMMANDS = 16110;
+
+CString LoadText(UINT nID)
+{
+    CString str;
+    str.LoadString(nID);
+    return str;
+}
+
+// TRUE when the list holds a command a bar can run (not a separator, not a menu button).
+BOOL HoldsCommand(const CObList* pList)
+{
+    for (POSITION pos = pList->GetHeadPosition(); pos != nullptr;)
+    {
+        const CKTToolbarButton* pButton = static_cast<const CKTToolbarButton*>(pList->GetNext(pos));
+        if (pButton->m_nID != 0 && pButton->m_nID != (UINT)-1)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+CKTToolbarButton* NewButtonLike(const CKTToolbarButton& button)
+{
+    CObject* pObject = button.GetRuntimeClass()->CreateObject();
+    CKTToolbarButton* pNew = pObject != nullptr && pObject->IsKindOf(RUNTIME_CLASS(CKTToolbarButton))
+                                 ? static_cast<CKTToolbarButton*>(pObject)
+                                 : nullptr;
+    if (pNew == nullptr)
+    {
+        delete pObject;
+        return nullptr;
+    }
+    pNew->CopyFrom(button);
+    return pNew;
+}
+} // namespace
+
+CKTToolbarCustomize::CKTToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAutoSet, UINT uiFlags,
+                                         CList<CPropertyPage*, CPropertyPage*>* plistCustomPages)
+    : CPropertySheet(L"", pWndParentFrame), m_pParentFrame(pWndParentFrame), m_bAutoSet(bAutoSet), m_uiFlags(uiFlags)
+{
+    m_ButtonsByCategory.InitHashTable(17);
+    if (plistCustomPages != nullptr)
+    {
+        for (POSITION pos = plistCustomPages->GetHeadPosition(); pos != nullptr;)
+            m_listCustomPages.AddTail(plistCustomPages->GetNext(pos));
+    }
+
+    if (!CKTVisualManager::GetInstance()->IsLook2000Allowed())
+        m_uiFlags &= ~KT_CUSTOMIZE_LOOK2000;
+    m_uiFlags &= ~KT_CUSTOMIZE_NOTOOLS;
+
+    m_strAllCommands = LoadText(IDS_KT_ALL_COMMANDS);
+    SetTitle(LoadText(IDS_KT_CUSTOMIZE));
+
+    if (m_bAutoSet)
+        AddAllMenus();
+
+    const CString strNewMenu = LoadText(IDS_KT_NEW_MENU);
+    CKTToolbarMenuButton newMenu;
+    newMenu.m_nID = 0;
+    newMenu.m_strText = strNewMenu;
+    AddCategoryButton(strNewMenu, newMenu);
+}
+
+CKTToolbarCustomize::~CKTToolbarCustomize()
+{
+    for (POSITION pos = m_ButtonsByCategory.GetStartPosition(); pos != nullptr;)
+    {
+        CString strCategory;
+        CObList* pList = nullptr;
+        m_ButtonsByCategory.GetNextAssoc(pos, strCategory, pList);
+        while (!pList->IsEmpty())
+            delete pList->RemoveHead();
+        delete pList;
+    }
+    m_ButtonsByCategory.RemoveAll();
+    while (!m_listCustomPages.IsEmpty())
+        delete m_listCustomPages.RemoveHead();
+}
+
+void CKTToolbarCustomize::AddAllMenus()
+{
+    CWinApp* pApp = AfxGetApp();
+    for (POSITION pos = pApp != nullptr ? pApp->GetFirstDocTemplatePosition() : nullptr; pos != nullptr;)
+    {
+        CDocTemplate* pTemplate = pApp->GetNextDocTemplate(pos);
+        if (pTemplate != nullptr && pTemplate->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate)) &&
+            static_cast<CMultiDocTemplate*>(pTemplate)->m_hMenuShared != nullptr)
+            AddMenuItems(static_cast<CMultiDocTemplate*>(pTemplate)->m_hMenuShared);
+    }
+    if (m_pParentFrame != nullptr && m_pParentFrame->m_hMenuDefault != nullptr)
+        AddMenuItems(m_pParentFrame->m_hMenuDefault);
+}
+
+BOOL CKTToolbarCustomize::AddMenu(UINT uiMenuResId)
+{
+    HMENU hMenu = ::LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(uiMenuResId));
+    if (hMenu == nullptr)
+        return FALSE;
+    AddMenuItems(hMenu);
+    ::DestroyMenu(hMenu);
+    return TRUE;
+}
+
+CString CKTToolbarCustomize::CleanItemText(const CString& strText)
+{
+    CString str = strText;
+    str.Remove(L'&');
+    const int iTab = str.Find(L'\t');
+    if (iTab >= 0)
+        str = str.Left(iTab);
+    return str;
+}
+
+CString CKTToolbarCustomize::MakeMenuPathName(const CString& strPath, const CString& strText)
+{
+    CString strName = strPath + strText;
+    const int iTab = strName.Find(L'\t');
+    if (iTab >= 0)
+        strName = strName.Left(iTab);
+    CString strResult;
+    BOOL bUpper = FALSE;
+    for (int i = 0; i < strName.GetLength(); ++i)
+    {
+        const wchar_t ch = strName[i];
+        if (ch == L' ')
+        {
+            bUpper = TRUE;
+            continue;
+        }
+        strResult += bUpper ? (wchar_t)(UINT_PTR)::CharUpperW(reinterpret_cast<LPWSTR>((UINT_PTR)ch)) : ch;
+        bUpper = FALSE;
+    }
+    return strResult;
+}
+
+void CKTToolbarCustomize::AddMenuItems(HMENU hMenu, BOOL bPopup, LPCTSTR lpszCategory, LPCTSTR lpszMenuPath)
+{
+    const int nCount = hMenu != nullptr ? ::GetMenuItemCount(hMenu) : 0;
+    for (int i = 0; i < nCount; ++i)
+    {
+        const UINT uiCmd = ::GetMenuItemID(hMenu, i);
+        wchar_t szText[256] = {};
+        ::GetMenuStringW(hMenu, (UINT)i, szText, 256, MF_BYPOSITION);
+        CString strText(szText);
+        strText.Remove(L'&');
+
+        if (uiCmd == 0)
+            continue;
+        if (uiCmd == (UINT)-1)
+        {
+            HMENU hSubMenu = ::GetSubMenu(hMenu, i);
+            if (hSubMenu == nullptr)
+                continue;
+            const CString strCategory = lpszCategory != nullptr ? CString(lpszCategory) : strText;
+            if (m_bAutoSet)
+            {
+                if (bPopup)
+                {
+                    CKTToolbarMenuButton menuButton;
+                    menuButton.m_nID = (UINT)-1;
+                    menuButton.m_hMenu = hSubMenu;
+                    menuButton.m_strText = strText;
+                    AddCategoryButton(strCategory, menuButton);
+                }
+                const CString strPath = CString(lpszMenuPath != nullptr ? lpszMenuPath : L"") + strText;
+                AddMenuItems(hSubMenu, TRUE, strCategory, strPath);
+            }
+            else
+            {
+                AddMenuItems(hSubMenu, TRUE);
+            }
+            continue;
+        }
+
+        CKTToolbarButton button(uiCmd, -1, strText);
+        if (lpszMenuPath != nullptr)
+            button.m_strMenuPath = MakeMenuPathName(lpszMenuPath, strText);
+        AddCategoryButton(lpszCategory != nullptr ? lpszCategory : (LPCTSTR)m_strAllCommands, button);
+    }
+}
+
+BOOL CKTToolbarCustomize::IsRefusedCommand(UINT uiCmd)
+{
+    return (uiCmd >= 0xE110 && uiCmd <= 0xE11F) || (uiCmd >= 0xF000 && uiCmd <= 0xF1EF) || (int)uiCmd >= 0xFF00 ||
+           (uiCmd >= 0xE210 && uiCmd <= 0xE21F) || CKTToolBar::IsCommandForbidden(uiCmd);
+}
+
+BOOL CKTToolbarCustomize::IsSameEntry(const CKTToolbarButton& a, const CKTToolbarButton& b)
+{
+    if (a.m_nID != b.m_nID)
+        return FALSE;
+    return a.m_nID != (UINT)-1 || a.m_strText == b.m_strText;
+}
+
+CObList* CKTToolbarCustomize::CategoryList(const CString& strCategory)
+{
+    CObList* pList = nullptr;
+    if (m_ButtonsByCategory.Lookup(strCategory, pList))
+        return pList;
+    pList = new CObList;
+    m_ButtonsByCategory.SetAt(strCategory, pList);
+    if (strCategory != m_strAllCommands)
+        m_strCategoriesList.AddTail(strCategory);
+    return pList;
+}
+
+void CKTToolbarCustomize::AddCategoryButton(LPCTSTR lpszCategory, const CKTToolbarButton& button, int iInsertAfter)
+{
+    if (lpszCategory == nullptr || IsRefusedCommand(button.m_nID))
+        return;
+
+    CString strText = button.m_strText;
+    strText.Trim();
+    if (strText.IsEmpty())
+    {
+        if (!CKTToolbarButton::LoadCommandText(button.m_nID, strText) || strText.IsEmpty())
+            return;
+    }
+    else
+    {
+        strText = CleanItemText(strText);
+    }
+
+    const CString strCategory(lpszCategory);
+    CObList* pList = CategoryList(strCategory);
+    for (POSITION pos = pList->GetHeadPosition(); pos != nullptr;)
+    {
+        CKTToolbarButton* pExisting = static_cast<CKTToolbarButton*>(pList->GetNext(pos));
+        if (IsSameEntry(*pExisting, button))
+        {
+            if (pExisting->m_strText.IsEmpty())
+                pExisting->m_strText = strText;
+            return;
+        }
+    }
+
+    CKTToolbarButton* pNew = NewButtonLike(button);
+    if (pNew == nullptr)
+        return;
+    pNew->m_strText = strText;
+    // A button's copy leaves its menu-path name behind; the catalogue shows it.
+    pNew->m_strMenuPath = button.m_strMenuPath;
+    POSITION posAfter = iInsertAfter >= 0 ? pList->FindIndex(iInsertAfter) : nullptr;
+    if (posAfter != nullptr)
+        pList->InsertAfter(posAfter, pNew);
+    else
+        pList->AddTail(pNew);
+
+    if (strCategory != m_strAllCommands)
+        AddCategoryButton(m_strAllCommands, button);
+    pNew->OnAddToCustomizePage();
+}
+
+void CKTToolbarCustomize::ReplaceButton(UINT uiCmd, const CKTToolbarButton& button)
+{
+    // Named categories first, "All Commands" last.
+    CStringList categories;
+    categories.AddTail(&m_strCategoriesList);
+    categories.AddTail(m_strAllCommands);
+    for (POSITION posCategory = categories.GetHeadPosition(); posCategory != nullptr;)
+    {
+        CObList* pList = nullptr;
+        if (!m_ButtonsByCategory.Lookup(categories.GetNext(posCategory), pList))
+            continue;
+        for (POSITION pos = pList->GetHeadPosition(); pos != nullptr;)
+        {
+            const POSITION posThis = pos;
+            CKTToolbarButton* pOld = static_cast<CKTToolbarButton*>(pList->GetNext(pos));
+            if (pOld->m_nID != uiCmd)
+                continue;
+            CKTToolbarButton* pNew = NewButtonLike(button);
+            if (pNew == nullptr)
+                continue;
+            if (pNew->m_strText.IsEmpty())
+                pNew->m_strText = pOld->m_strText;
+            pList->SetAt(posThis, pNew);
+            delete pOld;
+        }
+    }
+}
+
+const CObList* CKTToolbarCustomize::GetCategoryButtons(LPCTSTR lpszCategory) const
+{
+    CObList* pList = nullptr;
+    return lpszCategory != nullptr && m_ButtonsByCategory.Lookup(lpszCategory, pList) ? pList : nullptr;
+}
+
+template <class Control>
+void CKTToolbarCustomize::FillCategories(Control& wndCategory, BOOL bAddEmpty) const
+{
+    CStringList categories;
+    categories.AddTail(const_cast<CStringList*>(&m_strCategoriesList));
+    categories.AddTail(m_strAllCommands);
+    for (POSITION pos = categories.GetHeadPosition(); pos != nullptr;)
+    {
+        const CString strCategory = categories.GetNext(pos);
+        CObList* pList = nullptr;
+        if (!m_ButtonsByCategory.Lookup(strCategory, pList))
+            continue;
+        if (!bAddEmpty && strCategory != m_strAllCommands && !HoldsCommand(pList))
+            continue;
+        const int nIndex = wndCategory.AddString(strCategory);
+        wndCategory.SetItemDataPtr(nIndex, pList);
+    }
+}
+
+void CKTToolbarCustomize::FillCategoryCombo(CComboBox& wndCategory, BOOL bAddEmpty) const
+{
+    FillCategories(wndCategory, bAddEmpty);
+}
+
+void CKTToolbarCustomize::FillCategoryList(CListBox& wndCategory, BOOL bAddEmpty) const
+{
+    FillCategories(wndCategory, bAddEmpty);
+}
+
+void CKTToolbarCustomize::FillCommandList(CListBox& wndCommands) const
+{
+    wndCommands.ResetContent();
+    const CObList* pList = GetCategoryButtons(m_strAllCommands);
+    for (POSITION pos = pList != nullptr ? pList->GetHeadPosition() : nullptr; pos != nullptr;)
+    {
+        const CKTToolbarButton* pButton = static_cast<const CKTToolbarButton*>(pList->GetNext(pos));
+        const int nIndex =
+            wndCommands.AddString(pButton->m_strMenuPath.IsEmpty() ? pButton->m_strText : pButton->m_strMenuPath);
+        wndCommands.SetItemData(nIndex, pButton->m_nID);
+    }
+}
+
+LPCTSTR CKTToolbarCustomize::GetCommandText(UINT uiCmd) const
+{
+    const CObList* pList = GetCategoryButtons(m_strAllCommands);
+    for (POSITION pos = pList != nullptr ? pList->GetHeadPosition() : nullptr; pos != nullptr;)
+    {
+        const CKTToolbarButton* pButton = static_cast<const CKTToolbarButton*>(pList->GetNext(pos));
+        if (pButton->m_nID == uiCmd)
+            return pButton->m_strText;
+    }
+    return nullptr;
+}
+
+int CKTToolbarCustomize::CountButtonsWithText(const CString& strText, const CObList* pList)
+{
+    int nCount = 0;
+    for (POSITION pos = pList != nullptr ? pList->GetHeadPosition() : nullptr; pos != nullptr;)
+    {
+        const CKTToolbarButton* pButton = static_cast<const CKTToolbarButton*>(pList->GetNext(pos));
+        if (pButton->m_strText == strText)
+            ++nCount;
+    }
+    return nCount;
+}
