@@ -3,6 +3,8 @@
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarButton.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
+#include "uitoolkit/customize/KTKeyboardManager.h"
+#include "uitoolkit/customize/KTKeyboardPage.h"
 #include "uitoolkit/looks/KTVisualManager.h"
 
 IMPLEMENT_DYNAMIC(CKTToolbarCustomize, CPropertySheet)
@@ -63,7 +65,14 @@ CKTToolbarCustomize::CKTToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAutoS
         m_uiFlags &= ~KT_CUSTOMIZE_LOOK2000;
     m_uiFlags &= ~KT_CUSTOMIZE_NOTOOLS;
 
+    m_pKeyboardPage = new CKTKeyboardPage(m_pParentFrame, m_bAutoSet);
+    if (g_pKeyboardManager != nullptr && m_pParentFrame != nullptr && m_pParentFrame->m_hAccelTable != nullptr)
+        AddPage(m_pKeyboardPage);
+    for (POSITION pos = m_listCustomPages.GetHeadPosition(); pos != nullptr;)
+        AddPage(m_listCustomPages.GetNext(pos));
+
     m_strAllCommands = LoadText(IDS_KT_ALL_COMMANDS);
+    m_pKeyboardPage->SetAllCommandsCategory(m_strAllCommands);
     SetTitle(LoadText(IDS_KT_CUSTOMIZE));
 
     if (m_bAutoSet)
@@ -90,6 +99,7 @@ CKTToolbarCustomize::~CKTToolbarCustomize()
     m_ButtonsByCategory.RemoveAll();
     while (!m_listCustomPages.IsEmpty())
         delete m_listCustomPages.RemoveHead();
+    delete m_pKeyboardPage;
 }
 
 void CKTToolbarCustomize::AddAllMenus()

@@ -4,12 +4,16 @@
 // application's menus (top-level menu names become categories, submenus become menu buttons) and
 // from buttons the program adds; the pages list it and drag new buttons from it.
 //
+// The sheet owns its pages: the Keyboard page (shown when the keyboard manager exists and the
+// frame has a table) and the pages the caller hands in.
+//
 // Names and texts compare exactly (case counts). Two entries are the same when their command ids
 // are equal and not -1; menu buttons (id -1) are the same when their texts are equal. The sheet
 // owns the lists and their buttons. User-interface thread only.
 
 #include "framework/Afx.h"
 
+class CKTKeyboardPage;
 class CKTToolbarButton;
 class CComboBox;
 class CListBox;
@@ -64,6 +68,7 @@ public:
     const CStringList& GetCategoryNames() const { return m_strCategoriesList; }
     const CString& GetAllCommandsCategory() const { return m_strAllCommands; }
     UINT GetFlags() const { return m_uiFlags; }
+    CKTKeyboardPage* GetKeyboardPage() const { return m_pKeyboardPage; }
     CFrameWnd* GetParentFrame() const { return m_pParentFrame; }
 
     // The menu-path name of an item: path and text, the first character after each space upper
@@ -84,6 +89,7 @@ protected:
 
     CMap<CString, LPCTSTR, CObList*, CObList*> m_ButtonsByCategory;
     CStringList m_strCategoriesList;
+    CKTKeyboardPage* m_pKeyboardPage = nullptr;
     CList<CPropertyPage*, CPropertyPage*> m_listCustomPages;
     CString m_strAllCommands;
     CFrameWnd* m_pParentFrame;

@@ -9,6 +9,12 @@ CCustomizeTestApp theApp;
 
 CCustomizeTestApp::CCustomizeTestApp() : CWinApp(L"KestCustomizeTests") {}
 
+int CCustomizeTestApp::DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT)
+{
+    m_messageBoxes.push_back(lpszPrompt != nullptr ? lpszPrompt : L"");
+    return m_nAnswer;
+}
+
 CCustomizeTestApp& CustomizeTestApp()
 {
     return theApp;

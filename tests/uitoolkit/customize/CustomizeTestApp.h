@@ -3,11 +3,19 @@
 // its registry key and profile name.
 #include "framework/Afx.h"
 
+#include <string>
+#include <vector>
+
 class CCustomizeTestApp : public CWinApp
 {
 public:
     CCustomizeTestApp();
     int ExitInstance() override { return 0; }
+    // Message boxes are never shown: their texts are kept and the answer given is m_nAnswer.
+    int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
+
+    std::vector<std::wstring> m_messageBoxes;
+    int m_nAnswer = IDNO;
 };
 
 CCustomizeTestApp& CustomizeTestApp();
