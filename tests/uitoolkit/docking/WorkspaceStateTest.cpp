@@ -522,3 +522,25 @@ TEST_F(TwoProcessTest, DISABLED_SecondProcessRestoresTheLayout)
         fclose(pFile);
     }
 }
+
+TEST_F(WorkspaceStateTest, TheKeyboardManagerItMadeKeepsTheFramesShortcuts)
+{
+    CreateDefaultBars("A");
+    ASSERT_TRUE(m_pWorkspace->InitKeyboardManager());
+    ACCEL saved[] = {{FVIRTKEY | FCONTROL, 'K', 0x8001}};
+    m_pFrame->m_hAccelTable = ::CreateAcceleratorTableW(saved, 1);
+    m_pFrame->m_bOwnAccelTable = TRUE;
+    ASSERT_TRUE(Save());
+    EXPECT_TRUE(RegKeyExists(SectionPath(L"KTKeyboard-0")));
+
+    Restart("A");
+    ASSERT_TRUE(m_pWorkspace->InitKeyboardManager());
+    ACCEL other[] = {{FVIRTKEY | FCONTROL, 'Q', 0x8002}};
+    m_pFrame->m_hAccelTable = ::CreateAcceleratorTableW(other, 1);
+    m_pFrame->m_bOwnAccelTable = TRUE;
+    EXPECT_TRUE(Load());
+    ACCEL loaded[4] = {};
+    ASSERT_EQ(::CopyAcceleratorTableW(m_pFrame->m_hAccelTable, loaded, 4), 1);
+    EXPECT_EQ(loaded[0].key, 'K');
+    EXPECT_EQ(loaded[0].cmd, 0x8001);
+}
