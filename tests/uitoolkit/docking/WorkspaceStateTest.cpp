@@ -4,6 +4,7 @@
 #include "WorkspaceFixture.h"
 
 #include "framework/AfxException.h"
+#include "uitoolkit/bars/KTFrameImpl.h"
 #include "uitoolkit/customize/KTKeyboardManager.h"
 #include "uitoolkit/looks/KTRegistry.h"
 
@@ -407,37 +408,17 @@ namespace
 const wchar_t* const kTwoProcessSection = L"WorkspaceTwoProcesses";
 const wchar_t* const kSecondProcessReport = L"workspace-second-process.txt";
 
-// The frame support of this test program: a token that the workspace hands back to the adapter,
-// which answers with the fixture's frame.
-CFrameWnd* g_pSupportedFrame = nullptr;
-std::vector<std::string> g_supportCalls;
-int g_nSupportToken = 0;
-CKTFrameSupport* SupportToken()
-{
-    return reinterpret_cast<CKTFrameSupport*>(&g_nSupportToken);
-}
-
-std::unique_ptr<CKTWorkspaceFrame> FrameOfTestSupport(CKTFrameSupport* pFrameImpl)
-{
-    if (pFrameImpl != SupportToken() || g_pSupportedFrame == nullptr)
-        return nullptr;
-    return std::make_unique<CTestWorkspaceFrame>(g_pSupportedFrame, g_supportCalls);
-}
-
 class TwoProcessTest : public WorkspaceTest
 {
 public:
     void SetUp() override
     {
         WorkspaceTest::SetUp();
-        m_pfnPreviousAdapter = CKTWorkspace::m_pfnFrameOfSupport;
-        CKTWorkspace::m_pfnFrameOfSupport = &FrameOfTestSupport;
         m_pWorkspace->SetRegistryBase(kTwoProcessSection);
     }
     void TearDown() override
     {
-        CKTWorkspace::m_pfnFrameOfSupport = m_pfnPreviousAdapter;
-        g_pSupportedFrame = nullptr;
+        m_pSupport.reset();
         WorkspaceTest::TearDown();
     }
 
@@ -454,24 +435,26 @@ public:
         return text;
     }
 
-    std::unique_ptr<CKTWorkspaceFrame> (*m_pfnPreviousAdapter)(CKTFrameSupport*) = nullptr;
+    // The toolkit's frame support of the test frame, as a toolkit frame holds one.
+    std::unique_ptr<CKTFrameSupport> m_pSupport;
 };
 
 } // namespace
 
 // The first process: the layout set up by hand is saved as the main frame closes, then a second
-// run of this program restores it and reports what it sees.
+// run of this program restores it as its frame loads and reports what it sees.
 TEST_F(TwoProcessTest, TheLayoutComesBackInASecondProcess)
 {
     CKTRegistry(FALSE, FALSE).DeleteKey(GetRegistryPath(kTwoProcessSection));
     CreateDefaultBars();
     ArrangeByHand();
-    g_pSupportedFrame = m_pFrame;
+    m_pSupport = std::make_unique<CKTFrameSupport>(m_pFrame);
     Picture(L"workspace-before-closing.bmp");
-    m_pWorkspace->OnClosingMainFrame(SupportToken());
-    ASSERT_TRUE(m_pWorkspace->StoreWindowPlacement(CRect(40, 40, 760, 560), 0, SW_SHOWMAXIMIZED));
+    // The frame closes: the whole state and the window's placement are stored.
+    m_pSupport->OnCloseFrame();
     const std::string saved = DescribeWithPlacement();
-    g_pSupportedFrame = nullptr;
+    ASSERT_NE(saved.find("placement"), std::string::npos) << saved;
+    m_pSupport.reset();
     SizingTest::TearDown();
     ::DeleteFileW(kSecondProcessReport);
 
@@ -510,10 +493,10 @@ TEST_F(TwoProcessTest, TheLayoutComesBackInASecondProcess)
 TEST_F(TwoProcessTest, DISABLED_SecondProcessRestoresTheLayout)
 {
     CreateDefaultBars();
-    g_pSupportedFrame = m_pFrame;
-    EXPECT_TRUE(m_pWorkspace->LoadState(nullptr, SupportToken()));
+    m_pSupport = std::make_unique<CKTFrameSupport>(m_pFrame);
+    // The frame has been loaded: it asks the workspace for the saved state.
+    m_pSupport->OnLoadFrame();
     Layout();
-    EXPECT_EQ(g_supportCalls, (std::vector<std::string>{"user toolbars", "tear-off bars"}));
     Picture(L"workspace-restored-in-second-process.bmp");
     const std::string restored = DescribeWithPlacement();
     if (FILE* pFile = _wfopen(kSecondProcessReport, L"wb"))
