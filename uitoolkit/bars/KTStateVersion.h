@@ -3,8 +3,8 @@
 // it. Buttons that gained values in later versions read those values only when the stored state
 // is new enough to hold them.
 //
-// The workspace installs a reader; until one is installed there is no workspace. User-interface
-// thread only.
+// By default the application's workspace answers (none: no workspace); a reader installed in its
+// place answers instead (tests stand in for a workspace this way). User-interface thread only.
 #include "framework/Afx.h"
 
 struct KTStateVersion
@@ -24,5 +24,6 @@ struct KTStateVersion
 using KTStateVersionReader = KTStateVersion (*)();
 
 KTStateVersion KTGetLoadingStateVersion();
-// Installs the workspace's reader; null removes it. Returns the previous reader.
+// Installs a reader in place of the workspace; null goes back to the workspace. Returns the
+// previous reader.
 KTStateVersionReader KTSetStateVersionReader(KTStateVersionReader pfnReader);

@@ -219,3 +219,43 @@ TEST_F(DropDownButtonWindowTest, StoredFormFindsItsGroupOnlyWhileItExists)
         }
     }
 }
+
+TEST_F(DropDownButtonWindowTest, AGroupThatWouldLeaveTheScreenOpensLeftOrAbove)
+{
+    const int cxScreen = ::GetSystemMetrics(SM_CXFULLSCREEN);
+    const int cyScreen = ::GetSystemMetrics(SM_CYFULLSCREEN);
+    const struct
+    {
+        const char* name;
+        DWORD dwAlign;
+        CRect rectFrame;
+    } cases[] = {
+        {"bottom bar at the screen's foot", CBRS_ALIGN_BOTTOM, CRect(40, cyScreen - 150, 560, cyScreen + 10)},
+        {"right bar at the screen's edge", CBRS_ALIGN_RIGHT, CRect(cxScreen - 300, 40, cxScreen + 10, 340)},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        m_pFrame->MoveWindow(c.rectFrame);
+        m_pBar->SetBarStyle((m_pBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | c.dwAlign);
+        Relayout();
+        ASSERT_TRUE(Button()->DropDown());
+        CKTDropDownFrame* pFrame = Button()->GetFrame();
+        ASSERT_TRUE(pFrame != nullptr);
+        CRect rectGroup, rectButton = Button()->m_rect, rectBar;
+        pFrame->GetWindowRect(&rectGroup);
+        m_pBar->ClientToScreen(&rectButton);
+        m_pBar->GetWindowRect(&rectBar);
+        if (c.dwAlign == CBRS_ALIGN_BOTTOM)
+        {
+            EXPECT_LE(rectGroup.bottom, rectButton.top) << "above the button";
+            EXPECT_LE(rectGroup.bottom, cyScreen);
+        }
+        else
+        {
+            EXPECT_EQ(rectBar.left, rectGroup.right) << "left of the vertical bar";
+        }
+        Button()->CloseFrame();
+        PumpAndIdle();
+    }
+}

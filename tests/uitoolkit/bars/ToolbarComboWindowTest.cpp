@@ -147,3 +147,36 @@ TEST_F(ToolbarComboWindowTest, OnAVerticalBarTheControlHidesAndAClickSendsTheCom
     EXPECT_EQ(0u, commands[0].code);
     SaveScreenshot(L"toolbar_combo_vertical.bmp");
 }
+
+TEST_F(ToolbarComboWindowTest, InTheCommandListAComboIsPicturedBesideItsName)
+{
+    CKTToolbarComboBoxButton zoom(ID_BUTTONS_ZOOM, -1, CBS_DROPDOWN, 120);
+    zoom.m_strText = L"Zoom";
+    CClientDC dcScreen(m_pFrame);
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(&dcScreen));
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&dcScreen, 200, 24));
+    CBitmap* pOld = dc.SelectObject(&bitmap);
+    const COLORREF clrBack = RGB(10, 20, 30);
+    dc.FillSolidRect(0, 0, 200, 24, clrBack);
+    const CRect rect(0, 0, 200, 24);
+    EXPECT_EQ(200, zoom.DrawAsListItem(&dc, rect, FALSE));
+
+    // The field runs from after the name to the right end: window colour inside a sunken frame,
+    // and a raised face-coloured box with the arrow at its end.
+    const struct
+    {
+        const char* name;
+        int x;
+        int y;
+        COLORREF expected;
+    } cases[] = {
+        {"inside the field", 120, 12, ::GetSysColor(COLOR_WINDOW)},
+        {"the box", 184, 6, ::GetSysColor(COLOR_BTNFACE)},
+        {"outside the field", 120, 1, clrBack},
+    };
+    for (const auto& c : cases)
+        EXPECT_TRUE(Near(c.expected, dc.GetPixel(c.x, c.y))) << c.name << " " << std::hex << dc.GetPixel(c.x, c.y);
+    dc.SelectObject(pOld);
+}
