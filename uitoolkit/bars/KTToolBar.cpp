@@ -519,7 +519,9 @@ void CKTToolBar::ResetAllImages()
 
 CWnd* CKTToolBar::GetCommandTarget() const
 {
-    CWnd* pTarget = GetOwner();
+    // Docked or floating, a bar's parent is a dock bar, which carries out no command: without an
+    // owner of its own the bar serves the frame it docks to.
+    CWnd* pTarget = m_hWndOwner == nullptr && m_pDockSite != nullptr ? m_pDockSite : GetOwner();
     if (pTarget == nullptr)
         pTarget = GetParent();
     if (m_bRouteCommandsViaFrame && pTarget != nullptr && !pTarget->IsKindOf(RUNTIME_CLASS(CFrameWnd)))

@@ -3,6 +3,7 @@
 // toolbar mnemonics answer the frame's menu-character question.
 #include "tests/uitoolkit/frames/FramesFixture.h"
 
+#include "framework/AfxDockBar.h"
 #include "uitoolkit/bars/KTFrameImpl.h"
 #include "uitoolkit/bars/KTToolbarEditBoxButton.h"
 
@@ -63,4 +64,14 @@ TEST_F(FramesTest, MenuCharacterOfAToolbarButtonRunsItAndClosesTheSystemMenu)
     Settle();
     EXPECT_EQ(std::vector<UINT>{ID_FRAMES_HELP}, m_pFrame->m_commands);
     EXPECT_NE(MAKELRESULT(0, MNC_CLOSE) | 0xFFFF0000, m_pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM('Q', MF_POPUP), 0));
+}
+
+TEST_F(FramesTest, DockedToolbarButtonsAndMenuBarCommandsReachTheFrame)
+{
+    // Docked, a bar's parent is a dock bar; its commands still go to the frame.
+    ASSERT_TRUE(m_wndToolBar.GetParent()->IsKindOf(RUNTIME_CLASS(CDockBar)));
+    UserInput input;
+    input.ClickAt([&] { return ItemCentre(&m_wndToolBar, 1); });
+    Play(input);
+    EXPECT_EQ(std::vector<UINT>{ID_FRAMES_OPEN}, m_pFrame->m_commands);
 }
