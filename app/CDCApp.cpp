@@ -1,7 +1,12 @@
 #include "app/CDCApp.h"
 
+#include "app/AboutDlg.h"
+#include "app/AppStrings.h"
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
+#include "app/PrinterInstaller.h"
+#include "app/SettingsPages.h"
+#include "app/SplashScreen.h"
 #include "pagemodel/PathHelpers.h"
 #include "pagemodel/RegistryValues.h"
 #include "pagemodel/Unzipper.h"
@@ -14,12 +19,16 @@ std::wstring NotAWorkFileText(const std::wstring& path)
     return L"The file " + path + L" is not a valid Kest file";
 }
 
+SystemDefaultPrinter g_systemPrinters;
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CCDCApp, CConvertingApp)
 ON_COMMAND(CCDCApp::AccumulateCommand, &CCDCApp::ToggleAccumulate)
 ON_UPDATE_COMMAND_UI(CCDCApp::AccumulateCommand, &CCDCApp::OnUpdateAccumulate)
 ON_COMMAND(CCDCApp::FeedbackCommand, &CCDCApp::OpenFeedbackLink)
+ON_COMMAND(CCDCApp::AboutCommand, &CCDCApp::OnAppAbout)
+ON_COMMAND(CCDCApp::SettingsCommand, &CCDCApp::OnSettings)
 END_MESSAGE_MAP()
 
 std::unique_ptr<ConvertingOptions> CCDCApp::CreateOptions()
@@ -81,7 +90,11 @@ bool CCDCApp::HandlePrintedStartup(const std::vector<std::wstring>& arguments)
         inputs.erase(inputs.begin());
         offered = true;
     }
-    return !(offered && inputs.empty());
+    if (offered && inputs.empty())
+        return false;
+    if ((m_runFlags & CommandLine::RunConvert) == 0)
+        CreateSplashScreen();
+    return true;
 }
 
 bool CCDCApp::OpenPrintedJob()
@@ -99,6 +112,98 @@ bool CCDCApp::IsWorkFile(const std::wstring& path)
     return archive.Open(path.c_str()) && archive.GotoFile("Pages.dat", true);
 }
 
+bool CCDCApp::IsWorkFile(const std::wstring& path, bool&)
+{
+    if (IsWorkFile(path))
+        return true;
+    // The message that follows must not hide behind the topmost picture.
+    DestroySplashScreen(true);
+    return false;
+}
+
+void CCDCApp::CreateSplashScreen()
+{
+    if (!m_splashEnabled || m_splash)
+        return;
+    CSplashScreen* splash = new CSplashScreen;
+    if (!splash->Create())
+    {
+        // Without a window nothing deletes it but us; start-up goes on without the picture.
+        if (splash->m_hWnd)
+            splash->DestroyWindow();
+        else
+            delete splash;
+        return;
+    }
+    m_splash = splash;
+    splash->SetOwnerSlot(&m_splash);
+}
+
+void CCDCApp::DestroySplashScreen(bool posted)
+{
+    CSplashScreen* splash = m_splash;
+    if (!splash)
+        return;
+    m_splash = nullptr;
+    splash->SetOwnerSlot(nullptr);
+    if (posted)
+        ::PostMessageW(splash->m_hWnd, WM_CLOSE, 0, 0);
+    else
+        splash->DestroyWindow();
+}
+
+void CCDCApp::GetDocumentType(std::wstring& extension, std::wstring& description) const
+{
+    extension = L"kest";
+    description = L"Quillmere Tabulist";
+}
+
+CFrameWnd* CCDCApp::CreateMainFrame()
+{
+    return new CMainFrame;
+}
+
+DefaultPrinterAccess& CCDCApp::Printers()
+{
+    return m_printers ? *m_printers : g_systemPrinters;
+}
+
+bool CCDCApp::RunInstallerSwitches(const std::vector<std::wstring>& arguments)
+{
+    const InstallerSwitch which = ScanInstallerSwitches(arguments);
+    if (which.m_kind == InstallerSwitch::None)
+        return false;
+    SystemSpooler system;
+    InstallerRun run;
+    run.m_showError = [this](const std::wstring& text) { ShowMessage(nullptr, text, MB_OK | MB_ICONERROR); };
+    const int32_t code = run.Run(which, GetModulePath(), m_spooler ? *m_spooler : system);
+    // An unattended installer sees the failure in the exit code; a shown one sees the box as well.
+    m_resultOverride = code;
+    if (which.m_quiet)
+        m_startupResult = code;
+    return true;
+}
+
+BOOL CCDCApp::InitInstance()
+{
+    if (RunInstallerSwitches(GetStartupArguments()))
+        return FALSE;
+    if (!GetDocTemplate())
+        AddDocTemplate(new CMultiDocTemplate(ChildResourceId, RUNTIME_CLASS(CDocument), RUNTIME_CLASS(CChildFrame),
+                                             RUNTIME_CLASS(CView)));
+    if (!CConvertingApp::InitInstance())
+    {
+        DestroySplashScreen(false);
+        return FALSE;
+    }
+    if (!OpenPrintedJob())
+        return FALSE;
+    m_defaultPrinter.SwitchToKest(Printers());
+    if (!IsNoUI() && m_splash && m_splash->m_hWnd)
+        m_splash->StartCloseTimer();
+    return TRUE;
+}
+
 bool CCDCApp::OpenDocument(const std::wstring& path, bool addToRecent)
 {
     CWaitCursor wait;
@@ -110,9 +215,11 @@ bool CCDCApp::OpenDocument(const std::wstring& path, bool addToRecent)
         main->MDIActivate(shown);
         return true;
     }
-    if (!IsWorkFile(path))
+    bool showError = true;
+    if (!IsWorkFile(path, showError))
     {
-        ShowMessage(main->m_hWnd, NotAWorkFileText(path), MB_OK | MB_ICONERROR);
+        if (showError)
+            ShowMessage(main->m_hWnd, NotAWorkFileText(path), MB_OK | MB_ICONERROR);
         return false;
     }
     CChildFrame* frame = new CChildFrame;
@@ -200,9 +307,32 @@ void CCDCApp::OpenFeedbackLink()
     m_shellOpen(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, GetWebLinkUrl(m_setupNumber, FeedbackLinkId));
 }
 
+void CCDCApp::OnAppAbout()
+{
+    CAboutDlg about(m_pMainWnd);
+    about.DoModal();
+}
+
+void CCDCApp::OnSettings()
+{
+    if (IsNoUI())
+        return;
+    CDCOptions working;
+    working.CopyFrom(DCOptions());
+    if (RunSettingsSheet(working, m_pMainWnd, m_formatTest) != IDOK)
+        return;
+    DCOptions().CopyFrom(working);
+    DCOptions().Save(*this);
+    if (CConvertingMainFrame* main = ConvertingMainFrame())
+    {
+        main->UpdateConvertButton(main);
+        main->RefreshChildFrames();
+    }
+}
+
 int CCDCApp::ExitInstance()
 {
-    SystemDefaultPrinter printers;
-    m_defaultPrinter.Restore(printers);
+    DestroySplashScreen(false);
+    m_defaultPrinter.Restore(Printers());
     return CConvertingApp::ExitInstance();
 }

@@ -2,6 +2,9 @@
 
 #include "app/MainFrame.h"
 
+IMPLEMENT_DYNAMIC(CConvertingFrame, CMDIChildWnd)
+IMPLEMENT_DYNCREATE(CChildFrame, CConvertingFrame)
+
 void CConvertingFrame::UpdateTablePreview(std::unique_ptr<ConvertingTableGrid> grid)
 {
     m_lastGrid = std::move(grid);

@@ -12,6 +12,7 @@
 
 class CConvertingFrame : public CMDIChildWnd, public LayoutFrame
 {
+    DECLARE_DYNAMIC(CConvertingFrame)
 public:
     void UpdateTablePreview(std::unique_ptr<ConvertingTableGrid> grid) override;
     void UpdateTextPreview(const std::wstring& text) override;
@@ -52,6 +53,7 @@ protected:
 
 class CChildFrame : public CConvertingFrame
 {
+    DECLARE_DYNCREATE(CChildFrame)
 public:
     // Creates the frame in the main frame's client area with its view.
     BOOL CreateWithView(CMDIFrameWnd* mainFrame, const std::wstring& title);

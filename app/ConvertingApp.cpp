@@ -1,6 +1,8 @@
 #include "app/ConvertingApp.h"
 
 #include "app/AppRes.h"
+#include "app/AppStrings.h"
+#include "app/FileTypes.h"
 #include "app/MainFrame.h"
 #include "app/PageDialogs.h"
 #include "app/PageListParser.h"
@@ -14,6 +16,10 @@ constexpr const wchar_t* LayoutFilter = L"Layout Files (*.layout)|*.layout|All F
 constexpr int RecentLayoutCount = 8;
 constexpr int GoToPageLength = 20;
 constexpr const wchar_t* SettingsSection = L"Settings";
+// "Convert the selected table to the currently selected format", posted to every frame by "-run".
+constexpr UINT ConvertCommand = 34120;
+constexpr const wchar_t* OleFailedText = L"Kest could not initialize OLE, which it needs to run.\nPlease restart "
+                                         L"Windows and try again.";
 
 } // namespace
 
@@ -26,6 +32,8 @@ CConvertingApp::~CConvertingApp()
 {
     if (GetLayoutShell() == this)
         SetLayoutShell(nullptr);
+    if (m_richEdit)
+        ::FreeLibrary(m_richEdit);
 }
 
 bool CConvertingApp::IsTextSelectionModeOfApp()
@@ -280,8 +288,73 @@ void CConvertingApp::SaveSettings()
 
 int CConvertingApp::ExitInstance()
 {
-    if (!m_settingsLoaded)
-        return 0;
     SaveSettings();
-    return CWinApp::ExitInstance();
+    return CNoDocApp::ExitInstance();
+}
+
+int CConvertingApp::DoMessageBox(LPCTSTR prompt, UINT type, UINT promptId)
+{
+    if (IsNoUI())
+        return IDCANCEL;
+    return CNoDocApp::DoMessageBox(prompt, type, promptId);
+}
+
+bool CConvertingApp::GetShellOpenCommand(std::wstring& command) const
+{
+    return ::GetShellOpenCommand(GetModulePath(), true, command);
+}
+
+BOOL CConvertingApp::InitInstance()
+{
+    Options();
+    if (!AfxOleInit())
+    {
+        ShowMessage(nullptr, OleFailedText, MB_OK | MB_ICONERROR);
+        return FALSE;
+    }
+    if (!CNoDocApp::InitInstance())
+        return FALSE;
+    if (!IsNoUI())
+    {
+        m_richEdit = ::LoadLibraryW(L"RICHED20.DLL");
+        if (!m_richEdit)
+        {
+            ShowMessage(nullptr, LoadAppString(IDS_RICHEDIT_FAILED), MB_OK | MB_ICONERROR);
+            return FALSE;
+        }
+    }
+    CConvertingMainFrame* frame = MainFrame();
+    if (frame && IsMainWindowShown())
+    {
+        frame->UpdateConvertButton(frame);
+        frame->UpdateSelectionModeButton();
+    }
+    if (frame && !IsNoUI())
+        frame->OnUIReady();
+
+    const std::vector<std::wstring>& inputs = m_commandLine.m_inputs;
+    bool opened = false;
+    if (!inputs.empty())
+    {
+        if (IsNoUI() && inputs.size() >= 2)
+        {
+            m_startupResult = TooManyInputsWithoutUI;
+            return FALSE;
+        }
+        for (const std::wstring& input : inputs)
+            opened = OpenDocument(input, true) || opened;
+    }
+    if (IsNoUI() && !opened)
+    {
+        m_startupResult = NothingOpenedWithoutUI;
+        return FALSE;
+    }
+    if ((m_runFlags & CommandLine::RunConvert) != 0)
+    {
+        if (m_selectionMode == 1)
+            SetSelectionMode(0);
+        if (frame)
+            frame->PostToChildFrames(ConvertCommand);
+    }
+    return TRUE;
 }

@@ -1,20 +1,19 @@
 #pragma once
-// The application's side of what the page views ask of the program: its modes, the command
-// line's choices, the exit code, the options and the dialogs. Start-up belongs to a later step;
-// these are plain fields that the program (or a test) sets, and the command line, options and
-// settings steps that the start-up calls.
+// The table-conversion layer of the application: its modes, the command line of unattended runs,
+// the options and the dialogs the page views ask for, and its part of start-up and exit.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
 #include "app/ConvertingOptions.h"
+#include "app/NoDocApp.h"
 #include "framework/Afx.h"
 #include "table/LayoutShell.h"
 
 class CConvertingMainFrame;
 
-class CConvertingApp : public CWinApp, public LayoutShell
+class CConvertingApp : public CNoDocApp, public LayoutShell
 {
 public:
     CConvertingApp();
@@ -42,18 +41,28 @@ public:
 
     // Parses and checks the arguments after the program's name; false ends start-up, with the
     // code in m_startupResult.
+    bool ProcessCommandLine() override { return ProcessCommandLine(GetStartupArguments()); }
     bool ProcessCommandLine(const std::vector<std::wstring>& arguments);
     virtual int32_t ValidateCommandLine() { return m_commandLine.ValidateGeneral(); }
     // The command line's format and range override the stored options for this run.
     void ApplyCommandLineOptions();
     // Reads the options and "Settings" from the profile, then applies the command line.
-    void LoadSettings();
+    void LoadSettings() override;
     // Writes them back; a copy that ended before LoadSettings writes nothing, so its defaults
     // never overwrite the user's profile.
     void SaveSettings();
-    bool SettingsLoaded() const { return m_settingsLoaded; }
+
+    // Files may be opened and the main window is shown, except in unattended runs.
+    bool IsUIEnabled() const override { return !IsNoUI(); }
+    bool IsMainWindowShown() const override { return !IsNoUI(); }
+    bool GetShellOpenCommand(std::wstring& command) const override;
+
+    // OLE, the common start-up, the rich edit library, then the input files and the run flag.
+    BOOL InitInstance() override;
     // Saves the settings and the recent files, unless the copy ended before loading them.
     int ExitInstance() override;
+    // Unattended runs answer every framework message box with Cancel, unseen.
+    int DoMessageBox(LPCTSTR prompt, UINT type, UINT promptId) override;
 
     HWND GetMainWindow() const override;
     void SetColumnModeButton(int32_t kind) override;
@@ -89,14 +98,12 @@ public:
     CommandLine m_commandLine;
     int32_t m_startupResult = 0;
 
-protected:
-    bool m_settingsLoaded = false;
-
 private:
     CConvertingMainFrame* MainFrame() const;
 
     CRecentFileList m_recentLayouts;
     std::unique_ptr<ConvertingOptions> m_options;
+    HMODULE m_richEdit = nullptr;
 };
 
 // The framework's save dialog under the name the views use.

@@ -3,6 +3,9 @@
 #include "app/ChildFrame.h"
 #include "app/PrintedFileHandoff.h"
 
+IMPLEMENT_DYNAMIC(CConvertingMainFrame, CMDIFrameWnd)
+IMPLEMENT_DYNCREATE(CMainFrame, CConvertingMainFrame)
+
 BEGIN_MESSAGE_MAP(CConvertingMainFrame, CMDIFrameWnd)
 ON_WM_COPYDATA()
 END_MESSAGE_MAP()
@@ -45,6 +48,23 @@ BOOL CConvertingMainFrame::PreCreateWindow(CREATESTRUCT& cs)
     }
     cs.lpszClass = MainFrameClassName;
     return TRUE;
+}
+
+void CConvertingMainFrame::RefreshChildFrames()
+{
+    if (!m_hWndMDIClient)
+        return;
+    for (HWND child = ::GetWindow(m_hWndMDIClient, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        ::RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void CConvertingMainFrame::PostToChildFrames(UINT command)
+{
+    if (!m_hWndMDIClient)
+        return;
+    for (HWND child = ::GetWindow(m_hWndMDIClient, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (dynamic_cast<CConvertingFrame*>(CWnd::FromHandlePermanent(child)))
+            ::PostMessageW(child, WM_COMMAND, command, 0);
 }
 
 CChildFrame* CConvertingMainFrame::FindChildFrame(const std::wstring& path) const

@@ -13,10 +13,18 @@ class CChildFrame;
 
 class CConvertingMainFrame : public CMDIFrameWnd, public OxTextFindInterface
 {
+    DECLARE_DYNAMIC(CConvertingMainFrame)
 public:
     void SetColumnModeButton(CWnd* frame, int32_t kind);
     void UpdateConvertButton(CWnd* frame);
     void RefreshAfterLayoutChange(bool flag);
+    void UpdateSelectionModeButton() { ++m_selectionModeUpdates; }
+    // Called once when start-up has finished with the user interface on.
+    virtual void OnUIReady() {}
+    // Redraws every child frame, after options that change how pages are shown.
+    void RefreshChildFrames();
+    // Posts the command to every child frame of the client area.
+    void PostToChildFrames(UINT command);
     bool GetFindDialogRect(RECT& rect) const;
     void MoveFindDialogAway() {}
 
@@ -31,6 +39,7 @@ public:
     std::vector<int32_t> m_columnModeButtons;
     int m_convertButtonUpdates = 0;
     int m_refreshes = 0;
+    int m_selectionModeUpdates = 0;
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
@@ -39,4 +48,10 @@ protected:
 
 private:
     CChildFrame* m_printTarget = nullptr;
+};
+
+// The program's main frame.
+class CMainFrame : public CConvertingMainFrame
+{
+    DECLARE_DYNCREATE(CMainFrame)
 };

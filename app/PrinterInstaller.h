@@ -3,6 +3,7 @@
 // machine-wide values. A failed step undoes the earlier ones; the code of the first failure is
 // returned with the system error it met.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "app/CommandLine.h"
@@ -77,7 +78,7 @@ private:
 struct InstallerRun
 {
     // "Kest Printer install error %d (%d)..." goes through this; null shows a message box.
-    void (*m_showError)(const std::wstring& text) = nullptr;
+    std::function<void(const std::wstring& text)> m_showError;
 
     int32_t Run(const InstallerSwitch& which, const std::wstring& modulePath, Spooler& spooler);
 };

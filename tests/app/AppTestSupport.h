@@ -9,6 +9,12 @@
 class TestApp : public CCDCApp
 {
 public:
+    // The picture stays off unless a test asks for it: most tests run start-up steps alone.
+    TestApp() { m_splashEnabled = false; }
+
+    std::vector<std::wstring> GetStartupArguments() const override { return m_arguments; }
+    std::wstring GetRegistryCompany() const override { return m_company; }
+
     int ShowMessage(HWND owner, const std::wstring& text, UINT type) override
     {
         if (!m_recordMessages)
@@ -31,8 +37,14 @@ public:
         Options().CopyFrom(CDCOptions());
         m_messages.clear();
         m_settingsLoaded = false;
+        m_resultOverride = 0;
+        m_arguments.clear();
+        m_printers = nullptr;
+        m_spooler = nullptr;
     }
 
+    std::vector<std::wstring> m_arguments;
+    std::wstring m_company = L"QuillMere";
     bool m_recordMessages = false;
     std::vector<std::wstring> m_messages;
 };

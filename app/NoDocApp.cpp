@@ -1,0 +1,179 @@
+#include "app/NoDocApp.h"
+
+#include <cstdlib>
+#include <ctime>
+
+#include "app/AppStrings.h"
+#include "app/CommandLine.h"
+#include "app/FileTypes.h"
+
+namespace
+{
+
+constexpr UINT RecentFileCount = 8;
+// "Open Kest File"
+constexpr UINT OpenTitleId = 2100;
+constexpr const wchar_t* UIVersionEntry = L"UIVersion";
+
+// The help file is a compiled HTML help file beside the program.
+std::wstring CompiledHelpPath(const std::wstring& path)
+{
+    const size_t dot = path.find_last_of(L'.');
+    const size_t slash = path.find_last_of(L"\\/");
+    if (dot == std::wstring::npos || (slash != std::wstring::npos && slash > dot))
+        return path;
+    if (::CompareStringOrdinal(path.c_str() + dot, -1, L".HLP", -1, TRUE) != CSTR_EQUAL)
+        return path;
+    return path.substr(0, dot) + L".chm";
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CNoDocApp, CWinApp)
+ON_COMMAND(CNoDocApp::FileOpenCommand, &CNoDocApp::OnFileOpen)
+ON_COMMAND_RANGE(CNoDocApp::FirstRecentFileCommand, CNoDocApp::LastRecentFileCommand, &CNoDocApp::OnOpenRecentFile)
+END_MESSAGE_MAP()
+
+std::vector<std::wstring> CNoDocApp::AskFilesToOpen()
+{
+    std::wstring extension, description;
+    GetDocumentType(extension, description);
+    const std::wstring filter = description + L" (*." + extension + L")|*." + extension + L"|All Files (*.*)|*.*||";
+    CFileDialog dialog(TRUE, nullptr, nullptr,
+                       OFN_ALLOWMULTISELECT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY |
+                           OFN_ENABLESIZING,
+                       filter.c_str(), m_pMainWnd);
+    const std::wstring title = LoadAppString(OpenTitleId);
+    dialog.m_ofn.lpstrTitle = title.c_str();
+    std::vector<wchar_t> names(32768, L'\0');
+    dialog.m_ofn.lpstrFile = names.data();
+    dialog.m_ofn.nMaxFile = static_cast<DWORD>(names.size());
+    std::vector<std::wstring> files;
+    if (dialog.DoModal() != IDOK)
+        return files;
+    for (POSITION position = dialog.GetStartPosition(); position;)
+        files.push_back(static_cast<LPCWSTR>(dialog.GetNextPathName(position)));
+    return files;
+}
+
+void CNoDocApp::OnFileOpen()
+{
+    if (!IsUIEnabled())
+        return;
+    for (const std::wstring& file : AskFilesToOpen())
+        OpenDocument(file, true);
+}
+
+void CNoDocApp::OnOpenRecentFile(UINT id)
+{
+    if (!IsUIEnabled() || !m_pRecentFileList)
+        return;
+    const int index = static_cast<int>(id - FirstRecentFileCommand);
+    if (index >= m_pRecentFileList->GetSize())
+        return;
+    const std::wstring path = static_cast<LPCWSTR>((*m_pRecentFileList)[index]);
+    if (path.empty())
+        return;
+    if (!OpenDocument(path, true))
+        m_pRecentFileList->Remove(index);
+}
+
+bool CNoDocApp::RegisterFileType()
+{
+    std::wstring extension, description, command;
+    GetDocumentType(extension, description);
+    if (!GetShellOpenCommand(command))
+        return false;
+    return ::RegisterFileType(extension, GetModulePath(), command);
+}
+
+bool CNoDocApp::GetShellOpenCommand(std::wstring& command) const
+{
+    return ::GetShellOpenCommand(GetModulePath(), false, command);
+}
+
+CDocTemplate* CNoDocApp::GetDocTemplate() const
+{
+    POSITION position = GetFirstDocTemplatePosition();
+    return position ? GetNextDocTemplate(position) : nullptr;
+}
+
+std::vector<std::wstring> CNoDocApp::GetStartupArguments() const
+{
+    return GetProgramArguments();
+}
+
+bool CNoDocApp::CleanState()
+{
+    if (!m_pszRegistryKey || !*m_pszRegistryKey || !m_pszProfileName)
+        return false;
+    const std::wstring key =
+        std::wstring(L"Software\\") + m_pszRegistryKey + L"\\" + m_pszProfileName + L"\\" + GetSettingsSection();
+    const LSTATUS status = ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+bool CNoDocApp::LoadState()
+{
+    const std::wstring section = GetSettingsSection();
+    const int stored = static_cast<int>(GetProfileInt(section.c_str(), UIVersionEntry, 0));
+    if (stored == GetUIVersion())
+        return true;
+    // Toolbars and menus saved by another version of the user interface would not fit this one.
+    CleanState();
+    return WriteProfileInt(section.c_str(), UIVersionEntry, GetUIVersion()) != FALSE;
+}
+
+BOOL CNoDocApp::InitInstance()
+{
+    if (m_pszHelpFilePath)
+        ReplaceName(m_pszHelpFilePath, CompiledHelpPath(m_pszHelpFilePath).c_str());
+    // Present on every system this program runs on; looked up as the multi-monitor code expects.
+    if (HMODULE user = ::GetModuleHandleW(L"USER32"))
+        (void)::GetProcAddress(user, "GetMonitorInfoA");
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    m_setupNumber = ReadSetupNumber();
+    if (!CanStart())
+        return FALSE;
+    Enable3dControlsStatic();
+    if (!ProcessCommandLine())
+        return FALSE;
+
+    SetRegistryKey(GetRegistryCompany().c_str());
+    LoadStdProfileSettings(RecentFileCount);
+    LoadSettings();
+    m_settingsLoaded = true;
+    if (m_resultOverride != 0)
+        return FALSE;
+
+    CFrameWnd* frame = CreateMainFrame();
+    if (!frame)
+        return FALSE;
+    m_pMainWnd = frame;
+    if (!frame->LoadFrame(GetMainResourceId(), WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
+    {
+        // A frame whose window never came to be is not deleted by the framework.
+        if (!frame->m_hWnd)
+            delete frame;
+        m_pMainWnd = nullptr;
+        return FALSE;
+    }
+    LoadState();
+    const bool shown = IsMainWindowShown();
+    if (!shown)
+        m_nCmdShow = SW_HIDE;
+    frame->ShowWindow(m_nCmdShow);
+    if (shown)
+    {
+        frame->UpdateWindow();
+        frame->DragAcceptFiles(TRUE);
+    }
+    return TRUE;
+}
+
+int CNoDocApp::ExitInstance()
+{
+    // A copy that ended before it read its profile saves no recent files over the user's.
+    const int result = m_settingsLoaded ? CWinApp::ExitInstance() : 0;
+    return m_resultOverride != 0 ? m_resultOverride : result;
+}
