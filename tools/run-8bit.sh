@@ -16,6 +16,16 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+# The running server writes its registry to disk only now and then: a value another test changed
+# and put back a moment ago (the themes-off run's "ThemeActive") may still stand changed in the
+# files copied. The copy takes the value as the server holds it now.
+key='HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager'
+theme="$(wine64 reg query "$key" /v ThemeActive 2>/dev/null | tr -d '\r' | awk '$1 == "ThemeActive" {print $3}')"
 cp -a "$WINEPREFIX" "$work/prefix"
 export WINEPREFIX="$work/prefix" DISPLAY=":$num"
+if [ -n "$theme" ]; then
+  wine64 reg add "$key" /v ThemeActive /t REG_SZ /d "$theme" /f >/dev/null 2>&1
+else
+  wine64 reg delete "$key" /v ThemeActive /f >/dev/null 2>&1
+fi
 "$(dirname "${BASH_SOURCE[0]}")/wine-run.sh" "$@"
