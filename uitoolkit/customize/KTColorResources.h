@@ -1,0 +1,24 @@
+#pragma once
+// Resource ids of the toolkit's colour dialog and its two pages.
+
+#define IDD_KT_COLOR_DIALOG        16961
+#define IDD_KT_COLOR_PAGE_STANDARD 16962
+#define IDD_KT_COLOR_PAGE_CUSTOM   16963
+
+#define IDC_KT_COLOR_SWATCH      16662
+#define IDC_KT_COLOR_RED         16964
+#define IDC_KT_COLOR_GREEN       16965
+#define IDC_KT_COLOR_BLUE        16966
+#define IDC_KT_COLOR_LUM_EDIT    16967
+#define IDC_KT_COLOR_SAT_EDIT    16968
+#define IDC_KT_COLOR_HUE_EDIT    16969
+#define IDC_KT_COLOR_PLACEHOLDER 16970
+#define IDC_KT_COLOR_GREY        16972
+#define IDC_KT_COLOR_LUMINANCE   16973
+#define IDC_KT_COLOR_HEX         16974
+#define IDC_KT_COLOR_HUE_SPIN    16976
+#define IDC_KT_COLOR_SAT_SPIN    16977
+#define IDC_KT_COLOR_LUM_SPIN    16978
+#define IDC_KT_COLOR_RED_SPIN    16979
+#define IDC_KT_COLOR_GREEN_SPIN  16980
+#define IDC_KT_COLOR_BLUE_SPIN   16981
