@@ -464,6 +464,23 @@ COLORREF CKTVisualManager::OnFillCommandsListBackground(CDC* pDC, CRect rect, BO
     return ktGlobals.m_colorBarText;
 }
 
+void CKTVisualManager::OnFillHeaderCtrlBackground(CDC* pDC, CRect rect, CWnd* /*pHeader*/)
+{
+    pDC->FillRect(rect, &ktGlobals.m_brushFace);
+}
+
+void CKTVisualManager::OnDrawHeaderCtrlBorder(CDC* pDC, CRect& rect, BOOL bIsPressed, BOOL bIsHighlighted,
+                                              CWnd* /*pHeader*/)
+{
+    if (bIsPressed)
+        pDC->Draw3dRect(rect, ktGlobals.m_colorShadow, ktGlobals.m_colorShadow);
+    else if (bIsHighlighted)
+        pDC->Draw3dRect(rect, ktGlobals.m_colorHighlight, ktGlobals.m_colorDarkShadow);
+    else
+        pDC->Draw3dRect(rect, ktGlobals.m_colorHighlight, ktGlobals.m_colorShadow);
+    rect.DeflateRect(1, 1);
+}
+
 int CKTVisualManager::GetShowAllMenuItemsHeight(CDC*, const CSize&)
 {
     CKTMenuGlyphs::Initialize();

@@ -86,6 +86,10 @@ public:
     virtual COLORREF GetToolbarButtonTextColor(CKTToolbarButton* pButton, ButtonState state);
     virtual COLORREF GetCaptionBarTextColor(CControlBar* pBar);
     virtual COLORREF OnFillCommandsListBackground(CDC* pDC, CRect rect, BOOL bIsSelected = FALSE);
+    // The hot-tracking header: its background, and the frame of one item (or of the room after
+    // the last one); rect gives back what lies inside the frame.
+    virtual void OnFillHeaderCtrlBackground(CDC* pDC, CRect rect, CWnd* pHeader);
+    virtual void OnDrawHeaderCtrlBorder(CDC* pDC, CRect& rect, BOOL bIsPressed, BOOL bIsHighlighted, CWnd* pHeader);
     virtual CSize GetButtonExtraBorder() const { return CSize(0, 0); }
     virtual int GetShowAllMenuItemsHeight(CDC* pDC, const CSize& sizeDefault);
     virtual void OnDrawShowAllMenuItems(CDC* pDC, CRect rect, ButtonState state);

@@ -53,9 +53,11 @@ int CHostWnd::Count(UINT nID, UINT nCode) const
     return n;
 }
 
-BOOL CHostWnd::OnCommand(WPARAM wParam, LPARAM /*lParam*/)
+BOOL CHostWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     m_notices.push_back({LOWORD(wParam), HIWORD(wParam)});
+    // Controls that handle their own notifications get them reflected.
+    CWnd::OnCommand(wParam, lParam);
     return TRUE;
 }
 
