@@ -184,6 +184,15 @@ TEST_F(ColorDialogTest, DoubleClickOnTheHoneycombChoosesTheColour)
     COLORREF colorCell = (COLORREF)-1;
     UserInput input;
     input.Pause(300).ClickAt([&] {
+        // The dialog comes up on the test's thread while this one waits for its honeycomb.
+        for (int i = 0; i < 200; i++)
+        {
+            CColorPage1* pPage = dlg.GetStandardPage();
+            if (pPage != nullptr && pPage->m_hexpicker.GetSafeHwnd() != nullptr &&
+                pPage->m_hexpicker.GetCells().size() == 127)
+                break;
+            ::Sleep(50);
+        }
         CKTColorPickerCtrl& hex = dlg.GetStandardPage()->m_hexpicker;
         colorCell = hex.GetCells()[3].m_color;
         return ScreenPoint(&hex, hex.GetCells()[3].m_center);
