@@ -80,8 +80,9 @@ void CColorPage1::OnHexChanged()
 
 void CColorPage1::OnGreyChanged()
 {
-    const COLORREF color = CKTDrawHelper::HLStoRGBDegrees(
-        m_hexpicker_greyscale.GetHue(), m_hexpicker_greyscale.GetLuminance(), m_hexpicker_greyscale.GetSaturation());
+    // The grey cell's own colour: converting its hue, luminance and saturation back rounds some
+    // greys one step down where doubles are held at extended precision (32-bit builds).
+    const COLORREF color = m_hexpicker_greyscale.GetColor();
     m_colorPending = color;
     if (m_pDialog != nullptr)
     {
