@@ -185,6 +185,10 @@ TEST_F(ColorBarTest, CustomCellShowsForAColourOutsideTheCells)
     EXPECT_EQ(rectOtherWide.right - pBar->GetCellSize().cx, rectOther.right);
     EXPECT_GE(pCustom->m_rect.left, rectOther.right);
     pBar->UpdateWindow();
+    RunMessageLoopFor(200);
+    CRect rectCustom = pCustom->m_rect;
+    pBar->ClientToScreen(&rectCustom);
+    EXPECT_TRUE(NearColor(RGB(1, 2, 3), ScreenPixel(rectCustom.CenterPoint()), 8));
     SaveWindowShot(pBar, L"ColorBarCustomCell.bmp");
 
     // Choosing a palette colour hides it again; automatic marks the automatic button.
