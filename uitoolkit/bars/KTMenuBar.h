@@ -53,6 +53,9 @@ public:
     static void UpdateMDIChildrenMenus(CMultiDocTemplate* pTemplate);
     static void SetRecentlyUsedMenus(BOOL bOn = TRUE) { m_bRecentlyUsedMenus = bOn; }
     static BOOL IsRecentlyUsedMenus() { return m_bRecentlyUsedMenus; }
+    // Personalized menus show all their items after a short delay (TRUE initially).
+    static void SetShowAllCommandsAfterDelay(BOOL bOn = TRUE) { m_bShowAllCommandsAfterDelay = bOn; }
+    static BOOL IsShowAllCommandsAfterDelay() { return m_bShowAllCommandsAfterDelay; }
     static CFont& GetMenuFont(BOOL bHorz = TRUE);
     // Set while the bar is driven from the keyboard.
     static BOOL IsKeyboardMode() { return m_bKeyboardMode; }
@@ -120,6 +123,7 @@ protected:
     BOOL m_bLaidOut = FALSE;
 
     inline static BOOL m_bRecentlyUsedMenus = TRUE;
+    inline static BOOL m_bShowAllCommandsAfterDelay = TRUE;
     inline static BOOL m_bKeyboardMode = FALSE;
     inline static HHOOK m_hookMouse = nullptr;
     inline static CKTMenuBar* m_pHookedBar = nullptr;

@@ -181,6 +181,7 @@ public:
     static void AddBasicCommand(UINT uiCmd);
     static void SetBasicCommands(const CList<UINT, UINT>& lstCommands);
     static BOOL IsBasicCommand(UINT uiCmd);
+    static BOOL HasBasicCommands() { return !m_lstBasicCommands.IsEmpty(); }
     static void AddForbiddenCommand(UINT uiCmd);
     static BOOL IsCommandForbidden(UINT uiCmd);
     static BOOL IsCommandRarelyUsed(UINT uiCmd);

@@ -2,9 +2,12 @@
 
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarButton.h"
+#include "uitoolkit/bars/KTFrameWnd.h"
+#include "uitoolkit/bars/KTMDIFrameWnd.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/customize/KTKeyboardManager.h"
 #include "uitoolkit/customize/KTKeyboardPage.h"
+#include "uitoolkit/customize/KTOptionsPage.h"
 #include "uitoolkit/looks/KTVisualManager.h"
 
 IMPLEMENT_DYNAMIC(CKTToolbarCustomize, CPropertySheet)
@@ -70,6 +73,8 @@ CKTToolbarCustomize::CKTToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAutoS
         AddPage(m_pKeyboardPage);
     for (POSITION pos = m_listCustomPages.GetHeadPosition(); pos != nullptr;)
         AddPage(m_listCustomPages.GetNext(pos));
+    m_pOptionsPage = new CKTOptionsPage(HasMenuBar(m_pParentFrame));
+    AddPage(m_pOptionsPage);
 
     m_strAllCommands = LoadText(IDS_KT_ALL_COMMANDS);
     m_pKeyboardPage->SetAllCommandsCategory(m_strAllCommands);
@@ -100,6 +105,16 @@ CKTToolbarCustomize::~CKTToolbarCustomize()
     while (!m_listCustomPages.IsEmpty())
         delete m_listCustomPages.RemoveHead();
     delete m_pKeyboardPage;
+    delete m_pOptionsPage;
+}
+
+BOOL CKTToolbarCustomize::HasMenuBar(CFrameWnd* pFrame)
+{
+    if (pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CKTMDIFrameWnd)))
+        return static_cast<CKTMDIFrameWnd*>(pFrame)->GetMenuBar() != nullptr;
+    if (pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CKTFrameWnd)))
+        return static_cast<CKTFrameWnd*>(pFrame)->GetMenuBar() != nullptr;
+    return FALSE;
 }
 
 void CKTToolbarCustomize::AddAllMenus()

@@ -5,7 +5,7 @@
 // from buttons the program adds; the pages list it and drag new buttons from it.
 //
 // The sheet owns its pages: the Keyboard page (shown when the keyboard manager exists and the
-// frame has a table) and the pages the caller hands in.
+// frame has a table), the pages the caller hands in, and the Options page, always last.
 //
 // Names and texts compare exactly (case counts). Two entries are the same when their command ids
 // are equal and not -1; menu buttons (id -1) are the same when their texts are equal. The sheet
@@ -14,6 +14,7 @@
 #include "framework/Afx.h"
 
 class CKTKeyboardPage;
+class CKTOptionsPage;
 class CKTToolbarButton;
 class CComboBox;
 class CListBox;
@@ -69,6 +70,9 @@ public:
     const CString& GetAllCommandsCategory() const { return m_strAllCommands; }
     UINT GetFlags() const { return m_uiFlags; }
     CKTKeyboardPage* GetKeyboardPage() const { return m_pKeyboardPage; }
+    CKTOptionsPage* GetOptionsPage() const { return m_pOptionsPage; }
+    // TRUE for a toolkit frame that shows a menu bar.
+    static BOOL HasMenuBar(CFrameWnd* pFrame);
     CFrameWnd* GetParentFrame() const { return m_pParentFrame; }
 
     // The menu-path name of an item: path and text, the first character after each space upper
@@ -90,6 +94,7 @@ protected:
     CMap<CString, LPCTSTR, CObList*, CObList*> m_ButtonsByCategory;
     CStringList m_strCategoriesList;
     CKTKeyboardPage* m_pKeyboardPage = nullptr;
+    CKTOptionsPage* m_pOptionsPage = nullptr;
     CList<CPropertyPage*, CPropertyPage*> m_listCustomPages;
     CString m_strAllCommands;
     CFrameWnd* m_pParentFrame;
