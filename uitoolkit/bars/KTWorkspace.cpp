@@ -3,7 +3,6 @@
 #include "framework/AfxException.h"
 #include "uitoolkit/bars/KTFrameDocking.h"
 #include "uitoolkit/bars/KTSizingControlBar.h"
-#include "uitoolkit/bars/KTStateVersion.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/customize/KTCommandManager.h"
 #include "uitoolkit/customize/KTKeyboardManager.h"
@@ -23,19 +22,6 @@ const wchar_t* const kVersionKey = L"KTControlBarVersion";
 const wchar_t* const kSizingBarsSection = L"\\SizingBars";
 const wchar_t* const kDockStateSection = L"\\ControlBars";
 const wchar_t* const kPlacementKey = L"WindowPlacement";
-
-// Buttons read the version of the state they are loaded from through this reader.
-KTStateVersion ReadWorkspaceVersion()
-{
-    KTStateVersion version;
-    if (g_pWorkspace != nullptr)
-    {
-        version.m_bWorkspace = TRUE;
-        version.m_nMajor = g_pWorkspace->GetDataVersionMajor();
-        version.m_nMinor = g_pWorkspace->GetDataVersionMinor();
-    }
-    return version;
-}
 
 std::unique_ptr<CKTWorkspaceFrame> NoFrameOfSupport(CKTFrameSupport*)
 {
@@ -162,7 +148,6 @@ CKTWorkspace::CKTWorkspace(BOOL bResourceSmartUpdate)
     : m_strRegSection(kDefaultSection), m_bResourceSmartUpdate(bResourceSmartUpdate)
 {
     g_pWorkspace = this;
-    KTSetStateVersionReader(&ReadWorkspaceVersion);
 }
 
 CKTWorkspace::~CKTWorkspace()
@@ -170,10 +155,7 @@ CKTWorkspace::~CKTWorkspace()
     if (m_bKeyboardManagerAutocreated)
         delete g_pKeyboardManager; // clears the global pointer
     if (g_pWorkspace == this)
-    {
         g_pWorkspace = nullptr;
-        KTSetStateVersionReader(nullptr);
-    }
 }
 
 BOOL CKTWorkspace::InitKeyboardManager()
