@@ -163,6 +163,12 @@ CFrameWnd* CCDCApp::CreateMainFrame()
     return new CMainFrame;
 }
 
+void CCDCApp::OnAfterLoadState()
+{
+    if (CConvertingMainFrame* main = ConvertingMainFrame())
+        main->RestorePopupButtons();
+}
+
 DefaultPrinterAccess& CCDCApp::Printers()
 {
     return m_printers ? *m_printers : g_systemPrinters;

@@ -32,6 +32,8 @@ public:
     int GetUIVersion() const override { return 4; }
     void GetDocumentType(std::wstring& extension, std::wstring& description) const override;
     CFrameWnd* CreateMainFrame() override;
+    // Once the saved interface state is in, the menu buttons of the frame are menus again.
+    void OnAfterLoadState() override;
     UINT GetMainResourceId() const override { return MainResourceId; }
 
     // The start-up hook: reads the command line, waits for a printed job and offers it (or else

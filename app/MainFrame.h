@@ -19,6 +19,9 @@ public:
     void UpdateConvertButton(CWnd* frame);
     void RefreshAfterLayoutChange(bool flag);
     void UpdateSelectionModeButton() { ++m_selectionModeUpdates; }
+    // After the saved interface state was loaded: the toolbar buttons of the conversion and
+    // column-mode commands open their menus wherever they are clicked.
+    virtual void RestorePopupButtons() { ++m_popupButtonRestores; }
     // Called once when start-up has finished with the user interface on.
     virtual void OnUIReady() {}
     // Redraws every child frame, after options that change how pages are shown.
@@ -40,6 +43,7 @@ public:
     int m_convertButtonUpdates = 0;
     int m_refreshes = 0;
     int m_selectionModeUpdates = 0;
+    int m_popupButtonRestores = 0;
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;

@@ -6,6 +6,7 @@
 #include "app/AppStrings.h"
 #include "app/CommandLine.h"
 #include "app/FileTypes.h"
+#include "uitoolkit/looks/KTUIGlobals.h"
 
 namespace
 {
@@ -103,25 +104,20 @@ std::vector<std::wstring> CNoDocApp::GetStartupArguments() const
     return GetProgramArguments();
 }
 
-bool CNoDocApp::CleanState()
+BOOL CNoDocApp::LoadState(LPCTSTR sectionName, CKTFrameSupport* frame)
 {
-    if (!m_pszRegistryKey || !*m_pszRegistryKey || !m_pszProfileName)
-        return false;
-    const std::wstring key =
-        std::wstring(L"Software\\") + m_pszRegistryKey + L"\\" + m_pszProfileName + L"\\" + GetSettingsSection();
-    const LSTATUS status = ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
-    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
-}
-
-bool CNoDocApp::LoadState()
-{
-    const std::wstring section = GetSettingsSection();
-    const int stored = static_cast<int>(GetProfileInt(section.c_str(), UIVersionEntry, 0));
-    if (stored == GetUIVersion())
-        return true;
-    // Toolbars and menus saved by another version of the user interface would not fit this one.
-    CleanState();
-    return WriteProfileInt(section.c_str(), UIVersionEntry, GetUIVersion()) != FALSE;
+    if (sectionName)
+        SetRegistryBase(sectionName);
+    // The workspace's section is the profile's section of that name.
+    const CString section = GetRegistryBase();
+    const int stored = static_cast<int>(GetProfileInt(section, UIVersionEntry, 0));
+    if (stored != GetUIVersion())
+    {
+        // Toolbars and menus saved by another version of the user interface would not fit this one.
+        CleanState();
+        WriteProfileInt(section, UIVersionEntry, GetUIVersion());
+    }
+    return CKTWorkspace::LoadState(nullptr, frame);
 }
 
 BOOL CNoDocApp::InitInstance()
@@ -140,6 +136,8 @@ BOOL CNoDocApp::InitInstance()
         return FALSE;
 
     SetRegistryKey(GetRegistryCompany().c_str());
+    SetRegistryBase(GetSettingsSection().c_str());
+    InitKeyboardManager();
     LoadStdProfileSettings(RecentFileCount);
     LoadSettings();
     m_settingsLoaded = true;
@@ -173,6 +171,7 @@ BOOL CNoDocApp::InitInstance()
 
 int CNoDocApp::ExitInstance()
 {
+    CleanUpUILibrary();
     // A copy that ended before it read its profile saves no recent files over the user's.
     const int result = m_settingsLoaded ? CWinApp::ExitInstance() : 0;
     return m_resultOverride != 0 ? m_resultOverride : result;

@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "framework/Afx.h"
+#include "uitoolkit/bars/KTWorkspace.h"
 
-class CNoDocApp : public CWinApp
+class CNoDocApp : public CWinApp, public CKTWorkspace
 {
 public:
     CNoDocApp() = default;
@@ -44,10 +45,9 @@ public:
     // The company under which the profile lives in the registry.
     virtual std::wstring GetRegistryCompany() const { return L"QuillMere"; }
 
-    // Discards saved user-interface state of another version, then records this version.
-    virtual bool LoadState();
-    // Deletes the whole saved user-interface state.
-    virtual bool CleanState();
+    // Discards saved user-interface state of another version, records this version, then loads
+    // the toolkit's state.
+    BOOL LoadState(LPCTSTR sectionName = nullptr, CKTFrameSupport* frame = nullptr) override;
 
     BOOL InitInstance() override;
     // The framework's exit (which saves the recent files), or the result override when it is set.

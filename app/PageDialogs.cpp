@@ -59,9 +59,9 @@ bool CPageListDlg::ReadList()
 }
 
 BEGIN_MESSAGE_MAP(CConversionPagesDlg, CDialog)
-    ON_BN_CLICKED(IDC_CURRENT_PAGE_ONLY, &CConversionPagesDlg::OnChoice)
-    ON_BN_CLICKED(IDC_PAGES, &CConversionPagesDlg::OnPagesChosen)
-    ON_BN_CLICKED(IDC_PAGES_HELP, &CConversionPagesDlg::OnHelpButton)
+ON_BN_CLICKED(IDC_CURRENT_PAGE_ONLY, &CConversionPagesDlg::OnChoice)
+ON_BN_CLICKED(IDC_PAGES, &CConversionPagesDlg::OnPagesChosen)
+ON_BN_CLICKED(IDC_PAGES_HELP, &CConversionPagesDlg::OnHelpButton)
 END_MESSAGE_MAP()
 
 CConversionPagesDlg::CConversionPagesDlg(CWnd* parent) : CPageListDlg(IDD_CONVERSION_PAGES, parent) {}
@@ -132,7 +132,26 @@ void CPageRangeDlg::OnOK()
         CDialog::OnOK();
 }
 
+BEGIN_MESSAGE_MAP(CStringDlg, CDialog)
+ON_MESSAGE(WM_HELP, &CStringDlg::OnHelpRequest)
+ON_MESSAGE(WM_HELPHITTEST, &CStringDlg::OnHelpHitTest)
+END_MESSAGE_MAP()
+
 CStringDlg::CStringDlg(CWnd* parent) : CDialog(IDD_STRING, parent) {}
+
+LRESULT CStringDlg::OnHelpRequest(WPARAM, LPARAM)
+{
+    if (m_helpContext == 0)
+        return Default();
+    if (CWinApp* app = AfxGetApp())
+        app->WinHelp(m_helpContext, HELP_CONTEXT);
+    return TRUE;
+}
+
+LRESULT CStringDlg::OnHelpHitTest(WPARAM, LPARAM)
+{
+    return m_helpContext != 0 ? static_cast<LRESULT>(m_helpContext) : Default();
+}
 
 HWND CStringDlg::Edit() const
 {

@@ -68,6 +68,10 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
+    // With a help context the dialog's help is that context; without one the framework's.
+    LRESULT OnHelpRequest(WPARAM, LPARAM);
+    LRESULT OnHelpHitTest(WPARAM, LPARAM);
+    DECLARE_MESSAGE_MAP()
 
 private:
     HWND Edit() const;

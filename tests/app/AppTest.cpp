@@ -293,10 +293,13 @@ TEST(PageDialogsTest, StringDialogStaysOpenOnBlankText)
     dialog.m_caption = L"Go to page";
     dialog.m_numbersOnly = true;
     dialog.m_maxLength = 20;
+    dialog.m_helpContext = 0x20123;
     LONG_PTR style = 0;
+    LRESULT helpContext = 0;
     bool stillOpen = false;
     DialogUser user({{L"Go to page", [&](HWND d) {
                           style = GetWindowLongPtrW(GetDlgItem(d, 20002), GWL_STYLE);
+                          helpContext = SendMessageW(d, 0x0366, 0, 0);
                           Type(d, 20002, L"   ");
                           Click(d, IDOK);
                           Sleep(100);
@@ -308,6 +311,7 @@ TEST(PageDialogsTest, StringDialogStaysOpenOnBlankText)
     EXPECT_FALSE(user.Missed());
     EXPECT_TRUE(stillOpen);
     EXPECT_NE(style & ES_NUMBER, 0);
+    EXPECT_EQ(helpContext, 0x20123);
     EXPECT_EQ(dialog.m_text, L"12");
 }
 

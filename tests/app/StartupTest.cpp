@@ -156,6 +156,9 @@ TEST_F(StartupTest, APlainStartShowsTheMainWindowAndTheExitPutsEverythingBack)
     EXPECT_NE(GetWindowLongW(main->m_hWnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
     EXPECT_EQ(main->m_convertButtonUpdates, 1);
     EXPECT_EQ(main->m_selectionModeUpdates, 1);
+    // The saved interface state was loaded through the workspace, whose hook restores the menus.
+    EXPECT_EQ(main->m_popupButtonRestores, 1);
+    EXPECT_EQ(std::wstring(theApp.GetRegistryBase()), L"Settings");
     EXPECT_EQ(theApp.m_startupResult, 0);
     EXPECT_TRUE(theApp.SettingsLoaded());
     // The profile now lives under the company's key, with this version of the interface noted.
