@@ -134,6 +134,9 @@ int CKTToolBar::OnCreate(LPCREATESTRUCT lpcs)
     if (CControlBar::OnCreate(lpcs) == -1)
         return -1;
     m_penSeparator.CreatePen(PS_SOLID, 1, ktGlobals.m_colorBarShadow);
+    // Without OLE there are no button drags to receive.
+    if (AfxOleIsInitialized())
+        m_DropTarget.Register(this);
     m_AllToolbars.AddTail(this);
     return 0;
 }
@@ -141,6 +144,8 @@ int CKTToolBar::OnCreate(LPCREATESTRUCT lpcs)
 void CKTToolBar::OnDestroy()
 {
     m_penSeparator.DeleteObject();
+    EndStretch(CPoint(0, 0), FALSE);
+    m_DropTarget.Revoke();
     if (m_pSelToolbar == this)
         m_pSelToolbar = nullptr;
     // The help-mode hook would hand its next mouse move to a destroyed bar.
@@ -544,7 +549,3 @@ BOOL CKTToolBar::LoadButtonDefaultText(CKTToolbarButton* pButton)
     return TRUE;
 }
 
-void CKTToolBar::Serialize(CArchive& ar)
-{
-    CControlBar::Serialize(ar);
-}

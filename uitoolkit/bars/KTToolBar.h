@@ -12,10 +12,12 @@
 
 #include "framework/Afx.h"
 #include "uitoolkit/bars/KTToolbarButton.h"
+#include "uitoolkit/customize/KTButtonDragDrop.h"
 #include "uitoolkit/looks/KTBarNcPainter.h"
 #include "uitoolkit/looks/KTImageStrip.h"
 
 class CKTCmdUsageCount;
+class CKTRegistry;
 
 // Bitmap resources of a toolbar's images; 0 = not given.
 struct ToolbarImageResources
@@ -159,6 +161,67 @@ public:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void Serialize(CArchive& ar) override;
 
+    // Customize mode (KTToolBarCustomize.cpp) ---------------------------------------------------
+    // The button context menu of customize mode and its commands.
+    enum
+    {
+        IDR_KT_BUTTON_MENU = 16102,
+        ID_KT_BUTTON_RESET = 16910,
+        ID_KT_BUTTON_COPY_IMAGE = 16911,
+        ID_KT_BUTTON_DELETE = 16912,
+        ID_KT_BUTTON_APPEARANCE = 16913,
+        ID_KT_BUTTON_IMAGE = 16914,
+        ID_KT_BUTTON_TEXT = 16915,
+        ID_KT_BUTTON_IMAGE_AND_TEXT = 16916,
+        ID_KT_BUTTON_START_GROUP = 16917,
+        ID_KT_BUTTON_NEW_MENU = 16918
+    };
+    // Every toolbar enters or leaves customize mode; FALSE when already in that mode.
+    static BOOL SetCustomizeMode(BOOL bSet = TRUE);
+    virtual void OnSetCustomizeMode(BOOL bSet);
+    // Lets Alt+drag move buttons while the customize sheet is closed.
+    static void EnableAltCustomization(BOOL bEnable = TRUE) { m_bAltCustomization = bEnable; }
+    static BOOL IsAltCustomizeMode() { return m_bAltCustomizeMode; }
+    static CKTToolBar* GetSelToolbar() { return m_pSelToolbar; }
+    int GetSelectedIndex() const { return m_iSelected; }
+    int GetDropIndex() const { return m_iDropIndex; }
+    // The drop side of a button drag; points in client coordinates.
+    virtual DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    virtual DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    virtual void OnDragLeave();
+    virtual BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point);
+    // Where a button dropped at the point goes, with the marker showing it; -1 none.
+    virtual int FindDropIndex(const CPoint point, CRect& rectDrag) const;
+    virtual void DrawDragMarker(CDC* pDC);
+    // The button in the data, ready to insert; null when there is none or the user cancelled.
+    virtual CKTToolbarButton* CreateDroppedButton(COleDataObject* pDataObject);
+    virtual void EnableContextMenuItems(CKTToolbarButton* pButton, CMenu* pPopup);
+    // Opens the Button Appearance dialog for a button of the bar: TRUE when the user chose OK.
+    // The customize dialogs install it; without them every edit counts as cancelled.
+    using ButtonAppearanceHook = BOOL (*)(CKTToolbarButton* pButton, CKTToolBar* pBar);
+    inline static ButtonAppearanceHook m_pfnButtonAppearance = nullptr;
+
+    // Saved state (KTToolBarState.cpp) ----------------------------------------------------------
+    // lpszProfileName: the workspace's registry path, or empty for the application's own;
+    // nIndex -1 means the bar's control id; uiID other than -1 makes a frame-specific section.
+    virtual BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nIndex = -1, UINT uiID = (UINT)-1);
+    virtual BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nIndex = -1, UINT uiID = (UINT)-1);
+    virtual BOOL RemoveStateFromRegistry(LPCTSTR lpszProfileName = nullptr, int nIndex = -1, UINT uiID = (UINT)-1);
+    static BOOL SaveParameters(LPCTSTR lpszProfileName = nullptr);
+    static BOOL LoadParameters(LPCTSTR lpszProfileName = nullptr);
+    virtual BOOL SaveResourceItems(CKTRegistry& reg);
+    virtual BOOL LoadResourceItems(CKTRegistry& reg);
+    // Brings the bar in line with its resource as it is now, given the resource items saved with
+    // the state; TRUE when the resource changed.
+    virtual BOOL SmartUpdate(const CObList& lstSavedItems);
+    virtual void RestoreResourceState();
+    // The workspace's resource smart-update option: bars save their resource items and compare
+    // them with the resource when they load.
+    static void SetResourceSmartUpdate(BOOL bOn) { m_bResourceSmartUpdate = bOn; }
+    static BOOL IsResourceSmartUpdate() { return m_bResourceSmartUpdate; }
+    // The registry section of the bar's state.
+    CString GetStateSection(LPCTSTR lpszProfileName, int nIndex, UINT uiID) const;
+
     // Class-wide --------------------------------------------------------------------------------
     static void SetSizes(SIZE sizeButton, SIZE sizeImage);
     static void SetMenuSizes(SIZE sizeButton, SIZE sizeImage);
@@ -202,6 +265,12 @@ public:
     static void RegisterMessages();
 
     inline static BOOL m_bCustomizeMode = FALSE;
+    inline static BOOL m_bAltCustomization = FALSE;
+    inline static BOOL m_bAltCustomizeMode = FALSE;
+    // Menu options stored with the toolbar parameters; the menus read them from here.
+    inline static int m_nMenuAnimation = 0;
+    inline static BOOL m_bRecentlyUsedMenus = TRUE;
+    inline static BOOL m_bShowAllMenusAfterDelay = TRUE;
     inline static CSize m_sizeButtonBorder = CSize(3, 3);
     inline static COLORREF m_clrCustomText = (COLORREF)-1;
     inline static BOOL m_bMenuShadows = TRUE;
@@ -265,6 +334,44 @@ protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
     static LRESULT CALLBACK HelpMouseProc(int nCode, WPARAM wParam, LPARAM lParam);
+
+    // Customize-mode input (KTToolBarCustomize.cpp); TRUE when the press was a customize press.
+    BOOL OnCustomizePress(UINT nFlags, CPoint point);
+    void DragButton(CKTToolbarButton* pButton, BOOL bAltDrag);
+    void StartStretch(CKTToolbarButton* pButton);
+    void TrackStretch(CPoint point);
+    void EndStretch(CPoint point, BOOL bApply);
+    void DrawStretchRect(const CRect& rect);
+    BOOL IsOverStretchEdge(CPoint point) const;
+    void SelectButton(int iIndex);
+    void EraseDragMarker();
+    void OnContextMenu(CWnd* pWnd, CPoint point);
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    void OnToolbarReset();
+    void OnToolbarCopyImage();
+    void OnToolbarDelete();
+    void OnToolbarAppearance();
+    void OnToolbarImage();
+    void OnToolbarText();
+    void OnToolbarImageAndText();
+    void OnToolbarStartGroup();
+    void OnToolbarNewMenu();
+    // Reads a list of buttons from an archive: null entries stay in the list as null; a stored
+    // object that is not a button, or one stored twice, throws.
+    static void ReadButtonList(CArchive& ar, CObList& lstButtons);
+    static void DeleteButtonList(CObList& lstButtons);
+
+    CKTToolbarDropTarget m_DropTarget;
+    int m_iDropIndex = -1;
+    CRect m_rectDrag;
+    // The button being dragged or resized from this bar; null once a drop on this bar took it.
+    CKTToolbarButton* m_pDragButton = nullptr;
+    BOOL m_bIsDragCopy = FALSE;
+    CPoint m_ptStartDrag = CPoint(-1, -1);
+    BOOL m_bStretchButton = FALSE;
+    CRect m_rectTrack;
+    CRect m_rectTrackDrawn;
+    inline static BOOL m_bResourceSmartUpdate = FALSE;
 
     // Own strips of a locked bar.
     CKTImageStrip m_ImagesLocked;

@@ -28,6 +28,17 @@ ON_WM_WINDOWPOSCHANGED()
 ON_WM_SETTINGCHANGE()
 ON_WM_SYSCOLORCHANGE()
 ON_WM_CTLCOLOR()
+ON_WM_CONTEXTMENU()
+ON_WM_SETCURSOR()
+ON_COMMAND(CKTToolBar::ID_KT_BUTTON_RESET, &CKTToolBar::OnToolbarReset)
+ON_COMMAND(CKTToolBar::ID_KT_BUTTON_COPY_IMAGE, &CKTToolBar::OnToolbarCopyImage)
+ON_COMMAND(CKTToolBar::ID_KT_BUTTON_DELETE, &CKTToolBar::OnToolbarDelete)
+ON_COMMAND(CKTToolBar::ID_KT_BUTTON_APPEARANCE, &CKTToolBar::OnToolbarAppearance)
+ON_COMMAND(CKTToolBar::ID_KT_BUTTON_IMAGE, &CKTToolBar::OnToolbarImage)
+ON_COMMAND(CKTToolBar::ID_KT_BUTTON_TEXT, &CKTToolBar::OnToolbarText)
+ON_COMMAND(CKTToolBar::ID_KT_BUTTON_IMAGE_AND_TEXT, &CKTToolBar::OnToolbarImageAndText)
+ON_COMMAND(CKTToolBar::ID_KT_BUTTON_START_GROUP, &CKTToolBar::OnToolbarStartGroup)
+ON_COMMAND(CKTToolBar::ID_KT_BUTTON_NEW_MENU, &CKTToolBar::OnToolbarNewMenu)
 ON_MESSAGE(WM_HELPHITTEST, &CKTToolBar::OnHelpHitTest)
 ON_MESSAGE(TB_BUTTONCOUNT, &CKTToolBar::OnButtonCount)
 ON_MESSAGE(TB_GETITEMRECT, &CKTToolBar::OnGetItemRect)
@@ -163,6 +174,11 @@ HBRUSH CKTToolBar::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 
 void CKTToolBar::OnMouseMove(UINT, CPoint point)
 {
+    if (m_bStretchButton)
+    {
+        TrackStretch(point);
+        return;
+    }
     if (point == m_ptLastMouse)
         return;
     m_ptLastMouse = point;
@@ -226,6 +242,8 @@ void CKTToolBar::UpdateButtonFromHandler(int iIndex)
 
 void CKTToolBar::OnLButtonDown(UINT nFlags, CPoint point)
 {
+    if (OnCustomizePress(nFlags, point))
+        return;
     const int iHit = HitTest(point);
     CKTToolbarButton* pButton = GetButton(iHit);
     if (pButton == nullptr)
@@ -257,6 +275,11 @@ void CKTToolBar::OnLButtonDown(UINT nFlags, CPoint point)
 
 void CKTToolBar::OnLButtonUp(UINT, CPoint point)
 {
+    if (m_bStretchButton)
+    {
+        EndStretch(point, TRUE);
+        return;
+    }
     if (m_iButtonCapture < 0)
     {
         m_ptLastMouse = CPoint(-1, -1);
@@ -335,6 +358,7 @@ void CKTToolBar::OnMouseLeave()
 void CKTToolBar::OnCancelMode()
 {
     CControlBar::OnCancelMode();
+    EndStretch(CPoint(0, 0), FALSE);
     if (GetCapture() == this)
         ::ReleaseCapture();
     CKTToolbarButton* pPressed = GetButton(m_iButtonCapture);
@@ -499,6 +523,11 @@ void CKTToolBar::OnKillFocus(CWnd* pNewWnd)
 
 BOOL CKTToolBar::PreTranslateMessage(MSG* pMsg)
 {
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE && m_bStretchButton)
+    {
+        EndStretch(CPoint(0, 0), FALSE);
+        return TRUE;
+    }
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE && GetDroppedDownMenu() == nullptr &&
         m_iHighlighted >= 0)
     {

@@ -164,6 +164,8 @@ void CKTToolBar::DoPaint(CDC* pDCPaint)
             pDC->Draw3dRect(rect, ktGlobals.m_colorBarShadow, ktGlobals.m_colorBarShadow);
         }
     }
+    if (m_bCustomizeMode && m_iDropIndex >= 0)
+        DrawDragMarker(pDC);
     pDC->SelectObject(pOldFont);
     pDCPaint->BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), pDC, rectClip.left, rectClip.top,
                      SRCCOPY);

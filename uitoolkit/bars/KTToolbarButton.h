@@ -9,6 +9,7 @@
 #include "framework/Afx.h"
 
 class CKTImageStrip;
+class CKTToolBar;
 class CKTToolbarMenuButton;
 class COleDataSource;
 class COleDataObject;
@@ -49,6 +50,8 @@ public:
     virtual void OnGlobalSync() {}
     virtual HBRUSH OnCtlColor(CDC* /*pDC*/, UINT /*nCtlColor*/) { return nullptr; }
     virtual BOOL CanBeStored() const { return TRUE; }
+    // Whether a drag may drop the button on the bar.
+    virtual BOOL CanBeDropped(CKTToolBar* /*pToolbar*/) { return TRUE; }
     virtual BOOL DrawsBorder() const { return TRUE; }
     virtual void OnCancelMode() {}
     virtual BOOL IsEditable() const;

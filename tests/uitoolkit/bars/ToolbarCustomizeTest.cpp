@@ -1,0 +1,427 @@
+// Toolbars in customize mode on the test display, driven with the display's mouse and keys:
+// buttons dragged within a bar, to another bar and off every bar (moved, copied with Ctrl,
+// cancelled with Escape), the group separator a short drag adds or removes, the drop marker, the
+// button context menu, widening a hosted control, and what the drop target accepts.
+#include "tests/framework/input/UserInput.h"
+#include "tests/framework/windows/WindowsTestSupport.h"
+#include "tests/uitoolkit/bars/ToolbarTestIds.h"
+#include "uitoolkit/bars/KTToolBar.h"
+#include "uitoolkit/bars/KTToolbarEditBoxButton.h"
+#include "uitoolkit/customize/KTButtonDragDrop.h"
+#include "uitoolkit/customize/KTCommandManager.h"
+#include "uitoolkit/looks/KTUIGlobals.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+class CCustomizeToolBar : public CKTToolBar
+{
+public:
+    using CKTToolBar::m_DropTarget;
+    using CKTToolBar::m_rectDrag;
+};
+
+class CCustomizeTestFrame : public CFrameWnd
+{
+public:
+    std::vector<UINT> m_commands;
+    std::vector<HWND> m_barMenus;
+
+protected:
+    void OnCommandRange(UINT nID) { m_commands.push_back(nID); }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == KT_WM_TOOLBARMENU)
+        {
+            m_barMenus.push_back(reinterpret_cast<HWND>(wParam));
+            return 0;
+        }
+        return CFrameWnd::WindowProc(message, wParam, lParam);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CCustomizeTestFrame, CFrameWnd)
+ON_COMMAND_RANGE(ID_TEST_OPEN, ID_TEST_AMP, &CCustomizeTestFrame::OnCommandRange)
+END_MESSAGE_MAP()
+
+// The bar's buttons as text: command ids, "|" for a separator.
+std::string Layout(const CKTToolBar& bar)
+{
+    std::string s;
+    for (int i = 0; i < bar.GetCount(); i++)
+    {
+        const CKTToolbarButton* p = bar.GetButton(i);
+        if (!s.empty())
+            s += ' ';
+        s += p->IsSeparator() ? std::string("|") : std::to_string(p->m_nID);
+    }
+    return s;
+}
+
+std::string Ids(std::initializer_list<UINT> ids)
+{
+    std::string s;
+    for (UINT id : ids)
+    {
+        if (!s.empty())
+            s += ' ';
+        s += id == 0 ? std::string("|") : std::to_string(id);
+    }
+    return s;
+}
+
+bool Near(COLORREF a, COLORREF b)
+{
+    return abs(GetRValue(a) - GetRValue(b)) < 24 && abs(GetGValue(a) - GetGValue(b)) < 24 &&
+           abs(GetBValue(a) - GetBValue(b)) < 24;
+}
+
+class ToolbarCustomizeTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(AfxOleInit()); }
+
+    void SetUp() override
+    {
+        CKTToolBar::SetSizes(CSize(23, 22), CSize(16, 15));
+        m_pFrame = new CCustomizeTestFrame;
+        ASSERT_TRUE(m_pFrame->Create(nullptr, L"Customize", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 560, 320)));
+        m_hFrame = m_pFrame->GetSafeHwnd();
+        m_pFirst = AddBar(IDR_TEST_TOOLBAR, AFX_IDW_TOOLBAR);
+        m_pSecond = AddBar(IDR_TEST_TOOLBAR2, AFX_IDW_TOOLBAR + 1);
+        ::SetForegroundWindow(m_hFrame);
+        RunMessageLoopFor(100);
+    }
+    void TearDown() override
+    {
+        CKTToolBar::SetCustomizeMode(FALSE);
+        m_bars.clear();
+        if (m_pFrame != nullptr && ::IsWindow(m_hFrame))
+            m_pFrame->DestroyWindow();
+        PumpAndIdle();
+        CKTCommandManager::GetInstance()->ClearAllCmdImages();
+    }
+
+    CCustomizeToolBar* AddBar(UINT uiResID, UINT nID)
+    {
+        auto bar = std::make_unique<CCustomizeToolBar>();
+        EXPECT_TRUE(bar->Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, nID));
+        EXPECT_TRUE(bar->LoadToolBar(uiResID));
+        m_bars.push_back(std::move(bar));
+        m_pFrame->RecalcLayout();
+        PumpAndIdle();
+        return m_bars.back().get();
+    }
+
+    static CPoint OnScreen(CKTToolBar* pBar, CPoint point)
+    {
+        pBar->ClientToScreen(&point);
+        return point;
+    }
+    // A point of the button, dx pixels right of its left edge, half way down.
+    static CPoint ButtonPoint(CKTToolBar* pBar, int iIndex, int dx)
+    {
+        CRect rect;
+        pBar->GetItemRect(iIndex, &rect);
+        return OnScreen(pBar, CPoint(rect.left + dx, rect.CenterPoint().y));
+    }
+    static CPoint Centre(CKTToolBar* pBar, int iIndex)
+    {
+        CRect rect;
+        pBar->GetItemRect(iIndex, &rect);
+        return OnScreen(pBar, rect.CenterPoint());
+    }
+
+    // A drag with the left button from one point to another, the keys held as the case says.
+    void Drag(CPoint ptFrom, CPoint ptTo, bool bCtrl, bool bEscape, std::function<void()> whileOver = nullptr)
+    {
+        UserInput input;
+        input.MoveTo(ptFrom).Pause(100);
+        if (bCtrl)
+            input.DisplayKey("ctrl", true);
+        input.LeftDown().Glide(ptFrom, ptTo, 16).Pause(300).MoveTo(CPoint(ptTo.x + 1, ptTo.y)).MoveTo(ptTo).Pause(200);
+        if (whileOver)
+            input.Call(whileOver);
+        if (bEscape)
+            input.Key(VK_ESCAPE, true).Key(VK_ESCAPE, false).Pause(200);
+        input.LeftUp();
+        if (bCtrl)
+            input.DisplayKey("ctrl", false);
+        input.Pause(100);
+        Play(input);
+    }
+
+    void Play(UserInput& input)
+    {
+        input.Start();
+        EXPECT_TRUE(PumpUntil([&] { return input.Done(); }, 15000));
+        input.Wait();
+        PumpAndIdle();
+        RunMessageLoopFor(100);
+    }
+
+    void SaveScreenshot(const wchar_t* name)
+    {
+        ::CreateDirectoryW(L"screenshots", nullptr);
+        ::RedrawWindow(m_hFrame, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+        RunMessageLoopFor(200);
+        CRect rect;
+        m_pFrame->GetWindowRect(&rect);
+        EXPECT_TRUE(SaveScreenArea((std::wstring(L"screenshots\\") + name).c_str(), rect));
+    }
+
+    CCustomizeTestFrame* m_pFrame = nullptr;
+    HWND m_hFrame = nullptr;
+    std::vector<std::unique_ptr<CCustomizeToolBar>> m_bars;
+    CCustomizeToolBar* m_pFirst = nullptr;
+    CCustomizeToolBar* m_pSecond = nullptr;
+};
+
+// Where the drag goes: the second bar between its two buttons, the frame's empty client area,
+// or a point on the first bar itself.
+enum class Target
+{
+    SecondBarMiddle,
+    OffTheBars,
+    FirstBarRightOfPrint
+};
+
+struct DragCase
+{
+    const char* m_name;
+    Target m_target;
+    bool m_bCtrl;
+    bool m_bEscape;
+    std::string m_first;  // the first bar afterwards
+    std::string m_second; // the second bar afterwards
+};
+
+void PrintTo(const DragCase& c, std::ostream* os)
+{
+    *os << c.m_name;
+}
+
+class ToolbarDragCaseTest : public ToolbarCustomizeTest, public ::testing::WithParamInterface<DragCase>
+{
+};
+
+TEST_P(ToolbarDragCaseTest, OpenIsDraggedFromTheFirstBar)
+{
+    const DragCase& c = GetParam();
+    ASSERT_EQ(Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*m_pFirst));
+    ASSERT_EQ(Ids({ID_TEST_PASTE, ID_TEST_SAVE}), Layout(*m_pSecond));
+    ASSERT_TRUE(CKTToolBar::SetCustomizeMode(TRUE));
+    EXPECT_FALSE(CKTToolBar::SetCustomizeMode(TRUE)) << "already in customize mode";
+
+    CPoint ptTo;
+    switch (c.m_target)
+    {
+    case Target::SecondBarMiddle:
+        ptTo = ButtonPoint(m_pSecond, 1, 3);
+        break;
+    case Target::OffTheBars: {
+        CRect rect;
+        m_pFrame->GetClientRect(&rect);
+        m_pFrame->ClientToScreen(&rect);
+        ptTo = CPoint(rect.CenterPoint().x, rect.bottom - 30);
+        break;
+    }
+    case Target::FirstBarRightOfPrint: {
+        CRect rect;
+        m_pFirst->GetItemRect(3, &rect);
+        ptTo = OnScreen(m_pFirst, CPoint(rect.right - 3, rect.CenterPoint().y));
+        break;
+    }
+    }
+    Drag(Centre(m_pFirst, 0), ptTo, c.m_bCtrl, c.m_bEscape);
+
+    EXPECT_EQ(c.m_first, Layout(*m_pFirst));
+    EXPECT_EQ(c.m_second, Layout(*m_pSecond));
+    EXPECT_TRUE(m_pFirst->GetDropIndex() < 0 && m_pSecond->GetDropIndex() < 0) << "no marker is left";
+    // Escape leaves the bar under the mouse as the drag ends; a drop on a bar leaves none.
+    EXPECT_EQ(c.m_target == Target::OffTheBars || c.m_bEscape,
+              !!CKTToolbarDropSource::GetInstance().m_bDragOutsideToolbars);
+    const UINT nCheckedFirst = m_pFirst->GetButtonStyle(0) & TBBS_CHECKED;
+    EXPECT_EQ(0u, nCheckedFirst);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ToolbarDragCaseTest,
+    ::testing::Values(
+        DragCase{"MoveToAnotherBar", Target::SecondBarMiddle, false, false,
+                 Ids({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Ids({ID_TEST_PASTE, ID_TEST_OPEN, ID_TEST_SAVE})},
+        DragCase{"CtrlCopiesToAnotherBar", Target::SecondBarMiddle, true, false,
+                 Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}),
+                 Ids({ID_TEST_PASTE, ID_TEST_OPEN, ID_TEST_SAVE})},
+        DragCase{"EscapeChangesNothing", Target::SecondBarMiddle, false, true,
+                 Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Ids({ID_TEST_PASTE, ID_TEST_SAVE})},
+        DragCase{"OffTheBarsDeletes", Target::OffTheBars, false, false,
+                 Ids({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Ids({ID_TEST_PASTE, ID_TEST_SAVE})},
+        DragCase{"MoveWithinTheBar", Target::FirstBarRightOfPrint, false, false,
+                 Ids({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_OPEN, ID_TEST_CUT}), Ids({ID_TEST_PASTE, ID_TEST_SAVE})},
+        DragCase{"CtrlCopiesWithinTheBar", Target::FirstBarRightOfPrint, true, false,
+                 Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_OPEN, ID_TEST_CUT}),
+                 Ids({ID_TEST_PASTE, ID_TEST_SAVE})}),
+    [](const ::testing::TestParamInfo<DragCase>& info) { return std::string(info.param.m_name); });
+
+TEST_F(ToolbarCustomizeTest, ShortDragOntoItsOwnPlaceTogglesTheGroupSeparator)
+{
+    ASSERT_TRUE(CKTToolBar::SetCustomizeMode(TRUE));
+    // Save dragged right onto the separator behind it: a separator now stands before Save.
+    CRect rectSave;
+    m_pFirst->GetItemRect(1, &rectSave);
+    Drag(Centre(m_pFirst, 1), OnScreen(m_pFirst, CPoint(rectSave.right + 2, rectSave.CenterPoint().y)), false, false);
+    EXPECT_EQ(Ids({ID_TEST_OPEN, 0, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*m_pFirst));
+
+    // Print dragged left onto the separator before it: that separator goes.
+    CRect rectPrint;
+    m_pFirst->GetItemRect(4, &rectPrint);
+    Drag(Centre(m_pFirst, 4), OnScreen(m_pFirst, CPoint(rectPrint.left - 2, rectPrint.CenterPoint().y)), false, false);
+    EXPECT_EQ(Ids({ID_TEST_OPEN, 0, ID_TEST_SAVE, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*m_pFirst));
+}
+
+TEST_F(ToolbarCustomizeTest, MarkerShowsWhereTheButtonWillLand)
+{
+    ASSERT_TRUE(CKTToolBar::SetCustomizeMode(TRUE));
+    int iDropSeen = -1;
+    CRect rectMarker;
+    COLORREF clrStem = 0;
+    CPoint ptStem;
+    const CPoint ptTo = ButtonPoint(m_pSecond, 1, 3);
+    Drag(Centre(m_pFirst, 3), ptTo, false, true, [&] {
+        iDropSeen = m_pSecond->GetDropIndex();
+        rectMarker = m_pSecond->m_rectDrag;
+        ptStem = OnScreen(m_pSecond, CPoint(rectMarker.left + rectMarker.Width() / 2, rectMarker.CenterPoint().y));
+        clrStem = ScreenPixel(ptStem);
+        ::CreateDirectoryW(L"screenshots", nullptr);
+        CRect rect;
+        m_pFrame->GetWindowRect(&rect);
+        SaveScreenArea(L"screenshots\\toolbar_drag_marker.bmp", rect);
+    });
+    EXPECT_EQ(1, iDropSeen);
+    CRect rectSave;
+    m_pSecond->GetItemRect(1, &rectSave);
+    EXPECT_EQ(6, rectMarker.Width());
+    EXPECT_EQ(rectSave.left, rectMarker.CenterPoint().x) << "centred on the left edge of Save";
+    EXPECT_TRUE(Near(clrStem, ktGlobals.m_colorBarShadow)) << std::hex << clrStem;
+    EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_SAVE}), Layout(*m_pSecond)) << "Escape dropped nothing";
+}
+
+TEST_F(ToolbarCustomizeTest, OutsideCustomizeModeAPressIsAClickAndNoDrag)
+{
+    Drag(Centre(m_pFirst, 0), ButtonPoint(m_pSecond, 1, 3), false, false);
+    EXPECT_EQ(Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*m_pFirst));
+    EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_SAVE}), Layout(*m_pSecond));
+    EXPECT_TRUE(m_pFrame->m_commands.empty()) << "released outside the pressed button";
+}
+
+TEST_F(ToolbarCustomizeTest, AltDragMovesWithoutTheSheetAndEndsCustomizeMode)
+{
+    CKTToolBar::EnableAltCustomization(TRUE);
+    const CPoint ptFrom = Centre(m_pFirst, 0);
+    const CPoint ptTo = ButtonPoint(m_pSecond, 1, 3);
+    UserInput input;
+    input.MoveTo(ptFrom).Pause(100).DisplayKey("alt", true).LeftDown().Glide(ptFrom, ptTo, 16).Pause(300);
+    input.MoveTo(CPoint(ptTo.x + 1, ptTo.y)).MoveTo(ptTo).Pause(200).LeftUp().DisplayKey("alt", false).Pause(200);
+    // A lone Alt release may still open the frame's window menu: Escape closes it.
+    input.Press(VK_ESCAPE).Pause(100).Press(VK_ESCAPE).Pause(100);
+    Play(input);
+    CKTToolBar::EnableAltCustomization(FALSE);
+    EXPECT_EQ(Ids({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*m_pFirst));
+    EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_OPEN, ID_TEST_SAVE}), Layout(*m_pSecond));
+    EXPECT_FALSE(CKTToolBar::IsCustomizeMode());
+    EXPECT_FALSE(CKTToolBar::IsAltCustomizeMode());
+}
+
+// The drop target answers for button data only in customize mode, and never on a locked bar.
+TEST_F(ToolbarCustomizeTest, DropTargetAcceptsButtonsOnlyInCustomizeMode)
+{
+    CKTToolbarButton button(ID_TEST_PRINT, -1, L"Print");
+    COleDataSource source;
+    ASSERT_TRUE(button.PrepareDrag(source));
+    COleDataObject data;
+    data.Attach(source.GetDataObject(), TRUE);
+
+    CSharedFile other;
+    {
+        CArchive ar(&other, CArchive::store);
+        ar << CString(L"not a button");
+    }
+    COleDataSource otherSource;
+    otherSource.CacheGlobalData(static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(L"KestOtherData")), other.Detach());
+    COleDataObject otherData;
+    otherData.Attach(otherSource.GetDataObject(), TRUE);
+
+    CRect rect;
+    m_pSecond->GetItemRect(1, &rect);
+    const CPoint point(rect.left + 2, rect.CenterPoint().y);
+    CKTToolbarDropTarget& target = m_pSecond->m_DropTarget;
+    EXPECT_EQ(DROPEFFECT_NONE, target.OnDragEnter(m_pSecond, &data, MK_LBUTTON, point)) << "not customizing";
+    target.OnDragLeave(m_pSecond);
+
+    ASSERT_TRUE(CKTToolBar::SetCustomizeMode(TRUE));
+    EXPECT_EQ(DROPEFFECT_MOVE, target.OnDragEnter(m_pSecond, &data, MK_LBUTTON, point));
+    EXPECT_EQ(DROPEFFECT_COPY, target.OnDragOver(m_pSecond, &data, MK_LBUTTON | MK_CONTROL, point));
+    EXPECT_EQ(1, m_pSecond->GetDropIndex());
+    target.OnDragLeave(m_pSecond);
+    EXPECT_EQ(-1, m_pSecond->GetDropIndex());
+    EXPECT_EQ(DROPEFFECT_NONE, target.OnDragEnter(m_pSecond, &otherData, MK_LBUTTON, point)) << "foreign data";
+    target.OnDragLeave(m_pSecond);
+
+    m_pSecond->m_bLocked = TRUE;
+    EXPECT_EQ(DROPEFFECT_NONE, target.OnDragEnter(m_pSecond, &data, MK_LBUTTON, point)) << "locked bar";
+    target.OnDragLeave(m_pSecond);
+    m_pSecond->m_bLocked = FALSE;
+
+    // A drop takes the data's button, cut at its first tab.
+    EXPECT_EQ(DROPEFFECT_MOVE, target.OnDragEnter(m_pSecond, &data, MK_LBUTTON, point));
+    EXPECT_EQ(DROPEFFECT_MOVE, target.OnDropEx(m_pSecond, &data, DROPEFFECT_MOVE, DROPEFFECT_MOVE, point));
+    EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_PRINT, ID_TEST_SAVE}), Layout(*m_pSecond));
+}
+
+TEST_F(ToolbarCustomizeTest, FindDropIndexOnEveryPartOfAButtonRow)
+{
+    CRect r0, r1, r4, rectClient;
+    m_pFirst->GetItemRect(0, &r0);
+    m_pFirst->GetItemRect(1, &r1);
+    m_pFirst->GetItemRect(4, &r4);
+    m_pFirst->GetClientRect(&rectClient);
+    const int y = r0.CenterPoint().y;
+    struct Case
+    {
+        CPoint m_point;
+        int m_index;
+        int m_edge;
+    } cases[] = {
+        {CPoint(r0.left + 2, y), 0, r0.left},          // left half of the first button
+        {CPoint(r0.right - 2, y), 1, r0.right},        // right half
+        {CPoint(r1.left + 3, y), 1, r1.left},          // left half of the second
+        {CPoint(r4.right + 20, y), 5, r4.right},       // beyond the last button of the row
+        {CPoint(r4.right + 20, y + 200), 5, r4.right}, // below the last row
+    };
+    for (const Case& c : cases)
+    {
+        CRect rectDrag;
+        EXPECT_EQ(c.m_index, m_pFirst->FindDropIndex(c.m_point, rectDrag)) << c.m_point.x << "," << c.m_point.y;
+        EXPECT_EQ(6, rectDrag.Width());
+        EXPECT_TRUE(rectClient.left <= rectDrag.left && rectDrag.right <= rectClient.right) << "kept inside";
+        if (c.m_edge > rectClient.left + 3)
+        {
+            EXPECT_EQ(c.m_edge, rectDrag.CenterPoint().x);
+        }
+    }
+    // An empty bar takes the drop at 0 over its whole client area.
+    m_pSecond->RemoveAllButtons();
+    CRect rectDrag, rectSecond;
+    m_pSecond->GetClientRect(&rectSecond);
+    EXPECT_EQ(0, m_pSecond->FindDropIndex(CPoint(5, 5), rectDrag));
+    EXPECT_EQ(rectSecond, rectDrag);
+}
+} // namespace
