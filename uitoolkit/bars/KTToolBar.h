@@ -215,10 +215,9 @@ public:
     // the state; TRUE when the resource changed.
     virtual BOOL SmartUpdate(const CObList& lstSavedItems);
     virtual void RestoreResourceState();
-    // The workspace's resource smart-update option: bars save their resource items and compare
-    // them with the resource when they load.
-    static void SetResourceSmartUpdate(BOOL bOn) { m_bResourceSmartUpdate = bOn; }
-    static BOOL IsResourceSmartUpdate() { return m_bResourceSmartUpdate; }
+    // The workspace's resource smart-update option (off without a workspace): bars save their
+    // resource items and compare them with the resource when they load.
+    static BOOL IsResourceSmartUpdate();
     // The registry section of the bar's state.
     CString GetStateSection(LPCTSTR lpszProfileName, int nIndex, UINT uiID) const;
 
@@ -371,7 +370,6 @@ protected:
     BOOL m_bStretchButton = FALSE;
     CRect m_rectTrack;
     CRect m_rectTrackDrawn;
-    inline static BOOL m_bResourceSmartUpdate = FALSE;
 
     // Own strips of a locked bar.
     CKTImageStrip m_ImagesLocked;

@@ -5,6 +5,7 @@
 // accepts only toolbar buttons, each once.
 #include "uitoolkit/bars/KTToolBar.h"
 
+#include "uitoolkit/bars/KTWorkspace.h"
 #include "uitoolkit/customize/KTCmdUsageCount.h"
 #include "uitoolkit/looks/KTRegistry.h"
 #include "uitoolkit/looks/KTVisualManager.h"
@@ -189,6 +190,12 @@ void CKTToolBar::Serialize(CArchive& ar)
     RebuildAccelerationKeys();
 }
 
+BOOL CKTToolBar::IsResourceSmartUpdate()
+{
+    const CKTWorkspace* pWorkspace = GetWorkspace();
+    return pWorkspace != nullptr && pWorkspace->IsResourceSmartUpdate();
+}
+
 // A bar's section -------------------------------------------------------------------------------
 
 CString CKTToolBar::GetStateSection(LPCTSTR lpszProfileName, int nIndex, UINT uiID) const
@@ -241,7 +248,7 @@ BOOL CKTToolBar::SaveState(LPCTSTR lpszProfileName, int nIndex, UINT uiID)
             reg.Write(kNameEntry, strName);
         }
         bResult = reg.Write(kButtonsEntry, pData, nBytes);
-        if (bResult && m_bResourceSmartUpdate)
+        if (bResult && IsResourceSmartUpdate())
             SaveResourceItems(reg);
     }
     free(pData);
@@ -261,7 +268,7 @@ BOOL CKTToolBar::LoadState(LPCTSTR lpszProfileName, int nIndex, UINT uiID)
     std::unique_ptr<BYTE[]> data(pData);
     if (!ReadFromBytes(pData, nBytes, [this](CArchive& ar) { Serialize(ar); }))
         return FALSE;
-    if (m_bResourceSmartUpdate)
+    if (IsResourceSmartUpdate())
         LoadResourceItems(reg);
     AdjustLayout();
     return TRUE;

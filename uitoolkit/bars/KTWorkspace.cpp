@@ -394,22 +394,22 @@ void CKTWorkspace::OnClosingMainFrame(CKTFrameSupport* pFrameImpl)
     SaveState(nullptr, pFrameImpl);
 }
 
-BOOL CKTWorkspace::LoadToolBarParameters(const CString& /*strPath*/)
+BOOL CKTWorkspace::LoadToolBarParameters(const CString& strPath)
 {
-    return FALSE;
+    return CKTToolBar::LoadParameters(strPath);
 }
 
-BOOL CKTWorkspace::SaveToolBarParameters(const CString& /*strPath*/)
+BOOL CKTWorkspace::SaveToolBarParameters(const CString& strPath)
 {
-    return FALSE;
+    return CKTToolBar::SaveParameters(strPath);
 }
 
-BOOL CKTWorkspace::LoadToolBarState(CKTToolBar* /*pBar*/, const CString& /*strPath*/)
+BOOL CKTWorkspace::LoadToolBarState(CKTToolBar* pBar, const CString& strPath)
 {
-    return FALSE;
+    return pBar->LoadState(strPath);
 }
 
-BOOL CKTWorkspace::SaveToolBarState(CKTToolBar* /*pBar*/, const CString& /*strPath*/)
+BOOL CKTWorkspace::SaveToolBarState(CKTToolBar* pBar, const CString& strPath)
 {
-    return FALSE;
+    return pBar->SaveState(strPath);
 }

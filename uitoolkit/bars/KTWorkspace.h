@@ -114,8 +114,8 @@ public:
     BOOL m_bForceImageReset = FALSE;
 
 protected:
-    // The toolbars' own saved state (their parameters, names and buttons). The defaults leave
-    // the toolbars as they are; the toolbar's saved state plugs in here.
+    // The toolbars' own saved state (their parameters, names and buttons), kept by the toolbars
+    // under the workspace's path.
     virtual BOOL LoadToolBarParameters(const CString& strPath);
     virtual BOOL SaveToolBarParameters(const CString& strPath);
     virtual BOOL LoadToolBarState(CKTToolBar* pBar, const CString& strPath);

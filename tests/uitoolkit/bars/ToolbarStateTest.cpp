@@ -5,6 +5,7 @@
 #include "tests/framework/windows/WindowsTestSupport.h"
 #include "tests/uitoolkit/bars/ToolbarTestIds.h"
 #include "uitoolkit/bars/KTToolBar.h"
+#include "uitoolkit/bars/KTWorkspace.h"
 #include "uitoolkit/customize/KTCmdUsageCount.h"
 #include "uitoolkit/customize/KTCommandManager.h"
 #include "uitoolkit/looks/KTRegistry.h"
@@ -127,7 +128,6 @@ protected:
     }
     void TearDown() override
     {
-        CKTToolBar::SetResourceSmartUpdate(FALSE);
         CStateToolBar::ForgetForbidden();
         m_bars.clear();
         m_pFrame->DestroyWindow();
@@ -291,7 +291,8 @@ TEST_F(ToolbarStateTest, EveryOccurrenceOfAForbiddenCommandIsRemoved)
 
 TEST_F(ToolbarStateTest, SmartUpdateFollowsTheChangedResource)
 {
-    CKTToolBar::SetResourceSmartUpdate(TRUE);
+    CKTWorkspace workspace(TRUE);
+    ASSERT_TRUE(CKTToolBar::IsResourceSmartUpdate());
     // Saved while the resource held Paste and Save; it now holds Open, Save, |, Print, Cut.
     CStateToolBar* pOld = NewBar(IDR_TEST_TOOLBAR2, AFX_IDW_TOOLBAR);
     ASSERT_TRUE(pOld->SaveState(kProfile));
@@ -316,7 +317,8 @@ TEST_F(ToolbarStateTest, SmartUpdateFollowsTheChangedResource)
 
 TEST_F(ToolbarStateTest, UnreadableOriginalItemsChangeNothing)
 {
-    CKTToolBar::SetResourceSmartUpdate(TRUE);
+    CKTWorkspace workspace(TRUE);
+    ASSERT_TRUE(CKTToolBar::IsResourceSmartUpdate());
     CStateToolBar* pBar = NewBar();
     ASSERT_TRUE(pBar->RemoveButton(0));
     ASSERT_TRUE(pBar->SaveState(kProfile));
