@@ -201,7 +201,7 @@ void CKTColorBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
     CColorBarCmdUI state;
     state.m_pOther = this;
     state.m_nID = m_nCommandID;
-    state.DoUpdate(pTarget, bDisableIfNoHndler);
+    state.DoUpdate(pTarget, bDisableIfNoHndler && m_bDisableControlsIfNoHandler);
     const BOOL bEnabled = state.m_bEnableChanged ? state.m_bEnabled : TRUE;
     if (bEnabled == m_bIsEnabled)
         return;
