@@ -424,4 +424,126 @@ TEST_F(ToolbarCustomizeTest, FindDropIndexOnEveryPartOfAButtonRow)
     EXPECT_EQ(0, m_pSecond->FindDropIndex(CPoint(5, 5), rectDrag));
     EXPECT_EQ(rectSecond, rectDrag);
 }
+
+// The context menu of a customize-mode button, opened with a right click and driven with the
+// menu's mnemonics, as a user picks an item.
+struct MenuCase
+{
+    const char* m_name;
+    int m_iButton;  // the button right-clicked on the first bar
+    WORD m_vkFirst; // an item chosen first (0: none)
+    WORD m_vkItem;  // the item chosen
+    std::string m_layout;
+    int m_iLook; // the button whose look is checked afterwards, -1 none
+    BOOL m_bImage;
+    BOOL m_bText;
+};
+
+void PrintTo(const MenuCase& c, std::ostream* os)
+{
+    *os << c.m_name;
+}
+
+class ToolbarMenuCaseTest : public ToolbarCustomizeTest, public ::testing::WithParamInterface<MenuCase>
+{
+};
+
+TEST_P(ToolbarMenuCaseTest, ContextMenuItemChangesTheButton)
+{
+    const MenuCase& c = GetParam();
+    ASSERT_TRUE(CKTToolBar::SetCustomizeMode(TRUE));
+    auto choose = [&](WORD vk, const wchar_t* screenshot) {
+        const CPoint pt = Centre(m_pFirst, c.m_iButton);
+        UserInput input;
+        input.MoveTo(pt).Pause(100).RightDown().RightUp().Pause(500);
+        if (screenshot != nullptr)
+            input.Call([&] {
+                ::CreateDirectoryW(L"screenshots", nullptr);
+                CRect rect(pt.x - 60, pt.y - 60, pt.x + 260, pt.y + 260);
+                SaveScreenArea(screenshot, rect);
+            });
+        input.Press(vk).Pause(300);
+        Play(input);
+    };
+    if (c.m_vkFirst != 0)
+        choose(c.m_vkFirst, nullptr);
+    choose(c.m_vkItem, c.m_iButton == 1 && c.m_vkFirst == 0 ? L"screenshots\\toolbar_button_menu.bmp" : nullptr);
+    EXPECT_EQ(c.m_layout, Layout(*m_pFirst));
+    if (c.m_iLook >= 0)
+    {
+        const CKTToolbarButton* pButton = m_pFirst->GetButton(c.m_iLook);
+        ASSERT_NE(nullptr, pButton);
+        EXPECT_EQ(c.m_bImage, pButton->m_bImage);
+        EXPECT_EQ(c.m_bText, pButton->m_bText);
+        if (c.m_bText)
+        {
+            EXPECT_FALSE(pButton->m_strText.IsEmpty()) << "the command's default text";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ToolbarMenuCaseTest,
+    ::testing::Values(MenuCase{"Delete", 0, 0, 'D', Ids({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), -1, FALSE,
+                               FALSE},
+                      MenuCase{"StartGroupAddsASeparator", 1, 0, 'S',
+                               Ids({ID_TEST_OPEN, 0, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), 2, TRUE, FALSE},
+                      MenuCase{"StartGroupRemovesTheSeparator", 3, 0, 'S',
+                               Ids({ID_TEST_OPEN, ID_TEST_SAVE, ID_TEST_PRINT, ID_TEST_CUT}), 2, TRUE, FALSE},
+                      MenuCase{"TextOnly", 3, 0, 'T', Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}),
+                               3, FALSE, TRUE},
+                      MenuCase{"ImageAndText", 0, 0, 'A',
+                               Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), 0, TRUE, TRUE},
+                      MenuCase{"ResetAfterText", 4, 'T', 'R',
+                               Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), 4, TRUE, FALSE}),
+    [](const ::testing::TestParamInfo<MenuCase>& info) { return std::string(info.param.m_name); });
+
+TEST_F(ToolbarCustomizeTest, RightClickOutsideCustomizeModeAsksTheFrame)
+{
+    UserInput input;
+    input.MoveTo(Centre(m_pSecond, 0)).Pause(100).RightDown().RightUp().Pause(200);
+    Play(input);
+    EXPECT_EQ(std::vector<HWND>{m_pSecond->GetSafeHwnd()}, m_pFrame->m_barMenus);
+    EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_SAVE}), Layout(*m_pSecond));
+}
+
+TEST_F(ToolbarCustomizeTest, HostedEditIsWidenedAtItsRightEdge)
+{
+    CKTToolbarEditBoxButton* pEdit = new CKTToolbarEditBoxButton(ID_TEST_NOTEXT, -1, ES_AUTOHSCROLL, 80);
+    ASSERT_EQ(2, m_pSecond->InsertButton(pEdit));
+    m_pSecond->AdjustLayout();
+    m_pFrame->RecalcLayout();
+    PumpAndIdle();
+    ASSERT_TRUE(CKTToolBar::SetCustomizeMode(TRUE));
+    EXPECT_FALSE(::IsWindowEnabled(pEdit->GetHwnd())) << "hosted controls rest while customizing";
+
+    CRect rect;
+    m_pSecond->GetItemRect(2, &rect);
+    const CPoint ptFrom = OnScreen(m_pSecond, CPoint(rect.right - 2, rect.CenterPoint().y));
+    const CPoint ptTo(ptFrom.x + 40, ptFrom.y);
+    UserInput input;
+    input.MoveTo(ptFrom).Pause(100).LeftDown().Pause(100).LeftUp().Pause(100); // selects it
+    input.LeftDown().Glide(ptFrom, ptTo, 10).Pause(200).Call([&] {
+        ::CreateDirectoryW(L"screenshots", nullptr);
+        CRect rectShot;
+        m_pFrame->GetWindowRect(&rectShot);
+        SaveScreenArea(L"screenshots\\toolbar_widen_edit.bmp", rectShot);
+    });
+    input.LeftUp().Pause(200);
+    Play(input);
+    EXPECT_NEAR(80 + 40 - 2, pEdit->GetWidth(), 2);
+    EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_SAVE, ID_TEST_NOTEXT}), Layout(*m_pSecond)) << "widened, not dragged";
+
+    // A move of a few pixels leaves the width alone.
+    const int iWidth = pEdit->GetWidth();
+    m_pSecond->GetItemRect(2, &rect);
+    const CPoint ptEdge = OnScreen(m_pSecond, CPoint(rect.right - 2, rect.CenterPoint().y));
+    UserInput small;
+    small.MoveTo(ptEdge).Pause(100).LeftDown().Glide(ptEdge, CPoint(ptEdge.x + 4, ptEdge.y), 3).LeftUp().Pause(200);
+    Play(small);
+    EXPECT_EQ(iWidth, pEdit->GetWidth());
+
+    ASSERT_TRUE(CKTToolBar::SetCustomizeMode(FALSE));
+    EXPECT_TRUE(::IsWindowEnabled(pEdit->GetHwnd()));
+}
 } // namespace
