@@ -509,8 +509,11 @@ TEST_F(ToolbarCustomizeTest, RightClickOutsideCustomizeModeAsksTheFrame)
 
 TEST_F(ToolbarCustomizeTest, HostedEditIsWidenedAtItsRightEdge)
 {
-    CKTToolbarEditBoxButton* pEdit = new CKTToolbarEditBoxButton(ID_TEST_NOTEXT, -1, ES_AUTOHSCROLL, 80);
-    ASSERT_EQ(2, m_pSecond->InsertButton(pEdit));
+    // A command of its own: other tests may forbid the test commands.
+    const UINT uiEditCmd = 32850;
+    auto edit = std::make_unique<CKTToolbarEditBoxButton>(uiEditCmd, -1, ES_AUTOHSCROLL, 80);
+    ASSERT_EQ(2, m_pSecond->InsertButton(edit.get()));
+    CKTToolbarEditBoxButton* pEdit = edit.release();
     m_pSecond->AdjustLayout();
     m_pFrame->RecalcLayout();
     PumpAndIdle();
@@ -532,7 +535,7 @@ TEST_F(ToolbarCustomizeTest, HostedEditIsWidenedAtItsRightEdge)
     input.LeftUp().Pause(200);
     Play(input);
     EXPECT_NEAR(80 + 40 - 2, pEdit->GetWidth(), 2);
-    EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_SAVE, ID_TEST_NOTEXT}), Layout(*m_pSecond)) << "widened, not dragged";
+    EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_SAVE, uiEditCmd}), Layout(*m_pSecond)) << "widened, not dragged";
 
     // A move of a few pixels leaves the width alone.
     const int iWidth = pEdit->GetWidth();
