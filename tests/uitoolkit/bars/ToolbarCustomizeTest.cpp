@@ -509,8 +509,8 @@ TEST_F(ToolbarCustomizeTest, RightClickOutsideCustomizeModeAsksTheFrame)
 
 TEST_F(ToolbarCustomizeTest, HostedEditIsWidenedAtItsRightEdge)
 {
-    // A command of its own: other tests may forbid the test commands.
-    const UINT uiEditCmd = 32850;
+    // A command the frame handles (so that it stays enabled) and no other test forbids.
+    const UINT uiEditCmd = ID_TEST_AMP;
     auto edit = std::make_unique<CKTToolbarEditBoxButton>(uiEditCmd, -1, ES_AUTOHSCROLL, 80);
     ASSERT_EQ(2, m_pSecond->InsertButton(edit.get()));
     CKTToolbarEditBoxButton* pEdit = edit.release();
