@@ -5,5 +5,3 @@
 
 IMPLEMENT_DYNAMIC(CKTToolbarMenuButton, CKTToolbarButton)
 IMPLEMENT_DYNAMIC(CKTShowAllButton, CKTToolbarMenuButton)
-IMPLEMENT_DYNAMIC(CKTPopupMenuBar, CKTToolBar)
-IMPLEMENT_DYNAMIC(CKTPopupMenu, CWnd)

@@ -428,7 +428,3 @@ protected:
     inline static CKTToolBar* m_pLastHookedToolbar = nullptr;
 };
 
-class CKTPopupMenuBar : public CKTToolBar
-{
-    DECLARE_DYNAMIC(CKTPopupMenuBar)
-};

@@ -1,5 +1,7 @@
 #include "uitoolkit/looks/KTUIGlobals.h"
 
+#include "uitoolkit/bars/KTMenuStore.h"
+
 #include "uitoolkit/looks/KTImageStrip.h"
 #include "uitoolkit/looks/KTMenuGlyphs.h"
 #include "uitoolkit/looks/KTVisualManager.h"
@@ -329,6 +331,7 @@ void CKTUIGlobals::CleanUp()
 void CleanUpUILibrary()
 {
     ktGlobals.CleanUp();
+    CKTMenuFileStore::Get().RemoveAll();
     CKTMenuGlyphs::CleanUp();
     CKTImageStrip::CleanUp();
     CKTVisualManager::DestroyInstance();

@@ -4,6 +4,7 @@
 #include "uitoolkit/bars/KTSizingControlBar.h"
 #include "uitoolkit/bars/KTStatusBar.h"
 #include "uitoolkit/bars/KTTabWnd.h"
+#include "uitoolkit/bars/KTPopupMenuBar.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/customize/KTButton.h"

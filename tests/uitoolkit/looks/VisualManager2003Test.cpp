@@ -4,6 +4,7 @@
 #include "tests/uitoolkit/looks/LookSheet.h"
 #include "tests/uitoolkit/looks/LooksTestSupport.h"
 #include "uitoolkit/bars/KTTabWnd.h"
+#include "uitoolkit/bars/KTPopupMenuBar.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/looks/KTDrawHelper.h"

@@ -1,0 +1,501 @@
+// Popup menus as a user meets them on the test display: opened from a bar of menu titles, walked
+// with the keys and the mouse, submenus that open and close after the menu show delay, clicks on
+// the shadow and outside, a menu taller than the screen that scrolls, and screenshots.
+#include "tests/framework/input/UserInput.h"
+#include "tests/framework/windows/WindowsTestSupport.h"
+#include "tests/uitoolkit/menus/MenuTestSupport.h"
+#include "uitoolkit/looks/KTVisualManagerXP.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace
+{
+const int kTestDelayMs = 300;
+
+void SetMenuShowDelay(const wchar_t* lpszValue)
+{
+    HKEY hKey = nullptr;
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_WRITE, nullptr, &hKey, nullptr);
+    ::RegSetValueExW(hKey, L"MenuShowDelay", 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue),
+                     static_cast<DWORD>((wcslen(lpszValue) + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(hKey);
+    CKTPopupMenuBar::ResetMenuShowDelay();
+}
+
+class PopupMenuWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SetMenuShowDelay(std::to_wstring(kTestDelayMs).c_str());
+        CKTPopupMenu::SetAnimationType(CKTPopupMenu::ANIMATION_NONE);
+        m_pFrame = new CMenuTestFrame;
+        ASSERT_TRUE(m_pFrame->Create(nullptr, L"Menus", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 640, 480)));
+        m_hFrame = m_pFrame->GetSafeHwnd();
+        ::SetForegroundWindow(m_hFrame);
+        m_pFrame->RecalcLayout();
+        PumpAndIdle();
+    }
+    void TearDown() override
+    {
+        CloseAll();
+        if (::IsWindow(m_hFrame))
+            m_pFrame->DestroyWindow();
+        PumpAndIdle();
+        CKTPopupMenu::SetAnimationType(CKTPopupMenu::ANIMATION_NONE);
+    }
+    void CloseAll()
+    {
+        for (int i = 0; i < 10 && ActivePopup() != nullptr; i++)
+        {
+            CKTPopupMenu* pRoot = ActivePopup();
+            while (pRoot->GetParentPopupMenu() != nullptr)
+                pRoot = pRoot->GetParentPopupMenu();
+            pRoot->SendMessage(WM_CLOSE);
+            PumpAndIdle();
+        }
+    }
+    CMenuHostBar& Host() { return m_pFrame->m_wndHost; }
+    POINT TitleCentre(int i)
+    {
+        CRect rect = Host().GetMenuButton(i)->m_rect;
+        Host().ClientToScreen(&rect);
+        return rect.CenterPoint();
+    }
+    static POINT ItemCentre(CKTPopupMenu* pPopup, int iItem)
+    {
+        CRect rect = pPopup->GetMenuBar()->GetButton(iItem)->m_rect;
+        pPopup->GetMenuBar()->ClientToScreen(&rect);
+        return rect.CenterPoint();
+    }
+    static int IndexOf(CKTPopupMenu* pPopup, UINT uiCmd) { return pPopup->GetMenuBar()->CommandToIndex(uiCmd); }
+    void Play(UserInput& input)
+    {
+        input.Start();
+        PumpUntil([&] { return input.Done(); }, 15000);
+        PumpAndIdle();
+    }
+    // The chain's depth: 0 closed, 1 a menu, 2 a submenu...
+    static int Depth()
+    {
+        int n = 0;
+        for (CKTPopupMenu* p = ActivePopup(); p != nullptr; p = p->GetParentPopupMenu())
+            n++;
+        return n;
+    }
+    static UINT HotCommand()
+    {
+        CKTPopupMenu* pPopup = ActivePopup();
+        if (pPopup == nullptr)
+            return 0;
+        CKTToolbarButton* pHot = pPopup->GetMenuBar()->GetButton(pPopup->GetMenuBar()->GetHighlightedIndex());
+        return pHot != nullptr ? pHot->m_nID : 0;
+    }
+    void SaveScreenshot(const wchar_t* name, CRect rect)
+    {
+        ::CreateDirectoryW(L"screenshots", nullptr);
+        RunMessageLoopFor(200);
+        EXPECT_TRUE(SaveScreenArea((std::wstring(L"screenshots\\") + name).c_str(), rect));
+    }
+
+    CMenuTestFrame* m_pFrame = nullptr;
+    HWND m_hFrame = nullptr;
+};
+} // namespace
+
+TEST_F(PopupMenuWindowTest, OpensBelowItsTitleWithTheItemsImported)
+{
+    ASSERT_TRUE(Host().OpenMenu(0));
+    PumpAndIdle();
+    CKTPopupMenu* pPopup = ActivePopup();
+    ASSERT_NE(nullptr, pPopup);
+    EXPECT_EQ(1, CountPopupWindows());
+    // Separators: none at the ends, one where two stood.
+    EXPECT_EQ((std::vector<UINT>{ID_M_NEW, ID_M_OPEN, 0, ID_M_SAVE, 0, ID_M_EXIT}), BarCommands(*pPopup->GetMenuBar()));
+    EXPECT_EQ(ID_M_OPEN, pPopup->GetMenuBar()->GetDefaultCommand());
+    EXPECT_FALSE(m_pFrame->m_initMenuPopups.empty()) << "the owner saw the menu before it was read";
+    EXPECT_TRUE(pPopup->GetMenuBar()->GetButton(3)->m_nStyle & TBBS_DISABLED) << "Save has no enabled handler";
+    CRect rectTitle = Host().GetMenuButton(0)->m_rect;
+    Host().ClientToScreen(&rectTitle);
+    CRect rectPopup;
+    pPopup->GetWindowRect(&rectPopup);
+    EXPECT_EQ(rectTitle.left, rectPopup.left);
+    EXPECT_EQ(rectTitle.bottom - 1, rectPopup.top);
+    EXPECT_TRUE(Host().GetMenuButton(0)->IsDroppedDown());
+
+    pPopup->SendMessage(WM_CLOSE);
+    PumpAndIdle();
+    EXPECT_EQ(nullptr, ActivePopup());
+    EXPECT_FALSE(Host().GetMenuButton(0)->IsDroppedDown()) << "the title forgets its closed popup";
+    EXPECT_EQ(0, CountPopupWindows());
+}
+
+TEST_F(PopupMenuWindowTest, KeysTable)
+{
+    struct Step
+    {
+        const char* name;
+        std::vector<WORD> keys;
+        int depth;                  // popups open afterwards
+        UINT hot;                   // hot command of the deepest popup (0: none/not checked)
+        std::vector<UINT> commands; // received by the frame
+        int openTitle;              // the host title whose menu is open, -1 none
+    };
+    const UINT kSub = static_cast<UINT>(-1);
+    const std::vector<Step> steps = {
+        {"Down from nothing takes the first item", {VK_DOWN}, 1, ID_M_UNDO, {}, 1},
+        {"Down, Down reach the last", {VK_DOWN, VK_DOWN}, 1, ID_M_COPY, {}, 1},
+        {"Down wraps to the first", {VK_DOWN}, 1, ID_M_UNDO, {}, 1},
+        {"Up wraps to the last", {VK_UP}, 1, ID_M_COPY, {}, 1},
+        {"Home", {VK_HOME}, 1, ID_M_UNDO, {}, 1},
+        {"End", {VK_END}, 1, ID_M_COPY, {}, 1},
+        {"Right on a command moves to the next menu", {VK_RIGHT}, 1, 0, {}, 0},
+        {"Right on the last menu wraps to the first", {VK_RIGHT}, 1, 0, {}, 1},
+        {"Left on the first menu wraps to the last", {VK_LEFT, VK_LEFT}, 1, 0, {}, 1},
+        {"Right into a submenu selects its first item", {VK_HOME, VK_DOWN, VK_RIGHT}, 2, ID_M_ALPHA, {}, 1},
+        {"and on into the next level", {VK_DOWN, VK_RIGHT}, 3, ID_M_GAMMA, {}, 1},
+        {"Left goes back one level", {VK_LEFT}, 2, kSub, {}, 1},
+        {"Escape closes one level", {VK_ESCAPE}, 1, kSub, {}, 1},
+        {"Alt and a Ctrl accelerator do nothing", {VK_MENU, VK_CONTROL}, 1, kSub, {}, 1},
+        {"Enter on a submenu item opens it", {VK_RETURN}, 2, ID_M_ALPHA, {}, 1},
+        {"Enter chooses once and closes the chain", {VK_RETURN}, 0, 0, {ID_M_ALPHA}, -1},
+    };
+    ASSERT_TRUE(Host().OpenMenu(1));
+    PumpAndIdle();
+    for (const Step& step : steps)
+    {
+        m_pFrame->m_commands.clear();
+        UserInput input;
+        for (WORD vk : step.keys)
+        {
+            if (vk == VK_CONTROL)
+                input.Key(VK_CONTROL, true).Press('C').Key(VK_CONTROL, false);
+            else
+                input.Press(vk);
+            input.Pause(30);
+        }
+        Play(input);
+        RunMessageLoopFor(50);
+        EXPECT_EQ(step.depth, Depth()) << step.name;
+        if (step.hot != 0)
+        {
+            EXPECT_EQ(step.hot, HotCommand()) << step.name;
+        }
+        EXPECT_EQ(step.commands, m_pFrame->m_commands) << step.name;
+        if (step.openTitle >= 0)
+        {
+            ASSERT_NE(nullptr, Host().GetMenuButton(step.openTitle)->m_pPopupMenu) << step.name;
+        }
+    }
+    EXPECT_EQ(0, CountPopupWindows());
+}
+
+TEST_F(PopupMenuWindowTest, MnemonicsTable)
+{
+    const struct
+    {
+        const char* name;
+        int title;
+        std::vector<WORD> keys;
+        std::vector<UINT> commands;
+        int depth;
+    } cases[] = {
+        {"a command's mnemonic chooses it", 0, {'N'}, {ID_M_NEW}, 0},
+        {"a mnemonic after a tab-separated shortcut", 0, {'O'}, {ID_M_OPEN}, 0},
+        {"a disabled item's mnemonic closes without a command", 0, {'S'}, {}, 0},
+        {"a submenu's mnemonic opens it", 1, {'M'}, {}, 2},
+        {"down two levels by mnemonics", 1, {'M', 'D', 'G'}, {ID_M_GAMMA}, 0},
+        {"an unknown character does nothing", 1, {'Z'}, {}, 1},
+    };
+    for (const auto& c : cases)
+    {
+        CloseAll();
+        m_pFrame->m_commands.clear();
+        ASSERT_TRUE(Host().OpenMenu(c.title)) << c.name;
+        PumpAndIdle();
+        UserInput input;
+        for (WORD vk : c.keys)
+            input.Press(vk).Pause(30);
+        Play(input);
+        RunMessageLoopFor(50);
+        EXPECT_EQ(c.commands, m_pFrame->m_commands) << c.name;
+        EXPECT_EQ(c.depth, Depth()) << c.name;
+    }
+}
+
+TEST_F(PopupMenuWindowTest, MouseChoosesInTheDeepestSubmenuOnce)
+{
+    UserInput input;
+    const POINT ptTitle = TitleCentre(1);
+    input.MoveTo(ptTitle).LeftDown().LeftUp().Pause(100);
+    Play(input);
+    CKTPopupMenu* pEdit = ActivePopup();
+    ASSERT_NE(nullptr, pEdit);
+    EXPECT_TRUE(m_pFrame->m_commands.empty()) << "the opening release chooses nothing";
+
+    UserInput toMore;
+    const POINT ptMore = ItemCentre(pEdit, 1);
+    toMore.Glide(ptTitle, ptMore).Pause(kTestDelayMs + 200);
+    Play(toMore);
+    ASSERT_EQ(2, Depth()) << "the submenu opened after the delay";
+    CKTPopupMenu* pMore = ActivePopup();
+
+    UserInput toDeep;
+    const POINT ptAlpha = ItemCentre(pMore, 0);
+    const POINT ptDeep = ItemCentre(pMore, 1);
+    toDeep.Glide(ptMore, ptAlpha, 6).Glide(ptAlpha, ptDeep, 6).Pause(kTestDelayMs + 200);
+    Play(toDeep);
+    ASSERT_EQ(3, Depth());
+    CKTPopupMenu* pDeep = ActivePopup();
+    const POINT ptDelta = ItemCentre(pDeep, 1);
+    CRect rectDeep;
+    pDeep->GetWindowRect(&rectDeep);
+    CRect rectAll;
+    pEdit->GetWindowRect(&rectAll);
+    rectAll.UnionRect(&rectAll, &rectDeep);
+    rectAll.InflateRect(4, 4);
+
+    UserInput choose;
+    choose.Glide(ptDeep, ptDelta, 6).Pause(100);
+    Play(choose);
+    SaveScreenshot(L"menus_open_submenu_with_shadow.bmp", rectAll);
+    UserInput click;
+    click.LeftDown().LeftUp().Pause(100);
+    Play(click);
+    RunMessageLoopFor(100);
+    EXPECT_EQ((std::vector<UINT>{ID_M_DELTA}), m_pFrame->m_commands) << "one command, once";
+    EXPECT_EQ(0, Depth());
+    EXPECT_EQ(0, CountPopupWindows()) << "the whole chain closed";
+    EXPECT_GE(Host().m_nDeactivations, 1) << "the bar that held the chain was deactivated";
+    EXPECT_EQ(1, CKTPopupMenuBar::GetLastCommandIndex());
+}
+
+TEST_F(PopupMenuWindowTest, HoverLeavesASubmenuOpenUntilTheCloseDelay)
+{
+    ASSERT_TRUE(Host().OpenMenu(1));
+    PumpAndIdle();
+    CKTPopupMenu* pEdit = ActivePopup();
+    const POINT ptUndo = ItemCentre(pEdit, 0);
+    const POINT ptMore = ItemCentre(pEdit, 1);
+    const POINT ptCopy = ItemCentre(pEdit, 2);
+    UserInput open;
+    open.MoveTo(ptUndo).Pause(50).Glide(ptUndo, ptMore, 4).Pause(kTestDelayMs / 3);
+    Play(open);
+    EXPECT_EQ(1, Depth()) << "not before the delay";
+    RunMessageLoopFor(kTestDelayMs + 150);
+    ASSERT_EQ(2, Depth()) << "open after the delay";
+
+    // Away and back within delay - 1 ms: the submenu stays.
+    UserInput away;
+    away.Glide(ptMore, ptCopy, 3).Pause(kTestDelayMs / 4).Glide(ptCopy, ptMore, 3);
+    Play(away);
+    RunMessageLoopFor(kTestDelayMs + 150);
+    EXPECT_EQ(2, Depth()) << "coming back in time keeps it open";
+
+    // Away for longer: it closes, and the parent becomes the active popup.
+    UserInput leave;
+    leave.Glide(ptMore, ptCopy, 3);
+    Play(leave);
+    EXPECT_EQ(2, Depth()) << "not at once";
+    RunMessageLoopFor(kTestDelayMs + 200);
+    EXPECT_EQ(1, Depth());
+    EXPECT_EQ(pEdit, ActivePopup());
+    EXPECT_FALSE(pEdit->GetMenuBar()->GetButton(1)->IsDroppedDown());
+
+    // The arrow keys close an open submenu at once.
+    UserInput keys;
+    keys.Glide(ptCopy, ptMore, 3).Pause(kTestDelayMs + 200);
+    Play(keys);
+    ASSERT_EQ(2, Depth());
+    ActivePopup()->SendMessage(WM_KEYDOWN, VK_ESCAPE);
+    PumpAndIdle();
+    pEdit->SendMessage(WM_KEYDOWN, VK_DOWN);
+    PumpAndIdle();
+    EXPECT_EQ(1, Depth());
+}
+
+TEST_F(PopupMenuWindowTest, ClicksOnTheShadowAndOutside)
+{
+    // A frame that holds the popup and its shadow, so that the shadow is drawn.
+    ASSERT_TRUE(Host().OpenMenu(0));
+    PumpAndIdle();
+    CKTPopupMenu* pPopup = ActivePopup();
+    ASSERT_NE(nullptr, pPopup);
+    const int nShadow = pPopup->GetShadowSize();
+    if (nShadow > 0)
+    {
+        CRect rect;
+        pPopup->GetWindowRect(&rect);
+        const CPoint ptShadow(rect.right - nShadow / 2 - 1, rect.top + rect.Height() / 2);
+        EXPECT_EQ(CKTPopupMenu::MENU_AREA_SHADOW_RIGHT, pPopup->HitTest(ptShadow));
+        EXPECT_EQ(CKTPopupMenu::MENU_AREA_SHADOW_BOTTOM, pPopup->HitTest(CPoint(rect.left + 10, rect.bottom - 1)));
+        UserInput input;
+        input.MoveTo(ptShadow).LeftDown().LeftUp().Pause(100);
+        Play(input);
+        EXPECT_EQ(0, Depth()) << "a click on the shadow closes the menu";
+        EXPECT_EQ(m_hFrame, ::GetFocus()) << "and the frame has the focus";
+        EXPECT_TRUE(m_pFrame->m_commands.empty());
+    }
+    else
+        ADD_FAILURE() << "a popup inside its frame casts a shadow";
+
+    // A click on another window: the menu closes and the click arrives there.
+    CButton button;
+    ASSERT_TRUE(
+        button.Create(L"Target", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(400, 300, 520, 340), m_pFrame, 1234));
+    ASSERT_TRUE(Host().OpenMenu(0));
+    PumpAndIdle();
+    CRect rectButton;
+    button.GetWindowRect(&rectButton);
+    UserInput input;
+    input.MoveTo(rectButton.CenterPoint()).LeftDown().Pause(50).LeftUp().Pause(100);
+    Play(input);
+    RunMessageLoopFor(100);
+    EXPECT_EQ(0, Depth());
+    EXPECT_EQ(std::count(m_pFrame->m_commands.begin(), m_pFrame->m_commands.end(), 1234u), 1)
+        << "the button got the click";
+    button.DestroyWindow();
+}
+
+TEST_F(PopupMenuWindowTest, MenuTallerThanTheScreenScrollsOneItemPerTick)
+{
+    CRect rectWork;
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rectWork, 0);
+    const int nItems = rectWork.Height() / 10;
+    CKTPopupMenu* pPopup = new CKTPopupMenu;
+    ASSERT_TRUE(pPopup->Create(m_pFrame, 100, 100, MakeLongMenu(nItems), FALSE, TRUE));
+    PumpAndIdle();
+    ASSERT_TRUE(pPopup->IsScrollable());
+    CRect rect;
+    pPopup->GetWindowRect(&rect);
+    EXPECT_GE(rect.top, rectWork.top);
+    EXPECT_LE(rect.bottom, rectWork.bottom);
+    EXPECT_TRUE(pPopup->GetScrollUpRect().IsRectEmpty()) << "nothing above yet";
+    ASSERT_FALSE(pPopup->GetScrollDownRect().IsRectEmpty());
+    EXPECT_EQ(0, pPopup->GetMenuBar()->GetFirstShownItem());
+
+    CRect rectDown = pPopup->GetScrollDownRect();
+    pPopup->ClientToScreen(&rectDown);
+    UserInput input;
+    input.MoveTo(CPoint(rectDown.CenterPoint().x, rectDown.top - 20)).Pause(50).MoveTo(rectDown.CenterPoint());
+    Play(input);
+    const DWORD dwStart = ::GetTickCount();
+    RunMessageLoopFor(10 * CKTPopupMenu::kScrollTimerMs);
+    const DWORD dwElapsed = ::GetTickCount() - dwStart;
+    const int nFirst = pPopup->GetMenuBar()->GetFirstShownItem();
+    EXPECT_GE(nFirst, 3);
+    EXPECT_LE(nFirst, static_cast<int>(dwElapsed / CKTPopupMenu::kScrollTimerMs) + 1) << "one item per 80 ms";
+    EXPECT_FALSE(pPopup->GetScrollUpRect().IsRectEmpty()) << "now it can scroll back";
+    SaveScreenshot(L"menus_scrolling.bmp", CRect(rect.left, rect.top, rect.right, rect.top + 300));
+
+    // Leaving the button stops the scrolling.
+    UserInput away;
+    away.MoveTo(CPoint(rect.CenterPoint().x, rect.CenterPoint().y));
+    Play(away);
+    RunMessageLoopFor(2 * CKTPopupMenu::kScrollTimerMs);
+    const int nStopped = pPopup->GetMenuBar()->GetFirstShownItem();
+    RunMessageLoopFor(4 * CKTPopupMenu::kScrollTimerMs);
+    EXPECT_EQ(nStopped, pPopup->GetMenuBar()->GetFirstShownItem());
+
+    // End keeps the last item in sight.
+    pPopup->SendMessage(WM_KEYDOWN, VK_END);
+    PumpAndIdle();
+    CKTToolbarButton* pLast = pPopup->GetMenuBar()->GetButton(nItems - 1);
+    CRect rectBar;
+    pPopup->GetMenuBar()->GetClientRect(&rectBar);
+    EXPECT_LE(pLast->m_rect.bottom, rectBar.bottom);
+    EXPECT_GE(pLast->m_rect.top, rectBar.top);
+    pPopup->SendMessage(WM_CLOSE);
+    PumpAndIdle();
+}
+
+TEST_F(PopupMenuWindowTest, ContextMenuAtDefaultPlaceAndAnimations)
+{
+    const int types[] = {CKTPopupMenu::ANIMATION_NONE, CKTPopupMenu::ANIMATION_UNFOLD, CKTPopupMenu::ANIMATION_SLIDE,
+                         CKTPopupMenu::ANIMATION_FADE};
+    for (int type : types)
+    {
+        CKTPopupMenu::SetAnimationType(type);
+        CKTPopupMenu* pPopup = new CKTPopupMenu;
+        ASSERT_TRUE(pPopup->Create(m_pFrame, -1, -1, MakeFileMenu(), FALSE, TRUE)) << type;
+        CRect rectClient;
+        m_pFrame->GetClientRect(&rectClient);
+        m_pFrame->ClientToScreen(&rectClient);
+        CRect rect;
+        pPopup->GetWindowRect(&rect);
+        EXPECT_EQ(rectClient.left + 5, rect.left) << "5 pixels right of the parent's client origin";
+        EXPECT_EQ(rectClient.top + 5, rect.top);
+        EXPECT_TRUE(PumpUntil([&] { return pPopup->GetMenuBar()->IsWindowVisible() != FALSE; }, 3000))
+            << "the animation ends with the items shown: " << type;
+        pPopup->SendMessage(WM_CLOSE);
+        PumpAndIdle();
+    }
+}
+
+TEST(PopupMenuBarTest, EmptyBarAndExportRoundTrip)
+{
+    CKTPopupMenuBar bar;
+    EXPECT_EQ(CSize(52, 22), bar.CalcSize(TRUE));
+    EXPECT_FALSE(bar.ImportFromMenu(nullptr));
+
+    HMENU hEdit = MakeEditMenu();
+    ::ModifyMenuW(hEdit, ID_M_COPY, MF_BYCOMMAND | MF_STRING | MF_MENUBREAK | MF_CHECKED, ID_M_COPY, L"&Copy");
+    ::SetMenuDefaultItem(hEdit, ID_M_COPY, FALSE);
+    ASSERT_TRUE(bar.ImportFromMenu(hEdit, TRUE));
+    EXPECT_EQ((std::vector<UINT>{ID_M_UNDO, static_cast<UINT>(-1), ID_M_COPY}), BarCommands(bar));
+    EXPECT_TRUE(bar.GetButton(2)->m_nStyle & TBBS_CHECKED);
+    EXPECT_TRUE(bar.GetButton(2)->m_nStyle & 0x20000000) << "column break";
+    EXPECT_EQ(ID_M_COPY, bar.GetDefaultCommand());
+
+    HMENU hExported = bar.ExportToMenu();
+    ASSERT_NE(nullptr, hExported);
+    ASSERT_EQ(3, ::GetMenuItemCount(hExported));
+    EXPECT_EQ(static_cast<UINT>(ID_M_UNDO), ::GetMenuItemID(hExported, 0));
+    HMENU hMore = ::GetSubMenu(hExported, 1);
+    ASSERT_NE(nullptr, hMore);
+    EXPECT_NE(::GetSubMenu(hEdit, 1), hMore) << "a copy of its own";
+    HMENU hDeep = ::GetSubMenu(hMore, 1);
+    ASSERT_NE(nullptr, hDeep);
+    EXPECT_EQ(static_cast<UINT>(ID_M_DELTA), ::GetMenuItemID(hDeep, 1));
+    EXPECT_EQ(static_cast<UINT>(ID_M_COPY), ::GetMenuDefaultItem(hExported, FALSE, 0));
+    EXPECT_TRUE(::GetMenuState(hExported, 1, MF_BYPOSITION) & MF_POPUP);
+    wchar_t szText[32] = {};
+    ::GetMenuStringW(hExported, 1, szText, 32, MF_BYPOSITION);
+    EXPECT_STREQ(L"&More", szText);
+    ::DestroyMenu(hExported);
+    ::DestroyMenu(hEdit);
+}
+
+TEST(PopupMenuBarTest, ImportKeepsSeparatorsOffTheEnds)
+{
+    const UINT S = 0;
+    const struct
+    {
+        const char* name;
+        std::vector<UINT> items; // 0 a separator
+        std::vector<UINT> expected;
+    } cases[] = {
+        {"leading and trailing", {S, 1, S, 2, S}, {1, S, 2}},
+        {"two in a row", {1, S, S, 2}, {1, S, 2}},
+        {"two at the end", {1, 2, S, S}, {1, 2}},
+        {"only separators", {S, S}, {}},
+        {"none", {1, 2}, {1, 2}},
+    };
+    for (const auto& c : cases)
+    {
+        HMENU hMenu = ::CreatePopupMenu();
+        for (UINT id : c.items)
+            ::AppendMenuW(hMenu, id == 0 ? MF_SEPARATOR : MF_STRING, id == 0 ? 0 : 500 + id, L"x");
+        CKTPopupMenuBar bar;
+        ASSERT_TRUE(bar.ImportFromMenu(hMenu, TRUE)) << c.name;
+        std::vector<UINT> expected;
+        for (UINT id : c.expected)
+            expected.push_back(id == 0 ? 0 : 500 + id);
+        EXPECT_EQ(expected, BarCommands(bar)) << c.name;
+        ::DestroyMenu(hMenu);
+    }
+}
