@@ -1,4 +1,5 @@
 #include "uitoolkit/bars/KTDropDownToolBar.h"
+#include "uitoolkit/bars/KTPopupMenuBar.h"
 
 #include "uitoolkit/looks/KTImageStrip.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
