@@ -217,8 +217,11 @@ int CKTPopupMenu::OnCreate(LPCREATESTRUCT lpCreateStruct)
         dwWndStyle &= ~WS_VISIBLE;
     if (!m_wndMenuBar.CreateEx(this, TBSTYLE_FLAT, dwWndStyle | kBarStyle, CRect(0, 0, 0, 0), kBarId))
         return -1;
+    // A menu's bar has no gripper and no borders of its own: the popup draws the frame.
     m_wndMenuBar.SetBorders(0, 0, 0, 0);
     m_wndMenuBar.m_dwStyle = kBarStyle;
+    m_wndMenuBar.SetWindowPos(nullptr, 0, 0, 0, 0,
+                              SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     m_wndMenuBar.m_bTrackMode = m_bTrackMode;
     m_wndMenuBar.m_iMaxWidth = m_iMaxWidth;
     m_wndMenuBar.SetOwner(GetParent() != nullptr ? GetParent() : GetOwner());

@@ -126,6 +126,9 @@ public:
     static CFrameWnd* m_pToolkitMainFrame;
     static CFrameWnd* GetTopFrame(const CWnd* pWnd);
 
+    // The animation steps a tick makes after the given time: a late tick catches up.
+    static int AnimationSteps(DWORD dwElapsedMs);
+
     static const int kScrollTimerMs = 80;
     static const int kAnimationStepMs = 30;
 

@@ -278,6 +278,11 @@ void CKTPopupMenu::StartAnimation()
     m_dwLastAnimationTick = ::GetTickCount();
 }
 
+int CKTPopupMenu::AnimationSteps(DWORD dwElapsedMs)
+{
+    return static_cast<int>(std::lround(static_cast<double>(dwElapsedMs) / kAnimationStepMs));
+}
+
 void CKTPopupMenu::OnAnimationTick()
 {
     if (m_bAnimationIsDone)

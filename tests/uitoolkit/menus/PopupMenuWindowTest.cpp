@@ -4,6 +4,7 @@
 #include "tests/framework/input/UserInput.h"
 #include "tests/framework/windows/WindowsTestSupport.h"
 #include "tests/uitoolkit/menus/MenuTestSupport.h"
+#include "uitoolkit/customize/KTCmdUsageCount.h"
 #include "uitoolkit/looks/KTVisualManagerXP.h"
 
 #include <gtest/gtest.h>
@@ -498,4 +499,84 @@ TEST(PopupMenuBarTest, ImportKeepsSeparatorsOffTheEnds)
         EXPECT_EQ(expected, BarCommands(bar)) << c.name;
         ::DestroyMenu(hMenu);
     }
+}
+
+TEST_F(PopupMenuWindowTest, RecentFilePlaceholder)
+{
+    const UINT kRecent = 0xE110;
+    auto makeMenu = [] {
+        HMENU hMenu = ::CreatePopupMenu();
+        ::AppendMenuW(hMenu, MF_STRING, ID_M_OPEN, L"&Open");
+        ::AppendMenuW(hMenu, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuW(hMenu, MF_STRING, kRecent, L"Recent File");
+        ::AppendMenuW(hMenu, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuW(hMenu, MF_STRING, ID_M_EXIT, L"E&xit");
+        return hMenu;
+    };
+    CRecentFileList* pOld = TestApp().m_pRecentFileList;
+    CRecentFileList list(0, L"Recent File List", L"File%d", 4);
+    TestApp().m_pRecentFileList = &list;
+
+    CKTPopupMenu* pPopup = new CKTPopupMenu;
+    ASSERT_TRUE(pPopup->Create(m_pFrame, 100, 100, makeMenu(), FALSE, TRUE));
+    EXPECT_EQ((std::vector<UINT>{ID_M_OPEN, 0, ID_M_EXIT}), BarCommands(*pPopup->GetMenuBar()))
+        << "an empty list: the placeholder and one of its separators go";
+    pPopup->SendMessage(WM_CLOSE);
+
+    list.Add(L"C:\\kest\\second.kest");
+    list.Add(L"C:\\kest\\first.kest");
+    pPopup = new CKTPopupMenu;
+    ASSERT_TRUE(pPopup->Create(m_pFrame, 100, 100, makeMenu(), FALSE, TRUE));
+    EXPECT_EQ((std::vector<UINT>{ID_M_OPEN, 0, kRecent, kRecent + 1, 0, ID_M_EXIT}),
+              BarCommands(*pPopup->GetMenuBar()));
+    const CString strFirst = pPopup->GetMenuBar()->GetButton(2)->m_strText;
+    EXPECT_EQ(0, strFirst.Find(L"&1 ")) << static_cast<LPCWSTR>(strFirst);
+    EXPECT_GE(strFirst.Find(L"first.kest"), 0);
+    EXPECT_EQ(0, pPopup->GetMenuBar()->GetButton(3)->m_strText.Find(L"&2 "));
+    pPopup->SendMessage(WM_CLOSE);
+    PumpAndIdle();
+    TestApp().m_pRecentFileList = pOld;
+}
+
+TEST_F(PopupMenuWindowTest, PersonalisedMenusHideRarelyUsedCommands)
+{
+    CList<UINT, UINT> basic;
+    basic.AddTail(ID_M_NEW);
+    CKTToolBar::SetBasicCommands(basic);
+    CKTCmdUsageCount& usage = CKTToolBar::GetUsageCount();
+    usage.Reset();
+    for (int i = 0; i < 20; i++)
+        usage.AddCmd(ID_M_UNDO);
+    CKTPopupMenuBar::m_bRecentlyUsedMenus = TRUE;
+
+    ASSERT_TRUE(Host().OpenMenu(0));
+    PumpAndIdle();
+    CKTPopupMenu* pPopup = ActivePopup();
+    CKTPopupMenuBar* pBar = pPopup->GetMenuBar();
+    EXPECT_FALSE(pBar->AreAllCommandsShown());
+    ASSERT_EQ(2, pBar->GetCount()) << "New, then the show-all item; no separator is left at an end";
+    EXPECT_EQ(static_cast<UINT>(ID_M_NEW), pBar->GetButton(0)->m_nID);
+    EXPECT_TRUE(pBar->GetButton(1)->IsKindOf(RUNTIME_CLASS(CKTShowAllButton)));
+
+    // Ctrl+Down shows everything.
+    UserInput input;
+    input.Key(VK_CONTROL, true).Press(VK_DOWN).Key(VK_CONTROL, false).Pause(50);
+    Play(input);
+    EXPECT_EQ((std::vector<UINT>{ID_M_NEW, ID_M_OPEN, 0, ID_M_SAVE, 0, ID_M_EXIT}), BarCommands(*pBar));
+    pPopup->SendMessage(WM_CLOSE);
+    PumpAndIdle();
+    CKTPopupMenuBar::m_bMenuBarShowAllCommands = FALSE;
+
+    // A hidden command's mnemonic runs it directly.
+    ASSERT_TRUE(Host().OpenMenu(0));
+    PumpAndIdle();
+    UserInput key;
+    key.Press('X').Pause(50);
+    Play(key);
+    EXPECT_EQ((std::vector<UINT>{ID_M_EXIT}), m_pFrame->m_commands);
+    EXPECT_EQ(0, Depth());
+
+    CKTPopupMenuBar::m_bRecentlyUsedMenus = FALSE;
+    CKTToolBar::SetBasicCommands(CList<UINT, UINT>());
+    usage.Reset();
 }

@@ -1,5 +1,6 @@
 // Where popup menus go, through the placement calculation with given work areas, and the menu
 // show delay as it is read from the registry.
+#include "uitoolkit/bars/KTPopupMenu.h"
 #include "uitoolkit/bars/KTPopupMenuBar.h"
 #include "uitoolkit/bars/KTPopupMenuPlacement.h"
 
@@ -214,4 +215,15 @@ TEST(MenuShowDelayTest, ReadFromTheUsersDesktopSettings)
         ::RegSetValueExW(hKey, L"MenuShowDelay", 0, REG_SZ, reinterpret_cast<const BYTE*>(szOld), cbOld);
     ::RegCloseKey(hKey);
     CKTPopupMenuBar::ResetMenuShowDelay();
+}
+
+TEST(PopupAnimationTest, LateTicksCatchUp)
+{
+    const struct
+    {
+        DWORD elapsed;
+        int steps;
+    } cases[] = {{30, 1}, {44, 1}, {46, 2}, {95, 3}, {0, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.steps, CKTPopupMenu::AnimationSteps(c.elapsed)) << c.elapsed;
 }
