@@ -293,9 +293,6 @@ void CKTPopupMenu::InsertRecentFiles()
     }
     if (iPlaceholder < 0)
         return;
-    const BOOL bSeparatorBefore = iPlaceholder > 0 && m_wndMenuBar.GetButton(iPlaceholder - 1)->IsSeparator();
-    m_wndMenuBar.RemoveButton(iPlaceholder);
-
     CRecentFileList& list = *pApp->m_pRecentFileList;
     wchar_t szCurDir[MAX_PATH + 2] = {};
     const DWORD nCurDir = ::GetCurrentDirectoryW(MAX_PATH, szCurDir);
@@ -316,7 +313,7 @@ void CKTPopupMenu::InsertRecentFiles()
         pItem->m_strText = strText;
         pItem->m_bText = TRUE;
         pItem->m_bImage = FALSE;
-        if (m_wndMenuBar.InsertButton(pItem, iPlaceholder + nAdded) < 0)
+        if (m_wndMenuBar.InsertButton(pItem, iPlaceholder + 1 + nAdded) < 0)
         {
             delete pItem;
             continue;
@@ -324,12 +321,9 @@ void CKTPopupMenu::InsertRecentFiles()
         pItem->OnChangeParentWnd(&m_wndMenuBar);
         nAdded++;
     }
-    if (nAdded == 0 && bSeparatorBefore)
-    {
-        CKTToolbarButton* pAfter = m_wndMenuBar.GetButton(iPlaceholder);
-        if (pAfter != nullptr && pAfter->IsSeparator())
-            m_wndMenuBar.RemoveButton(iPlaceholder);
-    }
+    // The names stand where the placeholder stood; with none, the bar's removal leaves one of
+    // the separators around it.
+    m_wndMenuBar.RemoveButton(iPlaceholder);
 }
 
 BOOL CKTPopupMenu::ActivatePopupMenu(CFrameWnd* pTopFrame, CKTPopupMenu* pPopupMenu)
