@@ -33,24 +33,6 @@ BOOL CALLBACK FindOwnedDialog(HWND hWnd, LPARAM lParam)
     return FALSE;
 }
 
-struct OwnedDialogSearch
-{
-    HWND m_hWndOwner;
-    HWND m_hWndFound;
-};
-
-// A Win32 callback must be a stdcall function: on 32-bit a lambda does not convert to it.
-BOOL CALLBACK FindOwnedDialog(HWND hWnd, LPARAM lParam)
-{
-    auto* pSearch = reinterpret_cast<OwnedDialogSearch*>(lParam);
-    wchar_t szClass[16] = {};
-    ::GetClassNameW(hWnd, szClass, _countof(szClass));
-    if (lstrcmpW(szClass, L"#32770") != 0 || !::IsWindowVisible(hWnd) || ::GetWindow(hWnd, GW_OWNER) != pSearch->m_hWndOwner)
-        return TRUE;
-    pSearch->m_hWndFound = hWnd;
-    return FALSE;
-}
-
 // The visible dialog window that the thread shows for the owner, waited for up to the time given.
 HWND WaitForOwnedDialog(DWORD dwThreadId, HWND hWndOwner, DWORD dwTimeoutMs = 10000)
 {
