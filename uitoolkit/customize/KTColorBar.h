@@ -9,6 +9,7 @@
 // The bar owns its buttons and its palette; the owning control is borrowed.
 
 #include "framework/Afx.h"
+#include "uitoolkit/bars/KTPopupMenuBar.h"
 #include "uitoolkit/bars/KTToolBar.h"
 
 class CKTColorBar;
