@@ -175,7 +175,12 @@ TEST_F(SettingsSheetTest, OkTakesEveryPageAndSavesTheProfile)
         })
         .ClickAt([&] { return CentreOf(GetDlgItem(Page(sheet), IDC_SHOW_HANDLES)); })
         .ClickAt([&] { return CentreOf(GetDlgItem(Page(sheet), IDC_SELECTION_DIR)); })
-        .Pause(200)
+        .Call([&] {
+            // Keys given before the list has dropped down would go to the closed box.
+            const HWND combo = GetDlgItem(Page(sheet), IDC_SELECTION_DIR);
+            for (int i = 0; i < 100 && !SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0); ++i)
+                Sleep(50);
+        })
         .Press(VK_DOWN)
         .Press(VK_DOWN)
         .Press(VK_RETURN)
