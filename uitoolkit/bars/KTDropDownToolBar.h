@@ -36,6 +36,8 @@ public:
     BOOL OnClick(CWnd* pWnd, BOOL bDelay = TRUE) override;
     BOOL OnClickUp() override;
     void OnChangeParentWnd(CWnd* pWndParent) override;
+    // A menu button named after the group with the group's commands as its items.
+    BOOL ExportToMenuButton(CKTToolbarMenuButton& menuButton) const override;
     void OnCancelMode() override;
     BOOL OnCustomizeMenu(CMenu* pPopup) override;
     int DrawAsListItem(CDC* pDC, const CRect& rect, BOOL bSelected) override;

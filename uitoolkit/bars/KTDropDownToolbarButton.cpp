@@ -1,6 +1,8 @@
 #include "uitoolkit/bars/KTDropDownToolBar.h"
 #include "uitoolkit/bars/KTPopupMenuBar.h"
 
+#include "uitoolkit/bars/KTPopupMenuBar.h"
+#include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/looks/KTImageStrip.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/looks/KTVisualManager.h"
@@ -239,6 +241,36 @@ void CKTDropDownToolbarButton::Serialize(CArchive& ar)
     m_iSelectedImage = iImage;
     if (m_pToolBar != nullptr)
         SetDefaultCommand(m_nID);
+}
+
+BOOL CKTDropDownToolbarButton::ExportToMenuButton(CKTToolbarMenuButton& menuButton) const
+{
+    if (!CKTToolbarButton::ExportToMenuButton(menuButton) || m_pToolBar == nullptr)
+        return FALSE;
+    HMENU hMenu = ::CreatePopupMenu();
+    if (hMenu == nullptr)
+        return FALSE;
+    for (int i = 0; i < m_pToolBar->GetCount(); i++)
+    {
+        const CKTToolbarButton* pButton = m_pToolBar->GetButton(i);
+        if (pButton->IsSeparator())
+            ::AppendMenuW(hMenu, MF_SEPARATOR, 0, nullptr);
+        else if (pButton->m_nID != 0 && pButton->m_nID != (UINT)-1)
+        {
+            CString strText = pButton->m_strText;
+            if (strText.IsEmpty())
+                CKTToolbarButton::LoadCommandText(pButton->m_nID, strText);
+            ::AppendMenuW(hMenu, MF_STRING, pButton->m_nID, strText);
+        }
+    }
+    menuButton.m_nID = 0;
+    menuButton.m_strText = m_strName;
+    menuButton.SetImage(-1);
+    menuButton.m_bImage = FALSE;
+    menuButton.CreateFromMenu(hMenu);
+    // The menu button took copies of the items.
+    ::DestroyMenu(hMenu);
+    return TRUE;
 }
 
 BOOL CKTDropDownToolbarButton::OnCustomizeMenu(CMenu* pPopup)

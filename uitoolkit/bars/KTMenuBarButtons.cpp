@@ -3,13 +3,12 @@
 #include "uitoolkit/bars/KTMenuBar.h"
 #include "uitoolkit/bars/KTPopupMenu.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
+#include "uitoolkit/bars/KTToolbarSpecialButtons.h"
 
 CKTToolbarButton* KTNewMenuBarMenuButton(HMENU hSubMenu, const CString& strText)
 {
-    auto* pButton = new CKTToolbarMenuButton;
-    pButton->m_nID = (UINT)-1;
-    pButton->m_hMenu = hSubMenu;
-    pButton->m_strText = strText;
+    // The button takes the submenu's items: its popup is built from them.
+    auto* pButton = new CKTToolbarMenuButton((UINT)-1, hSubMenu, -1, strText);
     pButton->m_bText = TRUE;
     pButton->m_bImage = FALSE;
     return pButton;
@@ -23,26 +22,19 @@ CKTToolbarButton* KTNewMenuBarCommandButton(UINT uiID, const CString& strText)
     return pButton;
 }
 
-CKTToolbarButton* KTNewSystemMenuButton(HMENU hSysMenu, HICON)
+CKTToolbarButton* KTNewSystemMenuButton(HMENU hSysMenu, HICON hIcon)
 {
-    auto* pButton = new CKTToolbarMenuButton;
-    pButton->m_nID = (UINT)-1;
-    pButton->m_hMenu = hSysMenu;
-    pButton->m_bText = FALSE;
-    pButton->m_bImage = TRUE;
-    return pButton;
+    return new CKTToolbarSystemMenuButton(hSysMenu, hIcon);
 }
 
 CKTToolbarButton* KTNewWindowButton(UINT uiSysCmd)
 {
-    auto* pButton = new CKTToolbarButton(uiSysCmd, -1, nullptr, FALSE, TRUE);
-    return pButton;
+    return new CKTToolbarMenuButtonsButton(uiSysCmd);
 }
 
 BOOL KTIsWindowButton(const CKTToolbarButton* pButton)
 {
-    return pButton != nullptr && pButton->IsLocked() &&
-           (pButton->m_nID == SC_MINIMIZE || pButton->m_nID == SC_RESTORE || pButton->m_nID == SC_CLOSE);
+    return pButton != nullptr && pButton->IsKindOf(RUNTIME_CLASS(CKTToolbarMenuButtonsButton));
 }
 
 void KTSaveMenuCopy(HMENU, CKTMenuBar*) {}

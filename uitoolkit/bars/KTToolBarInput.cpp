@@ -334,6 +334,10 @@ void CKTToolBar::OnLButtonUp(UINT, CPoint point)
 
 void CKTToolBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
+    // The system-menu icon of a maximized child takes its double click; others are pressed.
+    CKTToolbarButton* pButton = GetButton(HitTest(point));
+    if (pButton != nullptr && pButton->OnDblClick(this))
+        return;
     OnLButtonDown(nFlags, point);
 }
 

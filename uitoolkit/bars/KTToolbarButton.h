@@ -76,6 +76,8 @@ public:
     virtual BOOL ExportToMenuButton(CKTToolbarMenuButton& menuButton) const;
     // The radio mark a command handler's SetRadio asks for; the base shows it as checked.
     virtual void SetRadio() {}
+    // A double click the bar hands over instead of a press; TRUE when the button took it.
+    virtual BOOL OnDblClick(CWnd* /*pWnd*/) { return FALSE; }
 
     // Offers the button's class and data to the source under GetClipboardFormat; nothing for a
     // button that cannot be stored. FALSE only when the data could not be written.

@@ -4,6 +4,7 @@
 // stored form; and a screenshot of the open group.
 #include "tests/uitoolkit/bars/ButtonsTestFrame.h"
 #include "uitoolkit/bars/KTDropDownToolBar.h"
+#include "uitoolkit/bars/KTToolbarMenuButton.h"
 
 #include <vector>
 
@@ -218,6 +219,29 @@ TEST_F(DropDownButtonWindowTest, StoredFormFindsItsGroupOnlyWhileItExists)
             EXPECT_FALSE(loaded.DropDown(m_pBar)) << "without its group it only runs its command";
         }
     }
+}
+
+TEST_F(DropDownButtonWindowTest, ExportedMenuListsTheGroupUnderItsName)
+{
+    CKTToolbarMenuButton menuButton;
+    ASSERT_TRUE(Button()->ExportToMenuButton(menuButton));
+    EXPECT_EQ(0u, menuButton.m_nID);
+    EXPECT_EQ(CString(L"Files"), menuButton.m_strText);
+    EXPECT_FALSE(menuButton.m_bImage);
+    const CObList& items = menuButton.GetCommands();
+    ASSERT_EQ(5, items.GetCount());
+    const UINT expected[] = {ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT};
+    const wchar_t* texts[] = {L"Open", L"Save", L"", L"Print", L"Cut"};
+    int i = 0;
+    for (POSITION pos = items.GetHeadPosition(); pos != nullptr; i++)
+    {
+        const auto* pItem = static_cast<const CKTToolbarButton*>(items.GetNext(pos));
+        EXPECT_EQ(expected[i], pItem->m_nID) << i;
+        EXPECT_EQ(CString(texts[i]), pItem->m_strText) << i;
+    }
+    CKTDropDownToolbarButton lone;
+    lone.m_nID = ID_TEST_OPEN;
+    EXPECT_FALSE(lone.ExportToMenuButton(menuButton)) << "no group, no menu";
 }
 
 TEST_F(DropDownButtonWindowTest, AGroupThatWouldLeaveTheScreenOpensLeftOrAbove)
