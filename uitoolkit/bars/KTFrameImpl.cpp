@@ -120,6 +120,27 @@ private:
     CKTFrameSupport& m_support;
 };
 
+BOOL FrameShowPopup(CFrameWnd* pTopFrame, CKTPopupMenu* pPopup)
+{
+    CKTFrameHooks* pHooks = KTGetFrameHooks(pTopFrame);
+    if (pHooks == nullptr)
+        return TRUE;
+    return pPopup != nullptr ? pHooks->OnPopupMenuOpening(pPopup) : pHooks->GetFrameSupport().OnShowPopupMenu(nullptr);
+}
+
+void FramePopupDestroyed(CFrameWnd* pTopFrame, CKTPopupMenu* pPopup)
+{
+    CKTFrameHooks* pHooks = KTGetFrameHooks(pTopFrame);
+    if (pHooks != nullptr)
+        pHooks->OnClosePopupMenu(pPopup);
+}
+
+BOOL FrameTearOffAccepted(CFrameWnd* pTopFrame, CKTPopupMenu* pPopup, CControlBar* pBar)
+{
+    CKTFrameHooks* pHooks = KTGetFrameHooks(pTopFrame);
+    return pHooks == nullptr || pHooks->OnTearOffMenu(pPopup, pBar);
+}
+
 std::unique_ptr<CKTWorkspaceFrame> WorkspaceSideOf(CKTFrameSupport* pSupport)
 {
     return std::make_unique<CFrameSupportWorkspaceSide>(*pSupport);
@@ -129,10 +150,9 @@ std::unique_ptr<CKTWorkspaceFrame> WorkspaceSideOf(CKTFrameSupport* pSupport)
 
 // Hooks -------------------------------------------------------------------------------------------
 
-void CKTFrameHooks::OnClosePopupMenu(CKTPopupMenu* pMenuPopup)
+CKTPopupMenu* CKTFrameSupport::GetActivePopupMenu()
 {
-    if (CKTFrameSupport::GetActivePopupMenu() == pMenuPopup)
-        CKTFrameSupport::SetActivePopupMenu(nullptr);
+    return CKTPopupMenu::GetActiveMenu();
 }
 
 CKTFrameHooks* KTGetFrameHooks(CWnd* pWnd)
@@ -164,6 +184,9 @@ CKTFrameSupport::CKTFrameSupport(CFrameWnd* pFrame) : m_pFrame(pFrame)
     CKTMiniDockFrameWnd::m_pfnIsPopupMenuOpen = &IsAnyPopupMenuOpen;
     CKTMiniDockFrameWnd::m_pfnRemoveTearOffBar = &ForgetTearOffBar;
     CKTWorkspace::m_pfnFrameOfSupport = &WorkspaceSideOf;
+    CKTPopupMenu::m_pfnFrameShowPopup = &FrameShowPopup;
+    CKTPopupMenu::m_pfnFramePopupDestroyed = &FramePopupDestroyed;
+    CKTPopupMenu::m_pfnFrameTearOffAccepted = &FrameTearOffAccepted;
 }
 
 CKTFrameSupport::~CKTFrameSupport()
@@ -560,7 +583,7 @@ BOOL CKTFrameSupport::ProcessKeyDown(UINT nKey, BOOL* pbProcessed)
     if (pbProcessed != nullptr)
         *pbProcessed = TRUE;
 
-    CKTPopupMenu* pActive = m_pActivePopupMenu;
+    CKTPopupMenu* pActive = GetActivePopupMenu();
     if (pActive != nullptr && ::IsWindow(pActive->GetSafeHwnd()))
     {
         pActive->SendMessage(WM_KEYDOWN, nKey, 0);
@@ -609,7 +632,7 @@ BOOL CKTFrameSupport::ProcessMouseClick(UINT uiMsg, CPoint pt, HWND hwnd)
 {
     if (ClickOnHostedControl(uiMsg, pt, hwnd))
         return TRUE;
-    CKTPopupMenu* pActive = m_pActivePopupMenu;
+    CKTPopupMenu* pActive = GetActivePopupMenu();
     if (CKTToolBar::IsCustomizeMode() || pActive == nullptr || !::IsWindow(pActive->GetSafeHwnd()))
         return FALSE;
 
@@ -665,7 +688,7 @@ BOOL CKTFrameSupport::ProcessMouseClick(UINT uiMsg, CPoint pt, HWND hwnd)
 
 BOOL CKTFrameSupport::OnShowPopupMenu(CKTPopupMenu* pMenuPopup)
 {
-    m_pActivePopupMenu = pMenuPopup;
+    // The popup records itself as the active one once the frame lets it open.
     if (pMenuPopup == nullptr || CKTToolBar::IsCustomizeMode())
         return TRUE;
     CKTPopupMenu* pOuter = pMenuPopup;
@@ -705,7 +728,7 @@ void CKTFrameSupport::OnDeactivateFrame()
 {
     if (CKTToolBar::IsCustomizeMode() || m_pMenuBar == nullptr || m_pMenuBar->GetSafeHwnd() == nullptr)
         return;
-    CKTPopupMenu* pActive = m_pActivePopupMenu;
+    CKTPopupMenu* pActive = GetActivePopupMenu();
     if (pActive == nullptr || !::IsWindow(pActive->GetSafeHwnd()))
         return;
     // The toolbar's deactivation leaves the popup open: it is closed here first.
@@ -721,7 +744,7 @@ void CKTFrameSupport::OnDeactivateFrame()
 
 int CKTFrameSupport::FilterMessage(MSG* pMsg)
 {
-    CKTPopupMenu* pActive = m_pActivePopupMenu;
+    CKTPopupMenu* pActive = GetActivePopupMenu();
     const BOOL bPopupOpen = pActive != nullptr && ::IsWindow(pActive->GetSafeHwnd());
     switch (pMsg->message)
     {

@@ -30,8 +30,8 @@ public:
     virtual BOOL OnPopupMenuOpening(CKTPopupMenu* pMenuPopup) = 0;
     // The frame's say before a popup menu opens; FALSE refuses it.
     virtual BOOL OnShowPopupMenu(CKTPopupMenu* /*pMenuPopup*/) { return TRUE; }
-    // A popup menu closes; the base forgets it as the active popup menu.
-    virtual void OnClosePopupMenu(CKTPopupMenu* pMenuPopup);
+    // A popup menu closes (it is no longer the active one by then); nothing in the base.
+    virtual void OnClosePopupMenu(CKTPopupMenu* /*pMenuPopup*/) {}
     // TRUE when the frame drew the menu item's image itself.
     virtual BOOL OnDrawMenuImage(CDC* /*pDC*/, const CKTToolbarMenuButton* /*pMenuButton*/, const CRect& /*rectImage*/)
     {
@@ -63,8 +63,7 @@ public:
     CKTFrameSupport& operator=(const CKTFrameSupport&) = delete;
 
     // The popup menu that is open now (the innermost one the frames were told of), or null.
-    static CKTPopupMenu* GetActivePopupMenu() { return m_pActivePopupMenu; }
-    static void SetActivePopupMenu(CKTPopupMenu* pMenu) { m_pActivePopupMenu = pMenu; }
+    static CKTPopupMenu* GetActivePopupMenu();
 
     // User toolbars (the application's workspace, when there is one, stores them) ----------
     void EnableUserToolbars(LPCTSTR lpszRegEntry, UINT uiUserToolbarFirst, UINT uiUserToolbarLast);
@@ -148,7 +147,6 @@ protected:
     CFrameWnd* m_pFrame;
     UINT m_nIDDefaultResource = 0;
 
-    inline static CKTPopupMenu* m_pActivePopupMenu = nullptr;
 };
 
 // What a toolkit frame's PreTranslateMessage does after FilterMessage.

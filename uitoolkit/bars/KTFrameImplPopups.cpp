@@ -1,47 +1,64 @@
 #include "uitoolkit/bars/KTFrameImplPopups.h"
 
 #include "uitoolkit/bars/KTPopupMenu.h"
+#include "uitoolkit/bars/KTPopupMenuBar.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 
 KTPopupHit KTPopupHitTest(CKTPopupMenu* pMenu, CPoint ptScreen)
 {
-    CRect rect;
-    pMenu->GetWindowRect(&rect);
-    return rect.PtInRect(ptScreen) ? KTPopupHit::kItems : KTPopupHit::kOutside;
+    return static_cast<KTPopupHit>(pMenu->HitTest(ptScreen));
 }
 
-BOOL KTPopupStaysOpen(CKTPopupMenu*)
+BOOL KTPopupStaysOpen(CKTPopupMenu* pMenu)
 {
-    return FALSE;
+    return pMenu->IsAlwaysStayOpen();
 }
 
-BOOL KTPopupEndsClick(CKTPopupMenu*)
+BOOL KTPopupEndsClick(CKTPopupMenu* pMenu)
 {
-    return FALSE;
+    return pMenu->m_bClickEndsHere;
 }
 
 CKTPopupMenu* KTGetParentPopupMenu(CKTPopupMenu* pMenu)
 {
-    CKTToolbarMenuButton* pButton = pMenu != nullptr ? pMenu->m_pParentBtn : nullptr;
-    CWnd* pBar = pButton != nullptr ? pButton->m_pWndParent : nullptr;
-    if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr || !pBar->IsKindOf(RUNTIME_CLASS(CKTPopupMenuBar)))
-        return nullptr;
-    CWnd* pParent = pBar->GetParent();
-    return pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(CKTPopupMenu)) ? static_cast<CKTPopupMenu*>(pParent)
-                                                                                : nullptr;
+    return pMenu != nullptr ? pMenu->GetParentPopupMenu() : nullptr;
 }
 
-void KTCancelPendingClose(CKTPopupMenu*) {}
-
-HMENU KTPopupGetMenu(CKTPopupMenu*)
+void KTCancelPendingClose(CKTPopupMenu* pMenu)
 {
-    return nullptr;
+    CKTPopupMenuBar* pBar = pMenu->GetMenuBar();
+    if (pBar != nullptr)
+        pBar->m_pDelayedClosePopupMenuButton = nullptr;
 }
 
-void KTPopupAppendButton(CKTPopupMenu*, const CKTToolbarButton&) {}
-
-BOOL KTPopupIsTearOffCopy(CKTPopupMenu*)
+HMENU KTPopupGetMenu(CKTPopupMenu* pMenu)
 {
-    return FALSE;
+    return pMenu != nullptr ? pMenu->GetHMenu() : nullptr;
+}
+
+void KTPopupAppendButton(CKTPopupMenu* pMenu, const CKTToolbarButton& button)
+{
+    CKTPopupMenuBar* pBar = pMenu->GetMenuBar();
+    if (pBar == nullptr)
+        return;
+    if (button.IsSeparator() || button.m_nID == 0)
+    {
+        pBar->InsertSeparator();
+        return;
+    }
+    if (pBar->InsertButton(button) >= 0)
+        return;
+    // A button class that cannot be copied by class goes in as a plain item.
+    auto* pPlain = new CKTToolbarButton(button.m_nID, -1, button.m_strText, FALSE, TRUE);
+    pPlain->m_nStyle = button.m_nStyle;
+    pPlain->m_bText = TRUE;
+    pPlain->m_bImage = FALSE;
+    if (pBar->InsertButton(pPlain) < 0)
+        delete pPlain;
+}
+
+BOOL KTPopupIsTearOffCopy(CKTPopupMenu* pMenu)
+{
+    return pMenu != nullptr && pMenu->m_bShown;
 }

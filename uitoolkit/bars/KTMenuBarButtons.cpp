@@ -1,7 +1,9 @@
 #include "uitoolkit/bars/KTMenuBarButtons.h"
 
 #include "uitoolkit/bars/KTMenuBar.h"
+#include "uitoolkit/bars/KTMenuStore.h"
 #include "uitoolkit/bars/KTPopupMenu.h"
+#include "uitoolkit/bars/KTPopupMenuBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/bars/KTToolbarSpecialButtons.h"
 
@@ -37,17 +39,40 @@ BOOL KTIsWindowButton(const CKTToolbarButton* pButton)
     return pButton != nullptr && pButton->IsKindOf(RUNTIME_CLASS(CKTToolbarMenuButtonsButton));
 }
 
-void KTSaveMenuCopy(HMENU, CKTMenuBar*) {}
-
-BOOL KTLoadMenuCopy(HMENU, CKTMenuBar*)
+void KTSaveMenuCopy(HMENU hMenu, CKTMenuBar* pBar)
 {
-    return FALSE;
+    CKTMenuFileStore::Get().SaveMenu(static_cast<UINT>(reinterpret_cast<UINT_PTR>(hMenu)), *pBar);
 }
 
-void KTAssignTearOffIds(HMENU) {}
+BOOL KTLoadMenuCopy(HMENU hMenu, CKTMenuBar* pBar)
+{
+    const UINT uiMenuId = static_cast<UINT>(reinterpret_cast<UINT_PTR>(hMenu));
+    if (!CKTMenuFileStore::Get().HasMenu(uiMenuId))
+        return FALSE;
+    // A copy that brings no buttons back is no copy: the bar is then built from the menu.
+    pBar->RemoveAllButtons();
+    return CKTMenuFileStore::Get().LoadMenu(uiMenuId, *pBar) && pBar->GetCount() > 0;
+}
 
-void KTFreeTearOffIds(HMENU) {}
+void KTAssignTearOffIds(HMENU hMenu)
+{
+    if (g_pTearOffIdTable != nullptr)
+        g_pTearOffIdTable->AssignMenuIds(hMenu);
+}
 
-void KTShowAllItems(CKTPopupMenu*) {}
+void KTFreeTearOffIds(HMENU hMenu)
+{
+    if (g_pTearOffIdTable != nullptr)
+        g_pTearOffIdTable->FreeMenuIds(hMenu);
+}
 
-void KTShowAllItemsOnNextOpen(BOOL) {}
+void KTShowAllItems(CKTPopupMenu* pPopup)
+{
+    if (pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr)
+        pPopup->ShowAllItems();
+}
+
+void KTShowAllItemsOnNextOpen(BOOL bShowAll)
+{
+    CKTPopupMenuBar::m_bMenuBarShowAllCommands = bShowAll;
+}
