@@ -230,8 +230,11 @@ TEST_F(FileDialogTest, WithoutNewTheRecentPageIsTwoAndAnEntryWithoutFolderIsItsN
         nPageAtStart = dlg.GetPage();
         bShellShown = ::IsWindowVisible(FindChildOfClass(m_hDlg, L"SHELLDLL_DefView"));
     });
-    input.ClickAt([&] { return TabPoint(dlg.GetTabs().GetSafeHwnd(), 1); }).Pause(300);
+    input.ClickAt([&] { return TabPoint(dlg.GetTabs().GetSafeHwnd(), 1); });
     input.Call([&] {
+        // A loaded machine can take a while to switch pages: wait for the list, not a fixed time.
+        for (int i = 0; i < 100 && !dlg.GetRecentList().IsWindowVisible(); ++i)
+            ::Sleep(50);
         nPageOnRecent = dlg.GetPage();
         bRecentShown = dlg.GetRecentList().IsWindowVisible();
         strFolderOfMarch = dlg.GetRecentList().GetItemText(0, 1);
