@@ -271,7 +271,7 @@ bool CCDCApp::OpenOrAddWorkFile(const std::wstring& path, bool printed, bool add
         return true;
     if (CChildFrame* frame = main->FindChildFrame(path))
     {
-        frame->SetPrintedJob(true);
+        frame->SetPrinted(true);
         main->SetPrintTarget(frame);
     }
     BringToFront();

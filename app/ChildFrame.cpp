@@ -1,92 +1,490 @@
 #include "app/ChildFrame.h"
 
-#include "app/MainFrame.h"
+#include <algorithm>
+#include <set>
 
-IMPLEMENT_DYNAMIC(CConvertingFrame, CMDIChildWnd)
-IMPLEMENT_DYNCREATE(CChildFrame, CConvertingFrame)
+#include "app/AppStrings.h"
+#include "app/CommandLine.h"
+#include "app/ConvertingApp.h"
+#include "app/FileDialogs.h"
+#include "app/MainFrame.h"
+#include "uitoolkit/bars/KTFrameDocking.h"
+
+namespace
+{
+
+const wchar_t* const SettingsSection = L"Settings";
+const wchar_t* const BarHeightEntry = L"SampleBarHeight";
+const wchar_t* const BarShowEntry = L"SampleBarShow";
+
+CConvertingApp* ConvertingApp()
+{
+    return dynamic_cast<CConvertingApp*>(AfxGetApp());
+}
+
+bool NoUI()
+{
+    return GetLayoutShell() && GetLayoutShell()->IsNoUI();
+}
+
+int AskUser(HWND owner, const std::wstring& text, UINT type)
+{
+    if (LayoutShell* shell = GetLayoutShell())
+        return shell->ShowMessage(owner, text, type);
+    return ::MessageBoxW(owner, text.c_str(), L"Kest", type);
+}
+
+} // namespace
+
+// --- document-less child frame ---------------------------------------------------------------
+
+IMPLEMENT_DYNAMIC(CNoDocChildFrame, CKTMDIChildWnd)
+
+BEGIN_MESSAGE_MAP(CNoDocChildFrame, CKTMDIChildWnd)
+ON_WM_SETFOCUS()
+ON_COMMAND(CNoDocChildFrame::CloseCommand, &CNoDocChildFrame::OnCloseCommand)
+END_MESSAGE_MAP()
+
+BOOL CNoDocChildFrame::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!CKTMDIChildWnd::PreCreateWindow(cs))
+        return FALSE;
+    cs.style =
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE | WS_MAXIMIZE;
+    cs.dwExStyle &= ~WS_EX_CLIENTEDGE;
+    // A new frame follows the active one: maximized only when that one is.
+    if (CMDIFrameWnd* main =
+            dynamic_cast<CMDIFrameWnd*>(CWnd::FromHandle(cs.hwndParent ? ::GetParent(cs.hwndParent) : nullptr)))
+    {
+        BOOL maximized = FALSE;
+        if (CMDIChildWnd* active = main->MDIGetActive(&maximized))
+            if (active->m_hWnd && !maximized)
+                cs.style &= ~WS_MAXIMIZE;
+    }
+    return TRUE;
+}
+
+void CNoDocChildFrame::OnSetFocus(CWnd* old)
+{
+    CKTMDIChildWnd::OnSetFocus(old);
+    if (HWND view = ::GetDlgItem(m_hWnd, ViewId))
+        ::SetFocus(view);
+}
+
+void CNoDocChildFrame::OnCloseCommand()
+{
+    PostMessage(WM_CLOSE);
+}
+
+BOOL CNoDocChildFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
+{
+    // The view has the first go at every command, as a frame's active view does.
+    if (CWnd* view = CWnd::FromHandlePermanent(::GetDlgItem(m_hWnd, ViewId)))
+        if (view->OnCmdMsg(id, code, extra, handlerInfo))
+            return TRUE;
+    return CKTMDIChildWnd::OnCmdMsg(id, code, extra, handlerInfo);
+}
+
+// --- table-conversion frame ------------------------------------------------------------------
+
+IMPLEMENT_DYNAMIC(CConvertingFrame, CNoDocChildFrame)
+
+BEGIN_MESSAGE_MAP(CConvertingFrame, CNoDocChildFrame)
+ON_WM_CREATE()
+ON_WM_CLOSE()
+ON_WM_SIZE()
+ON_WM_MDIACTIVATE()
+ON_COMMAND(CConvertingFrame::PreviewBarCommand, &CConvertingFrame::OnPreviewBar)
+ON_UPDATE_COMMAND_UI(CConvertingFrame::PreviewBarCommand, &CConvertingFrame::OnUpdatePreviewBar)
+END_MESSAGE_MAP()
+
+CConvertingFrame::CConvertingFrame() = default;
+
+CConvertingFrame::~CConvertingFrame()
+{
+    // The bar's window dies with the frame's; its object must not outlive its dock bar's list.
+    if (m_previewBar && m_previewBar->m_hWnd)
+        m_previewBar->DestroyWindow();
+}
+
+int CConvertingFrame::BarHeightFor(int percent, int frameHeight)
+{
+    return std::max((percent * frameHeight + 99) / 100, MinBarHeight);
+}
+
+std::unique_ptr<CConvertingSampleBar> CConvertingFrame::CreatePreviewBar()
+{
+    return std::make_unique<CConvertingSampleBar>();
+}
+
+int CConvertingFrame::OnCreate(LPCREATESTRUCT create)
+{
+    if (CNoDocChildFrame::OnCreate(create) == -1)
+        return -1;
+    m_previewBar = CreatePreviewBar();
+    if (m_previewBar)
+    {
+        const std::wstring title = LoadAppString(PreviewTitleId);
+        if (!m_previewBar->Create(title.c_str(), this, CSize(150, 150), TRUE, PreviewBarId,
+                                  WS_CHILD | WS_VISIBLE | CBRS_BOTTOM))
+        {
+            m_previewBar.reset();
+            return -1;
+        }
+    }
+    int percent = static_cast<int>(AfxGetApp()->GetProfileInt(SettingsSection, BarHeightEntry, DefaultBarPercent));
+    percent = std::min(std::max(percent, 0), MaxBarPercent);
+    m_frameHeight = create->cy;
+    if (m_previewBar)
+    {
+        SetBarHeight(BarHeightFor(percent, m_frameHeight));
+        m_previewBar->EnableDocking(CBRS_ALIGN_BOTTOM);
+    }
+    EnableFrameDocking(this, CBRS_ALIGN_ANY);
+    if (m_previewBar)
+    {
+        DockControlBar(m_previewBar.get(), AFX_IDW_DOCKBAR_BOTTOM);
+        bool show = AfxGetApp()->GetProfileInt(SettingsSection, BarShowEntry, 1) == 1;
+        if (const CConvertingApp* app = ConvertingApp())
+        {
+            if (app->m_displayFlags & CommandLine::DisplayPreviewOn)
+                show = true;
+            else if (app->m_displayFlags & CommandLine::DisplayPreviewOff)
+                show = false;
+        }
+        ShowControlBar(m_previewBar.get(), show ? TRUE : FALSE, FALSE);
+    }
+    return 0;
+}
+
+void CConvertingFrame::SetBarHeight(int height)
+{
+    if (!m_previewBar)
+        return;
+    CSize size = m_previewBar->GetHorzSize();
+    size.cy = height;
+    m_previewBar->SetHorzSize(size);
+}
+
+void CConvertingFrame::SaveBarHeight()
+{
+    if (m_frameHeight == 0 || !m_previewBar)
+        return;
+    const int percent = m_previewBar->GetHorzSize().cy * 100 / m_frameHeight;
+    AfxGetApp()->WriteProfileInt(SettingsSection, BarHeightEntry, percent);
+}
+
+void CConvertingFrame::OnSize(UINT type, int cx, int cy)
+{
+    CNoDocChildFrame::OnSize(type, cx, cy);
+    if (m_previewBar && m_previewBar->m_hWnd && cy > 0 && m_frameHeight > 0 && cy != m_frameHeight)
+    {
+        const int percent = m_previewBar->GetHorzSize().cy * 100 / m_frameHeight;
+        SetBarHeight(BarHeightFor(percent, cy));
+        RecalcLayout();
+    }
+    m_frameHeight = cy;
+}
+
+void CConvertingFrame::OnMDIActivate(BOOL activate, CWnd* activated, CWnd* deactivated)
+{
+    CNoDocChildFrame::OnMDIActivate(activate, activated, deactivated);
+    if (activate)
+        if (LayoutView* view = GetLayoutView())
+            view->UpdatePreview();
+}
+
+void CConvertingFrame::OnClose()
+{
+    CConvertingApp* app = ConvertingApp();
+    LayoutView* view = GetLayoutView();
+    if (app && view && (app->m_runFlags & CommandLine::RunConvert) != 0)
+    {
+        if (app->IsTextSelectionMode())
+            app->SetSelectionMode(0);
+        if (!view->CanClose())
+            return;
+    }
+    if (m_previewBar && m_previewBar->m_hWnd)
+    {
+        const bool visible = m_previewBar->IsWindowVisible() != FALSE;
+        AfxGetApp()->WriteProfileInt(SettingsSection, BarShowEntry, visible ? 1 : 0);
+        if (visible && !IsIconic())
+            SaveBarHeight();
+    }
+    CNoDocChildFrame::OnClose();
+}
+
+void CConvertingFrame::OnPreviewBar()
+{
+    if (!m_previewBar || !m_previewBar->m_hWnd)
+        return;
+    const bool show = !m_previewBar->IsWindowVisible();
+    ShowControlBar(m_previewBar.get(), show ? TRUE : FALSE, FALSE);
+    if (show)
+        m_previewBar->ShowContent();
+}
+
+void CConvertingFrame::OnUpdatePreviewBar(CCmdUI* ui)
+{
+    const bool exists = m_previewBar && m_previewBar->m_hWnd;
+    ui->Enable(exists ? TRUE : FALSE);
+    ui->SetCheck(exists && m_previewBar->IsWindowVisible() ? 1 : 0);
+}
 
 void CConvertingFrame::UpdateTablePreview(std::unique_ptr<ConvertingTableGrid> grid)
 {
-    m_lastGrid = std::move(grid);
-    ++m_tablePreviews;
+    if (!m_previewBar || !m_previewBar->m_hWnd)
+        return;
+    LayoutView* view = GetLayoutView();
+    static const std::set<int32_t> none;
+    m_previewBar->SetPreviewTable(std::move(grid), view ? &view->GetLayout() : nullptr,
+                                  view ? view->GetSelection() : none, view ? view->GetSelectionKind() : 0);
 }
 
 void CConvertingFrame::UpdateTextPreview(const std::wstring& text)
 {
-    m_lastText = text;
+    if (m_previewBar && m_previewBar->m_hWnd)
+        m_previewBar->SetPreviewText(text);
 }
 
-void CConvertingFrame::SetModified(bool modified)
+bool CConvertingFrame::Find(const OxTextFindInterface& search)
 {
-    if (modified == m_modified)
-        return;
-    m_modified = modified;
-    UpdateTitle();
+    LayoutView* view = GetLayoutView();
+    if (!view)
+        return false;
+    view->FindText(search.m_findText, search.m_searchDown, search.m_matchCase);
+    return true;
 }
 
-void CConvertingFrame::SetDocumentName(const std::wstring& name)
+void CConvertingFrame::Refresh()
 {
-    m_documentName = name;
-    UpdateTitle();
+    if (CWnd* view = CWnd::FromHandlePermanent(::GetDlgItem(m_hWnd, ViewId)))
+        view->Invalidate();
+    if (LayoutView* view = GetLayoutView())
+        view->UpdatePreview();
+    if (m_previewBar)
+        m_previewBar->OnRefresh();
 }
 
-std::wstring CConvertingFrame::GetDocumentName() const
+int32_t CConvertingFrame::GetColumnMode() const
 {
-    const size_t slash = m_documentName.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? m_documentName : m_documentName.substr(slash + 1);
+    const LayoutView* view = GetLayoutView();
+    return view ? view->GetSelectionKind() : 0;
 }
 
-void CConvertingFrame::UpdateTitle()
+bool CConvertingFrame::AskOutputFileName(const std::wstring& proposed, std::wstring& chosen)
 {
-    std::wstring title = GetDocumentName();
-    if (m_modified)
-        title += L" *";
-    if (m_hWnd)
-        ::SetWindowTextW(m_hWnd, title.c_str());
+    CFileDialogEx dialog(FALSE, L"xls", proposed.c_str(),
+                         OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_ENABLESIZING | OFN_HIDEREADONLY,
+                         L"Excel Files (*.xls)|*.xls|All Files (*.*)|*.*||", this);
+    if (dialog.DoModal() != IDOK)
+        return false;
+    chosen = static_cast<LPCWSTR>(dialog.GetPathName());
+    return true;
 }
+
+std::wstring CConvertingFrame::GetOutputFileName()
+{
+    std::wstring name = m_documentPath;
+    const size_t dot = name.rfind(L'.');
+    const size_t slash = name.find_last_of(L"\\/");
+    if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash))
+        name.erase(dot);
+    LayoutShell* shell = GetLayoutShell();
+    if (!name.empty())
+    {
+        if (shell && shell->GetOptions().m_target != TargetExcelFile)
+            return std::wstring();
+        name += L".xls";
+        if (NoUI())
+            return name;
+    }
+    else if (NoUI())
+        return std::wstring();
+    const bool askName = ConvertingApp() && ConvertingApp()->Options().m_askForFilename;
+    if (!askName && !name.empty())
+    {
+        const DWORD attributes = ::GetFileAttributesW(name.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            return name;
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        {
+            wchar_t text[1024] = {};
+            const std::wstring format = LoadAppString(OverwriteQuestionId);
+            _snwprintf_s(text, _countof(text), _TRUNCATE, format.c_str(), name.c_str());
+            const int answer = AskUser(m_hWnd, text, MB_YESNOCANCEL | MB_ICONQUESTION);
+            if (answer == IDYES)
+                return name;
+            if (answer != IDNO)
+                return std::wstring();
+        }
+    }
+    std::wstring chosen;
+    return AskOutputFileName(name, chosen) ? chosen : std::wstring();
+}
+
+// --- printed-page frame ----------------------------------------------------------------------
+
+IMPLEMENT_DYNCREATE(CChildFrame, CConvertingFrame)
 
 BEGIN_MESSAGE_MAP(CChildFrame, CConvertingFrame)
-ON_WM_SIZE()
-ON_WM_SETFOCUS()
+ON_WM_CREATE()
+ON_WM_CLOSE()
+ON_WM_MDIACTIVATE()
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 BOOL CChildFrame::CreateWithView(CMDIFrameWnd* mainFrame, const std::wstring& title)
 {
-    if (!Create(nullptr, title.c_str(), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, rectDefault, mainFrame))
-        return FALSE;
     m_view.SetFrame(this);
-    RECT client;
-    ::GetClientRect(m_hWnd, &client);
-    return m_view.Create(this, client, CChildView::ViewId);
+    return Create(nullptr, title.c_str(), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, rectDefault, mainFrame);
 }
 
-void CChildFrame::OnSize(UINT type, int cx, int cy)
+LayoutView* CChildFrame::GetLayoutView() const
 {
-    CConvertingFrame::OnSize(type, cx, cy);
-    if (m_view.m_hWnd)
-        ::MoveWindow(m_view.m_hWnd, 0, 0, cx, cy, TRUE);
+    return m_view.m_hWnd ? const_cast<CChildView*>(&m_view) : nullptr;
 }
 
-void CChildFrame::OnSetFocus(CWnd*)
+int CChildFrame::OnCreate(LPCREATESTRUCT create)
 {
-    if (m_view.m_hWnd)
-        ::SetFocus(m_view.m_hWnd);
+    if (CConvertingFrame::OnCreate(create) == -1)
+        return -1;
+    if (!m_view.Create(this, CRect(0, 0, 0, 0), ViewId))
+        return -1;
+    RecalcLayout();
+    return 0;
 }
 
-BOOL CChildFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
+void CChildFrame::OnClose()
 {
-    // The view has the first go at every command, as a frame's active view does.
-    if (m_view.m_hWnd && m_view.OnCmdMsg(id, code, extra, handlerInfo))
-        return TRUE;
-    return CConvertingFrame::OnCmdMsg(id, code, extra, handlerInfo);
+    if (m_modified && !m_printed)
+    {
+        const int answer = AskUser(m_hWnd, LoadAppString(SaveQuestionId), MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer == IDCANCEL)
+            return;
+        if (answer == IDYES && !m_view.SaveDocument())
+            return;
+    }
+    CConvertingFrame::OnClose();
+}
+
+void CChildFrame::OnMDIActivate(BOOL activate, CWnd* activated, CWnd* deactivated)
+{
+    CConvertingFrame::OnMDIActivate(activate, activated, deactivated);
+    if (!activate)
+        if (CWnd* main = AfxGetMainWnd())
+            main->PostMessage(WM_CHILDFRAME_DEACTIVATED);
 }
 
 void CChildFrame::OnDestroy()
 {
     // The main frame must not keep this frame as its print target a moment longer: a hand-off
-    // arriving before any posted notice would reach a freed frame.
-    if (CConvertingMainFrame* main = dynamic_cast<CConvertingMainFrame*>(GetMDIFrame()))
+    // arriving before the posted notice would reach a freed frame.
+    CConvertingMainFrame* main = dynamic_cast<CConvertingMainFrame*>(GetMDIFrame());
+    if (main)
+    {
         main->OnChildFrameDestroyed(this);
+        main->PostMessage(WM_CHILDFRAME_DESTROYED, 0, reinterpret_cast<LPARAM>(this));
+    }
     CConvertingFrame::OnDestroy();
+}
+
+void CChildFrame::PostNcDestroy()
+{
+    // A print job's file is a temporary file: it goes with its frame, once the view let go of it.
+    const std::wstring job = m_printed ? m_documentPath : std::wstring();
+    m_view.GetWorkFile().Close();
+    if (!job.empty())
+        ::DeleteFileW(job.c_str());
+    CConvertingFrame::PostNcDestroy();
+}
+
+BOOL CChildFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo)
+{
+    // Save As must reach the frame after the view saved: the frame's path and print state follow.
+    if (id == SaveAsCommand && code == CN_COMMAND && !extra && !handlerInfo && m_view.m_hWnd)
+    {
+        SaveAs();
+        return TRUE;
+    }
+    return CConvertingFrame::OnCmdMsg(id, code, extra, handlerInfo);
+}
+
+bool CChildFrame::SaveAs()
+{
+    if (!m_view.SaveDocumentAs())
+        return false;
+    const std::wstring saved = m_view.GetWorkFile().GetFileName();
+    if (m_printed)
+    {
+        // The job's copy was saved as the user's document: it is no temporary file any more, no
+        // further job joins it, and closing it must not delete what the user just saved.
+        const std::wstring job = m_documentPath;
+        m_printed = false;
+        if (CConvertingMainFrame* main = dynamic_cast<CConvertingMainFrame*>(GetMDIFrame()))
+            if (main->GetPrintTarget() == this)
+                main->SetPrintTarget(nullptr);
+        if (::CompareStringOrdinal(job.c_str(), -1, saved.c_str(), -1, TRUE) != CSTR_EQUAL)
+            ::DeleteFileW(job.c_str());
+    }
+    SetDocumentPath(saved);
+    return true;
+}
+
+std::wstring CChildFrame::GetOutputFileName()
+{
+    if (!m_printed)
+        return CConvertingFrame::GetOutputFileName();
+    // A job's file lies in the job folder under a made-up name: the user picks the output.
+    std::wstring path;
+    path.swap(m_documentPath);
+    const std::wstring name = CConvertingFrame::GetOutputFileName();
+    m_documentPath.swap(path);
+    return name;
+}
+
+void CChildFrame::SetDocumentPath(const std::wstring& path)
+{
+    CConvertingFrame::SetDocumentPath(path);
+    UpdateTitle();
+}
+
+void CChildFrame::SetModified(bool modified)
+{
+    if (modified == m_modified)
+        return;
+    m_modified = modified;
+    if (!m_printed)
+        UpdateTitle();
+}
+
+void CChildFrame::SetDocumentName(const std::wstring& name)
+{
+    const size_t slash = name.find_last_of(L"\\/");
+    m_documentName = slash == std::wstring::npos ? name : name.substr(slash + 1);
+    UpdateTitle();
+}
+
+void CChildFrame::SetPrinted(bool printed)
+{
+    m_printed = printed;
+    UpdateTitle();
+}
+
+void CChildFrame::UpdateTitle()
+{
+    std::wstring title = m_documentName;
+    if (!m_printed)
+    {
+        title += L" - [" + m_documentPath + L"]";
+        if (m_modified)
+            title += L"*";
+    }
+    if (m_hWnd)
+    {
+        ::SetWindowTextW(m_hWnd, title.c_str());
+        if (CFrameWnd* main = GetMDIFrame())
+            main->OnUpdateFrameTitle(TRUE);
+    }
 }

@@ -1,71 +1,143 @@
 #pragma once
-// The child frame around a page view: it keeps the page box's number, takes the previews the
-// view hands it (the last kept for whoever shows them), shows the document name with its
-// modified mark in its title, and names the Excel output file.
+// The child frames of the main frame, in three layers: a document-less child frame that hands
+// commands and the focus to its view; the table-conversion frame with its page box, its
+// conversion preview bar and the name of the Excel output; and the frame of a printed work file
+// with its embedded page view, its title, the save question and the print job's temporary file.
 #include <memory>
 #include <string>
 
+#include "app/PreviewBar.h"
 #include "framework/Afx.h"
 #include "table/ConvertingTableGrid.h"
 #include "table/LayoutShell.h"
 #include "table/ui/ChildView.h"
+#include "uitoolkit/bars/KTMDIChildWnd.h"
 
-class CConvertingFrame : public CMDIChildWnd, public LayoutFrame
+class LayoutView;
+
+// Posted by a child frame to the main window: it lost activation; its window is being destroyed
+// (the frame as second parameter).
+constexpr UINT WM_CHILDFRAME_DEACTIVATED = WM_USER + 242;
+constexpr UINT WM_CHILDFRAME_DESTROYED = WM_USER + 243;
+
+class CNoDocChildFrame : public CKTMDIChildWnd
+{
+    DECLARE_DYNAMIC(CNoDocChildFrame)
+public:
+    static constexpr UINT ViewId = 59648;
+    static constexpr UINT CloseCommand = 57602;
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
+    void OnSetFocus(CWnd* old);
+    void OnCloseCommand();
+    DECLARE_MESSAGE_MAP()
+};
+
+class CConvertingFrame : public CNoDocChildFrame, public LayoutFrame
 {
     DECLARE_DYNAMIC(CConvertingFrame)
 public:
+    static constexpr UINT PreviewBarId = 59395;
+    static constexpr UINT PreviewBarCommand = 34130;
+    static constexpr UINT PreviewTitleId = 2201;
+    static constexpr UINT OverwriteQuestionId = 2202;
+    static constexpr int DefaultBarPercent = 30;
+    static constexpr int MaxBarPercent = 80;
+    static constexpr int MinBarHeight = 20;
+
+    CConvertingFrame();
+    ~CConvertingFrame() override;
+
     void UpdateTablePreview(std::unique_ptr<ConvertingTableGrid> grid) override;
     void UpdateTextPreview(const std::wstring& text) override;
     int32_t GetCurrentPage() const override { return m_currentPage; }
     void SetCurrentPage(int32_t page) override { m_currentPage = page; }
-    void GetOutputFileName(std::wstring& name) override { name = m_outputFileName; }
-    void SetModified(bool modified) override;
-    void SetDocumentName(const std::wstring& name) override;
-    // The name shown as the title: the document's file name without its folder.
-    std::wstring GetDocumentName() const override;
+    // The Excel output's path; empty when there is none and the conversion must not go ahead.
+    void GetOutputFileName(std::wstring& name) override { name = GetOutputFileName(); }
+    virtual std::wstring GetOutputFileName();
     HWND GetFrameWindow() const override { return m_hWnd; }
+    void SetModified(bool) override {}
+    void SetDocumentName(const std::wstring&) override {}
+    std::wstring GetDocumentName() const override { return std::wstring(); }
 
-    void SetOutputFileName(const std::wstring& name) { m_outputFileName = name; }
-    // The full path of the file the frame shows.
-    void SetDocumentPath(const std::wstring& path) { m_documentPath = path; }
+    virtual void SetDocumentPath(const std::wstring& path) { m_documentPath = path; }
     const std::wstring& GetDocumentPath() const { return m_documentPath; }
-    // The frame shows a print job's work file, a temporary file.
-    void SetPrintedJob(bool printed) { m_printedJob = printed; }
-    bool IsPrintedJob() const { return m_printedJob; }
-    bool IsModified() const { return m_modified; }
-    const ConvertingTableGrid* GetLastGrid() const { return m_lastGrid.get(); }
-    const std::wstring& GetLastText() const { return m_lastText; }
-    int GetTablePreviewCount() const { return m_tablePreviews; }
+    virtual bool Find(const OxTextFindInterface& search);
+    virtual void Refresh();
+    virtual int32_t GetColumnMode() const;
+    virtual bool HasPageToolbar() const { return true; }
+    // Stores the bar's share of the frame's height, in whole percent, in the profile.
+    virtual void SaveBarHeight();
+    virtual std::unique_ptr<CConvertingSampleBar> CreatePreviewBar();
+    // The view the frame embeds; null when it has none.
+    virtual LayoutView* GetLayoutView() const { return nullptr; }
+
+    CConvertingSampleBar* GetPreviewBar() const { return m_previewBar.get(); }
+    int GetFrameHeight() const { return m_frameHeight; }
+    // The bar's height for a percentage of a frame height: rounded up, never under 20 pixels.
+    static int BarHeightFor(int percent, int frameHeight);
 
 protected:
-    void UpdateTitle();
+    int OnCreate(LPCREATESTRUCT create);
+    void OnClose();
+    void OnSize(UINT type, int cx, int cy);
+    void OnMDIActivate(BOOL activate, CWnd* activated, CWnd* deactivated);
+    void OnPreviewBar();
+    void OnUpdatePreviewBar(CCmdUI* ui);
+    DECLARE_MESSAGE_MAP()
 
-    int32_t m_currentPage = 0;
-    std::wstring m_outputFileName;
-    std::wstring m_documentName;
+    // The file name the save dialog proposes and the dialog's answer; tests answer it themselves.
+    virtual bool AskOutputFileName(const std::wstring& proposed, std::wstring& chosen);
+    void SetBarHeight(int height);
+
+    std::unique_ptr<CConvertingSampleBar> m_previewBar;
     std::wstring m_documentPath;
-    bool m_printedJob = false;
-    bool m_modified = false;
-    std::unique_ptr<ConvertingTableGrid> m_lastGrid;
-    std::wstring m_lastText;
-    int m_tablePreviews = 0;
+    int m_frameHeight = 0;
+    int32_t m_currentPage = 0;
 };
 
 class CChildFrame : public CConvertingFrame
 {
     DECLARE_DYNCREATE(CChildFrame)
 public:
+    static constexpr UINT SaveQuestionId = 143;
+    static constexpr UINT SaveAsCommand = 57604;
+
     // Creates the frame in the main frame's client area with its view.
     BOOL CreateWithView(CMDIFrameWnd* mainFrame, const std::wstring& title);
     CChildView& GetView() { return m_view; }
+    LayoutView* GetLayoutView() const override;
+
+    std::wstring GetOutputFileName() override;
+    using CConvertingFrame::GetOutputFileName;
+    void SetDocumentPath(const std::wstring& path) override;
+    void SetModified(bool modified) override;
+    // The name shown in the title: the file name without its folder.
+    void SetDocumentName(const std::wstring& name) override;
+    std::wstring GetDocumentName() const override { return m_documentName; }
+    // A print job's temporary document: closed without a question, its file deleted with the frame.
+    void SetPrinted(bool printed);
+    bool IsPrintedJob() const { return m_printed; }
+    bool IsModified() const { return m_modified; }
+    // The view's Save As; a printed job saved elsewhere becomes an ordinary document.
+    bool SaveAs();
 
 protected:
-    void OnSize(UINT type, int cx, int cy);
-    void OnSetFocus(CWnd* old);
+    int OnCreate(LPCREATESTRUCT create);
+    void OnClose();
+    void OnMDIActivate(BOOL activate, CWnd* activated, CWnd* deactivated);
     void OnDestroy();
+    void PostNcDestroy() override;
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
     DECLARE_MESSAGE_MAP()
 
+    void UpdateTitle();
+
 private:
+    bool m_printed = false;
+    std::wstring m_documentName;
+    bool m_modified = false;
     CChildView m_view;
 };

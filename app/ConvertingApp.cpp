@@ -180,7 +180,8 @@ bool CConvertingApp::AskSaveFile(HWND owner, const std::wstring& filter, const s
                                  const std::wstring& proposedName, std::wstring& path)
 {
     m_recentLayouts.ReadList();
-    CFileDialogEx dialog(defaultExtension.c_str(), proposedName.c_str(), filter.c_str(), CWnd::FromHandle(owner));
+    CFileDialogEx dialog(FALSE, defaultExtension.c_str(), proposedName.c_str(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                         filter.c_str(), CWnd::FromHandle(owner));
     if (dialog.DoModal() != IDOK)
         return false;
     path = static_cast<LPCWSTR>(dialog.GetPathName());

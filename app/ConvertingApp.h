@@ -7,6 +7,7 @@
 
 #include "app/CommandLine.h"
 #include "app/ConvertingOptions.h"
+#include "app/FileDialogs.h"
 #include "app/NoDocApp.h"
 #include "framework/Afx.h"
 #include "table/LayoutShell.h"
@@ -104,14 +105,4 @@ private:
     CRecentFileList m_recentLayouts;
     std::unique_ptr<ConvertingOptions> m_options;
     HMODULE m_richEdit = nullptr;
-};
-
-// The framework's save dialog under the name the views use.
-class CFileDialogEx : public CFileDialog
-{
-public:
-    CFileDialogEx(LPCTSTR defaultExtension, LPCTSTR fileName, LPCTSTR filter, CWnd* parent)
-        : CFileDialog(FALSE, defaultExtension, fileName, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter, parent)
-    {
-    }
 };

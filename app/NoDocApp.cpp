@@ -5,6 +5,7 @@
 
 #include "app/AppStrings.h"
 #include "app/CommandLine.h"
+#include "app/FileDialogs.h"
 #include "app/FileTypes.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 
@@ -40,17 +41,33 @@ std::vector<std::wstring> CNoDocApp::AskFilesToOpen()
     std::wstring extension, description;
     GetDocumentType(extension, description);
     const std::wstring filter = description + L" (*." + extension + L")|*." + extension + L"|All Files (*.*)|*.*||";
-    CFileDialog dialog(TRUE, nullptr, nullptr,
-                       OFN_ALLOWMULTISELECT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY |
-                           OFN_ENABLESIZING,
-                       filter.c_str(), m_pMainWnd);
     const std::wstring title = LoadAppString(OpenTitleId);
-    dialog.m_ofn.lpstrTitle = title.c_str();
+    CKTFastFileOpenDialog dialog(title.c_str(), FALSE, nullptr, nullptr,
+                                 OFN_ALLOWMULTISELECT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY |
+                                     OFN_ENABLESIZING,
+                                 filter.c_str(), m_pMainWnd);
     std::vector<wchar_t> names(32768, L'\0');
     dialog.m_ofn.lpstrFile = names.data();
     dialog.m_ofn.nMaxFile = static_cast<DWORD>(names.size());
     std::vector<std::wstring> files;
     if (dialog.DoModal() != IDOK)
+        return files;
+    return ChosenFiles(dialog);
+}
+
+std::vector<std::wstring> CNoDocApp::ChosenFiles(const CKTFileDialog& dialog)
+{
+    std::vector<std::wstring> files;
+    // The page that ended the dialog says where the answer is: a recent entry, or the names
+    // picked in the system's file list.
+    if (dialog.GetPage() == CKTFileDialog::PAGE_RECENT)
+    {
+        const std::wstring recent = static_cast<LPCWSTR>(dialog.GetRecentFilePath());
+        if (!recent.empty())
+            files.push_back(recent);
+        return files;
+    }
+    if (dialog.GetPage() != CKTFileDialog::PAGE_EXISTING)
         return files;
     for (POSITION position = dialog.GetStartPosition(); position;)
         files.push_back(static_cast<LPCWSTR>(dialog.GetNextPathName(position)));

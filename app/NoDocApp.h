@@ -9,6 +9,8 @@
 #include "framework/Afx.h"
 #include "uitoolkit/bars/KTWorkspace.h"
 
+class CKTFileDialog;
+
 class CNoDocApp : public CWinApp, public CKTWorkspace
 {
 public:
@@ -66,6 +68,8 @@ public:
     void OnOpenRecentFile(UINT id);
     // The files picked in the open dialog; empty when it was cancelled.
     virtual std::vector<std::wstring> AskFilesToOpen();
+    // What an open dialog that ended with OK chose, by the page that ended it.
+    static std::vector<std::wstring> ChosenFiles(const CKTFileDialog& dialog);
 
     static constexpr UINT FileOpenCommand = 57601;
     static constexpr UINT FirstRecentFileCommand = 57616;

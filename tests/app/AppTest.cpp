@@ -7,6 +7,7 @@
 #include "app/PageDialogs.h"
 #include "app/PageListParser.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/app/DialogUser.h"
 
 #include <gtest/gtest.h>
 
@@ -51,115 +52,6 @@ void Pump(DWORD milliseconds = 50)
         }
         Sleep(5);
     } while (GetTickCount() - start < milliseconds);
-}
-
-std::wstring TextOf(HWND window)
-{
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
-    return text;
-}
-
-// What a user does in a dialog of this process: wait for it by caption, then act on it.
-struct DialogStep
-{
-    std::wstring caption;
-    std::function<void(HWND)> act;
-};
-
-struct FindContext
-{
-    const std::wstring* caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM param)
-{
-    auto* context = reinterpret_cast<FindContext*>(param);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == GetCurrentProcessId() && IsWindowVisible(window) && TextOf(window) == *context->caption)
-    {
-        wchar_t className[32] = {};
-        GetClassNameW(window, className, 32);
-        if (std::wstring(className) == L"#32770")
-        {
-            context->found = window;
-            return FALSE;
-        }
-    }
-    return TRUE;
-}
-
-// Runs the steps on its own thread while the test's thread sits in the modal loops.
-class DialogUser
-{
-public:
-    explicit DialogUser(std::vector<DialogStep> steps)
-        : m_thread([this, steps]() {
-              for (const DialogStep& step : steps)
-              {
-                  HWND dialog = nullptr;
-                  for (int i = 0; i < 500 && !dialog; ++i)
-                  {
-                      FindContext context = {&step.caption, nullptr};
-                      EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&context));
-                      dialog = context.found;
-                      if (!dialog)
-                          Sleep(10);
-                  }
-                  if (!dialog)
-                  {
-                      m_missed = true;
-                      return;
-                  }
-                  Sleep(50);
-                  step.act(dialog);
-                  // The next step's dialog may share the caption: wait until this one is gone or stays.
-                  Sleep(150);
-              }
-          })
-    {
-    }
-    ~DialogUser()
-    {
-        if (m_thread.joinable())
-            m_thread.join();
-    }
-    bool Missed()
-    {
-        if (m_thread.joinable())
-            m_thread.join();
-        return m_missed;
-    }
-
-private:
-    std::atomic<bool> m_missed{false};
-    std::thread m_thread;
-};
-
-// Posted: a click that opens a message box must not hold this thread until the box closes.
-void Click(HWND dialog, int id)
-{
-    PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
-void Type(HWND dialog, int id, const wchar_t* text)
-{
-    SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-}
-
-// A message box's text, then its first button pressed.
-std::function<void(HWND)> AnswerMessage(std::wstring& seen)
-{
-    return [&seen](HWND box) {
-        HWND text = FindWindowExW(box, nullptr, L"Static", nullptr);
-        while (text && TextOf(text).empty())
-            text = FindWindowExW(box, text, L"Static", nullptr);
-        seen = text ? TextOf(text) : L"";
-        HWND button = FindWindowExW(box, nullptr, L"Button", nullptr);
-        PostMessageW(button, BM_CLICK, 0, 0);
-    };
 }
 
 TEST(PageListParserTest, ListsAsTypedAndAsShown)
@@ -395,6 +287,7 @@ protected:
         ASSERT_TRUE(CopyFileW(SampleTable.c_str(), m_copy.c_str(), FALSE));
         m_child = new CChildFrame;
         ASSERT_TRUE(m_child->CreateWithView(m_main, L"Job"));
+        m_child->SetDocumentPath(m_copy);
         ASSERT_TRUE(m_child->GetView().LoadFile(m_copy));
         Pump();
     }
@@ -414,13 +307,14 @@ protected:
 TEST_F(ChildFrameTest, TitleCarriesTheModifiedMarkAndThePageBoxFollows)
 {
     CChildView& view = m_child->GetView();
-    EXPECT_EQ(TextOf(m_child->m_hWnd), L"kest-child-frame.kest");
+    const std::wstring title = L"kest-child-frame.kest - [" + m_copy + L"]";
+    EXPECT_EQ(TextOf(m_child->m_hWnd), title);
     EXPECT_EQ(m_child->GetCurrentPage(), 1);
     EXPECT_EQ(view.GetDlgCtrlID(), 59648);
     view.ClearLayout();
-    EXPECT_EQ(TextOf(m_child->m_hWnd), L"kest-child-frame.kest *");
+    EXPECT_EQ(TextOf(m_child->m_hWnd), title + L"*");
     ASSERT_TRUE(view.UndoLayout());
-    EXPECT_EQ(TextOf(m_child->m_hWnd), L"kest-child-frame.kest");
+    EXPECT_EQ(TextOf(m_child->m_hWnd), title);
     EXPECT_GT(m_main->m_refreshes, 0);
     EXPECT_EQ(view.SuggestedName(), L"kest-child-frame");
     // Commands reach the view through the frame.
