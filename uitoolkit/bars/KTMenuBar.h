@@ -51,11 +51,12 @@ public:
 
     // Every child of the template's documents takes its shared menu again.
     static void UpdateMDIChildrenMenus(CMultiDocTemplate* pTemplate);
+    // Personalised menus: the one switch the toolbar parameters store ("RecentlyUsedMenus").
     static void SetRecentlyUsedMenus(BOOL bOn = TRUE) { m_bRecentlyUsedMenus = bOn; }
     static BOOL IsRecentlyUsedMenus() { return m_bRecentlyUsedMenus; }
-    // Personalized menus show all their items after a short delay (TRUE initially).
-    static void SetShowAllCommandsAfterDelay(BOOL bOn = TRUE) { m_bShowAllCommandsAfterDelay = bOn; }
-    static BOOL IsShowAllCommandsAfterDelay() { return m_bShowAllCommandsAfterDelay; }
+    // Personalized menus show all their items after a short delay ("ShowAllMenusAfterDelay").
+    static void SetShowAllCommandsAfterDelay(BOOL bOn = TRUE) { m_bShowAllMenusAfterDelay = bOn; }
+    static BOOL IsShowAllCommandsAfterDelay() { return m_bShowAllMenusAfterDelay; }
     static CFont& GetMenuFont(BOOL bHorz = TRUE);
     // Set while the bar is driven from the keyboard.
     static BOOL IsKeyboardMode() { return m_bKeyboardMode; }
@@ -122,8 +123,6 @@ protected:
     CSize m_szSystemButton = CSize(0, 0);
     BOOL m_bLaidOut = FALSE;
 
-    inline static BOOL m_bRecentlyUsedMenus = TRUE;
-    inline static BOOL m_bShowAllCommandsAfterDelay = TRUE;
     inline static BOOL m_bKeyboardMode = FALSE;
     inline static HHOOK m_hookMouse = nullptr;
     inline static CKTMenuBar* m_pHookedBar = nullptr;

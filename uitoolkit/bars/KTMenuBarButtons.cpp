@@ -41,12 +41,12 @@ BOOL KTIsWindowButton(const CKTToolbarButton* pButton)
 
 void KTSaveMenuCopy(HMENU hMenu, CKTMenuBar* pBar)
 {
-    CKTMenuFileStore::Get().SaveMenu(static_cast<UINT>(reinterpret_cast<UINT_PTR>(hMenu)), *pBar);
+    CKTMenuFileStore::Get().SaveMenu(CKTMenuFileStore::MenuId(hMenu), *pBar);
 }
 
 BOOL KTLoadMenuCopy(HMENU hMenu, CKTMenuBar* pBar)
 {
-    const UINT uiMenuId = static_cast<UINT>(reinterpret_cast<UINT_PTR>(hMenu));
+    const UINT_PTR uiMenuId = CKTMenuFileStore::MenuId(hMenu);
     if (!CKTMenuFileStore::Get().HasMenu(uiMenuId))
         return FALSE;
     // A copy that brings no buttons back is no copy: the bar is then built from the menu.

@@ -74,7 +74,7 @@ HANDLE CKTMenuFileStore::CreateStoreFile() const
     return hFile;
 }
 
-void CKTMenuFileStore::CloseEntry(UINT uiMenuId)
+void CKTMenuFileStore::CloseEntry(UINT_PTR uiMenuId)
 {
     HANDLE hFile = nullptr;
     if (!m_Files.Lookup(uiMenuId, hFile))
@@ -83,7 +83,7 @@ void CKTMenuFileStore::CloseEntry(UINT uiMenuId)
     ::CloseHandle(hFile);
 }
 
-BOOL CKTMenuFileStore::SaveMenu(UINT uiMenuId, CKTToolBar& bar)
+BOOL CKTMenuFileStore::SaveMenu(UINT_PTR uiMenuId, CKTToolBar& bar)
 {
     if (bar.GetCount() == 0)
         return FALSE;
@@ -100,7 +100,7 @@ BOOL CKTMenuFileStore::SaveMenu(UINT uiMenuId, CKTToolBar& bar)
     return TRUE;
 }
 
-BOOL CKTMenuFileStore::LoadMenu(UINT uiMenuId, CKTToolBar& bar)
+BOOL CKTMenuFileStore::LoadMenu(UINT_PTR uiMenuId, CKTToolBar& bar)
 {
     HANDLE hFile = nullptr;
     if (!m_Files.Lookup(uiMenuId, hFile))
@@ -110,7 +110,7 @@ BOOL CKTMenuFileStore::LoadMenu(UINT uiMenuId, CKTToolBar& bar)
     return SerializeBar(bar, hFile, CArchive::load);
 }
 
-BOOL CKTMenuFileStore::RemoveMenu(UINT uiMenuId)
+BOOL CKTMenuFileStore::RemoveMenu(UINT_PTR uiMenuId)
 {
     if (!HasMenu(uiMenuId))
         return FALSE;
@@ -122,7 +122,7 @@ void CKTMenuFileStore::RemoveAll()
 {
     for (POSITION pos = m_Files.GetStartPosition(); pos != nullptr;)
     {
-        UINT uiId = 0;
+        UINT_PTR uiId = 0;
         HANDLE hFile = nullptr;
         m_Files.GetNextAssoc(pos, uiId, hFile);
         ::CloseHandle(hFile);
@@ -130,7 +130,7 @@ void CKTMenuFileStore::RemoveAll()
     m_Files.RemoveAll();
 }
 
-BOOL CKTMenuFileStore::HasMenu(UINT uiMenuId) const
+BOOL CKTMenuFileStore::HasMenu(UINT_PTR uiMenuId) const
 {
     HANDLE hFile = nullptr;
     return m_Files.Lookup(uiMenuId, hFile);

@@ -2,8 +2,9 @@
 // Two process-wide services of the menu classes.
 //
 // CKTMenuFileStore keeps the customised content of menus while the program runs: a bar's buttons
-// are serialised into a temporary file per menu id (in practice a menu handle value), so that a
-// menu shown again can be rebuilt from its customised form. The files are created
+// are serialised into a temporary file per menu id (in practice a menu handle value, kept whole:
+// on 64-bit two handles may share their low half), so that a menu shown again can be rebuilt from
+// its customised form. The files are created
 // delete-on-close: closing a handle deletes its file, and an entry leaves the map in the same
 // step, so that no stale handle value (which the system may hand out again) is ever used.
 //
@@ -26,15 +27,17 @@ public:
 
     // Stores the bar's buttons under the id. FALSE for a bar without buttons, when the file
     // cannot be created or when the bar's serialisation fails; the id then holds nothing.
-    BOOL SaveMenu(UINT uiMenuId, CKTToolBar& bar);
+    BOOL SaveMenu(UINT_PTR uiMenuId, CKTToolBar& bar);
     // Loads the bar from the file stored under the id; FALSE when nothing is stored, the file
     // cannot be rewound or its content cannot be read.
-    BOOL LoadMenu(UINT uiMenuId, CKTToolBar& bar);
-    BOOL RemoveMenu(UINT uiMenuId);
+    BOOL LoadMenu(UINT_PTR uiMenuId, CKTToolBar& bar);
+    BOOL RemoveMenu(UINT_PTR uiMenuId);
     void RemoveAll();
 
-    BOOL HasMenu(UINT uiMenuId) const;
+    BOOL HasMenu(UINT_PTR uiMenuId) const;
     INT_PTR GetCount() const { return m_Files.GetCount(); }
+    // The id of a menu handle.
+    static UINT_PTR MenuId(HMENU hMenu) { return reinterpret_cast<UINT_PTR>(hMenu); }
 
     // The folder new files go to; empty: the system's temporary folder. A test seam.
     CString m_strFolder;
@@ -43,9 +46,9 @@ public:
 
 private:
     HANDLE CreateStoreFile() const;
-    void CloseEntry(UINT uiMenuId);
+    void CloseEntry(UINT_PTR uiMenuId);
 
-    CMap<UINT, UINT, HANDLE, HANDLE> m_Files;
+    CMap<UINT_PTR, UINT_PTR, HANDLE, HANDLE> m_Files;
 };
 
 class CKTTearOffIdTable

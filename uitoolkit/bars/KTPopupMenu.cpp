@@ -66,6 +66,8 @@ CKTPopupMenu::CKTPopupMenu(DWORD dwCaptionStyle, LPCTSTR lpszTitle)
 
 void CKTPopupMenu::Initialize()
 {
+    m_AnimationType = GetAnimationType();
+    // Fading needs more colours than a palette screen has; the stored setting stays as it is.
     if (m_AnimationType == ANIMATION_FADE && ktGlobals.m_bitsPerPixel <= 8)
         m_AnimationType = ANIMATION_NONE;
     m_bAnimationIsDone = m_AnimationType == ANIMATION_NONE;
@@ -254,8 +256,7 @@ BOOL CKTPopupMenu::BuildItems()
     {
         BOOL bLoaded = FALSE;
         if (m_pParentBtn == nullptr)
-            bLoaded =
-                CKTMenuFileStore::Get().LoadMenu(static_cast<UINT>(reinterpret_cast<UINT_PTR>(m_hMenu)), m_wndMenuBar);
+            bLoaded = CKTMenuFileStore::Get().LoadMenu(CKTMenuFileStore::MenuId(m_hMenu), m_wndMenuBar);
         if (!bLoaded && !m_wndMenuBar.ImportFromMenu(m_hMenu, m_pParentBtn == nullptr))
             return FALSE;
     }
@@ -597,10 +598,11 @@ void CKTPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
             m_wndMenuBar.GetItemSubMenu(pHot) != nullptr && !(pHot->m_nStyle & TBBS_DISABLED))
         {
             CKTToolbarMenuButton* pItem = static_cast<CKTToolbarMenuButton*>(pHot);
-            const int nAnimation = m_AnimationType;
-            m_AnimationType = ANIMATION_NONE;
+            // A submenu opened from the keyboard appears at once.
+            const int nAnimation = GetAnimationType();
+            SetAnimationType(ANIMATION_NONE);
             bOpened = pItem->m_pPopupMenu != nullptr || m_wndMenuBar.OpenItemPopup(pItem, FALSE);
-            m_AnimationType = nAnimation;
+            SetAnimationType(nAnimation);
             if (bOpened && alive() && pItem->m_pPopupMenu != nullptr &&
                 m_wndMenuBar.GetButton(m_wndMenuBar.GetHighlightedIndex()) == pItem)
                 pItem->m_pPopupMenu->SendMessage(WM_KEYDOWN, VK_HOME);

@@ -86,8 +86,9 @@ public:
     static void RefreshAllShadows(CRect rectScreen);
 
     static CKTPopupMenu* GetActiveMenu() { return m_pActivePopupMenu; }
-    static int GetAnimationType() { return m_AnimationType; }
-    static void SetAnimationType(int nType) { m_AnimationType = nType; }
+    // The animation of popups opened from now on: the "MenuAnimation" the toolbar parameters store.
+    static int GetAnimationType() { return CKTToolBar::m_nMenuAnimation; }
+    static void SetAnimationType(int nType) { CKTToolBar::m_nMenuAnimation = nType; }
 
     // Scroll buttons (KTPopupMenuEffects.cpp): TRUE when a rectangle changed.
     BOOL LayOutScrollButtons(BOOL bForce = FALSE);
@@ -206,10 +207,11 @@ protected:
     DWORD m_dwLastAnimationTick = 0;
     BOOL m_bLockedBar = FALSE;
     BOOL m_bAnimationImageReady = FALSE;
+    // This popup's animation, taken from the setting when it is constructed.
+    int m_AnimationType = ANIMATION_NONE;
     // Set by the window's end while Create runs, so that a failed Create knows the object is gone.
     BOOL* m_pbDeletedDuringCreate = nullptr;
 
-    inline static int m_AnimationType = ANIMATION_NONE;
     inline static CKTPopupMenu* m_pActivePopupMenu = nullptr;
 
     friend class CKTPopupMenuBar;

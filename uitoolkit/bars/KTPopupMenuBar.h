@@ -82,8 +82,6 @@ public:
     static HMENU CopyMenuTree(HMENU hSource);
     static int GetLastCommandIndex() { return m_iLastCommandIndex; }
 
-    // Personalised menus ("RecentlyUsedMenus"): rarely used commands stay hidden.
-    inline static BOOL m_bRecentlyUsedMenus = FALSE;
     // The menu bar's show-all-items mode: every command is shown while it is on.
     inline static BOOL m_bMenuBarShowAllCommands = FALSE;
     // Where a track-mode popup hands its chosen command (the context menu manager).

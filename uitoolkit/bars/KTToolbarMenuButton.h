@@ -113,7 +113,4 @@ public:
     BOOL OnClick(CWnd* pWnd, BOOL bDelay = TRUE) override;
     BOOL OnToolHitTest(const CWnd* pWnd, TOOLINFO* pTI) override;
     BOOL OpenPopupMenu(CWnd* pWnd = nullptr) override;
-
-    // "ShowAllMenusAfterDelay": resting on the item expands the menu.
-    inline static BOOL m_bShowAllMenusAfterDelay = TRUE;
 };

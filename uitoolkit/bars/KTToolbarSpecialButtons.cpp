@@ -365,7 +365,8 @@ BOOL CKTShowAllButton::OnClick(CWnd*, BOOL bDelay)
             pPopup->ShowAllItems();
         return TRUE;
     }
-    if (m_bShowAllMenusAfterDelay)
+    // "ShowAllMenusAfterDelay": resting on the item expands the menu.
+    if (CKTToolBar::m_bShowAllMenusAfterDelay)
         pBar->OpenItemPopup(this, TRUE);
     return TRUE;
 }

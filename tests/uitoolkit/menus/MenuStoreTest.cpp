@@ -159,6 +159,36 @@ TEST_F(MenuStoreTest, FailedSavesLeaveNoEntryAndNoFile)
     EXPECT_TRUE(Files().empty());
 }
 
+TEST_F(MenuStoreTest, MenusWhoseHandlesShareTheirLowHalfKeepTheirOwnCopies)
+{
+    // On 64-bit a handle value does not fit a 32-bit id: two menus that differ only above bit
+    // 31 must not find each other's copy.
+    const UINT_PTR uiLow = 0x1230;
+    const UINT_PTR uiHigh = sizeof(UINT_PTR) > 4
+                                ? static_cast<UINT_PTR>((static_cast<unsigned long long>(1) << 32) | uiLow)
+                                : static_cast<UINT_PTR>(0x80001230u);
+    CStoredBar first;
+    first.AddCommand(101);
+    CStoredBar second;
+    second.AddCommand(202);
+    ASSERT_TRUE(m_store.SaveMenu(uiLow, first));
+    EXPECT_FALSE(m_store.HasMenu(uiHigh));
+    ASSERT_TRUE(m_store.SaveMenu(uiHigh, second));
+    EXPECT_EQ(2, m_store.GetCount());
+    CStoredBar loaded;
+    ASSERT_TRUE(m_store.LoadMenu(uiLow, loaded));
+    EXPECT_EQ((std::vector<UINT>{101}), loaded.m_loaded);
+    ASSERT_TRUE(m_store.LoadMenu(uiHigh, loaded));
+    EXPECT_EQ((std::vector<UINT>{202}), loaded.m_loaded);
+    EXPECT_TRUE(m_store.RemoveMenu(uiHigh));
+    EXPECT_TRUE(m_store.HasMenu(uiLow));
+
+    // A menu handle is its own id.
+    HMENU hMenu = ::CreatePopupMenu();
+    EXPECT_EQ(reinterpret_cast<UINT_PTR>(hMenu), CKTMenuFileStore::MenuId(hMenu));
+    ::DestroyMenu(hMenu);
+}
+
 TEST(TearOffIdTest, FreeIdsUseCountsAndEmptyRanges)
 {
     CKTTearOffIdTable table(1000, 1002);

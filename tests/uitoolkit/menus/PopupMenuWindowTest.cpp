@@ -4,6 +4,7 @@
 #include "tests/framework/input/UserInput.h"
 #include "tests/framework/windows/WindowsTestSupport.h"
 #include "tests/uitoolkit/menus/MenuTestSupport.h"
+#include "uitoolkit/bars/KTMenuBar.h"
 #include "uitoolkit/customize/KTCmdUsageCount.h"
 #include "uitoolkit/looks/KTVisualManagerXP.h"
 
@@ -547,7 +548,7 @@ TEST_F(PopupMenuWindowTest, PersonalisedMenusHideRarelyUsedCommands)
     usage.Reset();
     for (int i = 0; i < 20; i++)
         usage.AddCmd(ID_M_UNDO);
-    CKTPopupMenuBar::m_bRecentlyUsedMenus = TRUE;
+    CKTToolBar::m_bRecentlyUsedMenus = TRUE;
 
     ASSERT_TRUE(Host().OpenMenu(0));
     PumpAndIdle();
@@ -576,7 +577,60 @@ TEST_F(PopupMenuWindowTest, PersonalisedMenusHideRarelyUsedCommands)
     EXPECT_EQ((std::vector<UINT>{ID_M_EXIT}), m_pFrame->m_commands);
     EXPECT_EQ(0, Depth());
 
-    CKTPopupMenuBar::m_bRecentlyUsedMenus = FALSE;
     CKTToolBar::SetBasicCommands(CList<UINT, UINT>());
     usage.Reset();
+}
+
+TEST_F(PopupMenuWindowTest, StoredParametersReachTheMenus)
+{
+    // The menus follow what the toolbar parameters load, with nothing else to switch.
+    const wchar_t kProfile[] = L"Software\\KestTests\\MenuParameters\\";
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KestTests\\MenuParameters");
+    CList<UINT, UINT> basic;
+    basic.AddTail(ID_M_NEW);
+    CKTToolBar::SetBasicCommands(basic);
+    CKTCmdUsageCount& usage = CKTToolBar::GetUsageCount();
+    usage.Reset();
+    for (int i = 0; i < 20; i++)
+        usage.AddCmd(ID_M_UNDO);
+
+    struct Case
+    {
+        int nAnimation;
+        BOOL bRecentlyUsed;
+        BOOL bItemsShownAtOnce; // no animation: the items are there as the popup appears
+        int nItems;             // New and the show-all item, or the whole File menu
+    } cases[] = {
+        {CKTPopupMenu::ANIMATION_SLIDE, TRUE, FALSE, 2},
+        {CKTPopupMenu::ANIMATION_NONE, FALSE, TRUE, 6},
+        {CKTPopupMenu::ANIMATION_UNFOLD, FALSE, FALSE, 6},
+        {CKTPopupMenu::ANIMATION_NONE, TRUE, TRUE, 2},
+    };
+    for (const Case& c : cases)
+    {
+        CKTToolBar::m_nMenuAnimation = c.nAnimation;
+        CKTToolBar::m_bRecentlyUsedMenus = c.bRecentlyUsed;
+        ASSERT_TRUE(CKTToolBar::SaveParameters(kProfile));
+        CKTToolBar::m_nMenuAnimation = c.nAnimation == 0 ? 2 : 0;
+        CKTToolBar::m_bRecentlyUsedMenus = !c.bRecentlyUsed;
+        ASSERT_TRUE(CKTToolBar::LoadParameters(kProfile));
+        EXPECT_EQ(c.nAnimation, CKTPopupMenu::GetAnimationType());
+        EXPECT_EQ(c.bRecentlyUsed, CKTMenuBar::IsRecentlyUsedMenus());
+
+        ASSERT_TRUE(Host().OpenMenu(0)) << c.nAnimation;
+        CKTPopupMenu* pPopup = ActivePopup();
+        ASSERT_NE(nullptr, pPopup);
+        EXPECT_EQ(c.bItemsShownAtOnce, pPopup->GetMenuBar()->IsWindowVisible() != FALSE)
+            << "animation " << c.nAnimation;
+        EXPECT_TRUE(PumpUntil([&] { return pPopup->GetMenuBar()->IsWindowVisible() != FALSE; }, 3000));
+        EXPECT_EQ(c.nItems, pPopup->GetMenuBar()->GetCount()) << "recently used " << c.bRecentlyUsed;
+        EXPECT_EQ(!c.bRecentlyUsed, pPopup->GetMenuBar()->AreAllCommandsShown());
+        CloseAll();
+    }
+
+    CKTToolBar::m_nMenuAnimation = 0;
+    CKTToolBar::m_bRecentlyUsedMenus = TRUE;
+    CKTToolBar::SetBasicCommands(CList<UINT, UINT>());
+    usage.Reset();
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KestTests\\MenuParameters");
 }
