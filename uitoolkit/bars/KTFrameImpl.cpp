@@ -238,10 +238,7 @@ CKTToolBar* CKTFrameSupport::CreateUserToolbar(LPCTSTR lpszName)
     {
         for (UINT uiID = m_uiUserToolbarFirst; uiID <= m_uiUserToolbarLast && uiFreeID == (UINT)-1; uiID++)
         {
-            BOOL bTaken = FALSE;
-            for (POSITION pos = m_listUserBars.GetHeadPosition(); pos != nullptr && !bTaken;)
-                bTaken = static_cast<CControlBar*>(m_listUserBars.GetNext(pos))->GetDlgCtrlID() == (int)uiID;
-            if (!bTaken)
+            if (FindUserToolbar(uiID) == nullptr)
                 uiFreeID = uiID;
             if (uiID == m_uiUserToolbarLast)
                 break;
@@ -274,6 +271,8 @@ BOOL CKTFrameSupport::DeleteUserToolbar(CKTToolBar* pBar)
     if (pos == nullptr)
         return FALSE;
     m_listUserBars.RemoveAt(pos);
+    // Its stored state goes too, so that the next bar with its id does not come back as this one.
+    pBar->RemoveStateFromRegistry(m_strControlBarRegEntry);
     pBar->DestroyWindow();
     delete pBar;
     m_pFrame->RecalcLayout();
@@ -323,12 +322,57 @@ void CKTFrameSupport::SetUserToolbarMenuItems(HMENU hMenu, UINT uiFirst, UINT ui
 
 void CKTFrameSupport::LoadUserToolbars()
 {
-    // The bars' names and buttons come with the toolbars' own saved state.
-    if (m_uiUserToolbarFirst == (UINT)-1 || m_uiUserToolbarLast == (UINT)-1)
+    if (m_uiUserToolbarFirst == (UINT)-1 || m_uiUserToolbarLast == (UINT)-1 ||
+        m_uiUserToolbarFirst > m_uiUserToolbarLast)
         return;
+    for (UINT uiID = m_uiUserToolbarFirst;; uiID++)
+    {
+        // The bars' names and buttons come with each toolbar's own saved state; an id without
+        // one has no bar.
+        if (FindUserToolbar(uiID) == nullptr)
+        {
+            auto* pBar = new CKTToolBar;
+            if (!pBar->Create(m_pFrame, kUserToolbarStyle, uiID))
+                delete pBar;
+            else if (!pBar->LoadState(m_strControlBarRegEntry))
+            {
+                pBar->DestroyWindow();
+                delete pBar;
+            }
+            else
+            {
+                FinishBar(pBar, FALSE);
+                m_listUserBars.AddTail(pBar);
+            }
+        }
+        if (uiID == m_uiUserToolbarLast)
+            break;
+    }
 }
 
-void CKTFrameSupport::SaveUserToolbars(BOOL /*bFrameBarsOnly*/) {}
+void CKTFrameSupport::SaveUserToolbars(BOOL bFrameBarsOnly)
+{
+    for (POSITION pos = m_listUserBars.GetHeadPosition(); pos != nullptr;)
+    {
+        CKTToolBar* pBar = static_cast<CKTToolBar*>(m_listUserBars.GetNext(pos));
+        if (pBar->GetSafeHwnd() == nullptr)
+            continue;
+        if (bFrameBarsOnly && pBar->GetTopLevelFrame() != m_pFrame)
+            continue;
+        pBar->SaveState(m_strControlBarRegEntry);
+    }
+}
+
+CKTToolBar* CKTFrameSupport::FindUserToolbar(UINT uiID) const
+{
+    for (POSITION pos = m_listUserBars.GetHeadPosition(); pos != nullptr;)
+    {
+        CKTToolBar* pBar = static_cast<CKTToolBar*>(m_listUserBars.GetNext(pos));
+        if (pBar->GetSafeHwnd() != nullptr && static_cast<UINT>(pBar->GetDlgCtrlID()) == uiID)
+            return pBar;
+    }
+    return nullptr;
+}
 
 // Tear-off bars ---------------------------------------------------------------------------------
 

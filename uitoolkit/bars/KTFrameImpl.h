@@ -132,6 +132,7 @@ public:
 protected:
     // The toolkit toolbar of the window's tree whose hosted control is the window, or null.
     BOOL ClickOnHostedControl(UINT uiMsg, CPoint pt, HWND hwnd);
+    CKTToolBar* FindUserToolbar(UINT uiID) const;
     BOOL IsKeyInFrameAccelerators(UINT nKey) const;
     static BOOL IsHostedControlFocused();
     CString GetTearOffKey() const;
@@ -146,7 +147,6 @@ protected:
     HMENU m_hDefaultMenu = nullptr;
     CFrameWnd* m_pFrame;
     UINT m_nIDDefaultResource = 0;
-
 };
 
 // What a toolkit frame's PreTranslateMessage does after FilterMessage.

@@ -59,7 +59,9 @@ BOOL FindMenuItemText(HMENU hMenu, UINT uiCmd, CString& strText)
     return FALSE;
 }
 
-CString MenuItemText(HMENU hMenu, int iIndex)
+} // namespace
+
+CString CKTMenuBar::GetMenuItemText(HMENU hMenu, int iIndex)
 {
     const int nLength = ::GetMenuStringW(hMenu, static_cast<UINT>(iIndex), nullptr, 0, MF_BYPOSITION);
     if (nLength <= 0)
@@ -71,8 +73,6 @@ CString MenuItemText(HMENU hMenu, int iIndex)
     strText.ReleaseBuffer();
     return strText;
 }
-
-} // namespace
 
 CKTMenuBar::CKTMenuBar()
 {
@@ -186,30 +186,7 @@ void CKTMenuBar::CreateFromMenu(HMENU hMenu, BOOL bDefaultMenu, BOOL bForce)
     if (bDefaultMenu)
         m_hDefaultMenu = hMenu;
 
-    if (hMenu == nullptr || !KTLoadMenuCopy(hMenu, this))
-    {
-        RemoveAllButtons();
-        if (hMenu != nullptr && ::IsMenu(hMenu))
-        {
-            KTAssignTearOffIds(hMenu);
-            const int nCount = ::GetMenuItemCount(hMenu);
-            for (int i = 0; i < nCount; i++)
-            {
-                const UINT uiID = ::GetMenuItemID(hMenu, i);
-                HMENU hSub = ::GetSubMenu(hMenu, i);
-                if (uiID == 0 && hSub == nullptr)
-                {
-                    InsertSeparator();
-                    continue;
-                }
-                CString strText = MenuItemText(hMenu, i);
-                CKTToolbarButton* pButton =
-                    hSub != nullptr ? KTNewMenuBarMenuButton(hSub, strText) : KTNewMenuBarCommandButton(uiID, strText);
-                if (InsertButton(pButton) < 0)
-                    delete pButton;
-            }
-        }
-    }
+    TakeStoredCopy(hMenu);
 
     if (bMaximize && GetMDIFrame() != nullptr)
         SetMaximizeMode(TRUE, GetMDIFrame()->MDIGetActive(), FALSE);
@@ -483,37 +460,36 @@ void CKTMenuBar::AdjustLocations()
     }
 }
 
-int CKTMenuBar::FindDropIndex(CPoint point) const
+int CKTMenuBar::FindDropIndex(const CPoint point, CRect& rectDrag) const
 {
-    int iIndex = -1;
-    for (int i = 0; i < GetCount(); i++)
+    const int iIndex = CKTToolBar::FindDropIndex(point, rectDrag);
+    if (!m_bMaximizeMode)
+        return iIndex;
+    const int iFirst = FirstItem();
+    const int iEnd = EndItem();
+    const int iClamped = std::min(std::max(iIndex, iFirst), iEnd);
+    if (iClamped == iIndex)
+        return iIndex;
+    // The marker goes to the edge the button lands at: after the system-menu button, or after the
+    // last item, never among the window buttons.
+    const CKTToolbarButton* pBefore = iClamped > 0 ? GetButton(iClamped - 1) : nullptr;
+    const CKTToolbarButton* pAfter = pBefore == nullptr ? GetButton(iClamped) : nullptr;
+    if (pBefore == nullptr && pAfter == nullptr)
+        return iClamped;
+    const CRect rectRef = pBefore != nullptr ? pBefore->m_rect : pAfter->m_rect;
+    const int nHalf =
+        std::max(1, rectDrag.IsRectEmpty() ? 3 : (IsHorizontal() ? rectDrag.Width() : rectDrag.Height()) / 2);
+    if (IsHorizontal())
     {
-        CKTToolbarButton* pButton = GetButton(i);
-        if (pButton == nullptr || pButton->m_bHidden)
-            continue;
-        const CRect& rect = pButton->m_rect;
-        if (IsHorizontal() ? point.x < rect.CenterPoint().x && point.y < rect.bottom
-                           : point.y < rect.CenterPoint().y && point.x < rect.right)
-        {
-            iIndex = i;
-            break;
-        }
+        const int x = pBefore != nullptr ? rectRef.right : rectRef.left;
+        rectDrag.SetRect(x - nHalf, rectRef.top, x + nHalf, rectRef.bottom);
     }
-    if (iIndex < 0)
-        iIndex = GetCount();
-    if (m_bMaximizeMode)
+    else
     {
-        iIndex = std::max(iIndex, FirstItem());
-        iIndex = std::min(iIndex, EndItem());
+        const int y = pBefore != nullptr ? rectRef.bottom : rectRef.top;
+        rectDrag.SetRect(rectRef.left, y - nHalf, rectRef.right, y + nHalf);
     }
-    return iIndex;
-}
-
-void CKTMenuBar::ResetAllImages()
-{
-    CKTToolBar::ResetAllImages();
-    if (GetSafeHwnd() != nullptr)
-        Invalidate();
+    return iClamped;
 }
 
 // Input -------------------------------------------------------------------------------------------

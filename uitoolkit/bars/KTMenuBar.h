@@ -80,8 +80,15 @@ public:
     void OnChangeHot(int iHot) override;
     BOOL OnSendCommand(const CKTToolbarButton* pButton) override;
     BOOL IsPureMenuButton(CKTToolbarButton* pButton) const override;
-    // The toolbar's drop index, kept left of the system-menu and window buttons.
-    int FindDropIndex(CPoint point) const;
+    // The toolbar's drop index, kept between the system-menu button and the window buttons.
+    int FindDropIndex(const CPoint point, CRect& rectDrag) const override;
+
+    // Saved state (KTMenuBarState.cpp): the default menu under id 0 and each document menu under
+    // its template's resource id, all in the bar's section; the index is the bar's.
+    BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nIndex = -1, UINT uiID = (UINT)-1) override;
+    BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nIndex = -1, UINT uiID = (UINT)-1) override;
+    // Every menu as its resource gives it.
+    void RestoreResourceState() override;
 
     // The frame that owns the bar (set by Create).
     CWnd* GetOwnerFrame() const { return m_pParentWnd; }
@@ -109,6 +116,17 @@ protected:
     void InstallMouseHook();
     static void RemoveMouseHook();
     static LRESULT CALLBACK BarMouseProc(int nCode, WPARAM wParam, LPARAM lParam);
+    static CString GetMenuItemText(HMENU hMenu, int iIndex);
+
+    // The menus' copies (KTMenuBarState.cpp).
+    void BuildButtonsFromMenu(HMENU hMenu);
+    // The store's copy of the menu, or the menu itself when the store has none.
+    void TakeStoredCopy(HMENU hMenu);
+    BOOL BuildResourceItems(UINT uiMenuResId);
+    // The current buttons go to the store and maximize mode off; TRUE when it was on.
+    BOOL LeaveCurrentMenu();
+    void ReturnToCurrentMenu(BOOL bMaximize);
+    BOOL LoadMenuState(HMENU hMenu, UINT uiMenuResId, LPCTSTR lpszProfileName, int nIndex, UINT uiID);
 
     BOOL m_bMenuPerDocument = TRUE;
     CWnd* m_pParentWnd = nullptr;
@@ -122,6 +140,8 @@ protected:
     BOOL m_bHaveButtons = FALSE;
     CSize m_szSystemButton = CSize(0, 0);
     BOOL m_bLaidOut = FALSE;
+    // The menu whose copy the bar holds while it works on the stored copies, else null.
+    HMENU m_hMenuInWork = nullptr;
 
     inline static BOOL m_bKeyboardMode = FALSE;
     inline static HHOOK m_hookMouse = nullptr;

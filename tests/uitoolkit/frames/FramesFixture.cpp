@@ -34,6 +34,11 @@ LRESULT CFramesMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m_toolbarMenuRequests.push_back(reinterpret_cast<HWND>(wParam));
         return 0;
     }
+    if (message == KT_WM_RESETMENU && message != 0)
+    {
+        m_resetMenus.push_back(static_cast<UINT>(wParam));
+        return 0;
+    }
     if (message == WM_COMMAND && LOWORD(wParam) == kWinHelpProbeCommand)
     {
         WinHelp(0);

@@ -29,6 +29,8 @@ class CFramesMainFrame : public CKTMDIFrameWnd
 public:
     std::vector<UINT> m_commands;
     std::vector<HWND> m_toolbarMenuRequests;
+    // The menu resource ids the menu bar reported as rebuilt from the menu ("KTTOOLBAR_RESETMENU").
+    std::vector<UINT> m_resetMenus;
     BOOL m_bRefusePopups = FALSE;
     int m_nHelpCalls = 0;
     BOOL m_bHelpModeAfterWinHelp = FALSE;

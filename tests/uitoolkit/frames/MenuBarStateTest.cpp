@@ -1,0 +1,249 @@
+// The menu bar's saved state: every menu it shows (the default menu and each document menu) in
+// the real registry, the buttons the user put on a menu kept across menu switches, saving while a
+// document window is maximised, and the way back to the resources' menus. User toolbars stored
+// and read back beside it.
+#include "tests/uitoolkit/frames/FramesFixture.h"
+
+#include "uitoolkit/bars/KTFrameImpl.h"
+#include "uitoolkit/bars/KTMenuStore.h"
+#include "uitoolkit/bars/KTToolbarMenuButton.h"
+
+#include <algorithm>
+
+namespace
+{
+
+const wchar_t kProfile[] = L"Software\\KestTests\\MenuBarState\\";
+const wchar_t kProfileKey[] = L"Software\\KestTests\\MenuBarState";
+
+BOOL KeyExists(const CString& strKey)
+{
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, strKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return FALSE;
+    ::RegCloseKey(hKey);
+    return TRUE;
+}
+
+std::vector<UINT> Commands(const CKTToolBar& bar)
+{
+    std::vector<UINT> commands;
+    for (int i = 0; i < bar.GetCount(); i++)
+        commands.push_back(bar.GetButton(i)->IsSeparator() ? 0 : bar.GetButton(i)->m_nID);
+    return commands;
+}
+
+BOOL HasCommand(const CKTToolBar& bar, UINT uiCmd)
+{
+    const std::vector<UINT> commands = Commands(bar);
+    return std::find(commands.begin(), commands.end(), uiCmd) != commands.end();
+}
+
+} // namespace
+
+class MenuBarStateTest : public FramesTest
+{
+protected:
+    void SetUp() override
+    {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kProfileKey);
+        FramesTest::SetUp();
+        // The bar stores the menus of the application's templates.
+        TestApp().m_templateList.m_templates.push_back(m_pTemplate.get());
+    }
+    void TearDown() override
+    {
+        auto& templates = TestApp().m_templateList.m_templates;
+        templates.erase(std::remove(templates.begin(), templates.end(), m_pTemplate.get()), templates.end());
+        FramesTest::TearDown();
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kProfileKey);
+    }
+    // The bar's section for a menu: the bar's id, then the menu's resource id (0: the default).
+    static CString Section(UINT uiMenuId)
+    {
+        CString strKey;
+        strKey.Format(L"%sKTToolBar-%d%x", kProfile, AFX_IDW_MENUBAR, uiMenuId);
+        return strKey;
+    }
+    // What is stored for a menu, read by a plain toolbar.
+    std::vector<UINT> StoredCommands(UINT uiMenuId)
+    {
+        CKTToolBar reader;
+        EXPECT_TRUE(reader.Create(m_pFrame, WS_CHILD | CBRS_TOP, 0xE8A0));
+        EXPECT_TRUE(reader.LoadState(kProfile, AFX_IDW_MENUBAR, uiMenuId)) << uiMenuId;
+        const std::vector<UINT> commands = Commands(reader);
+        reader.DestroyWindow();
+        return commands;
+    }
+    // A button put on the menu bar where a drop at the point would land.
+    void DropCommandAt(CPoint ptClient, UINT uiCmd, LPCTSTR lpszText)
+    {
+        CRect rectMarker;
+        const int iIndex = m_wndMenuBar.FindDropIndex(ptClient, rectMarker);
+        ASSERT_GE(iIndex, 0);
+        ASSERT_GE(m_wndMenuBar.InsertButton(new CKTToolbarButton(uiCmd, -1, lpszText), iIndex), 0);
+        m_wndMenuBar.AdjustLayout();
+    }
+    CPoint RightEnd()
+    {
+        CRect rect;
+        m_wndMenuBar.GetClientRect(&rect);
+        return CPoint(rect.right - 2, rect.CenterPoint().y);
+    }
+};
+
+TEST_F(MenuBarStateTest, MenuSwitchingKeepsADroppedButton)
+{
+    CMDIChildWnd* pChild = OpenDocument(L"Report 1");
+    ASSERT_NE(nullptr, pChild);
+    DropCommandAt(RightEnd(), ID_FRAMES_LEAF, L"&Leaf");
+    ASSERT_TRUE(HasCommand(m_wndMenuBar, ID_FRAMES_LEAF));
+
+    // To the default menu and back: the document menu keeps the button, the default has none.
+    pChild->MDIDestroy();
+    Settle();
+    EXPECT_EQ(m_wndMenuBar.GetDefaultMenu(), m_wndMenuBar.GetMenu());
+    EXPECT_FALSE(HasCommand(m_wndMenuBar, ID_FRAMES_LEAF));
+    ASSERT_NE(nullptr, OpenDocument(L"Report 2"));
+    EXPECT_EQ(m_pTemplate->m_hMenuShared, m_wndMenuBar.GetMenu());
+    EXPECT_TRUE(HasCommand(m_wndMenuBar, ID_FRAMES_LEAF));
+    EXPECT_EQ(ID_FRAMES_LEAF, Commands(m_wndMenuBar).back()) << "where it was dropped";
+}
+
+TEST_F(MenuBarStateTest, DropOnAMaximisedChildsBarLandsBetweenTheSystemButtons)
+{
+    CMDIChildWnd* pChild = OpenDocument(L"Report 1");
+    ASSERT_NE(nullptr, pChild);
+    pChild->MDIMaximize();
+    Settle();
+    ASSERT_TRUE(m_wndMenuBar.IsMaximizeMode());
+    const int nCount = m_wndMenuBar.GetCount();
+    const int nWindowButtons = m_wndMenuBar.GetSystemButtonsCount();
+    struct Case
+    {
+        const char* name;
+        CPoint point;
+        int iExpected;
+    } cases[] = {
+        {"on the window buttons", RightEnd(), nCount - nWindowButtons},
+        {"left of the system-menu button", CPoint(0, RightEnd().y), 1},
+    };
+    for (const Case& c : cases)
+    {
+        CRect rectMarker;
+        EXPECT_EQ(c.iExpected, m_wndMenuBar.FindDropIndex(c.point, rectMarker)) << c.name;
+        EXPECT_FALSE(rectMarker.IsRectEmpty()) << c.name;
+        CRect rectNeighbour;
+        m_wndMenuBar.GetItemRect(c.iExpected - 1, &rectNeighbour);
+        EXPECT_EQ(rectNeighbour.right, rectMarker.CenterPoint().x) << "the marker after the item before: " << c.name;
+    }
+    DropCommandAt(RightEnd(), ID_FRAMES_LEAF, L"&Leaf");
+    EXPECT_EQ(nWindowButtons, m_wndMenuBar.GetSystemButtonsCount());
+    EXPECT_EQ((UINT)ID_FRAMES_LEAF, m_wndMenuBar.GetButton(nCount - nWindowButtons)->m_nID);
+    EXPECT_EQ((UINT)SC_CLOSE, m_wndMenuBar.GetButton(m_wndMenuBar.GetCount() - 1)->m_nID);
+
+    // Restoring the window takes away exactly its buttons; the dropped one stays.
+    pChild->MDIRestore();
+    Settle();
+    EXPECT_FALSE(m_wndMenuBar.IsMaximizeMode());
+    EXPECT_EQ(ID_FRAMES_LEAF, Commands(m_wndMenuBar).back());
+    EXPECT_FALSE(HasCommand(m_wndMenuBar, SC_CLOSE));
+}
+
+TEST_F(MenuBarStateTest, SavingWhileMaximisedStoresNoWindowButtonsAndKeepsThem)
+{
+    CMDIChildWnd* pChild = OpenDocument(L"Report 1");
+    ASSERT_NE(nullptr, pChild);
+    pChild->MDIMaximize();
+    Settle();
+    ASSERT_TRUE(m_wndMenuBar.IsMaximizeMode());
+    const std::vector<UINT> before = Commands(m_wndMenuBar);
+
+    ASSERT_TRUE(m_wndMenuBar.SaveState(kProfile));
+    EXPECT_TRUE(m_wndMenuBar.IsMaximizeMode()) << "the user sees no change";
+    EXPECT_EQ(before, Commands(m_wndMenuBar));
+    EXPECT_EQ(m_pTemplate->m_hMenuShared, m_wndMenuBar.GetMenu());
+    EXPECT_EQ(3, m_wndMenuBar.GetSystemButtonsCount());
+
+    EXPECT_TRUE(KeyExists(Section(0))) << "the default menu";
+    EXPECT_TRUE(KeyExists(Section(IDR_FRAMES_DOC))) << "the document menu";
+    const std::vector<UINT> stored = StoredCommands(IDR_FRAMES_DOC);
+    EXPECT_EQ((std::vector<UINT>{(UINT)-1, (UINT)-1, 0, (UINT)-1, ID_FRAMES_HELP}), stored)
+        << "the menu's own items, no system-menu or window buttons";
+    EXPECT_EQ((std::vector<UINT>{(UINT)-1, (UINT)-1, ID_FRAMES_HELP}), StoredCommands(0));
+}
+
+TEST_F(MenuBarStateTest, StateRoundTripThroughTheRegistry)
+{
+    CMDIChildWnd* pChild = OpenDocument(L"Report 1");
+    ASSERT_NE(nullptr, pChild);
+    DropCommandAt(RightEnd(), ID_FRAMES_LEAF, L"&Leaf");
+    ASSERT_TRUE(m_wndMenuBar.SaveState(kProfile));
+    m_pFrame->m_resetMenus.clear();
+
+    // The user's button goes (the menus as the resources give them), then the stored state
+    // brings it back to the document menu only.
+    m_wndMenuBar.RestoreResourceState();
+    EXPECT_FALSE(HasCommand(m_wndMenuBar, ID_FRAMES_LEAF));
+    EXPECT_EQ(m_pTemplate->m_hMenuShared, m_wndMenuBar.GetMenu());
+    ASSERT_TRUE(m_wndMenuBar.LoadState(kProfile));
+    EXPECT_TRUE(m_pFrame->m_resetMenus.empty());
+    EXPECT_TRUE(HasCommand(m_wndMenuBar, ID_FRAMES_LEAF));
+    pChild->MDIDestroy();
+    Settle();
+    EXPECT_FALSE(HasCommand(m_wndMenuBar, ID_FRAMES_LEAF));
+    ASSERT_NE(nullptr, OpenDocument(L"Report 2"));
+    EXPECT_TRUE(HasCommand(m_wndMenuBar, ID_FRAMES_LEAF));
+
+    // Nothing stored: each menu is built from itself and the frame is told which.
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kProfileKey);
+    EXPECT_FALSE(m_wndMenuBar.LoadState(kProfile));
+    EXPECT_EQ((std::vector<UINT>{IDR_FRAMES_DOC, IDR_FRAMES_MAIN}), m_pFrame->m_resetMenus);
+    EXPECT_FALSE(HasCommand(m_wndMenuBar, ID_FRAMES_LEAF));
+    EXPECT_EQ(m_pTemplate->m_hMenuShared, m_wndMenuBar.GetMenu());
+}
+
+TEST_F(MenuBarStateTest, UserToolbarsAreStoredReadBackAndForgottenWhenDeleted)
+{
+    const CString strSection = CString(kProfile) + L"UserBars\\";
+    CKTFrameSupport& support = m_pFrame->GetFrameSupport();
+    support.EnableUserToolbars(strSection, ID_FRAMES_USERBAR_FIRST, ID_FRAMES_USERBAR_LAST);
+    std::vector<CKTToolBar*> bars;
+    for (int i = 0; i < 3; i++)
+    {
+        CString strName;
+        strName.Format(L"Mine %d", i + 1);
+        CKTToolBar* pBar = support.CreateUserToolbar(strName);
+        ASSERT_NE(nullptr, pBar);
+        pBar->InsertButton(new CKTToolbarButton(ID_FRAMES_COPY + i, -1, L"x"));
+        bars.push_back(pBar);
+    }
+    support.SaveUserToolbars();
+    CString strFirst;
+    strFirst.Format(L"%sKTToolBar-%d", (LPCTSTR)strSection, ID_FRAMES_USERBAR_FIRST);
+    EXPECT_TRUE(KeyExists(strFirst));
+    ASSERT_TRUE(support.DeleteUserToolbar(bars[0]));
+    EXPECT_FALSE(KeyExists(strFirst)) << "a deleted bar's state goes with it";
+
+    // Another frame's support reads the two that are left, with their ids, names and buttons.
+    CKTFrameSupport second(m_pFrame);
+    second.EnableUserToolbars(strSection, ID_FRAMES_USERBAR_FIRST, ID_FRAMES_USERBAR_LAST);
+    second.LoadUserToolbars();
+    ASSERT_EQ(2, second.GetUserToolbarCount());
+    for (int i = 0; i < 2; i++)
+    {
+        CKTToolBar* pBar = second.GetUserToolbarByIndex(i);
+        ASSERT_NE(nullptr, pBar);
+        EXPECT_EQ(ID_FRAMES_USERBAR_FIRST + 1 + i, (UINT)pBar->GetDlgCtrlID());
+        CString strName;
+        pBar->GetWindowText(strName);
+        CString strExpected;
+        strExpected.Format(L"Mine %d", i + 2);
+        EXPECT_EQ(strExpected, strName);
+        EXPECT_EQ((std::vector<UINT>{(UINT)(ID_FRAMES_COPY + 1 + i)}), Commands(*pBar));
+    }
+    // The freed first id goes to the next new bar.
+    CKTToolBar* pNew = second.CreateUserToolbar(L"Again");
+    ASSERT_NE(nullptr, pNew);
+    EXPECT_EQ((UINT)ID_FRAMES_USERBAR_FIRST, (UINT)pNew->GetDlgCtrlID());
+}
