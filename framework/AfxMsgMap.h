@@ -103,7 +103,7 @@
 #define ON_WM_STYLECHANGED() AFX_WM(WM_STYLECHANGED, self->OnStyleChanged((int)call.wParam, reinterpret_cast<LPSTYLESTRUCT>(call.lParam));)
 #define ON_WM_STYLECHANGING() AFX_WM(WM_STYLECHANGING, self->OnStyleChanging((int)call.wParam, reinterpret_cast<LPSTYLESTRUCT>(call.lParam));)
 #define ON_WM_ENABLE() AFX_WM(WM_ENABLE, self->OnEnable((BOOL)call.wParam);)
-#define ON_WM_HELPINFO() AFX_WM(WM_HELPINFO, call.lResult = self->OnHelpInfo(reinterpret_cast<HELPINFO*>(call.lParam));)
+#define ON_WM_HELPINFO() AFX_WM(WM_HELP, call.lResult = self->OnHelpInfo(reinterpret_cast<HELPINFO*>(call.lParam));)
 #define ON_WM_COPYDATA() AFX_WM(WM_COPYDATA, call.lResult = self->OnCopyData(CWnd::FromHandle(reinterpret_cast<HWND>(call.wParam)), reinterpret_cast<COPYDATASTRUCT*>(call.lParam));)
 #define ON_WM_PALETTECHANGED() AFX_WM(WM_PALETTECHANGED, self->OnPaletteChanged(CWnd::FromHandle(reinterpret_cast<HWND>(call.wParam)));)
 #define ON_WM_QUERYNEWPALETTE() AFX_WM(WM_QUERYNEWPALETTE, call.lResult = self->OnQueryNewPalette();)

@@ -188,3 +188,40 @@ TEST(WindowLifetimeTest, EveryCleanupEntryRunsOnceInOrderForEachDyingWindowWhile
 }
 
 } // namespace
+
+namespace {
+
+// Answers the help request F1 sends, as a window that shows its own help does.
+class CHelpAnsweringWnd : public CWnd
+{
+public:
+    int m_nHelpContextSeen = -1;
+
+protected:
+    BOOL OnHelpInfo(HELPINFO* pInfo)
+    {
+        m_nHelpContextSeen = (int)pInfo->dwContextId;
+        return TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CHelpAnsweringWnd, CWnd)
+    ON_WM_HELPINFO()
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST(WindowLifetimeTest, HelpRequestReachesTheHelpInfoHandler)
+{
+    CHelpAnsweringWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), L"help", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr, nullptr));
+    HELPINFO info = {};
+    info.cbSize = sizeof(info);
+    info.iContextType = HELPINFO_WINDOW;
+    info.hItemHandle = wnd.m_hWnd;
+    info.dwContextId = 77;
+    EXPECT_EQ(TRUE, (BOOL)wnd.SendMessage(WM_HELP, 0, (LPARAM)&info));
+    EXPECT_EQ(77, wnd.m_nHelpContextSeen);
+    wnd.DestroyWindow();
+}
