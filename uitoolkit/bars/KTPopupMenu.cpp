@@ -342,9 +342,9 @@ BOOL CKTPopupMenu::ActivatePopupMenu(CFrameWnd* pTopFrame, CKTPopupMenu* pPopupM
     m_pActivePopupMenu = pPopupMenu;
     if (pPopupMenu == nullptr)
         return TRUE;
-    if (pPopupMenu->m_pParentBtn != nullptr && !pPopupMenu->m_wndMenuBar.AreAllCommandsShown())
+    if (pPopupMenu->m_pParentBtn != nullptr && !pPopupMenu->GetMenuBar()->AreAllCommandsShown())
     {
-        CKTPopupMenuBar& bar = pPopupMenu->m_wndMenuBar;
+        CKTPopupMenuBar& bar = *pPopupMenu->GetMenuBar();
         CKTToolbarButton* pLast = bar.GetButton(bar.GetCount() - 1);
         if (pLast == nullptr || !pLast->IsKindOf(RUNTIME_CLASS(CKTShowAllButton)))
         {
@@ -364,13 +364,13 @@ BOOL CKTPopupMenu::ActivatePopupMenu(CFrameWnd* pTopFrame, CKTPopupMenu* pPopupM
 
 void CKTPopupMenu::RecalcLayout(BOOL)
 {
-    if (m_wndMenuBar.GetSafeHwnd() != nullptr)
+    if (GetMenuBar()->GetSafeHwnd() != nullptr)
         LayOutScrollButtons(TRUE);
 }
 
 void CKTPopupMenu::Reposition()
 {
-    if (m_wndMenuBar.GetSafeHwnd() == nullptr)
+    if (GetMenuBar()->GetSafeHwnd() == nullptr)
         return;
     KTPopupPlacementInput in;
     MONITORINFO info = {};
@@ -381,7 +381,7 @@ void CKTPopupMenu::Reposition()
     else
         ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &in.rectWork, 0);
 
-    CSize size = m_wndMenuBar.CalcSize(TRUE);
+    CSize size = GetMenuBar()->CalcSize(TRUE);
     size.cx += 4;
     size.cy += 4;
     m_rectTearOffCaption.SetRectEmpty();
@@ -401,7 +401,7 @@ void CKTPopupMenu::Reposition()
         CRect rect;
         pParentPopup->GetWindowRect(&rect);
         in.rectParentPopup = rect;
-        in.nParentRowHeight = pParentPopup->m_wndMenuBar.GetRowHeight();
+        in.nParentRowHeight = pParentPopup->GetMenuBar()->GetRowHeight();
     }
     CKTToolBar* pParentBar = GetParentToolBar();
     if (m_pParentBtn != nullptr && pParentBar != nullptr && pParentBar->GetSafeHwnd() != nullptr)
@@ -440,7 +440,7 @@ void CKTPopupMenu::Reposition()
         uiFlags |= SWP_NOMOVE;
     SetWindowPos(nullptr, xWindow, m_ptLocation.y, cx, cy, uiFlags);
     if (CKTToolBar::IsCustomizeMode())
-        m_wndMenuBar.AdjustLocations();
+        GetMenuBar()->AdjustLocations();
 
     // The shadow never hides its own button.
     if (nShadow > 0 && m_pParentBtn != nullptr && pParentBar != nullptr && pParentBar->GetSafeHwnd() != nullptr)
@@ -592,19 +592,19 @@ void CKTPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
             CloseMenu(FALSE);
         return;
     case VK_RIGHT: {
-        CKTToolbarButton* pHot = m_wndMenuBar.GetButton(m_wndMenuBar.GetHighlightedIndex());
+        CKTToolbarButton* pHot = GetMenuBar()->GetButton(GetMenuBar()->GetHighlightedIndex());
         BOOL bOpened = FALSE;
         if (pHot != nullptr && pHot->IsKindOf(RUNTIME_CLASS(CKTToolbarMenuButton)) &&
-            m_wndMenuBar.GetItemSubMenu(pHot) != nullptr && !(pHot->m_nStyle & TBBS_DISABLED))
+            GetMenuBar()->GetItemSubMenu(pHot) != nullptr && !(pHot->m_nStyle & TBBS_DISABLED))
         {
             CKTToolbarMenuButton* pItem = static_cast<CKTToolbarMenuButton*>(pHot);
             // A submenu opened from the keyboard appears at once.
             const int nAnimation = GetAnimationType();
             SetAnimationType(ANIMATION_NONE);
-            bOpened = pItem->m_pPopupMenu != nullptr || m_wndMenuBar.OpenItemPopup(pItem, FALSE);
+            bOpened = pItem->m_pPopupMenu != nullptr || GetMenuBar()->OpenItemPopup(pItem, FALSE);
             SetAnimationType(nAnimation);
             if (bOpened && alive() && pItem->m_pPopupMenu != nullptr &&
-                m_wndMenuBar.GetButton(m_wndMenuBar.GetHighlightedIndex()) == pItem)
+                GetMenuBar()->GetButton(GetMenuBar()->GetHighlightedIndex()) == pItem)
                 pItem->m_pPopupMenu->SendMessage(WM_KEYDOWN, VK_HOME);
         }
         if (bOpened)
@@ -616,7 +616,7 @@ void CKTPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         return;
     }
     case VK_DOWN:
-        if ((::GetKeyState(VK_CONTROL) & 0x8000) && !m_wndMenuBar.AreAllCommandsShown())
+        if ((::GetKeyState(VK_CONTROL) & 0x8000) && !GetMenuBar()->AreAllCommandsShown())
         {
             ShowAllItems();
             return;
@@ -628,17 +628,17 @@ void CKTPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     case VK_RETURN:
         if (CKTToolBar::IsCustomizeMode())
             return;
-        m_wndMenuBar.OnKey(nChar);
+        GetMenuBar()->OnKey(nChar);
         if (!alive() || nChar == VK_RETURN || !m_bScrollable)
             return;
         {
             // Keep the highlighted item in sight.
-            CKTToolbarButton* pHot = m_wndMenuBar.GetButton(m_wndMenuBar.GetHighlightedIndex());
+            CKTToolbarButton* pHot = GetMenuBar()->GetButton(GetMenuBar()->GetHighlightedIndex());
             if (pHot == nullptr)
                 return;
             CRect rectBar;
-            m_wndMenuBar.GetClientRect(&rectBar);
-            const int nRow = m_wndMenuBar.GetRowHeight();
+            GetMenuBar()->GetClientRect(&rectBar);
+            const int nRow = GetMenuBar()->GetRowHeight();
             if (nRow <= 0 || (pHot->m_rect.top >= rectBar.top && pHot->m_rect.bottom <= rectBar.bottom))
                 return;
             int nRows = 0;
@@ -652,7 +652,7 @@ void CKTPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     default:
         break;
     }
-    if (!m_wndMenuBar.OnKey(nChar) && alive())
+    if (!GetMenuBar()->OnKey(nChar) && alive())
         CMiniFrameWnd::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
@@ -660,7 +660,7 @@ void CKTPopupMenu::ShowAllItems()
 {
     if (m_pParentBtn == nullptr)
         return;
-    m_wndMenuBar.ClearHot();
+    GetMenuBar()->ClearHot();
     CKTPopupMenuBar::m_bMenuBarShowAllCommands = TRUE;
     PlayMenuSound(CKTMenuSound::SOUND_POPUP);
     ShowWindow(SW_HIDE);

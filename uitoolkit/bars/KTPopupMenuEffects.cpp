@@ -35,20 +35,20 @@ CRect CKTPopupMenu::GetMenuRect() const
 
 BOOL CKTPopupMenu::IsScrollUpAvailable()
 {
-    return m_wndMenuBar.GetFirstShownItem() > 0;
+    return GetMenuBar()->GetFirstShownItem() > 0;
 }
 
 BOOL CKTPopupMenu::IsScrollDownAvailable()
 {
-    if (m_wndMenuBar.GetCount() == 0)
+    if (GetMenuBar()->GetCount() == 0)
         return FALSE;
-    CKTToolbarButton* pLast = m_wndMenuBar.GetButton(m_wndMenuBar.GetCount() - 1);
-    return pLast->m_rect.bottom > m_iMenuBarHeight + m_wndMenuBar.GetRowHeight();
+    CKTToolbarButton* pLast = GetMenuBar()->GetButton(GetMenuBar()->GetCount() - 1);
+    return pLast->m_rect.bottom > m_iMenuBarHeight + GetMenuBar()->GetRowHeight();
 }
 
 BOOL CKTPopupMenu::LayOutScrollButtons(BOOL bForce)
 {
-    if (m_wndMenuBar.GetSafeHwnd() == nullptr)
+    if (GetMenuBar()->GetSafeHwnd() == nullptr)
         return FALSE;
     CRect rectBar = GetMenuRect();
     rectBar.DeflateRect(2, 2);
@@ -79,12 +79,12 @@ BOOL CKTPopupMenu::LayOutScrollButtons(BOOL bForce)
         m_iScrollDirection = 0;
     }
     CRect rectCurrent;
-    m_wndMenuBar.GetWindowRect(&rectCurrent);
+    GetMenuBar()->GetWindowRect(&rectCurrent);
     ScreenToClient(&rectCurrent);
     if (bForce || rectCurrent != rectBar)
-        m_wndMenuBar.SetWindowPos(nullptr, rectBar.left, rectBar.top, rectBar.Width(), rectBar.Height(),
-                                  SWP_NOZORDER | SWP_NOACTIVATE | (m_bScrollable ? 0 : SWP_NOREDRAW));
-    m_wndMenuBar.AdjustLocations();
+        GetMenuBar()->SetWindowPos(nullptr, rectBar.left, rectBar.top, rectBar.Width(), rectBar.Height(),
+                                   SWP_NOZORDER | SWP_NOACTIVATE | (m_bScrollable ? 0 : SWP_NOREDRAW));
+    GetMenuBar()->AdjustLocations();
     m_iMenuBarHeight = rectBar.Height();
     const BOOL bChanged = rectUpOld != m_rectScrollUp || rectDownOld != m_rectScrollDn;
     if (bChanged)
@@ -99,20 +99,20 @@ BOOL CKTPopupMenu::LayOutScrollButtons(BOOL bForce)
 
 void CKTPopupMenu::ScrollBy(int nRows)
 {
-    const int nRow = m_wndMenuBar.GetRowHeight();
+    const int nRow = GetMenuBar()->GetRowHeight();
     const int nVisibleRows = nRow > 0 ? m_iMenuBarHeight / nRow : 0;
-    const int nMax = std::max(0, m_wndMenuBar.GetCount() - (nVisibleRows - 2) - 1);
-    const int nOffset = std::min(nMax, std::max(0, m_wndMenuBar.GetFirstShownItem() + nRows));
-    m_wndMenuBar.SetFirstShownItem(nOffset);
-    m_wndMenuBar.AdjustLocations();
+    const int nMax = std::max(0, GetMenuBar()->GetCount() - (nVisibleRows - 2) - 1);
+    const int nOffset = std::min(nMax, std::max(0, GetMenuBar()->GetFirstShownItem() + nRows));
+    GetMenuBar()->SetFirstShownItem(nOffset);
+    GetMenuBar()->AdjustLocations();
     if (LayOutScrollButtons())
         LayOutScrollButtons();
-    m_wndMenuBar.Invalidate();
+    GetMenuBar()->Invalidate();
 }
 
 void CKTPopupMenu::OnScrollTick()
 {
-    CKTToolbarMenuButton* pOpen = m_wndMenuBar.GetOpenItem();
+    CKTToolbarMenuButton* pOpen = GetMenuBar()->GetOpenItem();
     if (pOpen != nullptr)
         pOpen->OnCancelMode();
     CPoint point;
@@ -268,12 +268,12 @@ void CKTPopupMenu::StartAnimation()
     m_bAnimationIsDone = FALSE;
     m_AnimSize = CSize(m_FinalSize.cx + m_iShadowSize, m_FinalSize.cy + m_iShadowSize);
     if (m_AnimationType == ANIMATION_UNFOLD)
-        m_AnimSize.cx = m_wndMenuBar.GetColumnWidth();
+        m_AnimSize.cx = GetMenuBar()->GetColumnWidth();
     if (m_AnimationType == ANIMATION_UNFOLD || m_AnimationType == ANIMATION_SLIDE)
-        m_AnimSize.cy = m_wndMenuBar.GetRowHeight();
+        m_AnimSize.cy = GetMenuBar()->GetRowHeight();
     if (m_AnimationType == ANIMATION_FADE)
         m_iFadePercent = 0;
-    m_wndMenuBar.ShowWindow(SW_HIDE);
+    GetMenuBar()->ShowWindow(SW_HIDE);
     SetTimer(kAnimationTimer, kAnimationStepMs, nullptr);
     m_dwLastAnimationTick = ::GetTickCount();
 }
@@ -297,10 +297,10 @@ void CKTPopupMenu::OnAnimationTick()
     switch (m_AnimationType)
     {
     case ANIMATION_UNFOLD:
-        m_AnimSize.cx += nSteps * m_wndMenuBar.GetColumnWidth();
+        m_AnimSize.cx += nSteps * GetMenuBar()->GetColumnWidth();
         [[fallthrough]];
     case ANIMATION_SLIDE:
-        m_AnimSize.cy += nSteps * m_wndMenuBar.GetRowHeight();
+        m_AnimSize.cy += nSteps * GetMenuBar()->GetRowHeight();
         bDone = m_AnimSize.cy - m_iShadowSize >= m_FinalSize.cy ||
                 (m_AnimationType == ANIMATION_UNFOLD && m_AnimSize.cx - m_iShadowSize >= m_FinalSize.cx &&
                  m_AnimSize.cy - m_iShadowSize >= m_FinalSize.cy);
@@ -317,11 +317,11 @@ void CKTPopupMenu::OnAnimationTick()
     {
         m_AnimSize = CSize(m_FinalSize.cx + m_iShadowSize, m_FinalSize.cy + m_iShadowSize);
         KillTimer(kAnimationTimer);
-        m_wndMenuBar.SetWindowPos(nullptr, 0, 0, 0, 0,
-                                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-        m_wndMenuBar.ValidateRect(nullptr);
+        GetMenuBar()->SetWindowPos(nullptr, 0, 0, 0, 0,
+                                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        GetMenuBar()->ValidateRect(nullptr);
         m_bAnimationIsDone = TRUE;
-        m_wndMenuBar.Invalidate();
+        GetMenuBar()->Invalidate();
     }
     Invalidate();
     UpdateWindow();
@@ -349,7 +349,7 @@ BOOL CKTPopupMenu::OnEraseBkgnd(CDC*)
 void CKTPopupMenu::OnSize(UINT nType, int cx, int cy)
 {
     CWnd::OnSize(nType, cx, cy);
-    if (m_wndMenuBar.GetSafeHwnd() != nullptr)
+    if (GetMenuBar()->GetSafeHwnd() != nullptr)
         LayOutScrollButtons(TRUE);
 }
 
@@ -401,12 +401,12 @@ void CKTPopupMenu::DrawFrameAndShadow(CDC* pDC, BOOL bWithItems)
     if (bWithItems)
     {
         CRect rectBar;
-        m_wndMenuBar.GetWindowRect(&rectBar);
+        GetMenuBar()->GetWindowRect(&rectBar);
         ScreenToClient(&rectBar);
         const CPoint ptOld = pDC->SetViewportOrg(rectBar.TopLeft());
         const int nSaved = pDC->SaveDC();
         pDC->IntersectClipRect(0, 0, rectBar.Width(), rectBar.Height());
-        m_wndMenuBar.DoPaint(pDC);
+        GetMenuBar()->DoPaint(pDC);
         pDC->RestoreDC(nSaved);
         pDC->SetViewportOrg(ptOld);
     }

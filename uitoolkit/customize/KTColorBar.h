@@ -13,6 +13,7 @@
 #include "uitoolkit/bars/KTToolBar.h"
 
 class CKTColorBar;
+class CKTColorMenuButton;
 
 // What owns a colour bar dropped down from a control (a property-list colour item): it takes the
 // chosen colour and hears that the popup closed.
@@ -95,6 +96,8 @@ public:
     COLORREF GetAutomaticColor() const { return m_ColorAutomatic; }
     UINT GetCommandID() const { return m_nCommandID; }
     void SetCommandID(UINT nCommandID) { m_nCommandID = nCommandID; }
+    // The control the bar reports to; null for none.
+    void SetOwnerControl(CKTColorBarOwner* pOwner) { m_pOwner = pOwner; }
     void SetDocumentColors(LPCTSTR lpszLabel, const CList<COLORREF, COLORREF>& lstColors);
     void EnableAutomaticButton(LPCTSTR lpszLabel, COLORREF colorAutomatic);
     void EnableOtherButton(LPCTSTR lpszLabel, BOOL bUseSystemDialog = FALSE);
@@ -136,6 +139,10 @@ public:
     inline static const int kMargin = 4;
 
 protected:
+    // The colour menu button whose popup holds the bar, or null.
+    CKTColorMenuButton* GetPopupColorButton() const;
+    // Closes the popup or the owner's window that holds the bar.
+    void ClosePopup();
     void CommonInit();
     void FillColorsFromPalette(CPalette* pPalette);
     void BuildPalette();

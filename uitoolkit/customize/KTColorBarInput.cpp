@@ -3,6 +3,8 @@
 #include "uitoolkit/customize/KTColorBar.h"
 
 #include "uitoolkit/customize/KTColorDialog.h"
+#include "uitoolkit/customize/KTColorMenuButton.h"
+#include "uitoolkit/customize/KTColorPopup.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 
 namespace
@@ -177,7 +179,7 @@ BOOL CKTColorBar::PreTranslateMessage(MSG* pMsg)
         }
         if (bClose)
         {
-            GetParent()->SendMessage(WM_CLOSE);
+            ClosePopup();
             return TRUE;
         }
     }
@@ -245,8 +247,31 @@ INT_PTR CKTColorBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
     return iHit + 1;
 }
 
+CKTColorMenuButton* CKTColorBar::GetPopupColorButton() const
+{
+    CColorPopup* pPopup = AsColorPopup(GetParent());
+    return pPopup != nullptr ? pPopup->GetParentColorButton() : nullptr;
+}
+
+void CKTColorBar::ClosePopup()
+{
+    CWnd* pParent = GetParent();
+    if (pParent == nullptr)
+        return;
+    // The bar lives inside the popup object: the popup goes once this bar's handlers are done.
+    if (AsColorPopup(pParent) != nullptr)
+    {
+        pParent->ShowWindow(SW_HIDE);
+        pParent->PostMessage(WM_CLOSE);
+        return;
+    }
+    pParent->SendMessage(WM_CLOSE);
+}
+
 BOOL CKTColorBar::OpenColorDialog(COLORREF colorDefault, COLORREF& colorRes)
 {
+    if (CKTColorMenuButton* pButton = GetPopupColorButton())
+        return pButton->OpenColorDialog(colorDefault, colorRes);
     if (m_bStdColorDlg)
     {
         CColorDialog dlg(colorDefault, CC_FULLOPEN | CC_ANYCOLOR, GetParent());
@@ -276,15 +301,17 @@ BOOL CKTColorBar::ChooseCell(CColorButton* pButton)
     if (pButton == nullptr || pButton->m_bIsLabel)
         return FALSE;
     COLORREF color = (COLORREF)-1;
+    CKTColorMenuButton* pMenuButton = GetPopupColorButton();
+    const BOOL bInPopup = m_pOwner != nullptr || AsColorPopup(GetParent()) != nullptr;
     if (pButton->m_bIsOther)
     {
-        if (m_pOwner != nullptr)
+        if (bInPopup)
             GetParent()->ShowWindow(SW_HIDE);
         const COLORREF colorStart = m_ColorSelected == (COLORREF)-1 ? m_ColorAutomatic : m_ColorSelected;
         if (!OpenColorDialog(colorStart, color))
         {
-            if (m_pOwner != nullptr)
-                GetParent()->SendMessage(WM_CLOSE);
+            if (bInPopup)
+                ClosePopup();
             return FALSE;
         }
     }
@@ -293,10 +320,20 @@ BOOL CKTColorBar::ChooseCell(CColorButton* pButton)
         color = pButton->m_Color;
     }
 
+    if (pMenuButton != nullptr)
+    {
+        const UINT uiCmd = pMenuButton->m_nID;
+        pMenuButton->SetColor(color, TRUE);
+        CWnd* pTarget = GetCommandTarget();
+        if (pTarget != nullptr && pTarget->GetSafeHwnd() != nullptr && uiCmd != 0)
+            pTarget->PostMessage(WM_COMMAND, uiCmd, 0);
+        ClosePopup();
+        return TRUE;
+    }
     if (m_pOwner != nullptr)
     {
         m_pOwner->OnColorBarChoose(color);
-        GetParent()->SendMessage(WM_CLOSE);
+        ClosePopup();
         return TRUE;
     }
 
