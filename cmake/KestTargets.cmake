@@ -24,6 +24,25 @@ function(kest_library name dir)
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
 
+# kest_resource_depends(<rc files...>): a resource script is compiled again whenever any
+# resource input of the project changes. The compiler's own dependency list does not follow the
+# scripts, pictures and id headers an .rc includes, so an edited toolkit .rc would otherwise leave
+# stale strings and dialogs in every program but the one that names it.
+function(kest_resource_depends)
+  file(GLOB_RECURSE inputs CONFIGURE_DEPENDS
+       "${CMAKE_SOURCE_DIR}/app/*.rc" "${CMAKE_SOURCE_DIR}/app/*.bmp" "${CMAKE_SOURCE_DIR}/app/*.ico"
+       "${CMAKE_SOURCE_DIR}/app/*Res.h" "${CMAKE_SOURCE_DIR}/framework/*.rc" "${CMAKE_SOURCE_DIR}/framework/AfxIds.h"
+       "${CMAKE_SOURCE_DIR}/table/*.rc" "${CMAKE_SOURCE_DIR}/table/*Res*.h" "${CMAKE_SOURCE_DIR}/uitoolkit/*.rc"
+       "${CMAKE_SOURCE_DIR}/uitoolkit/*.bmp" "${CMAKE_SOURCE_DIR}/uitoolkit/*.cur" "${CMAKE_SOURCE_DIR}/uitoolkit/*.ico"
+       "${CMAKE_SOURCE_DIR}/uitoolkit/*Resources.h" "${CMAKE_SOURCE_DIR}/tests/*.bmp" "${CMAKE_SOURCE_DIR}/tests/*Ids.h")
+  if(KEST_LOOKS_BMP)
+    list(APPEND inputs ${KEST_LOOKS_BMP})
+  endif()
+  foreach(rc ${ARGN})
+    set_property(SOURCE ${rc} APPEND PROPERTY OBJECT_DEPENDS ${inputs})
+  endforeach()
+endfunction()
+
 # Wine sees the Linux file system as drive Z:.
 set(KEST_SOURCE_DIR_WINE "Z:${CMAKE_SOURCE_DIR}")
 
@@ -84,6 +103,7 @@ function(kest_test name)
   endif()
   # The tests run the Debug build. A Release build (what users run, and the benchmark) leaves them
   # out unless asked for by name: GCC's flow warnings at -O2 and above trip over test fixtures.
+  kest_resource_depends(${ARG_RESOURCES})
   if(NOT CMAKE_BUILD_TYPE STREQUAL "Debug")
     add_executable(${name} EXCLUDE_FROM_ALL ${sources} ${ARG_RESOURCES})
   else()
