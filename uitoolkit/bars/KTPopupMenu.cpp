@@ -6,6 +6,7 @@
 #include "uitoolkit/bars/KTMenuStore.h"
 #include "uitoolkit/bars/KTPopupMenuPlacement.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
+#include "uitoolkit/customize/KTDialogMenuHelper.h"
 #include "uitoolkit/looks/KTMenuGlyphs.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/looks/KTVisualManager.h"
@@ -482,9 +483,11 @@ void CKTPopupMenu::CloseMenu(BOOL bSetFocusToBar)
     SendMessage(WM_CLOSE);
 }
 
-void CKTPopupMenu::TellOwnerDialog(BOOL)
+void CKTPopupMenu::TellOwnerDialog(BOOL bActivate)
 {
-    // Dialogs and property pages that host popup menus hook in here (customization).
+    // A toolkit dialog or property page that takes the menu's commands routes its keys and
+    // clicks to the menu while it is open.
+    CKTDialogMenuHelper::OnOwnerMenu(this, m_pMessageWnd, bActivate);
 }
 
 BOOL CKTPopupMenu::PostCommand(UINT uiCommandID)

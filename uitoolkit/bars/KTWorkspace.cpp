@@ -5,6 +5,7 @@
 #include "uitoolkit/bars/KTSizingControlBar.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/customize/KTCommandManager.h"
+#include "uitoolkit/customize/KTContextMenuManager.h"
 #include "uitoolkit/customize/KTKeyboardManager.h"
 #include "uitoolkit/looks/KTRegistry.h"
 
@@ -154,6 +155,8 @@ CKTWorkspace::~CKTWorkspace()
 {
     if (m_bKeyboardManagerAutocreated)
         delete g_pKeyboardManager; // clears the global pointer
+    if (m_bContextMenuManagerAutocreated)
+        delete g_pContextMenuManager;
     if (g_pWorkspace == this)
         g_pWorkspace = nullptr;
 }
@@ -165,6 +168,22 @@ BOOL CKTWorkspace::InitKeyboardManager()
     new CKTKeyboardManager;
     m_bKeyboardManagerAutocreated = TRUE;
     return TRUE;
+}
+
+BOOL CKTWorkspace::InitContextMenuManager()
+{
+    if (g_pContextMenuManager != nullptr)
+        return FALSE;
+    new CKTContextMenuManager;
+    m_bContextMenuManagerAutocreated = TRUE;
+    return TRUE;
+}
+
+CKTContextMenuManager* CKTWorkspace::GetContextMenuManager()
+{
+    if (g_pContextMenuManager == nullptr)
+        InitContextMenuManager();
+    return g_pContextMenuManager;
 }
 
 LPCTSTR CKTWorkspace::SetRegistryBase(LPCTSTR lpszSectionName)
@@ -219,6 +238,8 @@ BOOL CKTWorkspace::LoadFrameState(LPCTSTR lpszSectionName, CKTWorkspaceFrame* pF
         ImageMappingOff mappingOff(m_bResourceSmartUpdate);
         if (FrameWindowOf(pFrame) != nullptr)
             LoadFrameBars(strPath, *pFrame, bResourcesChanged);
+        if (g_pContextMenuManager != nullptr)
+            RunStep([&] { g_pContextMenuManager->LoadState(strPath); });
         if (g_pKeyboardManager != nullptr)
             RunStep([&] { g_pKeyboardManager->LoadState(strPath, FrameWindowOf(pFrame)); });
     }
@@ -295,6 +316,8 @@ BOOL CKTWorkspace::SaveFrameState(LPCTSTR lpszSectionName, CKTWorkspaceFrame* pF
     if (FrameWindowOf(pFrame) != nullptr)
         SaveFrameBars(strPath, *pFrame);
 
+    if (g_pContextMenuManager != nullptr)
+        RunStep([&] { g_pContextMenuManager->SaveState(strPath); });
     if (g_pKeyboardManager != nullptr)
         RunStep([&] { g_pKeyboardManager->SaveState(strPath, FrameWindowOf(pFrame)); });
 
@@ -377,9 +400,10 @@ BOOL CKTWorkspace::OnViewDoubleClick(CWnd* /*pWnd*/, int /*iViewId*/)
     return FALSE;
 }
 
-BOOL CKTWorkspace::ShowPopupMenu(UINT /*uiMenuResId*/, const CPoint& /*point*/, CWnd* /*pWnd*/)
+BOOL CKTWorkspace::ShowPopupMenu(UINT uiMenuResId, const CPoint& point, CWnd* pWnd)
 {
-    return FALSE;
+    return g_pContextMenuManager != nullptr &&
+           g_pContextMenuManager->ShowPopupMenuById(uiMenuResId, point.x, point.y, pWnd, FALSE, FALSE);
 }
 
 void CKTWorkspace::OnContextHelp(CWnd* pWnd, const DWORD* dwHelpIDArray)

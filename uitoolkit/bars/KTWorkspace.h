@@ -14,6 +14,7 @@
 
 #include <memory>
 
+class CKTContextMenuManager;
 class CKTFrameSupport;
 class CKTToolBar;
 
@@ -58,6 +59,10 @@ public:
 
     // Creates the keyboard manager, which this workspace then owns; FALSE when one exists.
     BOOL InitKeyboardManager();
+    // The same for the context menu manager.
+    BOOL InitContextMenuManager();
+    // The context menu manager, made on the first call.
+    CKTContextMenuManager* GetContextMenuManager();
 
     // Replaces the section word (null or empty: "KTWorkspace") and returns it.
     LPCTSTR SetRegistryBase(LPCTSTR lpszSectionName = nullptr);
@@ -77,7 +82,8 @@ public:
 
     // Without a mouse manager (this toolkit creates none) a double click in a view runs nothing.
     virtual BOOL OnViewDoubleClick(CWnd* pWnd, int iViewId);
-    // Without a context-menu manager there is no menu to show: FALSE.
+    // The first submenu of the context menu registered under the id; FALSE without a context
+    // menu manager or such a menu.
     virtual BOOL ShowPopupMenu(UINT uiMenuResId, const CPoint& point, CWnd* pWnd);
     // Context help of a control from the application's help file.
     virtual void OnContextHelp(CWnd* pWnd, const DWORD* dwHelpIDArray);
@@ -129,6 +135,7 @@ protected:
     int m_iSavedVersionMinor = -1;
     BOOL m_bResourceSmartUpdate;
     BOOL m_bKeyboardManagerAutocreated = FALSE;
+    BOOL m_bContextMenuManagerAutocreated = FALSE;
 
 private:
     void LoadFrameBars(const CString& strPath, CKTWorkspaceFrame& frame, BOOL& bResourcesChanged);

@@ -1,5 +1,6 @@
 #include "uitoolkit/customize/KTMenuButton.h"
 
+#include "uitoolkit/customize/KTContextMenuManager.h"
 #include "uitoolkit/looks/KTMenuGlyphs.h"
 
 IMPLEMENT_DYNCREATE(CKTMenuButton, CKTButton)
@@ -86,9 +87,17 @@ void CKTMenuButton::OnShowMenu()
     UpdateWindow();
 
     const BOOL bRightAlign = m_bRightAlignMenu && !m_bRightArrow;
-    m_nMenuResult = (int)::TrackPopupMenu(
-        m_hMenu, TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY | (bRightAlign ? TPM_RIGHTALIGN : TPM_LEFTALIGN), x, y,
-        0, m_hWnd, nullptr);
+    if (!m_bOSMenu && g_pContextMenuManager != nullptr)
+    {
+        m_nMenuResult = (int)g_pContextMenuManager->TrackPopupMenu(m_hMenu, x, y, this, bRightAlign);
+        SetFocus();
+    }
+    else
+    {
+        m_nMenuResult = (int)::TrackPopupMenu(
+            m_hMenu, TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY | (bRightAlign ? TPM_RIGHTALIGN : TPM_LEFTALIGN), x,
+            y, 0, m_hWnd, nullptr);
+    }
     if (m_nMenuResult != 0)
         NotifyClick();
 
