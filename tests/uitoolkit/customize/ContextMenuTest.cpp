@@ -196,11 +196,23 @@ TEST_F(ContextMenuTest, TrackedMenuAnswersItsItemOrZeroAndSendsNoCommand)
 
 TEST_F(ContextMenuTest, TrackedMenuThatCannotBeShownAnswersZeroAtOnce)
 {
-    // A dialog owner that does not take its menu's commands gets no menu.
+    // No menu, or a dialog owner (which takes no command a tracked menu hands back): nothing
+    // opens, and no loop waits for a window that never came.
     CKTDialog dialog;
-    EXPECT_EQ(0u, m_manager.TrackPopupMenu(nullptr, 100, 100, &m_child));
-    EXPECT_FALSE(m_manager.IsTrackMode());
-    EXPECT_EQ(nullptr, CKTPopupMenu::GetActiveMenu());
+    struct Case
+    {
+        const char* what;
+        HMENU hMenu;
+        CWnd* pOwner;
+    };
+    const Case cases[] = {{"no menu", nullptr, &m_child}, {"a dialog owner", m_hMenu, &dialog}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(0u, m_manager.TrackPopupMenu(c.hMenu, 100, 100, c.pOwner));
+        EXPECT_FALSE(m_manager.IsTrackMode());
+        EXPECT_EQ(nullptr, CKTPopupMenu::GetActiveMenu());
+    }
 }
 
 TEST_F(ContextMenuTest, CustomizedItemsOfRegisteredMenusAreSavedAndComeBackIntoTheMenuStore)
