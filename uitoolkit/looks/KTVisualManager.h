@@ -90,6 +90,17 @@ public:
     // the last one); rect gives back what lies inside the frame.
     virtual void OnFillHeaderCtrlBackground(CDC* pDC, CRect rect, CWnd* pHeader);
     virtual void OnDrawHeaderCtrlBorder(CDC* pDC, CRect& rect, BOOL bIsPressed, BOOL bIsHighlighted, CWnd* pHeader);
+    // The page buttons of a shortcut bar: TRUE when the look filled the face (it may set the text
+    // colour) or drew the border; FALSE leaves them to the button. The base look declines both.
+    virtual BOOL OnFillOutlookPageButton(CKTButton* /*pButton*/, CDC* /*pDC*/, const CRect& /*rect*/,
+                                         COLORREF& /*clrText*/)
+    {
+        return FALSE;
+    }
+    virtual BOOL OnDrawOutlookPageButtonBorder(CKTButton* /*pButton*/, CDC* /*pDC*/, CRect& /*rect*/, UINT /*uiState*/)
+    {
+        return FALSE;
+    }
     virtual CSize GetButtonExtraBorder() const { return CSize(0, 0); }
     virtual int GetShowAllMenuItemsHeight(CDC* pDC, const CSize& sizeDefault);
     virtual void OnDrawShowAllMenuItems(CDC* pDC, CRect rect, ButtonState state);
