@@ -205,6 +205,10 @@ BOOL CCDCApp::InitInstance()
     if (!OpenPrintedJob())
         return FALSE;
     m_defaultPrinter.SwitchToKest(Printers());
+    // Without a document the tutorial starts at its first step, widened over the empty window.
+    CMainFrame* main = dynamic_cast<CMainFrame*>(m_pMainWnd);
+    if (!IsNoUI() && main && !main->HasChildFrames())
+        main->UpdateTutorialStep(false);
     if (!IsNoUI() && m_splash && m_splash->m_hWnd)
         m_splash->StartCloseTimer();
     return TRUE;

@@ -1,61 +1,92 @@
 #pragma once
-// The least of the main frame that the page views need before the toolkit's bars exist: the
-// mode and convert buttons and the refresh are recorded, there is no find dialog yet, and the
-// frame holds the search that Find Next reads. Its window class is the one a starting copy looks
-// for, it answers the hand-off of print jobs and keeps the print target.
-#include <string>
+// The program's main window: its menu bar, the Standard, Convert, Navigation and Table toolbars
+// with the richer buttons that replace their placeholders, the status bar, the tutorial pane that
+// follows what the user does, the toolbar context menu, and the question before closing while
+// printing is switched to this program.
 #include <vector>
 
-#include "framework/Afx.h"
-#include "table/LayoutShell.h"
+#include "app/ConvertingMainFrame.h"
+#include "app/NoAppMenuBar.h"
+#include "app/TutorialPane.h"
+#include "uitoolkit/bars/KTStatusBar.h"
+#include "uitoolkit/bars/KTToolBar.h"
+#include "uitoolkit/looks/KTImageStrip.h"
 
-class CChildFrame;
+// Posted by a child frame that lost activation.
+constexpr UINT WM_CHILDFRAME_DEACTIVATED = WM_USER + 242;
+// Posted by a child frame whose window is destroyed; second parameter the frame.
+constexpr UINT WM_CHILDFRAME_DESTROYED = WM_USER + 243;
 
-class CConvertingMainFrame : public CMDIFrameWnd, public OxTextFindInterface
-{
-    DECLARE_DYNAMIC(CConvertingMainFrame)
-public:
-    void SetColumnModeButton(CWnd* frame, int32_t kind);
-    void UpdateConvertButton(CWnd* frame);
-    void RefreshAfterLayoutChange(bool flag);
-    void UpdateSelectionModeButton() { ++m_selectionModeUpdates; }
-    // After the saved interface state was loaded: the toolbar buttons of the conversion and
-    // column-mode commands open their menus wherever they are clicked.
-    virtual void RestorePopupButtons() { ++m_popupButtonRestores; }
-    // Called once when start-up has finished with the user interface on.
-    virtual void OnUIReady() {}
-    // Redraws every child frame, after options that change how pages are shown.
-    void RefreshChildFrames();
-    // Posts the command to every child frame of the client area.
-    void PostToChildFrames(UINT command);
-    bool GetFindDialogRect(RECT& rect) const;
-    void MoveFindDialogAway() {}
-
-    // The child frame that shows the file at path (names compared without regard to case), or null.
-    CChildFrame* FindChildFrame(const std::wstring& path) const;
-    // The frame of the last print job's document, or null.
-    CChildFrame* GetPrintTarget() const { return m_printTarget; }
-    void SetPrintTarget(CChildFrame* frame) { m_printTarget = frame; }
-    // Called by a child frame while its window is destroyed: it is forgotten at once.
-    void OnChildFrameDestroyed(CChildFrame* frame);
-
-    std::vector<int32_t> m_columnModeButtons;
-    int m_convertButtonUpdates = 0;
-    int m_refreshes = 0;
-    int m_selectionModeUpdates = 0;
-    int m_popupButtonRestores = 0;
-
-protected:
-    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-    BOOL OnCopyData(CWnd* sender, COPYDATASTRUCT* data);
-    DECLARE_MESSAGE_MAP()
-
-private:
-    CChildFrame* m_printTarget = nullptr;
-};
-
-// The program's main frame.
 class CMainFrame : public CConvertingMainFrame
 {
     DECLARE_DYNCREATE(CMainFrame)
+public:
+    CMainFrame() = default;
+    ~CMainFrame() override;
+    CKTMenuBar* GetMenuBar() const override { return const_cast<CKTNoAppMenuBar*>(&m_menuBar); }
+    void RefreshAfterLayoutChange(bool flag) override;
+    void OnChildFrameDestroyed(CChildFrame* frame) override;
+
+    // True when the client area holds at least one child frame of this program.
+    bool HasChildFrames() const;
+    // Shows the step the user has reached, and widens the pane to half the window while no
+    // document is open (back to its earlier width, at most three quarters, once one is).
+    void UpdateTutorialStep(bool keepFirstStep);
+    // The step last shown, -1 before any.
+    int GetTutorialStep() const { return m_tutorialStep; }
+    bool IsTutorialWidened() const { return m_tutorialWidened; }
+
+    CKTToolBar& GetStandardBar() { return m_standardBar; }
+    CKTToolBar& GetConvertBar() { return m_convertBar; }
+    CKTToolBar& GetNavigationBar() { return m_navigationBar; }
+    CKTToolBar& GetTableBar() { return m_tableBar; }
+    CKTStatusBar& GetStatusBar() { return m_statusBar; }
+    CTutorialPane& GetTutorialPane() { return m_tutorialPane; }
+
+    BOOL OnShowPopupMenu(CKTPopupMenu* pMenuPopup) override;
+
+    static constexpr UINT SelectionModePane = 116;
+    static constexpr UINT ColumnModePane = 117;
+
+protected:
+    int OnCreate(LPCREATESTRUCT lpcs);
+    void OnClose();
+    void OnTutorial();
+    void OnUpdateTutorial(CCmdUI* ui);
+    void OnUpdateSelectionModePane(CCmdUI* ui);
+    void OnWindowsDialog();
+    void OnUpdateCustomize(CCmdUI* ui);
+    void OnUserToolbar(UINT id);
+    void OnUpdateUserToolbar(CCmdUI* ui);
+    LRESULT OnResetToolbar(WPARAM wParam, LPARAM lParam);
+    LRESULT OnToolbarContextMenu(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCustomizeHelp(WPARAM wParam, LPARAM lParam);
+    LRESULT OnChildFrameDeactivated(WPARAM wParam, LPARAM lParam);
+    LRESULT OnChildFrameDestroyedMessage(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    bool CreateToolbar(CKTToolBar& bar, UINT id, UINT resourceId, UINT images, UINT disabledImages, UINT title);
+    // Sets the docked width of the tutorial pane and lays the frame out again.
+    void SetTutorialWidth(int width);
+    // The toolbar context menu's popup with the user toolbars' names; null when it cannot load.
+    HMENU LoadToolbarMenu();
+    // The first popup of the menu resource, kept for the menu buttons made of it.
+    HMENU LoadButtonMenu(UINT resourceId);
+
+    // Menus of the menu buttons: the buttons keep their handles.
+    std::vector<HMENU> m_buttonMenus;
+
+    int m_rememberedTutorialWidth = 0;
+    bool m_tutorialWidened = false;
+    CKTNoAppMenuBar m_menuBar;
+    CKTStatusBar m_statusBar;
+    CKTToolBar m_standardBar;
+    CKTToolBar m_convertBar;
+    CKTToolBar m_navigationBar;
+    CKTToolBar m_tableBar;
+    CTutorialPane m_tutorialPane;
+    CKTImageStrip m_userImages;
+    bool m_highColour = true;
+    int m_tutorialStep = -1;
 };

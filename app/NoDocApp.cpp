@@ -7,6 +7,7 @@
 #include "app/CommandLine.h"
 #include "app/FileDialogs.h"
 #include "app/FileTypes.h"
+#include "uitoolkit/bars/KTFrameImpl.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 
 namespace
@@ -173,7 +174,9 @@ BOOL CNoDocApp::InitInstance()
         m_pMainWnd = nullptr;
         return FALSE;
     }
-    LoadState();
+    // A toolkit frame loads the saved interface state itself while it is loaded.
+    if (!KTGetFrameSupport(frame))
+        LoadState();
     const bool shown = IsMainWindowShown();
     if (!shown)
         m_nCmdShow = SW_HIDE;

@@ -1,0 +1,49 @@
+#pragma once
+// The program's own toolbar buttons: one that shows a bitmap of its own in place of a command
+// image (the feedback button), and one that is only a text label. Both are stored with customized
+// toolbars and restored from them, as every toolkit button is.
+#include "uitoolkit/bars/KTToolbarButton.h"
+#include "uitoolkit/looks/KTImageStrip.h"
+
+class CKTToolbarButtonImage : public CKTToolbarButton
+{
+    DECLARE_SERIAL(CKTToolbarButtonImage)
+public:
+    CKTToolbarButtonImage() = default;
+    CKTToolbarButtonImage(UINT command, UINT bitmapId, SIZE imageSize);
+
+    // Loads the bitmap resource at the button's image size; on failure the button keeps no
+    // bitmap (id 0) and is drawn without image.
+    BOOL LoadBitmap(UINT bitmapId);
+    void SetImageSize(SIZE size) { m_imageSize = size; }
+    CSize GetImageSize() const { return m_imageSize; }
+    UINT GetBitmapId() const { return m_bitmapId; }
+    const CKTImageStrip& GetStrip() const { return m_strip; }
+
+    void Serialize(CArchive& ar) override;
+    void CopyFrom(const CKTToolbarButton& src) override;
+    void OnDraw(CDC* pDC, const CRect& rect, CKTImageStrip* pImages, BOOL bHorz = TRUE, BOOL bCustomizeMode = FALSE,
+                BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE, BOOL bGrayDisabledButtons = TRUE) override;
+    SIZE OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL bHorz) override;
+
+    // Sizes a stored record may carry; anything else is not a picture of ours.
+    static constexpr int MaxImageSide = 1024;
+
+private:
+    CKTImageStrip m_strip;
+    UINT m_bitmapId = 0;
+    CSize m_imageSize = CSize(0, 0);
+};
+
+class CKTLabelButton : public CKTToolbarButton
+{
+    DECLARE_SERIAL(CKTLabelButton)
+public:
+    CKTLabelButton() = default;
+    explicit CKTLabelButton(LPCTSTR text);
+
+    // A label is always disabled: it can never be pressed.
+    void SetStyle(UINT nStyle) override;
+    void OnDraw(CDC* pDC, const CRect& rect, CKTImageStrip* pImages, BOOL bHorz = TRUE, BOOL bCustomizeMode = FALSE,
+                BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE, BOOL bGrayDisabledButtons = TRUE) override;
+};
