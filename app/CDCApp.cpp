@@ -220,9 +220,13 @@ bool CCDCApp::OpenDocument(const std::wstring& path, bool addToRecent)
     CConvertingMainFrame* main = ConvertingMainFrame();
     if (!main)
         return false;
+    // The tutorial moves on once the document's frame is the active one.
+    CMainFrame* tutorialFrame = dynamic_cast<CMainFrame*>(main);
     if (CChildFrame* shown = main->FindChildFrame(path))
     {
         main->MDIActivate(shown);
+        if (tutorialFrame)
+            tutorialFrame->UpdateTutorialStep(false);
         return true;
     }
     bool showError = true;
@@ -246,6 +250,8 @@ bool CCDCApp::OpenDocument(const std::wstring& path, bool addToRecent)
         return false;
     }
     main->MDIActivate(frame);
+    if (tutorialFrame)
+        tutorialFrame->UpdateTutorialStep(false);
     if (addToRecent)
         AddToRecentFileList(path.c_str());
     return true;

@@ -63,7 +63,7 @@ void CConvertingMainFrame::SetButtonImage(UINT command, int image)
 void CConvertingMainFrame::RestorePopupButtons()
 {
     ++m_popupButtonRestores;
-    for (UINT command : {ConvertCommand, ColumnModeCommand})
+    for (UINT command : {SelectionModeCommand, ColumnModeCommand})
     {
         CObList buttons;
         CKTToolBar::GetCommandButtons(command, buttons);
@@ -128,7 +128,7 @@ BOOL CConvertingMainFrame::GetToolbarButtonToolTipText(CKTToolbarButton* pButton
     case ColumnModeCommand: {
         int32_t kind = 0;
         if (CChildFrame* frame = GetActiveChildFrame())
-            kind = frame->GetView().GetSelectionKind();
+            kind = frame->GetColumnMode();
         stringId = ColumnsCommand + static_cast<UINT>(kind >= 0 && kind <= 2 ? kind : 0);
         break;
     }
@@ -184,13 +184,13 @@ LRESULT CConvertingMainFrame::OnFindReplace(WPARAM, LPARAM lParam)
             m_findDialog = nullptr;
         return 0;
     }
-    CChildFrame* frame = GetActiveChildFrame();
+    CConvertingFrame* frame = m_hWndMDIClient ? dynamic_cast<CConvertingFrame*>(MDIGetActive()) : nullptr;
     if (!dialog->FindNext() || !frame)
         return 0;
     m_findText = static_cast<LPCWSTR>(dialog->GetFindString());
     m_searchDown = dialog->SearchDown() != FALSE;
     m_matchCase = dialog->MatchCase() != FALSE;
-    frame->GetView().FindText(m_findText, m_searchDown, m_matchCase);
+    frame->Find(*this);
     return 0;
 }
 

@@ -17,7 +17,7 @@ class CConvertingMainFrame : public CNoDocMainFrame, public OxTextFindInterface
 {
     DECLARE_DYNAMIC(CConvertingMainFrame)
 public:
-    // After the saved interface state was loaded: the toolbar buttons of the conversion and
+    // After the saved interface state was loaded: the toolbar buttons of the selection-mode and
     // column-mode commands open their menus wherever they are clicked.
     virtual void RestorePopupButtons();
     // Called once when start-up has finished with the user interface on.

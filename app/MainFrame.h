@@ -12,11 +12,6 @@
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/looks/KTImageStrip.h"
 
-// Posted by a child frame that lost activation.
-constexpr UINT WM_CHILDFRAME_DEACTIVATED = WM_USER + 242;
-// Posted by a child frame whose window is destroyed; second parameter the frame.
-constexpr UINT WM_CHILDFRAME_DESTROYED = WM_USER + 243;
-
 class CMainFrame : public CConvertingMainFrame
 {
     DECLARE_DYNCREATE(CMainFrame)

@@ -1,0 +1,540 @@
+// The main window as the program starts it on the test display: its bars, panes, menus and keys,
+// the buttons that replace the toolbars' placeholders, tooltips, the Find dialog, the toolbar
+// menus in and out of customize mode, and closing with the question and with modified documents.
+#include "app/AppRes.h"
+#include "app/ChildFrame.h"
+#include "app/MainFrame.h"
+#include "app/OwnToolbarButtons.h"
+#include "framework/AfxCommDlg.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/framework/input/UserInput.h"
+#include "uitoolkit/bars/KTPopupMenu.h"
+#include "uitoolkit/bars/KTPopupMenuBar.h"
+#include "uitoolkit/bars/KTToolbarComboBoxButton.h"
+#include "uitoolkit/bars/KTToolbarMenuButton.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace
+{
+
+const std::wstring SampleTable = std::wstring(L"" KEST_SOURCE_DIR) + L"/samples/table.kest";
+
+class NamedPrinters : public DefaultPrinterAccess
+{
+public:
+    std::wstring m_default;
+    bool GetDefault(std::wstring& name) override
+    {
+        name = m_default;
+        return !name.empty();
+    }
+    bool SetDefault(const std::wstring& name) override
+    {
+        m_default = name;
+        return true;
+    }
+};
+
+std::wstring TextOf(HWND window)
+{
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+struct BoxSearch
+{
+    HWND skip;
+    HWND found;
+};
+
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<BoxSearch*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (process == GetCurrentProcessId() && window != search->skip && IsWindowVisible(window) &&
+        std::wstring(className) == L"#32770" && TextOf(window) == L"Kest")
+    {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Answers the program's next message boxes with the buttons, one box each, from a thread of its
+// own while the tested thread waits in the boxes; keeps each box's text.
+class BoxAnswers
+{
+public:
+    explicit BoxAnswers(std::vector<int> buttons)
+        : m_thread([this, buttons]() {
+              HWND previous = nullptr;
+              for (int button : buttons)
+              {
+                  BoxSearch search = {previous, nullptr};
+                  for (int i = 0; i < 600 && !search.found; ++i)
+                  {
+                      EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));
+                      if (!search.found)
+                          Sleep(10);
+                  }
+                  if (!search.found)
+                      return;
+                  Sleep(50);
+                  HWND text = FindWindowExW(search.found, nullptr, L"Static", nullptr);
+                  while (text && TextOf(text).empty())
+                      text = FindWindowExW(search.found, text, L"Static", nullptr);
+                  m_texts.push_back(text ? TextOf(text) : L"");
+                  PostMessageW(GetDlgItem(search.found, button), BM_CLICK, 0, 0);
+                  previous = search.found;
+                  Sleep(150);
+              }
+          })
+    {
+    }
+    ~BoxAnswers() { Join(); }
+    const std::vector<std::wstring>& Texts()
+    {
+        Join();
+        return m_texts;
+    }
+
+private:
+    void Join()
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    std::vector<std::wstring> m_texts;
+    std::thread m_thread;
+};
+
+// A command's user-interface state as the frame's handlers set it.
+class RecordedCmdUI : public CCmdUI
+{
+public:
+    explicit RecordedCmdUI(UINT id)
+    {
+        m_nID = id;
+        m_nIndexMax = 1;
+    }
+    void Enable(BOOL on = TRUE) override
+    {
+        m_enabled = on != FALSE;
+        m_bEnableChanged = TRUE;
+    }
+    void SetCheck(int check = 1) override { m_checked = check; }
+    void SetText(LPCTSTR text) override { m_text = text; }
+
+    bool m_enabled = true;
+    int m_checked = 0;
+    std::wstring m_text;
+};
+
+class MainFrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_savedProfile = theApp.m_pszProfileName ? theApp.m_pszProfileName : L"";
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KestMainFrameTest");
+        theApp.ResetStart();
+        theApp.m_company = L"KestMainFrameTest";
+        theApp.m_recordMessages = true;
+        m_printers.m_default = L"Office Laser";
+        theApp.m_printers = &m_printers;
+        ASSERT_TRUE(theApp.InitInstance());
+        m_main = dynamic_cast<CMainFrame*>(theApp.m_pMainWnd);
+        ASSERT_NE(m_main, nullptr);
+        m_main->SetWindowPos(&CWnd::wndTop, 10, 10, 960, 720, 0);
+        SetForegroundWindow(m_main->m_hWnd);
+        m_main->RecalcLayout();
+        PumpFor(150);
+    }
+    void TearDown() override
+    {
+        CKTToolBar::SetCustomizeMode(FALSE);
+        theApp.m_selectionMode = 0;
+        if (theApp.m_pMainWnd && IsWindow(theApp.m_pMainWnd->m_hWnd))
+            theApp.m_pMainWnd->DestroyWindow();
+        theApp.m_pMainWnd = nullptr;
+        PumpFor(30);
+        theApp.ExitInstance();
+        ProfileNames::Set(theApp, nullptr, m_savedProfile.c_str());
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KestMainFrameTest");
+        for (const std::wstring& copy : m_copies)
+            DeleteFileW(copy.c_str());
+        theApp.m_company = L"QuillMere";
+        theApp.m_recordMessages = false;
+        theApp.ResetStart();
+    }
+
+    // A copy of the sample opened in a child frame of its own.
+    CChildFrame* OpenCopy(const wchar_t* name)
+    {
+        wchar_t folder[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, folder);
+        const std::wstring path = std::wstring(folder) + name;
+        EXPECT_TRUE(CopyFileW(SampleTable.c_str(), path.c_str(), FALSE));
+        m_copies.push_back(path);
+        EXPECT_TRUE(theApp.OpenDocument(path, false));
+        PumpFor(100);
+        return m_main->FindChildFrame(path);
+    }
+    void Play(UserInput& input)
+    {
+        input.Start();
+        PumpUntil([&] { return input.Done(); }, 15000);
+        PumpFor(200);
+    }
+    POINT ButtonCentre(CKTToolBar& bar, UINT command)
+    {
+        for (int i = 0; i < bar.GetCount(); ++i)
+            if (bar.GetButton(i)->m_nID == command)
+            {
+                CRect rect;
+                bar.GetItemRect(i, &rect);
+                bar.ClientToScreen(&rect);
+                return rect.CenterPoint();
+            }
+        ADD_FAILURE() << "no button " << command;
+        return {0, 0};
+    }
+    CKTToolbarButton* FindButton(CKTToolBar& bar, UINT command)
+    {
+        for (int i = 0; i < bar.GetCount(); ++i)
+            if (bar.GetButton(i)->m_nID == command)
+                return bar.GetButton(i);
+        return nullptr;
+    }
+    // The items of the popup menu open now, separators as "|".
+    std::vector<std::wstring> OpenMenuItems()
+    {
+        std::vector<std::wstring> items;
+        CKTPopupMenu* menu = CKTPopupMenu::GetActiveMenu();
+        if (!menu)
+            return items;
+        CKTPopupMenuBar* bar = menu->GetMenuBar();
+        for (int i = 0; i < bar->GetCount(); ++i)
+            items.push_back(bar->GetButton(i)->IsSeparator() ? L"|" : std::wstring(bar->GetButton(i)->m_strText));
+        return items;
+    }
+
+    CMainFrame* m_main = nullptr;
+    NamedPrinters m_printers;
+    std::wstring m_savedProfile;
+    std::vector<std::wstring> m_copies;
+};
+
+TEST_F(MainFrameTest, TheEmptyMainWindowShowsItsBarsPanesMenusAndKeys)
+{
+    wchar_t className[64] = {};
+    GetClassNameW(m_main->m_hWnd, className, 64);
+    EXPECT_STREQ(className, L"QuillmereKestMainFrame");
+    const struct
+    {
+        UINT id;
+        bool visible;
+        const wchar_t* title;
+    } bars[] = {
+        {59398, true, nullptr},
+        {59392, true, L"Standard"},
+        {59396, false, L"Convert"},
+        {59397, true, L"Navigation"},
+        {59399, true, L"Table"},
+        {59393, true, nullptr},
+        {ID_VIEW_TUTORIAL, true, L"Tutorial"},
+    };
+    for (const auto& b : bars)
+    {
+        CControlBar* bar = m_main->GetControlBar(b.id);
+        ASSERT_NE(bar, nullptr) << b.id;
+        EXPECT_EQ(bar->IsVisible() != FALSE, b.visible) << b.id;
+        if (b.title)
+        {
+            EXPECT_EQ(TextOf(bar->m_hWnd), b.title) << b.id;
+        }
+    }
+    // Navigation shares the Standard toolbar's row.
+    RECT standard = {}, navigation = {};
+    GetWindowRect(m_main->GetStandardBar().m_hWnd, &standard);
+    GetWindowRect(m_main->GetNavigationBar().m_hWnd, &navigation);
+    EXPECT_EQ(navigation.top, standard.top);
+    EXPECT_GT(navigation.left, standard.left);
+
+    std::vector<std::wstring> menus;
+    CKTMenuBar* menuBar = m_main->GetMenuBar();
+    for (int i = 0; i < menuBar->GetCount(); ++i)
+        menus.push_back(std::wstring(menuBar->GetButton(i)->m_strText));
+    EXPECT_EQ(menus, (std::vector<std::wstring>{L"&File", L"&Edit", L"&View", L"&Help"}));
+
+    CKTStatusBar& status = m_main->GetStatusBar();
+    const std::vector<UINT> panes = {0, 116, 117, 59137, 59138, 59139};
+    for (size_t i = 0; i < panes.size(); ++i)
+        EXPECT_EQ(status.CommandToIndex(panes[i]), static_cast<int>(i));
+    EXPECT_EQ(std::wstring(status.GetPaneText(2)), L"Columns");
+
+    HACCEL keys = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    ASSERT_NE(keys, nullptr);
+    std::vector<ACCEL> table(CopyAcceleratorTableW(keys, nullptr, 0));
+    CopyAcceleratorTableW(keys, table.data(), static_cast<int>(table.size()));
+    EXPECT_EQ(table.size(), 18u);
+    bool shiftF1 = false;
+    for (const ACCEL& key : table)
+        shiftF1 = shiftF1 || (key.key == VK_F1 && (key.fVirt & FSHIFT) && key.cmd == 57669);
+    EXPECT_TRUE(shiftF1);
+
+    // No document: the tutorial takes half the window.
+    EXPECT_TRUE(m_main->IsTutorialWidened());
+    RECT pane = {}, window = {};
+    GetWindowRect(m_main->GetTutorialPane().m_hWnd, &pane);
+    GetWindowRect(m_main->m_hWnd, &window);
+    EXPECT_NEAR(pane.right - pane.left, (window.right - window.left) / 2, 12);
+
+    RedrawWindow(m_main->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpFor(200);
+    CreateDirectoryW(L"screenshots", nullptr);
+    EXPECT_TRUE(SaveScreenArea(L"screenshots/main-window-empty.bmp", window));
+}
+
+TEST_F(MainFrameTest, ToolbarResetsReplaceThePlaceholders)
+{
+    for (int round = 0; round < 2; ++round)
+    {
+        CKTToolbarMenuButton* convert =
+            dynamic_cast<CKTToolbarMenuButton*>(FindButton(m_main->GetStandardBar(), 34120));
+        ASSERT_NE(convert, nullptr);
+        EXPECT_FALSE(convert->IsMenuOnly());
+        CKTToolbarMenuButton* mode = dynamic_cast<CKTToolbarMenuButton*>(FindButton(m_main->GetStandardBar(), 34110));
+        ASSERT_NE(mode, nullptr);
+        EXPECT_TRUE(mode->IsMenuOnly());
+        CKTToolbarButtonImage* feedback =
+            dynamic_cast<CKTToolbarButtonImage*>(FindButton(m_main->GetStandardBar(), 32837));
+        ASSERT_NE(feedback, nullptr);
+        EXPECT_EQ(feedback->GetBitmapId(), static_cast<UINT>(IDB_FEEDBACK));
+        EXPECT_EQ(feedback->GetImageSize(), CSize(73, 25));
+        CKTToolbarComboBoxButton* zoom =
+            dynamic_cast<CKTToolbarComboBoxButton*>(FindButton(m_main->GetNavigationBar(), 34160));
+        ASSERT_NE(zoom, nullptr);
+        ASSERT_EQ(zoom->GetCount(), 7);
+        EXPECT_STREQ(zoom->GetItem(0), L"25%");
+        EXPECT_EQ(zoom->GetItemData(6), 34168u);
+        CKTToolbarMenuButton* columns = dynamic_cast<CKTToolbarMenuButton*>(FindButton(m_main->GetTableBar(), 34114));
+        ASSERT_NE(columns, nullptr);
+        EXPECT_TRUE(columns->IsMenuOnly());
+        // The user's reset of each bar replaces them again.
+        for (CKTToolBar* bar : {&m_main->GetStandardBar(), &m_main->GetNavigationBar(), &m_main->GetTableBar()})
+            bar->RestoreResourceState();
+        PumpFor(50);
+    }
+}
+
+TEST_F(MainFrameTest, TooltipsNameTheCurrentChoice)
+{
+    const struct
+    {
+        UINT command;
+        int selectionMode;
+        ConversionTarget target;
+        const wchar_t* text; // null: the toolkit's own tooltip
+    } cases[] = {
+        {34110, 0, TargetExcelSheet, L"Table Editing mode"},
+        {34110, 1, TargetExcelSheet, L"Text Selection mode"},
+        {34114, 0, TargetExcelSheet, L"Column Selection"},
+        {34120, 0, TargetExcelSheet, L"Convert to Excel"},
+        {34120, 0, static_cast<ConversionTarget>(2), L"Convert to Clipboard"},
+        {57669, 0, TargetExcelSheet, nullptr},
+    };
+    for (const auto& c : cases)
+    {
+        theApp.m_selectionMode = c.selectionMode;
+        theApp.Options().m_target = c.target;
+        CKTToolbarButton button(c.command, -1);
+        CString text;
+        const BOOL given = m_main->GetToolbarButtonToolTipText(&button, text);
+        EXPECT_EQ(given != FALSE, c.text != nullptr) << c.command;
+        if (c.text)
+        {
+            EXPECT_EQ(std::wstring(text), c.text) << c.command;
+        }
+    }
+}
+
+TEST_F(MainFrameTest, TheModePaneAndFindFollowTheModeAndTheDocument)
+{
+    const struct
+    {
+        bool document;
+        int mode;
+        const wchar_t* pane;
+        bool paneEnabled;
+        bool findEnabled;
+    } cases[] = {
+        {false, 0, L"Table", false, false},
+        {false, 1, L"Text", false, false},
+        {true, 0, L"Table", true, false},
+        {true, 1, L"Text", true, true},
+    };
+    for (const auto& c : cases)
+    {
+        if (c.document && !m_main->HasChildFrames())
+        {
+            ASSERT_NE(OpenCopy(L"kest-main-mode.kest"), nullptr);
+        }
+        theApp.m_selectionMode = c.mode;
+        RecordedCmdUI pane(CMainFrame::SelectionModePane);
+        pane.DoUpdate(m_main, FALSE);
+        EXPECT_EQ(pane.m_text, c.pane);
+        EXPECT_EQ(pane.m_enabled, c.paneEnabled) << c.document << c.mode;
+        RecordedCmdUI find(CConvertingMainFrame::FindCommand);
+        find.DoUpdate(m_main, FALSE);
+        EXPECT_EQ(find.m_enabled, c.findEnabled) << c.document << c.mode;
+    }
+}
+
+TEST_F(MainFrameTest, TheFindDialogMovesOffAFoundText)
+{
+    ASSERT_NE(OpenCopy(L"kest-main-find.kest"), nullptr);
+    theApp.m_selectionMode = 1;
+    m_main->SendMessage(WM_COMMAND, CConvertingMainFrame::FindCommand);
+    PumpFor(200);
+    ASSERT_NE(m_main->GetFindDialog(), nullptr);
+    HWND dialog = m_main->GetFindDialog()->m_hWnd;
+    RECT desktop = {};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    RECT rect = {};
+    GetWindowRect(dialog, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    const int centreX = (desktop.left + desktop.right) / 2, centreY = (desktop.top + desktop.bottom) / 2;
+    const struct
+    {
+        const char* name;
+        POINT from;
+        POINT to;
+    } cases[] = {
+        {"over the centre: down by its height",
+         {centreX - width / 2, centreY - height / 2},
+         {centreX - width / 2, centreY - height / 2 + height}},
+        {"at the left: mirrored", {20, 30}, {desktop.right - (20 + width), 30}},
+        {"at the right: mirrored", {desktop.right - width - 5, 30}, {5, 30}},
+    };
+    for (const auto& c : cases)
+    {
+        SetWindowPos(dialog, nullptr, c.from.x, c.from.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        m_main->MoveFindDialogAway();
+        RECT moved = {};
+        ASSERT_TRUE(m_main->GetFindDialogRect(moved));
+        EXPECT_EQ(moved.left, c.to.x) << c.name;
+        EXPECT_EQ(moved.top, c.to.y) << c.name;
+        EXPECT_EQ(moved.right - moved.left, width) << c.name;
+    }
+    // Closing the dialog makes the frame forget it.
+    SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    PumpFor(100);
+    EXPECT_EQ(m_main->GetFindDialog(), nullptr);
+    RECT none = {};
+    EXPECT_FALSE(m_main->GetFindDialogRect(none));
+}
+
+TEST_F(MainFrameTest, TheToolbarsMenuListsTheBarsOutsideCustomizeModeOnly)
+{
+    // A right click on a toolbar opens the toolbar menu.
+    const POINT onBar = ButtonCentre(m_main->GetTableBar(), 34146);
+    UserInput right;
+    right.MoveTo(onBar).RightDown().RightUp();
+    Play(right);
+    EXPECT_EQ(OpenMenuItems(), (std::vector<std::wstring>{L"Standard Toolbar", L"|", L"&Customize..."}));
+    UserInput escape;
+    escape.Press(VK_ESCAPE);
+    Play(escape);
+
+    // View > Toolbars shows the same list in place of its placeholder.
+    CKTMenuBar* menuBar = m_main->GetMenuBar();
+    CRect view;
+    menuBar->GetItemRect(2, &view);
+    menuBar->ClientToScreen(&view);
+    UserInput open;
+    open.MoveTo(view.CenterPoint()).LeftDown().LeftUp().Pause(300);
+    Play(open);
+    CKTPopupMenu* viewMenu = CKTPopupMenu::GetActiveMenu();
+    ASSERT_NE(viewMenu, nullptr);
+    CRect toolbars;
+    viewMenu->GetMenuBar()->GetItemRect(0, &toolbars);
+    viewMenu->GetMenuBar()->ClientToScreen(&toolbars);
+    UserInput hover;
+    hover.Glide(view.CenterPoint(), toolbars.CenterPoint()).Pause(700);
+    Play(hover);
+    EXPECT_EQ(OpenMenuItems(), (std::vector<std::wstring>{L"Standard Toolbar", L"|", L"&Customize..."}));
+    UserInput close;
+    close.Press(VK_ESCAPE).Press(VK_ESCAPE).Press(VK_ESCAPE);
+    Play(close);
+
+    // In customize mode the list does not open.
+    CKTPopupMenu popup;
+    popup.GetMenuBar()->InsertButton(CKTToolbarButton(ID_VIEW_TOOLBARS_PLACEHOLDER, -1, L"<Toolbars>"));
+    CKTToolBar::SetCustomizeMode(TRUE);
+    EXPECT_FALSE(m_main->OnShowPopupMenu(&popup));
+    CKTToolBar::SetCustomizeMode(FALSE);
+    EXPECT_TRUE(m_main->OnShowPopupMenu(&popup));
+    EXPECT_EQ(popup.GetMenuBar()->GetButton(0)->m_nID, 59392u);
+}
+
+TEST_F(MainFrameTest, ClosingAsksWhilePrintingGoesToKest)
+{
+    theApp.m_recordMessages = false;
+    {
+        BoxAnswers answers({IDNO});
+        m_main->SendMessage(WM_CLOSE);
+        ASSERT_EQ(answers.Texts().size(), 1u);
+        EXPECT_EQ(answers.Texts()[0],
+                  L"Closing Kest will stop the application printing conversion to excel and "
+                  L"return printing to your default printer.\nAre you sure you want to close Kest?");
+    }
+    EXPECT_TRUE(IsWindow(m_main->m_hWnd));
+    const HWND window = m_main->m_hWnd;
+    {
+        BoxAnswers answers({IDYES});
+        SendMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(answers.Texts().size(), 1u);
+    }
+    PumpFor(50);
+    EXPECT_FALSE(IsWindow(window));
+    theApp.m_pMainWnd = nullptr;
+}
+
+TEST_F(MainFrameTest, CancellingTheSecondSaveQuestionKeepsTheWindowAndThatDocument)
+{
+    theApp.m_defaultPrinter.Restore(m_printers);
+    theApp.m_recordMessages = false;
+    CChildFrame* first = OpenCopy(L"kest-main-first.kest");
+    CChildFrame* second = OpenCopy(L"kest-main-second.kest");
+    ASSERT_TRUE(first && second);
+    const HWND firstWindow = first->m_hWnd, secondWindow = second->m_hWnd;
+    first->GetView().ClearLayout();
+    second->GetView().ClearLayout();
+    ASSERT_TRUE(first->IsModified() && second->IsModified());
+    {
+        // The active (second) document is closed without saving, the first one's question cancelled.
+        BoxAnswers answers({IDNO, IDCANCEL});
+        m_main->SendMessage(WM_CLOSE);
+        EXPECT_EQ(answers.Texts(), (std::vector<std::wstring>{L"Do you wish to save the changes before closing?",
+                                                              L"Do you wish to save the changes before closing?"}));
+    }
+    PumpFor(100);
+    EXPECT_TRUE(IsWindow(m_main->m_hWnd));
+    EXPECT_FALSE(IsWindow(secondWindow));
+    EXPECT_TRUE(IsWindow(firstWindow));
+    EXPECT_TRUE(first->IsModified());
+    theApp.m_recordMessages = true;
+}
+
+} // namespace
