@@ -1,0 +1,382 @@
+// The user tools' list and its registry state, a tool run through the shell seam (no program
+// runs), and the mouse manager's commands and their registry state.
+#include "framework/Afx.h"
+#include "tests/framework/windows/WindowsTestSupport.h"
+#include "uitoolkit/bars/KTToolBar.h"
+#include "uitoolkit/customize/KTMouseManager.h"
+#include "uitoolkit/customize/KTUserTool.h"
+#include "uitoolkit/customize/KTUserToolsManager.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+const wchar_t kToolsKey[] = L"Software\\KestTests\\UserTools\\";
+const wchar_t kMouseKey[] = L"Software\\KestTests\\MouseManager\\";
+const UINT kToolsEntry = 33100;
+const UINT kFirstTool = 33110;
+const UINT kLastTool = 33119;
+
+struct ShellCall
+{
+    std::wstring operation, file, parameters, directory;
+    int nShow;
+};
+std::vector<ShellCall> s_shellCalls;
+INT_PTR s_shellAnswer = 42;
+
+HINSTANCE WINAPI RecordShellExecute(HWND, LPCWSTR lpOperation, LPCWSTR lpFile, LPCWSTR lpParameters,
+                                    LPCWSTR lpDirectory, INT nShowCmd)
+{
+    s_shellCalls.push_back({lpOperation != nullptr ? lpOperation : L"", lpFile != nullptr ? lpFile : L"",
+                            lpParameters != nullptr ? lpParameters : L"", lpDirectory != nullptr ? lpDirectory : L"",
+                            nShowCmd});
+    return reinterpret_cast<HINSTANCE>(s_shellAnswer);
+}
+
+class UserToolsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_pfnPrevious = CKTUserTool::m_pfnShellExecute;
+        CKTUserTool::m_pfnShellExecute = &RecordShellExecute;
+        s_shellCalls.clear();
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KestTests\\UserTools");
+        m_pManager = std::make_unique<CKTUserToolsManager>(kToolsEntry, kFirstTool, kLastTool);
+    }
+    void TearDown() override
+    {
+        m_pManager.reset();
+        CKTUserTool::m_pfnShellExecute = m_pfnPrevious;
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KestTests\\UserTools");
+    }
+    std::vector<UINT> Ids() const
+    {
+        std::vector<UINT> ids;
+        const CObList& tools = m_pManager->GetUserTools();
+        for (POSITION pos = tools.GetHeadPosition(); pos != nullptr;)
+            ids.push_back(static_cast<CKTUserTool*>(tools.GetNext(pos))->m_uiCmdId);
+        return ids;
+    }
+    void WriteToolsValue(const std::vector<BYTE>& bytes)
+    {
+        HKEY hKey = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyW(HKEY_CURRENT_USER, kToolsKey, &hKey));
+        ::RegSetValueExW(hKey, CKTUserToolsManager::m_pszValue, 0, REG_BINARY, bytes.data(),
+                         static_cast<DWORD>(bytes.size()));
+        ::RegCloseKey(hKey);
+    }
+    std::vector<BYTE> ReadToolsValue()
+    {
+        std::vector<BYTE> bytes(4096);
+        DWORD nBytes = static_cast<DWORD>(bytes.size());
+        HKEY hKey = nullptr;
+        if (::RegOpenKeyW(HKEY_CURRENT_USER, kToolsKey, &hKey) != ERROR_SUCCESS)
+            return {};
+        ::RegQueryValueExW(hKey, CKTUserToolsManager::m_pszValue, nullptr, nullptr, bytes.data(), &nBytes);
+        ::RegCloseKey(hKey);
+        bytes.resize(nBytes);
+        return bytes;
+    }
+
+    CKTUserTool::ShellExecuteFn m_pfnPrevious = nullptr;
+    std::unique_ptr<CKTUserToolsManager> m_pManager;
+};
+
+} // namespace
+
+TEST_F(UserToolsTest, TheManagerIsKnownWhileItLives)
+{
+    EXPECT_EQ(m_pManager.get(), g_pUserToolsManager);
+    m_pManager.reset();
+    EXPECT_EQ(nullptr, g_pUserToolsManager);
+}
+
+TEST_F(UserToolsTest, NewToolsTakeTheLowestFreeIdUntilTheRangeIsFull)
+{
+    ASSERT_EQ(10, m_pManager->GetMaxTools());
+    for (int i = 0; i < 10; i++)
+        ASSERT_NE(nullptr, m_pManager->CreateNewTool()) << i;
+    EXPECT_EQ(kFirstTool, Ids().front());
+    EXPECT_EQ(kLastTool, Ids().back());
+    EXPECT_EQ(nullptr, m_pManager->CreateNewTool()) << "the range is full";
+    EXPECT_EQ(10u, Ids().size());
+
+    // The lowest id comes free: the next tool takes it, at the end of the list.
+    ASSERT_TRUE(m_pManager->RemoveTool(m_pManager->FindTool(kFirstTool)));
+    ASSERT_TRUE(m_pManager->RemoveTool(m_pManager->FindTool(kFirstTool + 4)));
+    CKTUserTool* pTool = m_pManager->CreateNewTool();
+    ASSERT_NE(nullptr, pTool);
+    EXPECT_EQ(kFirstTool, pTool->m_uiCmdId);
+    EXPECT_EQ(kFirstTool, Ids().back());
+    EXPECT_EQ(kFirstTool + 4, m_pManager->CreateNewTool()->m_uiCmdId);
+
+    CKTUserTool stranger;
+    EXPECT_FALSE(m_pManager->RemoveTool(&stranger));
+    EXPECT_EQ(nullptr, m_pManager->FindTool(kFirstTool - 1)) << "outside the range";
+    EXPECT_EQ(nullptr, m_pManager->FindTool(kLastTool + 1)) << "outside the range";
+}
+
+TEST_F(UserToolsTest, MovingStopsAtTheEnds)
+{
+    CKTUserTool* pA = m_pManager->CreateNewTool();
+    CKTUserTool* pB = m_pManager->CreateNewTool();
+    CKTUserTool* pC = m_pManager->CreateNewTool();
+    EXPECT_FALSE(m_pManager->MoveToolUp(pA));
+    EXPECT_FALSE(m_pManager->MoveToolDown(pC));
+    EXPECT_TRUE(m_pManager->MoveToolUp(pC));
+    EXPECT_EQ((std::vector<UINT>{pA->m_uiCmdId, pC->m_uiCmdId, pB->m_uiCmdId}), Ids());
+    EXPECT_TRUE(m_pManager->MoveToolDown(pA));
+    EXPECT_EQ((std::vector<UINT>{pC->m_uiCmdId, pA->m_uiCmdId, pB->m_uiCmdId}), Ids());
+    CKTUserTool stranger;
+    EXPECT_FALSE(m_pManager->MoveToolUp(&stranger));
+    EXPECT_FALSE(m_pManager->MoveToolDown(&stranger));
+}
+
+TEST_F(UserToolsTest, ARemovedToolLeavesNoButtonOnTheToolbars)
+{
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(nullptr, L"Tools", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 500, 300)));
+    const HWND hFrame = pFrame->GetSafeHwnd();
+    {
+        CKTToolBar bar;
+        ASSERT_TRUE(bar.Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR));
+        CKTUserTool* pKept = m_pManager->CreateNewTool();
+        CKTUserTool* pGone = m_pManager->CreateNewTool();
+        const UINT uiGone = pGone->m_uiCmdId;
+        bar.InsertButton(CKTToolbarButton(uiGone, -1, L"Gone"));
+        bar.InsertButton(CKTToolbarButton(pKept->m_uiCmdId, -1, L"Kept"));
+        bar.InsertButton(CKTToolbarButton(uiGone, -1, L"Gone again"));
+        ASSERT_EQ(3, bar.GetCount());
+        ASSERT_TRUE(m_pManager->RemoveTool(pGone));
+        ASSERT_EQ(1, bar.GetCount());
+        EXPECT_EQ(pKept->m_uiCmdId, bar.GetButton(0)->m_nID);
+        bar.DestroyWindow();
+    }
+    ::DestroyWindow(hFrame);
+    PumpAndIdle();
+}
+
+TEST_F(UserToolsTest, AToolRunsOnlyWhenTheShellAnswersAboveThirtyTwo)
+{
+    CKTUserTool* pTool = m_pManager->CreateNewTool();
+    EXPECT_FALSE(m_pManager->InvokeTool(pTool->m_uiCmdId)) << "an empty path runs nothing";
+    EXPECT_TRUE(s_shellCalls.empty());
+
+    pTool->SetCommand(L"C:\\Tools\\report.exe");
+    pTool->m_strArguments = L"/q $(File)";
+    pTool->m_strInitialDirectory = L"C:\\Work";
+    const struct
+    {
+        INT_PTR answer;
+        BOOL bRan;
+    } cases[] = {
+        {0, FALSE}, {2, FALSE}, {31, FALSE}, {32, FALSE}, {33, TRUE}, {42, TRUE},
+    };
+    for (const auto& c : cases)
+    {
+        s_shellCalls.clear();
+        s_shellAnswer = c.answer;
+        EXPECT_EQ(c.bRan, m_pManager->InvokeTool(pTool->m_uiCmdId)) << c.answer;
+        ASSERT_EQ(1u, s_shellCalls.size());
+        EXPECT_EQ(L"open", s_shellCalls[0].operation);
+        EXPECT_EQ(L"C:\\Tools\\report.exe", s_shellCalls[0].file);
+        EXPECT_EQ(L"/q $(File)", s_shellCalls[0].parameters);
+        EXPECT_EQ(L"C:\\Work", s_shellCalls[0].directory);
+        EXPECT_EQ(SW_SHOWNORMAL, s_shellCalls[0].nShow);
+    }
+    s_shellAnswer = 42;
+    EXPECT_FALSE(m_pManager->InvokeTool(kLastTool)) << "no tool has the id";
+}
+
+TEST_F(UserToolsTest, AProgramNotOnTheSearchPathShowsTheDefaultIcon)
+{
+    ASSERT_NE(nullptr, CKTUserTool::GetDefaultIcon()) << "the default icon is a resource";
+    CKTUserTool* pTool = m_pManager->CreateNewTool();
+    pTool->SetCommand(L"no-such-program-anywhere.exe");
+    EXPECT_EQ(CKTUserTool::GetDefaultIcon(), pTool->GetIcon());
+    pTool->SetCommand(L"");
+    EXPECT_EQ(CKTUserTool::GetDefaultIcon(), pTool->GetIcon());
+}
+
+TEST_F(UserToolsTest, ToolsGoToTheRegistryAndComeBack)
+{
+    CKTUserTool* pA = m_pManager->CreateNewTool();
+    pA->m_strLabel = L"&Report";
+    pA->SetCommand(L"C:\\Tools\\report.exe");
+    pA->m_strArguments = L"/q";
+    pA->m_strInitialDirectory = L"C:\\Work";
+    CKTUserTool* pB = m_pManager->CreateNewTool();
+    pB->m_strLabel = L"Notes";
+    ASSERT_TRUE(m_pManager->SaveState(kToolsKey));
+
+    CKTUserToolsManager loaded(kToolsEntry, kFirstTool, kLastTool);
+    ASSERT_TRUE(loaded.LoadState(kToolsKey));
+    ASSERT_EQ(2, loaded.GetUserTools().GetCount());
+    const CKTUserTool* pLoaded = loaded.FindTool(kFirstTool);
+    ASSERT_NE(nullptr, pLoaded);
+    EXPECT_EQ(CString(L"&Report"), pLoaded->m_strLabel);
+    EXPECT_EQ(CString(L"C:\\Tools\\report.exe"), pLoaded->GetCommand());
+    EXPECT_EQ(CString(L"/q"), pLoaded->m_strArguments);
+    EXPECT_EQ(CString(L"C:\\Work"), pLoaded->m_strInitialDirectory);
+    EXPECT_EQ(CString(L"Notes"), loaded.FindTool(kFirstTool + 1)->m_strLabel);
+
+    CKTUserToolsManager missing(kToolsEntry, kFirstTool, kLastTool);
+    EXPECT_FALSE(missing.LoadState(L"Software\\KestTests\\UserTools\\Nowhere\\"));
+}
+
+TEST_F(UserToolsTest, ADamagedToolsValueFailsTheLoadAndLeavesNoTools)
+{
+    m_pManager->CreateNewTool()->m_strLabel = L"One";
+    m_pManager->CreateNewTool()->m_strLabel = L"Two";
+    ASSERT_TRUE(m_pManager->SaveState(kToolsKey));
+    const std::vector<BYTE> stored = ReadToolsValue();
+    ASSERT_GT(stored.size(), 4u);
+    // The list's count is the first word of the value.
+    ASSERT_EQ(2, stored[0]);
+    const struct
+    {
+        const char* name;
+        std::vector<BYTE> value;
+    } cases[] = {
+        {"count far beyond the bytes",
+         [&] {
+             std::vector<BYTE> v = stored;
+             v[0] = 0xFE;
+             v[1] = 0xFF;
+             return v;
+         }()},
+        {"count of a long list",
+         [&] {
+             std::vector<BYTE> v = stored;
+             v[0] = 0xFF;
+             v[1] = 0xFF;
+             v.insert(v.begin() + 2, {0xFF, 0xFF, 0xFF, 0x7F});
+             return v;
+         }()},
+        {"one tool too many",
+         [&] {
+             std::vector<BYTE> v = stored;
+             v[0] = 3;
+             return v;
+         }()},
+        {"cut short", std::vector<BYTE>(stored.begin(), stored.begin() + static_cast<long>(stored.size() / 2))},
+        {"empty", {}},
+    };
+    for (const auto& c : cases)
+    {
+        WriteToolsValue(c.value);
+        CKTUserToolsManager loaded(kToolsEntry, kFirstTool, kLastTool);
+        loaded.CreateNewTool();
+        EXPECT_FALSE(loaded.LoadState(kToolsKey)) << c.name;
+        EXPECT_EQ(0, loaded.GetUserTools().GetCount()) << c.name;
+    }
+}
+
+namespace
+{
+// A mouse manager with views, as an application that has views would give it.
+class CViewsMouseManager : public CKTMouseManager
+{
+public:
+    void AddView(int iId, LPCTSTR lpszName, UINT uiIcon)
+    {
+        m_ViewsNames.SetAt(lpszName, iId);
+        if (uiIcon != 0)
+            m_ViewsToIcons.SetAt(iId, uiIcon);
+    }
+};
+
+class MouseManagerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KestTests\\MouseManager"); }
+    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KestTests\\MouseManager"); }
+    static void WriteMouseValue(const std::vector<BYTE>& bytes)
+    {
+        HKEY hKey = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyW(HKEY_CURRENT_USER, kMouseKey, &hKey));
+        ::RegSetValueExW(hKey, CKTMouseManager::m_pszValue, 0, REG_BINARY, bytes.data(),
+                         static_cast<DWORD>(bytes.size()));
+        ::RegCloseKey(hKey);
+    }
+};
+} // namespace
+
+TEST_F(MouseManagerTest, CommandZeroRemovesTheViewsEntry)
+{
+    CViewsMouseManager manager;
+    EXPECT_EQ(&manager, g_pMouseManager);
+    manager.AddView(3, L"Pages", 0);
+    EXPECT_EQ(0u, manager.GetViewDblClickCommand(3));
+    manager.SetCommandForDblClick(3, 32771);
+    EXPECT_EQ(32771u, manager.GetViewDblClickCommand(3));
+    manager.SetCommandForDblClick(3, 0);
+    EXPECT_EQ(0u, manager.GetViewDblClickCommand(3));
+    EXPECT_EQ(3, manager.GetViewIdByName(L"Pages"));
+    EXPECT_EQ(-1, manager.GetViewIdByName(L"pages")) << "names compare with case";
+    EXPECT_EQ(0u, manager.GetViewIconId(3));
+}
+
+TEST_F(MouseManagerTest, ThreeEntriesGoToTheRegistryAndReplaceWhatWasThere)
+{
+    CKTMouseManager stored;
+    stored.SetCommandForDblClick(1, 100);
+    stored.SetCommandForDblClick(2, 200);
+    stored.SetCommandForDblClick(-7, 0xFFFF0001);
+    ASSERT_TRUE(stored.SaveState(kMouseKey));
+
+    CKTMouseManager loaded;
+    loaded.SetCommandForDblClick(5, 500);
+    loaded.SetCommandForDblClick(1, 999);
+    ASSERT_TRUE(loaded.LoadState(kMouseKey));
+    EXPECT_EQ(100u, loaded.GetViewDblClickCommand(1));
+    EXPECT_EQ(200u, loaded.GetViewDblClickCommand(2));
+    EXPECT_EQ(0xFFFF0001u, loaded.GetViewDblClickCommand(-7));
+    EXPECT_EQ(0u, loaded.GetViewDblClickCommand(5)) << "loading replaces the entries";
+
+    // The stored form: the count, then pairs of view id and command.
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CKTMouseManager one;
+        one.SetCommandForDblClick(4, 0x1234);
+        one.Serialize(ar);
+        ar.Close();
+    }
+    std::vector<BYTE> bytes(static_cast<size_t>(file.GetLength()));
+    file.SeekToBegin();
+    file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
+    EXPECT_EQ((std::vector<BYTE>{1, 0, 0, 0, 4, 0, 0, 0, 0x34, 0x12, 0, 0}), bytes);
+}
+
+TEST_F(MouseManagerTest, ACorruptValueFailsTheLoadAndKeepsTheCommands)
+{
+    const struct
+    {
+        const char* name;
+        std::vector<BYTE> value;
+    } cases[] = {
+        {"huge count", {0xFF, 0xFF, 0xFF, 0x7F, 1, 0, 0, 0, 2, 0, 0, 0}},
+        {"negative count", {0xFF, 0xFF, 0xFF, 0xFF}},
+        {"one entry too many", {2, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0}},
+        {"cut in an entry", {1, 0, 0, 0, 1, 0, 0}},
+        {"shorter than a count", {1, 0}},
+    };
+    for (const auto& c : cases)
+    {
+        WriteMouseValue(c.value);
+        CKTMouseManager manager;
+        manager.SetCommandForDblClick(9, 900);
+        EXPECT_FALSE(manager.LoadState(kMouseKey)) << c.name;
+        EXPECT_EQ(900u, manager.GetViewDblClickCommand(9)) << c.name;
+    }
+    CKTMouseManager manager;
+    EXPECT_FALSE(manager.LoadState(L"Software\\KestTests\\MouseManager\\Nowhere\\")) << "a missing key";
+}
