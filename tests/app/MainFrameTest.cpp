@@ -2,6 +2,7 @@
 // the buttons that replace the toolbars' placeholders, tooltips, the Find dialog, the toolbar
 // menus in and out of customize mode, and closing with the question and with modified documents.
 #include "app/AppRes.h"
+#include "app/HtmlHelpSeam.h"
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
 #include "app/OwnToolbarButtons.h"
@@ -14,8 +15,10 @@
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <atomic>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -139,6 +142,54 @@ public:
     int m_checked = 0;
     std::wstring m_text;
 };
+
+struct HelpRequest
+{
+    std::wstring file;
+    UINT command;
+    std::vector<DWORD> pairs; // the pop-up's control list, or the context alone
+};
+std::vector<HelpRequest> g_help;
+
+HWND RecordHelp(HWND, const std::wstring& file, UINT command, DWORD_PTR data)
+{
+    HelpRequest request{file, command, {}};
+    if (command == HelpContextPopup)
+    {
+        const DWORD* pairs = reinterpret_cast<const DWORD*>(data);
+        for (int i = 0; i < 8; i += 2)
+        {
+            request.pairs.push_back(pairs[i]);
+            request.pairs.push_back(pairs[i + 1]);
+            if (pairs[i] == 0 && pairs[i + 1] == 0)
+                break;
+        }
+    }
+    else
+        request.pairs.push_back(static_cast<DWORD>(data));
+    g_help.push_back(request);
+    return nullptr;
+}
+
+// Files dropped on the window as the shell drops them: wide paths, each ended by a zero.
+HDROP DroppedFiles(const std::vector<std::wstring>& paths)
+{
+    size_t characters = 1;
+    for (const std::wstring& path : paths)
+        characters += path.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + characters * sizeof(wchar_t));
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    auto* names = reinterpret_cast<wchar_t*>(header + 1);
+    for (const std::wstring& path : paths)
+    {
+        std::memcpy(names, path.c_str(), path.size() * sizeof(wchar_t));
+        names += path.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
 
 class MainFrameTest : public ::testing::Test
 {
@@ -535,6 +586,115 @@ TEST_F(MainFrameTest, CancellingTheSecondSaveQuestionKeepsTheWindowAndThatDocume
     EXPECT_TRUE(IsWindow(firstWindow));
     EXPECT_TRUE(first->IsModified());
     theApp.m_recordMessages = true;
+}
+
+TEST_F(MainFrameTest, DroppedFilesOpenAtTheirWholeLength)
+{
+    const std::wstring folder = L"C:\\" + std::wstring(300, L'd') + L"\\" + std::wstring(300, L'e') + L"\\";
+    const std::wstring longPath = folder + std::wstring(250, L'f') + L".kest";
+    ASSERT_GT(longPath.size(), 780u);
+    const std::wstring shortPath = L"C:\\no-such-folder\\dropped.kest";
+    m_main->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(DroppedFiles({shortPath, longPath})));
+    // Each is offered to the application whole: neither is a work file, and each is named so.
+    ASSERT_EQ(theApp.m_messages.size(), 2u);
+    EXPECT_EQ(theApp.m_messages[0], L"The file " + shortPath + L" is not a valid Kest file");
+    EXPECT_EQ(theApp.m_messages[1], L"The file " + longPath + L" is not a valid Kest file");
+
+    // A work file dropped opens in its own frame.
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring copy = std::wstring(temp) + L"kest-main-dropped.kest";
+    ASSERT_TRUE(CopyFileW(SampleTable.c_str(), copy.c_str(), FALSE));
+    m_copies.push_back(copy);
+    m_main->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(DroppedFiles({copy})));
+    PumpFor(100);
+    EXPECT_NE(m_main->FindChildFrame(copy), nullptr);
+}
+
+TEST_F(MainFrameTest, HelpRequestsGoToTheCompiledHelpFile)
+{
+    HtmlHelpSeam::m_function = RecordHelp;
+    g_help.clear();
+    const std::wstring file = HtmlHelpSeam::ApplicationHelpFile();
+    m_main->WinHelp(1234, HELP_CONTEXT);
+    m_main->WinHelp(0, HELP_FINDER);
+    EXPECT_EQ(m_main->SendMessage(WM_COMMANDHELP, 0, 0), TRUE);
+    m_main->SendMessage(WM_COMMAND, 57667);
+    // The customize sheet's help is no topic of this program.
+    EXPECT_EQ(m_main->SendMessage(KT_WM_CUSTOMIZEHELP, 2, 0), 0);
+    // A pop-up for the control under the cursor.
+    RECT status = {};
+    GetWindowRect(m_main->GetStatusBar().m_hWnd, &status);
+    UserInput move;
+    move.MoveTo({status.left + 40, (status.top + status.bottom) / 2});
+    Play(move);
+    m_main->WinHelp(77, HELP_CONTEXTPOPUP);
+    HtmlHelpSeam::m_function = CallHtmlHelpViewer;
+
+    ASSERT_EQ(g_help.size(), 5u);
+    const struct
+    {
+        std::wstring file;
+        UINT command;
+        std::vector<DWORD> data;
+    } expected[] = {
+        {file, HelpDisplayContext, {1234}},
+        {file, HelpDisplayTopic, {0}},
+        {file, HelpDisplayTopic, {0}},
+        {file, HelpDisplayTopic, {0}},
+        {file + L"::/ktcshelp.txt", HelpContextPopup, {59393, 77, 0, 0}},
+    };
+    for (size_t i = 0; i < g_help.size(); ++i)
+    {
+        EXPECT_EQ(g_help[i].file, expected[i].file) << i;
+        EXPECT_EQ(g_help[i].command, expected[i].command) << i;
+        EXPECT_EQ(g_help[i].pairs, expected[i].data) << i;
+    }
+}
+
+TEST_F(MainFrameTest, ContextHelpShowsTheTopicOfTheButtonClicked)
+{
+    HtmlHelpSeam::m_function = RecordHelp;
+    g_help.clear();
+    const POINT convert = ButtonCentre(m_main->GetStandardBar(), 34120);
+    UserInput input;
+    input.Pause(400).MoveTo(convert).LeftDown().LeftUp();
+    input.Start();
+    // Shift+F1's command: the help loop runs until the click.
+    m_main->SendMessage(WM_COMMAND, 57669);
+    PumpUntil([&] { return input.Done(); }, 10000);
+    PumpFor(100);
+    HtmlHelpSeam::m_function = CallHtmlHelpViewer;
+    ASSERT_EQ(g_help.size(), 1u);
+    EXPECT_EQ(g_help[0].command, HelpDisplayContext);
+    EXPECT_EQ(g_help[0].pairs, std::vector<DWORD>{0x10000 + 34120});
+    EXPECT_FALSE(m_main->IsContextHelpRunning());
+}
+
+TEST_F(MainFrameTest, TheFileMenuListsTheRecentFiles)
+{
+    theApp.AddToRecentFileList(L"C:\\Reports\\March.kest");
+    theApp.AddToRecentFileList(L"C:\\Reports\\April.kest");
+    CKTMenuBar* menuBar = m_main->GetMenuBar();
+    CRect file;
+    menuBar->GetItemRect(0, &file);
+    menuBar->ClientToScreen(&file);
+    UserInput open;
+    open.MoveTo(file.CenterPoint()).LeftDown().LeftUp().Pause(300);
+    Play(open);
+    const std::vector<std::wstring> items = OpenMenuItems();
+    UserInput close;
+    close.Press(VK_ESCAPE).Press(VK_ESCAPE);
+    Play(close);
+    std::vector<std::wstring> recent;
+    for (const std::wstring& item : items)
+        if (item.find(L".kest") != std::wstring::npos)
+            recent.push_back(item);
+    ASSERT_EQ(recent.size(), 2u) << items.size();
+    EXPECT_NE(recent[0].find(L"April.kest"), std::wstring::npos);
+    EXPECT_NE(recent[1].find(L"March.kest"), std::wstring::npos);
+    EXPECT_EQ(items.front().rfind(L"&Open...", 0), 0u);
+    EXPECT_EQ(items.back(), L"E&xit");
 }
 
 } // namespace
