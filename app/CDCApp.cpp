@@ -242,6 +242,9 @@ bool CCDCApp::OpenDocument(const std::wstring& path, bool addToRecent)
         delete frame;
         return false;
     }
+    // The document menu and keys of the template are shown while the frame is active.
+    if (CMultiDocTemplate* docTemplate = dynamic_cast<CMultiDocTemplate*>(GetDocTemplate()))
+        frame->SetHandles(docTemplate->m_hMenuShared, docTemplate->m_hAccelTable);
     frame->SetDocumentPath(path);
     if (!frame->GetView().LoadFile(path))
     {
@@ -250,6 +253,7 @@ bool CCDCApp::OpenDocument(const std::wstring& path, bool addToRecent)
         return false;
     }
     main->MDIActivate(frame);
+    frame->OnUpdateFrameMenu(TRUE, frame, nullptr);
     if (tutorialFrame)
         tutorialFrame->UpdateTutorialStep(false);
     if (addToRecent)

@@ -618,7 +618,12 @@ TEST_F(MainFrameTest, HelpRequestsGoToTheCompiledHelpFile)
     const std::wstring file = HtmlHelpSeam::ApplicationHelpFile();
     m_main->WinHelp(1234, HELP_CONTEXT);
     m_main->WinHelp(0, HELP_FINDER);
+    // F1 without a context: the contents, unless a command's prompt is shown.
+    m_main->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
     EXPECT_EQ(m_main->SendMessage(WM_COMMANDHELP, 0, 0), TRUE);
+    m_main->SendMessage(WM_SETMESSAGESTRING, 34120);
+    EXPECT_EQ(m_main->SendMessage(WM_COMMANDHELP, 0, 0), TRUE);
+    m_main->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
     m_main->SendMessage(WM_COMMAND, 57667);
     // The customize sheet's help is no topic of this program.
     EXPECT_EQ(m_main->SendMessage(KT_WM_CUSTOMIZEHELP, 2, 0), 0);
@@ -631,7 +636,7 @@ TEST_F(MainFrameTest, HelpRequestsGoToTheCompiledHelpFile)
     m_main->WinHelp(77, HELP_CONTEXTPOPUP);
     HtmlHelpSeam::m_function = CallHtmlHelpViewer;
 
-    ASSERT_EQ(g_help.size(), 5u);
+    ASSERT_EQ(g_help.size(), 6u);
     const struct
     {
         std::wstring file;
@@ -641,6 +646,7 @@ TEST_F(MainFrameTest, HelpRequestsGoToTheCompiledHelpFile)
         {file, HelpDisplayContext, {1234}},
         {file, HelpDisplayTopic, {0}},
         {file, HelpDisplayTopic, {0}},
+        {file, HelpDisplayContext, {0x10000 + 34120}},
         {file, HelpDisplayTopic, {0}},
         {file + L"::/ktcshelp.txt", HelpContextPopup, {59393, 77, 0, 0}},
     };
@@ -695,6 +701,35 @@ TEST_F(MainFrameTest, TheFileMenuListsTheRecentFiles)
     EXPECT_NE(recent[1].find(L"March.kest"), std::wstring::npos);
     EXPECT_EQ(items.front().rfind(L"&Open...", 0), 0u);
     EXPECT_EQ(items.back(), L"E&xit");
+}
+
+TEST_F(MainFrameTest, TheMenuBarsResetBringsBackTheResourceMenus)
+{
+    const auto texts = [&]() {
+        std::vector<std::wstring> items;
+        CKTMenuBar* bar = m_main->GetMenuBar();
+        for (int i = 0; i < bar->GetCount(); ++i)
+            items.push_back(std::wstring(bar->GetButton(i)->m_strText));
+        return items;
+    };
+    const std::vector<std::wstring> empty = {L"&File", L"&Edit", L"&View", L"&Help"};
+    const std::vector<std::wstring> document = {L"&File",   L"&Edit",   L"&View", L"&Convert",
+                                                L"&Layout", L"&Window", L"&Help"};
+    EXPECT_EQ(texts(), empty);
+    CKTMenuBar* bar = m_main->GetMenuBar();
+    bar->RemoveButton(1);
+    bar->RemoveButton(1);
+    EXPECT_EQ(texts().size(), 2u);
+    bar->RestoreResourceState();
+    EXPECT_EQ(texts(), empty);
+
+    // With a document open its menu is shown, and reset from its resource as well.
+    ASSERT_NE(OpenCopy(L"kest-main-menus.kest"), nullptr);
+    PumpFor(100);
+    ASSERT_EQ(texts(), document);
+    bar->RemoveButton(3);
+    bar->RestoreResourceState();
+    EXPECT_EQ(texts(), document);
 }
 
 } // namespace
