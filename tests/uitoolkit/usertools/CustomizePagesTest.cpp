@@ -1,0 +1,295 @@
+// The Tools and Mouse pages on the customize sheet of a test frame that makes a user tools
+// manager and a mouse manager, driven with the display's keyboard and mouse.
+#include "framework/Afx.h"
+#include "tests/framework/input/UserInput.h"
+#include "tests/framework/windows/WindowsTestSupport.h"
+#include "uitoolkit/bars/KTToolBar.h"
+#include "uitoolkit/bars/KTToolbarButton.h"
+#include "uitoolkit/customize/KTMouseManager.h"
+#include "uitoolkit/customize/KTMousePage.h"
+#include "uitoolkit/customize/KTToolbarCustomize.h"
+#include "uitoolkit/customize/KTToolsPage.h"
+#include "uitoolkit/customize/KTUserTool.h"
+#include "uitoolkit/customize/KTUserToolsManager.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+const UINT kToolsEntry = 33100;
+const UINT kFirstTool = 33110;
+const UINT kLastTool = 33119;
+const UINT kReportCommand = 33200;
+const UINT kPrintCommand = 33201;
+const UINT kArgumentsMenu = 33300;
+
+class CPagesMouseManager : public CKTMouseManager
+{
+public:
+    void AddView(int iId, LPCTSTR lpszName) { m_ViewsNames.SetAt(lpszName, iId); }
+};
+
+class CustomizePagesTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ::CreateDirectoryW(L"screenshots", nullptr);
+        CKTToolBar::RegisterMessages();
+        TestApp().m_messageBoxes.clear();
+        m_pTools = std::make_unique<CKTUserToolsManager>(kToolsEntry, kFirstTool, kLastTool, nullptr, kArgumentsMenu);
+        m_pMouse = std::make_unique<CPagesMouseManager>();
+        m_pFrame = new CFrameWnd;
+        ASSERT_TRUE(
+            m_pFrame->Create(nullptr, L"Tools frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 700, 560)));
+        m_hFrame = m_pFrame->GetSafeHwnd();
+        m_pOldMain = TestApp().m_pMainWnd;
+        TestApp().m_pMainWnd = m_pFrame;
+    }
+    void TearDown() override
+    {
+        if (m_pSheet != nullptr && m_pSheet->GetSafeHwnd() != nullptr)
+            m_pSheet->DestroyWindow();
+        delete m_pSheet;
+        TestApp().m_pMainWnd = m_pOldMain;
+        if (::IsWindow(m_hFrame))
+            m_pFrame->DestroyWindow();
+        PumpAndIdle();
+        m_pMouse.reset();
+        m_pTools.reset();
+    }
+
+    void OpenSheet(BOOL bMousePage = FALSE)
+    {
+        CList<CPropertyPage*, CPropertyPage*> pages;
+        m_pToolsPage = new CKTToolsPage;
+        m_pMousePage = new CKTMousePage;
+        pages.AddTail(m_pToolsPage);
+        pages.AddTail(m_pMousePage);
+        m_pSheet = new CKTToolbarCustomize(m_pFrame, FALSE, 0x2F, &pages);
+        m_pSheet->AddCategoryButton(L"File", CKTToolbarButton(kReportCommand, -1, L"Report"));
+        m_pSheet->AddCategoryButton(L"File", CKTToolbarButton(kPrintCommand, -1, L"Print"));
+        ASSERT_TRUE(m_pSheet->CPropertySheet::Create(m_pFrame));
+        m_pSheet->SetWindowPos(nullptr, 60, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        m_pSheet->SetForegroundWindow();
+        PumpAndIdle();
+        CPropertyPage* pActive = bMousePage ? static_cast<CPropertyPage*>(m_pMousePage) : m_pToolsPage;
+        m_pSheet->SetActivePage(pActive);
+        RunMessageLoopFor(100);
+        PumpAndIdle();
+    }
+    CKTUserTool* AddTool(LPCTSTR lpszLabel, LPCTSTR lpszCommand = L"")
+    {
+        CKTUserTool* pTool = m_pTools->CreateNewTool();
+        pTool->m_strLabel = lpszLabel;
+        pTool->SetCommand(lpszCommand);
+        return pTool;
+    }
+    static POINT Centre(CWnd* pWnd)
+    {
+        CRect rect;
+        pWnd->GetWindowRect(&rect);
+        return rect.CenterPoint();
+    }
+    static POINT ItemCentre(CListCtrl* pList, int iItem)
+    {
+        CRect rect;
+        pList->GetItemRect(iItem, &rect, LVIR_LABEL);
+        pList->ClientToScreen(&rect);
+        return rect.CenterPoint();
+    }
+    static void Click(UserInput& input, POINT pt)
+    {
+        input.MoveTo(pt).Pause(60).LeftDown().Pause(40).LeftUp().Pause(200);
+    }
+    static void Play(UserInput& input)
+    {
+        input.Start();
+        PumpUntil([&] { return input.Done(); }, 20000);
+        input.Wait();
+        PumpAndIdle();
+    }
+    std::vector<std::wstring> Labels() const
+    {
+        std::vector<std::wstring> labels;
+        const CObList& tools = m_pTools->GetUserTools();
+        for (POSITION pos = tools.GetHeadPosition(); pos != nullptr;)
+            labels.push_back(static_cast<LPCWSTR>(static_cast<CKTUserTool*>(tools.GetNext(pos))->m_strLabel));
+        return labels;
+    }
+    void Screenshot(const wchar_t* pszName)
+    {
+        m_pSheet->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+        RunMessageLoopFor(200);
+        CRect rect;
+        m_pSheet->GetWindowRect(&rect);
+        EXPECT_TRUE(SaveScreenArea((std::wstring(L"screenshots\\") + pszName).c_str(), rect));
+    }
+
+    std::unique_ptr<CKTUserToolsManager> m_pTools;
+    std::unique_ptr<CPagesMouseManager> m_pMouse;
+    CFrameWnd* m_pFrame = nullptr;
+    HWND m_hFrame = nullptr;
+    CWnd* m_pOldMain = nullptr;
+    CKTToolbarCustomize* m_pSheet = nullptr;
+    CKTToolsPage* m_pToolsPage = nullptr;
+    CKTMousePage* m_pMousePage = nullptr;
+};
+
+} // namespace
+
+TEST_F(CustomizePagesTest, ANewToolIsNamedInPlaceAndTakesWhatIsTyped)
+{
+    AddTool(L"Alpha", L"C:\\Tools\\alpha.exe")->m_strArguments = L"-v";
+    AddTool(L"Beta");
+    OpenSheet();
+    CKTToolsListBox& list = m_pToolsPage->GetToolsList();
+    ASSERT_EQ(2, list.GetCount());
+    EXPECT_EQ(CString(L"Alpha"), list.GetItemText(0));
+    EXPECT_FALSE(m_pToolsPage->GetDlgItem(CKTToolsPage::IDC_COMMAND)->IsWindowEnabled()) << "no tool selected";
+    EXPECT_TRUE(m_pToolsPage->GetDlgItem(CKTToolsPage::IDC_ARGUMENTS_MENU)->IsWindowVisible());
+    EXPECT_FALSE(m_pToolsPage->GetDlgItem(CKTToolsPage::IDC_INITIAL_DIR_MENU)->IsWindowVisible())
+        << "the manager names no folder menu";
+
+    {
+        UserInput input;
+        Click(input, ItemCentre(list.GetListCtrl(), 0));
+        Play(input);
+    }
+    CString strText;
+    m_pToolsPage->GetDlgItemText(CKTToolsPage::IDC_COMMAND, strText);
+    EXPECT_EQ(CString(L"C:\\Tools\\alpha.exe"), strText);
+    m_pToolsPage->GetDlgItemText(CKTToolsPage::IDC_ARGUMENTS, strText);
+    EXPECT_EQ(CString(L"-v"), strText);
+
+    {
+        UserInput input;
+        input.Press(VK_INSERT).Pause(300).Type(L"Gamma").Pause(100).Press(VK_RETURN).Pause(300);
+        Play(input);
+    }
+    ASSERT_EQ((std::vector<std::wstring>{L"Alpha", L"Beta", L"Gamma"}), Labels());
+    CKTUserTool* pGamma = m_pTools->FindTool(kFirstTool + 2);
+    ASSERT_NE(nullptr, pGamma);
+    EXPECT_EQ(CString(L"Gamma"), pGamma->m_strLabel);
+
+    {
+        UserInput input;
+        Click(input, ItemCentre(list.GetListCtrl(), 2));
+        Click(input, Centre(m_pToolsPage->GetDlgItem(CKTToolsPage::IDC_COMMAND)));
+        input.Type(L"grep.exe").Pause(100);
+        Click(input, Centre(m_pToolsPage->GetDlgItem(CKTToolsPage::IDC_INITIAL_DIR)));
+        input.Type(L"C:\\Src").Pause(100);
+        Play(input);
+    }
+    EXPECT_EQ(pGamma, m_pToolsPage->GetSelectedTool());
+    EXPECT_EQ(CString(L"grep.exe"), pGamma->GetCommand());
+    EXPECT_EQ(CString(L"C:\\Src"), pGamma->m_strInitialDirectory);
+    Screenshot(L"tools_page.png");
+
+    // A word from the arguments menu is typed into the arguments.
+    {
+        UserInput input;
+        Click(input, Centre(m_pToolsPage->GetDlgItem(CKTToolsPage::IDC_ARGUMENTS_MENU)));
+        input.Pause(300).Press(VK_DOWN).Pause(100).Press(VK_RETURN).Pause(300);
+        Play(input);
+    }
+    EXPECT_EQ(CString(L"$(FilePath)"), pGamma->m_strArguments);
+
+    // Delete removes the selected tool.
+    {
+        UserInput input;
+        Click(input, ItemCentre(list.GetListCtrl(), 1));
+        input.Press(VK_DELETE).Pause(300);
+        Play(input);
+    }
+    EXPECT_EQ((std::vector<std::wstring>{L"Alpha", L"Gamma"}), Labels());
+    EXPECT_EQ(2, list.GetCount());
+}
+
+TEST_F(CustomizePagesTest, ANewToolBeyondTheRangeIsRefusedWithTheLimit)
+{
+    for (int i = 0; i < 10; i++)
+        AddTool((L"Tool " + std::to_wstring(i)).c_str());
+    OpenSheet();
+    CKTToolsListBox& list = m_pToolsPage->GetToolsList();
+    ASSERT_EQ(10, list.GetCount());
+    UserInput input;
+    Click(input, ItemCentre(list.GetListCtrl(), 0));
+    input.Press(VK_INSERT).Pause(300).Type(L"Eleven").Pause(100).Press(VK_RETURN).Pause(300);
+    Play(input);
+    ASSERT_EQ(1u, TestApp().m_messageBoxes.size());
+    EXPECT_EQ(L"You may define up to 10 tools.", TestApp().m_messageBoxes[0]);
+    EXPECT_EQ(10, list.GetCount()) << "the new item is removed";
+    EXPECT_EQ(10, m_pTools->GetUserTools().GetCount());
+}
+
+TEST_F(CustomizePagesTest, TheMousePageSetsAndClearsAViewsCommand)
+{
+    m_pMouse->AddView(2, L"Pages");
+    m_pMouse->AddView(1, L"Grid");
+    m_pMouse->AddView(3, L"grid");
+    m_pMouse->SetCommandForDblClick(2, kPrintCommand);
+    OpenSheet(TRUE);
+    // Hidden pages are made when shown: the Mouse page is up now.
+    CListCtrl& views = m_pMousePage->GetViewsList();
+    ASSERT_EQ(3, views.GetItemCount());
+    EXPECT_EQ(CString(L"Grid"), views.GetItemText(0, 0));
+    EXPECT_EQ(CString(L"Pages"), views.GetItemText(1, 0));
+    EXPECT_EQ(CString(L"grid"), views.GetItemText(2, 0));
+    EXPECT_EQ(1, m_pMousePage->GetCurrentViewId()) << "the first view is selected";
+    EXPECT_EQ(BST_CHECKED, m_pMousePage->IsDlgButtonChecked(CKTMousePage::IDC_NO_DBLCLICK));
+    EXPECT_FALSE(m_pMousePage->GetCommandsList().IsWindowEnabled());
+    EXPECT_GE(m_pMousePage->GetCommandsList().GetCount(), 2) << "the sheet's commands";
+
+    {
+        UserInput input;
+        Click(input, ItemCentre(&views, 1));
+        Play(input);
+    }
+    EXPECT_EQ(2, m_pMousePage->GetCurrentViewId());
+    EXPECT_EQ(BST_CHECKED, m_pMousePage->IsDlgButtonChecked(CKTMousePage::IDC_USE_DBLCLICK));
+    EXPECT_TRUE(m_pMousePage->GetCommandsList().IsWindowEnabled());
+    const int iSel = m_pMousePage->GetCommandsList().GetCurSel();
+    ASSERT_GE(iSel, 0);
+    EXPECT_EQ(kPrintCommand, (UINT)m_pMousePage->GetCommandsList().GetItemData(iSel));
+    EXPECT_EQ(CString(L"Prints the pages"), m_pMousePage->GetDescription());
+
+    // The first view gets the Report command, then none again.
+    int iReport = -1;
+    for (int i = 0; i < m_pMousePage->GetCommandsList().GetCount(); i++)
+        if (m_pMousePage->GetCommandsList().GetItemData(i) == kReportCommand)
+            iReport = i;
+    ASSERT_GE(iReport, 0);
+    {
+        UserInput input;
+        Click(input, ItemCentre(&views, 0));
+        Click(input, Centre(m_pMousePage->GetDlgItem(CKTMousePage::IDC_USE_DBLCLICK)));
+        Play(input);
+    }
+    EXPECT_TRUE(m_pMousePage->GetCommandsList().IsWindowEnabled());
+    EXPECT_EQ(0u, m_pMouse->GetViewDblClickCommand(1));
+    {
+        CRect rect;
+        m_pMousePage->GetCommandsList().GetItemRect(iReport, &rect);
+        m_pMousePage->GetCommandsList().ClientToScreen(&rect);
+        UserInput input;
+        Click(input, rect.CenterPoint());
+        Play(input);
+    }
+    EXPECT_EQ(kReportCommand, m_pMouse->GetViewDblClickCommand(1));
+    EXPECT_EQ(CString(L"Opens the report"), m_pMousePage->GetDescription());
+    Screenshot(L"mouse_page.png");
+    {
+        UserInput input;
+        Click(input, Centre(m_pMousePage->GetDlgItem(CKTMousePage::IDC_NO_DBLCLICK)));
+        Play(input);
+    }
+    EXPECT_EQ(0u, m_pMouse->GetViewDblClickCommand(1));
+    EXPECT_FALSE(m_pMousePage->GetCommandsList().IsWindowEnabled());
+    EXPECT_EQ(kPrintCommand, m_pMouse->GetViewDblClickCommand(2)) << "the other view keeps its command";
+}
