@@ -28,8 +28,23 @@ class CMenuButtonFrame : public CFrameWnd
 public:
     std::vector<UINT> m_commands;
     BOOL m_bEnable = TRUE;
+    // The document colours the frame gives a colour button that asks; none: it does not answer.
+    std::vector<COLORREF> m_documentColors;
+    std::vector<UINT> m_documentColorRequests;
 
 protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == CKTColorMenuButton::GetDocumentColorsMessage())
+        {
+            m_documentColorRequests.push_back(static_cast<UINT>(wParam));
+            auto* pList = reinterpret_cast<CList<COLORREF, COLORREF>*>(lParam);
+            for (COLORREF color : m_documentColors)
+                pList->AddTail(color);
+            return 0;
+        }
+        return CFrameWnd::WindowProc(message, wParam, lParam);
+    }
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
     {
         m_commands.push_back(LOWORD(wParam));
@@ -369,6 +384,47 @@ TEST_F(ColorMenuButtonTest, ALoadedButtonTakesTheColourOfItsSiblings)
     CKTColorMenuButton loaded;
     ASSERT_TRUE(Load(loaded, Store(stored)));
     EXPECT_EQ(RGB(200, 100, 50), loaded.GetColor());
+}
+
+TEST_F(ColorMenuButtonTest, ThePopupShowsTheDocumentColoursTheFrameGives)
+{
+    CKTColorMenuButton* pButton = AddButtonBar(kColorCommand);
+    const struct
+    {
+        const char* name;
+        BOOL bDocumentColors;
+        std::vector<COLORREF> given;
+        size_t nRequests;
+        int nShown;
+    } cases[] = {
+        {"switched off", FALSE, {RGB(1, 2, 3)}, 0, 0},
+        {"a frame that does not answer", TRUE, {}, 1, 0},
+        {"two colours", TRUE, {RGB(1, 2, 3), RGB(4, 5, 6)}, 1, 2},
+    };
+    for (const auto& c : cases)
+    {
+        pButton->EnableDocumentColors(L"Document colours", c.bDocumentColors);
+        m_pFrame->m_documentColors = c.given;
+        m_pFrame->m_documentColorRequests.clear();
+        OpenPopup(pButton);
+        CColorPopup* pPopup = PopupOf(pButton);
+        ASSERT_NE(nullptr, pPopup) << c.name;
+        EXPECT_EQ(c.nRequests, m_pFrame->m_documentColorRequests.size()) << c.name;
+        if (!m_pFrame->m_documentColorRequests.empty())
+        {
+            EXPECT_EQ(kColorCommand, m_pFrame->m_documentColorRequests[0]) << c.name;
+        }
+        CKTColorBar* pBar = pPopup->GetColorBar();
+        int nShown = 0;
+        for (int i = 0; i < pBar->GetCount(); i++)
+        {
+            const CColorButton* pCell = AsColorButton(pBar->GetButton(i));
+            nShown += pCell != nullptr && pCell->m_bIsDocument && !pCell->m_bHidden ? 1 : 0;
+        }
+        EXPECT_EQ(c.nShown, nShown) << c.name;
+        pPopup->CloseMenu();
+        PumpAndIdle();
+    }
 }
 
 TEST_F(ColorMenuButtonTest, ATornOffBarCarriesTheCommandAndNoDocumentColoursDocked)

@@ -39,11 +39,26 @@ protected:
     }
 };
 
+// A document that counts how often the framework's save command saved it.
+class CCountingDocument : public CDocument
+{
+public:
+    int m_nSaves = 0;
+    BOOL DoFileSave() override
+    {
+        m_nSaves++;
+        return TRUE;
+    }
+};
+
 // A document window: with unsaved changes its close asks "Save changes?" with Yes, No and Cancel.
 class CDocumentChild : public CMDIChildWnd
 {
 public:
     BOOL m_bModified = FALSE;
+    CCountingDocument m_document;
+
+    CDocument* GetActiveDocument() override { return &m_document; }
 
 protected:
     void OnClose()
@@ -307,6 +322,24 @@ TEST_F(WindowsDialogTest, CancelAtTheSecondSaveQuestionKeepsThatWindowAndTheOnes
     EXPECT_TRUE(IsOpen(L"Doc B"));
     EXPECT_FALSE(IsOpen(L"Doc C"));
     EXPECT_EQ(2, nListed) << "the list shows what is still open";
+}
+
+TEST_F(WindowsDialogTest, SaveSavesTheDocumentsOfTheChosenWindowsAndKeepsTheDialogOpen)
+{
+    CDocumentChild* pA = OpenDocument(L"Doc A");
+    CDocumentChild* pB = OpenDocument(L"Doc B");
+    CDocumentChild* pC = OpenDocument(L"Doc C");
+    BOOL bStillOpen = FALSE;
+    RunDialog([&](UserInput& input, HWND hDlg) {
+        SelectFirst(input, 2);
+        Click(input, Centre(hDlg, CKTWindowsManagerDlg::IDC_SAVE));
+        input.Call([&, hDlg] { bStillOpen = ::IsWindowVisible(hDlg); });
+        Click(input, Centre(hDlg, IDOK));
+    });
+    EXPECT_TRUE(bStillOpen);
+    EXPECT_EQ(1, pA->m_document.m_nSaves);
+    EXPECT_EQ(1, pB->m_document.m_nSaves);
+    EXPECT_EQ(0, pC->m_document.m_nSaves);
 }
 
 TEST_F(WindowsDialogTest, TilingTwoOfFourMinimizesTheOthersAndPutsTheAnimationBack)
