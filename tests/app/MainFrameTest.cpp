@@ -643,12 +643,9 @@ TEST_F(MainFrameTest, HelpRequestsGoToTheCompiledHelpFile)
         UINT command;
         std::vector<DWORD> data;
     } expected[] = {
-        {file, HelpDisplayContext, {1234}},
-        {file, HelpDisplayTopic, {0}},
-        {file, HelpDisplayTopic, {0}},
-        {file, HelpDisplayContext, {0x10000 + 34120}},
-        {file, HelpDisplayTopic, {0}},
-        {file + L"::/ktcshelp.txt", HelpContextPopup, {59393, 77, 0, 0}},
+        {file, HelpDisplayContext, {1234}}, {file, HelpDisplayTopic, {0}},
+        {file, HelpDisplayTopic, {0}},      {file, HelpDisplayContext, {0x10000 + 34120}},
+        {file, HelpDisplayTopic, {0}},      {file + L"::/ktcshelp.txt", HelpContextPopup, {59393, 77, 0, 0}},
     };
     for (size_t i = 0; i < g_help.size(); ++i)
     {
@@ -730,6 +727,45 @@ TEST_F(MainFrameTest, TheMenuBarsResetBringsBackTheResourceMenus)
     bar->RemoveButton(3);
     bar->RestoreResourceState();
     EXPECT_EQ(texts(), document);
+}
+
+TEST_F(MainFrameTest, UserToolbarsAreShownAndHiddenFromTheToolbarsMenu)
+{
+    CKTToolBar* mine = m_main->GetFrameSupport().CreateUserToolbar(L"Mine");
+    ASSERT_NE(mine, nullptr);
+    PumpFor(50);
+    const struct
+    {
+        UINT command;
+        bool enabled;
+        int checked;
+    } shown[] = {{32793, true, 1}, {32794, false, 0}, {32802, false, 0}};
+    for (const auto& c : shown)
+    {
+        RecordedCmdUI ui(c.command);
+        ui.DoUpdate(m_main, FALSE);
+        EXPECT_EQ(ui.m_enabled, c.enabled) << c.command;
+        EXPECT_EQ(ui.m_checked, c.checked) << c.command;
+    }
+    m_main->SendMessage(WM_COMMAND, 32793);
+    EXPECT_FALSE(mine->IsVisible());
+    RecordedCmdUI hidden(32793);
+    hidden.DoUpdate(m_main, FALSE);
+    EXPECT_EQ(hidden.m_checked, 0);
+    m_main->SendMessage(WM_COMMAND, 32793);
+    EXPECT_TRUE(mine->IsVisible());
+    // Nothing happens for a toolbar that is not there.
+    m_main->SendMessage(WM_COMMAND, 32794);
+
+    // The toolbar menu names it between the Standard toolbar and Customize.
+    const POINT onBar = ButtonCentre(m_main->GetTableBar(), 34146);
+    UserInput right;
+    right.MoveTo(onBar).RightDown().RightUp();
+    Play(right);
+    EXPECT_EQ(OpenMenuItems(), (std::vector<std::wstring>{L"Standard Toolbar", L"Mine", L"|", L"&Customize..."}));
+    UserInput escape;
+    escape.Press(VK_ESCAPE);
+    Play(escape);
 }
 
 } // namespace
