@@ -19,6 +19,7 @@ ON_WM_LBUTTONDOWN()
 ON_WM_KEYDOWN()
 ON_WM_GETDLGCODE()
 ON_WM_SYSCOLORCHANGE()
+ON_WM_KILLFOCUS()
 END_MESSAGE_MAP()
 
 CKTColorButton::CKTColorButton()
@@ -185,6 +186,18 @@ BOOL CKTColorButton::PreTranslateMessage(MSG* pMsg)
         return TRUE;
     }
     return CKTButton::PreTranslateMessage(pMsg);
+}
+
+void CKTColorButton::OnKillFocus(CWnd* pNewWnd)
+{
+    CKTButton::OnKillFocus(pNewWnd);
+    // Focus that moves elsewhere in the dialog ends the popup; a popup hidden for the colour
+    // dialog stays until that dialog is done.
+    if (m_pPopup != nullptr && m_pPopup->GetSafeHwnd() != nullptr && m_pPopup->IsWindowVisible())
+    {
+        m_pPopup->ShowWindow(SW_HIDE);
+        m_pPopup->PostMessage(WM_CLOSE);
+    }
 }
 
 UINT CKTColorButton::OnGetDlgCode()

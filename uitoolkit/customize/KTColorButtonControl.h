@@ -47,6 +47,7 @@ protected:
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     UINT OnGetDlgCode();
     void OnSysColorChange();
+    void OnKillFocus(CWnd* pNewWnd);
     DECLARE_MESSAGE_MAP()
 
     COLORREF m_Color = (COLORREF)-1;

@@ -488,5 +488,19 @@ TEST(ColorButtonControl, SpaceOpensThePopupAndAClickedCellIsShownAndReported)
     EXPECT_EQ(nullptr, button.GetPopup());
     EXPECT_EQ(chosen, button.GetColor());
     EXPECT_EQ(1, host.Count(kId, BN_CLICKED));
+
+    // Focus moving to another control closes it too.
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(200, 20, 280, 44), &host, kId + 1));
+    UserInput reopen;
+    reopen.Press(VK_DOWN).Pause(300);
+    button.SetFocus();
+    Play(reopen);
+    ASSERT_NE(nullptr, button.GetPopup());
+    UserInput away;
+    away.MoveTo(ScreenPoint(&edit, CPoint(10, 10))).Pause(60).LeftDown().Pause(40).LeftUp().Pause(300);
+    Play(away);
+    EXPECT_EQ(nullptr, button.GetPopup());
+    EXPECT_EQ(chosen, button.GetColor());
     host.DestroyWindow();
 }
