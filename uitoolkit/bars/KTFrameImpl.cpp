@@ -138,7 +138,13 @@ void FramePopupDestroyed(CFrameWnd* pTopFrame, CKTPopupMenu* pPopup)
 BOOL FrameTearOffAccepted(CFrameWnd* pTopFrame, CKTPopupMenu* pPopup, CControlBar* pBar)
 {
     CKTFrameHooks* pHooks = KTGetFrameHooks(pTopFrame);
-    return pHooks == nullptr || pHooks->OnTearOffMenu(pPopup, pBar);
+    if (pHooks == nullptr)
+        return TRUE;
+    if (!pHooks->OnTearOffMenu(pPopup, pBar))
+        return FALSE;
+    // The frame keeps the bar with its tear-off bars, which it stores and reads back.
+    pHooks->GetFrameSupport().AddTearOffBar(pBar);
+    return TRUE;
 }
 
 std::unique_ptr<CKTWorkspaceFrame> WorkspaceSideOf(CKTFrameSupport* pSupport)

@@ -369,6 +369,28 @@ void CKTPopupMenu::RecalcLayout(BOOL)
         LayOutScrollButtons(TRUE);
 }
 
+void CKTPopupMenu::OfferTearOffTip()
+{
+    // String 16028 of the toolkit's resources.
+    static const wchar_t kTearOffTip[] = L"Drag to make this menu float";
+    const UINT_PTR kTipId = 1;
+    if (m_wndTearOffTip.GetSafeHwnd() == nullptr)
+    {
+        if (!m_wndTearOffTip.Create(this))
+            return;
+        m_wndTearOffTip.AddTool(this, kTearOffTip, &m_rectTearOffCaption, kTipId);
+    }
+    m_wndTearOffTip.Activate(TRUE);
+    m_wndTearOffTip.SetToolRect(this, kTipId, &m_rectTearOffCaption);
+}
+
+BOOL CKTPopupMenu::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_wndTearOffTip.GetSafeHwnd() != nullptr)
+        m_wndTearOffTip.RelayEvent(pMsg);
+    return CMiniFrameWnd::PreTranslateMessage(pMsg);
+}
+
 void CKTPopupMenu::Reposition()
 {
     if (GetMenuBar()->GetSafeHwnd() == nullptr)
@@ -386,6 +408,12 @@ void CKTPopupMenu::Reposition()
     size.cx += 4;
     size.cy += 4;
     m_rectTearOffCaption.SetRectEmpty();
+    if (m_pParentBtn != nullptr && m_pParentBtn->IsTearOffMenu() && !CKTToolBar::IsCustomizeMode())
+    {
+        m_rectTearOffCaption = CRect(2, 2, size.cx - 2, 12);
+        size.cy += 10;
+        OfferTearOffTip();
+    }
     if (m_dwCaptionStyle != 0)
         size.cy += ::GetSystemMetrics(SM_CYSMCAPTION) + 2 * ::GetSystemMetrics(SM_CYBORDER) + 5;
 
@@ -457,8 +485,22 @@ void CKTPopupMenu::Reposition()
 
 void CKTPopupMenu::WriteBackCustomizedItems()
 {
-    // Customize mode writes the edited items back to the parent buttons' menus; the menu
-    // buttons keep their menus as sub-items, which the customization pages edit.
+    // The menu buttons keep their menus as sub-items: what the user changed in an open popup goes
+    // back into the button it dropped from, and up the chain while customize mode lasts.
+    for (CKTPopupMenu* pPopup = this; pPopup != nullptr; pPopup = pPopup->GetParentPopupMenu())
+    {
+        CKTToolbarMenuButton* pButton = pPopup->m_pParentBtn;
+        if (pButton == nullptr || pPopup->m_wndMenuBar.GetSafeHwnd() == nullptr)
+            break;
+        HMENU hMenu = pPopup->m_wndMenuBar.ExportToMenu();
+        if (hMenu != nullptr)
+        {
+            pButton->CreateFromMenu(hMenu);
+            ::DestroyMenu(hMenu);
+        }
+        if (!CKTToolBar::IsCustomizeMode())
+            break;
+    }
 }
 
 void CKTPopupMenu::CloseMenu(BOOL bSetFocusToBar)
@@ -705,14 +747,107 @@ CKTPopupMenu::MenuArea CKTPopupMenu::HitTest(CPoint ptScreen) const
     return MENU_AREA_ITEMS;
 }
 
-BOOL CKTPopupMenu::TearOffAt(CPoint)
+BOOL CKTPopupMenu::TearOffAt(CPoint /*point*/)
 {
-    // Menus carry tear-off ids only while the tear-off table exists, which this program never
-    // creates: no caption offers a tear-off.
-    return FALSE;
+    // Menus carry tear-off ids only while the tear-off table exists.
+    if (m_pParentBtn == nullptr || m_pParentBtn->GetTearOffBarID() == 0)
+        return FALSE;
+    CFrameWnd* pFrame = GetTopFrame();
+    if (pFrame == nullptr)
+        return FALSE;
+    const UINT uiBarId = m_pParentBtn->GetTearOffBarID();
+    CPoint ptCursor;
+    ::GetCursorPos(&ptCursor);
+
+    CControlBar* pBar = pFrame->GetControlBar(uiBarId);
+    BOOL bCreated = FALSE;
+    if (pBar == nullptr)
+    {
+        CString strName = m_pParentBtn->m_strText;
+        strName.Remove(L'&');
+        pBar = CreateTearOffBar(pFrame, uiBarId, strName);
+        if (pBar == nullptr)
+            return FALSE;
+        bCreated = TRUE;
+    }
+    else
+    {
+        pFrame->FloatControlBar(pBar, ptCursor, CBRS_ALIGN_TOP);
+        pFrame->ShowControlBar(pBar, TRUE, FALSE);
+    }
+
+    if (m_pfnFrameTearOffAccepted != nullptr && !m_pfnFrameTearOffAccepted(pFrame, this, pBar))
+    {
+        if (bCreated)
+        {
+            pBar->DestroyWindow();
+            delete pBar;
+        }
+        return FALSE;
+    }
+    pBar->SetOwner(pFrame);
+    pFrame->FloatControlBar(pBar, ptCursor, CBRS_ALIGN_TOP);
+    pFrame->RecalcLayout();
+    // Torn off with the button held, the bar's floating frame follows the mouse from here.
+    if (::GetKeyState(VK_LBUTTON) < 0 && pBar->m_pDockContext != nullptr)
+        pBar->m_pDockContext->StartDrag(ptCursor);
+    return TRUE;
 }
 
-CKTToolBar* CKTPopupMenu::CreateTearOffBar(CFrameWnd*, UINT, LPCTSTR)
+CKTToolBar* CKTPopupMenu::CreateTearOffBar(CFrameWnd* pFrame, UINT uiId, LPCTSTR lpszName)
 {
-    return nullptr;
+    auto* pBar = new CKTToolBar;
+    const DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_HIDE_INPLACE;
+    if (!pBar->Create(pFrame, dwStyle, uiId))
+    {
+        delete pBar;
+        return nullptr;
+    }
+    const int nCount = m_hMenu != nullptr && ::IsMenu(m_hMenu) ? ::GetMenuItemCount(m_hMenu) : 0;
+    for (int i = 0; i < nCount; i++)
+    {
+        const UINT uiCmd = ::GetMenuItemID(m_hMenu, i);
+        HMENU hSub = ::GetSubMenu(m_hMenu, i);
+        if (uiCmd == 0 && hSub == nullptr)
+        {
+            if (i < nCount - 1)
+                pBar->InsertSeparator();
+            continue;
+        }
+        CString strText;
+        const int nLength = ::GetMenuStringW(m_hMenu, static_cast<UINT>(i), nullptr, 0, MF_BYPOSITION);
+        if (nLength > 0)
+        {
+            ::GetMenuStringW(m_hMenu, static_cast<UINT>(i), strText.GetBuffer(nLength + 1), nLength + 1, MF_BYPOSITION);
+            strText.ReleaseBuffer();
+        }
+        const int iTab = strText.Find(L'\t');
+        if (iTab >= 0)
+            strText = strText.Left(iTab);
+        CKTToolbarButton* pButton = nullptr;
+        if (hSub != nullptr)
+        {
+            const UINT uiTearOff = CKTTearOffIdTable::ParseTearOffId(strText);
+            auto* pMenuButton = new CKTToolbarMenuButton((UINT)-1, hSub, -1, strText);
+            pMenuButton->SetTearOff(uiTearOff);
+            pButton = pMenuButton;
+        }
+        else
+        {
+            // Commands that stand for something of the moment do not go onto a bar.
+            if ((uiCmd >= ID_FILE_MRU_FIRST && uiCmd <= ID_FILE_MRU_FIRST + 15) ||
+                (uiCmd >= 0xF000 && uiCmd < 0xF1F0) || (uiCmd >= 0xE210 && uiCmd <= 0xE21F) || uiCmd >= 0xFF00)
+                continue;
+            int iImage = -1;
+            CKTToolBar::GetDefaultImage(uiCmd, iImage);
+            pButton = new CKTToolbarButton(uiCmd, iImage, strText);
+        }
+        if (pButton->GetImage() < 0)
+            pButton->m_bText = TRUE;
+        if (pBar->InsertButton(pButton) < 0)
+            delete pButton;
+    }
+    pBar->SetWindowText(lpszName);
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    return pBar;
 }

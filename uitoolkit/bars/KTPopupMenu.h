@@ -10,6 +10,7 @@
 // The parent button is borrowed: the popup clears the button's back pointer when it is destroyed.
 // User-interface thread only.
 #include "framework/Afx.h"
+#include "framework/AfxCommCtrl.h"
 #include "uitoolkit/bars/KTPopupMenuBar.h"
 
 class CKTToolbarMenuButton;
@@ -99,6 +100,9 @@ public:
     CRect GetScrollDownRect() const { return m_rectScrollDn; }
     int GetShadowSize() const { return m_iShadowSize; }
     CSize GetFinalSize() const { return m_FinalSize; }
+    // The caption a menu with a tear-off id offers, in client coordinates; empty otherwise.
+    CRect GetTearOffCaptionRect() const { return m_rectTearOffCaption; }
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL IsShown() const { return m_bShown; }
 
     // The menu button that opened this menu; null for a context menu.
@@ -142,6 +146,7 @@ protected:
     void Reposition();
     CFrameWnd* GetTopFrame() const;
     void WriteBackCustomizedItems();
+    void OfferTearOffTip();
 
     // Effects (KTPopupMenuEffects.cpp).
     void StartAnimation();
@@ -207,6 +212,7 @@ protected:
     DWORD m_dwLastAnimationTick = 0;
     BOOL m_bLockedBar = FALSE;
     BOOL m_bAnimationImageReady = FALSE;
+    CToolTipCtrl m_wndTearOffTip;
     // This popup's animation, taken from the setting when it is constructed.
     int m_AnimationType = ANIMATION_NONE;
     // Set by the window's end while Create runs, so that a failed Create knows the object is gone.

@@ -134,6 +134,14 @@ void CKTPopupMenu::OnScrollTick()
 void CKTPopupMenu::OnMouseMove(UINT nFlags, CPoint point)
 {
     CMiniFrameWnd::OnMouseMove(nFlags, point);
+    if (m_bTearOffTracking && GetCapture() == this && !m_rectTearOffCaption.PtInRect(point))
+    {
+        // Dragged off its caption, the menu becomes a floating bar.
+        m_bTearOffTracking = FALSE;
+        ::ReleaseCapture();
+        TearOffAt(point);
+        return;
+    }
     if (GetCapture() == this || !m_bScrollable || m_iScrollDirection != 0)
         return;
     int nDirection = 0;

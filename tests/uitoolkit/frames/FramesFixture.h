@@ -38,7 +38,9 @@ public:
     // context 0, as a help request from inside the loop does.
     static const UINT kWinHelpProbeCommand = 33050;
 
+    BOOL m_bRefuseTearOff = FALSE;
     BOOL OnShowPopupMenu(CKTPopupMenu*) override { return !m_bRefusePopups; }
+    BOOL OnTearOffMenu(CKTPopupMenu*, CControlBar*) override { return !m_bRefuseTearOff; }
     void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
 
 protected:

@@ -634,3 +634,36 @@ TEST_F(PopupMenuWindowTest, StoredParametersReachTheMenus)
     usage.Reset();
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KestTests\\MenuParameters");
 }
+
+TEST_F(PopupMenuWindowTest, CustomizedItemsGoBackIntoTheButtonTheyDroppedFrom)
+{
+    CKTToolBar::SetCustomizeMode(TRUE);
+    ASSERT_TRUE(Host().OpenMenu(1));
+    PumpAndIdle();
+    CKTPopupMenu* pPopup = ActivePopup();
+    ASSERT_NE(nullptr, pPopup);
+    CKTPopupMenuBar* pBar = pPopup->GetMenuBar();
+    const int iCopy = pBar->CommandToIndex(ID_M_COPY);
+    ASSERT_GE(iCopy, 0);
+    ASSERT_TRUE(pBar->RemoveButton(iCopy));
+    ASSERT_TRUE(pBar->InsertButton(new CKTToolbarMenuButton(ID_M_ACCEL, nullptr, -1, L"&Added"), 0) >= 0);
+    pPopup->CloseMenu(FALSE);
+    PumpAndIdle();
+    CKTToolBar::SetCustomizeMode(FALSE);
+
+    std::vector<UINT> items;
+    const CObList& commands = Host().GetMenuButton(1)->GetCommands();
+    for (POSITION pos = commands.GetHeadPosition(); pos != nullptr;)
+        items.push_back(static_cast<CKTToolbarButton*>(commands.GetNext(pos))->m_nID);
+    EXPECT_EQ((std::vector<UINT>{ID_M_ACCEL, ID_M_UNDO, (UINT)-1}), items);
+
+    // Outside customize mode nothing is written back.
+    ASSERT_TRUE(Host().OpenMenu(1));
+    PumpAndIdle();
+    pPopup = ActivePopup();
+    ASSERT_NE(nullptr, pPopup);
+    const int nBefore = static_cast<int>(Host().GetMenuButton(1)->GetCommands().GetCount());
+    pPopup->GetMenuBar()->RemoveButton(0);
+    CloseAll();
+    EXPECT_EQ(nBefore, static_cast<int>(Host().GetMenuButton(1)->GetCommands().GetCount()));
+}

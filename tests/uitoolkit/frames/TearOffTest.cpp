@@ -1,0 +1,130 @@
+// Popup menus torn off into floating bars: the caption offered under a button with a tear-off id,
+// the bar made from the menu's items, refused or accepted by the frame, and stored with the
+// frame's tear-off bars.
+#include "tests/uitoolkit/frames/FramesFixture.h"
+
+#include "uitoolkit/bars/KTFrameImpl.h"
+#include "uitoolkit/bars/KTMenuStore.h"
+#include "uitoolkit/bars/KTPopupMenu.h"
+#include "uitoolkit/bars/KTPopupMenuBar.h"
+#include "uitoolkit/bars/KTToolbarMenuButton.h"
+
+namespace
+{
+
+const UINT kTearOffFirst = 0xE900;
+
+HMENU MakeTearOffMenu()
+{
+    HMENU hMenu = ::CreatePopupMenu();
+    HMENU hSub = ::CreatePopupMenu();
+    ::AppendMenuW(hSub, MF_STRING, ID_FRAMES_LEAF, L"&Leaf");
+    ::AppendMenuW(hMenu, MF_STRING, ID_FRAMES_COPY, L"&Copy\tCtrl+C");
+    ::AppendMenuW(hMenu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(hSub), L"&More");
+    ::AppendMenuW(hMenu, MF_STRING, ID_FILE_MRU_FIRST, L"&1 recent.kest");
+    ::AppendMenuW(hMenu, MF_STRING, 0xF060, L"Close window");
+    ::AppendMenuW(hMenu, MF_SEPARATOR, 0, nullptr);
+    return hMenu;
+}
+
+} // namespace
+
+class TearOffTest : public FramesTest
+{
+protected:
+    void SetUp() override
+    {
+        FramesTest::SetUp();
+        m_pButton = new CKTToolbarMenuButton((UINT)-1, m_hMenu, -1, L"&Edit");
+        m_pButton->SetTearOff(kTearOffFirst);
+        ASSERT_GE(m_wndToolBar.InsertButton(m_pButton), 0);
+        m_wndToolBar.AdjustLayout();
+        m_pFrame->RecalcLayout();
+        Settle();
+    }
+    void TearDown() override
+    {
+        CKTPopupMenu* pActive = CKTPopupMenu::GetActiveMenu();
+        if (pActive != nullptr && pActive->GetSafeHwnd() != nullptr)
+            pActive->SendMessage(WM_CLOSE);
+        Settle();
+        FramesTest::TearDown();
+        ::DestroyMenu(m_hMenu);
+    }
+    CKTPopupMenu* Open()
+    {
+        if (!m_pButton->OpenPopupMenu())
+            return nullptr;
+        Settle();
+        return m_pButton->m_pPopupMenu;
+    }
+
+    HMENU m_hMenu = MakeTearOffMenu();
+    CKTToolbarMenuButton* m_pButton = nullptr;
+};
+
+TEST_F(TearOffTest, DraggingTheCaptionOffTheMenuMakesAFloatingBarOfItsItems)
+{
+    CKTPopupMenu* pPopup = Open();
+    ASSERT_NE(nullptr, pPopup);
+    const CRect rectCaption = pPopup->GetTearOffCaptionRect();
+    ASSERT_FALSE(rectCaption.IsRectEmpty()) << "a menu with a tear-off id offers its caption";
+    EXPECT_EQ(10, rectCaption.Height());
+    CRect rectBar;
+    pPopup->GetMenuBar()->GetWindowRect(&rectBar);
+    pPopup->ScreenToClient(&rectBar);
+    EXPECT_GE(rectBar.top, rectCaption.bottom) << "the items start below the caption";
+    EXPECT_EQ(CKTPopupMenu::MENU_AREA_TEAROFF_CAPTION, pPopup->HitTest([&] {
+        CPoint pt = rectCaption.CenterPoint();
+        pPopup->ClientToScreen(&pt);
+        return pt;
+    }()));
+    SaveScreenshot(L"frames_tear_off_caption.bmp");
+
+    // Pressed on the caption and dragged away, the menu becomes a floating bar at the mouse.
+    CPoint ptCaption = rectCaption.CenterPoint();
+    pPopup->ClientToScreen(&ptCaption);
+    const CPoint ptAway(ptCaption.x + 120, ptCaption.y + 160);
+    UserInput input;
+    input.MoveTo(ptCaption).LeftDown().Glide(ptCaption, ptAway, 8).LeftUp();
+    Play(input);
+
+    CControlBar* pControlBar = m_pFrame->GetControlBar(kTearOffFirst);
+    ASSERT_NE(nullptr, pControlBar);
+    ASSERT_TRUE(pControlBar->IsKindOf(RUNTIME_CLASS(CKTToolBar)));
+    CKTToolBar* pBar = static_cast<CKTToolBar*>(pControlBar);
+    EXPECT_TRUE(pBar->IsFloating());
+    CString strTitle;
+    pBar->GetWindowText(strTitle);
+    EXPECT_EQ(CString(L"Edit"), strTitle) << "the button's text without its mnemonic mark";
+    std::vector<UINT> commands;
+    for (int i = 0; i < pBar->GetCount(); i++)
+        commands.push_back(pBar->GetButton(i)->IsSeparator() ? 0 : pBar->GetButton(i)->m_nID);
+    EXPECT_EQ((std::vector<UINT>{ID_FRAMES_COPY, 0, (UINT)-1}), commands)
+        << "no recent file, no system command, no separator at the end";
+    EXPECT_EQ(CString(L"&Copy"), pBar->GetButton(0)->m_strText) << "cut at the tab";
+    EXPECT_GE(pBar->GetButton(0)->GetImage(), 0) << "the command's toolbar image";
+    EXPECT_TRUE(pBar->GetButton(2)->IsKindOf(RUNTIME_CLASS(CKTToolbarMenuButton)));
+    EXPECT_TRUE(pBar->GetButton(2)->m_bText) << "an item without image shows its text";
+    EXPECT_EQ(1, m_pFrame->GetFrameSupport().GetTearOffBars().GetCount());
+    EXPECT_EQ(pBar, m_pFrame->GetFrameSupport().GetTearOffBars().GetHead());
+}
+
+TEST_F(TearOffTest, RefusingFrameLeavesNoBarAndAMenuWithoutIdNoCaption)
+{
+    m_pFrame->m_bRefuseTearOff = TRUE;
+    CKTPopupMenu* pPopup = Open();
+    ASSERT_NE(nullptr, pPopup);
+    EXPECT_FALSE(pPopup->TearOffAt(CPoint(5, 5)));
+    EXPECT_EQ(nullptr, m_pFrame->GetControlBar(kTearOffFirst));
+    EXPECT_EQ(0, m_pFrame->GetFrameSupport().GetTearOffBars().GetCount());
+    pPopup->SendMessage(WM_CLOSE);
+    Settle();
+
+    m_pButton->SetTearOff(0);
+    pPopup = Open();
+    ASSERT_NE(nullptr, pPopup);
+    EXPECT_TRUE(pPopup->GetTearOffCaptionRect().IsRectEmpty());
+    EXPECT_FALSE(pPopup->TearOffAt(CPoint(5, 5)));
+}
