@@ -14,14 +14,8 @@ const LPCTSTR KTToolBarsRegSection = L"KTToolBars";
 IMPLEMENT_DYNCREATE(CKTMDIFrameWnd, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(CKTMDIFrameWnd, CMDIFrameWnd)
-ON_WM_MENUCHAR()
+KT_FRAME_FORWARDING_MESSAGES(CKTMDIFrameWnd)
 ON_WM_WINDOWPOSCHANGED()
-ON_WM_ACTIVATE()
-ON_WM_CLOSE()
-ON_WM_DESTROY()
-ON_REGISTERED_MESSAGE(KT_WM_CREATETOOLBAR, &CKTMDIFrameWnd::OnToolbarCreateNew)
-ON_REGISTERED_MESSAGE(KT_WM_DELETETOOLBAR, &CKTMDIFrameWnd::OnToolbarDelete)
-ON_COMMAND(ID_CONTEXT_HELP, &CKTMDIFrameWnd::OnContextHelp)
 END_MESSAGE_MAP()
 
 void (*CKTMDIFrameWnd::m_pfnRunWindowsDialog)(CKTMDIFrameWnd*, BOOL) = nullptr;
@@ -46,11 +40,6 @@ BOOL HasWindowCommands(HMENU hMenu)
 }
 
 } // namespace
-
-CKTMDIFrameWnd::CKTMDIFrameWnd() : m_Impl(this)
-{
-    CKTToolBar::RegisterMessages();
-}
 
 // Hooks -------------------------------------------------------------------------------------------
 
@@ -182,10 +171,8 @@ BOOL CKTMDIFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
 
 BOOL CKTMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
-    m_Impl.SetResourceID(nIDResource);
-    if (!CMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
+    if (!CKTFrameForwarding<CMDIFrameWnd>::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
         return FALSE;
-    m_Impl.OnLoadFrame();
     if (GetMenuBar() != nullptr)
         m_hMenuDefault = m_Impl.GetDefaultMenu();
     return TRUE;
@@ -206,49 +193,11 @@ HMENU CKTMDIFrameWnd::GetWindowMenuPopup(HMENU hMenuBar)
     return m_hmenuWindow;
 }
 
-BOOL CKTMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    switch (m_Impl.FilterCommand(wParam))
-    {
-    case kFilterTaken:
-        return TRUE;
-    case kFilterNoTranslate:
-        return FALSE;
-    default:
-        return CMDIFrameWnd::OnCommand(wParam, lParam);
-    }
-}
-
-BOOL CKTMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
-{
-    switch (m_Impl.FilterMessage(pMsg))
-    {
-    case kFilterTaken:
-        return TRUE;
-    case kFilterNoTranslate:
-        return FALSE;
-    default:
-        return CMDIFrameWnd::PreTranslateMessage(pMsg);
-    }
-}
-
-void CKTMDIFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd)
-{
-    if (dwData == 0 && m_bContextHelp)
-    {
-        OnContextHelp();
-        return;
-    }
-    CMDIFrameWnd::WinHelp(dwData, nCmd);
-}
-
 void CKTMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 {
     CMDIFrameWnd::OnUpdateFrameMenu(hMenuAlt);
-    CKTMenuBar* pMenuBar = GetMenuBar();
-    if (pMenuBar != nullptr && pMenuBar->GetSafeHwnd() != nullptr && pMenuBar->IsWindowVisible() &&
-        GetActiveOleItem() == nullptr)
-        SetMenu(nullptr);
+    // With an object active in place its own menu stays.
+    HideOwnMenuForMenuBar(GetActiveOleItem() != nullptr);
 }
 
 void CKTMDIFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
@@ -259,57 +208,9 @@ void CKTMDIFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
 
 // Messages -----------------------------------------------------------------------------------------
 
-LRESULT CKTMDIFrameWnd::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu)
-{
-    if (m_Impl.TranslateCharToBars(nChar))
-        return MAKELRESULT(0, MNC_CLOSE) | 0xFFFF0000;
-    return CMDIFrameWnd::OnMenuChar(nChar, nFlags, pMenu);
-}
-
 void CKTMDIFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos)
 {
     Default();
     (void)lpwndpos;
     UpdateMaximizeMode();
-}
-
-void CKTMDIFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
-{
-    CMDIFrameWnd::OnActivate(nState, pWndOther, bMinimized);
-    m_Impl.OnActivateFrame(nState);
-}
-
-void CKTMDIFrameWnd::OnClose()
-{
-    m_Impl.OnCloseFrame();
-    CMDIFrameWnd::OnClose();
-}
-
-void CKTMDIFrameWnd::OnDestroy()
-{
-    m_Impl.ReleaseAccelerators();
-    CMDIFrameWnd::OnDestroy();
-}
-
-LRESULT CKTMDIFrameWnd::OnToolbarCreateNew(WPARAM, LPARAM lParam)
-{
-    return reinterpret_cast<LRESULT>(m_Impl.CreateUserToolbar(reinterpret_cast<LPCTSTR>(lParam)));
-}
-
-LRESULT CKTMDIFrameWnd::OnToolbarDelete(WPARAM, LPARAM lParam)
-{
-    return m_Impl.DeleteUserToolbar(reinterpret_cast<CKTToolBar*>(lParam));
-}
-
-void CKTMDIFrameWnd::OnContextHelp()
-{
-    // Run again from inside the loop (WinHelp with context 0), the outer loop keeps its flag.
-    const BOOL bWasRunning = m_bContextHelp;
-    m_bContextHelp = TRUE;
-    if (m_bHelpMode == HELP_INACTIVE && CanEnterHelpMode())
-        CKTToolBar::SetHelpMode(TRUE);
-    CMDIFrameWnd::OnContextHelp();
-    if (m_bHelpMode == HELP_INACTIVE)
-        CKTToolBar::SetHelpMode(FALSE);
-    m_bContextHelp = bWasRunning;
 }

@@ -7,7 +7,7 @@
 // User-interface thread only. The frame owns its frame support and client-area object.
 
 #include "framework/AfxMdi.h"
-#include "uitoolkit/bars/KTFrameImpl.h"
+#include "uitoolkit/bars/KTFrameForwarding.h"
 #include "uitoolkit/bars/KTMDIClient.h"
 
 class COleClientItem;
@@ -15,12 +15,10 @@ class COleClientItem;
 // The toolkit's registry section word of bars.
 extern const LPCTSTR KTToolBarsRegSection;
 
-class CKTMDIFrameWnd : public CMDIFrameWnd, public CKTFrameHooks
+class CKTMDIFrameWnd : public CKTFrameForwarding<CMDIFrameWnd>
 {
     DECLARE_DYNCREATE(CKTMDIFrameWnd)
 public:
-    CKTMDIFrameWnd();
-
     // Hooks ------------------------------------------------------------------------------------------
     // The MDI machinery hands the frame a menu: TRUE when the menu bar took it.
     virtual BOOL OnSetMenu(HMENU hmenu);
@@ -28,11 +26,10 @@ public:
     virtual BOOL OnEraseMDIClientBackground(CDC* /*pDC*/) { return FALSE; }
     // The in-place active item of the active document, or null.
     virtual COleClientItem* GetActiveOleItem();
+    // The frames' say, with the window popup filled with the document windows.
     BOOL OnPopupMenuOpening(CKTPopupMenu* pMenuPopup) override;
-    CKTFrameSupport& GetFrameSupport() override { return m_Impl; }
 
     // Operations ---------------------------------------------------------------------------------
-    CKTMenuBar* GetMenuBar() const { return m_Impl.GetMenuBar(); }
     HMENU GetWindowMenu() const { return m_hmenuWindow; }
     CKTMDIClientArea& GetClientArea() { return m_wndClientArea; }
     void EnableDocking(DWORD dwDockStyle);
@@ -45,15 +42,11 @@ public:
     void ShowWindowsDialog();
     // Runs the windows dialog for the frame; set by the dialog's code, nothing without it.
     static void (*m_pfnRunWindowsDialog)(CKTMDIFrameWnd* pFrame, BOOL bShowHelpButton);
-    BOOL IsContextHelpRunning() const { return m_bContextHelp; }
 
     // Framework overrides ----------------------------------------------------------------------
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
     HMENU GetWindowMenuPopup(HMENU hMenuBar) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
-    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
     void OnUpdateFrameMenu(HMENU hMenuAlt) override;
     void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
     // The menu bar in maximize mode while the active child is maximised, else out of it.
@@ -63,20 +56,11 @@ protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
 
-    LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
     void OnWindowPosChanged(WINDOWPOS* lpwndpos);
-    void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
-    void OnClose();
-    void OnDestroy();
-    LRESULT OnToolbarCreateNew(WPARAM wParam, LPARAM lParam);
-    LRESULT OnToolbarDelete(WPARAM wParam, LPARAM lParam);
-    void OnContextHelp();
     DECLARE_MESSAGE_MAP()
 
     CKTMDIClientArea m_wndClientArea;
     HMENU m_hmenuWindow = nullptr;
-    CKTFrameSupport m_Impl;
-    BOOL m_bContextHelp = FALSE;
     BOOL m_bDoSubclass = TRUE;
     UINT m_uiWindowsDlgMenuId = 0;
     CString m_strWindowsDlgMenuText;
