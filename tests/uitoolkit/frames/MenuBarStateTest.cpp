@@ -44,6 +44,9 @@ BOOL HasCommand(const CKTToolBar& bar, UINT uiCmd)
 class MenuBarStateTest : public FramesTest
 {
 protected:
+    // Buttons are dragged between bars with OLE drag and drop.
+    static void SetUpTestSuite() { ASSERT_TRUE(AfxOleInit()); }
+
     void SetUp() override
     {
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kProfileKey);
@@ -53,6 +56,7 @@ protected:
     }
     void TearDown() override
     {
+        CKTToolBar::SetCustomizeMode(FALSE);
         auto& templates = TestApp().m_templateList.m_templates;
         templates.erase(std::remove(templates.begin(), templates.end(), m_pTemplate.get()), templates.end());
         FramesTest::TearDown();
@@ -84,6 +88,23 @@ protected:
         ASSERT_GE(m_wndMenuBar.InsertButton(new CKTToolbarButton(uiCmd, -1, lpszText), iIndex), 0);
         m_wndMenuBar.AdjustLayout();
     }
+    // The user drags the toolbar's button onto the menu bar in customize mode, holding Ctrl so
+    // that the toolbar keeps its own.
+    void DragFromToolbarToMenuBar(int iToolbarButton, CPoint ptMenuBarClient)
+    {
+        ASSERT_TRUE(CKTToolBar::SetCustomizeMode(TRUE));
+        Settle();
+        const CPoint ptFrom = ItemCentre(&m_wndToolBar, iToolbarButton);
+        CPoint ptTo = ptMenuBarClient;
+        m_wndMenuBar.ClientToScreen(&ptTo);
+        UserInput input;
+        input.MoveTo(ptFrom).Pause(100).DisplayKey("ctrl", true);
+        input.LeftDown().Glide(ptFrom, ptTo, 16).Pause(300).MoveTo(CPoint(ptTo.x + 1, ptTo.y)).MoveTo(ptTo).Pause(200);
+        input.LeftUp().DisplayKey("ctrl", false).Pause(100);
+        Play(input);
+        CKTToolBar::SetCustomizeMode(FALSE);
+        Settle();
+    }
     CPoint RightEnd()
     {
         CRect rect;
@@ -92,22 +113,26 @@ protected:
     }
 };
 
-TEST_F(MenuBarStateTest, MenuSwitchingKeepsADroppedButton)
+TEST_F(MenuBarStateTest, MenuSwitchingKeepsADraggedButton)
 {
     CMDIChildWnd* pChild = OpenDocument(L"Report 1");
     ASSERT_NE(nullptr, pChild);
-    DropCommandAt(RightEnd(), ID_FRAMES_LEAF, L"&Leaf");
-    ASSERT_TRUE(HasCommand(m_wndMenuBar, ID_FRAMES_LEAF));
+    ASSERT_EQ((UINT)ID_FRAMES_COPY, m_wndToolBar.GetButton(2)->m_nID);
+    ASSERT_FALSE(HasCommand(m_wndMenuBar, ID_FRAMES_COPY));
+    DragFromToolbarToMenuBar(2, RightEnd());
+    ASSERT_TRUE(HasCommand(m_wndMenuBar, ID_FRAMES_COPY)) << "dropped on the menu bar";
+    EXPECT_TRUE(HasCommand(m_wndToolBar, ID_FRAMES_COPY)) << "copied with Ctrl";
+    SaveScreenshot(L"frames_menu_bar_dragged_button.bmp");
 
     // To the default menu and back: the document menu keeps the button, the default has none.
     pChild->MDIDestroy();
     Settle();
     EXPECT_EQ(m_wndMenuBar.GetDefaultMenu(), m_wndMenuBar.GetMenu());
-    EXPECT_FALSE(HasCommand(m_wndMenuBar, ID_FRAMES_LEAF));
+    EXPECT_FALSE(HasCommand(m_wndMenuBar, ID_FRAMES_COPY));
     ASSERT_NE(nullptr, OpenDocument(L"Report 2"));
     EXPECT_EQ(m_pTemplate->m_hMenuShared, m_wndMenuBar.GetMenu());
-    EXPECT_TRUE(HasCommand(m_wndMenuBar, ID_FRAMES_LEAF));
-    EXPECT_EQ(ID_FRAMES_LEAF, Commands(m_wndMenuBar).back()) << "where it was dropped";
+    EXPECT_TRUE(HasCommand(m_wndMenuBar, ID_FRAMES_COPY));
+    EXPECT_EQ(ID_FRAMES_COPY, Commands(m_wndMenuBar).back()) << "where it was dropped";
 }
 
 TEST_F(MenuBarStateTest, DropOnAMaximisedChildsBarLandsBetweenTheSystemButtons)

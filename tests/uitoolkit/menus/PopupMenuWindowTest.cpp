@@ -667,3 +667,41 @@ TEST_F(PopupMenuWindowTest, CustomizedItemsGoBackIntoTheButtonTheyDroppedFrom)
     CloseAll();
     EXPECT_EQ(nBefore, static_cast<int>(Host().GetMenuButton(1)->GetCommands().GetCount()));
 }
+
+TEST_F(PopupMenuWindowTest, PopupsAtTheScreensEdgesStayOnTheWorkArea)
+{
+    CRect rectWork;
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rectWork, 0);
+    struct Case
+    {
+        const char* name;
+        CPoint point;
+        BOOL bLeftOfPoint; // flipped to end at the right edge
+        BOOL bAbovePoint;  // opened upwards, ending at the point
+    } cases[] = {
+        {"inside", CPoint(rectWork.left + 100, rectWork.top + 100), FALSE, FALSE},
+        {"at the right edge", CPoint(rectWork.right - 5, rectWork.top + 100), TRUE, FALSE},
+        {"at the bottom edge", CPoint(rectWork.left + 100, rectWork.bottom - 5), FALSE, TRUE},
+        {"past the bottom right corner", CPoint(rectWork.right + 50, rectWork.bottom + 50), TRUE, TRUE},
+        {"before the top left corner", CPoint(rectWork.left - 50, rectWork.top - 50), FALSE, FALSE},
+    };
+    for (const Case& c : cases)
+    {
+        CKTPopupMenu* pPopup = new CKTPopupMenu;
+        ASSERT_TRUE(pPopup->Create(m_pFrame, c.point.x, c.point.y, MakeEditMenu(), FALSE, TRUE)) << c.name;
+        PumpAndIdle();
+        CRect rect;
+        pPopup->GetWindowRect(&rect);
+        // The menu itself, without the shadow that may fall beyond it.
+        rect.right -= pPopup->GetShadowSize();
+        rect.bottom -= pPopup->GetShadowSize();
+        EXPECT_GE(rect.left, rectWork.left) << c.name;
+        EXPECT_GE(rect.top, rectWork.top) << c.name;
+        EXPECT_LE(rect.right, rectWork.right) << c.name;
+        EXPECT_LE(rect.bottom, rectWork.bottom) << c.name;
+        EXPECT_EQ(c.bLeftOfPoint, rect.left < std::min(c.point.x, rectWork.right) - 1) << c.name;
+        EXPECT_EQ(c.bAbovePoint, rect.top < std::min(c.point.y, rectWork.bottom) - 1) << c.name;
+        pPopup->SendMessage(WM_CLOSE);
+        PumpAndIdle();
+    }
+}
