@@ -379,11 +379,6 @@ void CMainFrame::RefreshAfterLayoutChange(bool flag)
     UpdateTutorialStep(false);
 }
 
-void CMainFrame::OnChildFrameDestroyed(CChildFrame* frame)
-{
-    CConvertingMainFrame::OnChildFrameDestroyed(frame);
-}
-
 LRESULT CMainFrame::OnChildFrameDeactivated(WPARAM, LPARAM)
 {
     if (HasChildFrames())

@@ -20,7 +20,6 @@ public:
     ~CMainFrame() override;
     CKTMenuBar* GetMenuBar() const override { return const_cast<CKTNoAppMenuBar*>(&m_menuBar); }
     void RefreshAfterLayoutChange(bool flag) override;
-    void OnChildFrameDestroyed(CChildFrame* frame) override;
 
     // True when the client area holds at least one child frame of this program.
     bool HasChildFrames() const;

@@ -358,4 +358,41 @@ TEST_F(TutorialStepTest, StepsFollowTheDocumentAndThePaneWidensWithoutOne)
     EXPECT_NEAR(PaneWidth(), 600, 12);
 }
 
+TEST_F(TutorialStepTest, SwitchingDocumentsShowsTheStepOfTheOneActivated)
+{
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring second = std::wstring(folder) + L"kest-tutorial-second.kest";
+    ASSERT_TRUE(CopyFileW(SampleTable.c_str(), second.c_str(), FALSE));
+    ASSERT_TRUE(theApp.OpenDocument(m_copy, false));
+    ASSERT_TRUE(theApp.OpenDocument(second, false));
+    PumpFor(200);
+    CChildFrame* cleared = m_main->FindChildFrame(m_copy);
+    CChildFrame* laid = m_main->FindChildFrame(second);
+    ASSERT_TRUE(cleared && laid);
+    cleared->GetView().ClearLayout();
+    if (laid->GetView().GetLayout().IsEmpty())
+    {
+        GTEST_SKIP() << "the sample has no table layout";
+    }
+    const struct
+    {
+        CChildFrame* activated;
+        int step;
+    } cases[] = {{laid, 2}, {cleared, 3}, {laid, 2}};
+    for (const auto& c : cases)
+    {
+        // The frame that loses activation tells the main frame, which shows the new one's step.
+        m_main->MDIActivate(c.activated);
+        PumpFor(150);
+        EXPECT_EQ(m_main->GetTutorialStep(), c.step);
+    }
+    cleared->SendMessage(WM_COMMAND, 57643);
+    PumpFor(50);
+    for (CChildFrame* frame : {cleared, laid})
+        frame->SendMessage(WM_CLOSE);
+    PumpFor(150);
+    DeleteFileW(second.c_str());
+}
+
 } // namespace
