@@ -252,6 +252,7 @@ public:
     static CKTCmdUsageCount& GetUsageCount();
     // The image index recorded for the command by the bars' resources; FALSE when none is.
     static BOOL GetDefaultImage(UINT uiCmd, int& iImage);
+    static const CMap<UINT, UINT, int, int>& GetDefaultImages() { return m_DefaultImages; }
     // The strip a button draws from in lists: the user images for a user-image button, else
     // the menu images when there are any, else the default images; null when none is loaded.
     static CKTImageStrip* GetListItemImages(BOOL bUserImage);

@@ -5,6 +5,7 @@
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/bars/KTTrackMouseLeave.h"
 #include "uitoolkit/customize/KTCmdUsageCount.h"
+#include "uitoolkit/customize/KTToolbarCustomize.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 
 #include <cwchar>
@@ -144,6 +145,10 @@ void CKTToolBar::OnSize(UINT nType, int cx, int cy)
 void CKTToolBar::OnWindowPosChanged(WINDOWPOS* lpwndpos)
 {
     CControlBar::OnWindowPosChanged(lpwndpos);
+    // The customize sheet's toolbar list follows a bar shown or hidden while it is open.
+    CKTToolbarCustomize* pSheet = CKTToolbarCustomize::GetOpenSheet();
+    if (m_bCustomizeMode && !m_bLocked && pSheet != nullptr && (lpwndpos->flags & (SWP_HIDEWINDOW | SWP_SHOWWINDOW)))
+        pSheet->ShowToolBar(this, (lpwndpos->flags & SWP_SHOWWINDOW) != 0);
     if (lpwndpos->flags & SWP_HIDEWINDOW && m_pSelToolbar == this)
     {
         m_pSelToolbar = nullptr;

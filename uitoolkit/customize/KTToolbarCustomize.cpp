@@ -5,12 +5,14 @@
 #include "uitoolkit/bars/KTFrameWnd.h"
 #include "uitoolkit/bars/KTMDIFrameWnd.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
+#include "uitoolkit/customize/KTContextMenuManager.h"
+#include "uitoolkit/customize/KTCustomizePage.h"
 #include "uitoolkit/customize/KTKeyboardManager.h"
 #include "uitoolkit/customize/KTKeyboardPage.h"
+#include "uitoolkit/customize/KTMenuPage.h"
 #include "uitoolkit/customize/KTOptionsPage.h"
+#include "uitoolkit/customize/KTToolbarsPage.h"
 #include "uitoolkit/looks/KTVisualManager.h"
-
-IMPLEMENT_DYNAMIC(CKTToolbarCustomize, CPropertySheet)
 
 namespace
 {
@@ -68,15 +70,30 @@ CKTToolbarCustomize::CKTToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAutoS
         m_uiFlags &= ~KT_CUSTOMIZE_LOOK2000;
     m_uiFlags &= ~KT_CUSTOMIZE_NOTOOLS;
 
+    m_pCustomizePage = new CKTCustomizePage;
+    m_pToolbarsPage = new CKTToolbarsPage(m_pParentFrame);
+    m_pToolsPage = s_ToolsPage.pfnCreatePage != nullptr ? s_ToolsPage.pfnCreatePage() : nullptr;
     m_pKeyboardPage = new CKTKeyboardPage(m_pParentFrame, m_bAutoSet);
+    m_pMenuPage = new CKTMenuPage(m_pParentFrame, m_bAutoSet);
+    m_pMousePage = s_MousePage.pfnCreatePage != nullptr ? s_MousePage.pfnCreatePage() : nullptr;
+
+    AddPage(m_pCustomizePage);
+    AddPage(m_pToolbarsPage);
+    if (m_pToolsPage != nullptr && s_ToolsPage.IsActive())
+        AddPage(m_pToolsPage);
     if (g_pKeyboardManager != nullptr && m_pParentFrame != nullptr && m_pParentFrame->m_hAccelTable != nullptr)
         AddPage(m_pKeyboardPage);
+    if (g_pContextMenuManager != nullptr || HasMenuBar(m_pParentFrame))
+        AddPage(m_pMenuPage);
+    if (m_pMousePage != nullptr && s_MousePage.IsActive())
+        AddPage(m_pMousePage);
     for (POSITION pos = m_listCustomPages.GetHeadPosition(); pos != nullptr;)
         AddPage(m_listCustomPages.GetNext(pos));
     m_pOptionsPage = new CKTOptionsPage(HasMenuBar(m_pParentFrame));
     AddPage(m_pOptionsPage);
 
     m_strAllCommands = LoadText(IDS_KT_ALL_COMMANDS);
+    m_pCustomizePage->SetAllCommandsCategory(m_strAllCommands);
     m_pKeyboardPage->SetAllCommandsCategory(m_strAllCommands);
     SetTitle(LoadText(IDS_KT_CUSTOMIZE));
 
@@ -104,7 +121,12 @@ CKTToolbarCustomize::~CKTToolbarCustomize()
     m_ButtonsByCategory.RemoveAll();
     while (!m_listCustomPages.IsEmpty())
         delete m_listCustomPages.RemoveHead();
+    delete m_pCustomizePage;
+    delete m_pToolbarsPage;
+    delete m_pToolsPage;
     delete m_pKeyboardPage;
+    delete m_pMenuPage;
+    delete m_pMousePage;
     delete m_pOptionsPage;
 }
 

@@ -148,6 +148,8 @@ protected:
         m_pSheet = new CKTToolbarCustomize(&m_frame, bAutoSet);
         if (!m_pSheet->CPropertySheet::Create(&m_frame))
             return nullptr;
+        // The Commands and Toolbars pages come first.
+        m_pSheet->SetActivePage(m_pSheet->GetKeyboardPage());
         m_pSheet->SetWindowPos(nullptr, 80, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         m_pSheet->SetForegroundWindow();
         Pump();

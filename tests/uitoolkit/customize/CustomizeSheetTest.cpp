@@ -1,0 +1,278 @@
+// The customize sheet on a toolkit frame, as the user meets it: the pages it shows for the
+// managers present, customize mode entered with the sheet and left with its "Close" button, the
+// button layout and help, the Commands page over the catalogue built from the frame's and the
+// templates' menus, and a picture of the frame in customize mode with each page.
+#include "tests/uitoolkit/customize/CustomizeTestApp.h"
+#include "tests/uitoolkit/customize/CustomizeTestIds.h"
+#include "tests/uitoolkit/customize/CustomizeTestSupport.h"
+#include "tests/uitoolkit/customize/SheetTestFrame.h"
+#include "uitoolkit/bars/KTMenuBar.h"
+#include "uitoolkit/customize/KTContextMenuManager.h"
+#include "uitoolkit/customize/KTCustomizePage.h"
+#include "uitoolkit/customize/KTKeyboardManager.h"
+#include "uitoolkit/customize/KTKeyboardPage.h"
+#include "uitoolkit/customize/KTMenuPage.h"
+#include "uitoolkit/customize/KTOptionsPage.h"
+#include "uitoolkit/customize/KTToolbarCustomize.h"
+#include "uitoolkit/customize/KTToolbarsPage.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+const UINT IDC_CATEGORY = 16601;
+const UINT IDC_COMMANDS = 16602;
+const UINT IDC_DESCRIPTION = 16603;
+
+CPropertyPage* NewEmptyPage()
+{
+    return new CPropertyPage;
+}
+BOOL ManagerExists()
+{
+    return TRUE;
+}
+
+std::vector<std::wstring> ListTexts(CWnd* pList)
+{
+    std::vector<std::wstring> texts;
+    const int nCount = (int)pList->SendMessage(LB_GETCOUNT);
+    for (int i = 0; i < nCount; ++i)
+    {
+        wchar_t sz[256] = {};
+        if (pList->SendMessage(LB_GETTEXTLEN, (WPARAM)i) < 255)
+            pList->SendMessage(LB_GETTEXT, (WPARAM)i, (LPARAM)sz);
+        texts.push_back(sz);
+    }
+    return texts;
+}
+
+std::wstring Text(CWnd* pWnd)
+{
+    CString str;
+    pWnd->GetWindowText(str);
+    return (LPCTSTR)str;
+}
+
+TEST_F(SheetTest, PagesFollowTheManagersPresentAndOptionsComeLast)
+{
+    struct Case
+    {
+        const char* what;
+        bool bKeyboard;
+        bool bContextMenus;
+        bool bToolsAndMouse;
+        bool bMenuBarFrame;
+        int nPages;
+    };
+    // Commands, Toolbars, [Tools], [Keyboard], [Menu], [Mouse], Options.
+    const Case cases[] = {
+        {"a frame with a menu bar", false, false, false, true, 4},
+        {"and a keyboard manager", true, false, false, true, 5},
+        {"and the tools and mouse managers", true, false, true, true, 7},
+        {"a plain frame", false, false, false, false, 3},
+        {"a plain frame with context menus", false, true, false, false, 4},
+    };
+    CFrameWnd plainFrame;
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        std::unique_ptr<CKTKeyboardManager> pKeyboard(c.bKeyboard ? new CKTKeyboardManager : nullptr);
+        std::unique_ptr<CKTContextMenuManager> pContextMenus(c.bContextMenus ? new CKTContextMenuManager : nullptr);
+        if (c.bToolsAndMouse)
+        {
+            CKTToolbarCustomize::s_ToolsPage = {&NewEmptyPage, &ManagerExists};
+            CKTToolbarCustomize::s_MousePage = {&NewEmptyPage, &ManagerExists};
+        }
+        CKTToolbarCustomize sheet(c.bMenuBarFrame ? static_cast<CFrameWnd*>(m_pFrame) : &plainFrame, TRUE, 0x2F);
+        CKTToolbarCustomize::s_ToolsPage = {nullptr, nullptr};
+        CKTToolbarCustomize::s_MousePage = {nullptr, nullptr};
+
+        std::vector<CPropertyPage*> expected = {sheet.GetCommandsPage(), sheet.GetToolbarsPage()};
+        if (c.bToolsAndMouse)
+            expected.push_back(sheet.GetToolsPage());
+        if (c.bKeyboard && c.bMenuBarFrame)
+            expected.push_back(sheet.GetKeyboardPage());
+        if (c.bMenuBarFrame || c.bContextMenus)
+            expected.push_back(sheet.GetMenuPage());
+        if (c.bToolsAndMouse)
+            expected.push_back(sheet.GetMousePage());
+        expected.push_back(sheet.GetOptionsPage());
+        ASSERT_EQ(c.nPages, (int)expected.size());
+        std::vector<CPropertyPage*> pages;
+        for (int i = 0; i < sheet.GetPageCount(); ++i)
+            pages.push_back(sheet.GetPage(i));
+        EXPECT_EQ(expected, pages);
+    }
+}
+
+TEST_F(SheetTest, CustomizeModeComesWithTheSheetAndGoesWithItsCloseButton)
+{
+    ASSERT_FALSE(CKTToolBar::IsCustomizeMode());
+    CWnd* pMDIClient = CWnd::FromHandle(m_pFrame->m_hWndMDIClient);
+    ASSERT_NE(nullptr, OpenSheet());
+    EXPECT_EQ(m_pSheet, CKTToolbarCustomize::GetOpenSheet());
+    EXPECT_TRUE(CKTToolBar::IsCustomizeMode());
+    EXPECT_FALSE(m_pFrame->m_wndPlain.IsWindowEnabled());
+    EXPECT_FALSE(pMDIClient->IsWindowEnabled());
+    for (CWnd* pBar : std::vector<CWnd*>{&m_wndMenuBar, &m_wndStandard, &m_wndFormat})
+        EXPECT_TRUE(pBar->IsWindowEnabled());
+    EXPECT_EQ((std::vector<WPARAM>{TRUE}), m_pFrame->m_customizeFlags);
+    // The children were disabled before the frame heard of it.
+    EXPECT_EQ((std::vector<BOOL>{FALSE}), m_pFrame->m_childEnabledAtMessage);
+    SaveScreenshot(L"customize-commands.bmp");
+
+    ClickItem(m_pSheet->GetDlgItem(IDCANCEL));
+    EXPECT_FALSE(::IsWindow(m_hSheet));
+    EXPECT_EQ(nullptr, CKTToolbarCustomize::GetOpenSheet());
+    EXPECT_FALSE(CKTToolBar::IsCustomizeMode());
+    EXPECT_TRUE(m_pFrame->m_wndPlain.IsWindowEnabled());
+    EXPECT_TRUE(pMDIClient->IsWindowEnabled());
+    EXPECT_EQ((std::vector<WPARAM>{TRUE, FALSE}), m_pFrame->m_customizeFlags);
+    m_hSheet = nullptr;
+}
+
+TEST_F(SheetTest, CloseTakesTheStandardButtonsPlaceAndHelpStandsLeft)
+{
+    struct Case
+    {
+        UINT uiFlags;
+        bool bHelp;
+    };
+    for (const Case& c : {Case{0x2F, true}, Case{0x3F, false}})
+    {
+        SCOPED_TRACE(c.uiFlags);
+        ASSERT_NE(nullptr, OpenSheet(c.uiFlags));
+        CWnd* pClose = m_pSheet->GetDlgItem(IDCANCEL);
+        ASSERT_NE(nullptr, pClose);
+        EXPECT_TRUE(pClose->IsWindowVisible());
+        EXPECT_TRUE(pClose->IsWindowEnabled());
+        EXPECT_EQ(L"Close", Text(pClose));
+        EXPECT_EQ((DWORD)BS_DEFPUSHBUTTON, pClose->GetStyle() & 0x0F);
+        CWnd* pOK = m_pSheet->GetDlgItem(IDOK);
+        EXPECT_TRUE(pOK == nullptr || !pOK->IsWindowVisible());
+
+        CRect rectClient;
+        m_pSheet->GetClientRect(&rectClient);
+        CRect rectClose;
+        pClose->GetWindowRect(&rectClose);
+        m_pSheet->ScreenToClient(&rectClose);
+        EXPECT_EQ(rectClient.right - 8, rectClose.right);
+        // The sheet grew by the button's height and 16 pixels; the button sits 4 below its former top.
+        EXPECT_EQ(rectClient.bottom - 12, rectClose.bottom);
+
+        CWnd* pHelp = m_pSheet->GetDlgItem(IDHELP);
+        if (c.bHelp)
+        {
+            ASSERT_NE(nullptr, pHelp);
+            EXPECT_TRUE(pHelp->IsWindowVisible());
+            CRect rectHelp;
+            pHelp->GetWindowRect(&rectHelp);
+            m_pSheet->ScreenToClient(&rectHelp);
+            EXPECT_EQ(8, rectHelp.left);
+            EXPECT_EQ(rectClose.top - 4, rectHelp.top);
+            EXPECT_EQ(CSize(24, 24), rectHelp.Size());
+
+            m_pFrame->m_helpPages.clear();
+            m_pSheet->SetActivePage(1);
+            ClickItem(pHelp);
+            EXPECT_EQ((std::vector<int>{1}), m_pFrame->m_helpPages);
+        }
+        else if (pHelp != nullptr)
+        {
+            EXPECT_FALSE(pHelp->IsWindowVisible());
+            EXPECT_FALSE(pHelp->IsWindowEnabled());
+        }
+        CloseSheet();
+    }
+}
+
+TEST_F(SheetTest, CommandsPageShowsTheCatalogueOfTheFrameAndTemplateMenus)
+{
+    ASSERT_NE(nullptr, OpenSheet());
+    CKTCustomizePage* pPage = m_pSheet->GetCommandsPage();
+    ASSERT_NE(nullptr, pPage->GetSafeHwnd());
+    CListBox* pCategories = static_cast<CListBox*>(PageItem(pPage, IDC_CATEGORY));
+    CListBox* pCommands = static_cast<CListBox*>(PageItem(pPage, IDC_COMMANDS));
+    // A category of submenus alone ("New Menu") is listed too.
+    EXPECT_EQ((std::vector<std::wstring>{L"File", L"Edit", L"Layout", L"Window", L"New Menu", L"All Commands"}),
+              ListTexts(pCategories));
+    EXPECT_EQ(0, pCategories->GetCurSel());
+    EXPECT_EQ((std::vector<std::wstring>{L"New", L"Save", L"Open"}), ListTexts(pCommands));
+
+    struct Case
+    {
+        const wchar_t* category;
+        std::vector<std::wstring> commands;
+    };
+    // "All Commands" holds each command once, by its menu path (the two Saves differ there), sorted
+    // by code units.
+    const Case cases[] = {
+        {L"Edit", {L"Copy", L"Paste", L"Format", L"Bold"}},
+        {L"Layout", {L"Save", L"Copy"}},
+        {L"All Commands",
+         {L"EditCopy", L"EditFormatBold", L"EditPaste", L"FileNew", L"FileOpen", L"FileSave", L"Format", L"LayoutSave",
+          L"New Menu", L"WindowCascade"}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(std::wstring(c.category));
+        pCategories->SetCurSel(pCategories->FindStringExact(-1, c.category));
+        pPage->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CATEGORY, LBN_SELCHANGE), (LPARAM)pCategories->GetSafeHwnd());
+        EXPECT_EQ(c.commands, ListTexts(pCommands));
+        EXPECT_EQ(L"", Text(PageItem(pPage, IDC_DESCRIPTION)));
+    }
+}
+
+TEST_F(SheetTest, ChoosingACommandShowsItsPromptFromTheFrame)
+{
+    ASSERT_NE(nullptr, OpenSheet());
+    CKTCustomizePage* pPage = m_pSheet->GetCommandsPage();
+    CListBox* pCommands = static_cast<CListBox*>(PageItem(pPage, IDC_COMMANDS));
+    CRect rectList;
+    pCommands->GetWindowRect(&rectList);
+    CRect rectItem;
+    pCommands->GetItemRect(0, &rectItem);
+    // A real click on the first command ("New"); the drag it could start never leaves the item.
+    UserInput input;
+    input.MoveTo(rectList.TopLeft() + CSize(rectItem.CenterPoint().x, rectItem.CenterPoint().y))
+        .LeftDown()
+        .LeftUp()
+        .Pause(200);
+    Play(input);
+    EXPECT_EQ(0, pCommands->GetCurSel());
+    ASSERT_NE(nullptr, pPage->GetSelectedButton());
+    EXPECT_EQ((UINT)ID_SHEET_NEW, pPage->GetSelectedButton()->m_nID);
+    EXPECT_EQ(L"Creates a document", Text(PageItem(pPage, IDC_DESCRIPTION)));
+}
+
+TEST_F(SheetTest, EveryPageInCustomizeModeIsPictured)
+{
+    CKTKeyboardManager keyboard;
+    ASSERT_NE(nullptr, OpenSheet());
+    struct Shot
+    {
+        CPropertyPage* pPage;
+        const wchar_t* name;
+    };
+    const Shot shots[] = {{m_pSheet->GetCommandsPage(), L"customize-page-commands.bmp"},
+                          {m_pSheet->GetToolbarsPage(), L"customize-page-toolbars.bmp"},
+                          {m_pSheet->GetKeyboardPage(), L"customize-page-keyboard.bmp"},
+                          {m_pSheet->GetMenuPage(), L"customize-page-menu.bmp"},
+                          {m_pSheet->GetOptionsPage(), L"customize-page-options.bmp"}};
+    for (const Shot& shot : shots)
+    {
+        ASSERT_TRUE(m_pSheet->SetActivePage(shot.pPage));
+        Settle();
+        EXPECT_TRUE(shot.pPage->IsWindowVisible());
+        SaveScreenshot(shot.name);
+    }
+    EXPECT_TRUE(CKTToolBar::IsCustomizeMode());
+    CloseSheet();
+    EXPECT_FALSE(CKTToolBar::IsCustomizeMode());
+}
+
+} // namespace
