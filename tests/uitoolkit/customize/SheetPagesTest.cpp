@@ -79,7 +79,13 @@ protected:
         CRect rect;
         pPage->GetDlgItem(nButton)->GetWindowRect(&rect);
         UserInput input;
-        input.MoveTo(rect.CenterPoint()).LeftDown().LeftUp().Pause(400);
+        input.MoveTo(rect.CenterPoint()).LeftDown().LeftUp();
+        // Keys go to the dialog only once it is there (a slow machine takes its time).
+        input.Call([] {
+            for (int i = 0; i < 200 && ::FindWindowW(L"#32770", L"Toolbar Name") == nullptr; ++i)
+                ::Sleep(25);
+        });
+        input.Pause(200);
         input.Press(VK_END).Key(VK_SHIFT, true).Press(VK_HOME).Key(VK_SHIFT, false).Press(VK_DELETE);
         input.Type(name).Pause(100).Press(VK_RETURN).Pause(300);
         Play(input);
@@ -337,6 +343,20 @@ TEST_F(SheetPagesTest, AnimationAndShadowsTakeEffectOnlyWhenTheSheetCloses)
     CKTPopupMenu::SetAnimationType(nOldAnimation);
     CKTToolBar::m_nMenuAnimation = nOldAnimation;
     CKTToolBar::m_bMenuShadows = bOldShadows;
+}
+
+TEST_F(SheetPagesTest, ABarShownOrHiddenElsewhereMovesItsCheck)
+{
+    CKTToolbarsPage* pPage = OpenToolbars();
+    ASSERT_NE(nullptr, pPage);
+    CKTToolbarsCheckList& list = pPage->GetToolbarList();
+    const int nStandard = pPage->FindToolbar(&m_wndStandard);
+    for (BOOL bShow : {FALSE, TRUE})
+    {
+        m_pFrame->ShowControlBar(&m_wndStandard, bShow, FALSE);
+        Settle();
+        EXPECT_EQ(bShow ? 1 : 0, list.GetCheck(nStandard)) << bShow;
+    }
 }
 
 } // namespace

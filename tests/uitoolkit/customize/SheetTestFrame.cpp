@@ -124,6 +124,8 @@ CKTToolbarCustomize* SheetTest::OpenSheet(UINT uiFlags)
     CRect rectFrame;
     m_pFrame->GetWindowRect(&rectFrame);
     m_pSheet->SetWindowPos(nullptr, rectFrame.right + 4, rectFrame.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    // The keys a test types go to the sheet, whatever an earlier test left active.
+    m_pSheet->SetForegroundWindow();
     Settle();
     return m_pSheet;
 }
