@@ -1,6 +1,7 @@
 // The mouse manager's maps and their registry state.
 #include "uitoolkit/customize/KTMouseManager.h"
 
+#include "uitoolkit/customize/KTMousePage.h"
 #include "uitoolkit/looks/KTRegistry.h"
 
 #include <memory>
@@ -18,6 +19,7 @@ const ULONGLONG kEntryBytes = 8;
 CKTMouseManager::CKTMouseManager()
 {
     g_pMouseManager = this;
+    CKTMousePage::RegisterWithSheet();
 }
 
 CKTMouseManager::~CKTMouseManager()

@@ -28,6 +28,24 @@ END_MESSAGE_MAP()
 
 CKTMousePage::CKTMousePage() : CPropertyPage(IDD) {}
 
+namespace
+{
+CPropertyPage* CreateMousePage()
+{
+    return new CKTMousePage;
+}
+
+BOOL MouseManagerExists()
+{
+    return g_pMouseManager != nullptr;
+}
+} // namespace
+
+void CKTMousePage::RegisterWithSheet()
+{
+    CKTToolbarCustomize::s_MousePage = {&CreateMousePage, &MouseManagerExists};
+}
+
 CKTMousePage::~CKTMousePage() = default;
 
 BOOL CKTMousePage::OnInitDialog()

@@ -23,6 +23,10 @@ public:
     CKTMousePage();
     ~CKTMousePage() override;
 
+    // The customize sheet shows the page while a mouse manager exists (the manager calls this
+    // when it is made).
+    static void RegisterWithSheet();
+
     int GetCurrentViewId() const { return m_iCurrViewId; }
     const CString& GetDescription() const { return m_strCommandDescription; }
     CListCtrl& GetViewsList() { return m_wndListOfViews; }

@@ -1,6 +1,7 @@
 // The Tools page: the list of user tools and the selected tool's texts.
 #include "uitoolkit/customize/KTToolsPage.h"
 
+#include "uitoolkit/customize/KTToolbarCustomize.h"
 #include "uitoolkit/customize/KTUserTool.h"
 #include "uitoolkit/customize/KTUserToolsManager.h"
 
@@ -9,6 +10,14 @@ IMPLEMENT_DYNCREATE(CKTToolsPage, CPropertyPage)
 namespace
 {
 const UINT IDS_KT_MAX_TOOLS = 16024;
+
+CKTToolbarCustomize* SheetOf(const CWnd* pPage)
+{
+    CWnd* pParent = pPage->GetParent();
+    return pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(CKTToolbarCustomize))
+               ? static_cast<CKTToolbarCustomize*>(pParent)
+               : nullptr;
+}
 } // namespace
 
 // The list --------------------------------------------------------------------------------------
@@ -56,6 +65,30 @@ END_MESSAGE_MAP()
 
 CKTToolsPage::CKTToolsPage() : CPropertyPage(IDD), m_wndToolsList(*this) {}
 
+namespace
+{
+CPropertyPage* CreateToolsPage()
+{
+    return new CKTToolsPage;
+}
+
+BOOL UserToolsManagerExists()
+{
+    return g_pUserToolsManager != nullptr;
+}
+
+const CObList* GetUserToolsList()
+{
+    return g_pUserToolsManager != nullptr ? &g_pUserToolsManager->GetUserTools() : nullptr;
+}
+} // namespace
+
+void CKTToolsPage::RegisterWithSheet()
+{
+    CKTToolbarCustomize::s_ToolsPage = {&CreateToolsPage, &UserToolsManagerExists};
+    CKTToolbarCustomize::s_pfnGetTools = &GetUserToolsList;
+}
+
 CKTToolsPage::~CKTToolsPage() = default;
 
 CKTUserTool* CKTToolsPage::ToolOf(int iItem) const
@@ -89,6 +122,8 @@ BOOL CKTToolsPage::OnInitDialog()
     m_wndArgumentsMenu.SubclassDlgItem(IDC_ARGUMENTS_MENU, this);
     m_wndInitialDirMenu.SubclassDlgItem(IDC_INITIAL_DIR_MENU, this);
     m_wndToolsList.SetStandardButtons();
+    if (CKTToolbarCustomize* pSheet = SheetOf(this))
+        pSheet->OnToolsPageInit();
 
     if (g_pUserToolsManager != nullptr)
     {
@@ -124,8 +159,22 @@ void CKTToolsPage::ShowSelectedTool()
 
 void CKTToolsPage::OnToolSelected()
 {
+    CKTToolbarCustomize* pSheet = SheetOf(this);
+    if (pSheet != nullptr)
+        pSheet->OnToolChanging(m_pSelTool);
     m_pSelTool = ToolOf(m_wndToolsList.GetSelItem());
     ShowSelectedTool();
+    if (pSheet != nullptr)
+        pSheet->OnToolChanged(m_pSelTool);
+}
+
+BOOL CKTToolsPage::OnKillActive()
+{
+    CKTToolbarCustomize* pSheet = SheetOf(this);
+    if (pSheet != nullptr && g_pUserToolsManager != nullptr &&
+        !pSheet->ValidateTools(g_pUserToolsManager->GetUserTools()))
+        return FALSE;
+    return CPropertyPage::OnKillActive();
 }
 
 BOOL CKTToolsPage::OnRemoveTool(int iItem)

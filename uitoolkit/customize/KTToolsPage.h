@@ -48,6 +48,10 @@ public:
     CKTToolsPage();
     ~CKTToolsPage() override;
 
+    // The customize sheet shows the page while a user tools manager exists (the manager calls
+    // this when it is made).
+    static void RegisterWithSheet();
+
     CKTToolsListBox& GetToolsList() { return m_wndToolsList; }
     CKTUserTool* GetSelectedTool() const { return m_pSelTool; }
 
@@ -61,6 +65,8 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
+    // The sheet checks the tools before the page may be left.
+    BOOL OnKillActive() override;
     void OnUpdateCommand();
     void OnUpdateArguments();
     void OnUpdateInitialDirectory();

@@ -2,6 +2,7 @@
 #include "uitoolkit/customize/KTUserToolsManager.h"
 
 #include "uitoolkit/bars/KTToolBar.h"
+#include "uitoolkit/customize/KTToolsPage.h"
 #include "uitoolkit/customize/KTUserTool.h"
 #include "uitoolkit/looks/KTRegistry.h"
 
@@ -27,6 +28,7 @@ CKTUserToolsManager::CKTUserToolsManager(UINT uiCmdToolsDummy, UINT uiCmdFirst, 
     ASSERT(m_uiCmdFirst <= m_uiCmdLast);
     ASSERT(m_pToolRTC->IsDerivedFrom(RUNTIME_CLASS(CKTUserTool)));
     g_pUserToolsManager = this;
+    CKTToolsPage::RegisterWithSheet();
 }
 
 CKTUserToolsManager::~CKTUserToolsManager()

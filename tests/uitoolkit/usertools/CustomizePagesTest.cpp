@@ -28,6 +28,24 @@ const UINT kReportCommand = 33200;
 const UINT kPrintCommand = 33201;
 const UINT kArgumentsMenu = 33300;
 
+// A sheet whose tools check fails while the flag says so.
+class CCheckingSheet : public CKTToolbarCustomize
+{
+public:
+    using CKTToolbarCustomize::CKTToolbarCustomize;
+    BOOL m_bToolsValid = TRUE;
+    int m_nChecks = 0;
+    int m_nInits = 0;
+    std::vector<CObject*> m_changedTo;
+    BOOL ValidateTools(const CObList&) override
+    {
+        m_nChecks++;
+        return m_bToolsValid;
+    }
+    void OnToolsPageInit() override { m_nInits++; }
+    void OnToolChanged(CObject* pTool) override { m_changedTo.push_back(pTool); }
+};
+
 class CPagesMouseManager : public CKTMouseManager
 {
 public:
@@ -64,14 +82,16 @@ protected:
         m_pTools.reset();
     }
 
-    void OpenSheet(BOOL bMousePage = FALSE)
+    void OpenSheet(BOOL bMousePage = FALSE, CKTToolbarCustomize* pSheet = nullptr)
     {
-        CList<CPropertyPage*, CPropertyPage*> pages;
-        m_pToolsPage = new CKTToolsPage;
-        m_pMousePage = new CKTMousePage;
-        pages.AddTail(m_pToolsPage);
-        pages.AddTail(m_pMousePage);
-        m_pSheet = new CKTToolbarCustomize(m_pFrame, FALSE, 0x2F, &pages);
+        // The sheet adds the Tools and Mouse pages itself while the managers exist.
+        m_pSheet = pSheet != nullptr ? pSheet : new CKTToolbarCustomize(m_pFrame, FALSE, 0x2F);
+        m_pToolsPage = dynamic_cast<CKTToolsPage*>(m_pSheet->GetToolsPage());
+        m_pMousePage = dynamic_cast<CKTMousePage*>(m_pSheet->GetMousePage());
+        ASSERT_NE(nullptr, m_pToolsPage);
+        ASSERT_NE(nullptr, m_pMousePage);
+        ASSERT_GE(m_pSheet->GetPageIndex(m_pToolsPage), 0);
+        ASSERT_GE(m_pSheet->GetPageIndex(m_pMousePage), 0);
         m_pSheet->AddCategoryButton(L"File", CKTToolbarButton(kReportCommand, -1, L"Report"));
         m_pSheet->AddCategoryButton(L"File", CKTToolbarButton(kPrintCommand, -1, L"Print"));
         ASSERT_TRUE(m_pSheet->CPropertySheet::Create(m_pFrame));
@@ -292,4 +312,39 @@ TEST_F(CustomizePagesTest, TheMousePageSetsAndClearsAViewsCommand)
     EXPECT_EQ(0u, m_pMouse->GetViewDblClickCommand(1));
     EXPECT_FALSE(m_pMousePage->GetCommandsList().IsWindowEnabled());
     EXPECT_EQ(kPrintCommand, m_pMouse->GetViewDblClickCommand(2)) << "the other view keeps its command";
+}
+
+TEST_F(CustomizePagesTest, TheToolsPageStaysWhileTheSheetFindsTheToolsInvalid)
+{
+    CKTUserTool* pTool = AddTool(L"Alpha");
+    CCheckingSheet* pSheet = new CCheckingSheet(m_pFrame, FALSE, 0x2F);
+    OpenSheet(FALSE, pSheet);
+    EXPECT_EQ(1, pSheet->m_nInits);
+    {
+        UserInput input;
+        Click(input, ItemCentre(m_pToolsPage->GetToolsList().GetListCtrl(), 0));
+        Play(input);
+    }
+    ASSERT_FALSE(pSheet->m_changedTo.empty());
+    EXPECT_EQ(pTool, pSheet->m_changedTo.back());
+
+    pSheet->m_bToolsValid = FALSE;
+    pSheet->SetActivePage(m_pMousePage);
+    PumpAndIdle();
+    EXPECT_EQ(m_pToolsPage, pSheet->GetActivePage());
+    EXPECT_GE(pSheet->m_nChecks, 1);
+    pSheet->m_bToolsValid = TRUE;
+    pSheet->SetActivePage(m_pMousePage);
+    PumpAndIdle();
+    EXPECT_EQ(m_pMousePage, pSheet->GetActivePage());
+}
+
+TEST_F(CustomizePagesTest, WithoutTheManagersTheSheetHasNoToolsOrMousePage)
+{
+    m_pTools.reset();
+    m_pMouse.reset();
+    CKTToolbarCustomize sheet(m_pFrame, FALSE, 0x2F);
+    ASSERT_NE(nullptr, sheet.GetToolsPage()) << "made for every sheet";
+    EXPECT_LT(sheet.GetPageIndex(sheet.GetToolsPage()), 0);
+    EXPECT_LT(sheet.GetPageIndex(sheet.GetMousePage()), 0);
 }
