@@ -16,6 +16,7 @@
 #include "uitoolkit/looks/KTBarNcPainter.h"
 #include "uitoolkit/looks/KTImageStrip.h"
 
+class CCustomizeButton;
 class CKTCmdUsageCount;
 class CKTRegistry;
 
@@ -138,6 +139,8 @@ public:
     CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
     DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout) override;
     BOOL IsHorizontal() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0; }
+    // The customize button when it is a chevron, else null.
+    CCustomizeButton* GetChevron() const;
 
     // Painting (KTToolBarPaint.cpp) ------------------------------------------------------------
     void DoPaint(CDC* pDC) override;
@@ -302,6 +305,7 @@ protected:
     void UpdateButtonFromHandler(int iIndex);
     void SendIdlePrompt();
     CWnd* GetMessageTarget() const;
+    void PlaceChevron(CCustomizeButton* pChevron, BOOL bOverflow, CSize size, const CRect& rectClient);
     CKTImageStrip* PickStrip(CKTToolbarButton* pButton, BOOL bHighlighted, BOOL& bFromDisabled);
 
     int OnCreate(LPCREATESTRUCT lpcs);
@@ -354,6 +358,8 @@ protected:
     void OnToolbarImage();
     void OnToolbarText();
     void OnToolbarImageAndText();
+    // Image, or image and text, for the selected button.
+    void ShowImageOfSelected(BOOL bWithText);
     void OnToolbarStartGroup();
     void OnToolbarNewMenu();
     // Reads a list of buttons from an archive: null entries stay in the list as null; a stored
@@ -428,4 +434,3 @@ protected:
     inline static HHOOK m_hookMouseHelp = nullptr;
     inline static CKTToolBar* m_pLastHookedToolbar = nullptr;
 };
-

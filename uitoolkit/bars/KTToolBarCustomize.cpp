@@ -190,7 +190,7 @@ void CKTToolBar::DragButton(CKTToolbarButton* pButton, BOOL /*bAltDrag*/)
     {
         // Only a button still on the bar: the drop target may have deleted it meanwhile.
         const int iLeft = pLeft != nullptr ? ButtonToIndex(pLeft) : -1;
-        if (dropEffect != DROPEFFECT_COPY && !dropSource.m_bEscapePressed && iLeft >= 0)
+        if (dropEffect != DROPEFFECT_COPY && !dropSource.IsCancelled() && iLeft >= 0)
         {
             RemoveButton(iLeft);
             m_iSelected = -1;
@@ -473,18 +473,7 @@ struct ButtonLook
 
 void CKTToolBar::OnToolbarImage()
 {
-    CKTToolbarButton* pButton = GetButton(m_iSelected);
-    if (pButton == nullptr)
-        return;
-    const ButtonLook before(*pButton);
-    if (pButton->GetImage() < 0 && (m_pfnButtonAppearance == nullptr || !m_pfnButtonAppearance(pButton, this)))
-    {
-        before.Restore(*pButton);
-        return;
-    }
-    pButton->m_bImage = TRUE;
-    pButton->m_bText = FALSE;
-    AdjustLayout();
+    ShowImageOfSelected(FALSE);
 }
 
 void CKTToolBar::OnToolbarText()
@@ -507,9 +496,16 @@ void CKTToolBar::OnToolbarText()
 
 void CKTToolBar::OnToolbarImageAndText()
 {
+    ShowImageOfSelected(TRUE);
+}
+
+void CKTToolBar::ShowImageOfSelected(BOOL bWithText)
+{
     CKTToolbarButton* pButton = GetButton(m_iSelected);
     if (pButton == nullptr)
         return;
+    // A button without an image gets one in the appearance dialog first; cancelling it puts
+    // back what the dialog changed.
     const ButtonLook before(*pButton);
     if (pButton->GetImage() < 0 && (m_pfnButtonAppearance == nullptr || !m_pfnButtonAppearance(pButton, this)))
     {
@@ -517,10 +513,10 @@ void CKTToolBar::OnToolbarImageAndText()
         return;
     }
     pButton->m_bImage = TRUE;
-    pButton->m_bText = TRUE;
-    if (pButton->m_strText.IsEmpty())
+    pButton->m_bText = bWithText;
+    if (bWithText && pButton->m_strText.IsEmpty())
         LoadButtonDefaultText(pButton);
-    if (pButton->m_strText.IsEmpty())
+    if (bWithText && pButton->m_strText.IsEmpty())
     {
         ::MessageBeep(static_cast<UINT>(-1));
         pButton->m_bText = FALSE;

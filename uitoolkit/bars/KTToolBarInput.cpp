@@ -138,6 +138,15 @@ void CKTToolBar::ShowCommandMessageString(UINT uiCmdId)
 void CKTToolBar::OnSize(UINT nType, int cx, int cy)
 {
     CControlBar::OnSize(nType, cx, cy);
+    // The buttons are about to move: a drag or resize that started from their old places ends
+    // and leaves the bar as it was.
+    if (m_bCustomizeMode && !m_bLocked)
+    {
+        if (m_bStretchButton)
+            EndStretch(CPoint(0, 0), FALSE);
+        else if (m_pDragButton != nullptr)
+            CKTToolbarDropSource::GetInstance().CancelDrag();
+    }
     AdjustLocations();
     Invalidate();
 }

@@ -1,6 +1,8 @@
 // The toolbar's sizes for the docking framework, row wrapping and button placement.
 #include "uitoolkit/bars/KTToolBar.h"
 
+#include "uitoolkit/bars/KTToolbarSpecialButtons.h"
+
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/looks/KTVisualManager.h"
 
@@ -212,6 +214,9 @@ CSize CKTToolBar::CalcSize(BOOL bVertDock)
 
 CSize CKTToolBar::CalcLayout(DWORD dwMode, int nLength)
 {
+    CCustomizeButton* pChevron = GetChevron();
+    if (pChevron != nullptr)
+        pChevron->SetCollapsed(FALSE);
     CalcMaxButtonHeight();
     if (!(m_dwStyle & CBRS_SIZE_FIXED))
     {
@@ -243,6 +248,11 @@ CSize CKTToolBar::CalcLayout(DWORD dwMode, int nLength)
         SizeToolBar(nWrap, bVert);
     }
     CSize size = CalcSize(!(dwMode & LM_HORZ));
+    if (pChevron != nullptr && pChevron->GetCustomizeCmdId() <= 0 && pChevron->GetInvisibleButtons().IsEmpty())
+    {
+        pChevron->SetCollapsed(TRUE);
+        size = CalcSize(!(dwMode & LM_HORZ));
+    }
     if ((dwMode & LM_COMMIT) && (m_dwStyle & CBRS_FLOATING) && (m_dwStyle & CBRS_SIZE_DYNAMIC) && (dwMode & LM_HORZ))
         m_nMRUWidth = static_cast<UINT>(size.cx);
 
@@ -267,15 +277,37 @@ void CKTToolBar::AdjustLocations()
     CMeasureDC dc(!bHorz);
     const CSize sizeDefault = GetDefaultSizeForButtons();
 
+    // A docked bar outside customize mode keeps the chevron's room free and hands it the
+    // buttons that do not fit.
+    CCustomizeButton* pChevron = GetChevron();
+    const BOOL bOverflow = pChevron != nullptr && !IsFloating() && !m_bCustomizeMode;
+    CSize sizeChevron(0, 0);
+    if (bOverflow)
+    {
+        pChevron->RemoveAllInvisibleButtons();
+        // Collapsed only keeps the chevron out of the bar's size; placed, it needs its room.
+        const BOOL bCollapsed = pChevron->IsCollapsed();
+        pChevron->SetCollapsed(FALSE);
+        sizeChevron = pChevron->OnCalculateSize(
+            dc.Get(), bHorz ? CSize(GetColumnWidth(), rectClient.Height()) : CSize(rectClient.Width(), GetRowHeight()),
+            bHorz);
+        pChevron->SetCollapsed(bCollapsed);
+    }
+    const int iLastReal = GetCount() - (pChevron != nullptr ? 2 : 1);
+    const int iClientEnd = bHorz ? rectClient.right : rectClient.bottom;
+
     int iCursor = bHorz ? rectClient.left + 1 : rectClient.top + 1;
     int iRowStart = iCursor;
     int iRowTop = bHorz ? rectClient.top : rectClient.left;
     BOOL bPrevVisibleSeparator = TRUE; // a separator at the start of a row is hidden
+    BOOL bOverflowed = FALSE;
     int iRowFirst = 0;
     int i = 0;
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; i++)
     {
         CKTToolbarButton* pButton = static_cast<CKTToolbarButton*>(m_Buttons.GetNext(pos));
+        if (pButton == pChevron)
+            continue;
         CSize size = pButton->OnCalculateSize(dc.Get(), sizeDefault, bHorz);
         if (bHorz && m_bTextLabels && !pButton->IsSeparator())
             size.cy = GetRowHeight();
@@ -286,11 +318,20 @@ void CKTToolBar::AdjustLocations()
             size = CSize(0, 0);
         }
         CRect rect = bHorz ? CRect(CPoint(iCursor, iRowTop), size) : CRect(CPoint(rectClient.left, iCursor), size);
-        if (pButton == m_pCustomizeBtn)
+        if (bOverflow && !bHide)
         {
-            // The chevron sits at the far end; hidden until it has something to offer.
-            rect.SetRectEmpty();
-            bHide = TRUE;
+            // The last button may use the chevron's room when the chevron has nothing to offer.
+            const BOOL bChevronNeeded =
+                pChevron->GetCustomizeCmdId() > 0 || !pChevron->GetInvisibleButtons().IsEmpty() || i != iLastReal;
+            const int iLimit = iClientEnd - (bChevronNeeded ? (bHorz ? sizeChevron.cx : sizeChevron.cy) : 0);
+            // Once a button goes to the chevron the rest follow, so that its list keeps the bar's
+            // order.
+            if (bOverflowed || (bHorz ? rect.right : rect.bottom) > iLimit)
+            {
+                bOverflowed = TRUE;
+                bHide = TRUE;
+                pChevron->AddInvisibleButton(pButton);
+            }
         }
         if (bHide != pButton->m_bHidden)
         {
@@ -303,10 +344,12 @@ void CKTToolBar::AdjustLocations()
             pButton->OnMove();
         }
         if (!bHide)
+        {
             bPrevVisibleSeparator = pButton->IsSeparator();
-        iCursor += bHorz ? size.cx : size.cy;
+            iCursor += bHorz ? size.cx : size.cy;
+        }
 
-        const BOOL bLast = pos == nullptr;
+        const BOOL bLast = pos == nullptr || i == iLastReal;
         if ((pButton->m_bWrap && bHorz) || bLast)
         {
             if (bHorz && IsFloating() && m_bTextLabels)
@@ -321,6 +364,35 @@ void CKTToolBar::AdjustLocations()
             iRowFirst = i + 1;
             bPrevVisibleSeparator = TRUE;
         }
+    }
+    if (pChevron != nullptr)
+        PlaceChevron(pChevron, bOverflow, sizeChevron, rectClient);
+}
+
+CCustomizeButton* CKTToolBar::GetChevron() const
+{
+    return m_pCustomizeBtn != nullptr && m_pCustomizeBtn->IsKindOf(RUNTIME_CLASS(CCustomizeButton))
+               ? static_cast<CCustomizeButton*>(m_pCustomizeBtn)
+               : nullptr;
+}
+
+void CKTToolBar::PlaceChevron(CCustomizeButton* pChevron, BOOL bOverflow, CSize size, const CRect& rectClient)
+{
+    CRect rect(0, 0, 0, 0);
+    const BOOL bShow = bOverflow && (pChevron->GetCustomizeCmdId() > 0 || !pChevron->GetInvisibleButtons().IsEmpty());
+    if (bShow)
+        rect = IsHorizontal()
+                   ? CRect(rectClient.right - size.cx, rectClient.top, rectClient.right - 1, rectClient.bottom)
+                   : CRect(rectClient.left, rectClient.bottom - 1 - size.cy, rectClient.right, rectClient.bottom - 1);
+    if (pChevron->m_bHidden != !bShow)
+    {
+        pChevron->m_bHidden = !bShow;
+        pChevron->OnShow(bShow);
+    }
+    if (rect != pChevron->m_rect)
+    {
+        pChevron->m_rect = rect;
+        pChevron->OnMove();
     }
 }
 

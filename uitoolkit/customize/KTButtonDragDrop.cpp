@@ -1,19 +1,10 @@
 #include "uitoolkit/customize/KTButtonDragDrop.h"
 
 #include "uitoolkit/bars/KTToolBar.h"
+#include "uitoolkit/customize/KTCursorResource.h"
 
 IMPLEMENT_DYNAMIC(CKTToolbarDropSource, COleDropSource)
 IMPLEMENT_DYNAMIC(CKTToolbarDropTarget, COleDropTarget)
-
-namespace
-{
-HCURSOR LoadOwnCursor(UINT nID)
-{
-    // Not shared, so that the drop source can destroy what it loaded.
-    return static_cast<HCURSOR>(
-        ::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nID), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
-}
-} // namespace
 
 CKTToolbarDropSource::CKTToolbarDropSource() = default;
 
@@ -30,16 +21,31 @@ CKTToolbarDropSource& CKTToolbarDropSource::GetInstance()
     return s_dropSource;
 }
 
+void CKTToolbarDropSource::LoadCursors()
+{
+    if (m_bCursorsLoaded)
+        return;
+    m_bCursorsLoaded = TRUE;
+    m_hcurDelete = KTLoadCursorResource(IDC_KT_DRAG_NODROP);
+    m_hcurMove = KTLoadCursorResource(IDC_KT_DRAG_MOVE);
+    m_hcurCopy = KTLoadCursorResource(IDC_KT_DRAG_COPY);
+}
+
+HCURSOR CKTToolbarDropSource::GetCursorFor(DROPEFFECT dropEffect) const
+{
+    if (dropEffect & DROPEFFECT_COPY)
+        return m_hcurCopy;
+    if (dropEffect & DROPEFFECT_MOVE)
+        return m_hcurMove;
+    return m_hcurDelete;
+}
+
 BOOL CKTToolbarDropSource::OnBeginDrag(CWnd* pWnd)
 {
-    if (!m_bCursorsLoaded)
-    {
-        m_bCursorsLoaded = TRUE;
-        m_hcurDelete = LoadOwnCursor(IDC_KT_DRAG_NODROP);
-        m_hcurMove = LoadOwnCursor(IDC_KT_DRAG_MOVE);
-        m_hcurCopy = LoadOwnCursor(IDC_KT_DRAG_COPY);
-    }
+    LoadCursors();
     m_bEscapePressed = FALSE;
+    m_bCancelRequested = FALSE;
+    m_bDecided = FALSE;
     m_bDragOutsideToolbars = TRUE;
     return COleDropSource::OnBeginDrag(pWnd);
 }
@@ -49,16 +55,15 @@ SCODE CKTToolbarDropSource::QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeySt
     if (m_bDragOutsideToolbars && m_hcurDelete != nullptr)
         ::SetCursor(m_hcurDelete);
     m_bEscapePressed = bEscapePressed;
-    return COleDropSource::QueryContinueDrag(bEscapePressed, dwKeyState);
+    const SCODE sc =
+        m_bCancelRequested ? DRAGDROP_S_CANCEL : COleDropSource::QueryContinueDrag(bEscapePressed, dwKeyState);
+    m_bDecided = sc != S_OK;
+    return sc;
 }
 
 SCODE CKTToolbarDropSource::GiveFeedback(DROPEFFECT dropEffect)
 {
-    HCURSOR hCursor = m_hcurDelete;
-    if (dropEffect & DROPEFFECT_COPY)
-        hCursor = m_hcurCopy;
-    else if (dropEffect & DROPEFFECT_MOVE)
-        hCursor = m_hcurMove;
+    const HCURSOR hCursor = GetCursorFor(dropEffect);
     if (hCursor == nullptr)
         return COleDropSource::GiveFeedback(dropEffect);
     ::SetCursor(hCursor);

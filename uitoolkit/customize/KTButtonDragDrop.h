@@ -28,6 +28,22 @@ public:
     SCODE GiveFeedback(DROPEFFECT dropEffect) override;
     BOOL OnBeginDrag(CWnd* pWnd) override;
 
+    // Loads the drag cursors once; the first drag calls it.
+    void LoadCursors();
+    // The cursor shown for a drop effect: copy, move, or the delete cursor for any other; null
+    // when that cursor could not be loaded.
+    HCURSOR GetCursorFor(DROPEFFECT dropEffect) const;
+    // Ends the running drag at the next check as if Escape had been pressed (the bar it came
+    // from changed under it).
+    // Once the drop is decided the drag is not cancelled any more.
+    void CancelDrag()
+    {
+        if (!m_bDecided)
+            m_bCancelRequested = TRUE;
+    }
+    // The drag ended by Escape or by CancelDrag: the dragged button stays where it was.
+    BOOL IsCancelled() const { return m_bEscapePressed || m_bCancelRequested; }
+
     // TRUE while the drag is over no toolbar: a toolbar's drag-enter clears it, its leave sets it.
     BOOL m_bDragOutsideToolbars = TRUE;
     // The last Escape state the drag loop reported.
@@ -46,6 +62,8 @@ protected:
     HCURSOR m_hcurMove = nullptr;
     HCURSOR m_hcurCopy = nullptr;
     BOOL m_bCursorsLoaded = FALSE;
+    BOOL m_bCancelRequested = FALSE;
+    BOOL m_bDecided = FALSE;
 };
 
 class CKTToolbarDropTarget : public COleDropTarget

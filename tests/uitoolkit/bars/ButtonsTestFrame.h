@@ -50,14 +50,20 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-class ButtonsWindowTest : public ::testing::Test
+// A frame of the given class on the test display with toolbars of the given class docked in
+// it: adding bars from a resource, laying them out again, finding a button on the screen,
+// playing input and keeping screenshots in the build folder.
+template <class TFrame, class TBar>
+class BarsWindowTest : public ::testing::Test
 {
 protected:
+    explicit BarsWindowTest(CRect rectFrame = CRect(40, 40, 600, 340)) : m_rectFrame(rectFrame) {}
+
     void SetUp() override
     {
         CKTToolBar::SetSizes(CSize(23, 22), CSize(16, 15));
-        m_pFrame = new CButtonsTestFrame;
-        ASSERT_TRUE(m_pFrame->Create(nullptr, L"Buttons", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 600, 340)));
+        m_pFrame = new TFrame;
+        ASSERT_TRUE(m_pFrame->Create(nullptr, L"Buttons", WS_OVERLAPPEDWINDOW | WS_VISIBLE, m_rectFrame));
         m_hFrame = m_pFrame->GetSafeHwnd();
         ::SetForegroundWindow(m_hFrame);
     }
@@ -67,12 +73,13 @@ protected:
         if (m_pFrame != nullptr && ::IsWindow(m_hFrame))
             m_pFrame->DestroyWindow();
         PumpAndIdle();
+        CKTToolBar::SetLargeIcons(FALSE);
         CKTCommandManager::GetInstance()->ClearAllCmdImages();
     }
 
-    CKTToolBar* AddBar(DWORD dwAlign, UINT uiResID = IDR_TEST_TOOLBAR, UINT nID = AFX_IDW_TOOLBAR)
+    TBar* AddBar(DWORD dwAlign, UINT uiResID = IDR_TEST_TOOLBAR, UINT nID = AFX_IDW_TOOLBAR)
     {
-        auto bar = std::make_unique<CKTToolBar>();
+        auto bar = std::make_unique<TBar>();
         EXPECT_TRUE(bar->Create(m_pFrame, WS_CHILD | WS_VISIBLE | dwAlign, nID));
         EXPECT_TRUE(bar->LoadToolBar(uiResID));
         m_bars.push_back(std::move(bar));
@@ -114,7 +121,10 @@ protected:
         EXPECT_TRUE(SaveScreenArea((std::wstring(L"screenshots\\") + name).c_str(), rect));
     }
 
-    CButtonsTestFrame* m_pFrame = nullptr;
+    CRect m_rectFrame;
+    TFrame* m_pFrame = nullptr;
     HWND m_hFrame = nullptr;
-    std::vector<std::unique_ptr<CKTToolBar>> m_bars;
+    std::vector<std::unique_ptr<TBar>> m_bars;
 };
+
+using ButtonsWindowTest = BarsWindowTest<CButtonsTestFrame, CKTToolBar>;

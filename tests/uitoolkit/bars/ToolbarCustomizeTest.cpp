@@ -9,6 +9,7 @@
 #include "uitoolkit/bars/KTToolbarEditBoxButton.h"
 #include "uitoolkit/customize/KTButtonDragDrop.h"
 #include "uitoolkit/customize/KTCommandManager.h"
+#include "uitoolkit/customize/KTCursorResource.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 
 #include <gtest/gtest.h>
@@ -199,8 +200,9 @@ struct DragCase
     Target m_target;
     bool m_bCtrl;
     bool m_bEscape;
-    std::string m_first;  // the first bar afterwards
-    std::string m_second; // the second bar afterwards
+    std::string m_first;     // the first bar afterwards
+    std::string m_second;    // the second bar afterwards
+    DROPEFFECT m_cursorOver; // the effect whose cursor shows over the target
 };
 
 void PrintTo(const DragCase& c, std::ostream* os)
@@ -240,8 +242,17 @@ TEST_P(ToolbarDragCaseTest, OpenIsDraggedFromTheFirstBar)
         break;
     }
     }
-    Drag(Centre(m_pFirst, 0), ptTo, c.m_bCtrl, c.m_bEscape);
+    HCURSOR hCursorOver = nullptr;
+    Drag(Centre(m_pFirst, 0), ptTo, c.m_bCtrl, c.m_bEscape, [&] {
+        CURSORINFO info = {};
+        info.cbSize = sizeof(info);
+        if (::GetCursorInfo(&info))
+            hCursorOver = info.hCursor;
+    });
 
+    const CKTToolbarDropSource& dropSource = CKTToolbarDropSource::GetInstance();
+    ASSERT_TRUE(dropSource.GetCursorFor(c.m_cursorOver) != nullptr);
+    EXPECT_EQ(dropSource.GetCursorFor(c.m_cursorOver), hCursorOver) << "the cursor over the target";
     EXPECT_EQ(c.m_first, Layout(*m_pFirst));
     EXPECT_EQ(c.m_second, Layout(*m_pSecond));
     EXPECT_TRUE(m_pFirst->GetDropIndex() < 0 && m_pSecond->GetDropIndex() < 0) << "no marker is left";
@@ -252,24 +263,27 @@ TEST_P(ToolbarDragCaseTest, OpenIsDraggedFromTheFirstBar)
     EXPECT_EQ(0u, nCheckedFirst);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ToolbarDragCaseTest,
-    ::testing::Values(
-        DragCase{"MoveToAnotherBar", Target::SecondBarMiddle, false, false,
-                 Ids({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Ids({ID_TEST_PASTE, ID_TEST_OPEN, ID_TEST_SAVE})},
-        DragCase{"CtrlCopiesToAnotherBar", Target::SecondBarMiddle, true, false,
-                 Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}),
-                 Ids({ID_TEST_PASTE, ID_TEST_OPEN, ID_TEST_SAVE})},
-        DragCase{"EscapeChangesNothing", Target::SecondBarMiddle, false, true,
-                 Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Ids({ID_TEST_PASTE, ID_TEST_SAVE})},
-        DragCase{"OffTheBarsDeletes", Target::OffTheBars, false, false,
-                 Ids({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Ids({ID_TEST_PASTE, ID_TEST_SAVE})},
-        DragCase{"MoveWithinTheBar", Target::FirstBarRightOfPrint, false, false,
-                 Ids({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_OPEN, ID_TEST_CUT}), Ids({ID_TEST_PASTE, ID_TEST_SAVE})},
-        DragCase{"CtrlCopiesWithinTheBar", Target::FirstBarRightOfPrint, true, false,
-                 Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_OPEN, ID_TEST_CUT}),
-                 Ids({ID_TEST_PASTE, ID_TEST_SAVE})}),
-    [](const ::testing::TestParamInfo<DragCase>& info) { return std::string(info.param.m_name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ToolbarDragCaseTest,
+                         ::testing::Values(DragCase{"MoveToAnotherBar", Target::SecondBarMiddle, false, false,
+                                                    Ids({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}),
+                                                    Ids({ID_TEST_PASTE, ID_TEST_OPEN, ID_TEST_SAVE}), DROPEFFECT_MOVE},
+                                           DragCase{"CtrlCopiesToAnotherBar", Target::SecondBarMiddle, true, false,
+                                                    Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}),
+                                                    Ids({ID_TEST_PASTE, ID_TEST_OPEN, ID_TEST_SAVE}), DROPEFFECT_COPY},
+                                           DragCase{"EscapeChangesNothing", Target::SecondBarMiddle, false, true,
+                                                    Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}),
+                                                    Ids({ID_TEST_PASTE, ID_TEST_SAVE}), DROPEFFECT_MOVE},
+                                           DragCase{"OffTheBarsDeletes", Target::OffTheBars, false, false,
+                                                    Ids({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}),
+                                                    Ids({ID_TEST_PASTE, ID_TEST_SAVE}), DROPEFFECT_NONE},
+                                           DragCase{"MoveWithinTheBar", Target::FirstBarRightOfPrint, false, false,
+                                                    Ids({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_OPEN, ID_TEST_CUT}),
+                                                    Ids({ID_TEST_PASTE, ID_TEST_SAVE}), DROPEFFECT_MOVE},
+                                           DragCase{"CtrlCopiesWithinTheBar", Target::FirstBarRightOfPrint, true, false,
+                                                    Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_OPEN,
+                                                         ID_TEST_CUT}),
+                                                    Ids({ID_TEST_PASTE, ID_TEST_SAVE}), DROPEFFECT_COPY}),
+                         [](const ::testing::TestParamInfo<DragCase>& info) { return std::string(info.param.m_name); });
 
 TEST_F(ToolbarCustomizeTest, ShortDragOntoItsOwnPlaceTogglesTheGroupSeparator)
 {
@@ -548,5 +562,131 @@ TEST_F(ToolbarCustomizeTest, HostedEditIsWidenedAtItsRightEdge)
 
     ASSERT_TRUE(CKTToolBar::SetCustomizeMode(FALSE));
     EXPECT_TRUE(::IsWindowEnabled(pEdit->GetHwnd()));
+}
+
+// A bar resized while one of its buttons is being dragged or widened ends that drag: the
+// buttons are no longer where it started, so the bars stay as they were.
+struct ResizeCase
+{
+    const char* m_name;
+    bool m_bWiden; // widen the hosted edit at its right edge instead of dragging Open away
+};
+
+void PrintTo(const ResizeCase& c, std::ostream* os)
+{
+    *os << c.m_name;
+}
+
+class ToolbarResizeDuringDragTest : public ToolbarCustomizeTest, public ::testing::WithParamInterface<ResizeCase>
+{
+};
+
+TEST_P(ToolbarResizeDuringDragTest, ResizingTheBarCancelsTheDrag)
+{
+    const ResizeCase& c = GetParam();
+    auto edit = std::make_unique<CKTToolbarEditBoxButton>(ID_TEST_AMP, -1, ES_AUTOHSCROLL, 80);
+    ASSERT_EQ(5, m_pFirst->InsertButton(edit.get()));
+    CKTToolbarEditBoxButton* pEdit = edit.release();
+    m_pFirst->AdjustLayout();
+    m_pFrame->RecalcLayout();
+    PumpAndIdle();
+    const std::string firstBefore = Layout(*m_pFirst);
+    const std::string secondBefore = Layout(*m_pSecond);
+    ASSERT_TRUE(CKTToolBar::SetCustomizeMode(TRUE));
+
+    CPoint ptFrom = Centre(m_pFirst, 0);
+    CPoint ptTo = ButtonPoint(m_pSecond, 1, 3);
+    CRect rectEdit;
+    m_pFirst->GetItemRect(5, &rectEdit);
+    UserInput input;
+    if (c.m_bWiden)
+    {
+        ptFrom = OnScreen(m_pFirst, CPoint(rectEdit.right - 2, rectEdit.CenterPoint().y));
+        ptTo = CPoint(ptFrom.x + 40, ptFrom.y);
+        input.MoveTo(ptFrom).Pause(100).LeftDown().Pause(100).LeftUp().Pause(100); // selects it
+    }
+    CRect rectFrame;
+    m_pFrame->GetWindowRect(&rectFrame);
+    int nResized = 0;
+    input.MoveTo(ptFrom).Pause(100).LeftDown().Glide(ptFrom, ptTo, 12).Pause(300);
+    input.Call([&] {
+        // The user's other hand: the frame, and with it the docked bars, gets narrower.
+        ::SetWindowPos(m_hFrame, nullptr, 0, 0, rectFrame.Width() - 30, rectFrame.Height(), SWP_NOMOVE | SWP_NOZORDER);
+        nResized++;
+    });
+    input.Pause(200).MoveTo(CPoint(ptTo.x + 2, ptTo.y)).Pause(200).LeftUp().Pause(200);
+    Play(input);
+
+    EXPECT_EQ(1, nResized);
+    EXPECT_EQ(firstBefore, Layout(*m_pFirst));
+    EXPECT_EQ(secondBefore, Layout(*m_pSecond));
+    EXPECT_EQ(80, pEdit->GetWidth()) << "not widened";
+    EXPECT_TRUE(m_pFirst->GetDropIndex() < 0 && m_pSecond->GetDropIndex() < 0);
+    EXPECT_EQ(nullptr, ::GetCapture());
+
+    // The next drag is not cancelled by the last one's resize.
+    if (!c.m_bWiden)
+    {
+        Drag(Centre(m_pFirst, 0), ButtonPoint(m_pSecond, 1, 3), false, false);
+        EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_OPEN, ID_TEST_SAVE}), Layout(*m_pSecond));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ToolbarResizeDuringDragTest,
+                         ::testing::Values(ResizeCase{"DragToAnotherBar", false}, ResizeCase{"WidenAHostedEdit", true}),
+                         [](const ::testing::TestParamInfo<ResizeCase>& info) {
+                             return std::string(info.param.m_name);
+                         });
+
+// Each drop effect shows the cursor of its own resource: copy 16004, move 16146, anything else
+// (over no toolbar) 16133, hot spot at the arrow's tip.
+TEST(ToolbarDragCursorTest, EachDropEffectShowsItsResourceCursor)
+{
+    CKTToolbarDropSource& dropSource = CKTToolbarDropSource::GetInstance();
+    dropSource.LoadCursors();
+    struct
+    {
+        DROPEFFECT m_effect;
+        UINT m_uiResource;
+    } const cases[] = {{DROPEFFECT_COPY, 16004},
+                       {DROPEFFECT_MOVE, 16146},
+                       {DROPEFFECT_COPY | DROPEFFECT_MOVE, 16004},
+                       {DROPEFFECT_NONE, 16133},
+                       {DROPEFFECT_LINK, 16133}};
+    std::vector<HCURSOR> shown;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.m_uiResource);
+        EXPECT_EQ(S_OK, dropSource.GiveFeedback(c.m_effect));
+        const HCURSOR hShown = ::GetCursor();
+        ASSERT_TRUE(hShown != nullptr);
+        EXPECT_EQ(dropSource.GetCursorFor(c.m_effect), hShown);
+        shown.push_back(hShown);
+
+        // The same picture as the resource.
+        HCURSOR hResource = KTLoadCursorResource(c.m_uiResource);
+        ASSERT_TRUE(hResource != nullptr);
+        ICONINFO infoShown = {}, infoResource = {};
+        ASSERT_TRUE(::GetIconInfo(hShown, &infoShown));
+        ASSERT_TRUE(::GetIconInfo(hResource, &infoResource));
+        EXPECT_EQ(0u, infoShown.xHotspot);
+        EXPECT_EQ(0u, infoShown.yHotspot);
+        BITMAP bmShown = {}, bmResource = {};
+        ::GetObjectW(infoShown.hbmMask, sizeof(bmShown), &bmShown);
+        ::GetObjectW(infoResource.hbmMask, sizeof(bmResource), &bmResource);
+        ASSERT_EQ(bmResource.bmWidthBytes * bmResource.bmHeight, bmShown.bmWidthBytes * bmShown.bmHeight);
+        std::vector<BYTE> bitsShown(bmShown.bmWidthBytes * bmShown.bmHeight);
+        std::vector<BYTE> bitsResource(bitsShown.size());
+        ::GetBitmapBits(infoShown.hbmMask, static_cast<LONG>(bitsShown.size()), bitsShown.data());
+        ::GetBitmapBits(infoResource.hbmMask, static_cast<LONG>(bitsResource.size()), bitsResource.data());
+        EXPECT_EQ(bitsResource, bitsShown);
+        for (HBITMAP hbm : {infoShown.hbmMask, infoShown.hbmColor, infoResource.hbmMask, infoResource.hbmColor})
+            if (hbm != nullptr)
+                ::DeleteObject(hbm);
+        ::DestroyCursor(hResource);
+    }
+    EXPECT_NE(shown[0], shown[1]);
+    EXPECT_NE(shown[1], shown[3]);
+    EXPECT_NE(shown[0], shown[3]);
 }
 } // namespace

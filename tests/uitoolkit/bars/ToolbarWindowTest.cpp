@@ -1,10 +1,7 @@
 // Toolbars as real windows in a frame on the test display: layout (vertical dock, separators),
 // the common-controls toolbar messages, command states from the frame's handlers, presses and
 // releases with the display's mouse, hot tracking and leaving, help mode, and screenshots.
-#include "tests/framework/input/UserInput.h"
-#include "tests/framework/windows/WindowsTestSupport.h"
-#include "tests/uitoolkit/bars/ToolbarTestIds.h"
-#include "uitoolkit/bars/KTToolBar.h"
+#include "tests/uitoolkit/bars/ButtonsTestFrame.h"
 #include "uitoolkit/bars/KTTrackMouseLeave.h"
 #include "uitoolkit/looks/KTVisualManagerXP.h"
 #include "uitoolkit/customize/KTCommandManager.h"
@@ -61,73 +58,18 @@ bool Near(COLORREF a, COLORREF b)
            abs(GetBValue(a) - GetBValue(b)) < 24;
 }
 
-class ToolbarWindowTest : public ::testing::Test
+class ToolbarWindowTest : public BarsWindowTest<CToolbarTestFrame, CTestToolBar>
 {
 protected:
-    void SetUp() override
-    {
-        CKTToolBar::SetSizes(CSize(23, 22), CSize(16, 15));
-        m_pFrame = new CToolbarTestFrame;
-        ASSERT_TRUE(m_pFrame->Create(nullptr, L"Toolbars", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 560, 320)));
-        m_hFrame = m_pFrame->GetSafeHwnd();
-        ::SetForegroundWindow(m_hFrame);
-    }
-    void TearDown() override
-    {
-        m_bars.clear();
-        if (m_pFrame != nullptr && ::IsWindow(m_hFrame))
-            m_pFrame->DestroyWindow();
-        PumpAndIdle();
-        CKTToolBar::SetLargeIcons(FALSE);
-        CKTCommandManager::GetInstance()->ClearAllCmdImages();
-    }
+    ToolbarWindowTest() : BarsWindowTest(CRect(40, 40, 560, 320)) {}
 
+    // Every bar is laid out as soon as it is docked.
     CTestToolBar* AddBar(DWORD dwAlign, UINT uiResID = IDR_TEST_TOOLBAR, UINT nID = AFX_IDW_TOOLBAR)
     {
-        auto bar = std::make_unique<CTestToolBar>();
-        EXPECT_TRUE(bar->Create(m_pFrame, WS_CHILD | WS_VISIBLE | dwAlign, nID));
-        EXPECT_TRUE(bar->LoadToolBar(uiResID));
-        m_bars.push_back(std::move(bar));
+        CTestToolBar* pBar = BarsWindowTest::AddBar(dwAlign, uiResID, nID);
         Relayout();
-        return m_bars.back().get();
+        return pBar;
     }
-
-    void Relayout()
-    {
-        m_pFrame->RecalcLayout();
-        PumpAndIdle();
-        for (auto& bar : m_bars)
-            bar->UpdateWindow();
-    }
-
-    POINT ScreenCentre(CKTToolBar* pBar, int iIndex)
-    {
-        CRect rect;
-        pBar->GetItemRect(iIndex, &rect);
-        pBar->ClientToScreen(&rect);
-        return rect.CenterPoint();
-    }
-
-    void Play(UserInput& input)
-    {
-        input.Start();
-        PumpUntil([&] { return input.Done(); }, 10000);
-        PumpAndIdle();
-    }
-
-    void SaveScreenshot(const wchar_t* name)
-    {
-        ::CreateDirectoryW(L"screenshots", nullptr);
-        ::RedrawWindow(m_hFrame, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-        RunMessageLoopFor(200);
-        CRect rect;
-        m_pFrame->GetWindowRect(&rect);
-        EXPECT_TRUE(SaveScreenArea((std::wstring(L"screenshots\\") + name).c_str(), rect));
-    }
-
-    CToolbarTestFrame* m_pFrame = nullptr;
-    HWND m_hFrame = nullptr;
-    std::vector<std::unique_ptr<CTestToolBar>> m_bars;
 };
 } // namespace
 

@@ -1,0 +1,20 @@
+#include "uitoolkit/customize/KTCursorResource.h"
+
+HCURSOR KTLoadCursorResource(UINT nID)
+{
+    HINSTANCE hInstance = AfxGetResourceHandle();
+    HRSRC hResource = ::FindResourceW(hInstance, MAKEINTRESOURCEW(nID), MAKEINTRESOURCEW(10)); // RT_RCDATA
+    if (hResource == nullptr)
+        return nullptr;
+    const DWORD cbResource = ::SizeofResource(hInstance, hResource);
+    HGLOBAL hData = ::LoadResource(hInstance, hResource);
+    BYTE* pData = hData != nullptr ? static_cast<BYTE*>(::LockResource(hData)) : nullptr;
+    // The hot spot (two words), then at least a bitmap header.
+    if (pData == nullptr || cbResource < 2 * sizeof(WORD) + sizeof(BITMAPINFOHEADER))
+        return nullptr;
+    const auto* pHeader = reinterpret_cast<const BITMAPINFOHEADER*>(pData + 2 * sizeof(WORD));
+    if (pHeader->biSize != sizeof(BITMAPINFOHEADER))
+        return nullptr;
+    return reinterpret_cast<HCURSOR>(
+        ::CreateIconFromResourceEx(pData, cbResource, FALSE, 0x00030000, 0, 0, LR_DEFAULTCOLOR));
+}
