@@ -7,6 +7,7 @@
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/customize/KTContextMenuManager.h"
 #include "uitoolkit/customize/KTCustomizePage.h"
+#include "uitoolkit/customize/KTButtonAppearanceDlg.h"
 #include "uitoolkit/customize/KTKeyboardManager.h"
 #include "uitoolkit/customize/KTKeyboardPage.h"
 #include "uitoolkit/customize/KTMenuPage.h"
@@ -60,6 +61,8 @@ CKTToolbarCustomize::CKTToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAutoS
     : CPropertySheet(L"", pWndParentFrame), m_pParentFrame(pWndParentFrame), m_bAutoSet(bAutoSet), m_uiFlags(uiFlags)
 {
     m_ButtonsByCategory.InitHashTable(17);
+    // The bars' button menus and drops open the Button Appearance dialog while the sheet is up.
+    CKTButtonAppearanceDlg::Install();
     if (plistCustomPages != nullptr)
     {
         for (POSITION pos = plistCustomPages->GetHeadPosition(); pos != nullptr;)
