@@ -481,6 +481,8 @@ void CChildFrame::UpdateTitle()
         if (m_modified)
             title += L"*";
     }
+    // The framework's own title updates show the same text.
+    SetTitle(title.c_str());
     if (m_hWnd)
     {
         ::SetWindowTextW(m_hWnd, title.c_str());

@@ -20,9 +20,9 @@ BOOL CSmartRichEditCtrl::CreateView(DWORD style, CWnd* parent, UINT id)
     return CWnd::Create(className, nullptr, style, CRect(0, 0, 0, 0), parent, id);
 }
 
-IMPLEMENT_DYNAMIC(CConvertingSampleBar, CKTSizingControlBar)
+IMPLEMENT_DYNAMIC(CConvertingSampleBar, CKTLockedSizingControlBar)
 
-BEGIN_MESSAGE_MAP(CConvertingSampleBar, CKTSizingControlBar)
+BEGIN_MESSAGE_MAP(CConvertingSampleBar, CKTLockedSizingControlBar)
 ON_WM_CREATE()
 ON_WM_SIZE()
 END_MESSAGE_MAP()
@@ -59,7 +59,7 @@ std::wstring CConvertingSampleBar::StripMnemonics(const std::wstring& text)
 
 int CConvertingSampleBar::OnCreate(LPCREATESTRUCT create)
 {
-    if (CKTSizingControlBar::OnCreate(create) == -1)
+    if (CKTLockedSizingControlBar::OnCreate(create) == -1)
         return -1;
     const bool textMode = GetLayoutShell() && GetLayoutShell()->IsTextSelectionMode();
     const DWORD gridStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | LVS_REPORT | (textMode ? 0 : WS_VISIBLE);
@@ -79,7 +79,7 @@ int CConvertingSampleBar::OnCreate(LPCREATESTRUCT create)
 
 void CConvertingSampleBar::OnSize(UINT type, int cx, int cy)
 {
-    CKTSizingControlBar::OnSize(type, cx, cy);
+    CKTLockedSizingControlBar::OnSize(type, cx, cy);
     if (CWnd* shown = GetDlgItem(ShownViewId))
     {
         CRect client;
@@ -310,7 +310,7 @@ BOOL CConvertingSampleBar::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* resul
             return TRUE;
         }
     }
-    return CKTSizingControlBar::OnNotify(wParam, lParam, result);
+    return CKTLockedSizingControlBar::OnNotify(wParam, lParam, result);
 }
 
 LayoutView* CConvertingSampleBar::GetLayoutView() const
@@ -440,5 +440,5 @@ BOOL CConvertingSampleBar::PreTranslateMessage(MSG* msg)
 {
     if (HandleGridMouse(msg))
         return TRUE;
-    return CKTSizingControlBar::PreTranslateMessage(msg);
+    return CKTLockedSizingControlBar::PreTranslateMessage(msg);
 }

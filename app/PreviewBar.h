@@ -13,7 +13,7 @@
 #include "framework/Afx.h"
 #include "framework/AfxCommCtrl.h"
 #include "table/ConvertingTableGrid.h"
-#include "uitoolkit/bars/KTSizingControlBar.h"
+#include "app/LockedBars.h"
 
 class ConvertingTableLayout;
 class LayoutView;
@@ -26,7 +26,7 @@ public:
     BOOL CreateView(DWORD style, CWnd* parent, UINT id);
 };
 
-class CConvertingSampleBar : public CKTSizingControlBar
+class CConvertingSampleBar : public CKTLockedSizingControlBar
 {
     DECLARE_DYNAMIC(CConvertingSampleBar)
 public:
@@ -46,8 +46,6 @@ public:
     // The bar has just been made visible: the view of the current mode shows the stored preview.
     void ShowContent();
 
-    // The locked bar: resized at its inner edge, never closed from its caption.
-    BOOL CanBeClosed() const override { return FALSE; }
     BOOL PreTranslateMessage(MSG* msg) override;
 
     // "A" for 1, "Z" for 26, "AA" for 27: the spreadsheet's name of a 1-based column.
