@@ -10,6 +10,7 @@
 #include "pagemodel/PathHelpers.h"
 #include "pagemodel/RegistryValues.h"
 #include "pagemodel/Unzipper.h"
+#include "uitoolkit/widgets/KTPropList.h"
 
 namespace
 {
@@ -192,6 +193,9 @@ bool CCDCApp::RunInstallerSwitches(const std::vector<std::wstring>& arguments)
 
 BOOL CCDCApp::InitInstance()
 {
+    // The toolkit registers its property-change message as the program starts; this reference
+    // links that registration into the program.
+    KTGetPropertyChangedMessage();
     if (RunInstallerSwitches(GetStartupArguments()))
         return FALSE;
     if (!GetDocTemplate())

@@ -166,11 +166,11 @@ BOOL CKTOutlookBar::OnCommand(WPARAM wParam, LPARAM lParam)
         // Held arrow buttons scroll on their timers.
         if (hwndControl == m_btnScrollBack.GetSafeHwnd() || hwndControl == m_btnScrollForward.GetSafeHwnd())
             return TRUE;
-        if (nID >= IdFirstPageButton)
+        CKTOutlookBarPage* pPage =
+            nID >= IdFirstPageButton ? GetPage(static_cast<int>(nID - IdFirstPageButton)) : nullptr;
+        if (pPage != nullptr && pPage->m_pButton->GetSafeHwnd() == hwndControl)
         {
-            CKTOutlookBarPage* pPage = GetPage(static_cast<int>(nID - IdFirstPageButton));
-            if (pPage != nullptr && pPage->m_pButton->GetSafeHwnd() == hwndControl)
-                ActivatePage(pPage->m_uiID);
+            ActivatePage(pPage->m_uiID);
             return TRUE;
         }
     }

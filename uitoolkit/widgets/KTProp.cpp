@@ -11,6 +11,11 @@ IMPLEMENT_DYNAMIC(CKTColorProp, CKTProp)
 
 UINT KT_WM_PROPERTYCHANGED = ::RegisterWindowMessage(_T("KTM_PROPERTYCHANGED"));
 
+UINT KTGetPropertyChangedMessage()
+{
+    return KT_WM_PROPERTYCHANGED;
+}
+
 namespace
 {
 const UINT kInPlaceEditId = 2;

@@ -17,6 +17,9 @@
 // Sent to the list's owner when the user changed a property's value (wParam the list's id,
 // lParam the property).
 extern UINT KT_WM_PROPERTYCHANGED;
+// The same message. The message and the property formats are made as the program starts; a
+// program calls this once so that they are part of it even when it shows no property list.
+UINT KTGetPropertyChangedMessage();
 
 class CKTPropList;
 

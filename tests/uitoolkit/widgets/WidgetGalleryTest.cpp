@@ -6,7 +6,10 @@
 #include "uitoolkit/customize/KTEditListBox.h"
 #include "uitoolkit/widgets/KTHeaderCtrl.h"
 #include "uitoolkit/widgets/KTMaskEdit.h"
+#include "uitoolkit/widgets/KTOutlookBar.h"
+#include "uitoolkit/widgets/KTOutlookButton.h"
 #include "uitoolkit/widgets/KTPropList.h"
+#include "uitoolkit/widgets/KTTasksPane.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +20,26 @@ TEST(WidgetGallery, EveryWidgetShowsInAToolkitFrame)
 {
     auto* pFrame = new CKTFrameWnd;
     ASSERT_TRUE(
-        pFrame->Create(nullptr, L"Widget gallery", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CRect(30, 30, 690, 470)));
+        pFrame->Create(nullptr, L"Widget gallery", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CRect(30, 30, 1050, 470)));
     pFrame->ShowWindow(SW_SHOW);
     HFONT hFont = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
+
+    // The two bars dock on the right, beside the controls (laid out before the colour bar, which
+    // the frame's layout would dock as well).
+    CKTOutlookBar shortcuts;
+    ASSERT_TRUE(shortcuts.Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_RIGHT, AFX_IDW_TOOLBAR + 0x30, TRUE));
+    ASSERT_EQ(0, shortcuts.AddPage(1, L"Favourites"));
+    ASSERT_EQ(1, shortcuts.AddPage(2, L"Folders"));
+    for (const wchar_t* psz : {L"Inbox", L"Calendar", L"Contacts", L"Notes"})
+        shortcuts.AddShortcut(1, new CKTOutlookButton(33200, -1, psz));
+    CKTTasksPane tasks;
+    ASSERT_TRUE(tasks.Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_RIGHT, AFX_IDW_TOOLBAR + 0x31, FALSE));
+    tasks.SetBarSize(220);
+    const int nGroup = tasks.AddGroup(0, L"Work file");
+    tasks.AddTask(nGroup, L"Open a work file", 33201);
+    tasks.AddTask(nGroup, L"Convert the table", 33202);
+    tasks.AddTask(tasks.AddGroup(0, L"Details"), L"3 pages, 2 tables");
+    pFrame->RecalcLayout();
 
     CKTMaskEdit edit;
     ASSERT_TRUE(edit.EnableMask(L" DDD  DDD LL", L"(___) ___-__"));
@@ -73,7 +93,12 @@ TEST(WidgetGallery, EveryWidgetShowsInAToolkitFrame)
     EXPECT_TRUE(SaveWindowShot(&props, L"GalleryPropList.bmp"));
     EXPECT_TRUE(SaveWindowShot(&list, L"GalleryEditList.bmp"));
     EXPECT_TRUE(SaveWindowShot(&palette, L"GalleryColorBar.bmp"));
+    EXPECT_TRUE(shortcuts.IsWindowVisible() && tasks.IsWindowVisible());
+    EXPECT_TRUE(SaveWindowShot(&shortcuts, L"GalleryOutlookBar.bmp"));
+    EXPECT_TRUE(SaveWindowShot(&tasks, L"GalleryTasksPane.bmp"));
 
+    tasks.DestroyWindow();
+    shortcuts.DestroyWindow();
     palette.DestroyWindow();
     list.DestroyWindow();
     props.DestroyWindow();
