@@ -178,7 +178,9 @@ TEST_F(CaptionBarTest, ElementsTakeTheirPlacesByAlignment)
         for (const CRect& rect : {m_bar.GetTextRect(), m_bar.GetImageRect(), m_bar.GetButtonRect()})
         {
             if (!rect.IsRectEmpty())
+            {
                 EXPECT_TRUE(rect.left >= client.left && rect.right <= client.right) << "inside the client area";
+            }
         }
         CRect overlap;
         EXPECT_FALSE(overlap.IntersectRect(m_bar.GetButtonRect(), m_bar.GetImageRect()));
