@@ -3,6 +3,7 @@
 #include "app/PrintedFileHandoff.h"
 #include "app/Spooler.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/app/ProgramProcess.h"
 #include "tests/table/ui/PageViewFixture.h"
 
 #include <gtest/gtest.h>
@@ -13,68 +14,21 @@
 namespace
 {
 
-const wchar_t* const ProductKey = L"Software\\QuillMere\\KEST";
+using namespace program_process;
 
 std::wstring ProgramPath()
 {
-    std::wstring path = L"" KEST_PROGRAM_EXE;
-    for (wchar_t& c : path)
-        if (c == L'/')
-            c = L'\\';
-    return path;
+    return WindowsPath(L"" KEST_PROGRAM_EXE);
 }
 
-// Starts the program with the arguments; the process handle, or null.
 HANDLE Start(const std::wstring& arguments)
 {
-    std::wstring command = L"\"" + ProgramPath() + L"\" " + arguments;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return nullptr;
-    CloseHandle(process.hThread);
-    return process.hProcess;
-}
-
-// Waits for the process to end; its exit code, or STILL_ACTIVE when it did not end in time.
-DWORD Finish(HANDLE process, DWORD milliseconds = 120000)
-{
-    DWORD code = STILL_ACTIVE;
-    if (WaitForSingleObject(process, milliseconds) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process, &code);
-    return code;
+    return StartProcess(ProgramPath(), arguments);
 }
 
 DWORD RunProgram(const std::wstring& arguments)
 {
-    HANDLE process = Start(arguments);
-    if (!process)
-        return STILL_ACTIVE;
-    const DWORD code = Finish(process);
-    CloseHandle(process);
-    return code;
-}
-
-bool HasKestPrinter()
-{
-    SystemSpooler spooler;
-    std::vector<Spooler::PrinterEntry> printers;
-    if (!spooler.ListPrinters(printers))
-        return false;
-    for (const auto& printer : printers)
-        if (printer.m_name == L"Kest Printer")
-            return true;
-    return false;
-}
-
-std::wstring ProductValue(const wchar_t* name)
-{
-    wchar_t text[MAX_PATH] = {};
-    DWORD bytes = sizeof(text) - sizeof(wchar_t);
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, ProductKey, name, RRF_RT_REG_SZ, nullptr, text, &bytes) != ERROR_SUCCESS)
-        return L"";
-    return text;
+    return RunProcess(ProgramPath(), arguments);
 }
 
 HWND WaitForMainWindow(DWORD milliseconds)
@@ -134,7 +88,7 @@ TEST(ProgramTest, InstalledProgramTakesTheJobOfASecondCopy)
     EXPECT_TRUE(shot.Save("screenshots/program-after-handoff.bmp"));
 
     PostMessageW(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(Finish(running), 0u);
+    EXPECT_EQ(FinishProcess(running), 0u);
     CloseHandle(running);
     DeleteFileW(job.c_str());
 

@@ -6,6 +6,8 @@
 // the screenshots' paths are written out for whoever runs the demonstration.
 #include "app/PrintedFileHandoff.h"
 #include "app/Spooler.h"
+#include "tests/app/ProgramProcess.h"
+#include "tests/support/CopiedTableText.h"
 #include "hosts/officestubs/StubClient.h"
 #include "tests/framework/input/UserInput.h"
 
@@ -20,17 +22,9 @@
 namespace
 {
 
-const wchar_t* const ProductKey = L"Software\\QuillMere\\KEST";
-const wchar_t* const OptionsKey = L"Software\\QuillMere\\KEST\\Options";
+using namespace program_process;
 
-std::wstring WindowsPath(const wchar_t* path)
-{
-    std::wstring text = path;
-    for (wchar_t& c : text)
-        if (c == L'/')
-            c = L'\\';
-    return text;
-}
+const wchar_t* const OptionsKey = L"Software\\QuillMere\\KEST\\Options";
 
 const std::wstring Program = WindowsPath(L"" KEST_PROGRAM_EXE);
 const std::wstring PrintHost = WindowsPath(L"" KEST_PRINTHOST_EXE);
@@ -43,21 +37,9 @@ const std::vector<std::vector<std::wstring>> ExpectedRows = {
     {L"C-310", L"Threaded rod", L"40", L"2.90", L"116.00"}, {L"D-412", L"Anchor plugs", L"300", L"0.12", L"36.00"},
 };
 
-// Cells separated by TABs, each row ended by CR LF; plain text also after the last cell.
 std::wstring ExpectedText(bool tabAfterLastCell)
 {
-    std::wstring text;
-    for (const auto& row : ExpectedRows)
-    {
-        for (size_t column = 0; column < row.size(); ++column)
-        {
-            text += row[column];
-            if (column + 1 < row.size() || tabAfterLastCell)
-                text += L'\t';
-        }
-        text += L"\r\n";
-    }
-    return text;
+    return CopiedTableText(ExpectedRows, tabAfterLastCell);
 }
 
 // A cell as the workbook stores it: numbers as values, without trailing zeros.
@@ -73,59 +55,6 @@ std::wstring StoredForm(const std::wstring& cell)
             number.pop_back();
     }
     return number;
-}
-
-HANDLE Start(const std::wstring& program, const std::wstring& arguments, DWORD* id = nullptr)
-{
-    std::wstring command = L"\"" + program + L"\" " + arguments;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return nullptr;
-    CloseHandle(process.hThread);
-    if (id)
-        *id = process.dwProcessId;
-    return process.hProcess;
-}
-
-DWORD Finish(HANDLE process, DWORD milliseconds = 120000)
-{
-    DWORD code = STILL_ACTIVE;
-    if (WaitForSingleObject(process, milliseconds) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process, &code);
-    return code;
-}
-
-DWORD RunProcess(const std::wstring& program, const std::wstring& arguments)
-{
-    HANDLE process = Start(program, arguments);
-    if (!process)
-        return STILL_ACTIVE;
-    const DWORD code = Finish(process);
-    CloseHandle(process);
-    return code;
-}
-
-bool HasKestPrinter()
-{
-    SystemSpooler spooler;
-    std::vector<Spooler::PrinterEntry> printers;
-    if (!spooler.ListPrinters(printers))
-        return false;
-    for (const auto& printer : printers)
-        if (printer.m_name == L"Kest Printer")
-            return true;
-    return false;
-}
-
-std::wstring ProductValue(const wchar_t* name)
-{
-    wchar_t text[MAX_PATH] = {};
-    DWORD bytes = sizeof(text) - sizeof(wchar_t);
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, ProductKey, name, RRF_RT_REG_SZ, nullptr, text, &bytes) != ERROR_SUCCESS)
-        return L"";
-    return text;
 }
 
 void SetProductValue(const wchar_t* name, const std::wstring& value)
@@ -362,7 +291,7 @@ TEST(DemoTest, FromThePrintCommandToConvertedTables)
     SetOption(L"AskConvertPages", 0);
 
     DWORD programId = 0;
-    HANDLE program = Start(Program, L"", &programId);
+    HANDLE program = StartProcess(Program, L"", &programId);
     ASSERT_NE(program, nullptr);
     HWND main = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (main = MainWindow()) != nullptr; }, 120000));
@@ -472,7 +401,7 @@ TEST(DemoTest, FromThePrintCommandToConvertedTables)
                     PostMessageW(press, BM_CLICK, 0, 0);
                     break;
                 }
-    EXPECT_EQ(Finish(program, 1000), 0u);
+    EXPECT_EQ(FinishProcess(program, 1000), 0u);
     CloseHandle(program);
     EXPECT_EQ(GetFileAttributesW(job.c_str()), INVALID_FILE_ATTRIBUTES) << "the job's file";
 

@@ -1,6 +1,7 @@
 // Right-to-left text printed through the host reaches every target in reading order: the host lays
 // out each line as the system does before the driver records it (right-to-left runs in the order
 // they stand on the page), and the program turns the recorded runs back into reading order.
+#include "tests/support/CopiedTableText.h"
 #include "tests/printpath/PrintedJob.h"
 
 #include "hosts/officestubs/StubClient.h"
@@ -49,21 +50,9 @@ std::wstring Report()
     return text;
 }
 
-// The rows as the applications copy a table: cells separated by TABs, each row ended by CR LF.
 std::wstring CopiedTable(bool tabAfterLastCell)
 {
-    std::wstring text;
-    for (const auto& row : kRows)
-    {
-        for (size_t column = 0; column < row.size(); ++column)
-        {
-            text += row[column];
-            if (column + 1 < row.size() || tabAfterLastCell)
-                text += L'\t';
-        }
-        text += L"\r\n";
-    }
-    return text;
+    return CopiedTableText(kRows, tabAfterLastCell);
 }
 
 class RightToLeft : public PrintedJobTest

@@ -116,19 +116,24 @@ void CKTColorBar::BuildPalette()
     m_Palette.DeleteObject();
     if (ktGlobals.m_bitsPerPixel > 8 || m_colors.GetSize() == 0)
         return;
-    const int nColors = std::min(static_cast<int>(m_colors.GetSize()), kMaxPaletteColors);
+    CreatePaletteOfColors(m_Palette, m_colors, kMaxPaletteColors);
+}
+
+void CKTColorBar::CreatePaletteOfColors(CPalette& palette, const CArray<COLORREF, COLORREF>& colors, int nMaxColors)
+{
+    const int nColors = std::min(static_cast<int>(colors.GetSize()), nMaxColors);
     std::vector<BYTE> buffer(sizeof(LOGPALETTE) + nColors * sizeof(PALETTEENTRY));
     LOGPALETTE* pLogPalette = reinterpret_cast<LOGPALETTE*>(buffer.data());
     pLogPalette->palVersion = 0x300;
     pLogPalette->palNumEntries = static_cast<WORD>(nColors);
     for (int i = 0; i < nColors; i++)
     {
-        pLogPalette->palPalEntry[i].peRed = GetRValue(m_colors[i]);
-        pLogPalette->palPalEntry[i].peGreen = GetGValue(m_colors[i]);
-        pLogPalette->palPalEntry[i].peBlue = GetBValue(m_colors[i]);
+        pLogPalette->palPalEntry[i].peRed = GetRValue(colors[i]);
+        pLogPalette->palPalEntry[i].peGreen = GetGValue(colors[i]);
+        pLogPalette->palPalEntry[i].peBlue = GetBValue(colors[i]);
         pLogPalette->palPalEntry[i].peFlags = 0;
     }
-    m_Palette.CreatePalette(pLogPalette);
+    palette.CreatePalette(pLogPalette);
 }
 
 CPalette* CKTColorBar::GetDrawPalette()
@@ -508,6 +513,29 @@ void CKTColorBar::SetColor(COLORREF color)
     }
 }
 
+void CKTColorBar::SerializeColors(CArchive& ar, CArray<COLORREF, COLORREF>& colors)
+{
+    if (ar.IsStoring())
+    {
+        ar << static_cast<int>(colors.GetSize());
+        for (INT_PTR i = 0; i < colors.GetSize(); i++)
+            ar << static_cast<DWORD>(colors[i]);
+        return;
+    }
+    int nColors = 0;
+    ar >> nColors;
+    // A damaged count must not size the array: each colour takes four bytes of what is left.
+    if (nColors < 0 || static_cast<ULONGLONG>(nColors) * sizeof(DWORD) > ar.GetRemainingLoadBytes())
+        AfxThrowArchiveException(CArchiveException::badIndex);
+    colors.SetSize(nColors);
+    for (int i = 0; i < nColors; i++)
+    {
+        DWORD dwColor = 0;
+        ar >> dwColor;
+        colors[i] = dwColor;
+    }
+}
+
 void CKTColorBar::Serialize(CArchive& ar)
 {
     if (ar.IsStoring())
@@ -516,31 +544,18 @@ void CKTColorBar::Serialize(CArchive& ar)
         ar << static_cast<DWORD>(m_ColorAutomatic);
         ar << m_strAutoColor << m_strOtherColor << m_strDocColors;
         ar << m_bIsTearOff << static_cast<int>(m_nCommandID) << m_bStdColorDlg;
-        ar << static_cast<int>(m_colors.GetSize());
-        for (INT_PTR i = 0; i < m_colors.GetSize(); i++)
-            ar << static_cast<DWORD>(m_colors[i]);
+        SerializeColors(ar, m_colors);
         return;
     }
     DWORD dwAutomatic = 0;
     int nCommandID = 0;
-    int nColors = 0;
     ar >> m_nNumColumns >> m_nNumRowsHorz >> m_nNumColumnsVert;
     ar >> dwAutomatic;
     m_ColorAutomatic = dwAutomatic;
     ar >> m_strAutoColor >> m_strOtherColor >> m_strDocColors;
     ar >> m_bIsTearOff >> nCommandID >> m_bStdColorDlg;
     m_nCommandID = static_cast<UINT>(nCommandID);
-    ar >> nColors;
-    // A damaged count must not size the array: each colour takes four bytes of what is left.
-    if (nColors < 0 || static_cast<ULONGLONG>(nColors) * sizeof(DWORD) > ar.GetRemainingLoadBytes())
-        AfxThrowArchiveException(CArchiveException::badIndex);
-    m_colors.SetSize(nColors);
-    for (int i = 0; i < nColors; i++)
-    {
-        DWORD dwColor = 0;
-        ar >> dwColor;
-        m_colors[i] = dwColor;
-    }
+    SerializeColors(ar, m_colors);
     m_Palette.DeleteObject();
     Rebuild();
 }

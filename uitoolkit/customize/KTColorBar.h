@@ -146,6 +146,15 @@ protected:
     void CommonInit();
     void FillColorsFromPalette(CPalette* pPalette);
     void BuildPalette();
+
+public:
+    // A logical palette of the first nMaxColors colours, into an empty palette object.
+    static void CreatePaletteOfColors(CPalette& palette, const CArray<COLORREF, COLORREF>& colors, int nMaxColors);
+    // A colour list as the bar and the colour menu button store it: a count, then each colour.
+    // Loading throws an archive exception when the count does not fit the bytes left.
+    static void SerializeColors(CArchive& ar, CArray<COLORREF, COLORREF>& colors);
+
+protected:
     // Fits the cells into the client area: square and centred.
     void FitCellsToClient();
     int OnCreate(LPCREATESTRUCT lpCreateStruct);

@@ -240,19 +240,7 @@ void CKTColorMenuButton::BuildPalette()
 {
     if (m_Palette.GetSafeHandle() != nullptr || m_Colors.GetSize() == 0)
         return;
-    const int nColors = std::min(static_cast<int>(m_Colors.GetSize()), 256);
-    std::vector<BYTE> buffer(sizeof(LOGPALETTE) + nColors * sizeof(PALETTEENTRY));
-    LOGPALETTE* pLogPalette = reinterpret_cast<LOGPALETTE*>(buffer.data());
-    pLogPalette->palVersion = 0x300;
-    pLogPalette->palNumEntries = static_cast<WORD>(nColors);
-    for (int i = 0; i < nColors; i++)
-    {
-        pLogPalette->palPalEntry[i].peRed = GetRValue(m_Colors[i]);
-        pLogPalette->palPalEntry[i].peGreen = GetGValue(m_Colors[i]);
-        pLogPalette->palPalEntry[i].peBlue = GetBValue(m_Colors[i]);
-        pLogPalette->palPalEntry[i].peFlags = 0;
-    }
-    m_Palette.CreatePalette(pLogPalette);
+    CKTColorBar::CreatePaletteOfColors(m_Palette, m_Colors, 256);
 }
 
 void CKTColorMenuButton::OnDraw(CDC* pDC, const CRect& rect, CKTImageStrip* pImages, BOOL bHorz, BOOL bCustomizeMode,
@@ -338,9 +326,7 @@ void CKTColorMenuButton::Serialize(CArchive& ar)
     CKTToolbarMenuButton::Serialize(ar);
     if (ar.IsStoring())
     {
-        ar << static_cast<int>(m_Colors.GetSize());
-        for (INT_PTR i = 0; i < m_Colors.GetSize(); i++)
-            ar << static_cast<DWORD>(m_Colors[i]);
+        CKTColorBar::SerializeColors(ar, m_Colors);
         ar << m_nColumns;
         if (IsDockedLayoutStored())
             ar << m_nHorzDockRows << m_nVertDockColumns;
@@ -349,18 +335,7 @@ void CKTColorMenuButton::Serialize(CArchive& ar)
         ar << static_cast<DWORD>(m_colorAutomatic) << m_bStdColorDlg;
         return;
     }
-    int nColors = 0;
-    ar >> nColors;
-    // A damaged count must not size the array: each colour takes four bytes of what is left.
-    if (nColors < 0 || static_cast<ULONGLONG>(nColors) * sizeof(DWORD) > ar.GetRemainingLoadBytes())
-        AfxThrowArchiveException(CArchiveException::badIndex);
-    m_Colors.SetSize(nColors);
-    for (int i = 0; i < nColors; i++)
-    {
-        DWORD dwColor = 0;
-        ar >> dwColor;
-        m_Colors[i] = dwColor;
-    }
+    CKTColorBar::SerializeColors(ar, m_Colors);
     m_Palette.DeleteObject();
     ar >> m_nColumns;
     if (IsDockedLayoutStored())

@@ -34,18 +34,7 @@ public:
 // A strip of solid images, each its own colour.
 HBITMAP SolidImage(COLORREF color, CSize size = CSize(16, 15))
 {
-    HDC hdcScreen = ::GetDC(nullptr);
-    HBITMAP hbm = ::CreateCompatibleBitmap(hdcScreen, size.cx, size.cy);
-    HDC hdc = ::CreateCompatibleDC(hdcScreen);
-    HGDIOBJ hOld = ::SelectObject(hdc, hbm);
-    HBRUSH hBrush = ::CreateSolidBrush(color);
-    RECT rect = {0, 0, size.cx, size.cy};
-    ::FillRect(hdc, &rect, hBrush);
-    ::DeleteObject(hBrush);
-    ::SelectObject(hdc, hOld);
-    ::DeleteDC(hdc);
-    ::ReleaseDC(nullptr, hdcScreen);
-    return hbm;
+    return SolidBitmap(color, size.cx, size.cy);
 }
 
 void FillStrip(CKTImageStrip& strip, int nImages)

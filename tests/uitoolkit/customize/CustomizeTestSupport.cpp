@@ -46,3 +46,19 @@ void PrintTo(const CString& str, std::ostream* os)
     }
     *os << '"';
 }
+
+HBITMAP SolidBitmap(COLORREF color, int cx, int cy)
+{
+    HDC hdcScreen = ::GetDC(nullptr);
+    HBITMAP hbm = ::CreateCompatibleBitmap(hdcScreen, cx, cy);
+    HDC hdc = ::CreateCompatibleDC(hdcScreen);
+    HGDIOBJ hOld = ::SelectObject(hdc, hbm);
+    HBRUSH hBrush = ::CreateSolidBrush(color);
+    RECT rect = {0, 0, cx, cy};
+    ::FillRect(hdc, &rect, hBrush);
+    ::DeleteObject(hBrush);
+    ::SelectObject(hdc, hOld);
+    ::DeleteDC(hdc);
+    ::ReleaseDC(nullptr, hdcScreen);
+    return hbm;
+}

@@ -29,3 +29,6 @@ bool PumpUntil(Pred pred, DWORD dwTimeoutMs = 5000)
 }
 // Plays the input on its own thread while this thread runs its messages.
 void Play(UserInput& input);
+
+// A screen-compatible bitmap of one colour (the caller deletes it).
+HBITMAP SolidBitmap(COLORREF color, int cx, int cy);

@@ -23,18 +23,7 @@ const COLORREF kBlack = RGB(0, 0, 0);
 
 HBITMAP WhiteImage(CSize size = kImageSize, COLORREF color = kWhite)
 {
-    HDC hdcScreen = ::GetDC(nullptr);
-    HBITMAP hbm = ::CreateCompatibleBitmap(hdcScreen, size.cx, size.cy);
-    HDC hdc = ::CreateCompatibleDC(hdcScreen);
-    HGDIOBJ hOld = ::SelectObject(hdc, hbm);
-    HBRUSH hBrush = ::CreateSolidBrush(color);
-    RECT rect = {0, 0, size.cx, size.cy};
-    ::FillRect(hdc, &rect, hBrush);
-    ::DeleteObject(hBrush);
-    ::SelectObject(hdc, hOld);
-    ::DeleteDC(hdc);
-    ::ReleaseDC(nullptr, hdcScreen);
-    return hbm;
+    return SolidBitmap(color, size.cx, size.cy);
 }
 
 // The pixels of a bitmap, row by row.
