@@ -60,7 +60,8 @@ protected:
     int LastEditable() const;
     // Empties the editable positions from nStart to nEnd (exclusive).
     void ClearRange(int nStart, int nEnd);
-    void Beep() const { ::MessageBeep((UINT)-1); }
+    // Every refusal sounds here; a derived control may sound or count it differently.
+    virtual void Beep() const { ::MessageBeep((UINT)-1); }
 
     CString m_str;
     CString m_strMask;

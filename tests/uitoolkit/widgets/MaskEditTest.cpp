@@ -19,6 +19,16 @@ std::wstring W(const CString& str)
 const wchar_t* const kMask = L" DDD  DDD LL";
 const wchar_t* const kTemplate = L"(___) ___-__";
 
+// Counts the control's refusals instead of sounding them.
+class CCountingMaskEdit : public CKTMaskEdit
+{
+public:
+    mutable int m_nBeeps = 0;
+
+protected:
+    void Beep() const override { m_nBeeps++; }
+};
+
 TEST(MaskEditRules, ValidCharactersAndPositions)
 {
     CKTMaskEdit edit;
@@ -142,7 +152,7 @@ protected:
 
 TEST_F(MaskEditWindowTest, TypedCharactersGoThroughTheMaskAndMisfitsAreDropped)
 {
-    CKTMaskEdit edit;
+    CCountingMaskEdit edit;
     ASSERT_TRUE(edit.EnableMask(kMask, kTemplate));
     Make(edit);
     EXPECT_EQ(std::wstring(kTemplate), W(Text(edit))); // the value shows on creation
@@ -156,9 +166,17 @@ TEST_F(MaskEditWindowTest, TypedCharactersGoThroughTheMaskAndMisfitsAreDropped)
     UserInput input;
     input.Type(L"12x3456ab").Pause(50);
     Play(input);
-    // The x does not fit and is dropped; the caret jumps over the literals.
+    // The x does not fit: it beeps once and is dropped; the caret jumps over the literals.
     EXPECT_EQ(std::wstring(L"(123) 456-ab"), W(Text(edit)));
     EXPECT_EQ(std::wstring(L"(123) 456-ab"), W(edit.GetValue()));
+    EXPECT_EQ(1, edit.m_nBeeps);
+
+    // Past the last position nothing fits: each further character beeps and the value stays.
+    UserInput beyond;
+    beyond.Type(L"7z").Pause(50);
+    Play(beyond);
+    EXPECT_EQ(std::wstring(L"(123) 456-ab"), W(edit.GetValue()));
+    EXPECT_EQ(3, edit.m_nBeeps);
 
     // Backspace empties the position before the caret, over the literal.
     edit.SetSel(6, 6);
@@ -175,6 +193,15 @@ TEST_F(MaskEditWindowTest, TypedCharactersGoThroughTheMaskAndMisfitsAreDropped)
     del.Press(VK_DELETE).Pause(50);
     Play(del);
     EXPECT_EQ(std::wstring(L"(12_) 4_6-ab"), W(edit.GetValue()));
+    EXPECT_EQ(3, edit.m_nBeeps) << "emptying editable positions is no refusal";
+
+    // Delete on a literal and Backspace before the first position have nothing to empty.
+    edit.SetSel(4, 4);
+    UserInput refused;
+    refused.Press(VK_DELETE).Press(VK_HOME).Press(VK_BACK).Pause(50);
+    Play(refused);
+    EXPECT_EQ(std::wstring(L"(12_) 4_6-ab"), W(edit.GetValue()));
+    EXPECT_EQ(5, edit.m_nBeeps);
 
     SaveWindowShot(&edit, L"MaskEdit.bmp");
 }
@@ -194,7 +221,7 @@ TEST_F(MaskEditWindowTest, CaseStylesConvertTypedLetters)
     };
     for (const Case& c : cases)
     {
-        CKTMaskEdit edit;
+        CCountingMaskEdit edit;
         ASSERT_TRUE(edit.EnableMask(L"LLL", L"___", L' '));
         Make(edit, c.dwStyle);
         edit.SetFocus();
@@ -204,13 +231,14 @@ TEST_F(MaskEditWindowTest, CaseStylesConvertTypedLetters)
         input.Type(c.pszTyped).Pause(50);
         Play(input);
         EXPECT_EQ(std::wstring(c.pszExpected), W(edit.GetValue())) << c.dwStyle;
+        EXPECT_EQ(0, edit.m_nBeeps) << c.dwStyle;
         edit.DestroyWindow();
     }
 }
 
 TEST_F(MaskEditWindowTest, TextThatDoesNotFitComesBack)
 {
-    CKTMaskEdit edit;
+    CCountingMaskEdit edit;
     ASSERT_TRUE(edit.EnableMask(kMask, kTemplate));
     Make(edit);
     ASSERT_TRUE(edit.SetValue(L"(123) 456-ab"));
@@ -220,13 +248,15 @@ TEST_F(MaskEditWindowTest, TextThatDoesNotFitComesBack)
     EXPECT_EQ(std::wstring(L"(123) 456-ab"), W(Text(edit)));
     EXPECT_EQ(std::wstring(L"(123) 456-ab"), W(edit.GetValue()));
     EXPECT_FALSE(edit.CanUndo());
-    // Text that fits is taken as the value.
+    EXPECT_EQ(1, edit.m_nBeeps);
+    // Text that fits is taken as the value, silently.
     edit.SetWindowText(L"(999) 456-ab");
     PumpAndIdle();
     EXPECT_EQ(std::wstring(L"(999) 456-ab"), W(edit.GetValue()));
+    EXPECT_EQ(1, edit.m_nBeeps);
 
     // Without a mask the valid set still holds.
-    CKTMaskEdit plain;
+    CCountingMaskEdit plain;
     plain.SetValidChars(L"0123456789");
     ASSERT_TRUE(plain.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 40, 250, 64), &m_host, 201));
     plain.SetFocus();
@@ -236,6 +266,7 @@ TEST_F(MaskEditWindowTest, TextThatDoesNotFitComesBack)
     Play(input);
     EXPECT_EQ(std::wstring(L"42"), W(Text(plain)));
     EXPECT_EQ(std::wstring(L"42"), W(plain.GetValue()));
+    EXPECT_EQ(1, plain.m_nBeeps);
 }
 
 } // namespace
