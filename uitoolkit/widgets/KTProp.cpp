@@ -4,6 +4,7 @@
 
 #include "uitoolkit/looks/KTUIGlobals.h"
 
+#include <algorithm>
 #include <cwchar>
 
 IMPLEMENT_DYNAMIC(CKTProp, CObject)
@@ -207,6 +208,42 @@ BOOL CKTProp::TextToVar(const CString& strText)
     }
 }
 
+CRect CKTProp::GetButtonRect() const
+{
+    if (!HasButton() || m_rectValue.IsRectEmpty())
+        return CRect();
+    CRect rect = m_rectValue;
+    rect.left = std::max(rect.left, rect.right - rect.Height());
+    return rect;
+}
+
+CRect CKTProp::GetEditorRect() const
+{
+    CRect rect = m_rectValue;
+    rect.DeflateRect(3, 1, 0, 1);
+    if (HasButton())
+        rect.right = std::max(rect.left, GetButtonRect().left);
+    return rect;
+}
+
+void CKTProp::DrawButton(CDC* pDC) const
+{
+    CRect rect = GetButtonRect();
+    if (rect.IsRectEmpty())
+        return;
+    rect.DeflateRect(0, 0, 0, 1);
+    pDC->FillSolidRect(rect, ktGlobals.m_colorFace);
+    pDC->Draw3dRect(rect, ktGlobals.m_colorHighlight, ktGlobals.m_colorShadow);
+    pDC->SetTextColor(ktGlobals.m_colorText);
+    pDC->DrawText(_T("..."), -1, rect, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
+}
+
+void CKTProp::ReportChange()
+{
+    if (m_pWndList != nullptr)
+        m_pWndList->OnPropertyChanged(this);
+}
+
 CRect CKTProp::GetExpandBox() const
 {
     const int nBox = std::min(9, m_Rect.Height() - 4);
@@ -217,6 +254,11 @@ CRect CKTProp::GetExpandBox() const
 
 void CKTProp::OnDrawValue(CDC* pDC, CRect rect)
 {
+    if (HasButton())
+    {
+        DrawButton(pDC);
+        rect.right = GetButtonRect().left;
+    }
     rect.DeflateRect(4, 0);
     pDC->DrawText(FormatProperty(), -1, rect, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
 }
@@ -225,10 +267,8 @@ BOOL CKTProp::OnEdit(LPPOINT /*lptClick*/)
 {
     if (!m_bAllowEdit || m_bGroup || m_pWndList == nullptr || m_pWndInPlace != nullptr)
         return FALSE;
-    CEdit* pEdit = new CEdit;
-    CRect rect = m_rectValue;
-    rect.DeflateRect(3, 1, 0, 1);
-    if (!pEdit->Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, rect, m_pWndList, kInPlaceEditId))
+    CEdit* pEdit = CreateEditor();
+    if (!pEdit->Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, GetEditorRect(), m_pWndList, kInPlaceEditId))
     {
         delete pEdit;
         return FALSE;

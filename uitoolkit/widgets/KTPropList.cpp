@@ -244,9 +244,7 @@ void CKTPropList::AdjustLayout()
     }
     if (m_pSel != nullptr && m_pSel->m_pWndInPlace != nullptr)
     {
-        CRect rect = m_pSel->m_rectValue;
-        rect.DeflateRect(3, 1, 0, 1);
-        m_pSel->m_pWndInPlace->MoveWindow(rect);
+        m_pSel->m_pWndInPlace->MoveWindow(m_pSel->GetEditorRect());
     }
 }
 

@@ -64,6 +64,16 @@ public:
     // The expand box of a group row.
     CRect GetExpandBox() const;
 
+    // A value may end in a button ("...") that opens a dialog for it; the in-place editor leaves
+    // the button free.
+    virtual BOOL HasButton() const { return FALSE; }
+    // Empty without a button.
+    CRect GetButtonRect() const;
+    // Where the in-place editor goes: the value less its margin and its button.
+    CRect GetEditorRect() const;
+    // A press on the button: the dialog runs and a chosen value is taken and reported.
+    virtual void OnClickButton() {}
+
     inline static CString m_strFormatShort = _T("%d");
     inline static CString m_strFormatLong = _T("%ld");
     inline static CString m_strFormatFloat = _T("%f");
@@ -73,6 +83,11 @@ protected:
     friend class CKTPropList;
     void SetOwnerList(CKTPropList* pWndList);
     void Redraw();
+    void DrawButton(CDC* pDC) const;
+    // The in-place editor's control, not yet created.
+    virtual CEdit* CreateEditor() const { return new CEdit; }
+    // Tells the owning list that the user changed the value.
+    void ReportChange();
 
     CString m_strName;
     COleVariant m_varValue;

@@ -139,6 +139,13 @@ void CKTPropList::OnLButtonDown(UINT /*nFlags*/, CPoint point)
     SetCurSel(pHit);
     if (pHit->IsGroup() && (pHit->GetExpandBox().PtInRect(point) || point.x < pHit->m_Rect.left + 16))
         pHit->Expand(!pHit->IsExpanded());
+    else if (pHit->IsAllowEdit() && pHit->GetButtonRect().PtInRect(point))
+    {
+        EndEditItem(TRUE);
+        EnsureVisible(pHit);
+        pHit->OnClickButton();
+        return;
+    }
     else if (pHit->m_rectValue.PtInRect(point))
     {
         CPoint ptScreen = point;
@@ -181,6 +188,8 @@ void CKTPropList::OnLButtonDblClk(UINT /*nFlags*/, CPoint point)
         return;
     if (pHit->IsGroup())
         pHit->Expand(!pHit->IsExpanded());
+    else if (pHit->IsAllowEdit() && pHit->GetButtonRect().PtInRect(point))
+        pHit->OnClickButton(); // the second press of a quick pair is a press of the button as well
     else
         EditItem(pHit);
 }

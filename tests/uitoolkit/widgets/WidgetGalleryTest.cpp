@@ -4,6 +4,7 @@
 #include "uitoolkit/bars/KTFrameWnd.h"
 #include "uitoolkit/customize/KTColorBar.h"
 #include "uitoolkit/customize/KTEditListBox.h"
+#include "uitoolkit/widgets/KTFileFontProp.h"
 #include "uitoolkit/widgets/KTHeaderCtrl.h"
 #include "uitoolkit/widgets/KTMaskEdit.h"
 #include "uitoolkit/widgets/KTOutlookBar.h"
@@ -69,6 +70,13 @@ TEST(WidgetGallery, EveryWidgetShowsInAToolkitFrame)
     pGroup->AddSubItem(new CKTProp(L"Scale", COleVariant(1.5)));
     pGroup->AddSubItem(new CKTColorProp(L"Grid colour", RGB(0, 128, 255)));
     props.AddProperty(pGroup);
+    CKTProp* pOutput = new CKTProp(CString(L"Output"));
+    pOutput->AddSubItem(new CKTFileProp(L"Work file", L"C:\\Reports\\March.kest", TRUE, L"kest", OFN_FILEMUSTEXIST,
+                                        L"Work files|*.kest||"));
+    LOGFONT lf{};
+    ::GetObject(hFont, sizeof(LOGFONT), &lf);
+    pOutput->AddSubItem(new CKTFontProp(L"Text font", lf));
+    props.AddProperty(pOutput);
 
     CKTEditListBox list;
     ASSERT_TRUE(list.Create(L"Tools:", WS_CHILD | WS_VISIBLE, CRect(320, 10, 630, 200), pFrame, 504));
