@@ -336,11 +336,13 @@ BOOL CKTOutlookBar::ActivatePage(UINT uiID)
 
 void CKTOutlookBar::ActivatePageDelayed(CKTOutlookBarPage* pPage)
 {
+    if (pPage == m_pActivePage)
+        pPage = nullptr; // already open: nothing to wait for
     if (pPage == m_pPageToActivate)
         return;
     m_pPageToActivate = pPage;
     KillTimer(TimerActivatePage);
-    if (pPage != nullptr && pPage != m_pActivePage)
+    if (pPage != nullptr)
         SetTimer(TimerActivatePage, 500, nullptr);
 }
 

@@ -118,6 +118,15 @@ public:
     // Scrolling moves the shortcuts in small steps when set.
     BOOL m_bEnableAnimation = FALSE;
 
+    // A button dragged onto a page button and held there opens that page after a moment, so that
+    // it can be dropped on any page; a dropped shortcut belongs to the page shown.
+    DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+    void OnDragLeave() override;
+    BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) override;
+    CKTToolbarButton* CreateDroppedButton(COleDataObject* pDataObject) override;
+    // The page that waits for its delayed activation; null for none.
+    CKTOutlookBarPage* GetPageToActivate() const { return m_pPageToActivate; }
+
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
     void AdjustLocations() override;

@@ -1,10 +1,12 @@
 // The shortcut bar's input: scrolling while an arrow button is held, delayed page activation,
 // the resizing strip, and the commands of its own buttons.
 #include "uitoolkit/widgets/KTOutlookBar.h"
+#include "uitoolkit/widgets/KTOutlookButton.h"
 
 #include "framework/AfxFrame.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace
 {
@@ -147,6 +149,59 @@ void CKTOutlookBar::OnTimer(UINT_PTR nIDEvent)
     default:
         CKTToolBar::OnTimer(nIDEvent);
     }
+}
+
+// Buttons dragged onto the bar ------------------------------------------------------------------
+
+DROPEFFECT CKTOutlookBar::OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
+{
+    // The bar shows shortcut buttons only: any other button would vanish on it.
+    const std::unique_ptr<CKTToolbarButton> pButton(CKTToolbarButton::CreateFromOleData(pDataObject));
+    if (pButton == nullptr || !pButton->IsKindOf(RUNTIME_CLASS(CKTOutlookButton)))
+    {
+        ActivatePageDelayed(nullptr);
+        return DROPEFFECT_NONE;
+    }
+    const DROPEFFECT effect = CKTToolBar::OnDragOver(pDataObject, dwKeyState, point);
+    // Only what the bar takes opens another page.
+    ActivatePageDelayed(effect != DROPEFFECT_NONE ? PageFromPoint(point) : nullptr);
+    return effect;
+}
+
+void CKTOutlookBar::OnDragLeave()
+{
+    ActivatePageDelayed(nullptr);
+    CKTToolBar::OnDragLeave();
+}
+
+BOOL CKTOutlookBar::OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point)
+{
+    ActivatePageDelayed(nullptr);
+    auto* pDragged = m_pDragButton != nullptr && m_pDragButton->IsKindOf(RUNTIME_CLASS(CKTOutlookButton))
+                         ? static_cast<CKTOutlookButton*>(m_pDragButton)
+                         : nullptr;
+    const int iDragged = pDragged != nullptr ? ButtonToIndex(pDragged) : -1;
+    if (iDragged >= 0 && dropEffect == DROPEFFECT_MOVE && m_pActivePage != nullptr &&
+        pDragged->m_uiPageID != m_pActivePage->m_uiID && (m_iDropIndex == iDragged || m_iDropIndex == iDragged + 1))
+    {
+        // Moved to another page at the place it holds among that page's shortcuts: only its page
+        // changes (the toolbar would take this for a drop on its own place).
+        EraseDragMarker();
+        m_pDragButton = nullptr;
+        pDragged->m_uiPageID = m_pActivePage->m_uiID;
+        AdjustLayout();
+        Invalidate();
+        return TRUE;
+    }
+    return CKTToolBar::OnDrop(pDataObject, dropEffect, point);
+}
+
+CKTToolbarButton* CKTOutlookBar::CreateDroppedButton(COleDataObject* pDataObject)
+{
+    CKTToolbarButton* pButton = CKTToolBar::CreateDroppedButton(pDataObject);
+    if (pButton != nullptr && m_pActivePage != nullptr && pButton->IsKindOf(RUNTIME_CLASS(CKTOutlookButton)))
+        static_cast<CKTOutlookButton*>(pButton)->m_uiPageID = m_pActivePage->m_uiID;
+    return pButton;
 }
 
 BOOL CKTOutlookBar::OnCommand(WPARAM wParam, LPARAM lParam)

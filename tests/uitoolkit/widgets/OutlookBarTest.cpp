@@ -5,6 +5,7 @@
 #include "tests/uitoolkit/colors/ColorTestSupport.h"
 #include "uitoolkit/bars/KTStateVersion.h"
 #include "uitoolkit/bars/KTStatusBar.h"
+#include "uitoolkit/customize/KTButtonDragDrop.h"
 #include "uitoolkit/widgets/KTOutlookBar.h"
 #include "uitoolkit/widgets/KTOutlookButton.h"
 
@@ -25,9 +26,17 @@ HCURSOR SplitCursor(UINT nId, LPCTSTR lpszSystem)
     return hCursor != nullptr ? hCursor : ::LoadCursor(nullptr, lpszSystem);
 }
 
+// The bar with its drop target in reach of the tests.
+class CTestOutlookBar : public CKTOutlookBar
+{
+public:
+    using CKTToolBar::m_DropTarget;
+};
+
 class OutlookBarTest : public ::testing::Test
 {
 protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(AfxOleInit()); }
     void SetUp() override
     {
         m_pFrame = new CFrameWnd;
@@ -38,6 +47,7 @@ protected:
     }
     void TearDown() override
     {
+        CKTToolBar::SetCustomizeMode(FALSE);
         m_pBar.reset();
         m_pStatus.reset();
         if (::IsWindow(m_hFrame))
@@ -45,9 +55,9 @@ protected:
         PumpAndIdle();
     }
 
-    CKTOutlookBar& MakeBar(DWORD dwStyle, BOOL bSplitter)
+    CTestOutlookBar& MakeBar(DWORD dwStyle, BOOL bSplitter)
     {
-        m_pBar = std::make_unique<CKTOutlookBar>();
+        m_pBar = std::make_unique<CTestOutlookBar>();
         EXPECT_TRUE(m_pBar->Create(m_pFrame, WS_CHILD | WS_VISIBLE | dwStyle, kBarId, bSplitter));
         m_pFrame->RecalcLayout();
         PumpAndIdle();
@@ -80,7 +90,7 @@ protected:
     CFrameWnd* m_pFrame = nullptr;
     HWND m_hFrame = nullptr;
     std::unique_ptr<CKTStatusBar> m_pStatus;
-    std::unique_ptr<CKTOutlookBar> m_pBar;
+    std::unique_ptr<CTestOutlookBar> m_pBar;
 };
 
 TEST_F(OutlookBarTest, SplitterStripLiesOnTheSideThatFacesTheNeighbour)
@@ -306,6 +316,112 @@ TEST_F(OutlookBarTest, PageButtonsStackAroundTheActivePageAndAClickActivates)
     EXPECT_TRUE(bar.RemovePage(1));
     EXPECT_EQ(1, bar.GetPageCount());
     EXPECT_EQ(2u, bar.GetActivePage()->m_uiID);
+}
+
+TEST_F(OutlookBarTest, ShortcutDraggedOntoAnotherPageButtonOpensThatPageAndLandsOnIt)
+{
+    CKTOutlookBar& bar = MakeBar(CBRS_LEFT, FALSE);
+    AddPages(3);
+    CKTOutlookBarPage* pSecond = bar.GetPage(1);
+    ASSERT_TRUE(CKTToolBar::SetCustomizeMode(TRUE));
+    bar.UpdateWindow();
+    CRect rectItem;
+    bar.GetItemRect(0, &rectItem);
+    const CPoint ptFrom = ScreenPoint(&bar, rectItem.CenterPoint());
+    const CPoint ptPage = Centre(*pSecond->m_pButton);
+    // Just above the second page's button: the first page's work area now, the second's once
+    // that page is open and its button has gone to the top.
+    const CPoint ptDrop = ScreenPoint(&bar, CPoint(rectItem.CenterPoint().x, pSecond->m_rect.top - 15));
+    CKTOutlookBarPage* pActiveWhileHeld = nullptr;
+    UserInput drag;
+    drag.MoveTo(ptFrom).Pause(100).LeftDown().Glide(ptFrom, ptPage, 12).MoveTo(ptPage + CPoint(1, 0)).MoveTo(ptPage);
+    drag.Pause(900).Call([&] { pActiveWhileHeld = bar.GetActivePage(); });
+    drag.Glide(ptPage, ptDrop, 6)
+        .Pause(200)
+        .MoveTo(ptDrop + CPoint(1, 0))
+        .MoveTo(ptDrop)
+        .Pause(200)
+        .LeftUp()
+        .Pause(100);
+    Play(drag);
+    EXPECT_EQ(pSecond, pActiveWhileHeld) << "held on the page button, the page opened during the drag";
+    EXPECT_EQ(pSecond, bar.GetActivePage());
+    EXPECT_EQ(nullptr, bar.GetPageToActivate());
+    ASSERT_EQ(3, bar.GetCount()) << "moved, not copied";
+    int nOnSecond = 0;
+    for (int i = 0; i < bar.GetCount(); i++)
+    {
+        const auto* pButton = static_cast<const CKTOutlookButton*>(bar.GetButton(i));
+        if (pButton->m_uiPageID == 2)
+        {
+            nOnSecond++;
+            EXPECT_EQ(kFirstShortcut, pButton->m_nID);
+            EXPECT_FALSE(pButton->m_bHidden);
+        }
+    }
+    EXPECT_EQ(1, nOnSecond);
+    bar.UpdateWindow();
+    SaveWindowShot(&bar, L"OutlookBarDropped.bmp");
+}
+
+// Through the drop target's own callbacks: which drags make a page wait for its activation.
+TEST_F(OutlookBarTest, OnlyAnAcceptedDragOverAnotherPageButtonMakesThatPageWait)
+{
+    CTestOutlookBar& bar = MakeBar(CBRS_LEFT, FALSE);
+    AddPages(2);
+    CKTOutlookBarPage* pFirst = bar.GetPage(0);
+    CKTOutlookBarPage* pSecond = bar.GetPage(1);
+    CKTOutlookButton shortcut(kFirstShortcut + 50, -1, L"Tasks", 1);
+    COleDataSource source;
+    ASSERT_TRUE(shortcut.PrepareDrag(source));
+    COleDataObject data;
+    data.Attach(source.GetDataObject(), TRUE);
+    CKTToolbarButton plain(kFirstShortcut + 51, -1, L"Plain");
+    COleDataSource plainSource;
+    ASSERT_TRUE(plain.PrepareDrag(plainSource));
+    COleDataObject plainData;
+    plainData.Attach(plainSource.GetDataObject(), TRUE);
+
+    const CPoint ptSecond = pSecond->m_rect.CenterPoint();
+    struct Case
+    {
+        const char* pszLabel;
+        BOOL bCustomize;
+        COleDataObject* pData;
+        CPoint point;
+        CKTOutlookBarPage* pWaiting;
+        BOOL bAccepted;
+    };
+    const Case cases[] = {
+        {"another page's button", TRUE, &data, ptSecond, pSecond, TRUE},
+        {"the open page's button", TRUE, &data, pFirst->m_rect.CenterPoint(), nullptr, TRUE},
+        {"the work area", TRUE, &data, bar.GetWorkArea().CenterPoint(), nullptr, TRUE},
+        {"outside customize mode", FALSE, &data, ptSecond, nullptr, FALSE},
+        // The bar shows no other buttons: one dropped there would be lost.
+        {"a plain toolbar button", TRUE, &plainData, ptSecond, nullptr, FALSE},
+        {"a plain toolbar button in the work area", TRUE, &plainData, bar.GetWorkArea().CenterPoint(), nullptr, FALSE},
+    };
+    CKTToolbarDropTarget& target = bar.m_DropTarget;
+    for (const Case& c : cases)
+    {
+        CKTToolBar::SetCustomizeMode(c.bCustomize);
+        target.OnDragEnter(&bar, c.pData, MK_LBUTTON, c.point);
+        const DROPEFFECT effect = target.OnDragOver(&bar, c.pData, MK_LBUTTON, c.point);
+        EXPECT_EQ(c.bAccepted ? DROPEFFECT_MOVE : DROPEFFECT_NONE, effect) << c.pszLabel;
+        EXPECT_EQ(c.pWaiting, bar.GetPageToActivate()) << c.pszLabel;
+        // Leaving the bar ends the wait.
+        target.OnDragLeave(&bar);
+        EXPECT_EQ(nullptr, bar.GetPageToActivate()) << c.pszLabel;
+    }
+    // Moving on from the page button ends the wait as well; the page stays closed.
+    CKTToolBar::SetCustomizeMode(TRUE);
+    target.OnDragEnter(&bar, &data, MK_LBUTTON, ptSecond);
+    ASSERT_EQ(pSecond, bar.GetPageToActivate());
+    target.OnDragOver(&bar, &data, MK_LBUTTON, bar.GetWorkArea().CenterPoint());
+    EXPECT_EQ(nullptr, bar.GetPageToActivate());
+    RunMessageLoopFor(700);
+    EXPECT_EQ(pFirst, bar.GetActivePage());
+    target.OnDragLeave(&bar);
 }
 
 TEST_F(OutlookBarTest, DraggingTheStripResizesTheBar)
