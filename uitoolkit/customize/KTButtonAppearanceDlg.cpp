@@ -4,6 +4,8 @@
 #include "uitoolkit/bars/KTToolbarButton.h"
 #include "uitoolkit/customize/KTCommandManager.h"
 #include "uitoolkit/customize/KTImageEditDlg.h"
+#include "uitoolkit/customize/KTUserTool.h"
+#include "uitoolkit/customize/KTUserToolsManager.h"
 #include "uitoolkit/looks/KTImageStrip.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 
@@ -54,9 +56,12 @@ CKTButtonAppearanceDlg::CKTButtonAppearanceDlg(CKTToolbarButton* pButton, CKTIma
     : CDialog(IDD, pParent), m_pButton(pButton), m_pImages(pImages), m_iStartImage(iStartImage), m_bMenuMode(bMenuMode),
       m_hInstRes(hInstRes != nullptr ? hInstRes : AfxGetResourceHandle())
 {
+    if (g_pUserToolsManager != nullptr)
+        m_pUserTool = g_pUserToolsManager->FindTool(m_pButton->m_nID);
     m_iImage = m_pButton->m_bUserButton ? m_pButton->m_iUserImage : m_pButton->m_iImage;
-    // A button without a user image still takes one when its command has no image of its own.
-    m_bUserButton = m_pButton->m_bUserButton || GetDefaultImage() < 0;
+    // A button without a user image still takes one when its command has no image of its own; a
+    // user tool has its icon instead.
+    m_bUserButton = m_pButton->m_bUserButton || (m_pUserTool == nullptr && GetDefaultImage() < 0);
     m_bImage = m_pButton->m_bImage;
     if (m_bMenuMode && CKTCommandManager::GetInstance()->IsMenuItemWithoutImage(m_pButton->m_nID))
         m_bImage = FALSE;
@@ -176,6 +181,8 @@ BOOL CKTButtonAppearanceDlg::OnInitDialog()
         pArea->GetWindowRect(&m_rectDefaultImage);
         ScreenToClient(&m_rectDefaultImage);
         m_rectDefaultImage = CRect(m_rectDefaultImage.TopLeft(), CKTToolBar::GetDefaultImageSize());
+        // The static only marks the place: shown, it would paint over the preview.
+        pArea->ShowWindow(SW_HIDE);
     }
     EnableControls();
     return TRUE;
@@ -201,14 +208,16 @@ void CKTButtonAppearanceDlg::FillImagesList()
 void CKTButtonAppearanceDlg::EnableControls()
 {
     const BOOL bLocked = IsLocked();
-    GetDlgItem(IDC_KT_BUTTON_TEXT)->EnableWindow(m_bText);
+    // A user tool's button shows the tool's menu text, edited on the Tools page.
+    GetDlgItem(IDC_KT_BUTTON_TEXT)->EnableWindow(m_bText && m_pUserTool == nullptr);
     const BOOL bList = m_bImage && m_pImages != nullptr && m_bUserButton && !bLocked;
     m_wndButtonList.EnableWindow(bList);
     const BOOL bNew = bList && !m_pImages->IsReadOnly();
     GetDlgItem(IDC_KT_NEW_IMAGE)->EnableWindow(bNew);
     GetDlgItem(IDC_KT_EDIT_IMAGE)->EnableWindow(bNew && m_iImage >= 0);
     GetDlgItem(IDC_KT_USER_IMAGE)->EnableWindow(m_bImage && m_pImages != nullptr && !bLocked);
-    GetDlgItem(IDC_KT_DEFAULT_IMAGE)->EnableWindow(m_bImage && GetDefaultImage() >= 0 && !bLocked);
+    GetDlgItem(IDC_KT_DEFAULT_IMAGE)
+        ->EnableWindow(m_pUserTool != nullptr || (m_bImage && GetDefaultImage() >= 0 && !bLocked));
     InvalidateRect(m_rectDefaultImage);
 }
 
@@ -339,7 +348,7 @@ void CKTButtonAppearanceDlg::OnOK()
     GetDlgItemText(IDC_KT_BUTTON_TEXT, m_strButtonText);
     int iImage = m_iImage;
     if (!m_bUserButton)
-        iImage = GetDefaultImage();
+        iImage = m_pUserTool != nullptr ? 0 : GetDefaultImage();
     if (m_bImage && iImage < 0)
     {
         ShowMessage(IDS_KT_SELECT_IMAGE);
@@ -369,6 +378,11 @@ void CKTButtonAppearanceDlg::OnOK()
 void CKTButtonAppearanceDlg::OnPaint()
 {
     CPaintDC dc(this);
+    if (m_pUserTool != nullptr)
+    {
+        m_pUserTool->DrawToolIcon(&dc, m_rectDefaultImage);
+        return;
+    }
     if (IsLocked())
     {
         // A locked button keeps its own look: its image alone.
@@ -376,7 +390,13 @@ void CKTButtonAppearanceDlg::OnPaint()
         const BOOL bImage = m_pButton->m_bImage;
         m_pButton->m_bText = FALSE;
         m_pButton->m_bImage = TRUE;
-        m_pButton->OnDraw(&dc, m_rectDefaultImage, CKTToolBar::GetImages(), TRUE);
+        CKTImageStrip* pStrip = CKTToolBar::GetImages();
+        CKTDrawState ds;
+        if (pStrip->PrepareDrawImage(ds))
+        {
+            m_pButton->OnDraw(&dc, m_rectDefaultImage, pStrip, TRUE);
+            pStrip->EndDrawImage(ds);
+        }
         m_pButton->m_bText = bText;
         m_pButton->m_bImage = bImage;
         return;

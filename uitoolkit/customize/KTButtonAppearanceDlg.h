@@ -13,6 +13,7 @@
 class CKTToolbarButton;
 class CKTToolBar;
 class CKTImageStrip;
+class CKTUserTool;
 
 class CKTButtonAppearanceDlg : public CDialog
 {
@@ -50,6 +51,8 @@ public:
     BOOL IsImageShown() const { return m_bImage; }
     BOOL IsTextShown() const { return m_bText; }
     BOOL IsUserImage() const { return m_bUserButton; }
+    // The user tool whose command the button runs, null for any other command.
+    CKTUserTool* GetUserTool() const { return m_pUserTool; }
     CKTButtonsList& GetImagesList() { return m_wndButtonList; }
     const CRect& GetDefaultImageRect() const { return m_rectDefaultImage; }
 
@@ -81,6 +84,7 @@ protected:
 
     CKTToolbarButton* m_pButton;
     CKTImageStrip* m_pImages;
+    CKTUserTool* m_pUserTool = nullptr;
     int m_iStartImage;
     BOOL m_bMenuMode;
     HINSTANCE m_hInstRes;

@@ -379,7 +379,9 @@ void CKTEditListBase::OnDrawCaption(CDC* pDC, CRect rect, const CString& strText
     pDC->SetTextColor(IsWindowEnabled() ? ktGlobals.m_colorText : ktGlobals.m_colorGrayText);
     rect.left += 4;
     rect.right -= GetButtonsCount() * m_sizeButton.cx + 2;
-    pDC->DrawText(strText, -1, rect, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
+    // The text is the static's own, with its mnemonic ("&Menu contents:"): drawn as a static
+    // draws it, the letter underlined and no "&" shown.
+    pDC->DrawText(strText, -1, rect, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS);
     pDC->SelectObject(pOldFont);
 }
 

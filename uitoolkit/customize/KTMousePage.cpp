@@ -98,6 +98,14 @@ BOOL CKTMousePage::OnInitDialog()
 
     if (CKTToolbarCustomize* pSheet = SheetOf(this))
         pSheet->FillCommandList(m_wndListOfCommands);
+    // A double click runs a command: the catalogue's menu buttons ("New Menu", submenus) have
+    // none, and choosing one would store nothing while the page showed it chosen.
+    for (int i = m_wndListOfCommands.GetCount() - 1; i >= 0; i--)
+    {
+        const UINT uiCmd = static_cast<UINT>(m_wndListOfCommands.GetItemData(i));
+        if (uiCmd == 0 || uiCmd == (UINT)-1)
+            m_wndListOfCommands.DeleteString(static_cast<UINT>(i));
+    }
 
     if (m_wndListOfViews.GetItemCount() > 0)
         m_wndListOfViews.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);

@@ -1,12 +1,15 @@
 // The Button Appearance dialog on the test display: what it takes from the button, its answers
 // to OK without an image or a text, menu mode changing the command manager's list instead of the
 // button, "&Edit..." keeping the strip's transparent colour, the images list scrolling by whole
-// rows, a locked button, and the dialog opened from a toolbar's button menu in customize mode.
+// rows, a locked button, a user tool's button, and the dialog opened from a toolbar's button menu
+// in customize mode.
 #include "tests/uitoolkit/customize/CustomizeTestApp.h"
 #include "tests/uitoolkit/customize/CustomizeTestSupport.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/customize/KTButtonAppearanceDlg.h"
 #include "uitoolkit/customize/KTCommandManager.h"
+#include "uitoolkit/customize/KTUserTool.h"
+#include "uitoolkit/customize/KTUserToolsManager.h"
 #include "uitoolkit/looks/KTImageStrip.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 
@@ -22,6 +25,9 @@ namespace
 const UINT kCmdWithImage = 34101;
 const UINT kCmdWithoutImage = 34102;
 const int kDefaultImage = 3;
+const UINT kToolsEntry = 34200;
+const UINT kFirstTool = 34210;
+const UINT kLastTool = 34219;
 
 // The toolbars' command-to-image map, as loading a toolbar resource fills it.
 class CMapToolBar : public CKTToolBar
@@ -373,18 +379,177 @@ TEST_F(ButtonAppearanceTest, ImagesListScrollsByWholeRows)
     SaveScreenshot(L"button_appearance_scrolled.bmp");
 }
 
-// A locked button keeps its own image: both image choices, the list and its buttons are off.
+// The colour at the centre of a toolbar image as the toolbars' strip draws it.
+COLORREF ToolbarImageCentre(int iImage)
+{
+    CKTImageStrip* pStrip = CKTToolBar::GetImages();
+    const CSize size = pStrip->GetImageSize();
+    HBITMAP hbm = SolidBitmap(RGB(1, 2, 3), size.cx, size.cy);
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), hbm);
+    CKTDrawState ds;
+    if (pStrip->PrepareDrawImage(ds))
+    {
+        pStrip->Draw(&dc, 0, 0, iImage);
+        pStrip->EndDrawImage(ds);
+    }
+    const COLORREF color = dc.GetPixel(size.cx / 2, size.cy / 2);
+    ::SelectObject(dc.GetSafeHdc(), hOld);
+    ::DeleteObject(hbm);
+    return color;
+}
+
+int CountScreenPixels(CRect rect, COLORREF color)
+{
+    HDC hScreen = ::GetDC(nullptr);
+    int nCount = 0;
+    for (int y = rect.top; y < rect.bottom; y++)
+        for (int x = rect.left; x < rect.right; x++)
+            nCount += ::GetPixel(hScreen, x, y) == color ? 1 : 0;
+    ::ReleaseDC(nullptr, hScreen);
+    return nCount;
+}
+
+// A locked button keeps its own image: both image choices, the list and its buttons are off, and
+// the preview shows the button's own drawing.
 TEST_F(ButtonAppearanceTest, LockedButtonOffersNoImageChoice)
 {
+    CKTImageStrip* pToolbarImages = CKTToolBar::GetImages();
+    if (pToolbarImages->GetCount() == 0)
+        pToolbarImages->SetImageSize(CSize(16, 15));
+    while (pToolbarImages->GetCount() <= kDefaultImage)
+    {
+        HBITMAP hbm = SolidImage(RGB(200, 30, 60), pToolbarImages->GetImageSize());
+        pToolbarImages->AddImage(hbm);
+        ::DeleteObject(hbm);
+    }
+    const COLORREF clrImage = ToolbarImageCentre(kDefaultImage);
+    ASSERT_NE(RGB(1, 2, 3), clrImage);
+
     CKTToolbarButton button(kCmdWithImage, kDefaultImage, L"Save", FALSE, TRUE);
     ASSERT_TRUE(button.IsLocked());
-    Open(button);
+    CTestAppearanceDlg& dlg = Open(button);
     for (int nID : {CKTButtonAppearanceDlg::IDC_KT_DEFAULT_IMAGE, CKTButtonAppearanceDlg::IDC_KT_USER_IMAGE,
                     CKTButtonAppearanceDlg::IDC_KT_IMAGES_LIST, CKTButtonAppearanceDlg::IDC_KT_NEW_IMAGE,
                     CKTButtonAppearanceDlg::IDC_KT_EDIT_IMAGE})
         EXPECT_FALSE(Enabled(nID)) << nID;
     EXPECT_TRUE(Enabled(CKTButtonAppearanceDlg::IDC_KT_IMAGE_ONLY));
+    dlg.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpFor(100);
+    CRect rectPreview = dlg.GetDefaultImageRect();
+    dlg.ClientToScreen(&rectPreview);
+    EXPECT_GE(CountScreenPixels(rectPreview, clrImage), 4) << "the button's image in the preview";
     SaveScreenshot(L"button_appearance_locked.bmp");
+}
+
+// The icon as it shows on the screen at the point: the pixels it covers whatever lies below it,
+// each compared with the screen. Returns the number of covered pixels; mismatches counts those
+// that differ.
+int CompareIconOnScreen(HICON hIcon, POINT ptScreen, int& nMismatches)
+{
+    const int cx = ::GetSystemMetrics(SM_CXSMICON);
+    const int cy = ::GetSystemMetrics(SM_CYSMICON);
+    HDC hScreen = ::GetDC(nullptr);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    std::vector<COLORREF> onBlack, onWhite;
+    for (COLORREF background : {RGB(0, 0, 0), RGB(255, 255, 255)})
+    {
+        HBITMAP hbm = SolidBitmap(background, cx, cy);
+        HGDIOBJ hOld = ::SelectObject(hMem, hbm);
+        ::DrawIconEx(hMem, 0, 0, hIcon, cx, cy, 0, nullptr, DI_NORMAL);
+        std::vector<COLORREF>& pixels = background == 0 ? onBlack : onWhite;
+        for (int y = 0; y < cy; y++)
+            for (int x = 0; x < cx; x++)
+                pixels.push_back(::GetPixel(hMem, x, y));
+        ::SelectObject(hMem, hOld);
+        ::DeleteObject(hbm);
+    }
+    int nCovered = 0;
+    nMismatches = 0;
+    for (int y = 0; y < cy; y++)
+        for (int x = 0; x < cx; x++)
+        {
+            const size_t i = static_cast<size_t>(y * cx + x);
+            if (onBlack[i] != onWhite[i])
+                continue;
+            nCovered++;
+            if (::GetPixel(hScreen, ptScreen.x + x, ptScreen.y + y) != onBlack[i])
+                nMismatches++;
+        }
+    ::DeleteDC(hMem);
+    ::ReleaseDC(nullptr, hScreen);
+    return nCovered;
+}
+
+// A user tool's button: the tool's icon stands for the default image, the text is the tool's menu
+// text and not edited here, and OK without a user image stores image 0 as the default image.
+TEST_F(ButtonAppearanceTest, UserToolButtonShowsTheToolsIcon)
+{
+    CKTUserToolsManager tools(kToolsEntry, kFirstTool, kLastTool);
+    CKTUserTool* pTool = tools.CreateNewTool();
+    ASSERT_NE(nullptr, pTool);
+    ASSERT_EQ(kFirstTool, pTool->m_uiCmdId);
+    pTool->m_strLabel = L"Notes";
+    pTool->SetCommand(L"no-such-tool-here.exe"); // not on the search path: the default icon
+    ASSERT_NE(nullptr, pTool->GetIcon());
+
+    // Neither command has an image of its own: only the one without a tool falls back to a user
+    // image, and a tool's button that has a user image keeps it.
+    struct
+    {
+        const char* m_name;
+        UINT m_uiCmd;
+        BOOL m_bUserButton;
+        BOOL m_bTool;
+        BOOL m_bUserImage;
+    } const cases[] = {
+        {"tool", kFirstTool, FALSE, TRUE, FALSE},
+        {"tool with a user image", kFirstTool, TRUE, TRUE, TRUE},
+        {"free id of the tools' range", kFirstTool + 1, FALSE, FALSE, TRUE},
+    };
+    for (const auto& c : cases)
+    {
+        CKTToolbarButton button(c.m_uiCmd, -1, L"Notes");
+        button.m_bUserButton = c.m_bUserButton;
+        button.m_iUserImage = c.m_bUserButton ? 2 : -1;
+        CTestAppearanceDlg dlg(&button, &m_userImages, nullptr);
+        EXPECT_EQ(c.m_bTool ? pTool : nullptr, dlg.GetUserTool()) << c.m_name;
+        EXPECT_EQ(c.m_bUserImage, dlg.IsUserImage()) << c.m_name;
+    }
+
+    CKTToolbarButton button(kFirstTool, -1, L"Notes");
+    button.m_bImage = TRUE;
+    button.m_bText = TRUE;
+    CTestAppearanceDlg& dlg = Open(button);
+    EXPECT_TRUE(Checked(CKTButtonAppearanceDlg::IDC_KT_DEFAULT_IMAGE));
+    EXPECT_TRUE(Checked(CKTButtonAppearanceDlg::IDC_KT_IMAGE_AND_TEXT));
+    EXPECT_FALSE(Enabled(CKTButtonAppearanceDlg::IDC_KT_BUTTON_TEXT)) << "the tool's text comes from the Tools page";
+    EXPECT_TRUE(Enabled(CKTButtonAppearanceDlg::IDC_KT_DEFAULT_IMAGE));
+    Click(CKTButtonAppearanceDlg::IDC_KT_TEXT_ONLY);
+    EXPECT_TRUE(Enabled(CKTButtonAppearanceDlg::IDC_KT_DEFAULT_IMAGE)) << "a tool always has its icon";
+    dlg.CheckRadioButton(CKTButtonAppearanceDlg::IDC_KT_IMAGE_ONLY, CKTButtonAppearanceDlg::IDC_KT_IMAGE_AND_TEXT,
+                         CKTButtonAppearanceDlg::IDC_KT_IMAGE_ONLY);
+    Click(CKTButtonAppearanceDlg::IDC_KT_IMAGE_ONLY);
+
+    dlg.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpFor(100);
+    CRect rectPreview = dlg.GetDefaultImageRect();
+    dlg.ClientToScreen(&rectPreview);
+    int nMismatches = -1;
+    EXPECT_GT(CompareIconOnScreen(pTool->GetIcon(), rectPreview.TopLeft(), nMismatches), 20);
+    EXPECT_EQ(0, nMismatches) << "the preview shows the tool's icon";
+    SaveScreenshot(L"button_appearance_user_tool.bmp");
+
+    Click(IDOK);
+    EXPECT_TRUE(CustomizeTestApp().m_messageBoxes.empty()) << "a tool needs no image of the toolbars";
+    EXPECT_FALSE(button.m_bUserButton);
+    EXPECT_EQ(0, button.GetImage());
+    EXPECT_TRUE(button.m_bImage);
+    EXPECT_FALSE(button.m_bText);
+    EXPECT_EQ(CString(L"Notes"), button.m_strText);
+    m_pDlg->DestroyWindow();
+    m_pDlg.reset();
 }
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "tests/framework/windows/WindowsTestSupport.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarButton.h"
+#include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/customize/KTMouseManager.h"
 #include "uitoolkit/customize/KTMousePage.h"
 #include "uitoolkit/customize/KTToolbarCustomize.h"
@@ -94,6 +95,10 @@ protected:
         ASSERT_GE(m_pSheet->GetPageIndex(m_pMousePage), 0);
         m_pSheet->AddCategoryButton(L"File", CKTToolbarButton(kReportCommand, -1, L"Report"));
         m_pSheet->AddCategoryButton(L"File", CKTToolbarButton(kPrintCommand, -1, L"Print"));
+        CKTToolbarMenuButton submenu;
+        submenu.m_nID = (UINT)-1;
+        submenu.m_strText = L"Recent";
+        m_pSheet->AddCategoryButton(L"File", submenu);
         ASSERT_TRUE(m_pSheet->CPropertySheet::Create(m_pFrame));
         m_pSheet->SetWindowPos(nullptr, 60, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         m_pSheet->SetForegroundWindow();
@@ -231,6 +236,109 @@ TEST_F(CustomizePagesTest, ANewToolIsNamedInPlaceAndTakesWhatIsTyped)
     EXPECT_EQ(2, list.GetCount());
 }
 
+namespace
+{
+// The visible dialog of the thread with the caption, waited for (null when none came).
+HWND WaitForDialog(DWORD dwThreadId, const wchar_t* pszCaption)
+{
+    struct Search
+    {
+        const wchar_t* pszCaption;
+        HWND hFound;
+        static BOOL CALLBACK Visit(HWND hWnd, LPARAM lParam)
+        {
+            Search* pSearch = reinterpret_cast<Search*>(lParam);
+            wchar_t szClass[16] = {};
+            wchar_t szCaption[64] = {};
+            ::GetClassNameW(hWnd, szClass, 16);
+            ::GetWindowTextW(hWnd, szCaption, 64);
+            if (wcscmp(szClass, L"#32770") != 0 || wcscmp(szCaption, pSearch->pszCaption) != 0 ||
+                !::IsWindowVisible(hWnd))
+                return TRUE;
+            pSearch->hFound = hWnd;
+            return FALSE;
+        }
+    } search{pszCaption, nullptr};
+    for (int i = 0; i < 200 && search.hFound == nullptr; i++)
+    {
+        ::EnumThreadWindows(dwThreadId, &Search::Visit, reinterpret_cast<LPARAM>(&search));
+        if (search.hFound == nullptr)
+            ::Sleep(50);
+    }
+    return search.hFound;
+}
+} // namespace
+
+// Browse opens the file dialog with the manager's filter; Cancel leaves the program as it was, a
+// chosen file becomes the program.
+TEST_F(CustomizePagesTest, BrowseChoosesTheProgramAndCancelKeepsIt)
+{
+    CString strFilter;
+    ASSERT_TRUE(strFilter.LoadString(16023));
+    m_pTools->SetFilter(strFilter);
+    m_pTools->SetDefExt(L"exe");
+    wchar_t szPath[MAX_PATH] = {};
+    ASSERT_GT(::GetFullPathNameW(L"browse-tool.exe", MAX_PATH, szPath, nullptr), 0u);
+    HANDLE hFile = ::CreateFileW(szPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+    ::CloseHandle(hFile);
+
+    CKTUserTool* pTool = AddTool(L"Alpha", L"old.exe");
+    OpenSheet();
+    {
+        UserInput input;
+        Click(input, ItemCentre(m_pToolsPage->GetToolsList().GetListCtrl(), 0));
+        Play(input);
+    }
+    ASSERT_EQ(pTool, m_pToolsPage->GetSelectedTool());
+    ASSERT_TRUE(m_pToolsPage->GetDlgItem(CKTToolsPage::IDC_BROWSE)->IsWindowEnabled());
+
+    struct
+    {
+        const char* m_name;
+        bool m_bChoose;
+        std::wstring m_expected;
+    } const cases[] = {
+        {"Cancel", false, L"old.exe"},
+        {"a file chosen", true, szPath},
+    };
+    const DWORD dwThread = ::GetCurrentThreadId();
+    for (const auto& c : cases)
+    {
+        HWND hDlg = nullptr;
+        std::wstring firstType;
+        UserInput input;
+        Click(input, Centre(m_pToolsPage->GetDlgItem(CKTToolsPage::IDC_BROWSE)));
+        input.Call([&] {
+            hDlg = WaitForDialog(dwThread, L"Open");
+            // The file types box (cmb1) shows the manager's filter.
+            wchar_t szType[128] = {};
+            HWND hTypes = ::GetDlgItem(hDlg, 0x470);
+            if (hTypes != nullptr && ::SendMessageW(hTypes, CB_GETLBTEXTLEN, 0, 0) < 128)
+                ::SendMessageW(hTypes, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(szType));
+            firstType = szType;
+        });
+        input.Pause(300);
+        if (c.m_bChoose)
+            input.Type(szPath).Pause(100).Press(VK_RETURN);
+        else
+            input.Press(VK_ESCAPE);
+        input.Pause(400).Call([&] {
+            // A dialog the steps missed is let go, so that the test ends.
+            if (::IsWindow(hDlg))
+                ::PostMessageW(hDlg, WM_COMMAND, IDCANCEL, 0);
+        });
+        Play(input);
+        ASSERT_NE(nullptr, hDlg) << c.m_name << ": no file dialog";
+        EXPECT_EQ(L"Executable (*.exe)", firstType) << c.m_name;
+        CString strCommand;
+        m_pToolsPage->GetDlgItemText(CKTToolsPage::IDC_COMMAND, strCommand);
+        EXPECT_EQ(c.m_expected, std::wstring(strCommand)) << c.m_name;
+        EXPECT_EQ(c.m_expected, std::wstring(pTool->GetCommand())) << c.m_name;
+    }
+    ::DeleteFileW(szPath);
+}
+
 TEST_F(CustomizePagesTest, ANewToolBeyondTheRangeIsRefusedWithTheLimit)
 {
     for (int i = 0; i < 10; i++)
@@ -264,7 +372,15 @@ TEST_F(CustomizePagesTest, TheMousePageSetsAndClearsAViewsCommand)
     EXPECT_EQ(1, m_pMousePage->GetCurrentViewId()) << "the first view is selected";
     EXPECT_EQ(BST_CHECKED, m_pMousePage->IsDlgButtonChecked(CKTMousePage::IDC_NO_DBLCLICK));
     EXPECT_FALSE(m_pMousePage->GetCommandsList().IsWindowEnabled());
-    EXPECT_GE(m_pMousePage->GetCommandsList().GetCount(), 2) << "the sheet's commands";
+    // The sheet's commands, without its menu buttons: "New Menu" and a submenu run nothing.
+    std::vector<std::wstring> commands;
+    for (int i = 0; i < m_pMousePage->GetCommandsList().GetCount(); i++)
+    {
+        CString strText;
+        m_pMousePage->GetCommandsList().GetText(i, strText);
+        commands.push_back(static_cast<LPCWSTR>(strText));
+    }
+    EXPECT_EQ((std::vector<std::wstring>{L"Print", L"Report"}), commands);
 
     {
         UserInput input;

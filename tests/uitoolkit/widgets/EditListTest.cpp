@@ -1,11 +1,13 @@
-// The editable list in a real window: its caption buttons and their tooltips, moving items by
-// buttons and keys, naming a new item, a refused delete and renaming by a second click.
+// The editable list in a real window: its caption with a mnemonic, its caption buttons and their
+// tooltips, moving items by buttons and keys, naming a new item, a refused delete and renaming by
+// a second click.
 #include "tests/uitoolkit/colors/ColorTestSupport.h"
 #include "uitoolkit/customize/KTButton.h"
 #include "uitoolkit/customize/KTEditListBox.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -128,6 +130,61 @@ TEST_F(EditListTest, StandardButtonsStandAtTheRightWithTheirKeysInTheTooltips)
     // The keyboard's own name of the key, after the modifier.
     EXPECT_EQ(0u, W(CKTEditListBase::FormatKey(VK_UP, FALT)).find(L"Alt+"));
     SaveWindowShot(&m_list, L"EditList.bmp");
+}
+
+// The caption's ink as the screen shows it: left of the buttons, every pixel that is not the
+// face colour, as offsets from the caption's top-left corner.
+std::vector<POINT> CaptionInk(CKTEditListBox& list)
+{
+    list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpAndIdle();
+    CRect rectCaption = list.GetCaptionRect();
+    list.ClientToScreen(&rectCaption);
+    CRect rectButton;
+    list.GetButton(0)->GetWindowRect(&rectButton);
+    std::vector<POINT> ink;
+    HDC hScreen = ::GetDC(nullptr);
+    const COLORREF clrFace = ::GetPixel(hScreen, rectCaption.left, rectCaption.top);
+    for (int y = rectCaption.top; y < rectCaption.bottom; y++)
+        for (int x = rectCaption.left; x < rectButton.left; x++)
+            if (::GetPixel(hScreen, x, y) != clrFace)
+                ink.push_back(POINT{x - rectCaption.left, y - rectCaption.top});
+    ::ReleaseDC(nullptr, hScreen);
+    return ink;
+}
+
+// The caption is the static's text with its mnemonic: "&Menu contents:" shows as "Menu contents:"
+// with the M underlined, never with the "&" itself.
+TEST_F(EditListTest, CaptionShowsTheMnemonicNotTheAmpersand)
+{
+    const std::vector<POINT> plain = CaptionInk(m_list);
+    m_list.SetWindowText(L"&Menu contents:");
+    const std::vector<POINT> mnemonic = CaptionInk(m_list);
+    SaveWindowShot(&m_list, L"EditListMnemonic.bmp");
+    ASSERT_FALSE(plain.empty());
+    ASSERT_FALSE(mnemonic.empty());
+    const auto rightmost = [](const std::vector<POINT>& ink) {
+        LONG x = 0;
+        for (const POINT& pt : ink)
+            x = std::max(x, pt.x);
+        return x;
+    };
+    EXPECT_EQ(rightmost(plain), rightmost(mnemonic)) << "no room taken by an ampersand";
+    // Every pixel of the plain text is there; what is added is the underline below the text.
+    LONG yPlainBottom = 0;
+    for (const POINT& pt : plain)
+        yPlainBottom = std::max(yPlainBottom, pt.y);
+    size_t nFound = 0, nBelow = 0;
+    for (const POINT& pt : mnemonic)
+    {
+        const bool bInPlain =
+            std::any_of(plain.begin(), plain.end(), [&](const POINT& p) { return p.x == pt.x && p.y == pt.y; });
+        nFound += bInPlain ? 1 : 0;
+        nBelow += !bInPlain && pt.y >= yPlainBottom - 2 ? 1 : 0;
+    }
+    EXPECT_EQ(plain.size(), nFound);
+    EXPECT_EQ(mnemonic.size(), nFound + nBelow) << "only the underline is new";
+    EXPECT_GT(nBelow, 0u) << "the mnemonic is underlined";
 }
 
 TEST_F(EditListTest, MovingStopsAtTheEndsAndFollowsAltArrowsOnly)
