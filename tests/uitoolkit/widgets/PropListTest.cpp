@@ -170,6 +170,23 @@ TEST_F(PropListTest, KeysMoveTheSelectionWithAndWithoutOne)
     SaveWindowShot(&m_list, L"PropList.bmp");
 }
 
+TEST_F(PropListTest, WithNothingSelectedTheMovingKeysSelectTheFirstRowAtTheTop)
+{
+    for (WORD vk : {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_PRIOR, VK_NEXT})
+    {
+        m_list.SetCurSel(nullptr);
+        m_list.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -360), 0);
+        ASSERT_EQ(3, m_list.GetScrollPos());
+        Keys({vk});
+        EXPECT_EQ(0, SelRow()) << vk;
+        EXPECT_EQ(0, m_list.GetScrollPos()) << vk;
+    }
+    // Keys outside the list's range change nothing.
+    m_list.SetCurSel(nullptr);
+    Keys({VK_F5});
+    EXPECT_EQ(-1, SelRow());
+}
+
 TEST_F(PropListTest, WheelScrollsALinePerNotch)
 {
     struct Step
