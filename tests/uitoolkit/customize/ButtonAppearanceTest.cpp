@@ -242,6 +242,25 @@ TEST_F(ButtonAppearanceTest, OkAsksForAnImageAndForAText)
     }
 }
 
+// A button with a user image whose command has no image of its own: its default image is no
+// choice (the radio is off), and taken anyway OK asks for an image and leaves the button.
+TEST_F(ButtonAppearanceTest, DefaultImageOfACommandWithoutOneIsRefused)
+{
+    CKTToolbarButton button(kCmdWithoutImage, -1, L"Go");
+    button.m_bUserButton = TRUE;
+    button.m_iUserImage = 1;
+    button.m_bImage = TRUE;
+    Open(button);
+    EXPECT_TRUE(Checked(CKTButtonAppearanceDlg::IDC_KT_USER_IMAGE));
+    EXPECT_FALSE(Enabled(CKTButtonAppearanceDlg::IDC_KT_DEFAULT_IMAGE));
+    Click(CKTButtonAppearanceDlg::IDC_KT_DEFAULT_IMAGE);
+    Click(IDOK);
+    EXPECT_EQ(std::vector<std::wstring>{L"You should select an image!"}, CustomizeTestApp().m_messageBoxes);
+    EXPECT_TRUE(m_pDlg->IsWindowVisible()) << "the dialog stays";
+    EXPECT_TRUE(button.m_bUserButton);
+    EXPECT_EQ(1, button.m_iUserImage);
+}
+
 // A user image chosen in the list, and back to the default image: OK stores the kind of image
 // the dialog shows, so that a default image never stays marked as a user image.
 TEST_F(ButtonAppearanceTest, OkStoresTheChosenImageAndItsKind)

@@ -1,16 +1,19 @@
 // The user tools' list and its registry state, a tool run through the shell seam (no program
-// runs), and the mouse manager's commands and their registry state.
+// runs), its icon on the clipboard, and the mouse manager's commands and their registry state.
 #include "framework/Afx.h"
 #include "tests/framework/windows/WindowsTestSupport.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/customize/KTMouseManager.h"
 #include "uitoolkit/customize/KTUserTool.h"
 #include "uitoolkit/customize/KTUserToolsManager.h"
+#include "uitoolkit/looks/KTUIGlobals.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace
@@ -203,6 +206,94 @@ TEST_F(UserToolsTest, AProgramNotOnTheSearchPathShowsTheDefaultIcon)
     EXPECT_EQ(CKTUserTool::GetDefaultIcon(), pTool->GetIcon());
     pTool->SetCommand(L"");
     EXPECT_EQ(CKTUserTool::GetDefaultIcon(), pTool->GetIcon());
+}
+
+// The tool's icon goes to the clipboard as a small-icon bitmap on the button face; while another
+// thread holds the clipboard the user is told and the answer is FALSE.
+TEST_F(UserToolsTest, TheIconGoesToTheClipboardOnTheButtonFace)
+{
+    CKTUserTool* pTool = m_pManager->CreateNewTool();
+    pTool->SetCommand(L"no-such-program-anywhere.exe");
+    ASSERT_NE(nullptr, pTool->GetIcon());
+    TestApp().m_messageBoxes.clear();
+    ASSERT_TRUE(pTool->CopyIconToClipboard());
+    EXPECT_TRUE(TestApp().m_messageBoxes.empty());
+
+    const int cx = ::GetSystemMetrics(SM_CXSMICON);
+    const int cy = ::GetSystemMetrics(SM_CYSMICON);
+    // The icon over black and over white: pixels equal in both are the icon's own, pixels that
+    // take the background are clear.
+    std::vector<COLORREF> onBlack, onWhite;
+    HDC hScreen = ::GetDC(nullptr);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    for (COLORREF background : {RGB(0, 0, 0), RGB(255, 255, 255)})
+    {
+        HBITMAP hbm = ::CreateCompatibleBitmap(hScreen, cx, cy);
+        HGDIOBJ hOld = ::SelectObject(hMem, hbm);
+        HBRUSH hBrush = ::CreateSolidBrush(background);
+        RECT rect = {0, 0, cx, cy};
+        ::FillRect(hMem, &rect, hBrush);
+        ::DeleteObject(hBrush);
+        ::DrawIconEx(hMem, 0, 0, pTool->GetIcon(), cx, cy, 0, nullptr, DI_NORMAL);
+        for (int y = 0; y < cy; y++)
+            for (int x = 0; x < cx; x++)
+                (background == 0 ? onBlack : onWhite).push_back(::GetPixel(hMem, x, y));
+        ::SelectObject(hMem, hOld);
+        ::DeleteObject(hbm);
+    }
+
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    HBITMAP hCopied = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
+    ASSERT_NE(nullptr, hCopied);
+    BITMAP bm = {};
+    ASSERT_NE(0, ::GetObjectW(hCopied, sizeof(bm), &bm));
+    EXPECT_EQ(cx, bm.bmWidth);
+    EXPECT_EQ(cy, bm.bmHeight);
+    HGDIOBJ hOld = ::SelectObject(hMem, hCopied);
+    int nIcon = 0, nFace = 0, nWrong = 0;
+    for (int y = 0; y < cy; y++)
+        for (int x = 0; x < cx; x++)
+        {
+            const size_t i = static_cast<size_t>(y * cx + x);
+            const COLORREF copied = ::GetPixel(hMem, x, y);
+            if (onBlack[i] == onWhite[i])
+            {
+                nIcon++;
+                nWrong += copied != onBlack[i] ? 1 : 0;
+            }
+            else if (onBlack[i] == RGB(0, 0, 0) && onWhite[i] == RGB(255, 255, 255))
+            {
+                nFace++;
+                nWrong += copied != ktGlobals.m_colorFace ? 1 : 0;
+            }
+        }
+    ::SelectObject(hMem, hOld);
+    ::CloseClipboard();
+    ::DeleteDC(hMem);
+    ::ReleaseDC(nullptr, hScreen);
+    EXPECT_GT(nIcon, 20);
+    EXPECT_GT(nFace, 0);
+    EXPECT_EQ(0, nWrong);
+
+    std::atomic<bool> bHeld{false}, bRelease{false};
+    std::thread holder([&] {
+        // A window of its own: the clipboard tells holders apart by their windows.
+        HWND hHolder =
+            ::CreateWindowExW(0, L"STATIC", L"holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        const BOOL bOpened = ::OpenClipboard(hHolder);
+        bHeld = true;
+        while (bOpened && !bRelease)
+            ::Sleep(10);
+        if (bOpened)
+            ::CloseClipboard();
+        ::DestroyWindow(hHolder);
+    });
+    while (!bHeld)
+        ::Sleep(10);
+    EXPECT_FALSE(pTool->CopyIconToClipboard());
+    EXPECT_EQ(std::vector<std::wstring>{L"Can't copy bitmap image into the clipboard!"}, TestApp().m_messageBoxes);
+    bRelease = true;
+    holder.join();
 }
 
 TEST_F(UserToolsTest, ToolsGoToTheRegistryAndComeBack)
