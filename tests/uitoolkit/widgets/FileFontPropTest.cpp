@@ -1,5 +1,6 @@
 // The property list's file-name and font properties: which names and fonts they take, typing into
 // their in-place editors, and their buttons opening the dialogs (answered here by the test).
+#include "tests/app/DialogUser.h"
 #include "tests/uitoolkit/colors/ColorTestSupport.h"
 #include "uitoolkit/widgets/KTFileFontProp.h"
 
@@ -226,8 +227,13 @@ protected:
         m_pFile = new CScriptedFileProp(L"Work file", L"C:\\Reports\\March.kest", TRUE, L"kest", OFN_FILEMUSTEXIST,
                                         L"Work files|*.kest||");
         m_pFont = new CScriptedFontProp(L"Font", Font(L"Tahoma", 10));
+        m_pSystemFile = new CKTFileProp(L"Layout", L"C:\\Layouts\\weekly.layout", TRUE, L"layout", OFN_HIDEREADONLY,
+                                        L"Layouts|*.layout|All files|*.*||");
+        m_pSystemFont = new CKTFontProp(L"Heading font", Font(L"Tahoma", 10));
         pGroup->AddSubItem(m_pFile);
         pGroup->AddSubItem(m_pFont);
+        pGroup->AddSubItem(m_pSystemFile);
+        pGroup->AddSubItem(m_pSystemFont);
         m_list.AddProperty(pGroup);
         m_list.UpdateWindow();
         PumpAndIdle();
@@ -260,6 +266,9 @@ protected:
     CReportingPropList m_list;
     CScriptedFileProp* m_pFile = nullptr;
     CScriptedFontProp* m_pFont = nullptr;
+    // With the system's dialogs.
+    CKTFileProp* m_pSystemFile = nullptr;
+    CKTFontProp* m_pSystemFont = nullptr;
 };
 
 TEST_F(FileFontPropTest, ButtonsOpenTheDialogsSeededWithTheValueAndTakeTheirAnswer)
@@ -358,6 +367,55 @@ TEST_F(FileFontPropTest, TypedValuesKeepToTheirRules)
     Play(enter);
     EXPECT_EQ(std::wstring(L"D:\\out\\report.kest"), W(m_pFile->GetFileName()));
     EXPECT_EQ(2u, m_list.m_changed.size());
+}
+
+// The system's dialogs behind the buttons, answered as a user would.
+TEST_F(FileFontPropTest, SystemDialogsOpenWithTheValueAndTheirAnswerIsTaken)
+{
+    wchar_t folder[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, folder);
+    const std::wstring chosen = std::wstring(folder) + L"KestFilePropTest.layout";
+    HANDLE file = ::CreateFileW(chosen.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    ::CloseHandle(file);
+
+    std::wstring seenName;
+    {
+        DialogUser user({{L"Open", [&](HWND box) {
+                              HWND name = ::GetDlgItem(box, cmb13) != nullptr ? ::GetDlgItem(box, cmb13)
+                                                                              : ::GetDlgItem(box, edt1);
+                              seenName = TextOf(name);
+                              ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
+                              ::Click(box, IDOK);
+                          }}});
+        Click(m_pSystemFile->GetButtonRect().CenterPoint());
+        EXPECT_FALSE(user.Missed());
+    }
+    EXPECT_NE(std::wstring::npos, seenName.find(L"weekly.layout")) << testing::PrintToString(seenName);
+    EXPECT_EQ(0, W(m_pSystemFile->GetFileName()).compare(chosen))
+        << testing::PrintToString(W(m_pSystemFile->GetFileName()));
+    ASSERT_EQ(1u, m_list.m_changed.size());
+    EXPECT_EQ(m_pSystemFile, m_list.m_changed[0]);
+
+    // The font dialog shows the face; OK without a change keeps the font and reports nothing,
+    // Cancel as well.
+    std::wstring seenFace;
+    {
+        DialogUser user({{L"Font",
+                          [&](HWND box) {
+                              seenFace = TextOf(::GetDlgItem(box, cmb1));
+                              ::Click(box, IDOK);
+                          }},
+                         {L"Font", [&](HWND box) { ::Click(box, IDCANCEL); }}});
+        Click(m_pSystemFont->GetButtonRect().CenterPoint());
+        RunMessageLoopFor(300);
+        Click(m_pSystemFont->GetButtonRect().CenterPoint());
+        EXPECT_FALSE(user.Missed());
+    }
+    EXPECT_EQ(std::wstring(L"Tahoma"), seenFace);
+    EXPECT_EQ(std::wstring(L"Tahoma, 10"), W(m_pSystemFont->FormatProperty()));
+    EXPECT_EQ(1u, m_list.m_changed.size());
+    ::DeleteFileW(chosen.c_str());
 }
 
 } // namespace
