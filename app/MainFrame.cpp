@@ -15,6 +15,7 @@
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/customize/KTButton.h"
 #include "uitoolkit/customize/KTCommandManager.h"
+#include "uitoolkit/customize/KTToolbarCustomize.h"
 #include "uitoolkit/looks/KTVisualManagerXP.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CConvertingMainFrame)
@@ -31,6 +32,8 @@ constexpr UINT TableBarId = 59399;
 constexpr UINT FirstUserToolbarId = 59432;
 constexpr UINT LastUserToolbarId = 59441;
 constexpr SIZE FeedbackImageSize = {73, 25};
+// Every optional check box, context help and the Help button on the customize sheet.
+constexpr UINT CustomizeSheetOptions = 0x2F;
 constexpr DWORD ToolbarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_BORDER_BOTTOM | CBRS_GRIPPER | CBRS_TOOLTIPS |
                                CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
 
@@ -57,7 +60,9 @@ ON_COMMAND(ID_VIEW_TUTORIAL, &CMainFrame::OnTutorial)
 ON_UPDATE_COMMAND_UI(ID_VIEW_TUTORIAL, &CMainFrame::OnUpdateTutorial)
 ON_UPDATE_COMMAND_UI(CMainFrame::SelectionModePane, &CMainFrame::OnUpdateSelectionModePane)
 ON_COMMAND(ID_WINDOWS_DIALOG, &CMainFrame::OnWindowsDialog)
-ON_UPDATE_COMMAND_UI(ID_VIEW_CUSTOMIZE, &CMainFrame::OnUpdateCustomize)
+ON_COMMAND(ID_VIEW_CUSTOMIZE, &CMainFrame::OnCustomize)
+ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CMainFrame::OnBarCheck)
+ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CMainFrame::OnUpdateBarCheck)
 ON_COMMAND_RANGE(ID_VIEW_USER_TOOLBAR_FIRST, ID_VIEW_USER_TOOLBAR_LAST, &CMainFrame::OnUserToolbar)
 ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_USER_TOOLBAR_FIRST, ID_VIEW_USER_TOOLBAR_LAST, &CMainFrame::OnUpdateUserToolbar)
 ON_REGISTERED_MESSAGE(KT_WM_RESETTOOLBAR, &CMainFrame::OnResetToolbar)
@@ -269,10 +274,40 @@ LRESULT CMainFrame::OnCustomizeHelp(WPARAM, LPARAM)
     return 0;
 }
 
-void CMainFrame::OnUpdateCustomize(CCmdUI* ui)
+void CMainFrame::OnCustomize()
 {
-    // The customize sheet comes with the toolkit's customization; until then there is none.
-    ui->Enable(FALSE);
+    // One sheet at a time: a second request only brings the open one forward.
+    if (CKTToolbarCustomize* open = CKTToolbarCustomize::GetOpenSheet())
+    {
+        open->SetActiveWindow();
+        return;
+    }
+    auto* sheet = new CKTToolbarCustomize(this, TRUE, CustomizeSheetOptions);
+    sheet->AddMenu(IDR_KESTTYPE);
+    CKTToolbarComboBoxButton zoom(ZoomBoxCommand, CommandImage(ZoomBoxCommand), CBS_DROPDOWN);
+    FillZoomComboButton(zoom);
+    sheet->AddCategoryButton(L"View", zoom);
+    sheet->ReplaceButton(ID_HELP_FEEDBACK, CKTToolbarButtonImage(ID_HELP_FEEDBACK, IDB_FEEDBACK, FeedbackImageSize));
+    sheet->EnableUserDefinedToolbars(TRUE);
+    // From here the sheet deletes itself when its window goes; without a window nobody else will.
+    if (!sheet->Create())
+        delete sheet;
+}
+
+void CMainFrame::OnBarCheck(UINT id)
+{
+    CControlBar* bar = GetControlBar(id);
+    if (!bar)
+        return;
+    ShowControlBar(bar, (bar->GetStyle() & WS_VISIBLE) == 0, FALSE);
+    RecalcLayout();
+}
+
+void CMainFrame::OnUpdateBarCheck(CCmdUI* ui)
+{
+    CControlBar* bar = GetControlBar(ui->m_nID);
+    ui->Enable(bar != nullptr);
+    ui->SetCheck(bar && (bar->GetStyle() & WS_VISIBLE) != 0 ? 1 : 0);
 }
 
 void CMainFrame::OnWindowsDialog()

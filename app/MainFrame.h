@@ -49,7 +49,11 @@ protected:
     void OnUpdateTutorial(CCmdUI* ui);
     void OnUpdateSelectionModePane(CCmdUI* ui);
     void OnWindowsDialog();
-    void OnUpdateCustomize(CCmdUI* ui);
+    // The customize sheet over this frame, modeless; customize mode lasts while it is open.
+    void OnCustomize();
+    // "Standard Toolbar" and "Status Bar": the bar of the command's id shown or hidden.
+    void OnBarCheck(UINT id);
+    void OnUpdateBarCheck(CCmdUI* ui);
     void OnUserToolbar(UINT id);
     void OnUpdateUserToolbar(CCmdUI* ui);
     LRESULT OnResetToolbar(WPARAM wParam, LPARAM lParam);

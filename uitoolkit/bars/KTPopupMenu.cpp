@@ -227,7 +227,13 @@ int CKTPopupMenu::OnCreate(LPCREATESTRUCT lpCreateStruct)
                               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     m_wndMenuBar.m_bTrackMode = m_bTrackMode;
     m_wndMenuBar.m_iMaxWidth = m_iMaxWidth;
-    m_wndMenuBar.SetOwner(GetParent() != nullptr ? GetParent() : GetOwner());
+    // A submenu's window belongs to the popup it drops from, but its commands and their states
+    // belong where that popup's do: its owner would route them nowhere.
+    CKTPopupMenu* pParentPopup = GetParentPopupMenu();
+    if (pParentPopup != nullptr && pParentPopup->m_wndMenuBar.GetOwner() != nullptr)
+        m_wndMenuBar.SetOwner(pParentPopup->m_wndMenuBar.GetOwner());
+    else
+        m_wndMenuBar.SetOwner(GetParent() != nullptr ? GetParent() : GetOwner());
     if (!BuildItems())
         return -1;
 

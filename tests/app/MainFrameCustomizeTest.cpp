@@ -1,0 +1,283 @@
+// The customize sheet over the main window as the user opens it: from the toolbar menu and from
+// View > Toolbars with the mouse, the frame in customize mode while it is open and back when it is
+// closed, the catalogue with the document menu's commands and the zoom box, the Toolbars page
+// listing only the bars the user may show and hide, and user toolbars made and deleted by the frame.
+#include "app/AppRes.h"
+#include "tests/app/DialogUser.h"
+#include "tests/app/MainFrameFixture.h"
+#include "uitoolkit/bars/KTToolbarComboBoxButton.h"
+#include "uitoolkit/customize/KTCustomizePage.h"
+#include "uitoolkit/customize/KTKeyboardPage.h"
+#include "uitoolkit/customize/KTMenuPage.h"
+#include "uitoolkit/customize/KTOptionsPage.h"
+#include "uitoolkit/customize/KTToolbarCustomize.h"
+#include "uitoolkit/customize/KTToolbarsPage.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+constexpr UINT NewToolbarButton = 16615;
+constexpr UINT DeleteToolbarButton = 16617;
+
+class MainFrameCustomizeTest : public MainFrameTest
+{
+protected:
+    CKTToolbarCustomize* OpenSheetByCommand()
+    {
+        m_main->SendMessage(WM_COMMAND, ID_VIEW_CUSTOMIZE);
+        PumpFor(200);
+        return CKTToolbarCustomize::GetOpenSheet();
+    }
+    // A right click on a toolbar.
+    void OpenToolbarMenu()
+    {
+        UserInput right;
+        right.MoveTo(ButtonCentre(m_main->GetTableBar(), 34146)).RightDown().RightUp();
+        Play(right);
+    }
+    // The View menu of the menu bar; with toolbars, its Toolbars submenu too.
+    void OpenViewMenu(bool toolbars = false)
+    {
+        CKTMenuBar* menuBar = m_main->GetMenuBar();
+        CRect view;
+        menuBar->GetItemRect(2, &view);
+        menuBar->ClientToScreen(&view);
+        UserInput open;
+        open.MoveTo(view.CenterPoint()).LeftDown().LeftUp().Pause(300);
+        Play(open);
+        CKTPopupMenu* viewMenu = CKTPopupMenu::GetActiveMenu();
+        ASSERT_NE(viewMenu, nullptr);
+        if (!toolbars)
+            return;
+        CRect item;
+        viewMenu->GetMenuBar()->GetItemRect(0, &item);
+        viewMenu->GetMenuBar()->ClientToScreen(&item);
+        UserInput hover;
+        hover.Glide(view.CenterPoint(), item.CenterPoint()).Pause(700);
+        Play(hover);
+    }
+    void OpenViewToolbarsMenu() { OpenViewMenu(true); }
+    // Clicks the item of the popup menu open now.
+    void ClickMenuItem(const std::wstring& text)
+    {
+        CKTPopupMenu* menu = CKTPopupMenu::GetActiveMenu();
+        ASSERT_NE(menu, nullptr);
+        CKTPopupMenuBar* items = menu->GetMenuBar();
+        for (int i = 0; i < items->GetCount(); ++i)
+            if (std::wstring(items->GetButton(i)->m_strText) == text)
+            {
+                CRect rect;
+                items->GetItemRect(i, &rect);
+                items->ClientToScreen(&rect);
+                UserInput click;
+                click.Glide({rect.left + 4, rect.CenterPoint().y}, rect.CenterPoint(), 4).LeftDown().LeftUp();
+                Play(click);
+                return;
+            }
+        ADD_FAILURE() << "no menu item";
+    }
+    void ClickControl(CWnd* control)
+    {
+        ASSERT_NE(control, nullptr);
+        CRect rect;
+        control->GetWindowRect(&rect);
+        UserInput click;
+        click.MoveTo(rect.CenterPoint()).LeftDown().LeftUp();
+        Play(click);
+    }
+    std::vector<std::wstring> ListedToolbars(CKTToolbarsPage& page)
+    {
+        std::vector<std::wstring> texts;
+        CKTToolbarsCheckList& list = page.GetToolbarList();
+        for (int i = 0; i < list.GetCount(); ++i)
+        {
+            CString text;
+            list.GetText(i, text);
+            texts.push_back(std::wstring(text));
+        }
+        return texts;
+    }
+};
+
+TEST_F(MainFrameCustomizeTest, TheSheetOpensFromTheToolbarMenuAndTheViewMenuAndCloseEndsCustomizeMode)
+{
+    const struct
+    {
+        const char* route;
+        std::function<void()> openMenu;
+        const wchar_t* screenshot;
+    } routes[] = {
+        {"toolbar menu", [&] { OpenToolbarMenu(); }, L"screenshots/main-window-customize.bmp"},
+        {"View > Toolbars", [&] { OpenViewToolbarsMenu(); }, nullptr},
+    };
+    CWnd* client = CWnd::FromHandle(m_main->m_hWndMDIClient);
+    for (const auto& r : routes)
+    {
+        SCOPED_TRACE(r.route);
+        r.openMenu();
+        ASSERT_EQ(OpenMenuItems().back(), L"&Customize...");
+        ClickMenuItem(L"&Customize...");
+        ASSERT_TRUE(PumpUntil([] { return CKTToolbarCustomize::GetOpenSheet() != nullptr; }, 5000));
+        PumpFor(300);
+        CKTToolbarCustomize* sheet = CKTToolbarCustomize::GetOpenSheet();
+        const HWND sheetWindow = sheet->m_hWnd;
+        EXPECT_EQ(sheet->GetParentFrame(), m_main);
+        // Every optional box, context help and Help; the frame's look allows no 2000 look.
+        EXPECT_EQ(sheet->GetFlags(), 0x2Bu);
+        const std::vector<CPropertyPage*> expected = {sheet->GetCommandsPage(), sheet->GetToolbarsPage(),
+                                                      sheet->GetKeyboardPage(), sheet->GetMenuPage(),
+                                                      sheet->GetOptionsPage()};
+        std::vector<CPropertyPage*> pages;
+        for (int i = 0; i < sheet->GetPageCount(); ++i)
+            pages.push_back(sheet->GetPage(i));
+        EXPECT_EQ(pages, expected);
+        EXPECT_TRUE(CKTToolBar::IsCustomizeMode());
+        EXPECT_FALSE(client->IsWindowEnabled());
+        EXPECT_TRUE(m_main->GetStandardBar().IsWindowEnabled());
+        // Commands are refused while customizing: a second request opens no second sheet.
+        m_main->SendMessage(WM_COMMAND, ID_VIEW_CUSTOMIZE);
+        EXPECT_EQ(CKTToolbarCustomize::GetOpenSheet(), sheet);
+
+        if (r.screenshot)
+        {
+            RECT window = {}, sheetRect = {};
+            GetWindowRect(m_main->m_hWnd, &window);
+            GetWindowRect(sheetWindow, &sheetRect);
+            UnionRect(&window, &window, &sheetRect);
+            RedrawWindow(m_main->m_hWnd, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            PumpFor(200);
+            CreateDirectoryW(L"screenshots", nullptr);
+            EXPECT_TRUE(SaveScreenArea(r.screenshot, window));
+        }
+
+        ClickControl(sheet->GetDlgItem(IDCANCEL));
+        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(sheetWindow); }, 5000));
+        EXPECT_EQ(CKTToolbarCustomize::GetOpenSheet(), nullptr);
+        EXPECT_FALSE(CKTToolBar::IsCustomizeMode());
+        EXPECT_TRUE(client->IsWindowEnabled());
+    }
+}
+
+TEST_F(MainFrameCustomizeTest, TheStatusBarAndTheStandardToolbarAreShownAndHiddenFromTheirMenus)
+{
+    const struct
+    {
+        const char* menu;
+        std::function<void()> openMenu;
+        const wchar_t* item;
+        CControlBar* bar;
+    } cases[] = {
+        {"View", [&] { OpenViewMenu(); }, L"&Status Bar", &m_main->GetStatusBar()},
+        {"toolbar menu", [&] { OpenToolbarMenu(); }, L"Standard Toolbar", &m_main->GetStandardBar()},
+        {"View > Toolbars", [&] { OpenViewToolbarsMenu(); }, L"Standard Toolbar", &m_main->GetStandardBar()},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.menu);
+        const bool shown = c.bar->IsVisible() != FALSE;
+        c.openMenu();
+        ClickMenuItem(c.item);
+        PumpFor(200);
+        EXPECT_EQ(c.bar->IsVisible() != FALSE, !shown);
+    }
+    // Both hidden, then the Standard toolbar back: the View menu's item shows the state.
+    EXPECT_FALSE(m_main->GetStatusBar().IsVisible());
+    EXPECT_TRUE(m_main->GetStandardBar().IsVisible());
+    OpenViewMenu();
+    CKTPopupMenuBar* items = CKTPopupMenu::GetActiveMenu()->GetMenuBar();
+    PumpFor(100);
+    for (int i = 0; i < items->GetCount(); ++i)
+        if (items->GetButton(i)->m_nID == ID_VIEW_STATUS_BAR)
+        {
+            EXPECT_EQ(items->GetButton(i)->m_nStyle & (TBBS_CHECKED | TBBS_DISABLED), 0u);
+        }
+    UserInput close;
+    close.Press(VK_ESCAPE).Press(VK_ESCAPE);
+    Play(close);
+}
+
+TEST_F(MainFrameCustomizeTest, TheCatalogueHoldsTheMenusCommandsAndTheZoomBox)
+{
+    CKTToolbarCustomize* sheet = OpenSheetByCommand();
+    ASSERT_NE(sheet, nullptr);
+    std::vector<std::wstring> categories;
+    for (POSITION pos = sheet->GetCategoryNames().GetHeadPosition(); pos;)
+        categories.push_back(std::wstring(sheet->GetCategoryNames().GetNext(pos)));
+    EXPECT_EQ(categories, (std::vector<std::wstring>{L"File", L"Edit", L"View", L"Convert", L"Layout", L"Window",
+                                                     L"Help", L"New Menu"}));
+    // Commands of the document's menu stand in "All Commands", whether or not a document is open.
+    for (UINT command : {57604u, 34147u, 34170u, 34105u})
+        EXPECT_NE(sheet->GetCommandText(command), nullptr) << command;
+
+    const CObList* view = sheet->GetCategoryButtons(L"View");
+    ASSERT_NE(view, nullptr);
+    CKTToolbarComboBoxButton* zoom = nullptr;
+    for (POSITION pos = view->GetHeadPosition(); pos && !zoom;)
+    {
+        auto* button = static_cast<CKTToolbarButton*>(view->GetNext(pos));
+        if (button->m_nID == CConvertingMainFrame::ZoomBoxCommand)
+            zoom = dynamic_cast<CKTToolbarComboBoxButton*>(button);
+    }
+    ASSERT_NE(zoom, nullptr);
+    EXPECT_EQ(std::wstring(zoom->m_strText), L"Zoom Box");
+    ASSERT_EQ(zoom->GetCount(), 7);
+    EXPECT_STREQ(zoom->GetItem(3), L"100%");
+    EXPECT_EQ(zoom->GetItemData(0), 34162u);
+}
+
+TEST_F(MainFrameCustomizeTest, TheToolbarsPageListsTheFramesBarsAndTheFrameMakesAndDeletesUserToolbars)
+{
+    // With a document open its own bars (the locked ones) stay off the list.
+    ASSERT_NE(OpenCopy(L"kest-customize.kest"), nullptr);
+    CKTToolbarCustomize* sheet = OpenSheetByCommand();
+    ASSERT_NE(sheet, nullptr);
+    sheet->SetActivePage(1);
+    PumpFor(200);
+    CKTToolbarsPage& page = *sheet->GetToolbarsPage();
+    ASSERT_NE(page.GetSafeHwnd(), nullptr);
+    const std::vector<std::wstring> frameBars = ListedToolbars(page);
+    ASSERT_EQ(frameBars.size(), 5u);
+    EXPECT_EQ(std::vector<std::wstring>(frameBars.begin() + 1, frameBars.end()),
+              (std::vector<std::wstring>{L"Standard", L"Convert", L"Navigation", L"Table"}));
+    EXPECT_EQ(frameBars[0], std::wstring(TextOf(m_main->GetMenuBar()->m_hWnd)));
+
+    // New: the name typed into the dialog becomes a user toolbar of the frame.
+    CRect newButton;
+    page.GetDlgItem(NewToolbarButton)->GetWindowRect(&newButton);
+    UserInput input;
+    input.MoveTo(newButton.CenterPoint()).LeftDown().LeftUp();
+    input.Call([] {
+        for (int i = 0; i < 200 && !FindWindowW(L"#32770", L"Toolbar Name"); ++i)
+            Sleep(25);
+    });
+    input.Pause(200).Type(L"Mine").Pause(100).Press(VK_RETURN).Pause(300);
+    Play(input);
+    CKTToolBar* mine = m_main->GetFrameSupport().GetUserToolbarByIndex(0);
+    ASSERT_NE(mine, nullptr);
+    EXPECT_EQ(TextOf(mine->m_hWnd), L"Mine");
+    EXPECT_GE(mine->GetDlgCtrlID(), 59432);
+    EXPECT_LE(mine->GetDlgCtrlID(), 59441);
+    EXPECT_EQ(ListedToolbars(page).back(), L"Mine");
+    EXPECT_EQ(page.GetSelectedToolbar(), mine);
+
+    // Delete, answered Yes: the frame removes it.
+    std::wstring question;
+    {
+        DialogUser user({{std::wstring(theApp.m_pszAppName), AnswerMessage(question)}});
+        ClickControl(page.GetDlgItem(DeleteToolbarButton));
+        EXPECT_FALSE(user.Missed());
+    }
+    PumpFor(200);
+    EXPECT_EQ(question, L"Do you really want to delete the toolbar 'Mine'?");
+    EXPECT_EQ(m_main->GetFrameSupport().GetUserToolbarByIndex(0), nullptr);
+    EXPECT_EQ(ListedToolbars(page), frameBars);
+}
+
+} // namespace
