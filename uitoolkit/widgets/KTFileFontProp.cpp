@@ -2,6 +2,7 @@
 
 #include "framework/AfxCommDlg.h"
 
+#include <climits>
 #include <cwchar>
 
 IMPLEMENT_DYNAMIC(CKTFileProp, CKTProp)
@@ -145,10 +146,10 @@ BOOL CKTFontProp::SetLogFont(const LOGFONT& lf)
 {
     // The face comes from outside: only what lies within the record counts.
     const size_t nFace = wcsnlen(lf.lfFaceName, LF_FACESIZE);
-    if (nFace == 0 || nFace == LF_FACESIZE || lf.lfHeight == 0)
+    if (nFace == 0 || nFace == LF_FACESIZE || lf.lfHeight == 0 || lf.lfHeight == LONG_MIN)
         return FALSE;
-    const long nHeight = lf.lfHeight < 0 ? -static_cast<long>(lf.lfHeight) : lf.lfHeight;
-    const int nPoints = ::MulDiv(static_cast<int>(nHeight), 72, ScreenDpi());
+    const int nHeight = static_cast<int>(lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight);
+    const int nPoints = ::MulDiv(nHeight, 72, ScreenDpi());
     if (nPoints < MinPoints || nPoints > MaxPoints)
         return FALSE;
     m_lf = lf;

@@ -6,7 +6,8 @@
 // Formatting: short integers "%d", long integers "%ld", floats "%f", doubles "%lf", texts as
 // they are, Booleans "True"/"False". Home selects the first row, End the last.
 //
-// The list owns its properties; a property owns its sub-properties and its in-place editor.
+// The list owns its properties; a property owns its sub-properties and its in-place editor. The
+// file-name and font properties are in KTFileFontProp.h.
 
 #include "framework/Afx.h"
 #include "uitoolkit/customize/KTColorBar.h"

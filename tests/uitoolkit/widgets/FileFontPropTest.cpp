@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -133,6 +134,8 @@ TEST(FontProp, FontRecordsWithoutAFaceOrOutOfRangeAreRefused)
     std::wmemset(unterminated.lfFaceName, L'x', LF_FACESIZE);
     LOGFONT noHeight = Font(L"Tahoma", 10);
     noHeight.lfHeight = 0;
+    LOGFONT lowest = Font(L"Tahoma", 10);
+    lowest.lfHeight = LONG_MIN; // no positive counterpart
     LOGFONT cellHeight = Font(L"Arial", 12);
     cellHeight.lfHeight = -cellHeight.lfHeight; // a positive height counts as well
     struct Case
@@ -142,10 +145,15 @@ TEST(FontProp, FontRecordsWithoutAFaceOrOutOfRangeAreRefused)
         int nPoints; // 0: refused
     };
     const Case cases[] = {
-        {"plain", Font(L"Arial", 12), 12},          {"smallest", Font(L"Arial", 1), 1},
-        {"largest", Font(L"Arial", 1638), 1638},    {"too large", Font(L"Arial", 1700), 0},
-        {"positive height", cellHeight, 12},        {"no face", noFace, 0},
-        {"face fills the record", unterminated, 0}, {"no height", noHeight, 0},
+        {"plain", Font(L"Arial", 12), 12},
+        {"smallest", Font(L"Arial", 1), 1},
+        {"largest", Font(L"Arial", 1638), 1638},
+        {"too large", Font(L"Arial", 1700), 0},
+        {"positive height", cellHeight, 12},
+        {"no face", noFace, 0},
+        {"face fills the record", unterminated, 0},
+        {"no height", noHeight, 0},
+        {"lowest height", lowest, 0},
     };
     for (const Case& c : cases)
     {
@@ -342,8 +350,8 @@ TEST_F(FileFontPropTest, TypedValuesKeepToTheirRules)
         size_t nChanges;
     };
     const Case cases[] = {
-        // Characters no file name holds are dropped as they are typed.
-        {m_pFile, L"D:\\out<>\\re\"p|o?r*t.kest", L"D:\\out\\report.kest", 1},
+        // Characters no file name holds (control characters too) are dropped as they are typed.
+        {m_pFile, L"D:\\out<>\\re\"p|o?r*t\x02\x1f.kest", L"D:\\out\\report.kest", 1},
         {m_pFont, L"Arial, 2000", L"Tahoma, 10", 1}, // out of range: refused
         {m_pFont, L"Arial", L"Tahoma, 10", 1},       // no size
         {m_pFont, L"Arial,16", L"Arial, 16", 2},
