@@ -13,6 +13,7 @@
 #include "uitoolkit/bars/KTPopupMenu.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/customize/KTCmdUsageCount.h"
+#include "uitoolkit/customize/KTMenuPage.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 
 #include <algorithm>
@@ -193,6 +194,40 @@ void CKTMenuBar::CreateFromMenu(HMENU hMenu, BOOL bDefaultMenu, BOOL bForce)
     if (GetSafeHwnd() != nullptr)
         AdjustLayout();
     RebuildAccelerationKeys();
+    // The page and the resets force their rebuilds; an unforced one is the frame's document switch.
+    if (!bForce && IsCustomizeMode())
+        SelectMenuOnPage(hMenu);
+}
+
+void CKTMenuBar::SetMenuPage(CKTMenuPage* pPage)
+{
+    m_pMenuPage = pPage;
+    m_hMenuPageWnd = pPage != nullptr ? pPage->GetSafeHwnd() : nullptr;
+}
+
+void CKTMenuBar::SelectMenuOnPage(HMENU hMenu)
+{
+    if (m_pMenuPage == nullptr || m_bSelectingOnPage || !::IsWindow(m_hMenuPageWnd) ||
+        CWnd::FromHandlePermanent(m_hMenuPageWnd) != m_pMenuPage)
+        return;
+    CMultiDocTemplate* pShown = nullptr;
+    CWinApp* pApp = AfxGetApp();
+    for (POSITION pos = pApp != nullptr ? pApp->GetFirstDocTemplatePosition() : nullptr; pos != nullptr;)
+    {
+        CDocTemplate* pTemplate = pApp->GetNextDocTemplate(pos);
+        if (pTemplate != nullptr && pTemplate->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate)) &&
+            static_cast<CMultiDocTemplate*>(pTemplate)->m_hMenuShared == hMenu)
+        {
+            pShown = static_cast<CMultiDocTemplate*>(pTemplate);
+            break;
+        }
+    }
+    // The page lists the default menu as the entry without a template.
+    if (pShown == nullptr && hMenu != m_hDefaultMenu)
+        return;
+    m_bSelectingOnPage = TRUE;
+    m_pMenuPage->SelectMenu(pShown);
+    m_bSelectingOnPage = FALSE;
 }
 
 // Maximize mode -----------------------------------------------------------------------------------

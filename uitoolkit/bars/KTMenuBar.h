@@ -12,6 +12,7 @@
 
 class CMultiDocTemplate;
 class CMDIFrameWnd;
+class CKTMenuPage;
 
 // The control id of a frame's menu bar.
 #ifndef AFX_IDW_MENUBAR
@@ -90,6 +91,10 @@ public:
     // Every menu as its resource gives it.
     void RestoreResourceState() override;
 
+    // The customize sheet's Menu page while it is open (it sets and clears this): a document
+    // switch in customize mode selects the new document's menu there.
+    void SetMenuPage(CKTMenuPage* pPage);
+
     // The frame that owns the bar (set by Create).
     CWnd* GetOwnerFrame() const { return m_pParentWnd; }
     // The timer of personalised menus.
@@ -111,6 +116,8 @@ protected:
     int FirstItem() const;
     int EndItem() const;
     void MakeItemHot(int iIndex);
+    // Shows the menu's template (or the default menu) on the open Menu page.
+    void SelectMenuOnPage(HMENU hMenu);
     BOOL IsWindowButton(int iIndex) const;
     CMDIFrameWnd* GetMDIFrame() const;
     void InstallMouseHook();
@@ -142,6 +149,9 @@ protected:
     BOOL m_bLaidOut = FALSE;
     // The menu whose copy the bar holds while it works on the stored copies, else null.
     HMENU m_hMenuInWork = nullptr;
+    CKTMenuPage* m_pMenuPage = nullptr;
+    HWND m_hMenuPageWnd = nullptr;
+    BOOL m_bSelectingOnPage = FALSE;
 
     inline static BOOL m_bKeyboardMode = FALSE;
     inline static HHOOK m_hookMouse = nullptr;

@@ -9,8 +9,10 @@
 
 CKTToolbarButton* KTNewMenuBarMenuButton(HMENU hSubMenu, const CString& strText)
 {
-    // The button takes the submenu's items: its popup is built from them.
+    // The button takes the submenu's items: its popup is built from them. It keeps no handle:
+    // the menus the bar reads from resources are destroyed once read.
     auto* pButton = new CKTToolbarMenuButton((UINT)-1, hSubMenu, -1, strText);
+    pButton->m_hMenu = nullptr;
     pButton->m_bText = TRUE;
     pButton->m_bImage = FALSE;
     return pButton;

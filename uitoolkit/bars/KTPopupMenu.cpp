@@ -7,6 +7,7 @@
 #include "uitoolkit/bars/KTPopupMenuPlacement.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/customize/KTDialogMenuHelper.h"
+#include "uitoolkit/customize/KTMenuPage.h"
 #include "uitoolkit/looks/KTMenuGlyphs.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/looks/KTVisualManager.h"
@@ -63,6 +64,12 @@ CKTPopupMenu::CKTPopupMenu(DWORD dwCaptionStyle, LPCTSTR lpszTitle)
     Initialize();
     m_dwCaptionStyle = dwCaptionStyle;
     m_strCaption = lpszTitle != nullptr ? lpszTitle : L"";
+}
+
+CKTPopupMenu::CKTPopupMenu(CKTMenuPage* pMenuPage, LPCTSTR lpszTitle) : CKTPopupMenu(WS_CAPTION, lpszTitle)
+{
+    m_pMenuPage = pMenuPage;
+    m_hMenuPageWnd = pMenuPage != nullptr ? pMenuPage->GetSafeHwnd() : nullptr;
 }
 
 void CKTPopupMenu::Initialize()
@@ -170,7 +177,7 @@ BOOL CKTPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLoc
         m_bTrackMode = pParentPopup->m_bTrackMode;
         m_iMaxWidth = pParentPopup->m_iMaxWidth;
     }
-    m_pMessageWnd = bOwnMessage ? pWndParent : (pParentPopup != nullptr ? pParentPopup->m_pMessageWnd : nullptr);
+    SetMessageWnd(bOwnMessage ? pWndParent : (pParentPopup != nullptr ? pParentPopup->GetMessageWnd() : nullptr));
 
     m_iShadowSize = 0;
     if (CKTToolBar::IsMenuShadows() && !CKTToolBar::IsCustomizeMode() && ktGlobals.m_bitsPerPixel > 8)
@@ -375,21 +382,6 @@ void CKTPopupMenu::RecalcLayout(BOOL)
         LayOutScrollButtons(TRUE);
 }
 
-void CKTPopupMenu::OfferTearOffTip()
-{
-    // String 16028 of the toolkit's resources.
-    static const wchar_t kTearOffTip[] = L"Drag to make this menu float";
-    const UINT_PTR kTipId = 1;
-    if (m_wndTearOffTip.GetSafeHwnd() == nullptr)
-    {
-        if (!m_wndTearOffTip.Create(this))
-            return;
-        m_wndTearOffTip.AddTool(this, kTearOffTip, &m_rectTearOffCaption, kTipId);
-    }
-    m_wndTearOffTip.Activate(TRUE);
-    m_wndTearOffTip.SetToolRect(this, kTipId, &m_rectTearOffCaption);
-}
-
 BOOL CKTPopupMenu::PreTranslateMessage(MSG* pMsg)
 {
     if (m_wndTearOffTip.GetSafeHwnd() != nullptr)
@@ -535,14 +527,32 @@ void CKTPopupMenu::TellOwnerDialog(BOOL bActivate)
 {
     // A toolkit dialog or property page that takes the menu's commands routes its keys and
     // clicks to the menu while it is open.
-    CKTDialogMenuHelper::OnOwnerMenu(this, m_pMessageWnd, bActivate);
+    CKTDialogMenuHelper::OnOwnerMenu(this, GetMessageWnd(), bActivate);
+}
+
+void CKTPopupMenu::SetMessageWnd(CWnd* pWnd)
+{
+    m_hMessageWnd = pWnd != nullptr ? pWnd->GetSafeHwnd() : nullptr;
+    m_pMessageWnd = m_hMessageWnd != nullptr ? pWnd : nullptr;
+    m_bMessageWndPermanent = m_hMessageWnd != nullptr && CWnd::FromHandlePermanent(m_hMessageWnd) == pWnd;
+}
+
+CWnd* CKTPopupMenu::GetMessageWnd() const
+{
+    // A destroyed window's object may be freed already: only its handle can tell.
+    if (m_hMessageWnd == nullptr || !::IsWindow(m_hMessageWnd))
+        return nullptr;
+    if (!m_bMessageWndPermanent)
+        return CWnd::FromHandle(m_hMessageWnd);
+    return CWnd::FromHandlePermanent(m_hMessageWnd) == m_pMessageWnd ? m_pMessageWnd : nullptr;
 }
 
 BOOL CKTPopupMenu::PostCommand(UINT uiCommandID)
 {
-    if (m_pMessageWnd == nullptr || m_pMessageWnd->GetSafeHwnd() == nullptr)
+    CWnd* pMessageWnd = GetMessageWnd();
+    if (pMessageWnd == nullptr)
         return FALSE;
-    m_pMessageWnd->PostMessage(WM_COMMAND, uiCommandID, 0);
+    pMessageWnd->PostMessage(WM_COMMAND, uiCommandID, 0);
     return TRUE;
 }
 
@@ -573,6 +583,9 @@ void CKTPopupMenu::OnDestroy()
     }
     else
         CKTPopupMenuBar::m_bMenuBarShowAllCommands = FALSE;
+    // The page stores the edited context menu while its items are still here.
+    if (CKTMenuPage* pPage = GetMenuPage())
+        pPage->CloseContextMenu(this);
 
     TellOwnerDialog(FALSE);
     CFrameWnd* pTopFrame = GetTopFrame();
@@ -587,6 +600,14 @@ void CKTPopupMenu::OnDestroy()
     CMiniFrameWnd::OnDestroy();
 }
 
+CKTMenuPage* CKTPopupMenu::GetMenuPage() const
+{
+    if (m_hMenuPageWnd == nullptr || !::IsWindow(m_hMenuPageWnd) ||
+        CWnd::FromHandlePermanent(m_hMenuPageWnd) != m_pMenuPage)
+        return nullptr;
+    return m_pMenuPage;
+}
+
 void CKTPopupMenu::PostNcDestroy()
 {
     if (m_pbDeletedDuringCreate != nullptr)
@@ -598,8 +619,8 @@ BOOL CKTPopupMenu::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINF
 {
     if (CMiniFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
-    return m_pMessageWnd != nullptr && m_pMessageWnd->GetSafeHwnd() != nullptr &&
-           m_pMessageWnd->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    CWnd* pMessageWnd = GetMessageWnd();
+    return pMessageWnd != nullptr && pMessageWnd->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 void CKTPopupMenu::OnActivateApp(BOOL bActive, DWORD dwThreadID)

@@ -15,6 +15,7 @@
 
 class CKTToolbarMenuButton;
 class CKTToolBar;
+class CKTMenuPage;
 
 class CKTPopupMenu : public CMiniFrameWnd
 {
@@ -51,6 +52,8 @@ public:
     CKTPopupMenu();
     // A popup with a small caption (the menu customization page's captioned menus).
     CKTPopupMenu(DWORD dwCaptionStyle, LPCTSTR lpszTitle);
+    // A captioned context menu the Menu page opens for editing: the page is told when it closes.
+    CKTPopupMenu(CKTMenuPage* pMenuPage, LPCTSTR lpszTitle);
     ~CKTPopupMenu() override;
 
     virtual CKTPopupMenuBar* GetMenuBar() { return &m_wndMenuBar; }
@@ -72,7 +75,8 @@ public:
     CKTToolbarMenuButton* GetParentButton() const { return m_pParentBtn; }
     CKTToolbarMenuButton* GetMenuItem(int iIndex) const;
     void RemoveAllItems() { m_wndMenuBar.RemoveAllButtons(); }
-    CWnd* GetMessageWnd() const { return m_pMessageWnd; }
+    // The window that takes the chain's commands; null when there is none or it is gone.
+    CWnd* GetMessageWnd() const;
     HMENU GetHMenu() const { return m_hMenu; }
 
     // Asks the top frame whether the popup may open (none: no popup is open); FALSE, with the
@@ -102,6 +106,8 @@ public:
     CSize GetFinalSize() const { return m_FinalSize; }
     // The caption a menu with a tear-off id offers, in client coordinates; empty otherwise.
     CRect GetTearOffCaptionRect() const { return m_rectTearOffCaption; }
+    // The caption is drawn pressed while the mouse holds it or its tip is shown.
+    BOOL IsTearOffCaptionPressed() const { return m_bIsTearOffCaptionActive; }
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL IsShown() const { return m_bShown; }
 
@@ -139,6 +145,8 @@ public:
 
 protected:
     void Initialize();
+    // The window that takes the chain's commands from now on.
+    void SetMessageWnd(CWnd* pWnd);
     BOOL BuildItems();
     void InsertRecentFiles();
     void RecalcLayout(BOOL bNotify = TRUE) override;
@@ -165,7 +173,10 @@ protected:
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     void PostNcDestroy() override;
+    // The Menu page that opened this popup, while the page's window lives.
+    CKTMenuPage* GetMenuPage() const;
 
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnDestroy();
@@ -182,7 +193,14 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     CKTPopupMenuBar m_wndMenuBar;
+    // Borrowed: it may be destroyed while the popup is open, so it is used only while its handle
+    // still belongs to it (GetMessageWnd).
     CWnd* m_pMessageWnd = nullptr;
+    HWND m_hMessageWnd = nullptr;
+    // A temporary object of the framework's handle map is looked up again each time.
+    BOOL m_bMessageWndPermanent = FALSE;
+    CKTMenuPage* m_pMenuPage = nullptr;
+    HWND m_hMenuPageWnd = nullptr;
     HMENU m_hMenu = nullptr;
     BOOL m_bAutoDestroyMenu = TRUE;
     CPoint m_ptLocation;

@@ -1,6 +1,6 @@
 // Tearing a popup menu off: dragged off its caption, a menu whose button carries a tear-off id
 // becomes a floating toolbar of its items, which the frame may refuse and otherwise keeps with
-// its tear-off bars.
+// its tear-off bars. The caption offers its tip and looks pressed while the tip is up.
 #include "uitoolkit/bars/KTPopupMenu.h"
 
 #include "framework/AfxDockContext.h"
@@ -89,6 +89,8 @@ CKTToolBar* CKTPopupMenu::CreateTearOffBar(CFrameWnd* pFrame, UINT uiId, LPCTSTR
         {
             const UINT uiTearOff = CKTTearOffIdTable::ParseTearOffId(strText);
             auto* pMenuButton = new CKTToolbarMenuButton((UINT)-1, hSub, -1, strText);
+            // The bar outlives this popup and its menu: the button keeps the items, not the handle.
+            pMenuButton->m_hMenu = nullptr;
             pMenuButton->SetTearOff(uiTearOff);
             pButton = pMenuButton;
         }
@@ -110,4 +112,40 @@ CKTToolBar* CKTPopupMenu::CreateTearOffBar(CFrameWnd* pFrame, UINT uiId, LPCTSTR
     pBar->SetWindowText(lpszName);
     pBar->EnableDocking(CBRS_ALIGN_ANY);
     return pBar;
+}
+
+void CKTPopupMenu::OfferTearOffTip()
+{
+    // String 16028 of the toolkit's resources.
+    static const wchar_t kTearOffTip[] = L"Drag to make this menu float";
+    const UINT_PTR kTipId = 1;
+    if (m_wndTearOffTip.GetSafeHwnd() == nullptr)
+    {
+        // A menu never takes the activation: its tip shows over an inactive window.
+        if (!m_wndTearOffTip.Create(this, TTS_ALWAYSTIP))
+            return;
+        m_wndTearOffTip.AddTool(this, kTearOffTip, &m_rectTearOffCaption, kTipId);
+    }
+    m_wndTearOffTip.Activate(TRUE);
+    m_wndTearOffTip.SetToolRect(this, kTipId, &m_rectTearOffCaption);
+}
+
+BOOL CKTPopupMenu::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    const NMHDR* pHeader = reinterpret_cast<const NMHDR*>(lParam);
+    if (pHeader != nullptr && m_wndTearOffTip.GetSafeHwnd() != nullptr &&
+        pHeader->hwndFrom == m_wndTearOffTip.GetSafeHwnd() && (pHeader->code == TTN_SHOW || pHeader->code == TTN_POP))
+    {
+        // While its tip is up the caption looks pressed: it invites the drag the tip offers. A
+        // caption the mouse holds stays pressed.
+        const BOOL bPressed = pHeader->code == TTN_SHOW || m_bTearOffTracking;
+        if (m_bIsTearOffCaptionActive != bPressed)
+        {
+            m_bIsTearOffCaptionActive = bPressed;
+            InvalidateRect(&m_rectTearOffCaption);
+        }
+        *pResult = 0; // the tip places itself
+        return TRUE;
+    }
+    return CMiniFrameWnd::OnNotify(wParam, lParam, pResult);
 }

@@ -32,9 +32,10 @@ const UINT IDS_KT_DEFAULT_MENU_DESCRIPTION = 16107;
 const UINT IDS_KT_NO_CONTEXT_MENU = 16108;
 const UINT IDP_KT_RESET_MENU = 16113;
 
-UINT StoreId(HMENU hMenu)
+// The store keys a copy by the whole handle, as the popups and the menu bar look it up.
+UINT_PTR StoreId(HMENU hMenu)
 {
-    return static_cast<UINT>(reinterpret_cast<UINT_PTR>(hMenu));
+    return CKTMenuFileStore::MenuId(hMenu);
 }
 
 CString LoadText(UINT nID)
@@ -48,7 +49,7 @@ CString LoadText(UINT nID)
 class CKTContextEditMenu : public CKTPopupMenu
 {
 public:
-    CKTContextEditMenu(LPCTSTR lpszTitle, BOOL bKeepMenu) : CKTPopupMenu(WS_CAPTION, lpszTitle)
+    CKTContextEditMenu(CKTMenuPage* pPage, LPCTSTR lpszTitle, BOOL bKeepMenu) : CKTPopupMenu(pPage, lpszTitle)
     {
         if (bKeepMenu)
             m_bAutoDestroyMenu = FALSE;
@@ -104,6 +105,7 @@ BOOL CKTMenuPage::OnInitDialog()
     }
     else
     {
+        m_pMenuBar->SetMenuPage(this);
         m_hmenuCurr = m_pMenuBar->GetMenu();
         m_pMenuBar->OnChangeHot(-1);
         if (m_hmenuCurr != nullptr)
@@ -289,7 +291,7 @@ void CKTMenuPage::OnSelchangeContextMenu()
         return;
     }
     // The manager owns its registered menus: the popup leaves the handle alone.
-    CKTPopupMenu* pPopup = new CKTContextEditMenu(strName, TRUE);
+    CKTPopupMenu* pPopup = new CKTContextEditMenu(this, strName, TRUE);
     CFrameWnd* pTopFrame = m_pParentFrame != nullptr ? m_pParentFrame->GetTopLevelFrame() : nullptr;
     if (pTopFrame == nullptr)
         pTopFrame = m_pParentFrame;
@@ -408,12 +410,10 @@ void CKTMenuPage::OnDestroy()
 {
     m_iMenuAnimationType = m_wndAnimation.GetSafeHwnd() != nullptr ? m_wndAnimation.GetCurSel() : m_iMenuAnimationType;
     if (m_iMenuAnimationType >= 0)
-    {
         CKTPopupMenu::SetAnimationType(m_iMenuAnimationType);
-        CKTToolBar::m_nMenuAnimation = m_iMenuAnimationType;
-    }
     if (m_pMenuBar != nullptr && m_pMenuBar->GetSafeHwnd() != nullptr)
     {
+        m_pMenuBar->SetMenuPage(nullptr);
         // The bar stores the edited menu as it switches back.
         m_pMenuBar->OnChangeHot(-1);
         if (m_hmenuCurr != nullptr)

@@ -37,7 +37,7 @@ public:
         CKTTasksPane* pPane = m_pPane;
         if (!CKTPopupMenu::Create(pWndParent, x, y, hMenu, bLocked, bOwnMessage))
             return FALSE;
-        m_pMessageWnd = pPane;
+        SetMessageWnd(pPane);
         return TRUE;
     }
 

@@ -8,6 +8,7 @@
 #include "tests/uitoolkit/customize/CustomizeTestSupport.h"
 #include "tests/uitoolkit/customize/SheetTestFrame.h"
 #include "uitoolkit/bars/KTMenuBar.h"
+#include "uitoolkit/bars/KTMenuStore.h"
 #include "uitoolkit/bars/KTPopupMenu.h"
 #include "uitoolkit/customize/KTContextMenuManager.h"
 #include "uitoolkit/customize/KTMenuPage.h"
@@ -16,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,7 @@ const UINT IDC_DELETE = 16617;
 const UINT IDC_TOOLBAR_NAME = 16516;
 const UINT IDC_MENU_SELECTOR = 16621;
 const UINT IDC_CONTEXT_MENUS = 16622;
+const UINT IDC_RESET_CONTEXT_MENU = 16623;
 const UINT IDC_RESET_FRAME_MENU = 16624;
 const UINT IDC_ANIMATION = 16625;
 const UINT IDC_SHADOWS = 16626;
@@ -360,3 +363,70 @@ TEST_F(SheetPagesTest, ABarShownOrHiddenElsewhereMovesItsCheck)
 }
 
 } // namespace
+
+TEST_F(SheetPagesTest, ADocumentSwitchWhileTheMenuPageIsOpenShowsTheNewDocumentsMenuThere)
+{
+    CFrameWnd* pWork = OpenDocument(m_templates[0].get());
+    ASSERT_NE(nullptr, pWork);
+    CKTMenuPage* pPage = OpenMenuPage();
+    ASSERT_NE(nullptr, pPage);
+    CComboBox* pSelector = static_cast<CComboBox*>(pPage->GetDlgItem(IDC_MENU_SELECTOR));
+    ASSERT_EQ(0, pSelector->GetCurSel()) << "the active document's menu";
+
+    // The documents change under the open sheet: each switch reaches the page.
+    struct Step
+    {
+        const char* name;
+        std::function<void()> act;
+        int iSelected;
+        std::wstring description;
+    };
+    CFrameWnd* pLayout = nullptr;
+    const std::vector<Step> steps = {
+        {"a layout opens", [&] { pLayout = OpenDocument(m_templates[1].get()); }, 1, L"Kest table layout"},
+        {"the layout closes", [&] { pLayout->DestroyWindow(); }, 0, L"Kest work file"},
+        {"the last document closes", [&] { pWork->DestroyWindow(); }, 2,
+         L"Default application menu. Appears when no documents are open."},
+    };
+    for (const Step& step : steps)
+    {
+        step.act();
+        Settle();
+        EXPECT_EQ(step.iSelected, pSelector->GetCurSel()) << step.name;
+        EXPECT_EQ(step.description, Text(pPage->GetDlgItem(IDC_MENU_DESCRIPTION))) << step.name;
+        EXPECT_EQ(pPage->GetShownMenu(), m_wndMenuBar.GetMenu()) << step.name;
+    }
+    CloseSheet();
+}
+
+TEST_F(SheetPagesTest, AnEditedContextMenuClosedByTheUserIsStoredAndTheListGoesBack)
+{
+    CKTContextMenuManager manager;
+    ASSERT_TRUE(manager.AddMenu(L"Page", IDR_TEST_CONTEXT));
+    CKTMenuPage* pPage = OpenMenuPage();
+    ASSERT_NE(nullptr, pPage);
+    CComboBox* pContext = static_cast<CComboBox*>(pPage->GetDlgItem(IDC_CONTEXT_MENUS));
+    ASSERT_EQ(2, pContext->GetCount());
+    pContext->SetCurSel(1);
+    pPage->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CONTEXT_MENUS, CBN_SELCHANGE), (LPARAM)pContext->GetSafeHwnd());
+    Settle();
+    CKTPopupMenu* pPopup = pPage->GetContextMenu();
+    ASSERT_NE(nullptr, pPopup);
+    const HMENU hShown = pPopup->GetHMenu();
+    EXPECT_EQ(L"Page", Text(pPopup));
+    EXPECT_TRUE(pPage->GetDlgItem(IDC_RESET_CONTEXT_MENU)->IsWindowEnabled());
+    pPopup->SetWindowPos(nullptr, 130, 110, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CKTMenuFileStore::Get().RemoveMenu(CKTMenuFileStore::MenuId(hShown));
+
+    // Closed from its own caption: the page stores it and is ready for the next one.
+    pPopup->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+    Settle();
+    EXPECT_EQ(nullptr, pPage->GetContextMenu());
+    EXPECT_EQ(0, pContext->GetCurSel());
+    EXPECT_FALSE(pPage->GetDlgItem(IDC_RESET_CONTEXT_MENU)->IsWindowEnabled());
+    EXPECT_TRUE(CKTMenuFileStore::Get().HasMenu(CKTMenuFileStore::MenuId(hShown))) << "the edited items are kept";
+    EXPECT_EQ(CPoint(130, 110), CKTMenuPage::s_ptContextMenu) << "the next one opens where this one was";
+    EXPECT_TRUE(::IsMenu(hShown)) << "the manager's menu stays";
+    CloseSheet();
+    CKTMenuPage::s_ptContextMenu = CPoint(100, 100);
+}

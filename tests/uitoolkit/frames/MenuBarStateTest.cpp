@@ -6,7 +6,9 @@
 
 #include "uitoolkit/bars/KTFrameImpl.h"
 #include "uitoolkit/bars/KTMenuStore.h"
+#include "uitoolkit/bars/KTPopupMenu.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
+#include "uitoolkit/bars/KTWorkspace.h"
 
 #include <algorithm>
 
@@ -271,4 +273,149 @@ TEST_F(MenuBarStateTest, UserToolbarsAreStoredReadBackAndForgottenWhenDeleted)
     CKTToolBar* pNew = second.CreateUserToolbar(L"Again");
     ASSERT_NE(nullptr, pNew);
     EXPECT_EQ((UINT)ID_FRAMES_USERBAR_FIRST, (UINT)pNew->GetDlgCtrlID());
+}
+
+namespace
+{
+// The bytes of a registry value; empty when there is none.
+std::vector<BYTE> ReadValue(const CString& strKey, LPCTSTR lpszValue)
+{
+    std::vector<BYTE> bytes;
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, strKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return bytes;
+    DWORD cb = 0;
+    if (::RegQueryValueExW(hKey, lpszValue, nullptr, nullptr, nullptr, &cb) == ERROR_SUCCESS && cb > 0)
+    {
+        bytes.resize(cb);
+        ::RegQueryValueExW(hKey, lpszValue, nullptr, nullptr, bytes.data(), &cb);
+    }
+    ::RegCloseKey(hKey);
+    return bytes;
+}
+
+void WriteValue(const CString& strKey, LPCTSTR lpszValue, const std::vector<BYTE>& bytes)
+{
+    HKEY hKey = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegCreateKeyExW(HKEY_CURRENT_USER, strKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr));
+    ::RegSetValueExW(hKey, lpszValue, 0, REG_BINARY, bytes.empty() ? nullptr : bytes.data(),
+                     static_cast<DWORD>(bytes.size()));
+    ::RegCloseKey(hKey);
+}
+
+// The menu buttons of a list that still name a menu handle the system no longer knows.
+int DeadMenuHandles(const CObList& buttons)
+{
+    int nDead = 0;
+    for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr;)
+    {
+        const CObject* pObject = buttons.GetNext(pos);
+        if (pObject != nullptr && pObject->IsKindOf(RUNTIME_CLASS(CKTToolbarMenuButton)))
+        {
+            const HMENU hMenu = static_cast<const CKTToolbarMenuButton*>(pObject)->m_hMenu;
+            if (hMenu != nullptr && !::IsMenu(hMenu))
+                nDead++;
+        }
+    }
+    return nDead;
+}
+} // namespace
+
+TEST_F(MenuBarStateTest, AfterARestoreTheMenusOpenFromTheirResourcesAndNameNoDestroyedMenu)
+{
+    ASSERT_NE(nullptr, OpenDocument(L"Report 1"));
+    DropCommandAt(RightEnd(), ID_FRAMES_LEAF, L"&Leaf");
+    m_wndMenuBar.RestoreResourceState();
+    Settle();
+    EXPECT_FALSE(HasCommand(m_wndMenuBar, ID_FRAMES_LEAF));
+    EXPECT_EQ(0, DeadMenuHandles(m_wndMenuBar.GetAllButtons()));
+
+    // The user clicks "Edit": its popup holds the resource's items.
+    const int iEdit = 1;
+    ASSERT_EQ(CString(L"&Edit"), m_wndMenuBar.GetButton(iEdit)->m_strText);
+    UserInput input;
+    input.MoveTo(ItemCentre(&m_wndMenuBar, iEdit)).LeftDown().LeftUp().Pause(200);
+    Play(input);
+    CKTPopupMenu* pPopup = CKTPopupMenu::GetActiveMenu();
+    ASSERT_NE(nullptr, pPopup);
+    std::vector<UINT> items;
+    for (int i = 0; i < pPopup->GetMenuBar()->GetCount(); i++)
+        items.push_back(pPopup->GetMenuBar()->GetButton(i)->m_nID);
+    EXPECT_EQ((std::vector<UINT>{ID_FRAMES_COPY, ID_FRAMES_PASTE, (UINT)-1}), items);
+    pPopup->SendMessage(WM_CLOSE);
+    Settle();
+}
+
+TEST_F(MenuBarStateTest, ADamagedStoredListRebuildsOnlyItsOwnMenu)
+{
+    // The default menu and the document menu each carry a button the user dropped there.
+    DropCommandAt(RightEnd(), ID_FRAMES_LEAF, L"&Leaf");
+    ASSERT_NE(nullptr, OpenDocument(L"Report 1"));
+    DropCommandAt(RightEnd(), ID_FRAMES_COPY, L"&Copy");
+    ASSERT_TRUE(m_wndMenuBar.SaveState(kProfile));
+    const std::vector<BYTE> stored = ReadValue(Section(IDR_FRAMES_DOC), L"Buttons");
+    ASSERT_GT(stored.size(), 8u);
+
+    struct Case
+    {
+        const char* name;
+        std::vector<BYTE> bytes;
+    } cases[] = {
+        {"cut short", std::vector<BYTE>(stored.begin(), stored.end() - 3)},
+        {"no list at all", {0xFF, 0xFF, 0xFF, 0xFF}},
+        {"empty", {}},
+        // One entry that is no button: a count of 1, the null object, no labels, no title.
+        {"a list with an empty entry", {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}},
+    };
+    for (const Case& c : cases)
+    {
+        ASSERT_TRUE(m_wndMenuBar.SaveState(kProfile)) << c.name;
+        WriteValue(Section(IDR_FRAMES_DOC), L"Buttons", c.bytes);
+        m_pFrame->m_resetMenus.clear();
+        m_wndMenuBar.LoadState(kProfile);
+        EXPECT_EQ((std::vector<UINT>{IDR_FRAMES_DOC}), m_pFrame->m_resetMenus) << "only that menu's: " << c.name;
+        EXPECT_EQ(m_pTemplate->m_hMenuShared, m_wndMenuBar.GetMenu()) << c.name;
+        EXPECT_EQ((std::vector<UINT>{(UINT)-1, (UINT)-1, 0, (UINT)-1, ID_FRAMES_HELP}), Commands(m_wndMenuBar))
+            << "the document menu as it is: " << c.name;
+
+        CKTToolBar reader;
+        ASSERT_TRUE(reader.Create(m_pFrame, WS_CHILD | CBRS_TOP, 0xE8A1));
+        ASSERT_TRUE(CKTMenuFileStore::Get().LoadMenu(CKTMenuFileStore::MenuId(m_wndMenuBar.GetDefaultMenu()), reader));
+        EXPECT_TRUE(HasCommand(reader, ID_FRAMES_LEAF)) << "the default menu keeps its button: " << c.name;
+        reader.DestroyWindow();
+        // The document menu gets its button back for the next case.
+        DropCommandAt(RightEnd(), ID_FRAMES_COPY, L"&Copy");
+    }
+}
+
+TEST_F(MenuBarStateTest, WithSmartUpdateTheStoredMenusFollowAChangedResource)
+{
+    CKTWorkspace workspace(TRUE);
+    ASSERT_TRUE(CKTToolBar::IsResourceSmartUpdate());
+    DropCommandAt(RightEnd(), ID_FRAMES_LEAF, L"&Leaf");
+    ASSERT_TRUE(m_wndMenuBar.SaveState(kProfile));
+    for (UINT uiMenuId : {0u, (UINT)IDR_FRAMES_DOC})
+        EXPECT_FALSE(ReadValue(Section(uiMenuId), L"OriginalItems").empty()) << "the resource's items: " << uiMenuId;
+    EXPECT_EQ(0, DeadMenuHandles(m_wndMenuBar.GetOrigButtons())) << "read from resources that are gone";
+
+    struct Case
+    {
+        const char* name;
+        UINT uiResource; // the default menu's resource when the state is read back
+        BOOL bKeepsButton;
+        std::vector<UINT> resets;
+    } cases[] = {
+        {"the same resource keeps the user's button", IDR_FRAMES_MAIN, TRUE, {}},
+        {"a changed resource starts from the menu again", IDR_FRAMES_DOC, FALSE, {IDR_FRAMES_DOC}},
+    };
+    for (const Case& c : cases)
+    {
+        m_wndMenuBar.SetDefaultMenuResId(c.uiResource);
+        m_pFrame->m_resetMenus.clear();
+        m_wndMenuBar.LoadState(kProfile);
+        EXPECT_EQ(c.bKeepsButton, HasCommand(m_wndMenuBar, ID_FRAMES_LEAF)) << c.name;
+        EXPECT_EQ(c.resets, m_pFrame->m_resetMenus) << c.name;
+    }
+    m_wndMenuBar.SetDefaultMenuResId(IDR_FRAMES_MAIN);
 }

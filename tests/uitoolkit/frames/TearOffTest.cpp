@@ -9,6 +9,8 @@
 #include "uitoolkit/bars/KTPopupMenuBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 
+#include <cwchar>
+
 namespace
 {
 
@@ -127,4 +129,42 @@ TEST_F(TearOffTest, RefusingFrameLeavesNoBarAndAMenuWithoutIdNoCaption)
     ASSERT_NE(nullptr, pPopup);
     EXPECT_TRUE(pPopup->GetTearOffCaptionRect().IsRectEmpty());
     EXPECT_FALSE(pPopup->TearOffAt(CPoint(5, 5)));
+}
+
+TEST_F(TearOffTest, TheCaptionLooksPressedWhileItsTipIsShown)
+{
+    CKTPopupMenu* pPopup = Open();
+    ASSERT_NE(nullptr, pPopup);
+    const CRect rectCaption = pPopup->GetTearOffCaptionRect();
+    ASSERT_FALSE(rectCaption.IsRectEmpty());
+    CPoint ptCaption = rectCaption.CenterPoint();
+    pPopup->ClientToScreen(&ptCaption);
+    EXPECT_FALSE(pPopup->IsTearOffCaptionPressed());
+
+    // Resting on the caption brings its tip, and the caption is drawn pressed with it.
+    UserInput input;
+    input.MoveTo(CPoint(ptCaption.x - 4, ptCaption.y)).Pause(50).MoveTo(ptCaption);
+    Play(input);
+    const auto tipShown = [] {
+        HWND hTip = ::FindWindowW(TOOLTIPS_CLASSW, nullptr);
+        for (; hTip != nullptr; hTip = ::FindWindowExW(nullptr, hTip, TOOLTIPS_CLASSW, nullptr))
+        {
+            wchar_t szText[80] = {};
+            ::GetWindowTextW(hTip, szText, 79);
+            if (::IsWindowVisible(hTip) && wcscmp(szText, L"Drag to make this menu float") == 0)
+                return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(PumpUntil([&] { return tipShown() && pPopup->IsTearOffCaptionPressed(); }, 4000));
+    SaveScreenshot(L"frames_tear_off_tip.bmp");
+
+    // Moving on to the items takes the tip away and the caption comes up again.
+    CRect rectItem = pPopup->GetMenuBar()->GetButton(0)->m_rect;
+    pPopup->GetMenuBar()->ClientToScreen(&rectItem);
+    UserInput away;
+    away.MoveTo(rectItem.CenterPoint()).Pause(100);
+    Play(away);
+    EXPECT_TRUE(PumpUntil([&] { return !pPopup->IsTearOffCaptionPressed(); }, 3000));
+    EXPECT_FALSE(tipShown());
 }
