@@ -398,6 +398,56 @@ TEST_F(ButtonAppearanceTest, ImagesListScrollsByWholeRows)
     SaveScreenshot(L"button_appearance_scrolled.bmp");
 }
 
+// The images list from the keyboard: the focus chooses the first image, the arrows step through
+// the images and stop at the ends, Home and End jump, and the list scrolls to the chosen row.
+TEST_F(ButtonAppearanceTest, ImagesListFollowsTheKeys)
+{
+    CKTImageStrip many;
+    FillStrip(many, 60);
+    CKTToolbarButton button(kCmdWithoutImage, -1, L"Go");
+    button.m_bUserButton = TRUE;
+    button.m_bImage = TRUE;
+    CTestAppearanceDlg& dlg = Open(button, FALSE, &many);
+    CKTButtonsList& list = dlg.GetImagesList();
+    ASSERT_EQ(nullptr, list.GetSelectedButton());
+    dlg.SetForegroundWindow();
+    {
+        // A click on the list's border, where no button stands, only gives it the focus.
+        CRect rect;
+        list.GetWindowRect(&rect);
+        UserInput input;
+        input.MoveTo(CPoint(rect.left + 1, rect.bottom - 2)).Pause(50).LeftDown().LeftUp().Pause(150);
+        Play(input);
+    }
+    ASSERT_EQ(&list, CWnd::GetFocus());
+    EXPECT_EQ(0, dlg.GetImageIndex()) << "the focus chose the first image";
+
+    struct
+    {
+        WORD m_vk;
+        int m_iImage;
+    } const steps[] = {
+        {VK_LEFT, 0}, {VK_UP, 0},     {VK_RIGHT, 1}, {VK_DOWN, 2},
+        {VK_END, 59}, {VK_RIGHT, 59}, {VK_LEFT, 58}, {VK_HOME, 0},
+    };
+    for (const auto& step : steps)
+    {
+        UserInput input;
+        input.Press(step.m_vk).Pause(80);
+        Play(input);
+        EXPECT_EQ(step.m_iImage, dlg.GetImageIndex()) << step.m_vk;
+        if (step.m_vk == VK_END)
+        {
+            EXPECT_EQ(list.GetScrollTotal(), list.GetScrollOffset()) << "the last row is shown";
+        }
+        if (step.m_vk == VK_HOME)
+        {
+            EXPECT_EQ(0, list.GetScrollOffset()) << "the first row is shown";
+        }
+    }
+    EXPECT_TRUE(Enabled(CKTButtonAppearanceDlg::IDC_KT_EDIT_IMAGE));
+}
+
 // The colour at the centre of a toolbar image as the toolbars' strip draws it.
 COLORREF ToolbarImageCentre(int iImage)
 {
