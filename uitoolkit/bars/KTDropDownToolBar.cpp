@@ -65,7 +65,8 @@ void CKTDropDownToolBar::ShareFrom(CKTDropDownToolBar& source)
     m_sizeImageLocked = source.m_sizeImageLocked;
     m_sizeCurButtonLocked = source.m_sizeCurButtonLocked;
     m_sizeCurImageLocked = source.m_sizeCurImageLocked;
-    SetOwner(source.GetOwner());
+    // Not the group's owner: a docked group without one has its dock bar there.
+    SetOwner(source.GetCommandTarget());
     m_bTextLabels = source.m_bTextLabels;
     for (POSITION pos = source.m_Buttons.GetHeadPosition(); pos != nullptr;)
         m_Buttons.AddTail(source.m_Buttons.GetNext(pos));

@@ -42,6 +42,9 @@ public:
     BOOL OnCustomizeMenu(CMenu* pPopup) override;
     int DrawAsListItem(CDC* pDC, const CRect& rect, BOOL bSelected) override;
     BOOL IsExtraSize() const override;
+    // The button always shows its current command's image, so an own image of -1 does not turn
+    // it into a text button (as it does a plain one, which would lose its image flag at a load).
+    void SetImage(int iImage) override;
 
     // Makes the command current: its id and its image from the group toolbar.
     void SetDefaultCommand(UINT uiCmd);

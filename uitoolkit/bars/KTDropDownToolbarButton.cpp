@@ -1,5 +1,4 @@
 #include "uitoolkit/bars/KTDropDownToolBar.h"
-#include "uitoolkit/bars/KTPopupMenuBar.h"
 
 #include "uitoolkit/bars/KTPopupMenuBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
@@ -288,6 +287,15 @@ int CKTDropDownToolbarButton::DrawAsListItem(CDC* pDC, const CRect& rect, BOOL b
     const int iWidth = CKTToolbarButton::DrawAsListItem(pDC, rect, bSelected);
     m_strText = strText;
     return iWidth;
+}
+
+void CKTDropDownToolbarButton::SetImage(int iImage)
+{
+    const BOOL bImage = m_bImage;
+    const BOOL bText = m_bText;
+    CKTToolbarButton::SetImage(iImage);
+    m_bImage = bImage;
+    m_bText = bText;
 }
 
 BOOL CKTDropDownToolbarButton::IsExtraSize() const

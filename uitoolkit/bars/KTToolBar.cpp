@@ -499,10 +499,7 @@ BOOL CKTToolBar::CreateButtonsFromResource(const WORD* pIDs, int nCount)
     if (GetSafeHwnd() != nullptr)
     {
         OnReset();
-        CWnd* pTarget = GetOwner();
-        if (pTarget == nullptr)
-            pTarget = GetParentFrame();
-        if (pTarget != nullptr)
+        if (CWnd* pTarget = GetMessageTarget())
             pTarget->SendMessage(KT_WM_RESETTOOLBAR, m_uiOriginalResID, 0);
     }
     return TRUE;
@@ -548,4 +545,3 @@ BOOL CKTToolBar::LoadButtonDefaultText(CKTToolbarButton* pButton)
     pButton->m_strText = strText;
     return TRUE;
 }
-

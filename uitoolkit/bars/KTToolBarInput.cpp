@@ -2,6 +2,7 @@
 // mode and the common-controls toolbar messages it answers.
 #include "uitoolkit/bars/KTToolBar.h"
 
+#include "uitoolkit/bars/KTDropDownToolBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/bars/KTTrackMouseLeave.h"
 #include "uitoolkit/customize/KTCmdUsageCount.h"
@@ -109,6 +110,10 @@ BOOL IsSystemOrReservedCommand(UINT uiCmd)
 
 CWnd* CKTToolBar::GetMessageTarget() const
 {
+    // Docked or floating, the bar's parent is a dock bar, which does nothing with prompts, resets
+    // or bar menus: without an owner of its own the bar tells the frame it docks to.
+    if (m_hWndOwner == nullptr && m_pDockBar != nullptr && m_pDockSite != nullptr)
+        return m_pDockSite;
     CWnd* pTarget = GetOwner();
     return pTarget != nullptr ? pTarget : GetParentFrame();
 }
@@ -267,7 +272,9 @@ void CKTToolBar::OnLButtonDown(UINT nFlags, CPoint point)
         return;
     }
     UpdateButtonFromHandler(iHit);
-    if (pButton->m_nStyle & TBBS_DISABLED)
+    // A drop-down button whose current command is disabled still opens its group, where other
+    // commands may be enabled; the release sends the disabled command nowhere.
+    if ((pButton->m_nStyle & TBBS_DISABLED) && !pButton->IsKindOf(RUNTIME_CLASS(CKTDropDownToolbarButton)))
         return;
     m_iButtonCapture = iHit;
     m_iHighlighted = iHit;

@@ -1,7 +1,8 @@
 // Drop-down toolbar buttons on a real toolbar, with the display's mouse: a short click runs the
 // current command, holding drops the group down, choosing there runs the command and makes it
-// current; a release away drops nothing; a button removed while its timer or frame runs; the
-// stored form; and a screenshot of the open group.
+// current; a disabled current command still lets the group drop down; a release away drops
+// nothing; a button removed while its timer or frame runs; the stored form; and a screenshot of
+// the open group.
 #include "tests/uitoolkit/bars/ButtonsTestFrame.h"
 #include "uitoolkit/bars/KTDropDownToolBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
@@ -12,12 +13,27 @@ namespace
 {
 const UINT kGroupBarId = AFX_IDW_TOOLBAR + 20;
 
-class DropDownButtonWindowTest : public ButtonsWindowTest
+// Disables Open on request, as a frame does whose document cannot take the command now.
+class CDropDownTestFrame : public CButtonsTestFrame
+{
+public:
+    BOOL m_bOpenEnabled = TRUE;
+
+protected:
+    void OnUpdateOpen(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bOpenEnabled); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDropDownTestFrame, CButtonsTestFrame)
+ON_UPDATE_COMMAND_UI(ID_TEST_OPEN, &CDropDownTestFrame::OnUpdateOpen)
+END_MESSAGE_MAP()
+
+class DropDownButtonWindowTest : public BarsWindowTest<CDropDownTestFrame, CKTToolBar>
 {
 protected:
     void SetUp() override
     {
-        ButtonsWindowTest::SetUp();
+        BarsWindowTest::SetUp();
         // The group: Open, Save, a separator, Print, Cut; never shown itself.
         ASSERT_TRUE(m_group.Create(m_pFrame, WS_CHILD | CBRS_TOP, kGroupBarId));
         ASSERT_TRUE(m_group.LoadToolBar(IDR_TEST_TOOLBAR));
@@ -26,7 +42,7 @@ protected:
         ASSERT_GE(m_iButton, 0);
         Relayout();
     }
-    void TearDown() override { ButtonsWindowTest::TearDown(); }
+    void TearDown() override { BarsWindowTest::TearDown(); }
 
     CKTDropDownToolbarButton* Button() const
     {
@@ -123,6 +139,40 @@ TEST_F(DropDownButtonWindowTest, HoldingDropsTheGroupAndAChoiceBecomesCurrent)
     EXPECT_NE(ScreenPixel(ScreenCentre(m_pBar, 0)), ScreenPixel(shown));
 }
 
+TEST_F(DropDownButtonWindowTest, ADisabledCurrentCommandStillLetsTheGroupDropDown)
+{
+    m_pFrame->m_bOpenEnabled = FALSE;
+    const POINT centre = ScreenCentre(m_pBar, m_iButton);
+    {
+        UserInput input;
+        input.MoveTo(centre).Pause(50).LeftDown().Pause(60).LeftUp().Pause(800);
+        Play(input);
+    }
+    EXPECT_TRUE(m_pFrame->m_commands.empty()) << "a short click runs no disabled command";
+    EXPECT_EQ(nullptr, Button()->GetFrame());
+    EXPECT_FALSE(Button()->IsTimerRunning());
+    EXPECT_NE(0u, m_pBar->GetButtonStyle(m_iButton) & TBBS_DISABLED);
+
+    BOOL bOpenWhileHeld = FALSE;
+    {
+        UserInput input;
+        input.MoveTo(centre).Pause(50).LeftDown().Pause(800);
+        input.Call([&] { bOpenWhileHeld = Button()->GetFrame() != nullptr; });
+        Play(input);
+    }
+    ASSERT_TRUE(bOpenWhileHeld) << "held, the group drops down although Open is disabled";
+    const HWND hFrame = Button()->GetFrame()->GetSafeHwnd();
+    {
+        UserInput input;
+        input.Glide(centre, GroupItem(Button(), 1)).Pause(100).LeftUp().Pause(300);
+        Play(input);
+    }
+    PumpUntil([&] { return !::IsWindow(hFrame); }, 2000);
+    EXPECT_EQ(1u, m_pFrame->CommandsOf(ID_TEST_SAVE).size()) << "an enabled command of the group";
+    EXPECT_TRUE(m_pFrame->CommandsOf(ID_TEST_OPEN).empty());
+    EXPECT_EQ(static_cast<UINT>(ID_TEST_SAVE), Button()->m_nID);
+}
+
 TEST_F(DropDownButtonWindowTest, AReleaseAwayFromTheButtonDropsNothing)
 {
     const POINT centre = ScreenCentre(m_pBar, m_iButton);
@@ -213,6 +263,7 @@ TEST_F(DropDownButtonWindowTest, StoredFormFindsItsGroupOnlyWhileItExists)
         EXPECT_EQ(static_cast<UINT>(ID_TEST_CUT), loaded.m_nID) << c.name;
         EXPECT_EQ(CString(L"Files"), loaded.GetName()) << c.name;
         EXPECT_EQ(3, loaded.GetCurrentImage()) << c.name;
+        EXPECT_TRUE(loaded.m_bImage && !loaded.m_bText) << c.name << ": it shows its group's image, not text";
         EXPECT_EQ(c.groupAlive ? &m_group : nullptr, loaded.GetToolBar()) << c.name;
         if (!c.groupAlive)
         {

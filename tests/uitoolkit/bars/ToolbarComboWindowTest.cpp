@@ -1,7 +1,8 @@
-// Combo-box buttons on real toolbars: typing and choosing in one copy shows in every copy without
-// echoing commands, the vertical bar's plain button, and a screenshot.
+// Combo-box and edit-box buttons on real toolbars: typing and choosing in one copy shows in every
+// copy without echoing commands, the vertical bar's plain button, and a screenshot.
 #include "tests/uitoolkit/bars/ButtonsTestFrame.h"
 #include "uitoolkit/bars/KTToolbarComboBoxButton.h"
+#include "uitoolkit/bars/KTToolbarEditBoxButton.h"
 
 namespace
 {
@@ -77,6 +78,46 @@ TEST_F(ToolbarComboWindowTest, TypingInOneCopyShowsInEveryCopyWithoutEcho)
     pSecond->GetComboBox()->GetWindowRect(&rectCombo);
     EXPECT_TRUE(Near(::GetSysColor(COLOR_WINDOW), ScreenPixel(POINT{rectCombo.left + 60, rectCombo.top + 4})));
     SaveScreenshot(L"toolbar_combo_typed.bmp");
+}
+
+TEST_F(ToolbarComboWindowTest, TypingInOneEditCopyShowsInEveryCopyWithoutEcho)
+{
+    const UINT kFind = ID_BUTTONS_ZOOM + 1;
+    CKTToolbarEditBoxButton find(kFind, -1, ES_AUTOHSCROLL, 100);
+    std::vector<CKTToolbarEditBoxButton*> copies;
+    for (UINT nID : {UINT(AFX_IDW_TOOLBAR), UINT(AFX_IDW_TOOLBAR + 1)})
+    {
+        CKTToolBar* pBar = AddBar(CBRS_TOP, IDR_TEST_TOOLBAR, nID);
+        const int iIndex = pBar->InsertButton(find);
+        ASSERT_GE(iIndex, 0);
+        copies.push_back(static_cast<CKTToolbarEditBoxButton*>(pBar->GetButton(iIndex)));
+    }
+    Relayout();
+    ASSERT_TRUE(copies[0]->GetEditBox() != nullptr && copies[0]->GetEditBox()->IsWindowVisible());
+
+    CRect rectEdit;
+    copies[0]->GetEditBox()->GetWindowRect(&rectEdit);
+    UserInput input;
+    input.MoveTo(CPoint(rectEdit.left + 10, rectEdit.CenterPoint().y)).Pause(50).LeftDown().LeftUp().Pause(100);
+    input.Type(L"sum").Pause(150);
+    Play(input);
+
+    for (CKTToolbarEditBoxButton* pCopy : copies)
+    {
+        CString strShown;
+        pCopy->GetEditBox()->GetWindowText(strShown);
+        EXPECT_EQ(CString(L"sum"), strShown);
+        EXPECT_EQ(CString(L"sum"), pCopy->GetContents());
+    }
+    int nUpdates = 0;
+    for (const auto& c : m_pFrame->CommandsOf(kFind))
+    {
+        EXPECT_EQ(copies[0]->GetHwnd(), c.hwndControl) << "no command from the copy, code " << c.code;
+        if (c.code == EN_UPDATE)
+            nUpdates++;
+    }
+    EXPECT_EQ(3, nUpdates) << "one per character typed";
+    SaveScreenshot(L"toolbar_edit_typed.bmp");
 }
 
 TEST_F(ToolbarComboWindowTest, ChoosingFromTheListSelectsInEveryCopy)

@@ -301,6 +301,39 @@ TEST_F(ToolbarCustomizeTest, ShortDragOntoItsOwnPlaceTogglesTheGroupSeparator)
     EXPECT_EQ(Ids({ID_TEST_OPEN, 0, ID_TEST_SAVE, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*m_pFirst));
 }
 
+// The drag leaves the bar first, so that it really starts, and comes back to drop the button a few
+// pixels beside the place it was pressed at: only 6 pixels or more add or remove the separator.
+TEST_F(ToolbarCustomizeTest, GroupSeparatorTogglesOnlyFromSixPixelsOn)
+{
+    const struct
+    {
+        const char* m_name;
+        int m_iIndex;
+        int m_dx;
+        std::string m_expected;
+    } cases[] = {
+        {"Save 5 right", 1, 5, Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT})},
+        {"Save 6 right", 1, 6, Ids({ID_TEST_OPEN, 0, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT})},
+        {"Print 5 left", 3, -5, Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT})},
+        {"Print 6 left", 3, -6, Ids({ID_TEST_OPEN, ID_TEST_SAVE, ID_TEST_PRINT, ID_TEST_CUT})},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.m_name);
+        m_pFirst->RestoreResourceState();
+        ASSERT_TRUE(CKTToolBar::SetCustomizeMode(TRUE));
+        const CPoint ptPress = Centre(m_pFirst, c.m_iIndex);
+        const CPoint ptAway(ptPress.x, ptPress.y + 60);
+        const CPoint ptDrop(ptPress.x + c.m_dx, ptPress.y);
+        UserInput input;
+        input.MoveTo(ptPress).Pause(100).LeftDown().Glide(ptPress, ptAway, 8).Pause(200);
+        input.Glide(ptAway, ptDrop, 8).Pause(200).MoveTo(ptDrop).Pause(200).LeftUp().Pause(100);
+        Play(input);
+        EXPECT_EQ(c.m_expected, Layout(*m_pFirst));
+        ASSERT_TRUE(CKTToolBar::SetCustomizeMode(FALSE));
+    }
+}
+
 TEST_F(ToolbarCustomizeTest, MarkerShowsWhereTheButtonWillLand)
 {
     ASSERT_TRUE(CKTToolBar::SetCustomizeMode(TRUE));

@@ -55,11 +55,7 @@ std::string Describe(const CKTToolBar& bar)
             os << " |\n";
             continue;
         }
-        // A drop-down button always draws its group's image; its own image flag does not come back
-        // from a load and is left out here.
-        if (dynamic_cast<const CKTDropDownToolbarButton*>(p) == nullptr)
-            os << " image " << p->m_bImage;
-        os << " text " << p->m_bText << " \"" << Narrow(p->m_strText) << '"';
+        os << " image " << p->m_bImage << " text " << p->m_bText << " \"" << Narrow(p->m_strText) << '"';
         if (const auto* pEdit = dynamic_cast<const CKTToolbarEditBoxButton*>(p))
             os << " contents \"" << Narrow(pEdit->GetContents()) << "\" width " << pEdit->GetWidth();
         if (const auto* pCombo = dynamic_cast<const CKTToolbarComboBoxButton*>(p))

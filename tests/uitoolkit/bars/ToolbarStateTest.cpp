@@ -1,10 +1,13 @@
 // A toolbar's saved state through the real registry: buttons, text labels and title round trip;
 // damaged, foreign and hostile "Buttons" values leave the bar as it was; a list with a missing
 // entry comes back from the resource with the customize button kept; forbidden commands go;
-// smart update follows a changed resource; and the shared parameters keep what is missing.
+// smart update follows a changed resource; a combo box comes back where no state version is
+// known; and the shared parameters keep what is missing.
 #include "tests/framework/windows/WindowsTestSupport.h"
 #include "tests/uitoolkit/bars/ToolbarTestIds.h"
+#include "uitoolkit/bars/KTStateVersion.h"
 #include "uitoolkit/bars/KTToolBar.h"
+#include "uitoolkit/bars/KTToolbarComboBoxButton.h"
 #include "uitoolkit/bars/KTWorkspace.h"
 #include "uitoolkit/customize/KTCmdUsageCount.h"
 #include "uitoolkit/customize/KTCommandManager.h"
@@ -192,6 +195,53 @@ TEST_F(ToolbarStateTest, ButtonsTextLabelsAndTitleRoundTrip)
     EXPECT_FALSE(pLoaded->LoadState(kProfile, AFX_IDW_TOOLBAR));
 }
 
+static KTStateVersion NoWorkspace()
+{
+    return KTStateVersion{FALSE, -1, -1};
+}
+static KTStateVersion WorkspaceWithoutVersion()
+{
+    return KTStateVersion{TRUE, -1, -1};
+}
+
+// A combo box stored by a bar and read where no workspace, or one that read no version, says how
+// old the state is: the drop-down height the writer always writes is read, and the buttons after
+// the combo come back in step.
+TEST_F(ToolbarStateTest, ComboWithoutAKnownStateVersionRoundTrips)
+{
+    CStateToolBar* pSaved = NewBar(IDR_TEST_TOOLBAR2);
+    CKTToolbarComboBoxButton zoom(ID_TEST_NOTEXT, -1, CBS_DROPDOWNLIST, 80);
+    for (const wchar_t* item : {L"50%", L"100%", L"200%"})
+        zoom.AddItem(item);
+    zoom.SelectItem(2, FALSE);
+    ASSERT_EQ(1, pSaved->InsertButton(zoom, 1));
+    ASSERT_TRUE(pSaved->SaveState(kProfile));
+
+    const struct
+    {
+        const char* m_name;
+        KTStateVersionReader m_pfnReader;
+    } cases[] = {
+        {"no workspace", &NoWorkspace},
+        {"workspace without a version", &WorkspaceWithoutVersion},
+    };
+    for (const auto& c : cases)
+    {
+        const KTStateVersionReader pfnPrevious = KTSetStateVersionReader(c.m_pfnReader);
+        CStateToolBar* pLoaded = NewBar(IDR_TEST_TOOLBAR, AFX_IDW_TOOLBAR + 1 + static_cast<UINT>(m_bars.size()));
+        const BOOL bLoaded = pLoaded->LoadState(kProfile, AFX_IDW_TOOLBAR);
+        KTSetStateVersionReader(pfnPrevious);
+        ASSERT_TRUE(bLoaded) << c.m_name;
+        EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_NOTEXT, ID_TEST_SAVE}), Layout(*pLoaded)) << c.m_name;
+        const auto* pCombo = dynamic_cast<const CKTToolbarComboBoxButton*>(pLoaded->GetButton(1));
+        ASSERT_TRUE(pCombo != nullptr) << c.m_name;
+        EXPECT_EQ(80, pCombo->GetWidth()) << c.m_name;
+        EXPECT_EQ(zoom.GetDropDownHeight(), pCombo->GetDropDownHeight()) << c.m_name;
+        ASSERT_EQ(3, pCombo->GetCount()) << c.m_name;
+        EXPECT_EQ(2, pCombo->GetCurSel()) << c.m_name;
+    }
+}
+
 TEST_F(ToolbarStateTest, FrameSpecificSectionCarriesTheIdInHex)
 {
     CStateToolBar* pBar = NewBar();
@@ -324,12 +374,16 @@ TEST_F(ToolbarStateTest, UnreadableOriginalItemsChangeNothing)
     ASSERT_TRUE(pBar->SaveState(kProfile));
     const std::vector<BYTE> items = ReadBinary(kBarKey, L"OriginalItems");
     ASSERT_GT(items.size(), 4u);
-    for (const std::vector<BYTE>& damaged :
-         {std::vector<BYTE>(items.begin(), items.end() - 3), std::vector<BYTE>{0xFF, 0xFF, 0xFF, 0xFF}})
+    std::vector<std::vector<BYTE>> damaged = {std::vector<BYTE>{0xFF, 0xFF, 0xFF, 0xFF}};
+    for (size_t n = 0; n < items.size(); n++)
+        damaged.emplace_back(items.begin(), items.begin() + n);
+    for (const std::vector<BYTE>& value : damaged)
     {
-        WriteBinary(kBarKey, L"OriginalItems", damaged);
-        ASSERT_TRUE(pBar->LoadState(kProfile));
-        EXPECT_EQ(Ids({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*pBar)) << "nothing inserted twice";
+        WriteBinary(kBarKey, L"OriginalItems", value);
+        ASSERT_TRUE(pBar->LoadState(kProfile)) << value.size() << " bytes";
+        EXPECT_EQ(Ids({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*pBar))
+            << "nothing inserted twice, " << value.size() << " bytes";
+        EXPECT_FALSE(pBar->IsResourceChanged()) << value.size() << " bytes";
     }
     HKEY hKey = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExW(HKEY_CURRENT_USER, kBarKey, 0, KEY_ALL_ACCESS, &hKey));
