@@ -40,6 +40,9 @@ public:
     void EnableWindowsDialog(UINT uiCmdId, UINT uiMenuTextResId, BOOL bShowAllways = FALSE,
                              BOOL bShowHelpButton = FALSE);
     void ShowWindowsDialog();
+    // The "Windows..." command and its menu text; 0 while the item is off.
+    UINT GetWindowsDialogCmd() const { return m_uiWindowsDlgMenuId; }
+    const CString& GetWindowsDialogText() const { return m_strWindowsDlgMenuText; }
     // Runs the windows dialog for the frame; set by the dialog's code, nothing without it.
     static void (*m_pfnRunWindowsDialog)(CKTMDIFrameWnd* pFrame, BOOL bShowHelpButton);
 

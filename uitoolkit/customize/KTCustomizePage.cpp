@@ -15,7 +15,6 @@ namespace
 const UINT IDC_KT_CATEGORY = 16601;
 const UINT IDC_KT_COMMANDS = 16602;
 const UINT IDC_KT_DESCRIPTION = 16603;
-const UINT IDC_KT_DRAG_CURSOR = 16133;
 } // namespace
 
 // The commands list ---------------------------------------------------------------------------------------------
@@ -102,11 +101,13 @@ void CKTCommandsListBox::OnLButtonDown(UINT nFlags, CPoint point)
     if (!bPrepared)
         return;
 
-    HCURSOR hCursor = ::LoadCursorW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDC_KT_DRAG_CURSOR));
-    if (hCursor != nullptr)
+    // The drag cursors are made from raw data, which the system's cursor loading cannot read.
+    CKTToolbarDropSource& dropSource = CKTToolbarDropSource::GetInstance();
+    dropSource.LoadCursors();
+    if (HCURSOR hCursor = dropSource.GetCursorFor(DROPEFFECT_NONE))
         ::SetCursor(hCursor);
     ClientToScreen(&rectItem);
-    source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE, &rectItem, &CKTToolbarDropSource::GetInstance());
+    source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE, &rectItem, &dropSource);
 }
 
 // The page -------------------------------------------------------------------------------------------------------

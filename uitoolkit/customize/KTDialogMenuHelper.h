@@ -12,9 +12,14 @@
 
 class CKTPopupMenu;
 
-// The object as a T when its run-time class derives from T's; null otherwise.
-#define KT_KIND_OF(T, pObject)                                                                                         \
-    ((pObject) != nullptr && (pObject)->IsKindOf(RUNTIME_CLASS(T)) ? static_cast<T*>(pObject) : nullptr)
+// The object as a T when its run-time class derives from T's; null otherwise. The object is
+// evaluated once, so an argument with side effects or a costly lookup is safe.
+template <class T, class U>
+T* KTKindOf(CRuntimeClass* pClassT, U* pObject)
+{
+    return pObject != nullptr && pObject->IsKindOf(pClassT) ? static_cast<T*>(pObject) : nullptr;
+}
+#define KT_KIND_OF(T, pObject) KTKindOf<T>(RUNTIME_CLASS(T), pObject)
 
 class CKTDialogMenuHelper
 {

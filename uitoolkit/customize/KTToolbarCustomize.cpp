@@ -7,12 +7,15 @@
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/customize/KTContextMenuManager.h"
 #include "uitoolkit/customize/KTCustomizePage.h"
+#include "uitoolkit/customize/KTDialogMenuHelper.h"
 #include "uitoolkit/customize/KTButtonAppearanceDlg.h"
 #include "uitoolkit/customize/KTKeyboardManager.h"
 #include "uitoolkit/customize/KTKeyboardPage.h"
 #include "uitoolkit/customize/KTMenuPage.h"
 #include "uitoolkit/customize/KTOptionsPage.h"
 #include "uitoolkit/customize/KTToolbarsPage.h"
+#include "uitoolkit/customize/KTUserTool.h"
+#include "uitoolkit/customize/KTUserToolsManager.h"
 #include "uitoolkit/looks/KTVisualManager.h"
 
 namespace
@@ -200,6 +203,7 @@ CString CKTToolbarCustomize::MakeMenuPathName(const CString& strPath, const CStr
 
 void CKTToolbarCustomize::AddMenuItems(HMENU hMenu, BOOL bPopup, LPCTSTR lpszCategory, LPCTSTR lpszMenuPath)
 {
+    BOOL bWindowMenu = FALSE;
     const int nCount = hMenu != nullptr ? ::GetMenuItemCount(hMenu) : 0;
     for (int i = 0; i < nCount; ++i)
     {
@@ -237,17 +241,47 @@ void CKTToolbarCustomize::AddMenuItems(HMENU hMenu, BOOL bPopup, LPCTSTR lpszCat
             continue;
         }
 
+        if (bPopup && uiCmd >= 0xE130 && uiCmd <= 0xE13F)
+            bWindowMenu = TRUE;
+        if (lpszCategory != nullptr && g_pUserToolsManager != nullptr &&
+            uiCmd == g_pUserToolsManager->GetToolsEntryCmd())
+        {
+            AddUserToolButtons(lpszCategory);
+            continue;
+        }
         CKTToolbarButton button(uiCmd, -1, strText);
         if (lpszMenuPath != nullptr)
             button.m_strMenuPath = MakeMenuPathName(lpszMenuPath, strText);
         AddCategoryButton(lpszCategory != nullptr ? lpszCategory : (LPCTSTR)m_strAllCommands, button);
+    }
+
+    // The window menu offers the frame's windows dialog, which the frame adds to it only when
+    // the menu opens.
+    CKTMDIFrameWnd* pMDIFrame = KT_KIND_OF(CKTMDIFrameWnd, m_pParentFrame);
+    if (bWindowMenu && lpszCategory != nullptr && pMDIFrame != nullptr && pMDIFrame->GetWindowsDialogCmd() != 0)
+    {
+        AddCategoryButton(lpszCategory,
+                          CKTToolbarButton(pMDIFrame->GetWindowsDialogCmd(), -1, pMDIFrame->GetWindowsDialogText()));
+    }
+}
+
+void CKTToolbarCustomize::AddUserToolButtons(LPCTSTR lpszCategory)
+{
+    if (g_pUserToolsManager == nullptr)
+        return;
+    const CObList& tools = g_pUserToolsManager->GetUserTools();
+    for (POSITION pos = tools.GetHeadPosition(); pos != nullptr;)
+    {
+        const CKTUserTool* pTool = static_cast<const CKTUserTool*>(tools.GetNext(pos));
+        AddCategoryButton(lpszCategory, CKTToolbarButton(pTool->m_uiCmdId, 0, pTool->m_strLabel));
     }
 }
 
 BOOL CKTToolbarCustomize::IsRefusedCommand(UINT uiCmd)
 {
     return (uiCmd >= 0xE110 && uiCmd <= 0xE11F) || (uiCmd >= 0xF000 && uiCmd <= 0xF1EF) || (int)uiCmd >= 0xFF00 ||
-           (uiCmd >= 0xE210 && uiCmd <= 0xE21F) || CKTToolBar::IsCommandForbidden(uiCmd);
+           (uiCmd >= 0xE210 && uiCmd <= 0xE21F) || CKTToolBar::IsCommandForbidden(uiCmd) ||
+           (g_pUserToolsManager != nullptr && uiCmd == g_pUserToolsManager->GetToolsEntryCmd());
 }
 
 BOOL CKTToolbarCustomize::IsSameEntry(const CKTToolbarButton& a, const CKTToolbarButton& b)
@@ -274,16 +308,28 @@ void CKTToolbarCustomize::AddCategoryButton(LPCTSTR lpszCategory, const CKTToolb
     if (lpszCategory == nullptr || IsRefusedCommand(button.m_nID))
         return;
 
-    CString strText = button.m_strText;
-    strText.Trim();
-    if (strText.IsEmpty())
+    const BOOL bUserTool = g_pUserToolsManager != nullptr && g_pUserToolsManager->IsUserToolCmd(button.m_nID);
+    CString strText;
+    if (bUserTool)
     {
-        if (!CKTToolbarButton::LoadCommandText(button.m_nID, strText) || strText.IsEmpty())
+        const CKTUserTool* pTool = g_pUserToolsManager->FindTool(button.m_nID);
+        if (pTool == nullptr)
             return;
+        strText = pTool->m_strLabel;
     }
     else
     {
-        strText = CleanItemText(strText);
+        strText = button.m_strText;
+        strText.Trim();
+        if (strText.IsEmpty())
+        {
+            if (!CKTToolbarButton::LoadCommandText(button.m_nID, strText) || strText.IsEmpty())
+                return;
+        }
+        else
+        {
+            strText = CleanItemText(strText);
+        }
     }
 
     const CString strCategory(lpszCategory);
@@ -303,6 +349,8 @@ void CKTToolbarCustomize::AddCategoryButton(LPCTSTR lpszCategory, const CKTToolb
     if (pNew == nullptr)
         return;
     pNew->m_strText = strText;
+    if (bUserTool)
+        pNew->SetImage(0);
     // A button's copy leaves its menu-path name behind; the catalogue shows it.
     pNew->m_strMenuPath = button.m_strMenuPath;
     POSITION posAfter = iInsertAfter >= 0 ? pList->FindIndex(iInsertAfter) : nullptr;

@@ -85,12 +85,18 @@ public:
     // The commands of a menu resource; FALSE when it cannot be loaded.
     BOOL AddMenu(UINT uiMenuResId);
     // The items of a menu, under the category (none: each top-level submenu names its own) with
-    // the menu path that forms the buttons' menu-path names.
+    // the menu path that forms the buttons' menu-path names. Within a category the user tools'
+    // entry command stands for the tools' buttons, and a window menu gains the MDI frame's
+    // "Windows..." command when the frame offers it.
     void AddMenuItems(HMENU hMenu, BOOL bPopup = FALSE, LPCTSTR lpszCategory = nullptr, LPCTSTR lpszMenuPath = nullptr);
     // A copy of the button in the category (after iInsertAfter, -1: at the end) and in "All
     // Commands". Commands that never go on a bar are refused, and a button without text takes
-    // its command's prompt text; one with neither is not added.
+    // its command's prompt text; one with neither is not added. A user tool's command takes its
+    // tool's label and image 0, and is not added while no tool has it.
     void AddCategoryButton(LPCTSTR lpszCategory, const CKTToolbarButton& button, int iInsertAfter = -1);
+    // One button per user tool (its command, image 0, its label); nothing without a user-tools
+    // manager.
+    void AddUserToolButtons(LPCTSTR lpszCategory);
     // Every button of the command, in every category, becomes a copy of the given button (of its
     // class), keeping the old text when the given one has none.
     void ReplaceButton(UINT uiCmd, const CKTToolbarButton& button);

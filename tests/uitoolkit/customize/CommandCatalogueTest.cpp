@@ -4,14 +4,19 @@
 #include "tests/uitoolkit/customize/CustomizeTestApp.h"
 #include "tests/uitoolkit/customize/CustomizeTestIds.h"
 #include "tests/uitoolkit/customize/CustomizeTestSupport.h"
+#include "uitoolkit/bars/KTMDIFrameWnd.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarButton.h"
+#include "uitoolkit/customize/KTCommandManager.h"
 #include "uitoolkit/customize/KTToolbarCustomize.h"
+#include "uitoolkit/customize/KTUserTool.h"
+#include "uitoolkit/customize/KTUserToolsManager.h"
 #include "uitoolkit/looks/KTVisualManager.h"
 #include "uitoolkit/looks/KTVisualManagerXP.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -258,6 +263,115 @@ TEST_F(CommandCatalogueTest, TheLook2000OptionNeedsALookThatAllowsIt)
         EXPECT_EQ(0x2Bu, sheet.GetFlags());
     }
     CKTVisualManager::SetDefaultManager(RUNTIME_CLASS(CKTVisualManager));
+}
+
+TEST_F(CommandCatalogueTest, UserToolsTakeTheirEntrysPlaceUnderTheirLabels)
+{
+    const UINT uiEntry = 34201, uiFirst = 34210, uiLast = 34219;
+    CKTUserToolsManager manager(uiEntry, uiFirst, uiLast);
+    for (const wchar_t* label : {L"Notepad", L"Calculator"})
+    {
+        CKTUserTool* pTool = manager.CreateNewTool();
+        ASSERT_NE(nullptr, pTool);
+        pTool->m_strLabel = label;
+    }
+    HMENU hExtras = ::CreatePopupMenu();
+    ::AppendMenuW(hExtras, MF_STRING, ID_TEST_CMD_NEW, L"&New");
+    ::AppendMenuW(hExtras, MF_STRING, uiEntry, L"External &tools");
+    ::AppendMenuW(hExtras, MF_STRING, ID_TEST_CMD_CUT, L"Cu&t");
+    HMENU hMenu = ::CreateMenu();
+    ::AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hExtras, L"E&xtras");
+    m_frame.m_hMenuDefault = hMenu;
+
+    {
+        CKTToolbarCustomize sheet(&m_frame, TRUE);
+        // The tools stand where their entry stood, each under its label, with image 0.
+        const std::vector<Entry> extras = EntriesOf(sheet.GetCategoryButtons(L"Extras"));
+        ASSERT_EQ(4u, extras.size());
+        EXPECT_EQ((std::vector<UINT>{ID_TEST_CMD_NEW, uiFirst, uiFirst + 1, ID_TEST_CMD_CUT}),
+                  CommandsOf(sheet.GetCategoryButtons(L"Extras")));
+        EXPECT_EQ(L"Notepad", extras[1].text);
+        EXPECT_EQ(L"Calculator", extras[2].text);
+        const CKTToolbarButton* pTool = static_cast<const CKTToolbarButton*>(
+            sheet.GetCategoryButtons(L"Extras")->GetAt(sheet.GetCategoryButtons(L"Extras")->FindIndex(1)));
+        EXPECT_EQ(0, pTool->GetImage());
+        EXPECT_EQ((std::vector<UINT>{ID_TEST_CMD_NEW, uiFirst, uiFirst + 1, ID_TEST_CMD_CUT}),
+                  CommandsOf(sheet.GetCategoryButtons(sheet.GetAllCommandsCategory())));
+
+        struct Case
+        {
+            UINT uiCmd;
+            const wchar_t* text;
+            const wchar_t* expected; // null: not catalogued
+        };
+        const Case cases[] = {
+            {uiEntry, L"External tools", nullptr},   // the entry itself never goes on a bar
+            {uiFirst + 5, L"No such tool", nullptr}, // a free id of the range
+            {uiFirst, L"Another text", L"Notepad"},  // the tool's label wins
+        };
+        for (const Case& c : cases)
+        {
+            SCOPED_TRACE(c.uiCmd);
+            sheet.AddCategoryButton(L"Table", CKTToolbarButton(c.uiCmd, -1, c.text));
+            const CObList* pTable = sheet.GetCategoryButtons(L"Table");
+            const std::vector<Entry> table = EntriesOf(pTable);
+            const bool bListed = std::any_of(table.begin(), table.end(), [&](const Entry& e) {
+                return e.uiCmd == c.uiCmd && (c.expected == nullptr || e.text == c.expected);
+            });
+            EXPECT_EQ(c.expected != nullptr, bListed);
+        }
+    }
+    {
+        // Without build-from-menus no category names the tools: the entry is refused, no tool shows.
+        CKTToolbarCustomize sheet(&m_frame, FALSE);
+        sheet.AddMenuItems(hMenu);
+        EXPECT_EQ((std::vector<UINT>{ID_TEST_CMD_NEW, ID_TEST_CMD_CUT}),
+                  CommandsOf(sheet.GetCategoryButtons(sheet.GetAllCommandsCategory())));
+    }
+    m_frame.m_hMenuDefault = m_hMenu;
+    ::DestroyMenu(hMenu);
+    CKTCommandManager::GetInstance()->ClearAllCmdImages();
+}
+
+TEST_F(CommandCatalogueTest, TheWindowMenuOffersTheFramesWindowsDialog)
+{
+    const UINT uiWindowsDialog = 34301;
+    HMENU hWindow = ::CreatePopupMenu();
+    ::AppendMenuW(hWindow, MF_STRING, 0xE132, L"&Cascade");
+    HMENU hFile = ::CreatePopupMenu();
+    ::AppendMenuW(hFile, MF_STRING, ID_TEST_CMD_NEW, L"&New");
+    HMENU hMenu = ::CreateMenu();
+    ::AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hFile, L"&File");
+    ::AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hWindow, L"&Window");
+
+    struct Case
+    {
+        const char* what;
+        UINT uiCmd; // the frame's windows dialog, 0: off
+        std::vector<UINT> window;
+    };
+    const Case cases[] = {
+        {"offered", uiWindowsDialog, {0xE132, uiWindowsDialog}},
+        {"off", 0, {0xE132}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        CKTMDIFrameWnd frame;
+        frame.m_hMenuDefault = hMenu;
+        frame.EnableWindowsDialog(c.uiCmd, L"&Windows...");
+        {
+            CKTToolbarCustomize sheet(&frame, TRUE);
+            EXPECT_EQ(c.window, CommandsOf(sheet.GetCategoryButtons(L"Window")));
+            EXPECT_EQ((std::vector<UINT>{ID_TEST_CMD_NEW}), CommandsOf(sheet.GetCategoryButtons(L"File")));
+            if (c.uiCmd != 0)
+            {
+                EXPECT_STREQ(L"Windows...", sheet.GetCommandText(c.uiCmd));
+            }
+        }
+        frame.m_hMenuDefault = nullptr;
+    }
+    ::DestroyMenu(hMenu);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "uitoolkit/bars/KTWorkspace.h"
 #include "uitoolkit/customize/KTContextMenuManager.h"
 #include "uitoolkit/customize/KTDialog.h"
+#include "uitoolkit/customize/KTDialogMenuHelper.h"
 #include "uitoolkit/customize/KTPropertyPage.h"
 
 #include <gtest/gtest.h>
@@ -395,6 +396,22 @@ TEST_F(DialogMenuTest, OpeningAndClosingMenusKeepsAtMostOneHook)
         EXPECT_FALSE(CKTDialogMenuHelper::IsHookInstalled());
         EXPECT_EQ(nullptr, CKTDialogMenuHelper::GetCurrentHelper());
     }
+}
+
+TEST(KindOfTest, TheObjectIsLookedAtOnce)
+{
+    CWnd wnd;
+    int nCalls = 0;
+    auto next = [&]() -> CObject* {
+        ++nCalls;
+        return &wnd;
+    };
+    EXPECT_EQ(&wnd, KT_KIND_OF(CWnd, next()));
+    EXPECT_EQ(1, nCalls);
+    EXPECT_EQ(nullptr, KT_KIND_OF(CFrameWnd, next()));
+    EXPECT_EQ(2, nCalls);
+    CObject* pNothing = nullptr;
+    EXPECT_EQ(nullptr, KT_KIND_OF(CWnd, pNothing));
 }
 
 } // namespace

@@ -175,6 +175,26 @@ TEST_F(SheetTest, CloseTakesTheStandardButtonsPlaceAndHelpStandsLeft)
             EXPECT_EQ(8, rectHelp.left);
             EXPECT_EQ(rectClose.top - 4, rectHelp.top);
             EXPECT_EQ(CSize(24, 24), rectHelp.Size());
+            // The bitmap's silver takes the button face; its "?" stays black.
+            Settle();
+            CRect rectFace;
+            pHelp->GetWindowRect(&rectFace);
+            rectFace.DeflateRect(3, 3);
+            const COLORREF clrFace = ::GetSysColor(COLOR_3DFACE);
+            int nFace = 0, nBlack = 0, nSilver = 0;
+            for (int y = rectFace.top; y < rectFace.bottom; ++y)
+            {
+                for (int x = rectFace.left; x < rectFace.right; ++x)
+                {
+                    const COLORREF clr = ScreenPixel({x, y});
+                    nFace += clr == clrFace ? 1 : 0;
+                    nBlack += clr == RGB(0, 0, 0) ? 1 : 0;
+                    nSilver += clr == RGB(192, 192, 192) && clrFace != RGB(192, 192, 192) ? 1 : 0;
+                }
+            }
+            EXPECT_EQ(0, nSilver);
+            EXPECT_GT(nFace, rectFace.Width() * rectFace.Height() / 2);
+            EXPECT_GT(nBlack, 20);
 
             m_pFrame->m_helpPages.clear();
             m_pSheet->SetActivePage(1);
