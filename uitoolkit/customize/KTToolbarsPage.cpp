@@ -78,13 +78,15 @@ int CKTToolbarsCheckList::ItemAt(CPoint point, BOOL& bOnCheck) const
     return bOutside ? -1 : nIndex;
 }
 
+BOOL(WINAPI* CKTToolbarsCheckList::m_pfnMessageBeep)(UINT) = ::MessageBeep;
+
 void CKTToolbarsCheckList::OnLButtonDown(UINT nFlags, CPoint point)
 {
     BOOL bOnCheck = FALSE;
     const int nIndex = ItemAt(point, bOnCheck);
     if (bOnCheck && !IsCheckEnabled(nIndex))
     {
-        ::MessageBeep((UINT)-1);
+        CKTToolbarsCheckList::m_pfnMessageBeep((UINT)-1);
         return;
     }
     CCheckListBox::OnLButtonDown(nFlags, point);
@@ -96,7 +98,7 @@ void CKTToolbarsCheckList::OnLButtonDblClk(UINT nFlags, CPoint point)
     const int nIndex = ItemAt(point, bOnCheck);
     if (nIndex >= 0 && !IsCheckEnabled(nIndex))
     {
-        ::MessageBeep((UINT)-1);
+        CKTToolbarsCheckList::m_pfnMessageBeep((UINT)-1);
         return;
     }
     CCheckListBox::OnLButtonDblClk(nFlags, point);
@@ -109,7 +111,7 @@ void CKTToolbarsCheckList::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     if (nChar == VK_SPACE && GetCaretIndex() != LB_ERR && !IsCheckEnabled(GetCaretIndex()))
     {
-        ::MessageBeep((UINT)-1);
+        CKTToolbarsCheckList::m_pfnMessageBeep((UINT)-1);
         return;
     }
     CCheckListBox::OnKeyDown(nChar, nRepCnt, nFlags);
@@ -306,7 +308,7 @@ void CKTToolbarsPage::OnCheckChange()
     else if (!bShow)
     {
         m_wndToolbarList.SetCheck(nIndex, 1);
-        ::MessageBeep((UINT)-1);
+        CKTToolbarsCheckList::m_pfnMessageBeep((UINT)-1);
     }
 }
 
@@ -317,7 +319,7 @@ void CKTToolbarsPage::OnDblclkToolbarList()
     if (pBar != nullptr && pBar->CanBeClosed())
         m_wndToolbarList.SetCheck(nIndex, m_wndToolbarList.GetCheck(nIndex) == 1 ? 0 : 1);
     else
-        ::MessageBeep((UINT)-1);
+        CKTToolbarsCheckList::m_pfnMessageBeep((UINT)-1);
     OnSelchangeToolbarList();
 }
 
@@ -369,14 +371,14 @@ void CKTToolbarsPage::OnNew()
     CFrameWnd* pFrame = GetFrame();
     if (pFrame == nullptr)
     {
-        ::MessageBeep(MB_ICONASTERISK);
+        CKTToolbarsCheckList::m_pfnMessageBeep(MB_ICONASTERISK);
         return;
     }
     CKTToolBar* pBar = reinterpret_cast<CKTToolBar*>(pFrame->SendMessage(
         KT_WM_CREATETOOLBAR, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(dlg.m_strToolbarName))));
     if (pBar == nullptr)
     {
-        ::MessageBeep(MB_ICONASTERISK);
+        CKTToolbarsCheckList::m_pfnMessageBeep(MB_ICONASTERISK);
         return;
     }
     AddAndSelect(dlg.m_strToolbarName, pBar, TRUE);
@@ -417,7 +419,7 @@ void CKTToolbarsPage::OnDelete()
     const int nIndex = FindToolbar(pBar);
     if (pFrame == nullptr || pFrame->SendMessage(KT_WM_DELETETOOLBAR, 0, reinterpret_cast<LPARAM>(pBar)) == 0)
     {
-        ::MessageBeep(MB_ICONASTERISK);
+        CKTToolbarsCheckList::m_pfnMessageBeep(MB_ICONASTERISK);
         return;
     }
     if (nIndex >= 0)

@@ -22,6 +22,9 @@ public:
     void EnableCheck(int nIndex, BOOL bEnable = TRUE);
     BOOL IsCheckEnabled(int nIndex) const;
 
+    // The sound of every refusal on the Toolbars page; tests put a recorder in its place.
+    static BOOL(WINAPI* m_pfnMessageBeep)(UINT uType);
+
 protected:
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnLButtonDblClk(UINT nFlags, CPoint point);

@@ -7,6 +7,7 @@
 #include "tests/uitoolkit/customize/CustomizeTestSupport.h"
 #include "tests/uitoolkit/customize/SheetTestFrame.h"
 #include "uitoolkit/bars/KTMenuBar.h"
+#include "uitoolkit/bars/KTToolbarButton.h"
 #include "uitoolkit/customize/KTContextMenuManager.h"
 #include "uitoolkit/customize/KTCustomizePage.h"
 #include "uitoolkit/customize/KTKeyboardManager.h"
@@ -18,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -245,6 +247,32 @@ TEST_F(SheetTest, CommandsPageShowsTheCatalogueOfTheFrameAndTemplateMenus)
         EXPECT_EQ(c.commands, ListTexts(pCommands));
         EXPECT_EQ(L"", Text(PageItem(pPage, IDC_DESCRIPTION)));
     }
+}
+
+TEST_F(SheetTest, AllCommandsAreSortedByCodeUnitsWhateverTheirCaseOrScript)
+{
+    ASSERT_NE(nullptr, OpenSheet());
+    // Code-unit order: capitals before small letters, Latin-1 letters after both, a character
+    // outside the basic plane (a surrogate pair) before the full-width letters.
+    const std::vector<std::wstring> sorted = {
+        L"Alpha", L"Zulu", L"beta", L"\u00C4gypten", L"\u00E9mile", L"\U0001D49C script", L"\uFF21 wide"};
+    const std::vector<std::wstring> added = {sorted[2], sorted[6], sorted[0], sorted[4],
+                                             sorted[5], sorted[3], sorted[1]};
+    UINT uiCmd = 34401;
+    for (const std::wstring& text : added)
+        m_pSheet->AddCategoryButton(L"Sorting", CKTToolbarButton(uiCmd++, -1, text.c_str()));
+
+    CKTCustomizePage* pPage = m_pSheet->GetCommandsPage();
+    CListBox* pCategories = static_cast<CListBox*>(PageItem(pPage, IDC_CATEGORY));
+    pCategories->SetCurSel(pCategories->FindStringExact(-1, L"All Commands"));
+    pPage->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CATEGORY, LBN_SELCHANGE), (LPARAM)pCategories->GetSafeHwnd());
+    std::vector<std::wstring> shown;
+    for (const std::wstring& text : ListTexts(PageItem(pPage, IDC_COMMANDS)))
+    {
+        if (std::find(sorted.begin(), sorted.end(), text) != sorted.end())
+            shown.push_back(text);
+    }
+    EXPECT_EQ(sorted, shown);
 }
 
 TEST_F(SheetTest, ChoosingACommandShowsItsPromptFromTheFrame)

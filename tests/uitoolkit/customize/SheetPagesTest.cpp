@@ -43,9 +43,28 @@ std::wstring Text(CWnd* pWnd)
     return (LPCTSTR)str;
 }
 
+// The Toolbars page's refusals, by sound type.
+std::vector<UINT> g_beeps;
+BOOL WINAPI RecordBeep(UINT uType)
+{
+    g_beeps.push_back(uType);
+    return TRUE;
+}
+
 class SheetPagesTest : public SheetTest
 {
 protected:
+    void SetUp() override
+    {
+        SheetTest::SetUp();
+        g_beeps.clear();
+        CKTToolbarsCheckList::m_pfnMessageBeep = &RecordBeep;
+    }
+    void TearDown() override
+    {
+        CKTToolbarsCheckList::m_pfnMessageBeep = &::MessageBeep;
+        SheetTest::TearDown();
+    }
     CKTToolbarsPage* OpenToolbars()
     {
         if (OpenSheet() == nullptr)
@@ -139,6 +158,7 @@ TEST_F(SheetPagesTest, ACheckHidesAndShowsItsBarButABarThatCannotCloseKeepsItsCh
     Play(hide);
     EXPECT_EQ(0, list.GetCheck(nStandard));
     EXPECT_FALSE(m_wndStandard.IsWindowVisible());
+    EXPECT_TRUE(g_beeps.empty());
     SaveScreenshot(L"customize-toolbar-hidden.bmp");
     UserInput show;
     show.Press(VK_SPACE).Pause(200);
@@ -161,6 +181,7 @@ TEST_F(SheetPagesTest, ACheckHidesAndShowsItsBarButABarThatCannotCloseKeepsItsCh
         SCOPED_TRACE(c.what);
         list.SetCurSel(nFormat);
         list.SetCaretIndex(nFormat);
+        g_beeps.clear();
         UserInput input;
         input.MoveTo(ItemPoint(pPage, nFormat, c.bOnCheck));
         for (int i = 0; i < c.nClicks; ++i)
@@ -171,6 +192,7 @@ TEST_F(SheetPagesTest, ACheckHidesAndShowsItsBarButABarThatCannotCloseKeepsItsCh
         Play(input);
         EXPECT_EQ(1, list.GetCheck(nFormat));
         EXPECT_TRUE(m_wndFormat.IsWindowVisible());
+        EXPECT_EQ((std::vector<UINT>{(UINT)-1}), g_beeps) << "one refusal, one beep";
     }
 }
 
@@ -181,10 +203,11 @@ TEST_F(SheetPagesTest, NewRenameAndDeleteGoThroughTheFrame)
     CKTToolbarsCheckList& list = pPage->GetToolbarList();
     const int nBefore = list.GetCount();
 
-    // The frame refuses: nothing is listed.
+    // The frame refuses: nothing is listed, and the refusal sounds.
     m_pFrame->m_bRefuseToolbars = TRUE;
     NameThroughDialog(pPage, IDC_NEW, L"Refused");
     EXPECT_EQ(nBefore, list.GetCount());
+    EXPECT_EQ((std::vector<UINT>{MB_ICONASTERISK}), g_beeps);
     m_pFrame->m_bRefuseToolbars = FALSE;
 
     NameThroughDialog(pPage, IDC_NEW, L"Mine");
@@ -212,10 +235,11 @@ TEST_F(SheetPagesTest, NewRenameAndDeleteGoThroughTheFrame)
         BOOL bRefuse;
         int nAnswer;
         bool bGone;
+        std::vector<UINT> beeps;
     };
-    const Case cases[] = {{"the user says No", FALSE, IDNO, false},
-                          {"the frame refuses", TRUE, IDYES, false},
-                          {"the frame deletes it", FALSE, IDYES, true}};
+    const Case cases[] = {{"the user says No", FALSE, IDNO, false, {}},
+                          {"the frame refuses", TRUE, IDYES, false, {MB_ICONASTERISK}},
+                          {"the frame deletes it", FALSE, IDYES, true, {}}};
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.what);
@@ -224,10 +248,12 @@ TEST_F(SheetPagesTest, NewRenameAndDeleteGoThroughTheFrame)
         m_pFrame->m_bRefuseToolbars = c.bRefuse;
         CustomizeTestApp().m_nAnswer = c.nAnswer;
         CustomizeTestApp().m_messageBoxes.clear();
+        g_beeps.clear();
         PressButton(pPage, IDC_DELETE);
         ASSERT_EQ(1u, CustomizeTestApp().m_messageBoxes.size());
         EXPECT_EQ(L"Do you really want to delete the toolbar 'Ours'?", CustomizeTestApp().m_messageBoxes[0]);
         EXPECT_EQ(c.bGone ? nBefore : nBefore + 1, list.GetCount());
+        EXPECT_EQ(c.beeps, g_beeps);
     }
     m_pFrame->m_bRefuseToolbars = FALSE;
 }
