@@ -212,6 +212,37 @@ TEST_F(SheetTest, CloseTakesTheStandardButtonsPlaceAndHelpStandsLeft)
     }
 }
 
+TEST_F(SheetTest, ContextHelpComesWithItsFlagAndOtherHelpGoesToTheFrame)
+{
+    struct Case
+    {
+        UINT uiFlags;
+        bool bContextHelp;
+    };
+    for (const Case& c : {Case{0x2F, true}, Case{0x0F, false}})
+    {
+        SCOPED_TRACE(c.uiFlags);
+        ASSERT_NE(nullptr, OpenSheet(c.uiFlags));
+        EXPECT_EQ(c.bContextHelp, (m_pSheet->GetExStyle() & WS_EX_CONTEXTHELP) != 0);
+        m_pSheet->SetActivePage(2);
+        m_pFrame->m_helpPages.clear();
+        // Help for a menu item is never a control's pop-up; without the flag neither is a control's.
+        HELPINFO help = {sizeof(HELPINFO), HELPINFO_MENUITEM, 0, nullptr, 0, {0, 0}};
+        m_pSheet->SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+        std::vector<int> expected = {2};
+        if (!c.bContextHelp)
+        {
+            help.iContextType = HELPINFO_WINDOW;
+            help.iCtrlId = 16601;
+            help.hItemHandle = m_pSheet->GetSafeHwnd();
+            m_pSheet->SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+            expected.push_back(2);
+        }
+        EXPECT_EQ(expected, m_pFrame->m_helpPages);
+        CloseSheet();
+    }
+}
+
 TEST_F(SheetTest, CommandsPageShowsTheCatalogueOfTheFrameAndTemplateMenus)
 {
     ASSERT_NE(nullptr, OpenSheet());

@@ -294,4 +294,30 @@ TEST_F(FileDialogTest, ResizedDialogKeepsTheListsOverTheFileList)
     EXPECT_EQ(rectExpectedTab, rectTab);
 }
 
+TEST_F(FileDialogTest, RecentFilesAreListedOnlyWhenTheDialogFillsTheListItself)
+{
+    struct Case
+    {
+        BOOL bFillRecent;
+        int nRows;
+    };
+    for (const Case& c : {Case{TRUE, 2}, Case{FALSE, 0}})
+    {
+        SCOPED_TRACE(c.bFillRecent);
+        m_hDlg = nullptr;
+        CKTFileDialog dlg(L"Open", FALSE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_NOCHANGEDIR, nullptr, &m_owner,
+                          c.bFillRecent);
+        int nRows = -1;
+        UserInput input;
+        FindDialog(input);
+        input.Call([&] {
+            nRows = dlg.GetRecentList().GetItemCount();
+            ::PostMessageW(m_hDlg, WM_COMMAND, IDCANCEL, 0);
+        });
+        EXPECT_EQ(IDCANCEL, Run(dlg, input));
+        ASSERT_NE(nullptr, m_hDlg.load()) << "no dialog appeared";
+        EXPECT_EQ(c.nRows, nRows);
+    }
+}
+
 } // namespace

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -319,6 +320,45 @@ TEST_F(KeyboardPageTest, ViewTypesAreTheTemplatesOnceAndTheFrame)
     pViewType = Item(IDC_VIEW_TYPE);
     EXPECT_EQ(1, (int)pViewType->SendMessage(CB_GETCOUNT));
     EXPECT_EQ(0, (int)pViewType->SendMessage(CB_GETCURSEL));
+}
+
+TEST_F(KeyboardPageTest, CommandsOfTheSameTextAreToldApartByTheirMenuPaths)
+{
+    // File holds two "Save"s, one of them in a submenu; both land in the File category.
+    HMENU hLayout = ::CreatePopupMenu();
+    ::AppendMenuW(hLayout, MF_STRING, ID_TEST_CMD_CUT, L"&Save");
+    HMENU hFile = ::CreatePopupMenu();
+    ::AppendMenuW(hFile, MF_STRING, ID_TEST_CMD_NEW, L"&New");
+    ::AppendMenuW(hFile, MF_STRING, ID_TEST_CMD_SAVEAS, L"&Save");
+    ::AppendMenuW(hFile, MF_POPUP, (UINT_PTR)hLayout, L"&Layout");
+    HMENU hMain = ::CreateMenu();
+    ::AppendMenuW(hMain, MF_POPUP, (UINT_PTR)hFile, L"&File");
+    m_frame.m_hMenuDefault = hMain;
+    ASSERT_NE(nullptr, OpenSheet());
+
+    struct Case
+    {
+        const wchar_t* category;
+        std::vector<std::wstring> commands; // in any order
+    };
+    const Case cases[] = {
+        {L"File", {L"FileLayoutSave", L"FileSave", L"New"}},
+        {L"All Commands", {L"FileLayoutSave", L"FileNew", L"FileSave"}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(std::wstring(c.category));
+        Choose(IDC_CATEGORY, c.category, true);
+        std::vector<std::wstring> shown = ListTexts(Item(IDC_COMMANDS));
+        std::sort(shown.begin(), shown.end());
+        EXPECT_EQ(c.commands, shown);
+    }
+
+    m_pSheet->DestroyWindow();
+    delete m_pSheet;
+    m_pSheet = nullptr;
+    m_frame.m_hMenuDefault = m_hMenu;
+    ::DestroyMenu(hMain);
 }
 
 } // namespace
