@@ -31,12 +31,19 @@ public:
     std::vector<UINT> m_commands;
     BOOL m_bEnableSave = TRUE;
     int m_nCheckPrint = 0;
+    // -1: Open's handler leaves the radio mark alone.
+    int m_nRadioOpen = -1;
     CString m_strCutText;
 
 protected:
     void OnCommandRange(UINT nID) { m_commands.push_back(nID); }
     void OnUpdateSave(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bEnableSave); }
     void OnUpdatePrint(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_nCheckPrint); }
+    void OnUpdateOpen(CCmdUI* pCmdUI)
+    {
+        if (m_nRadioOpen >= 0)
+            pCmdUI->SetRadio(m_nRadioOpen != 0);
+    }
     void OnUpdateCut(CCmdUI* pCmdUI)
     {
         if (!m_strCutText.IsEmpty())
@@ -49,6 +56,7 @@ BEGIN_MESSAGE_MAP(CToolbarTestFrame, CFrameWnd)
 ON_COMMAND_RANGE(ID_TEST_OPEN, ID_TEST_AMP, &CToolbarTestFrame::OnCommandRange)
 ON_UPDATE_COMMAND_UI(ID_TEST_SAVE, &CToolbarTestFrame::OnUpdateSave)
 ON_UPDATE_COMMAND_UI(ID_TEST_PRINT, &CToolbarTestFrame::OnUpdatePrint)
+ON_UPDATE_COMMAND_UI(ID_TEST_OPEN, &CToolbarTestFrame::OnUpdateOpen)
 ON_UPDATE_COMMAND_UI(ID_TEST_CUT, &CToolbarTestFrame::OnUpdateCut)
 END_MESSAGE_MAP()
 
@@ -167,22 +175,27 @@ TEST_F(ToolbarWindowTest, CommandHandlersEnableCheckAndRename)
     {
         BOOL enableSave;
         int checkPrint;
+        int radioOpen;
         UINT saveStyle;
         UINT printStyle;
+        UINT openStyle;
     } cases[] = {
-        {FALSE, 0, TBBS_DISABLED, TBBS_CHECKBOX},
-        {TRUE, 1, 0, TBBS_CHECKBOX | TBBS_CHECKED},
-        {TRUE, 2, 0, TBBS_CHECKBOX | TBBS_INDETERMINATE},
-        {TRUE, 7, 0, TBBS_CHECKBOX | TBBS_CHECKED},
+        {FALSE, 0, -1, TBBS_DISABLED, TBBS_CHECKBOX, 0},
+        {TRUE, 1, 1, 0, TBBS_CHECKBOX | TBBS_CHECKED, TBBS_CHECKBOX | TBBS_CHECKED},
+        {TRUE, 2, 0, 0, TBBS_CHECKBOX | TBBS_INDETERMINATE, TBBS_CHECKBOX},
+        {TRUE, 7, 1, 0, TBBS_CHECKBOX | TBBS_CHECKED, TBBS_CHECKBOX | TBBS_CHECKED},
     };
     for (const auto& c : cases)
     {
         m_pFrame->m_bEnableSave = c.enableSave;
         m_pFrame->m_nCheckPrint = c.checkPrint;
+        m_pFrame->m_nRadioOpen = c.radioOpen;
         pBar->OnUpdateCmdUI(m_pFrame, FALSE);
         EXPECT_EQ(c.saveStyle, pBar->GetButtonStyle(1)) << c.checkPrint;
         EXPECT_EQ(c.printStyle, pBar->GetButtonStyle(3)) << c.checkPrint;
+        EXPECT_EQ(c.openStyle, pBar->GetButtonStyle(0)) << "radio " << c.radioOpen;
     }
+    m_pFrame->m_nRadioOpen = -1;
     m_pFrame->m_strCutText = L"Snip\tCtrl+X";
     pBar->OnUpdateCmdUI(m_pFrame, FALSE);
     EXPECT_EQ(CString(L"Snip"), pBar->GetButtonText(4));
