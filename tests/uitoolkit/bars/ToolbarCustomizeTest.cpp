@@ -1,10 +1,12 @@
 // Toolbars in customize mode on the test display, driven with the display's mouse and keys:
 // buttons dragged within a bar, to another bar and off every bar (moved, copied with Ctrl,
 // cancelled with Escape), the group separator a short drag adds or removes, the drop marker, the
-// button context menu, widening a hosted control, and what the drop target accepts.
+// button context menu and what it offers, widening a hosted control, and what the drop target
+// accepts.
 #include "tests/framework/input/UserInput.h"
 #include "tests/framework/windows/WindowsTestSupport.h"
 #include "tests/uitoolkit/bars/ToolbarTestIds.h"
+#include "uitoolkit/bars/KTDropDownToolBar.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarEditBoxButton.h"
 #include "uitoolkit/customize/KTButtonDragDrop.h"
@@ -544,6 +546,67 @@ INSTANTIATE_TEST_SUITE_P(
                       MenuCase{"ResetAfterText", 4, 'T', 'R',
                                Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), 4, TRUE, FALSE}),
     [](const ::testing::TestParamInfo<MenuCase>& info) { return std::string(info.param.m_name); });
+
+// What the button context menu offers, item by item in the order Reset, Copy Button Image, Button
+// Appearance, Image, Text, Image and Text, Start Group: '-' offered, 'g' greyed, 'c' checked, 'b'
+// both.
+TEST_F(ToolbarCustomizeTest, ContextMenuOffersWhatTheButtonAllows)
+{
+    CKTDropDownToolBar group;
+    ASSERT_TRUE(group.Create(m_pFrame, WS_CHILD | CBRS_TOP, AFX_IDW_TOOLBAR + 20));
+    ASSERT_TRUE(group.LoadToolBar(IDR_TEST_TOOLBAR2));
+    const struct
+    {
+        const char* m_name;
+        std::function<int(CKTToolBar&)> m_prepare; // the button whose menu is asked for
+        const char* m_expected;
+    } cases[] = {
+        {"the first button cannot start a group", [](CKTToolBar&) { return 0; }, "---c--g"},
+        {"a button after a separator starts one", [](CKTToolBar&) { return 3; }, "---c--c"},
+        {"a text-only button has no image to copy",
+         [](CKTToolBar& bar) {
+             bar.GetButton(1)->m_bImage = FALSE;
+             bar.GetButton(1)->m_bText = TRUE;
+             return 1;
+         },
+         "-g--c--"},
+        {"a label under the image on a horizontal bar",
+         [](CKTToolBar& bar) {
+             bar.EnableTextLabels(TRUE);
+             return 4;
+         },
+         "---b---"},
+        {"a drop-down button shows its group's images",
+         [&group](CKTToolBar& bar) { return bar.InsertButton(new CKTDropDownToolbarButton(L"Group", &group)); },
+         "-ggggg-"},
+    };
+    for (const auto& c : cases)
+    {
+        m_pFirst->EnableTextLabels(FALSE);
+        m_pFirst->RestoreResourceState();
+        const int iButton = c.m_prepare(*m_pFirst);
+        CMenu menu;
+        ASSERT_TRUE(menu.LoadMenu(CKTToolBar::IDR_KT_BUTTON_MENU));
+        CMenu* pPopup = menu.GetSubMenu(0);
+        ASSERT_TRUE(pPopup != nullptr);
+        m_pFirst->EnableContextMenuItems(m_pFirst->GetButton(iButton), pPopup);
+        std::string states;
+        for (UINT uiCmd :
+             {CKTToolBar::ID_KT_BUTTON_RESET, CKTToolBar::ID_KT_BUTTON_COPY_IMAGE, CKTToolBar::ID_KT_BUTTON_APPEARANCE,
+              CKTToolBar::ID_KT_BUTTON_IMAGE, CKTToolBar::ID_KT_BUTTON_TEXT, CKTToolBar::ID_KT_BUTTON_IMAGE_AND_TEXT,
+              CKTToolBar::ID_KT_BUTTON_START_GROUP})
+        {
+            const UINT nState = pPopup->GetMenuState(uiCmd, MF_BYCOMMAND);
+            const bool bGrey = (nState & MF_GRAYED) != 0;
+            const bool bCheck = (nState & MF_CHECKED) != 0;
+            states += bGrey && bCheck ? 'b' : bGrey ? 'g' : bCheck ? 'c' : '-';
+        }
+        EXPECT_EQ(c.m_expected, states) << c.m_name;
+    }
+    m_pFirst->EnableTextLabels(FALSE);
+    m_pFirst->RestoreResourceState();
+    group.DestroyWindow();
+}
 
 TEST_F(ToolbarCustomizeTest, RightClickOutsideCustomizeModeAsksTheFrame)
 {
