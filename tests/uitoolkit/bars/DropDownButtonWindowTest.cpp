@@ -226,17 +226,24 @@ TEST_F(DropDownButtonWindowTest, AButtonRemovedWhileItsTimerOrFrameRunsLeavesNot
     EXPECT_TRUE(m_pFrame->m_commands.empty());
 }
 
-TEST_F(DropDownButtonWindowTest, DeactivatingTheApplicationClosesTheGroup)
+TEST_F(DropDownButtonWindowTest, DeactivatingTheApplicationClosesTheGroupOutsideCustomizeMode)
 {
-    ASSERT_TRUE(Button()->DropDown());
-    CKTDropDownFrame* pFrame = Button()->GetFrame();
-    ASSERT_TRUE(pFrame != nullptr);
-    const HWND hFrame = pFrame->GetSafeHwnd();
-    ::ReleaseCapture();
-    ::SendMessageW(hFrame, WM_ACTIVATEAPP, FALSE, 0);
-    PumpAndIdle();
-    EXPECT_FALSE(::IsWindow(hFrame));
-    EXPECT_EQ(nullptr, Button()->GetFrame());
+    for (const BOOL bCustomize : {TRUE, FALSE})
+    {
+        CKTToolBar::SetCustomizeMode(bCustomize);
+        ASSERT_TRUE(Button()->DropDown());
+        CKTDropDownFrame* pFrame = Button()->GetFrame();
+        ASSERT_TRUE(pFrame != nullptr);
+        const HWND hFrame = pFrame->GetSafeHwnd();
+        ::ReleaseCapture();
+        ::SendMessageW(hFrame, WM_ACTIVATEAPP, FALSE, 0);
+        PumpAndIdle();
+        EXPECT_EQ(!bCustomize, !::IsWindow(hFrame)) << "customize mode " << bCustomize;
+        EXPECT_EQ(!bCustomize, Button()->GetFrame() == nullptr) << "customize mode " << bCustomize;
+        Button()->CloseFrame();
+        PumpAndIdle();
+        CKTToolBar::SetCustomizeMode(FALSE);
+    }
 }
 
 TEST_F(DropDownButtonWindowTest, StoredFormFindsItsGroupOnlyWhileItExists)
