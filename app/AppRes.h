@@ -82,6 +82,9 @@
 #define IDB_TABLE                       162
 #define IDB_STANDARD                    164
 #define IDB_STANDARD_DISABLED           165
+// A child frame's page bar.
+#define IDR_PAGE_BAR                    2200
+#define IDB_PAGE_BAR                    2200
 #define IDS_TOOLBAR_STANDARD            101
 #define IDS_TOOLBAR_CONVERT             102
 #define IDS_TOOLBAR_NAVIGATION          103

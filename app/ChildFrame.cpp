@@ -8,7 +8,9 @@
 #include "app/ConvertingApp.h"
 #include "app/FileDialogs.h"
 #include "app/MainFrame.h"
+#include "app/OwnToolbarButtons.h"
 #include "uitoolkit/bars/KTFrameDocking.h"
+#include "uitoolkit/bars/KTToolbarEditBoxButton.h"
 
 namespace
 {
@@ -16,6 +18,8 @@ namespace
 const wchar_t* const SettingsSection = L"Settings";
 const wchar_t* const BarHeightEntry = L"SampleBarHeight";
 const wchar_t* const BarShowEntry = L"SampleBarShow";
+// The label's text until the view puts the page count in.
+const wchar_t* const PageCountLabel = L"of %d pages";
 
 CConvertingApp* ConvertingApp()
 {
@@ -52,9 +56,13 @@ BOOL CNoDocChildFrame::PreCreateWindow(CREATESTRUCT& cs)
     cs.style =
         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE | WS_MAXIMIZE;
     cs.dwExStyle &= ~WS_EX_CLIENTEDGE;
-    // A new frame follows the active one: maximized only when that one is.
-    if (CMDIFrameWnd* main =
-            dynamic_cast<CMDIFrameWnd*>(CWnd::FromHandle(cs.hwndParent ? ::GetParent(cs.hwndParent) : nullptr)))
+    // A new frame follows the active one: maximized only when that one is. The parent named here
+    // is the main frame, or its client area when a caller names that.
+    CWnd* parent = CWnd::FromHandle(cs.hwndParent);
+    CMDIFrameWnd* main = dynamic_cast<CMDIFrameWnd*>(parent);
+    if (!main && parent)
+        main = dynamic_cast<CMDIFrameWnd*>(parent->GetParent());
+    if (main)
     {
         BOOL maximized = FALSE;
         if (CMDIChildWnd* active = main->MDIGetActive(&maximized))
@@ -132,15 +140,21 @@ int CConvertingFrame::OnCreate(LPCREATESTRUCT create)
             return -1;
         }
     }
+    if (HasPageToolbar() && !CreatePageBar())
+        return -1;
     int percent = static_cast<int>(AfxGetApp()->GetProfileInt(SettingsSection, BarHeightEntry, DefaultBarPercent));
     percent = std::min(std::max(percent, 0), MaxBarPercent);
     m_frameHeight = create->cy;
     if (m_previewBar)
-    {
         SetBarHeight(BarHeightFor(percent, m_frameHeight));
+    if (m_pageBar.m_hWnd)
+        m_pageBar.EnableDocking(CBRS_ALIGN_BOTTOM);
+    if (m_previewBar)
         m_previewBar->EnableDocking(CBRS_ALIGN_BOTTOM);
-    }
     EnableFrameDocking(this, CBRS_ALIGN_ANY);
+    // The page bar first: it sits between the page and the preview.
+    if (m_pageBar.m_hWnd)
+        DockControlBar(&m_pageBar, AFX_IDW_DOCKBAR_BOTTOM);
     if (m_previewBar)
     {
         DockControlBar(m_previewBar.get(), AFX_IDW_DOCKBAR_BOTTOM);
@@ -155,6 +169,97 @@ int CConvertingFrame::OnCreate(LPCREATESTRUCT create)
         ShowControlBar(m_previewBar.get(), show ? TRUE : FALSE, FALSE);
     }
     return 0;
+}
+
+bool CConvertingFrame::CreatePageBar()
+{
+    const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_FIXED;
+    if (!m_pageBar.CreateEx(this, TBSTYLE_FLAT, style, CRect(1, 1, 1, 1), PageBarId))
+        return false;
+    m_pageBar.SetBarStyle(m_pageBar.GetBarStyle() & ~CBRS_GRIPPER);
+    if (!m_pageBar.LoadToolBar(PageBarResourceId, 0, 0, TRUE))
+        return false;
+    const CKTToolbarEditBoxButton box(CurrentPageCommand, -1, ES_NUMBER | ES_AUTOHSCROLL, PageBoxWidth);
+    const CKTLabelButton label(PageCountLabel, PageCountCommand);
+    return m_pageBar.ReplaceButton(CurrentPageCommand, box) == 1 &&
+           m_pageBar.ReplaceButton(PageCountCommand, label) == 1;
+}
+
+CKTToolbarEditBoxButton* CConvertingFrame::GetPageBox() const
+{
+    if (!m_pageBar.m_hWnd)
+        return nullptr;
+    CKTToolbarButton* button = m_pageBar.GetButton(m_pageBar.CommandToIndex(CurrentPageCommand));
+    return button && button->IsKindOf(RUNTIME_CLASS(CKTToolbarEditBoxButton))
+               ? static_cast<CKTToolbarEditBoxButton*>(button)
+               : nullptr;
+}
+
+int32_t CConvertingFrame::GetCurrentPage() const
+{
+    const CKTToolbarEditBoxButton* box = GetPageBox();
+    if (!box)
+        return m_currentPage;
+    CString text = box->GetContents();
+    if (CEdit* edit = box->GetEditBox(); edit && edit->m_hWnd)
+        edit->GetWindowText(text);
+    text.Trim();
+    if (text.IsEmpty())
+        return 0;
+    int64_t page = 0;
+    for (int i = 0; i < text.GetLength(); ++i)
+    {
+        const wchar_t c = text[i];
+        if (c < L'0' || c > L'9')
+            return 0;
+        page = page * 10 + (c - L'0');
+        // Beyond any page count: no page, as a word would be.
+        if (page > INT32_MAX)
+            return 0;
+    }
+    return static_cast<int32_t>(page);
+}
+
+void CConvertingFrame::SetCurrentPage(int32_t page)
+{
+    m_currentPage = page;
+    if (CKTToolbarEditBoxButton* box = GetPageBox())
+        box->SetContents(std::to_wstring(page).c_str());
+}
+
+BOOL CConvertingFrame::PreTranslateMessage(MSG* msg)
+{
+    // Enter in the page box goes to the typed page; the box's own notices only copy its text.
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN)
+        if (const CKTToolbarEditBoxButton* box = GetPageBox();
+            box && box->GetEditBox() && msg->hwnd == box->GetEditBox()->m_hWnd)
+        {
+            SendMessage(WM_COMMAND, CurrentPageCommand);
+            return TRUE;
+        }
+    return CNoDocChildFrame::PreTranslateMessage(msg);
+}
+
+void CConvertingFrame::RecalcLayout(BOOL notify)
+{
+    CNoDocChildFrame::RecalcLayout(notify);
+    CentrePageBar();
+}
+
+void CConvertingFrame::CentrePageBar()
+{
+    CWnd* dockBar = m_pageBar.m_hWnd ? m_pageBar.GetParent() : nullptr;
+    if (!dockBar || m_pageBar.IsFloating())
+        return;
+    CRect client, bar;
+    GetClientRect(&client);
+    m_pageBar.GetWindowRect(&bar);
+    dockBar->ScreenToClient(&bar);
+    CPoint left(std::max(0, (client.Width() - bar.Width()) / 2), 0);
+    ClientToScreen(&left);
+    dockBar->ScreenToClient(&left);
+    if (left.x != bar.left)
+        m_pageBar.SetWindowPos(nullptr, left.x, bar.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CConvertingFrame::SetBarHeight(int height)

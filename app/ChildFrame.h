@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/LockedBars.h"
 #include "app/PreviewBar.h"
 #include "framework/Afx.h"
 #include "table/ConvertingTableGrid.h"
@@ -13,6 +14,7 @@
 #include "table/ui/ChildView.h"
 #include "uitoolkit/bars/KTMDIChildWnd.h"
 
+class CKTToolbarEditBoxButton;
 class LayoutView;
 
 // Posted by a child frame to the main window: it lost activation; its window is being destroyed
@@ -46,14 +48,24 @@ public:
     static constexpr int DefaultBarPercent = 30;
     static constexpr int MaxBarPercent = 80;
     static constexpr int MinBarHeight = 20;
+    static constexpr UINT PageBarId = 59400;
+    static constexpr UINT PageBarResourceId = 2200;
+    static constexpr UINT FirstPageCommand = 34124;
+    static constexpr UINT PreviousPageCommand = 34123;
+    static constexpr UINT CurrentPageCommand = 34125;
+    static constexpr UINT PageCountCommand = 34126;
+    static constexpr UINT NextPageCommand = 34122;
+    static constexpr UINT LastPageCommand = 34127;
+    static constexpr int PageBoxWidth = 60;
 
     CConvertingFrame();
     ~CConvertingFrame() override;
 
     void UpdateTablePreview(std::unique_ptr<ConvertingTableGrid> grid) override;
     void UpdateTextPreview(const std::wstring& text) override;
-    int32_t GetCurrentPage() const override { return m_currentPage; }
-    void SetCurrentPage(int32_t page) override { m_currentPage = page; }
+    // The number in the page bar's box: 0 when it is empty or no number.
+    int32_t GetCurrentPage() const override;
+    void SetCurrentPage(int32_t page) override;
     // The Excel output's path; empty when there is none and the conversion must not go ahead.
     void GetOutputFileName(std::wstring& name) override { name = GetOutputFileName(); }
     virtual std::wstring GetOutputFileName();
@@ -75,6 +87,11 @@ public:
     virtual LayoutView* GetLayoutView() const { return nullptr; }
 
     CConvertingSampleBar* GetPreviewBar() const { return m_previewBar.get(); }
+    CKTLockedToolBar& GetPageBar() { return m_pageBar; }
+    // The page bar's box for the current page; null when the frame has no page bar.
+    CKTToolbarEditBoxButton* GetPageBox() const;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    void RecalcLayout(BOOL notify = TRUE) override;
     int GetFrameHeight() const { return m_frameHeight; }
     // The bar's height for a percentage of a frame height: rounded up, never under 20 pixels.
     static int BarHeightFor(int percent, int frameHeight);
@@ -92,7 +109,13 @@ protected:
     virtual bool AskOutputFileName(const std::wstring& proposed, std::wstring& chosen);
     void SetBarHeight(int height);
 
+private:
+    bool CreatePageBar();
+    void CentrePageBar();
+
+protected:
     std::unique_ptr<CConvertingSampleBar> m_previewBar;
+    CKTLockedToolBar m_pageBar;
     std::wstring m_documentPath;
     int m_frameHeight = 0;
     int32_t m_currentPage = 0;

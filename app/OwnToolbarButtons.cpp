@@ -94,7 +94,7 @@ SIZE CKTToolbarButtonImage::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, 
     return result;
 }
 
-CKTLabelButton::CKTLabelButton(LPCTSTR text) : CKTToolbarButton(0, -1, text)
+CKTLabelButton::CKTLabelButton(LPCTSTR text, UINT command) : CKTToolbarButton(command, -1, text)
 {
     SetStyle(m_nStyle);
 }

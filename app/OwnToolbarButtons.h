@@ -40,7 +40,8 @@ class CKTLabelButton : public CKTToolbarButton
     DECLARE_SERIAL(CKTLabelButton)
 public:
     CKTLabelButton() = default;
-    explicit CKTLabelButton(LPCTSTR text);
+    // A command lets the label's text follow that command's update handler (a page count).
+    explicit CKTLabelButton(LPCTSTR text, UINT command = 0);
 
     // A label is always disabled: it can never be pressed.
     void SetStyle(UINT nStyle) override;

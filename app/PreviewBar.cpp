@@ -7,6 +7,8 @@
 #include "table/ConvertingTableLayout.h"
 #include "table/LayoutShell.h"
 #include "table/LayoutView.h"
+#include "uitoolkit/bars/KTPopupMenu.h"
+#include "uitoolkit/bars/KTToolBar.h"
 
 BOOL CSmartRichEditCtrl::CreateView(DWORD style, CWnd* parent, UINT id)
 {
@@ -433,7 +435,23 @@ bool CConvertingSampleBar::HandleGridMouse(MSG* msg)
             m_selected = {id};
         HandOverSelection();
     }
+    LeaveMenusAndToolbars();
     return true;
+}
+
+void CConvertingSampleBar::LeaveMenusAndToolbars()
+{
+    // The bar takes the press before the frame would see it, so it ends what a press elsewhere
+    // ends: an open menu, and the keyboard's stay on a toolbar.
+    if (CKTToolBar::IsCustomizeMode())
+        return;
+    CKTPopupMenu* menu = CKTPopupMenu::GetActiveMenu();
+    if (menu && ::IsWindow(menu->GetSafeHwnd()))
+        menu->SendMessage(WM_CLOSE);
+    CWnd* focus = CWnd::GetFocus();
+    CWnd* main = AfxGetMainWnd();
+    if (focus && main && focus->IsKindOf(RUNTIME_CLASS(CKTToolBar)))
+        main->SetFocus();
 }
 
 BOOL CConvertingSampleBar::PreTranslateMessage(MSG* msg)

@@ -83,6 +83,8 @@ private:
     bool IdOfCell(int row, int viewColumn, int32_t& id) const;
     void HandOverSelection();
     bool HandleGridMouse(MSG* msg);
+    // Closes an open toolkit menu and takes the keyboard from a toolbar, outside customize mode.
+    void LeaveMenusAndToolbars();
 
     CListCtrl m_gridView;
     CSmartRichEditCtrl m_textView;

@@ -342,7 +342,8 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
         PostNcDestroy();
     if (hWnd == nullptr)
         return FALSE;
-    if (bMaximized)
+    // Maximized as the active child is, or as the style the frame settled on asks for a shown one.
+    if (bMaximized || ((cs.style & WS_MAXIMIZE) != 0 && (dwStyle & WS_VISIBLE) != 0))
         ::ShowWindow(hWnd, SW_SHOWMAXIMIZED);
     else if ((dwStyle & WS_VISIBLE) != 0)
         ::ShowWindow(hWnd, SW_SHOWNORMAL);

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws the main frame's toolbar pictures: one strip of 19x19 images per toolbar with its greyed
 twin for disabled buttons, the images of the commands that have no visible bar, and the feedback
-button's picture. Run it from anywhere; it writes into bars/ next to itself."""
+button's picture; and the child frame's page bar, 16x15 images. Run it from anywhere; it writes into bars/ next to itself."""
 import os
 
 from draw_pictures import Picture, bmp24
@@ -242,6 +242,55 @@ def feedback_picture():
     return p
 
 
+# The page bar's buttons: first, previous, the page box and the page count (both replaced by
+# controls as the bar is made, so their images are only seen in a list), next, last.
+PAGE_WIDTH, PAGE_HEIGHT = 16, 15
+PAGE_BAR = ["first", "previous", "page_box", "page_count", "next", "last"]
+
+
+def page_arrow(p, tip, pointing_right):
+    """A solid triangle 7 pixels wide whose tip stands at column tip, centred vertically."""
+    middle = PAGE_HEIGHT // 2
+    for i in range(7):
+        x = tip - i if pointing_right else tip + i
+        p.fill(x, middle - i, x + 1, middle + i + 1, BLUE)
+
+
+def draw_page_button(name):
+    p = Picture(PAGE_WIDTH, PAGE_HEIGHT, FACE)
+    if name == "first":
+        p.fill(3, 1, 5, 14, BLUE)
+        page_arrow(p, 6, False)
+    elif name == "previous":
+        page_arrow(p, 5, False)
+    elif name == "next":
+        page_arrow(p, 10, True)
+    elif name == "last":
+        page_arrow(p, 9, True)
+        p.fill(11, 1, 13, 14, BLUE)
+    elif name == "page_box":
+        p.fill(1, 3, 15, 12, PAPER)
+        p.frame(1, 3, 15, 12, INK)
+        p.fill(7, 5, 8, 10, INK)
+    elif name == "page_count":
+        page(p, 3, 1, 10, 13)
+        for y in range(4, 12, 3):
+            p.fill(5, y, 11, y + 1, INK)
+    else:
+        raise ValueError(name)
+    return p
+
+
+def page_strip():
+    out = Picture(PAGE_WIDTH * len(PAGE_BAR), PAGE_HEIGHT, FACE)
+    for i, name in enumerate(PAGE_BAR):
+        image = draw_page_button(name)
+        for y in range(PAGE_HEIGHT):
+            for x in range(PAGE_WIDTH):
+                out.put(i * PAGE_WIDTH + x, y, image.pixels[y][x])
+    return out
+
+
 def main():
     folder = os.path.join(HERE, "bars")
     os.makedirs(folder, exist_ok=True)
@@ -253,6 +302,8 @@ def main():
             file.write(bmp24(greyed(picture)))
     with open(os.path.join(folder, "Feedback.bmp"), "wb") as file:
         file.write(bmp24(feedback_picture()))
+    with open(os.path.join(folder, "PageBar.bmp"), "wb") as file:
+        file.write(bmp24(page_strip()))
 
 
 if __name__ == "__main__":

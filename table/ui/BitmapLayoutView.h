@@ -141,6 +141,7 @@ protected:
     void OnUpdateNextPage(CCmdUI* ui);
     void OnUpdatePreviousPage(CCmdUI* ui);
     void OnCurrentPageBox();
+    void OnUpdatePageCount(CCmdUI* ui);
     void OnGoToPage();
     void OnUpdateGoToPage(CCmdUI* ui);
     DECLARE_MESSAGE_MAP()

@@ -15,6 +15,7 @@ namespace
 constexpr const wchar_t* BadPageNumber = L"The page numbers that you entered are incorrect.\nPage numbers and ranges "
                                          L"are only allowed from 1 up to %d, which is the last page.";
 constexpr const wchar_t* GoToPageTitle = L"Go to page";
+constexpr const wchar_t* PageCountLabel = L"of %d Pages";
 
 } // namespace
 
@@ -254,6 +255,13 @@ void CBitmapLayoutView::GoToCheckedPage(int64_t n)
 void CBitmapLayoutView::OnCurrentPageBox()
 {
     GoToCheckedPage(m_frame ? m_frame->GetCurrentPage() : 0);
+}
+
+void CBitmapLayoutView::OnUpdatePageCount(CCmdUI* ui)
+{
+    std::wstring text = PageCountLabel;
+    text.replace(text.find(L"%d"), 2, std::to_wstring(GetPageCount()));
+    ui->SetText(text.c_str());
 }
 
 void CBitmapLayoutView::OnGoToPage()

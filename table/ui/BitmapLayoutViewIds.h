@@ -11,6 +11,7 @@ enum : UINT
     CmdPreviousPage = 34123,
     CmdFirstPage = 34124,
     CmdCurrentPageBox = 34125,
+    CmdPageCountLabel = 34126,
     CmdLastPage = 34127,
     CmdGoToPage = 34128,
     CmdSelectionKindButton = 34114,

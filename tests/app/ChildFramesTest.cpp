@@ -1,13 +1,10 @@
 // The child frames as a user meets them inside a main frame: the preview bar's share of the
 // frame, the title, the Excel output's name with its questions, Save As and closing of printed
 // jobs, and the conversion preview driven with the mouse.
-#include "app/ChildFrame.h"
-#include "app/ConvertingApp.h"
-#include "app/MainFrame.h"
-#include "tests/app/AppTestSupport.h"
+#include "tests/app/ChildFrameFixture.h"
 #include "tests/app/DialogUser.h"
 #include "tests/framework/input/UserInput.h"
-#include "tests/table/ui/PageViewFixture.h"
+#include "uitoolkit/bars/KTPopupMenu.h"
 
 #include <richedit.h>
 
@@ -22,116 +19,6 @@
 
 namespace
 {
-
-// Messages go through the pre-translation of their windows, as the program's own loop does.
-void PumpTranslated(DWORD milliseconds = 100)
-{
-    const DWORD start = GetTickCount();
-    do
-    {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        {
-            if (!AfxPreTranslateMessage(&msg))
-            {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
-}
-
-std::wstring TempPath(const wchar_t* name)
-{
-    wchar_t folder[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    return std::wstring(folder) + name;
-}
-
-bool Exists(const std::wstring& path)
-{
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// The save dialog stands aside: the test says what the user picks.
-class AnsweringChildFrame : public CChildFrame
-{
-public:
-    bool AskOutputFileName(const std::wstring& proposed, std::wstring& chosen) override
-    {
-        m_proposals.push_back(proposed);
-        if (m_choice.empty())
-            return false;
-        chosen = m_choice;
-        return true;
-    }
-
-    std::vector<std::wstring> m_proposals;
-    std::wstring m_choice;
-};
-
-class ChildFramesTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        AfxInitRichEdit2();
-        theApp.ResetStart();
-        theApp.WriteProfileInt(L"Settings", L"SampleBarHeight", 30);
-        theApp.WriteProfileInt(L"Settings", L"SampleBarShow", 1);
-        m_main = new CConvertingMainFrame;
-        ASSERT_TRUE(m_main->Create(nullptr, L"Kest", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 900, 700)));
-        theApp.m_pMainWnd = m_main;
-        SetForegroundWindow(m_main->m_hWnd);
-        m_copy = TempPath(L"kest-child-frames.kest");
-        ASSERT_TRUE(CopyFileW(SampleTable.c_str(), m_copy.c_str(), FALSE));
-    }
-    void TearDown() override
-    {
-        if (m_main && m_main->m_hWnd)
-            m_main->DestroyWindow();
-        theApp.m_pMainWnd = nullptr;
-        Pump();
-        DeleteFileW(m_copy.c_str());
-        theApp.WriteProfileInt(L"Settings", L"SampleBarHeight", 30);
-        theApp.WriteProfileInt(L"Settings", L"SampleBarShow", 1);
-    }
-
-    // A frame showing the file at path, opened as the application opens one.
-    AnsweringChildFrame* Open(const std::wstring& path, bool printed = false)
-    {
-        auto* frame = new AnsweringChildFrame;
-        EXPECT_TRUE(frame->CreateWithView(m_main, path));
-        frame->SetDocumentPath(path);
-        EXPECT_TRUE(frame->GetView().LoadFile(path));
-        if (printed)
-        {
-            frame->SetPrinted(true);
-            m_main->SetPrintTarget(frame);
-        }
-        m_main->MDIActivate(frame);
-        PumpTranslated();
-        return frame;
-    }
-
-    // The frame with columns detected on its page.
-    AnsweringChildFrame* OpenWithColumns()
-    {
-        AnsweringChildFrame* frame = Open(m_copy);
-        frame->SendMessage(WM_COMMAND, LayoutView::CmdAutoColumnDetection);
-        PumpTranslated();
-        return frame;
-    }
-
-    static int Percent(CChildFrame* frame)
-    {
-        return frame->GetPreviewBar()->GetHorzSize().cy * 100 / frame->GetFrameHeight();
-    }
-
-    CConvertingMainFrame* m_main = nullptr;
-    std::wstring m_copy;
-};
 
 TEST_F(ChildFramesTest, PreviewBarTakesItsStoredShareAndKeepsItThroughResizes)
 {
@@ -168,6 +55,31 @@ TEST_F(ChildFramesTest, PreviewBarTakesItsStoredShareAndKeepsItThroughResizes)
     PumpTranslated();
     EXPECT_EQ(static_cast<int>(theApp.GetProfileInt(L"Settings", L"SampleBarHeight", 0)), closingShare);
     EXPECT_EQ(theApp.GetProfileInt(L"Settings", L"SampleBarShow", 0), 1u);
+}
+
+TEST_F(ChildFramesTest, NewFramesOpenMaximizedUnlessTheActiveOneIsNot)
+{
+    struct Step
+    {
+        const char* what;
+        std::function<void(CChildFrame* active)> before;
+        bool maximized;
+    };
+    const std::vector<Step> steps = {
+        {"the first frame", [](CChildFrame*) {}, true},
+        {"beside a maximized frame", [](CChildFrame*) {}, true},
+        {"beside a restored frame", [&](CChildFrame* active) { m_main->MDIRestore(active); }, false},
+        {"beside a frame maximized again", [&](CChildFrame* active) { m_main->MDIMaximize(active); }, true},
+    };
+    CChildFrame* active = nullptr;
+    for (const Step& step : steps)
+    {
+        step.before(active);
+        PumpTranslated();
+        active = Open(m_copy);
+        EXPECT_EQ(IsZoomed(active->m_hWnd) != FALSE, step.maximized) << step.what;
+        EXPECT_TRUE(IsWindowVisible(active->m_hWnd)) << step.what;
+    }
 }
 
 TEST_F(ChildFramesTest, TitleShowsThePathAndModifiedMarkExceptForPrintedJobs)
@@ -523,6 +435,46 @@ TEST_F(PreviewBarTest, RightClickOpensTheFormatMenuOnlyOnSelectedColumns)
         Play(input);
         EXPECT_EQ(shown.load(), c.menu) << c.what;
         EXPECT_EQ(Selected(), Layout({1})) << c.what;
+    }
+}
+
+TEST_F(PreviewBarTest, APressInTheGridClosesAnOpenMenuAndTakesTheKeysFromAToolbar)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void(UserInput&)> press;
+        std::set<int32_t> selected;
+    };
+    const std::vector<Case> cases = {
+        {"left press", [&](UserInput& in) { in.MoveTo(CellPoint(0, 2)).LeftDown().LeftUp(); }, Layout({2})},
+        {"right press", [&](UserInput& in) { in.MoveTo(CellPoint(0, 1)).RightDown().RightUp(); }, Layout({1})},
+    };
+    for (const Case& c : cases)
+    {
+        HMENU menu = CreatePopupMenu();
+        AppendMenuW(menu, MF_STRING, 34140, L"&Automatic");
+        AppendMenuW(menu, MF_STRING, 34141, L"&Text");
+        RECT main = {};
+        GetWindowRect(m_main->m_hWnd, &main);
+        auto* popup = new CKTPopupMenu;
+        ASSERT_TRUE(popup->Create(m_main, main.left + 40, main.top + 60, menu, FALSE, TRUE));
+        const HWND popupWindow = popup->m_hWnd;
+        PumpTranslated();
+        ASSERT_EQ(CKTPopupMenu::GetActiveMenu(), popup) << c.what;
+        m_frame->GetPageBar().SetFocus();
+        ASSERT_EQ(GetFocus(), m_frame->GetPageBar().m_hWnd) << c.what;
+
+        UserInput input;
+        c.press(input);
+        Play(input);
+        EXPECT_FALSE(IsWindow(popupWindow)) << c.what;
+        EXPECT_EQ(CKTPopupMenu::GetActiveMenu(), nullptr) << c.what;
+        // The main window took the keys (and hands them on as it does); the bar lost them.
+        const HWND focus = GetFocus();
+        EXPECT_NE(focus, m_frame->GetPageBar().m_hWnd) << c.what;
+        EXPECT_TRUE(focus == m_main->m_hWnd || IsChild(m_main->m_hWnd, focus)) << c.what;
+        EXPECT_EQ(Selected(), c.selected) << c.what;
     }
 }
 

@@ -227,6 +227,38 @@ TEST_F(LockedBarsTest, TheLockedToolbarIsNotListedNotDraggedAndItsLabelNeverPres
     EXPECT_TRUE(SaveScreenArea(L"screenshots/locked-bars.bmp", WindowOf(*m_frame)));
 }
 
+TEST_F(LockedBarsTest, ImageAndLabelButtonsComeBackWithASavedToolbar)
+{
+    const wchar_t profile[] = L"Software\\KestTests\\OwnButtons\\";
+    constexpr UINT SavedId = 59503;
+    ToolbarImageResources images;
+    images.m_uiHotResID = IDB_TABLE;
+    CKTToolBar saved, loaded;
+    for (CKTToolBar* bar : {&saved, &loaded})
+    {
+        ASSERT_TRUE(bar->CreateEx(m_frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(1, 1, 1, 1),
+                                  bar == &saved ? SavedId : SavedId + 1));
+        ASSERT_TRUE(bar->LoadToolBarEx(IDR_TABLE_BAR, images));
+    }
+    saved.InsertButton(CKTToolbarButtonImage(ID_HELP_FEEDBACK, IDB_FEEDBACK, {73, 25}));
+    saved.InsertButton(CKTLabelButton(L"of 3 Pages"));
+    ASSERT_TRUE(saved.SaveState(profile));
+    ASSERT_TRUE(loaded.LoadState(profile, SavedId));
+    ASSERT_EQ(loaded.GetCount(), saved.GetCount());
+
+    const auto* image = dynamic_cast<CKTToolbarButtonImage*>(loaded.GetButton(loaded.GetCount() - 2));
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->m_nID, static_cast<UINT>(ID_HELP_FEEDBACK));
+    EXPECT_EQ(image->GetBitmapId(), static_cast<UINT>(IDB_FEEDBACK));
+    EXPECT_EQ(image->GetImageSize(), CSize(73, 25));
+    EXPECT_EQ(image->GetStrip().GetCount(), 1);
+    const auto* label = dynamic_cast<CKTLabelButton*>(loaded.GetButton(loaded.GetCount() - 1));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(std::wstring(label->m_strText), L"of 3 Pages");
+    EXPECT_NE(label->m_nStyle & TBBS_DISABLED, 0u);
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KestTests\\OwnButtons");
+}
+
 TEST_F(LockedBarsTest, TheLockedSizingBarIsResizedAtItsTopEdgeButNeverMovedOrClosed)
 {
     EXPECT_FALSE(m_sizing.CanBeClosed());

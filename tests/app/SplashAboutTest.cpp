@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 
 namespace
@@ -175,6 +176,48 @@ TEST(PictureStaticTest, TheTransparentColourShowsTheParentBeneath)
     DestroyWindow(parent);
 }
 
+// Double clicks that reached a window of this thread, counted as the loop takes them.
+std::atomic<int> doubleClicksTaken{0};
+
+LRESULT CALLBACK CountDoubleClicks(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION && wParam == PM_REMOVE && reinterpret_cast<MSG*>(lParam)->message == WM_LBUTTONDBLCLK)
+        ++doubleClicksTaken;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Double clicks at the point, Ctrl held through the display when asked, and pumps until the
+// double click has been handled. Two clicks that a loaded machine spread too far apart to make a
+// double click are tried again. False when no double click arrived.
+bool DoubleClick(POINT point, bool withCtrl)
+{
+    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, CountDoubleClicks, nullptr, GetCurrentThreadId());
+    const int before = doubleClicksTaken;
+    for (int attempt = 0; attempt < 3 && doubleClicksTaken == before; ++attempt)
+    {
+        UserInput input;
+        if (withCtrl)
+            input.DisplayKey("ctrl", true).Call([] {
+                // The display's key reaches the input queue on its own time; the clicks wait for it.
+                for (int i = 0; i < 500 && (GetAsyncKeyState(VK_CONTROL) & 0x8000) == 0; ++i)
+                    Sleep(10);
+            });
+        input.MoveTo(point).LeftDown().LeftUp().LeftDown().LeftUp();
+        if (withCtrl)
+            input.Pause(100).DisplayKey("ctrl", false).Call([] {
+                for (int i = 0; i < 500 && (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0; ++i)
+                    Sleep(10);
+            });
+        input.Start();
+        PumpUntil([&] { return input.Done(); }, 10000);
+        PumpUntil([&] { return doubleClicksTaken != before; }, 2000);
+        // The handler runs as the message is dispatched, just after it was taken.
+        PumpFor(50);
+    }
+    UnhookWindowsHookEx(hook);
+    return doubleClicksTaken != before;
+}
+
 TEST(AboutBoxTest, PictureByColourDepthAndADoubleClickWithCtrlSwapsIt)
 {
     struct Case
@@ -209,26 +252,11 @@ TEST(AboutBoxTest, PictureByColourDepthAndADoubleClickWithCtrlSwapsIt)
 
         // A plain double click changes nothing; with Ctrl held the second picture comes, and back.
         const POINT onPicture = ScreenPoint(about.m_hWnd, 300, 150);
-        UserInput plain;
-        plain.MoveTo(onPicture).LeftDown().LeftUp().LeftDown().LeftUp().Pause(100);
-        plain.Start();
-        EXPECT_TRUE(PumpUntil([&] { return plain.Done(); }, 5000));
-        PumpFor(200);
+        ASSERT_TRUE(DoubleClick(onPicture, false)) << c.bits;
         EXPECT_EQ(about.GetPictureId(), c.first);
         for (UINT expected : {c.second, c.first})
         {
-            UserInput withCtrl;
-            withCtrl.DisplayKey("ctrl", true)
-                .MoveTo(onPicture)
-                .LeftDown()
-                .LeftUp()
-                .LeftDown()
-                .LeftUp()
-                .Pause(100)
-                .DisplayKey("ctrl", false);
-            withCtrl.Start();
-            EXPECT_TRUE(PumpUntil([&] { return withCtrl.Done(); }, 5000));
-            PumpFor(200);
+            ASSERT_TRUE(DoubleClick(onPicture, true)) << c.bits;
             EXPECT_EQ(about.GetPictureId(), expected) << c.bits;
         }
         about.DestroyWindow();

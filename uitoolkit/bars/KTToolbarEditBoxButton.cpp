@@ -190,7 +190,8 @@ CEdit* CKTToolbarEditBoxButton::CreateEdit(CWnd* pWndParent, const CRect& rect)
 
 void CKTToolbarEditBoxButton::OnMove()
 {
-    if (m_pWndEdit->GetSafeHwnd() == nullptr || !m_pWndEdit->IsWindowVisible())
+    // The control's own style: a bar laid out before its frame is shown still places its box.
+    if (m_pWndEdit->GetSafeHwnd() == nullptr || (m_pWndEdit->GetStyle() & WS_VISIBLE) == 0)
         return;
     const int cyText = ktGlobals.m_textHeight;
     const int iFree = std::max(0, static_cast<int>(m_rect.Height() - m_sizeText.cy - cyText));
