@@ -231,6 +231,8 @@ void LayoutView::OnSelectionMode(UINT command)
     m_selection.clear();
     m_lastSelected = -1;
     InvalidateLayoutRect(nullptr);
+    // The preview's presses select by the new kind, and its old selection goes.
+    UpdatePreview();
 }
 
 void LayoutView::SetRowAndCellEditing(bool on)

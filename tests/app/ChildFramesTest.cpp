@@ -403,6 +403,63 @@ TEST_F(PreviewBarTest, PressesAndHeaderClicksSelectLayoutColumns)
     Play(release);
 }
 
+TEST_F(PreviewBarTest, SelectedColumnsRowsAndCellsAreDrawnHighlighted)
+{
+    // The share of a grid cell's pixels in the colour (cells hold a little text on their background).
+    auto share = [&](const Screenshot& shot, int row, int column, COLORREF colour) {
+        RECT rect = {};
+        rect.top = column;
+        rect.left = LVIR_BOUNDS;
+        m_bar->GetGridView().SendMessage(LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
+        if (column == 0)
+            rect.right = rect.left + m_bar->GetGridView().GetColumnWidth(0);
+        int hits = 0, all = 0;
+        for (int y = rect.top + 1; y < rect.bottom - 1; ++y)
+            for (int x = rect.left + 1; x < rect.right - 1; ++x, ++all)
+                hits += shot.At(x, y) == colour;
+        return all ? hits * 100 / all : 0;
+    };
+    struct Case
+    {
+        const char* what;
+        UINT kind;
+        std::vector<std::pair<int, int>> highlighted, plain; // (row, grid-view column)
+    };
+    const std::vector<Case> cases = {
+        {"columns", LayoutView::CmdSelectColumns, {{0, 2}, {1, 2}}, {{0, 1}, {1, 3}}},
+        {"rows", LayoutView::CmdSelectColumns + 1, {{1, 1}, {1, 2}, {1, 3}}, {{0, 2}, {2, 2}}},
+        {"cells", LayoutView::CmdSelectColumns + 2, {{1, 2}}, {{1, 1}, {0, 2}, {2, 2}}},
+    };
+    m_frame->GetView().SetRowAndCellEditing(true);
+    for (const Case& c : cases)
+    {
+        m_frame->GetView().OnSelectionMode(c.kind);
+        PumpTranslated();
+        EXPECT_TRUE(m_bar->GetSelected().empty()) << c.what;
+        UserInput press;
+        press.MoveTo(CellPoint(1, 2)).LeftDown().LeftUp().MoveTo(HeaderPoint(0));
+        Play(press);
+        ASSERT_EQ(Selected().size(), 1u) << c.what;
+        RedrawWindow(m_bar->GetGridView().m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        PumpTranslated(100);
+        Screenshot shot(m_bar->GetGridView().m_hWnd);
+        const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+        for (const auto& cell : c.highlighted)
+            EXPECT_GT(share(shot, cell.first, cell.second, highlight), 50)
+                << c.what << " " << cell.first << "," << cell.second;
+        for (const auto& cell : c.plain)
+        {
+            EXPECT_EQ(share(shot, cell.first, cell.second, highlight), 0)
+                << c.what << " " << cell.first << "," << cell.second;
+            EXPECT_GT(share(shot, cell.first, cell.second, GetSysColor(COLOR_WINDOW)), 50)
+                << c.what << " " << cell.first << "," << cell.second;
+        }
+        // The row numbers keep the button face.
+        EXPECT_GT(share(shot, 1, 0, GetSysColor(COLOR_BTNFACE)), 50) << c.what;
+    }
+    m_frame->GetView().SetRowAndCellEditing(false);
+}
+
 // True when a popup menu of this process is on the screen.
 bool MenuShown()
 {

@@ -592,8 +592,10 @@ TEST_F(MainFrameTest, TheMenuBarsResetBringsBackTheResourceMenus)
     const auto texts = [&]() {
         std::vector<std::wstring> items;
         CKTMenuBar* bar = m_main->GetMenuBar();
+        // A maximized document adds its system menu and window buttons, which carry no text.
         for (int i = 0; i < bar->GetCount(); ++i)
-            items.push_back(std::wstring(bar->GetButton(i)->m_strText));
+            if (!bar->GetButton(i)->m_strText.IsEmpty())
+                items.push_back(std::wstring(bar->GetButton(i)->m_strText));
         return items;
     };
     const std::vector<std::wstring> empty = {L"&File", L"&Edit", L"&View", L"&Help"};
