@@ -109,16 +109,16 @@ protected:
     virtual bool AskOutputFileName(const std::wstring& proposed, std::wstring& chosen);
     void SetBarHeight(int height);
 
-private:
-    bool CreatePageBar();
-    void CentrePageBar();
-
-protected:
     std::unique_ptr<CConvertingSampleBar> m_previewBar;
     CKTLockedToolBar m_pageBar;
     std::wstring m_documentPath;
     int m_frameHeight = 0;
+    // The page of a frame without a page bar.
     int32_t m_currentPage = 0;
+
+private:
+    bool CreatePageBar();
+    void CentrePageBar();
 };
 
 class CChildFrame : public CConvertingFrame

@@ -18,6 +18,10 @@ namespace
 {
 
 const std::wstring SampleReport = std::wstring(L"" KEST_SOURCE_DIR) + L"/samples/report.kest";
+constexpr UINT First = CConvertingFrame::FirstPageCommand;
+constexpr UINT Previous = CConvertingFrame::PreviousPageCommand;
+constexpr UINT Next = CConvertingFrame::NextPageCommand;
+constexpr UINT Last = CConvertingFrame::LastPageCommand;
 
 class PageBarTest : public ChildFramesTest
 {
@@ -114,21 +118,24 @@ TEST_F(PageBarTest, TheBarIsLockedUnderThePageAboveThePreviewAndCentred)
     std::vector<UINT> commands;
     for (int i = 0; i < Bar().GetCount(); ++i)
         commands.push_back(Bar().GetItemID(i));
-    EXPECT_EQ(commands, (std::vector<UINT>{34124, 34123, 34125, 34126, 34122, 34127}));
+    EXPECT_EQ(commands, (std::vector<UINT>{CConvertingFrame::FirstPageCommand, CConvertingFrame::PreviousPageCommand,
+                                           CConvertingFrame::CurrentPageCommand, CConvertingFrame::PageCountCommand,
+                                           CConvertingFrame::NextPageCommand, CConvertingFrame::LastPageCommand}));
     const CKTToolbarEditBoxButton* box = m_frame->GetPageBox();
     EXPECT_EQ(box->GetWidth(), 60);
     EXPECT_NE(box->GetEditBox()->GetStyle() & ES_NUMBER, 0u);
     EXPECT_EQ(BoxText(), L"1");
     // The box fills its place on the bar, also when the bar was laid out before the frame showed.
     CRect place;
-    Bar().GetItemRect(Bar().CommandToIndex(34125), &place);
+    Bar().GetItemRect(Bar().CommandToIndex(CConvertingFrame::CurrentPageCommand), &place);
     Bar().ClientToScreen(&place);
     const RECT edit = ScreenRect(box->GetEditBox()->m_hWnd);
     EXPECT_TRUE(box->GetEditBox()->IsWindowVisible());
     EXPECT_GE(edit.left, place.left);
     EXPECT_LE(edit.right, place.right);
     EXPECT_GT(edit.right - edit.left, place.Width() / 2);
-    const auto* label = dynamic_cast<CKTLabelButton*>(Bar().GetButton(Bar().CommandToIndex(34126)));
+    const auto* label =
+        dynamic_cast<CKTLabelButton*>(Bar().GetButton(Bar().CommandToIndex(CConvertingFrame::PageCountCommand)));
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(std::wstring(label->m_strText), L"of 3 Pages");
 
@@ -166,10 +173,10 @@ TEST_F(PageBarTest, ButtonsAndTheBoxMoveThroughThePages)
         int page;
     };
     const std::vector<Step> steps = {
-        {"last", [&](UserInput& in) { in.MoveTo(ButtonPoint(34127)).LeftDown().LeftUp(); }, 3},
-        {"previous", [&](UserInput& in) { in.MoveTo(ButtonPoint(34123)).LeftDown().LeftUp(); }, 2},
-        {"first", [&](UserInput& in) { in.MoveTo(ButtonPoint(34124)).LeftDown().LeftUp(); }, 1},
-        {"next", [&](UserInput& in) { in.MoveTo(ButtonPoint(34122)).LeftDown().LeftUp(); }, 2},
+        {"last", [&](UserInput& in) { in.MoveTo(ButtonPoint(Last)).LeftDown().LeftUp(); }, 3},
+        {"previous", [&](UserInput& in) { in.MoveTo(ButtonPoint(Previous)).LeftDown().LeftUp(); }, 2},
+        {"first", [&](UserInput& in) { in.MoveTo(ButtonPoint(First)).LeftDown().LeftUp(); }, 1},
+        {"next", [&](UserInput& in) { in.MoveTo(ButtonPoint(Next)).LeftDown().LeftUp(); }, 2},
         {"typed page", [&](UserInput& in) { TypePage(in, L"3"); }, 3},
         {"letters are not taken", [&](UserInput& in) { TypePage(in, L"x1"); }, 1},
     };
@@ -181,10 +188,10 @@ TEST_F(PageBarTest, ButtonsAndTheBoxMoveThroughThePages)
         EXPECT_EQ(m_frame->GetView().GetCurrentPageNumber(), step.page) << step.what;
         EXPECT_EQ(BoxText(), std::to_wstring(step.page)) << step.what;
         EXPECT_EQ(m_frame->GetCurrentPage(), step.page) << step.what;
-        EXPECT_EQ(Enabled(34124), step.page > 1) << step.what;
-        EXPECT_EQ(Enabled(34123), step.page > 1) << step.what;
-        EXPECT_EQ(Enabled(34122), step.page < 3) << step.what;
-        EXPECT_EQ(Enabled(34127), step.page < 3) << step.what;
+        EXPECT_EQ(Enabled(First), step.page > 1) << step.what;
+        EXPECT_EQ(Enabled(Previous), step.page > 1) << step.what;
+        EXPECT_EQ(Enabled(Next), step.page < 3) << step.what;
+        EXPECT_EQ(Enabled(Last), step.page < 3) << step.what;
     }
 }
 
