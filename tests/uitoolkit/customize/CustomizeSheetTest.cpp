@@ -266,6 +266,7 @@ TEST_F(SheetTest, CommandsPageShowsTheCatalogueOfTheFrameAndTemplateMenus)
     const Case cases[] = {
         {L"Edit", {L"Copy", L"Paste", L"Format", L"Bold"}},
         {L"Layout", {L"Save", L"Copy"}},
+        {L"New Menu", {L"New Menu"}},
         {L"All Commands",
          {L"EditCopy", L"EditFormatBold", L"EditPaste", L"FileNew", L"FileOpen", L"FileSave", L"Format", L"LayoutSave",
           L"New Menu", L"WindowCascade"}},
@@ -326,6 +327,26 @@ TEST_F(SheetTest, ChoosingACommandShowsItsPromptFromTheFrame)
     ASSERT_NE(nullptr, pPage->GetSelectedButton());
     EXPECT_EQ((UINT)ID_SHEET_NEW, pPage->GetSelectedButton()->m_nID);
     EXPECT_EQ(L"Creates a document", Text(PageItem(pPage, IDC_DESCRIPTION)));
+
+    struct Case
+    {
+        const wchar_t* category;
+        const wchar_t* command;
+        const wchar_t* description;
+    };
+    // The new-menu button (id 0) describes itself; a submenu's button has no prompt.
+    const Case cases[] = {{L"New Menu", L"New Menu", L"New Menu"}, {L"Edit", L"Format", L""}};
+    CListBox* pCategories = static_cast<CListBox*>(PageItem(pPage, IDC_CATEGORY));
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(std::wstring(c.command));
+        pCategories->SetCurSel(pCategories->FindStringExact(-1, c.category));
+        pPage->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CATEGORY, LBN_SELCHANGE), (LPARAM)pCategories->GetSafeHwnd());
+        pCommands->SetCurSel(pCommands->FindStringExact(-1, c.command));
+        pPage->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_COMMANDS, LBN_SELCHANGE), (LPARAM)pCommands->GetSafeHwnd());
+        ASSERT_NE(nullptr, pPage->GetSelectedButton());
+        EXPECT_EQ(c.description, Text(PageItem(pPage, IDC_DESCRIPTION)));
+    }
 }
 
 TEST_F(SheetTest, EveryPageInCustomizeModeIsPictured)
