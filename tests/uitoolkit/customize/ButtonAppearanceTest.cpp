@@ -22,8 +22,10 @@
 
 namespace
 {
-const UINT kCmdWithImage = 34101;
-const UINT kCmdWithoutImage = 34102;
+// Commands of these tests alone: the command manager keeps the images of every toolbar loaded by
+// the other tests of the program.
+const UINT kCmdWithImage = 34901;
+const UINT kCmdWithoutImage = 34902;
 const int kDefaultImage = 3;
 const UINT kToolsEntry = 34200;
 const UINT kFirstTool = 34210;
