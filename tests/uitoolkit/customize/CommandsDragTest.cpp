@@ -131,11 +131,19 @@ TEST_F(CommandsDragTest, ACommandDraggedFromTheListLandsOnABarAndStaysInTheCatal
         }
 
         BOOL bOutsideWhileOver = -1;
+        HCURSOR hCursorAtPress = nullptr;
         UserInput input;
         input.MoveTo(ptFrom).Pause(100);
         if (c.bCtrl)
             input.DisplayKey("ctrl", true);
-        input.LeftDown().Glide(ptFrom, ptTo, 20).Pause(300).MoveTo(CPoint(ptTo.x + 1, ptTo.y)).MoveTo(ptTo).Pause(200);
+        // Pressed but not yet moved off the item: the drag shows its no-drop cursor.
+        input.LeftDown().Pause(200).Call([&] {
+            CURSORINFO info = {};
+            info.cbSize = sizeof(info);
+            if (::GetCursorInfo(&info))
+                hCursorAtPress = info.hCursor;
+        });
+        input.Glide(ptFrom, ptTo, 20).Pause(300).MoveTo(CPoint(ptTo.x + 1, ptTo.y)).MoveTo(ptTo).Pause(200);
         input.Call([&] { bOutsideWhileOver = CKTToolbarDropSource::GetInstance().m_bDragOutsideToolbars; });
         input.LeftUp();
         if (c.bCtrl)
@@ -144,6 +152,8 @@ TEST_F(CommandsDragTest, ACommandDraggedFromTheListLandsOnABarAndStaysInTheCatal
         Play(input);
         Settle();
 
+        EXPECT_NE(nullptr, hCursorAtPress);
+        EXPECT_EQ(CKTToolbarDropSource::GetInstance().GetCursorFor(DROPEFFECT_NONE), hCursorAtPress);
         EXPECT_EQ(c.standardAfter, BarIds(m_wndStandard));
         EXPECT_EQ(format, BarIds(m_wndFormat));
         EXPECT_EQ(c.bOverBar ? FALSE : TRUE, bOutsideWhileOver);
