@@ -16,6 +16,7 @@
 #include "uitoolkit/customize/KTButton.h"
 #include "uitoolkit/customize/KTCommandManager.h"
 #include "uitoolkit/customize/KTToolbarCustomize.h"
+#include "uitoolkit/customize/KTWindowsManagerDlg.h"
 #include "uitoolkit/looks/KTVisualManagerXP.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CConvertingMainFrame)
@@ -158,6 +159,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
 
     GetFrameSupport().EnableUserToolbars(nullptr, FirstUserToolbarId, LastUserToolbarId);
     EnableWindowsDialog(ID_WINDOWS_DIALOG, IDS_WINDOWS_MENU, TRUE, FALSE);
+    // The dialog lives in the toolkit's library and announces itself only once linked in: named
+    // here, the program carries it.
+    CKTWindowsManagerDlg::Install();
     return 0;
 }
 

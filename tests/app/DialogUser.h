@@ -67,6 +67,7 @@ public:
                   if (!dialog)
                   {
                       m_missed = true;
+                      m_done = true;
                       return;
                   }
                   Sleep(50);
@@ -74,6 +75,7 @@ public:
                   // The next step's dialog may share the caption: wait until this one is gone or stays.
                   Sleep(150);
               }
+              m_done = true;
           })
     {
     }
@@ -82,6 +84,9 @@ public:
         if (m_thread.joinable())
             m_thread.join();
     }
+    // All steps taken or given up. Until then the steps may ask this thread's windows for their
+    // texts: a thread that waits for the user must keep answering them.
+    bool Done() const { return m_done; }
     bool Missed()
     {
         if (m_thread.joinable())
@@ -91,6 +96,7 @@ public:
 
 private:
     std::atomic<bool> m_missed{false};
+    std::atomic<bool> m_done{false};
     std::thread m_thread;
 };
 

@@ -2,6 +2,8 @@
 // View > Toolbars with the mouse, the frame in customize mode while it is open and back when it is
 // closed, the catalogue with the document menu's commands and the zoom box, the Toolbars page
 // listing only the bars the user may show and hide, and user toolbars made and deleted by the frame.
+// Beside it, the other bar and window commands of the menus: Status Bar, Standard Toolbar and the
+// Window menu's windows dialog.
 #include "app/AppRes.h"
 #include "tests/app/DialogUser.h"
 #include "tests/app/MainFrameFixture.h"
@@ -42,18 +44,23 @@ protected:
         Play(right);
     }
     // The View menu of the menu bar; with toolbars, its Toolbars submenu too.
-    void OpenViewMenu(bool toolbars = false)
+    void OpenViewMenu(bool toolbars = false) { OpenMenu(L"&View", toolbars); }
+    void OpenMenu(const std::wstring& title, bool firstSubmenu = false)
     {
         CKTMenuBar* menuBar = m_main->GetMenuBar();
+        int index = 0;
+        while (index < menuBar->GetCount() && std::wstring(menuBar->GetButton(index)->m_strText) != title)
+            ++index;
+        ASSERT_LT(index, menuBar->GetCount());
         CRect view;
-        menuBar->GetItemRect(2, &view);
+        menuBar->GetItemRect(index, &view);
         menuBar->ClientToScreen(&view);
         UserInput open;
         open.MoveTo(view.CenterPoint()).LeftDown().LeftUp().Pause(300);
         Play(open);
         CKTPopupMenu* viewMenu = CKTPopupMenu::GetActiveMenu();
         ASSERT_NE(viewMenu, nullptr);
-        if (!toolbars)
+        if (!firstSubmenu)
             return;
         CRect item;
         viewMenu->GetMenuBar()->GetItemRect(0, &item);
@@ -203,6 +210,34 @@ TEST_F(MainFrameCustomizeTest, TheStatusBarAndTheStandardToolbarAreShownAndHidde
     Play(close);
 }
 
+TEST_F(MainFrameCustomizeTest, TheWindowMenuOpensTheWindowsDialogListingTheDocuments)
+{
+    CChildFrame* first = OpenCopy(L"kest-windows-first.kest");
+    CChildFrame* second = OpenCopy(L"kest-windows-second.kest");
+    ASSERT_TRUE(first && second);
+    OpenMenu(L"&Window");
+    ASSERT_EQ(OpenMenuItems().back(), L"&Windows...");
+    std::vector<std::wstring> listed;
+    DialogUser user({{L"Windows", [&](HWND dialog) {
+                          HWND list = GetDlgItem(dialog, 16923);
+                          const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+                          for (int i = 0; i < count; ++i)
+                          {
+                              wchar_t text[MAX_PATH * 2] = {};
+                              if (SendMessageW(list, LB_GETTEXTLEN, i, 0) < MAX_PATH * 2)
+                                  SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+                              listed.push_back(text);
+                          }
+                          Click(dialog, IDOK);
+                      }}});
+    ClickMenuItem(L"&Windows...");
+    // Without a dialog the user gives up; this thread answers the window texts it asks meanwhile.
+    PumpUntil([&] { return user.Done(); }, 60000);
+    EXPECT_FALSE(user.Missed());
+    const std::vector<std::wstring> expected = {TextOf(first->m_hWnd), TextOf(second->m_hWnd)};
+    EXPECT_EQ(listed, expected);
+}
+
 TEST_F(MainFrameCustomizeTest, TheCatalogueHoldsTheMenusCommandsAndTheZoomBox)
 {
     CKTToolbarCustomize* sheet = OpenSheetByCommand();
@@ -272,6 +307,7 @@ TEST_F(MainFrameCustomizeTest, TheToolbarsPageListsTheFramesBarsAndTheFrameMakes
     {
         DialogUser user({{std::wstring(theApp.m_pszAppName), AnswerMessage(question)}});
         ClickControl(page.GetDlgItem(DeleteToolbarButton));
+        PumpUntil([&] { return user.Done(); }, 60000);
         EXPECT_FALSE(user.Missed());
     }
     PumpFor(200);
