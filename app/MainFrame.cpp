@@ -84,8 +84,6 @@ bool CMainFrame::CreateToolbar(CKTToolBar& bar, UINT id, UINT resourceId, UINT i
 {
     if (!bar.CreateEx(this, TBSTYLE_FLAT, ToolbarStyle, CRect(1, 1, 1, 1), id))
         return false;
-    // Docked, the bar's parent is a dock bar: its resets and menus must still reach this frame.
-    bar.SetOwner(this);
     ToolbarImageResources resources;
     resources.m_uiHotResID = images;
     resources.m_uiColdResID = images;
