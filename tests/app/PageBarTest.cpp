@@ -158,6 +158,29 @@ TEST_F(PageBarTest, TheBarIsLockedUnderThePageAboveThePreviewAndCentred)
         EXPECT_GT(margins.first, 0) << width;
     }
     m_main->MDIMaximize(m_frame);
+    PumpTranslated();
+
+    // Pulled where no button is (or by its border) or double-clicked there, the bar stays put.
+    const RECT before = ScreenRect(Bar().m_hWnd);
+    CRect client;
+    Bar().GetClientRect(&client);
+    POINT edge = {before.left, (before.top + before.bottom) / 2};
+    for (int x = client.right - 1; x >= 0 && edge.x == before.left; --x)
+        for (int y = 0; y < client.bottom; ++y)
+            if (Bar().HitTest(CPoint(x, y)) < 0)
+            {
+                edge = {x, y};
+                Bar().ClientToScreen(&edge);
+                break;
+            }
+    UserInput drag;
+    drag.MoveTo(edge).LeftDown().Glide(edge, {edge.x - 200, edge.y - 250}).LeftUp().MoveTo(edge).LeftDown().LeftUp();
+    drag.LeftDown().LeftUp();
+    Play(drag);
+    EXPECT_FALSE(Bar().IsFloating());
+    EXPECT_EQ(ScreenRect(Bar().m_hWnd).left, before.left);
+    EXPECT_EQ(ScreenRect(Bar().m_hWnd).top, before.top);
+
     RedrawWindow(m_main->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpTranslated(300);
     CreateDirectoryW(L"screenshots", nullptr);
