@@ -1,0 +1,110 @@
+// The menus of the toolkit MDI program as a user walks them with the mouse: opened from the menu
+// bar, into the submenu two levels deep by resting on its items, closed by a choice; a click on
+// the open menu's title ends there.
+#include "tests/uitoolkit/frames/FramesFixture.h"
+
+#include "uitoolkit/bars/KTPopupMenu.h"
+#include "uitoolkit/bars/KTPopupMenuBar.h"
+#include "uitoolkit/bars/KTToolbarMenuButton.h"
+
+#include <string>
+#include <vector>
+
+namespace
+{
+
+// The open chain's depth: 0 closed, 1 a menu, 2 a submenu...
+int Depth()
+{
+    int n = 0;
+    for (CKTPopupMenu* p = CKTPopupMenu::GetActiveMenu(); p != nullptr; p = p->GetParentPopupMenu())
+        n++;
+    return n;
+}
+
+// The title whose menu is open on the menu bar, or empty.
+CString OpenTitle(const CKTMenuBar& bar)
+{
+    for (int i = 0; i < bar.GetCount(); i++)
+    {
+        const CKTToolbarButton* pButton = bar.GetButton(i);
+        if (pButton->IsKindOf(RUNTIME_CLASS(CKTToolbarMenuButton)) &&
+            static_cast<const CKTToolbarMenuButton*>(pButton)->m_pPopupMenu != nullptr)
+            return pButton->m_strText;
+    }
+    return CString();
+}
+
+} // namespace
+
+class MenuBarWalkTest : public FramesTest
+{
+protected:
+    void TearDown() override
+    {
+        for (int i = 0; i < 5 && CKTPopupMenu::GetActiveMenu() != nullptr; i++)
+        {
+            CKTPopupMenu::GetActiveMenu()->SendMessage(WM_CLOSE);
+            Settle();
+        }
+        FramesTest::TearDown();
+    }
+    POINT PopupItemCentre(int iItem)
+    {
+        CKTPopupMenuBar* pBar = CKTPopupMenu::GetActiveMenu()->GetMenuBar();
+        CRect rect = pBar->GetButton(iItem)->m_rect;
+        pBar->ClientToScreen(&rect);
+        return rect.CenterPoint();
+    }
+};
+
+TEST_F(MenuBarWalkTest, TheMouseOpensAMenuAndChoosesInItsDeepestSubmenuOnce)
+{
+    ASSERT_NE(nullptr, OpenDocument(L"Report 1"));
+    const int iEdit = 1;
+    {
+        UserInput input;
+        input.MoveTo(ItemCentre(&m_wndMenuBar, iEdit)).LeftDown().Pause(60).LeftUp().Pause(200);
+        Play(input);
+    }
+    ASSERT_EQ(1, Depth());
+    EXPECT_EQ(CString(L"&Edit"), OpenTitle(m_wndMenuBar));
+    EXPECT_TRUE(m_pFrame->m_commands.empty()) << "the release that opened the menu chooses nothing";
+
+    // Resting on More, then on Deeper, opens them after the menu delay; Leaf is clicked.
+    for (int iLevel = 1; iLevel <= 2; iLevel++)
+    {
+        CKTPopupMenuBar* pBar = CKTPopupMenu::GetActiveMenu()->GetMenuBar();
+        const int iSub = pBar->CommandToIndex((UINT)-1);
+        ASSERT_GE(iSub, 0);
+        UserInput input;
+        // The first move into a menu only tells it where the mouse is.
+        const CPoint ptItem = PopupItemCentre(iSub);
+        input.MoveTo(CPoint(ptItem.x - 4, ptItem.y)).Pause(50).MoveTo(ptItem);
+        Play(input);
+        EXPECT_TRUE(PumpUntil([&] { return Depth() == iLevel + 1; }, 3000)) << "level " << iLevel;
+    }
+    SaveScreenshot(L"frames_menu_bar_deepest_submenu.bmp");
+    {
+        const int iLeaf = CKTPopupMenu::GetActiveMenu()->GetMenuBar()->CommandToIndex(ID_FRAMES_LEAF);
+        ASSERT_GE(iLeaf, 0);
+        UserInput input;
+        input.MoveTo(PopupItemCentre(iLeaf)).Pause(50).LeftDown().Pause(50).LeftUp().Pause(150);
+        Play(input);
+    }
+    EXPECT_EQ(0, Depth());
+    EXPECT_EQ(std::vector<UINT>{ID_FRAMES_LEAF}, m_pFrame->m_commands);
+
+    // On the menu bar a second click on the open menu's title ends there: the menu stays as it
+    // is and nothing is chosen.
+    m_pFrame->m_commands.clear();
+    for (int nClicks : {1, 2})
+    {
+        UserInput input;
+        input.MoveTo(ItemCentre(&m_wndMenuBar, iEdit)).LeftDown().Pause(60).LeftUp().Pause(200);
+        Play(input);
+        EXPECT_EQ(1, Depth()) << nClicks;
+        EXPECT_EQ(CString(L"&Edit"), OpenTitle(m_wndMenuBar)) << nClicks;
+    }
+    EXPECT_TRUE(m_pFrame->m_commands.empty());
+}
