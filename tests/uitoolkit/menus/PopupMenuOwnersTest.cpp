@@ -1,7 +1,8 @@
 // What a popup menu takes from outside and must not trust for its whole life: the window that
-// receives its commands, which may be destroyed (and its object freed) while the menu is open,
-// and the screen's colour depth, which turns the fade off for one popup without touching the
-// stored animation setting. Runs under the heap checker, so a freed window touched fails.
+// receives its commands, which may be destroyed (and its object freed) while the menu is open;
+// the screen's colour depth, which turns the fade off for one popup without touching the stored
+// animation setting; and the owner's window, outside which no shadow is drawn. Runs under the
+// heap checker, so a freed window touched fails.
 #include "tests/framework/input/UserInput.h"
 #include "tests/framework/windows/WindowsTestSupport.h"
 #include "tests/uitoolkit/menus/MenuTestSupport.h"
@@ -151,5 +152,44 @@ TEST_F(PopupMenuOwnersTest, OnAPaletteScreenFadeIsOffForThePopupButTheSettingSta
         PumpAndIdle();
     }
     ktGlobals.m_bitsPerPixel = nRealBits;
+    CKTToolBar::m_bMenuShadows = bOldShadows;
+}
+
+TEST_F(PopupMenuOwnersTest, AShadowThatWouldReachOutsideTheOwnersWindowIsLeftOff)
+{
+    const BOOL bOldShadows = CKTToolBar::m_bMenuShadows;
+    CKTToolBar::m_bMenuShadows = TRUE;
+    CRect rectFrame;
+    m_pFrame->GetWindowRect(&rectFrame);
+    struct Case
+    {
+        const char* name;
+        CPoint point;
+        BOOL bShadow;
+    } cases[] = {
+        {"well inside the frame", CPoint(rectFrame.left + 40, rectFrame.top + 60), TRUE},
+        {"over the frame's right edge", CPoint(rectFrame.right - 20, rectFrame.top + 60), FALSE},
+        {"over the frame's bottom edge", CPoint(rectFrame.left + 40, rectFrame.bottom - 10), FALSE},
+    };
+    for (const Case& c : cases)
+    {
+        CKTPopupMenu* pPopup = new CKTPopupMenu;
+        ASSERT_TRUE(pPopup->Create(m_pFrame, c.point.x, c.point.y, MakeEditMenu(), FALSE, TRUE)) << c.name;
+        PumpAndIdle();
+        if (c.bShadow && pPopup->GetShadowSize() == 0)
+        {
+            pPopup->SendMessage(WM_CLOSE);
+            PumpAndIdle();
+            CKTToolBar::m_bMenuShadows = bOldShadows;
+            GTEST_SKIP() << "the look draws no menu shadow";
+        }
+        EXPECT_EQ(c.bShadow, pPopup->GetShadowSize() > 0) << c.name;
+        CRect rect;
+        pPopup->GetWindowRect(&rect);
+        EXPECT_EQ(pPopup->GetFinalSize() + CSize(pPopup->GetShadowSize(), pPopup->GetShadowSize()), rect.Size())
+            << "the window is the menu and its shadow, if any: " << c.name;
+        pPopup->SendMessage(WM_CLOSE);
+        PumpAndIdle();
+    }
     CKTToolBar::m_bMenuShadows = bOldShadows;
 }
