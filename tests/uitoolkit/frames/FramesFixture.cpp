@@ -2,6 +2,7 @@
 
 #include "framework/AfxMsgMap.h"
 #include "uitoolkit/bars/KTBarPopupMessage.h"
+#include "uitoolkit/bars/KTMenuStore.h"
 #include "uitoolkit/looks/KTVisualManagerXP.h"
 
 #include <string>
@@ -93,6 +94,12 @@ void FramesTest::TearDown()
     TestApp().m_pMainWnd = nullptr;
     PumpAndIdle();
     m_pTemplate.reset();
+    // This test's menus are gone; a later test's menu may get the same handle value and would
+    // otherwise load the copies stored here.
+    CKTMenuFileStore::Get().RemoveAll();
+    // A windows-dialog item makes its command a basic one, which would make the next test's
+    // menus personalised.
+    CKTToolBar::SetBasicCommands(CList<UINT, UINT>());
 }
 
 CMDIChildWnd* FramesTest::OpenDocument(LPCTSTR lpszTitle)
