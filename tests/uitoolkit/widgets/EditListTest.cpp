@@ -187,6 +187,29 @@ TEST_F(EditListTest, CaptionShowsTheMnemonicNotTheAmpersand)
     EXPECT_GT(nBelow, 0u) << "the mnemonic is underlined";
 }
 
+// The buttons' pictures are drawn on silver, which loading turns into the face colour; a picture
+// without a colour table keeps its silver, a grey square on every face that is not silver.
+TEST_F(EditListTest, ButtonPicturesStandOnTheButtonFace)
+{
+    const COLORREF clrSilver = RGB(192, 192, 192);
+    if (::GetSysColor(COLOR_BTNFACE) == clrSilver)
+        GTEST_SKIP() << "the face is silver itself";
+    m_list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpAndIdle();
+    HDC hScreen = ::GetDC(nullptr);
+    for (int iButton = 0; iButton < m_list.GetButtonsCount(); iButton++)
+    {
+        CRect rect;
+        m_list.GetButton(iButton)->GetWindowRect(&rect);
+        int nSilver = 0;
+        for (int y = rect.top; y < rect.bottom; y++)
+            for (int x = rect.left; x < rect.right; x++)
+                nSilver += ::GetPixel(hScreen, x, y) == clrSilver ? 1 : 0;
+        EXPECT_EQ(0, nSilver) << "button " << iButton;
+    }
+    ::ReleaseDC(nullptr, hScreen);
+}
+
 TEST_F(EditListTest, MovingStopsAtTheEndsAndFollowsAltArrowsOnly)
 {
     struct Step
