@@ -814,6 +814,10 @@ int CKTFrameSupport::FilterMessage(MSG* pMsg)
             return kFilterTaken;
         }
         return ProcessKeyDown(static_cast<UINT>(pMsg->wParam)) ? kFilterTaken : kFilterPassOn;
+    case WM_KEYUP:
+        // The Alt of an Alt+mnemonic that opened a menu: the mnemonic never reached the system, so
+        // its release would start the system's keyboard menu over the open popup.
+        return bPopupOpen && pMsg->wParam == VK_MENU ? kFilterTaken : kFilterPassOn;
     case WM_SYSKEYUP:
         if (m_pMenuBar != nullptr && m_pMenuBar->GetSafeHwnd() != nullptr && pMsg->wParam == VK_MENU)
         {

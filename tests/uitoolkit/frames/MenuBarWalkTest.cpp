@@ -7,6 +7,7 @@
 #include "uitoolkit/bars/KTPopupMenuBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,16 @@ int Depth()
     for (CKTPopupMenu* p = CKTPopupMenu::GetActiveMenu(); p != nullptr; p = p->GetParentPopupMenu())
         n++;
     return n;
+}
+
+// The highlighted item of the deepest menu (0 when none).
+UINT HotCommand()
+{
+    CKTPopupMenu* pPopup = CKTPopupMenu::GetActiveMenu();
+    if (pPopup == nullptr)
+        return 0;
+    CKTToolbarButton* pHot = pPopup->GetMenuBar()->GetButton(pPopup->GetMenuBar()->GetHighlightedIndex());
+    return pHot != nullptr ? pHot->m_nID : 0;
 }
 
 // The title whose menu is open on the menu bar, or empty.
@@ -57,6 +68,71 @@ protected:
         return rect.CenterPoint();
     }
 };
+
+TEST_F(MenuBarWalkTest, KeysOpenWalkAndCloseTheMenus)
+{
+    ASSERT_NE(nullptr, OpenDocument(L"Report 1"));
+    const UINT kSub = (UINT)-1;
+    struct Step
+    {
+        const char* name;
+        std::function<void(UserInput&)> keys;
+        int depth;
+        const wchar_t* openTitle; // the menu bar's title whose menu is open ("" none)
+        UINT hot;                 // the deepest menu's highlighted command (0: not checked)
+        std::vector<UINT> commands;
+    };
+    const auto press = [](std::vector<WORD> vks) {
+        return [vks](UserInput& input) {
+            for (WORD vk : vks)
+                input.Press(vk).Pause(40);
+        };
+    };
+    const auto alt = [](char ch) {
+        return [ch](UserInput& input) { input.Key(VK_MENU, true).Press(ch).Key(VK_MENU, false).Pause(60); };
+    };
+    const std::vector<Step> steps = {
+        {"Alt+E opens Edit", alt('E'), 1, L"&Edit", 0, {}},
+        {"End takes its last item", press({VK_END}), 1, L"&Edit", kSub, {}},
+        {"Home wraps back to the first", press({VK_HOME}), 1, L"&Edit", ID_FRAMES_COPY, {}},
+        {"Up wraps to the last", press({VK_UP}), 1, L"&Edit", kSub, {}},
+        {"Right opens the submenu on its first item", press({VK_RIGHT}), 2, L"&Edit", kSub, {}},
+        {"and the next level", press({VK_RIGHT}), 3, L"&Edit", ID_FRAMES_LEAF, {}},
+        {"Left goes back one level", press({VK_LEFT}), 2, L"&Edit", kSub, {}},
+        {"Escape closes one level", press({VK_ESCAPE}), 1, L"&Edit", kSub, {}},
+        {"a Ctrl accelerator does nothing while a menu is open",
+         [](UserInput& input) { input.Key(VK_CONTROL, true).Press('N').Key(VK_CONTROL, false).Pause(60); },
+         1,
+         L"&Edit",
+         0,
+         {}},
+        {"the grayed item's mnemonic chooses nothing", press({'P'}), 0, L"", 0, {}},
+        {"Alt+E, End, Right, Right, Enter chooses the deepest item once",
+         [&](UserInput& input) {
+             alt('E')(input);
+             press({VK_END, VK_RIGHT, VK_RIGHT, VK_RETURN})(input);
+         },
+         0,
+         L"",
+         0,
+         {ID_FRAMES_LEAF}},
+    };
+    for (const Step& step : steps)
+    {
+        m_pFrame->m_commands.clear();
+        UserInput input;
+        step.keys(input);
+        Play(input);
+        RunMessageLoopFor(100);
+        EXPECT_EQ(step.depth, Depth()) << step.name;
+        EXPECT_EQ(std::wstring(step.openTitle), std::wstring(OpenTitle(m_wndMenuBar))) << step.name;
+        if (step.hot != 0)
+        {
+            EXPECT_EQ(step.hot, HotCommand()) << step.name;
+        }
+        EXPECT_EQ(step.commands, m_pFrame->m_commands) << step.name;
+    }
+}
 
 TEST_F(MenuBarWalkTest, TheMouseOpensAMenuAndChoosesInItsDeepestSubmenuOnce)
 {
