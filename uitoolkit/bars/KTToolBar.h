@@ -305,6 +305,8 @@ protected:
     void UpdateButtonFromHandler(int iIndex);
     void SendIdlePrompt();
     CWnd* GetMessageTarget() const;
+    void MoveOpenMenuTo(int iHot);
+    void OpenMenuFromKeyboard(int iIndex);
     void PlaceChevron(CCustomizeButton* pChevron, BOOL bOverflow, CSize size, const CRect& rectClient);
     CKTImageStrip* PickStrip(CKTToolbarButton* pButton, BOOL bHighlighted, BOOL& bFromDisabled);
 

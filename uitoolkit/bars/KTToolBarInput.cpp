@@ -3,7 +3,9 @@
 #include "uitoolkit/bars/KTToolBar.h"
 
 #include "uitoolkit/bars/KTDropDownToolBar.h"
+#include "uitoolkit/bars/KTPopupMenu.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
+#include "uitoolkit/bars/KTToolbarSpecialButtons.h"
 #include "uitoolkit/bars/KTTrackMouseLeave.h"
 #include "uitoolkit/customize/KTCmdUsageCount.h"
 #include "uitoolkit/customize/KTToolbarCustomize.h"
@@ -406,6 +408,7 @@ void CKTToolBar::OnChangeHot(int iHot)
     const int iOld = m_iHighlighted;
     m_iHot = iHot;
     m_iHighlighted = iHot;
+    MoveOpenMenuTo(iHot);
     InvalidateButton(iOld);
     InvalidateButton(iHot);
     if (m_bCustomizeMode && !m_bLocked && iHot >= 0 && !GetButton(iHot)->IsSeparator())
@@ -415,6 +418,28 @@ void CKTToolBar::OnChangeHot(int iHot)
     }
     if (GetSafeHwnd() != nullptr)
         UpdateWindow();
+}
+
+// While a menu is open, the menu follows the hot button from one title to the next, as a menu bar
+// is browsed by pointer or arrow keys. In customize mode, leaving the buttons closes the menu, and
+// the system menu of a maximised document is never opened by passing over it.
+void CKTToolBar::MoveOpenMenuTo(int iHot)
+{
+    int iOpen = -1;
+    CKTToolbarButton* pOpen = GetDroppedDownMenu(&iOpen);
+    if (pOpen == nullptr || iHot == iOpen)
+        return;
+    CKTToolbarButton* pNew = GetButton(iHot);
+    if (pNew == nullptr && !m_bCustomizeMode)
+        return;
+    if (pNew != nullptr && (!pNew->IsKindOf(RUNTIME_CLASS(CKTToolbarMenuButton)) || (pNew->m_nStyle & TBBS_DISABLED) ||
+                            (m_bCustomizeMode && pNew->IsKindOf(RUNTIME_CLASS(CKTToolbarSystemMenuButton)))))
+        return;
+    CKTPopupMenu* pOpenPopup = static_cast<CKTToolbarMenuButton*>(pOpen)->m_pPopupMenu;
+    if (pOpenPopup != nullptr && pOpenPopup->GetSafeHwnd() != nullptr)
+        pOpenPopup->SendMessage(WM_CLOSE);
+    if (pNew != nullptr && GetSafeHwnd() != nullptr && GetButton(iHot) == pNew)
+        pNew->OnClick(this, FALSE);
 }
 
 CKTToolbarButton* CKTToolBar::GetDroppedDownMenu(int* pIndex) const
@@ -461,6 +486,22 @@ BOOL CKTToolBar::TranslateChar(UINT nChar)
     return TRUE;
 }
 
+// A menu reached by the arrow keys appears at once, with its first item chosen.
+void CKTToolBar::OpenMenuFromKeyboard(int iIndex)
+{
+    const int nAnimation = CKTPopupMenu::GetAnimationType();
+    CKTPopupMenu::SetAnimationType(CKTPopupMenu::ANIMATION_NONE);
+    OnChangeHot(iIndex);
+    CKTPopupMenu::SetAnimationType(nAnimation);
+    CKTToolbarButton* pButton = GetButton(iIndex);
+    if (pButton != nullptr && pButton->IsDroppedDown())
+    {
+        CKTPopupMenu* pPopup = static_cast<CKTToolbarMenuButton*>(pButton)->m_pPopupMenu;
+        if (pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr)
+            pPopup->SendMessage(WM_KEYDOWN, VK_HOME);
+    }
+}
+
 BOOL CKTToolBar::PrevMenu()
 {
     int iIndex = -1;
@@ -473,7 +514,7 @@ BOOL CKTToolBar::PrevMenu()
         CKTToolbarButton* pButton = GetButton(i);
         if (pButton->IsKindOf(RUNTIME_CLASS(CKTToolbarMenuButton)) && !(pButton->m_nStyle & TBBS_DISABLED))
         {
-            OnChangeHot(i);
+            OpenMenuFromKeyboard(i);
             return TRUE;
         }
     }
@@ -492,7 +533,7 @@ BOOL CKTToolBar::NextMenu()
         CKTToolbarButton* pButton = GetButton(i);
         if (pButton->IsKindOf(RUNTIME_CLASS(CKTToolbarMenuButton)) && !(pButton->m_nStyle & TBBS_DISABLED))
         {
-            OnChangeHot(i);
+            OpenMenuFromKeyboard(i);
             return TRUE;
         }
     }

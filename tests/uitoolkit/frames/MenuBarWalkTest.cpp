@@ -1,6 +1,6 @@
 // The menus of the toolkit MDI program as a user walks them with the mouse: opened from the menu
 // bar, into the submenu two levels deep by resting on its items, closed by a choice; a click on
-// the open menu's title ends there.
+// the open menu's title ends there; passing over another title opens its menu.
 #include "tests/uitoolkit/frames/FramesFixture.h"
 
 #include "uitoolkit/bars/KTPopupMenu.h"
@@ -100,6 +100,17 @@ TEST_F(MenuBarWalkTest, KeysOpenWalkAndCloseTheMenus)
         {"and the next level", press({VK_RIGHT}), 3, L"&Edit", ID_FRAMES_LEAF, {}},
         {"Left goes back one level", press({VK_LEFT}), 2, L"&Edit", kSub, {}},
         {"Escape closes one level", press({VK_ESCAPE}), 1, L"&Edit", kSub, {}},
+        {"Right on an item without a submenu opens the next menu on its first item",
+         press({VK_HOME, VK_RIGHT}),
+         1,
+         L"&Window",
+         ID_WINDOW_CASCADE,
+         {}},
+        {"Left opens the menu before", press({VK_LEFT}), 1, L"&Edit", ID_FRAMES_COPY, {}},
+        {"and the first menu", press({VK_LEFT}), 1, L"&File", ID_FRAMES_NEW, {}},
+        {"Left on the first menu goes round to the last", press({VK_LEFT}), 1, L"&Window", ID_WINDOW_CASCADE, {}},
+        {"Right on the last goes round to the first", press({VK_RIGHT}), 1, L"&File", ID_FRAMES_NEW, {}},
+        {"Right again", press({VK_RIGHT}), 1, L"&Edit", ID_FRAMES_COPY, {}},
         {"a Ctrl accelerator does nothing while a menu is open",
          [](UserInput& input) { input.Key(VK_CONTROL, true).Press('N').Key(VK_CONTROL, false).Pause(60); },
          1,
@@ -181,6 +192,22 @@ TEST_F(MenuBarWalkTest, TheMouseOpensAMenuAndChoosesInItsDeepestSubmenuOnce)
         Play(input);
         EXPECT_EQ(1, Depth()) << nClicks;
         EXPECT_EQ(CString(L"&Edit"), OpenTitle(m_wndMenuBar)) << nClicks;
+    }
+    EXPECT_TRUE(m_pFrame->m_commands.empty());
+
+    // While a menu is open, the pointer passing over another title opens that menu instead.
+    const struct
+    {
+        int iTitle;
+        const wchar_t* pszTitle;
+    } titles[] = {{0, L"&File"}, {3, L"&Window"}, {iEdit, L"&Edit"}};
+    for (const auto& title : titles)
+    {
+        UserInput input;
+        input.MoveTo(ItemCentre(&m_wndMenuBar, title.iTitle)).Pause(100);
+        Play(input);
+        EXPECT_TRUE(PumpUntil([&] { return OpenTitle(m_wndMenuBar) == title.pszTitle; }, 2000)) << title.pszTitle;
+        EXPECT_EQ(1, Depth()) << title.pszTitle;
     }
     EXPECT_TRUE(m_pFrame->m_commands.empty());
 }
