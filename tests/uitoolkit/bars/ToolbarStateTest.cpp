@@ -3,6 +3,7 @@
 // entry comes back from the resource with the customize button kept; forbidden commands go;
 // smart update follows a changed resource; a combo box comes back where no state version is
 // known; and the shared parameters keep what is missing.
+#include "tests/support/UserRegistryBytes.h"
 #include "tests/framework/windows/WindowsTestSupport.h"
 #include "tests/uitoolkit/bars/ToolbarTestIds.h"
 #include "uitoolkit/bars/KTStateVersion.h"
@@ -67,22 +68,6 @@ std::string Ids(std::initializer_list<UINT> ids)
         s += id == 0 ? std::string("|") : id == 1 ? std::string(">>") : std::to_string(id);
     }
     return s;
-}
-
-std::vector<BYTE> ReadBinary(LPCTSTR lpszKey, LPCTSTR lpszValue)
-{
-    std::vector<BYTE> bytes;
-    HKEY hKey = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, lpszKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-        return bytes;
-    DWORD cb = 0;
-    if (::RegQueryValueExW(hKey, lpszValue, nullptr, nullptr, nullptr, &cb) == ERROR_SUCCESS && cb > 0)
-    {
-        bytes.resize(cb);
-        ::RegQueryValueExW(hKey, lpszValue, nullptr, nullptr, bytes.data(), &cb);
-    }
-    ::RegCloseKey(hKey);
-    return bytes;
 }
 
 void WriteBinary(LPCTSTR lpszKey, LPCTSTR lpszValue, const std::vector<BYTE>& bytes)
@@ -173,7 +158,7 @@ TEST_F(ToolbarStateTest, ButtonsTextLabelsAndTitleRoundTrip)
     pSaved->EnableTextLabels(TRUE);
     AddCustomizeButton(pSaved);
     ASSERT_TRUE(pSaved->SaveState(kProfile));
-    EXPECT_FALSE(ReadBinary(kBarKey, L"Buttons").empty());
+    EXPECT_FALSE(UserRegistryBytes(kBarKey, L"Buttons").empty());
 
     CStateToolBar* pLoaded = NewBar(IDR_TEST_TOOLBAR, AFX_IDW_TOOLBAR + 1);
     AddCustomizeButton(pLoaded);
@@ -246,7 +231,7 @@ TEST_F(ToolbarStateTest, FrameSpecificSectionCarriesTheIdInHex)
 {
     CStateToolBar* pBar = NewBar();
     ASSERT_TRUE(pBar->SaveState(kProfile, 3, 0xAB));
-    EXPECT_FALSE(ReadBinary(L"Software\\KestTests\\ToolbarState\\KTToolBar-3ab", L"Buttons").empty());
+    EXPECT_FALSE(UserRegistryBytes(L"Software\\KestTests\\ToolbarState\\KTToolBar-3ab", L"Buttons").empty());
 }
 
 // Every prefix of a good value is a damaged value: each load fails and the bar keeps its buttons.
@@ -255,7 +240,7 @@ TEST_F(ToolbarStateTest, TruncatedButtonsLeaveTheBarAsItWas)
     CStateToolBar* pSaved = NewBar();
     ASSERT_TRUE(pSaved->RemoveButton(1));
     ASSERT_TRUE(pSaved->SaveState(kProfile));
-    const std::vector<BYTE> good = ReadBinary(kBarKey, L"Buttons");
+    const std::vector<BYTE> good = UserRegistryBytes(kBarKey, L"Buttons");
     ASSERT_GT(good.size(), 10u);
 
     CStateToolBar* pLoaded = NewBar(IDR_TEST_TOOLBAR2, AFX_IDW_TOOLBAR + 1);
@@ -346,7 +331,7 @@ TEST_F(ToolbarStateTest, SmartUpdateFollowsTheChangedResource)
     // Saved while the resource held Paste and Save; it now holds Open, Save, |, Print, Cut.
     CStateToolBar* pOld = NewBar(IDR_TEST_TOOLBAR2, AFX_IDW_TOOLBAR);
     ASSERT_TRUE(pOld->SaveState(kProfile));
-    ASSERT_FALSE(ReadBinary(kBarKey, L"OriginalItems").empty());
+    ASSERT_FALSE(UserRegistryBytes(kBarKey, L"OriginalItems").empty());
 
     CStateToolBar* pNew = NewBar(IDR_TEST_TOOLBAR, AFX_IDW_TOOLBAR + 1);
     ASSERT_TRUE(pNew->LoadState(kProfile, AFX_IDW_TOOLBAR));
@@ -372,7 +357,7 @@ TEST_F(ToolbarStateTest, UnreadableOriginalItemsChangeNothing)
     CStateToolBar* pBar = NewBar();
     ASSERT_TRUE(pBar->RemoveButton(0));
     ASSERT_TRUE(pBar->SaveState(kProfile));
-    const std::vector<BYTE> items = ReadBinary(kBarKey, L"OriginalItems");
+    const std::vector<BYTE> items = UserRegistryBytes(kBarKey, L"OriginalItems");
     ASSERT_GT(items.size(), 4u);
     std::vector<std::vector<BYTE>> damaged = {std::vector<BYTE>{0xFF, 0xFF, 0xFF, 0xFF}};
     for (size_t n = 0; n < items.size(); n++)

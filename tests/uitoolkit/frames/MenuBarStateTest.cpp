@@ -2,6 +2,7 @@
 // the real registry, the buttons the user put on a menu kept across menu switches, saving while a
 // document window is maximised, and the way back to the resources' menus. User toolbars stored
 // and read back beside it.
+#include "tests/support/UserRegistryBytes.h"
 #include "tests/uitoolkit/frames/FramesFixture.h"
 
 #include "uitoolkit/bars/KTFrameImpl.h"
@@ -277,22 +278,6 @@ TEST_F(MenuBarStateTest, UserToolbarsAreStoredReadBackAndForgottenWhenDeleted)
 
 namespace
 {
-// The bytes of a registry value; empty when there is none.
-std::vector<BYTE> ReadValue(const CString& strKey, LPCTSTR lpszValue)
-{
-    std::vector<BYTE> bytes;
-    HKEY hKey = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, strKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-        return bytes;
-    DWORD cb = 0;
-    if (::RegQueryValueExW(hKey, lpszValue, nullptr, nullptr, nullptr, &cb) == ERROR_SUCCESS && cb > 0)
-    {
-        bytes.resize(cb);
-        ::RegQueryValueExW(hKey, lpszValue, nullptr, nullptr, bytes.data(), &cb);
-    }
-    ::RegCloseKey(hKey);
-    return bytes;
-}
 
 void WriteValue(const CString& strKey, LPCTSTR lpszValue, const std::vector<BYTE>& bytes)
 {
@@ -354,7 +339,7 @@ TEST_F(MenuBarStateTest, ADamagedStoredListRebuildsOnlyItsOwnMenu)
     ASSERT_NE(nullptr, OpenDocument(L"Report 1"));
     DropCommandAt(RightEnd(), ID_FRAMES_COPY, L"&Copy");
     ASSERT_TRUE(m_wndMenuBar.SaveState(kProfile));
-    const std::vector<BYTE> stored = ReadValue(Section(IDR_FRAMES_DOC), L"Buttons");
+    const std::vector<BYTE> stored = UserRegistryBytes(Section(IDR_FRAMES_DOC), L"Buttons");
     ASSERT_GT(stored.size(), 8u);
 
     struct Case
@@ -396,7 +381,8 @@ TEST_F(MenuBarStateTest, WithSmartUpdateTheStoredMenusFollowAChangedResource)
     DropCommandAt(RightEnd(), ID_FRAMES_LEAF, L"&Leaf");
     ASSERT_TRUE(m_wndMenuBar.SaveState(kProfile));
     for (UINT uiMenuId : {0u, (UINT)IDR_FRAMES_DOC})
-        EXPECT_FALSE(ReadValue(Section(uiMenuId), L"OriginalItems").empty()) << "the resource's items: " << uiMenuId;
+        EXPECT_FALSE(UserRegistryBytes(Section(uiMenuId), L"OriginalItems").empty())
+            << "the resource's items: " << uiMenuId;
     EXPECT_EQ(0, DeadMenuHandles(m_wndMenuBar.GetOrigButtons())) << "read from resources that are gone";
 
     struct Case
