@@ -12,6 +12,8 @@
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/looks/KTVisualManager.h"
 
+#include <algorithm>
+
 IMPLEMENT_SERIAL(CKTToolbarMenuButton, CKTToolbarButton, VERSIONABLE_SCHEMA | 1)
 
 namespace
@@ -36,6 +38,20 @@ BOOL IsTearOffIdStored()
 BOOL IsSystemCommand(UINT uiCmd)
 {
     return uiCmd >= 0xF000 && uiCmd < 0xF1F0;
+}
+
+// A menu item's label starts right of the image column and stops short of the submenu arrow's
+// place; both sides depend on the look and the menu image size.
+int MenuLabelLeft()
+{
+    const int iMargin = CKTVisualManager::GetInstance()->GetMenuImageMargin();
+    return 2 * iMargin + CKTToolBar::GetMenuImageSize().cx + 3 * iMargin - 4 + 3;
+}
+
+int MenuLabelRightReserve()
+{
+    CKTMenuGlyphs::Initialize();
+    return CKTMenuGlyphs::GetImageSize().cx + 3;
 }
 
 CSize GlyphSize()
@@ -353,7 +369,13 @@ SIZE CKTToolbarMenuButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, B
     else
         size.cy += iArrow;
     if (m_bMenuMode)
+    {
         size.cx += 6 + sizeDefault.cx;
+        // With large menu images or a wide look the measure above leaves the label too little
+        // room: the item is at least as wide as its drawing needs, or its text is cut off.
+        if (bHorz && m_bText)
+            size.cx = std::max<int>(size.cx, MenuLabelLeft() + m_sizeText.cx + MenuLabelRightReserve() + 2);
+    }
     if (IsOnPopupMenuBar())
         size.cy = static_cast<CKTToolBar*>(m_pWndParent)->GetRowHeight();
     if (!m_bMenuMode)
@@ -761,7 +783,7 @@ void CKTToolbarMenuButton::DrawMenuItem(CDC* pDC, const CRect& rect, CKTImageStr
     }
 
     CRect rectText = rect;
-    rectText.left = rectImage.right + 3 * iMargin - 4;
+    rectText.left = rect.left + MenuLabelLeft() - 3;
     COLORREF clrText = bDisabled ? ktGlobals.m_colorGrayText : ktGlobals.m_colorText;
     if (bHighlight)
     {
@@ -780,10 +802,9 @@ void CKTToolbarMenuButton::DrawMenuItem(CDC* pDC, const CRect& rect, CKTImageStr
         strShortcut = strLabel.Mid(iTab + 1);
         strLabel = strLabel.Left(iTab);
     }
-    CKTMenuGlyphs::Initialize();
     CRect rectLabel = rectText;
     rectLabel.left += 3;
-    rectLabel.right -= CKTMenuGlyphs::GetImageSize().cx + 3;
+    rectLabel.right -= MenuLabelRightReserve();
 
     CFont* pOldFont = nullptr;
     if (m_bDefault && IsRealCommand() && !m_bMenuOnly)

@@ -6,11 +6,13 @@
 #include "tests/uitoolkit/menus/MenuTestSupport.h"
 #include "uitoolkit/bars/KTMenuBar.h"
 #include "uitoolkit/customize/KTCmdUsageCount.h"
+#include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/looks/KTVisualManagerXP.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -704,4 +706,96 @@ TEST_F(PopupMenuWindowTest, PopupsAtTheScreensEdgesStayOnTheWorkArea)
         pPopup->SendMessage(WM_CLOSE);
         PumpAndIdle();
     }
+}
+
+namespace
+{
+// The columns from the leftmost to the rightmost pixel of colour clrInk in a screen rectangle, or
+// 0 when there is none.
+int InkWidthOnScreen(const CRect& rect, COLORREF clrInk)
+{
+    HDC hScreen = ::GetDC(nullptr);
+    int xLeft = INT_MAX, xRight = INT_MIN;
+    for (int y = rect.top; y < rect.bottom; y++)
+        for (int x = rect.left; x < rect.right; x++)
+            if (::GetPixel(hScreen, x, y) == clrInk)
+            {
+                xLeft = std::min(xLeft, x);
+                xRight = std::max(xRight, x);
+            }
+    ::ReleaseDC(nullptr, hScreen);
+    return xRight >= xLeft ? xRight - xLeft + 1 : 0;
+}
+
+// The same for a text drawn in the menu font, without any clipping.
+int InkWidthOfText(const wchar_t* pszText)
+{
+    const int cx = 400, cy = 40;
+    HDC hScreen = ::GetDC(nullptr);
+    HDC hDC = ::CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, cx, cy);
+    ::ReleaseDC(nullptr, hScreen);
+    HGDIOBJ hOldBitmap = ::SelectObject(hDC, hBitmap);
+    HGDIOBJ hOldFont = ::SelectObject(hDC, ktGlobals.m_fontText.GetSafeHandle());
+    RECT rect = {0, 0, cx, cy};
+    ::FillRect(hDC, &rect, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::SetTextColor(hDC, RGB(0, 0, 0));
+    ::SetBkMode(hDC, TRANSPARENT);
+    ::DrawTextW(hDC, pszText, -1, &rect, DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
+    int xLeft = INT_MAX, xRight = INT_MIN;
+    for (int y = 0; y < cy; y++)
+        for (int x = 0; x < cx; x++)
+            if (::GetPixel(hDC, x, y) == RGB(0, 0, 0))
+            {
+                xLeft = std::min(xLeft, x);
+                xRight = std::max(xRight, x);
+            }
+    ::SelectObject(hDC, hOldFont);
+    ::SelectObject(hDC, hOldBitmap);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hDC);
+    return xRight >= xLeft ? xRight - xLeft + 1 : 0;
+}
+} // namespace
+
+// When the widest item of a menu is a plain command, its whole text shows in every look and with
+// wider menu images, none of it cut off at the menu's right edge.
+TEST_F(PopupMenuWindowTest, TheWidestItemShowsItsWholeText)
+{
+    struct Case
+    {
+        const char* name;
+        CRuntimeClass* pLook;
+        CSize sizeMenuImage;
+    };
+    const Case cases[] = {{"standard look", nullptr, CSize(16, 15)},
+                          {"xp look", RUNTIME_CLASS(CKTVisualManagerXP), CSize(16, 15)},
+                          {"xp look, wider images", RUNTIME_CLASS(CKTVisualManagerXP), CSize(19, 18)}};
+    const CSize sizeButtonBefore = CKTToolBar::GetMenuButtonSize();
+    const CSize sizeImageBefore = CKTToolBar::GetMenuImageSize();
+    for (const Case& c : cases)
+    {
+        CKTVisualManager::SetDefaultManager(c.pLook);
+        CKTToolBar::SetMenuSizes(c.sizeMenuImage + CSize(7, 7), c.sizeMenuImage);
+        HMENU hMenu = ::CreatePopupMenu();
+        HMENU hSub = ::CreatePopupMenu();
+        ::AppendMenuW(hSub, MF_STRING, ID_M_ALPHA, L"&Alpha");
+        ::AppendMenuW(hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(hSub), L"&Tools");
+        ::AppendMenuW(hMenu, MF_STRING, ID_M_UNDO, L"&Status Bar");
+        CKTPopupMenu* pPopup = new CKTPopupMenu;
+        ASSERT_TRUE(pPopup->Create(m_pFrame, -1, -1, hMenu, FALSE, TRUE)) << c.name;
+        ASSERT_TRUE(PumpUntil([&] { return pPopup->GetMenuBar()->IsWindowVisible() != FALSE; }, 3000));
+        pPopup->GetMenuBar()->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PumpAndIdle();
+        const int iItem = IndexOf(pPopup, ID_M_UNDO);
+        ASSERT_GE(iItem, 0);
+        CRect rectItem = pPopup->GetMenuBar()->GetButton(iItem)->m_rect;
+        pPopup->GetMenuBar()->ClientToScreen(&rectItem);
+        // The mnemonic's underline lies under the first letter's ink.
+        EXPECT_EQ(InkWidthOfText(L"Status Bar"), InkWidthOnScreen(rectItem, ktGlobals.m_colorText)) << c.name;
+        pPopup->SendMessage(WM_CLOSE);
+        PumpAndIdle();
+    }
+    CKTToolBar::SetMenuSizes(sizeButtonBefore, sizeImageBefore);
+    CKTVisualManager::SetDefaultManager(nullptr);
 }
