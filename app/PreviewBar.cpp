@@ -146,7 +146,9 @@ void CConvertingSampleBar::FillGrid()
     if (!m_gridView.m_hWnd)
         return;
     ShowView(m_gridView);
-    if (!m_grid || m_grid->GetRowCount() == 0 || !m_layout)
+    // A grid without rows still shows its columns: a layout that converts no column shows the
+    // row-number column alone.
+    if (!m_grid || !m_layout)
     {
         m_gridView.DeleteAllItems();
         while (m_gridView.DeleteColumn(0))

@@ -357,6 +357,23 @@ TEST_F(PreviewBarTest, GridShowsTheTableWithSpreadsheetHeadings)
     EXPECT_TRUE(shot.Save("screenshots/child-frame-with-preview.bmp"));
 }
 
+// A layout whose columns are all left unconverted previews its rows by number alone.
+TEST_F(PreviewBarTest, ALayoutWithoutAConvertedColumnShowsOnlyTheRowNumbers)
+{
+    LayoutView& view = m_frame->GetView();
+    for (int column = 0; column < view.GetLayout().GetColumnCount(); ++column)
+        view.GetLayout().GetColumn(column).flag = 0;
+    view.UpdatePreview();
+    PumpTranslated();
+    ASSERT_NE(m_bar->GetGrid(), nullptr);
+    EXPECT_EQ(m_bar->GetColumnMap(), std::vector<int32_t>{-1});
+    CListCtrl& list = m_bar->GetGridView();
+    EXPECT_EQ(list.GetHeaderCtrl()->GetItemCount(), 1);
+    EXPECT_EQ(list.GetItemCount(), m_bar->GetGrid()->GetRowCount());
+    for (int row = 0; row < list.GetItemCount(); ++row)
+        EXPECT_EQ(std::wstring(list.GetItemText(row, 0)), std::to_wstring(row + 1));
+}
+
 TEST_F(PreviewBarTest, PressesAndHeaderClicksSelectLayoutColumns)
 {
     struct Step
