@@ -157,6 +157,25 @@ TEST_F(SettingsSheetTest, OkTakesEveryPageAndSavesTheProfile)
             }());
         })
         .ClickAt([&] { return CentreOf(GetDlgItem(Page(sheet), 1044)); })
+        .Call([&] {
+            // Under emulation the first click after the screenshot was once not taken: the user
+            // clicks again when the choice does not show.
+            const HWND radio = GetDlgItem(Page(sheet), 1044);
+            for (int attempt = 0; attempt < 2; ++attempt)
+            {
+                for (int i = 0; i < 40 && SendMessageW(radio, BM_GETCHECK, 0, 0) != BST_CHECKED; ++i)
+                    Sleep(50);
+                if (SendMessageW(radio, BM_GETCHECK, 0, 0) == BST_CHECKED)
+                    return;
+                const POINT centre = CentreOf(radio);
+                SetCursorPos(centre.x, centre.y);
+                INPUT clicks[2] = {};
+                clicks[0].type = clicks[1].type = INPUT_MOUSE;
+                clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+                clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+                SendInput(2, clicks, sizeof(INPUT));
+            }
+        })
         .ClickAt([&] { return CentreOf(GetDlgItem(Page(sheet), IDC_CONVERT_RANGE)); })
         .ClickAt([&] { return TabCentre(sheet, 1); })
         .Pause(300)
