@@ -46,6 +46,8 @@ IMPLEMENT_DYNAMIC(CNoDocChildFrame, CKTMDIChildWnd)
 
 BEGIN_MESSAGE_MAP(CNoDocChildFrame, CKTMDIChildWnd)
 ON_WM_SETFOCUS()
+ON_WM_SIZE()
+ON_WM_MDIACTIVATE()
 ON_COMMAND(CNoDocChildFrame::CloseCommand, &CNoDocChildFrame::OnCloseCommand)
 END_MESSAGE_MAP()
 
@@ -77,6 +79,22 @@ void CNoDocChildFrame::OnSetFocus(CWnd* old)
     CKTMDIChildWnd::OnSetFocus(old);
     if (HWND view = ::GetDlgItem(m_hWnd, ViewId))
         ::SetFocus(view);
+}
+
+void CNoDocChildFrame::OnSize(UINT type, int cx, int cy)
+{
+    CKTMDIChildWnd::OnSize(type, cx, cy);
+    // Maximized, the system names the frame in the main title; otherwise the program does.
+    if (CMDIFrameWnd* main = GetMDIFrame())
+        main->OnUpdateFrameTitle(TRUE);
+}
+
+void CNoDocChildFrame::OnMDIActivate(BOOL activate, CWnd* activated, CWnd* deactivated)
+{
+    CKTMDIChildWnd::OnMDIActivate(activate, activated, deactivated);
+    // The last frame going leaves the plain program title.
+    if (CMDIFrameWnd* main = GetMDIFrame())
+        main->OnUpdateFrameTitle(activate || activated != nullptr);
 }
 
 void CNoDocChildFrame::OnCloseCommand()
@@ -179,25 +197,24 @@ bool CConvertingFrame::CreatePageBar()
     m_pageBar.SetBarStyle(m_pageBar.GetBarStyle() & ~CBRS_GRIPPER);
     if (!m_pageBar.LoadToolBar(PageBarResourceId, 0, 0, TRUE))
         return false;
-    const CKTToolbarEditBoxButton box(CurrentPageCommand, -1, ES_NUMBER | ES_AUTOHSCROLL, PageBoxWidth);
+    const CKTPageBoxButton box(CurrentPageCommand, ES_NUMBER | ES_AUTOHSCROLL, PageBoxWidth);
     const CKTLabelButton label(PageCountLabel, PageCountCommand);
     return m_pageBar.ReplaceButton(CurrentPageCommand, box) == 1 &&
            m_pageBar.ReplaceButton(PageCountCommand, label) == 1;
 }
 
-CKTToolbarEditBoxButton* CConvertingFrame::GetPageBox() const
+CKTPageBoxButton* CConvertingFrame::GetPageBox() const
 {
     if (!m_pageBar.m_hWnd)
         return nullptr;
     CKTToolbarButton* button = m_pageBar.GetButton(m_pageBar.CommandToIndex(CurrentPageCommand));
-    return button && button->IsKindOf(RUNTIME_CLASS(CKTToolbarEditBoxButton))
-               ? static_cast<CKTToolbarEditBoxButton*>(button)
-               : nullptr;
+    return button && button->IsKindOf(RUNTIME_CLASS(CKTPageBoxButton)) ? static_cast<CKTPageBoxButton*>(button)
+                                                                       : nullptr;
 }
 
 int32_t CConvertingFrame::GetCurrentPage() const
 {
-    const CKTToolbarEditBoxButton* box = GetPageBox();
+    const CKTPageBoxButton* box = GetPageBox();
     if (!box)
         return m_currentPage;
     CString text = box->GetContents();
@@ -223,15 +240,15 @@ int32_t CConvertingFrame::GetCurrentPage() const
 void CConvertingFrame::SetCurrentPage(int32_t page)
 {
     m_currentPage = page;
-    if (CKTToolbarEditBoxButton* box = GetPageBox())
-        box->SetContents(std::to_wstring(page).c_str());
+    if (CKTPageBoxButton* box = GetPageBox())
+        box->ShowPage(std::to_wstring(page).c_str());
 }
 
 BOOL CConvertingFrame::PreTranslateMessage(MSG* msg)
 {
     // Enter in the page box goes to the typed page; the box's own notices only copy its text.
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN)
-        if (const CKTToolbarEditBoxButton* box = GetPageBox();
+        if (const CKTPageBoxButton* box = GetPageBox();
             box && box->GetEditBox() && msg->hwnd == box->GetEditBox()->m_hWnd)
         {
             SendMessage(WM_COMMAND, CurrentPageCommand);
@@ -294,9 +311,10 @@ void CConvertingFrame::OnSize(UINT type, int cx, int cy)
 void CConvertingFrame::OnMDIActivate(BOOL activate, CWnd* activated, CWnd* deactivated)
 {
     CNoDocChildFrame::OnMDIActivate(activate, activated, deactivated);
+    // The main frame's mode buttons, zoom box and this frame's preview show this view from now.
     if (activate)
         if (LayoutView* view = GetLayoutView())
-            view->UpdatePreview();
+            view->OnActivateView();
 }
 
 void CConvertingFrame::OnClose()
@@ -358,7 +376,7 @@ bool CConvertingFrame::Find(const OxTextFindInterface& search)
     LayoutView* view = GetLayoutView();
     if (!view)
         return false;
-    view->FindText(search.m_findText, search.m_searchDown, search.m_matchCase);
+    view->FindTyped(search);
     return true;
 }
 

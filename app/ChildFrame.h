@@ -14,7 +14,7 @@
 #include "table/ui/ChildView.h"
 #include "uitoolkit/bars/KTMDIChildWnd.h"
 
-class CKTToolbarEditBoxButton;
+class CKTPageBoxButton;
 class LayoutView;
 
 // Posted by a child frame to the main window: it lost activation; its window is being destroyed
@@ -34,6 +34,9 @@ protected:
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
     void OnSetFocus(CWnd* old);
     void OnCloseCommand();
+    // The main window's title follows the active frame, and whether it is maximized.
+    void OnSize(UINT type, int cx, int cy);
+    void OnMDIActivate(BOOL activate, CWnd* activated, CWnd* deactivated);
     DECLARE_MESSAGE_MAP()
 };
 
@@ -89,7 +92,7 @@ public:
     CConvertingSampleBar* GetPreviewBar() const { return m_previewBar.get(); }
     CKTLockedToolBar& GetPageBar() { return m_pageBar; }
     // The page bar's box for the current page; null when the frame has no page bar.
-    CKTToolbarEditBoxButton* GetPageBox() const;
+    CKTPageBoxButton* GetPageBox() const;
     BOOL PreTranslateMessage(MSG* msg) override;
     void RecalcLayout(BOOL notify = TRUE) override;
     int GetFrameHeight() const { return m_frameHeight; }

@@ -6,6 +6,7 @@
 #include "app/MainFrame.h"
 #include "app/PageDialogs.h"
 #include "app/PageListParser.h"
+#include "uitoolkit/customize/KTContextMenuManager.h"
 
 namespace
 {
@@ -34,6 +35,8 @@ CConvertingApp::~CConvertingApp()
         SetLayoutShell(nullptr);
     if (m_richEdit)
         ::FreeLibrary(m_richEdit);
+    if (m_contextMenu)
+        ::DestroyMenu(m_contextMenu);
 }
 
 bool CConvertingApp::IsTextSelectionModeOfApp()
@@ -45,6 +48,7 @@ bool CConvertingApp::IsTextSelectionModeOfApp()
 void CConvertingApp::SetSelectionMode(int32_t mode)
 {
     m_selectionMode = mode;
+    UpdateSelectionModeButton();
     RefreshMainFrame();
 }
 
@@ -76,6 +80,23 @@ void CConvertingApp::SetColumnModeButton(int32_t kind)
 {
     if (CConvertingMainFrame* frame = MainFrame())
         frame->SetColumnModeButton(frame, kind);
+}
+
+void CConvertingApp::UpdateSelectionModeButton()
+{
+    if (CConvertingMainFrame* frame = MainFrame())
+        frame->UpdateSelectionModeButton();
+}
+
+void CConvertingApp::ShowZoom(HWND view, int32_t zoom)
+{
+    if (CConvertingMainFrame* frame = MainFrame())
+        frame->ShowZoom(view, zoom);
+}
+
+bool CConvertingApp::GetZoomBoxText(std::wstring& text) const
+{
+    return CConvertingMainFrame::GetZoomBoxText(text);
 }
 
 void CConvertingApp::UpdateConvertButton()
@@ -166,13 +187,18 @@ bool CConvertingApp::AskPageNumber(HWND owner, const std::wstring& title, std::w
 
 bool CConvertingApp::AskOpenLayout(HWND owner, std::wstring& path)
 {
+    // The open dialog of File Open, its recent page listing the recent layouts.
     m_recentLayouts.ReadList();
-    CFileDialog dialog(TRUE, L"layout", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, LayoutFilter,
-                       CWnd::FromHandle(owner));
-    dialog.m_ofn.lpstrTitle = LoadLayoutTitle;
+    CKTFastFileOpenDialog dialog(LoadLayoutTitle, FALSE, L"layout", nullptr,
+                                 OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ENABLESIZING,
+                                 LayoutFilter, CWnd::FromHandle(owner));
+    dialog.SetRecentList(&m_recentLayouts);
     if (dialog.DoModal() != IDOK)
         return false;
-    path = static_cast<LPCWSTR>(dialog.GetPathName());
+    const std::vector<std::wstring> chosen = ChosenFiles(dialog);
+    if (chosen.empty())
+        return false;
+    path = chosen.front();
     return !path.empty();
 }
 
@@ -195,14 +221,25 @@ void CConvertingApp::AddRecentLayout(const std::wstring& path)
     m_recentLayouts.WriteList();
 }
 
-void CConvertingApp::ShowContextMenu(HWND owner, UINT menuId, POINT screenPoint)
+void CConvertingApp::ShowContextMenu(HWND owner, UINT menuId, int submenu, POINT screenPoint)
 {
-    // A plain popup until the toolkit's context-menu manager takes this over.
-    CMenu menu;
-    if (!menu.LoadMenu(menuId))
+    CKTContextMenuManager* manager = GetContextMenuManager();
+    if (!manager)
         return;
-    if (CMenu* popup = menu.GetSubMenu(0))
-        popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, CWnd::FromHandle(owner));
+    HMENU menu = ::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(menuId));
+    HMENU popup = menu ? ::GetSubMenu(menu, submenu) : nullptr;
+    if (!popup)
+    {
+        if (menu)
+            ::DestroyMenu(menu);
+        return;
+    }
+    // The owner gets the chosen command itself: the page view, or the view the preview serves.
+    manager->ShowPopupMenu(popup, screenPoint.x, screenPoint.y, CWnd::FromHandle(owner), TRUE);
+    // The popup borrows the handle; the one before it has closed by now.
+    if (m_contextMenu)
+        ::DestroyMenu(m_contextMenu);
+    m_contextMenu = menu;
 }
 
 ConvertingOptions& CConvertingApp::Options()

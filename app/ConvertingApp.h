@@ -67,6 +67,9 @@ public:
 
     HWND GetMainWindow() const override;
     void SetColumnModeButton(int32_t kind) override;
+    void UpdateSelectionModeButton() override;
+    void ShowZoom(HWND view, int32_t zoom) override;
+    bool GetZoomBoxText(std::wstring& text) const override;
     void UpdateConvertButton() override;
     void RefreshMainFrame() override;
     bool GetFindDialogRect(RECT& rect) const override;
@@ -82,7 +85,7 @@ public:
     bool AskSaveFile(HWND owner, const std::wstring& filter, const std::wstring& defaultExtension,
                      const std::wstring& proposedName, std::wstring& path) override;
     void AddRecentLayout(const std::wstring& path) override;
-    void ShowContextMenu(HWND owner, UINT menuId, POINT screenPoint) override;
+    void ShowContextMenu(HWND owner, UINT menuId, int submenu, POINT screenPoint) override;
 
     CRecentFileList& GetRecentLayouts() { return m_recentLayouts; }
     // The answer of a message box of that type whose default button is pressed.
@@ -103,6 +106,8 @@ private:
     CConvertingMainFrame* MainFrame() const;
 
     CRecentFileList m_recentLayouts;
+    // The menu of the last context menu: its popup may still be open and reads its submenus.
+    HMENU m_contextMenu = nullptr;
     std::unique_ptr<ConvertingOptions> m_options;
     HMODULE m_richEdit = nullptr;
 };

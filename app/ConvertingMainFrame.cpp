@@ -62,7 +62,6 @@ void CConvertingMainFrame::SetButtonImage(UINT command, int image)
 
 void CConvertingMainFrame::RestorePopupButtons()
 {
-    ++m_popupButtonRestores;
     for (UINT command : {SelectionModeCommand, ColumnModeCommand})
     {
         CObList buttons;
@@ -73,14 +72,10 @@ void CConvertingMainFrame::RestorePopupButtons()
     }
 }
 
-void CConvertingMainFrame::RefreshAfterLayoutChange(bool)
-{
-    ++m_refreshes;
-}
+void CConvertingMainFrame::RefreshAfterLayoutChange(bool) {}
 
 void CConvertingMainFrame::UpdateConvertButton(CWnd*)
 {
-    ++m_convertButtonUpdates;
     const ConvertingOptions* options = AppOptions();
     const UINT target = options ? options->GetTargetCommand() : 0;
     if (target != 0)
@@ -89,7 +84,6 @@ void CConvertingMainFrame::UpdateConvertButton(CWnd*)
 
 void CConvertingMainFrame::UpdateSelectionModeButton()
 {
-    ++m_selectionModeUpdates;
     const int image =
         CommandImage(CConvertingApp::IsTextSelectionModeOfApp() ? TextSelectionCommand : TableEditingCommand);
     CKTCommandManager::GetInstance()->SetCmdImage(SelectionModeCommand, image, FALSE);
@@ -98,7 +92,6 @@ void CConvertingMainFrame::UpdateSelectionModeButton()
 
 void CConvertingMainFrame::SetColumnModeButton(CWnd*, int32_t kind)
 {
-    m_columnModeButtons.push_back(kind);
     if (kind < 0 || kind > 2)
         return;
     const int image = CommandImage(ColumnsCommand + static_cast<UINT>(kind));
@@ -113,6 +106,55 @@ void CConvertingMainFrame::FillZoomComboButton(CKTToolbarComboBoxButton& button)
     for (const wchar_t* zoom : zooms)
         button.AddItem(zoom, command++);
     button.m_strText = L"Zoom Box";
+}
+
+void CConvertingMainFrame::ShowZoom(HWND view, int32_t zoom)
+{
+    // A view in a frame behind the active one keeps its zoom to itself.
+    if (CMDIChildWnd* active = m_hWndMDIClient ? MDIGetActive() : nullptr)
+        if (view && active->m_hWnd && !::IsChild(active->m_hWnd, view))
+            return;
+    CString text;
+    text.Format(L"%d%%", zoom);
+    CObList buttons;
+    CKTToolBar::GetCommandButtons(ZoomBoxCommand, buttons);
+    for (POSITION position = buttons.GetHeadPosition(); position;)
+        if (CKTToolbarComboBoxButton* box = dynamic_cast<CKTToolbarComboBoxButton*>(buttons.GetNext(position)))
+            box->SetText(text);
+}
+
+bool CConvertingMainFrame::GetZoomBoxText(std::wstring& text)
+{
+    const LPCTSTR shown = CKTToolbarComboBoxButton::GetTextByCommand(ZoomBoxCommand);
+    if (!shown)
+        return false;
+    text = shown;
+    return true;
+}
+
+BOOL CConvertingMainFrame::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN)
+    {
+        // The key reaches the box's edit, a child of the combo box.
+        const HWND combo = ::GetParent(msg->hwnd);
+        CObList buttons;
+        CKTToolBar::GetCommandButtons(ZoomBoxCommand, buttons);
+        for (POSITION position = buttons.GetHeadPosition(); position;)
+        {
+            CKTToolbarComboBoxButton* box = dynamic_cast<CKTToolbarComboBoxButton*>(buttons.GetNext(position));
+            const HWND boxWindow = box && box->GetComboBox() ? box->GetComboBox()->m_hWnd : nullptr;
+            if (boxWindow && (msg->hwnd == boxWindow || combo == boxWindow))
+            {
+                CString typed;
+                box->GetComboBox()->GetWindowText(typed);
+                box->SetText(typed);
+                SendMessage(WM_COMMAND, ZoomBoxCommand);
+                return TRUE;
+            }
+        }
+    }
+    return CNoDocMainFrame::PreTranslateMessage(msg);
 }
 
 BOOL CConvertingMainFrame::GetToolbarButtonToolTipText(CKTToolbarButton* pButton, CString& strTTText)
@@ -141,6 +183,21 @@ BOOL CConvertingMainFrame::GetToolbarButtonToolTipText(CKTToolbarButton* pButton
         return FALSE;
     }
     return stringId != 0 && LoadTooltip(stringId, strTTText);
+}
+
+void CConvertingMainFrame::OnUpdateFrameTitle(BOOL addToTitle)
+{
+    BOOL maximized = FALSE;
+    CMDIChildWnd* active = m_hWndMDIClient ? MDIGetActive(&maximized) : nullptr;
+    CString name;
+    if (addToTitle && active && !maximized)
+    {
+        if (CConvertingFrame* frame = dynamic_cast<CConvertingFrame*>(active))
+            name = frame->GetDocumentName().c_str();
+        if (name.IsEmpty())
+            active->GetWindowText(name);
+    }
+    UpdateFrameTitleForDocument(name.IsEmpty() ? nullptr : static_cast<LPCTSTR>(name));
 }
 
 CChildFrame* CConvertingMainFrame::GetActiveChildFrame() const
@@ -243,7 +300,8 @@ void CConvertingMainFrame::RefreshChildFrames()
     if (!m_hWndMDIClient)
         return;
     for (HWND child = ::GetWindow(m_hWndMDIClient, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        ::RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        if (CConvertingFrame* frame = dynamic_cast<CConvertingFrame*>(CWnd::FromHandlePermanent(child)))
+            frame->Refresh();
 }
 
 void CConvertingMainFrame::PostToChildFrames(UINT command)

@@ -4,7 +4,6 @@
 // the current choice, their tooltips, and the zoom box. Its window class is the one a starting
 // copy looks for; it answers the hand-off of print jobs and keeps the print target.
 #include <string>
-#include <vector>
 
 #include "app/ChildFrame.h"
 #include "app/NoDocMainFrame.h"
@@ -33,6 +32,10 @@ public:
     void SetColumnModeButton(CWnd* frame, int32_t kind);
     // The zoom box of the navigation toolbar and of the customize sheet.
     static void FillZoomComboButton(CKTToolbarComboBoxButton& button);
+    // Every zoom box shows the zoom of the view, when the view is in the active child frame.
+    void ShowZoom(HWND view, int32_t zoom);
+    // The zoom boxes' text; false when there is no zoom box.
+    static bool GetZoomBoxText(std::wstring& text);
 
     bool GetFindDialogRect(RECT& rect) const;
     // Moves the Find dialog off a found text: down by its height when it covers the desktop's
@@ -40,7 +43,7 @@ public:
     void MoveFindDialogAway();
     CFindReplaceDialog* GetFindDialog() const { return m_findDialog; }
 
-    // Redraws every child frame, after options that change how pages are shown.
+    // Every child frame refreshes its view and its preview, after options that change them.
     void RefreshChildFrames();
     // Posts the command to every child frame of the client area.
     void PostToChildFrames(UINT command);
@@ -56,12 +59,12 @@ public:
     CChildFrame* GetActiveChildFrame() const;
 
     BOOL GetToolbarButtonToolTipText(CKTToolbarButton* pButton, CString& strTTText) override;
+    // Enter in a zoom box applies its text.
+    BOOL PreTranslateMessage(MSG* msg) override;
+    // "Kest - name" with the active document's name; "Kest" alone while the active frame is
+    // maximized (the system then names it) and while none is open.
+    void OnUpdateFrameTitle(BOOL addToTitle) override;
 
-    std::vector<int32_t> m_columnModeButtons;
-    int m_convertButtonUpdates = 0;
-    int m_refreshes = 0;
-    int m_selectionModeUpdates = 0;
-    int m_popupButtonRestores = 0;
 
     static constexpr UINT ConvertCommand = 34120;
     static constexpr UINT FirstTargetCommand = 34101;

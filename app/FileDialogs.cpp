@@ -65,7 +65,7 @@ void CKTFastFileOpenDialog::OnInitDone()
     CKTFileDialog::OnInitDone();
     if (!m_wndRecentList.m_hWnd)
         return;
-    CRecentFileList* recent = AfxGetApp() ? AfxGetApp()->m_pRecentFileList : nullptr;
+    CRecentFileList* recent = m_recentList ? m_recentList : AfxGetApp() ? AfxGetApp()->m_pRecentFileList : nullptr;
     if (!recent)
         return;
     CClientDC dc(&m_wndRecentList);

@@ -37,6 +37,9 @@ public:
                           LPCTSTR fileName = nullptr, DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                           LPCTSTR filter = nullptr, CWnd* parent = nullptr);
 
+    // Before DoModal: the recent page lists this list instead of the application's recent files.
+    void SetRecentList(CRecentFileList* list) { m_recentList = list; }
+
     // Split at the last backslash; a path without one is all name, with no folder.
     static RecentFileRow SplitRecentPath(const std::wstring& path);
     // The shell's small icon for a file of that name, asked by its extension alone: the file and
@@ -45,4 +48,7 @@ public:
 
 protected:
     void OnInitDone() override;
+
+private:
+    CRecentFileList* m_recentList = nullptr;
 };

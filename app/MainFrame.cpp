@@ -60,6 +60,8 @@ ON_WM_CLOSE()
 ON_COMMAND(ID_VIEW_TUTORIAL, &CMainFrame::OnTutorial)
 ON_UPDATE_COMMAND_UI(ID_VIEW_TUTORIAL, &CMainFrame::OnUpdateTutorial)
 ON_UPDATE_COMMAND_UI(CMainFrame::SelectionModePane, &CMainFrame::OnUpdateSelectionModePane)
+ON_UPDATE_COMMAND_UI(CMainFrame::ColumnModePane, &CMainFrame::OnUpdateColumnModePane)
+ON_UPDATE_COMMAND_UI_RANGE(ID_INDICATOR_CAPS, ID_INDICATOR_SCRL, &CMainFrame::OnUpdateKeyIndicator)
 ON_COMMAND(ID_WINDOWS_DIALOG, &CMainFrame::OnWindowsDialog)
 ON_COMMAND(ID_VIEW_CUSTOMIZE, &CMainFrame::OnCustomize)
 ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, &CMainFrame::OnBarCheck)
@@ -361,6 +363,17 @@ void CMainFrame::OnUpdateSelectionModePane(CCmdUI* ui)
         text.erase(ampersand, 1);
     text = text.substr(0, text.find(L' '));
     ui->SetText(text.c_str());
+}
+
+void CMainFrame::OnUpdateColumnModePane(CCmdUI* ui)
+{
+    ui->Enable(GetActiveChildFrame() != nullptr);
+}
+
+void CMainFrame::OnUpdateKeyIndicator(CCmdUI* ui)
+{
+    const int key = ui->m_nID == ID_INDICATOR_CAPS ? VK_CAPITAL : ui->m_nID == ID_INDICATOR_NUM ? VK_NUMLOCK : VK_SCROLL;
+    ui->Enable((::GetKeyState(key) & 1) != 0);
 }
 
 bool CMainFrame::HasChildFrames() const

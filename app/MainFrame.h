@@ -48,6 +48,9 @@ protected:
     void OnTutorial();
     void OnUpdateTutorial(CCmdUI* ui);
     void OnUpdateSelectionModePane(CCmdUI* ui);
+    void OnUpdateColumnModePane(CCmdUI* ui);
+    // CAP, NUM and SCRL: lit while their key is toggled on.
+    void OnUpdateKeyIndicator(CCmdUI* ui);
     void OnWindowsDialog();
     // The customize sheet over this frame, modeless; customize mode lasts while it is open.
     void OnCustomize();

@@ -7,6 +7,7 @@
 
 IMPLEMENT_SERIAL(CKTToolbarButtonImage, CKTToolbarButton, VERSIONABLE_SCHEMA | 1)
 IMPLEMENT_SERIAL(CKTLabelButton, CKTToolbarButton, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CKTPageBoxButton, CKTToolbarEditBoxButton, VERSIONABLE_SCHEMA | 1)
 
 CKTToolbarButtonImage::CKTToolbarButtonImage(UINT command, UINT bitmapId, SIZE imageSize)
     : CKTToolbarButton(command, -1), m_imageSize(imageSize)
@@ -121,4 +122,17 @@ void CKTLabelButton::OnDraw(CDC* pDC, const CRect& rect, CKTImageStrip*, BOOL, B
     ::DrawTextW(dc, label, -1, &area, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOCLIP | DT_NOPREFIX);
     ::SetBkMode(dc, oldMode);
     ::SetTextColor(dc, oldColour);
+}
+
+void CKTPageBoxButton::ShowPage(const CString& text)
+{
+    m_ownChange = true;
+    CKTToolbarEditBoxButton::SetContents(text);
+    m_ownChange = false;
+}
+
+void CKTPageBoxButton::SetContents(const CString& text)
+{
+    if (m_ownChange)
+        CKTToolbarEditBoxButton::SetContents(text);
 }

@@ -3,6 +3,7 @@
 // image (the feedback button), and one that is only a text label. Both are stored with customized
 // toolbars and restored from them, as every toolkit button is.
 #include "uitoolkit/bars/KTToolbarButton.h"
+#include "uitoolkit/bars/KTToolbarEditBoxButton.h"
 #include "uitoolkit/looks/KTImageStrip.h"
 
 class CKTToolbarButtonImage : public CKTToolbarButton
@@ -47,4 +48,23 @@ public:
     void SetStyle(UINT nStyle) override;
     void OnDraw(CDC* pDC, const CRect& rect, CKTImageStrip* pImages, BOOL bHorz = TRUE, BOOL bCustomizeMode = FALSE,
                 BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE, BOOL bGrayDisabledButtons = TRUE) override;
+};
+
+// The page box of a document window's page bar. Every window shows its own document's page: the
+// box takes no text from the boxes of other windows, as the toolkit's boxes of one command do.
+class CKTPageBoxButton : public CKTToolbarEditBoxButton
+{
+    DECLARE_SERIAL(CKTPageBoxButton)
+public:
+    CKTPageBoxButton() = default;
+    CKTPageBoxButton(UINT command, DWORD style, int width) : CKTToolbarEditBoxButton(command, -1, style, width) {}
+
+    // The page this box shows.
+    void ShowPage(const CString& text);
+    // Other boxes of the command hand their text on through here: this box keeps its own.
+    void SetContents(const CString& text) override;
+    void OnGlobalSync() override {}
+
+private:
+    bool m_ownChange = false;
 };

@@ -411,7 +411,7 @@ bool CConvertingSampleBar::HandleGridMouse(MSG* msg)
         {
             POINT screen = point;
             ::ClientToScreen(m_gridView.m_hWnd, &screen);
-            GetLayoutShell()->ShowContextMenu(GetCommandWindow(), FormatMenuId, screen);
+            GetLayoutShell()->ShowContextMenu(GetCommandWindow(), FormatMenuId, 0, screen);
         }
         return true;
     }

@@ -75,6 +75,12 @@ public:
     // The main frame.
     virtual HWND GetMainWindow() const = 0;
     virtual void SetColumnModeButton(int32_t kind) = 0;
+    // The selection-mode button shows the application's current mode.
+    virtual void UpdateSelectionModeButton() = 0;
+    // Every zoom box shows the zoom as "%d%%", when the view is the active one.
+    virtual void ShowZoom(HWND view, int32_t zoom) = 0;
+    // The text the zoom box holds; false when there is no zoom box.
+    virtual bool GetZoomBoxText(std::wstring& text) const = 0;
     virtual void UpdateConvertButton() = 0;
     virtual void RefreshMainFrame() = 0;
     virtual bool GetFindDialogRect(RECT& rect) const = 0;
@@ -96,8 +102,9 @@ public:
                              const std::wstring& proposedName, std::wstring& path) = 0;
     // Puts the path at the top of the recent layouts and writes the list.
     virtual void AddRecentLayout(const std::wstring& path) = 0;
-    // Shows the context menu with that id at the screen point, commands going to the owner.
-    virtual void ShowContextMenu(HWND owner, UINT menuId, POINT screenPoint) = 0;
+    // Shows the submenu of the menu resource at the screen point in the program's menu style, its
+    // commands going to the owner.
+    virtual void ShowContextMenu(HWND owner, UINT menuId, int submenu, POINT screenPoint) = 0;
 };
 
 // The child frame around one view.

@@ -25,6 +25,9 @@ public:
     LayoutOptions& GetOptions() override { return m_options; }
     HWND GetMainWindow() const override { return nullptr; }
     void SetColumnModeButton(int32_t) override {}
+    void UpdateSelectionModeButton() override {}
+    void ShowZoom(HWND, int32_t) override {}
+    bool GetZoomBoxText(std::wstring&) const override { return false; }
     void UpdateConvertButton() override {}
     void RefreshMainFrame() override {}
     bool GetFindDialogRect(RECT&) const override { return false; }
@@ -43,7 +46,7 @@ public:
         return false;
     }
     void AddRecentLayout(const std::wstring&) override {}
-    void ShowContextMenu(HWND, UINT, POINT) override {}
+    void ShowContextMenu(HWND, UINT, int, POINT) override {}
 
 private:
     int32_t m_mode = 0;
@@ -180,7 +183,21 @@ void LayoutView::CheckMergedCellsMode()
         else
             GetLayout().ResetIds();
     }
-    SetRowAndCellEditing(shell.IsAdvancedMode());
+    // Paging checks again: a view already in the application's mode keeps its selection.
+    if (m_rowAndCellEditing != shell.IsAdvancedMode())
+        SetRowAndCellEditing(shell.IsAdvancedMode());
+    else
+    {
+        InvalidateLayoutRect(nullptr);
+        UpdatePreview();
+    }
+}
+
+void LayoutView::OnActivateView()
+{
+    Shell().SetColumnModeButton(m_selectionKind);
+    Shell().UpdateSelectionModeButton();
+    UpdatePreview();
 }
 
 void LayoutView::OnTextSelectionMode()

@@ -135,6 +135,8 @@ public:
 
     // --- modes and selection
     virtual void CheckMergedCellsMode();
+    // The view's frame became the active one: the mode buttons and the preview show this view.
+    virtual void OnActivateView();
     void OnTextSelectionMode();
     void OnTableEditingMode();
     virtual bool OnRowAndCellEditing();
@@ -173,6 +175,9 @@ public:
     // After the view set the table rectangle from a dragged band.
     void CreateTableFromBand(bool noWords);
     bool IsDragging() const { return m_dragCode != HitNone; }
+    // The window lost the mouse capture (another window took it, a message box, Alt+Tab): a
+    // drag ends where it stands and what it changed is recorded, as a release would.
+    void OnCaptureLost();
 
     // --- text selection
     std::vector<int32_t>& GetLeftToRightOrder() { return m_leftToRightOrder; }
@@ -209,6 +214,9 @@ public:
 
     // --- conversion and search
     virtual void FindText(const std::wstring& text, bool searchDown, bool matchCase);
+    // The search as typed: its right-to-left words are brought into the page's visual order
+    // first, whether it comes from the Find dialog or Find Next.
+    void FindTyped(const OxTextFindInterface& search);
     virtual bool CanClose();
     virtual bool ConfirmCloseUnconverted();
     virtual bool Convert() = 0;
@@ -248,6 +256,9 @@ protected:
 
     LayoutShell& Shell() const;
     void MarkConverted() { m_converted = true; }
+    // Whether the last RunConversion or StartConversion that gave false ended on the user's
+    // cancel (a dialog cancelled) rather than on a failure; cleared by asking.
+    bool TakeUserCancel();
     void SetZoomField(int32_t zoom) { m_zoom = zoom; }
     int32_t ModalResult(const std::wstring& text, UINT type);
 
@@ -301,6 +312,7 @@ private:
     ConvertingTableLayout m_dragStartLayout;
     int32_t m_lastSelected = -1; // the item a Shift click extends from
     bool m_converted = false;
+    bool m_userCancelled = false;
     // Mirrors the undo list with a number per action (newest first) and the number of the
     // state before the oldest kept action.
     std::vector<uint64_t> m_actionNumbers;

@@ -33,9 +33,11 @@ constexpr int32_t ExitNothingToConvert = 402;
 bool LayoutView::OpenLayout()
 {
     std::wstring path;
-    if (!Shell().AskOpenLayout(GetViewWindow(), path))
+    if (!Shell().AskOpenLayout(GetViewWindow(), path) || !OpenLayoutFile(path))
         return false;
-    return OpenLayoutFile(path);
+    // The loaded layout's merged cells and the view's modes, buttons and zoom box agree again.
+    CheckMergedCellsMode();
+    return true;
 }
 
 bool LayoutView::OpenLayoutFile(const std::wstring& path)
@@ -177,11 +179,15 @@ bool LayoutView::RunConversion(ConversionJob& job, int32_t currentPage, int32_t 
     LayoutShell& shell = Shell();
     LayoutOptions& options = shell.GetOptions();
     bool pagesFilled = false;
+    m_userCancelled = false;
     if (!shell.IsNoUI() && !shell.HasRangeOption() && options.m_askConvertPages)
     {
         ConversionPagesAnswer answer;
         if (!shell.AskConversionPages(GetViewWindow(), options.m_convertPages, pageCount, currentPage, answer))
+        {
+            m_userCancelled = true;
             return false;
+        }
         options.m_convertPages = answer.m_convertPages;
         if (answer.m_dontAskAgain)
             options.m_askConvertPages = false;
@@ -221,7 +227,10 @@ bool LayoutView::RunConversion(ConversionJob& job, int32_t currentPage, int32_t 
                 return false;
             pages = {{currentPage, currentPage + 1}};
             if (!shell.AskPageRange(GetViewWindow(), pageCount, pages))
+            {
+                m_userCancelled = true;
                 return false;
+            }
         }
         job.SetPages(pages);
     }
@@ -233,6 +242,7 @@ bool LayoutView::RunConversion(ConversionJob& job, int32_t currentPage, int32_t 
 
 bool LayoutView::StartConversion(ConversionJob& job)
 {
+    m_userCancelled = false;
     LayoutShell& shell = Shell();
     const LayoutOptions& options = shell.GetOptions();
     job.SetLayout(&GetLayout());
@@ -244,7 +254,12 @@ bool LayoutView::StartConversion(ConversionJob& job)
         if (!shell.GetOutputOption(output))
             output = GetDocumentName();
         if (output.empty())
+        {
+            // With a user interface an empty name is the user's: the save dialog or the
+            // overwrite question was cancelled.
+            m_userCancelled = !shell.IsNoUI();
             return false;
+        }
         job.SetOutputFileName(output);
         needsExcel = true;
     }
@@ -258,7 +273,17 @@ bool LayoutView::StartConversion(ConversionJob& job)
         ModalResult(WordMissing, MB_OK | MB_ICONERROR);
         return false;
     }
-    return RunJob(job, !shell.IsNoUI());
+    if (RunJob(job, !shell.IsNoUI()))
+        return true;
+    m_userCancelled = true;
+    return false;
+}
+
+bool LayoutView::TakeUserCancel()
+{
+    const bool cancelled = m_userCancelled;
+    m_userCancelled = false;
+    return cancelled;
 }
 
 bool LayoutView::RunJob(ConversionJob& job, bool)

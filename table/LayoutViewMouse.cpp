@@ -445,8 +445,22 @@ void LayoutView::EndDrag()
     }
     else if (layout != m_dragStartLayout)
         Add(std::make_unique<LayoutChange>(m_dragStartLayout, layout));
-    ::ReleaseCapture();
+    // Only the view's own capture: one another window of this thread took must stay with it.
+    HWND view = GetViewWindow();
+    if (view && ::GetCapture() == view)
+        ::ReleaseCapture();
     UpdatePreview();
+}
+
+void LayoutView::OnCaptureLost()
+{
+    if (m_textSelectionDrag)
+    {
+        m_textSelectionDrag = false;
+        UpdatePreview();
+    }
+    if (m_dragCode != HitNone)
+        EndDrag();
 }
 
 void LayoutView::CreateTableFromBand(bool noWords)

@@ -391,7 +391,14 @@ void LayoutView::FindText(const std::wstring& text, bool searchDown, bool matchC
         UpdateSelectionRegion();
         InvalidateSelection(nullptr);
         OnSelectionChanged();
+        // The preview shows the found words, as it shows a selection dragged by hand.
+        UpdatePreview();
         return;
     }
     ::MessageBeep(0xFFFFFFFF);
+}
+
+void LayoutView::FindTyped(const OxTextFindInterface& search)
+{
+    FindText(ConvertRtlText(search.m_findText), search.m_searchDown, search.m_matchCase);
 }

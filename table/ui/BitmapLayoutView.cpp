@@ -32,11 +32,24 @@ BEGIN_MESSAGE_MAP(CBitmapLayoutView, CWnd)
     ON_WM_MOUSEMOVE()
     ON_WM_RBUTTONUP()
     ON_WM_TIMER()
+    ON_WM_CAPTURECHANGED()
+    ON_WM_CANCELMODE()
     ON_COMMAND(CmdZoomIn, &CBitmapLayoutView::OnZoomIn)
     ON_COMMAND(CmdZoomOut, &CBitmapLayoutView::OnZoomOut)
     ON_UPDATE_COMMAND_UI(CmdZoomIn, &CBitmapLayoutView::OnUpdateZoomIn)
     ON_UPDATE_COMMAND_UI(CmdZoomOut, &CBitmapLayoutView::OnUpdateZoomOut)
     ON_COMMAND(CmdFitWidth, &CBitmapLayoutView::OnFitWidth)
+    ON_COMMAND(CmdZoomBox, &CBitmapLayoutView::OnZoomBox)
+    ON_CONTROL(CBN_SELENDOK, CmdZoomBox, &CBitmapLayoutView::OnZoomBox)
+    ON_CONTROL(CBN_KILLFOCUS, CmdZoomBox, &CBitmapLayoutView::OnZoomBoxFocusLost)
+    ON_UPDATE_COMMAND_UI(CmdZoomBox, &CBitmapLayoutView::OnUpdateZoomBox)
+    ON_UPDATE_COMMAND_UI(CmdSelectionModeButton, &CBitmapLayoutView::OnUpdateSelectionModeButton)
+    ON_UPDATE_COMMAND_UI(CmdSelectionKindButton, &CBitmapLayoutView::OnUpdateColumnModeButton)
+    ON_UPDATE_COMMAND_UI_RANGE(LayoutView::CmdSelectColumns, LayoutView::CmdSelectCells,
+                               &CBitmapLayoutView::OnUpdateSelectionKind)
+    ON_UPDATE_COMMAND_UI(LayoutView::CmdTextSelectionMode, &CBitmapLayoutView::OnUpdateTextMode)
+    ON_UPDATE_COMMAND_UI(LayoutView::CmdTableEditingMode, &CBitmapLayoutView::OnUpdateTableMode)
+    ON_UPDATE_COMMAND_UI(LayoutView::CmdRowAndCellEditing, &CBitmapLayoutView::OnUpdateRowAndCellEditing)
     ON_COMMAND_RANGE(CmdZoomPresetFirst, CmdZoomPresetLast, &CBitmapLayoutView::OnZoomPreset)
     ON_UPDATE_COMMAND_UI_RANGE(CmdZoomPresetFirst, CmdZoomPresetLast, &CBitmapLayoutView::OnUpdateZoomPreset)
     ON_COMMAND(CmdSplit, &CBitmapLayoutView::OnSplit)
@@ -180,6 +193,7 @@ void CBitmapLayoutView::SetZoom(int32_t percent, bool fitWidth)
     ScrollTo(x, y);
     if (m_hWnd)
         ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    Shell().ShowZoom(m_hWnd, GetZoom());
 }
 
 void CBitmapLayoutView::FitWidth()
@@ -188,7 +202,32 @@ void CBitmapLayoutView::FitWidth()
     if (!m_hWnd || m_pageWidth <= 0)
         return;
     ::GetClientRect(m_hWnd, &client);
-    SetZoom(static_cast<int32_t>(Scale(client.right, m_maxZoom, m_pageWidth)), true);
+    // The page line at the top of the window stays there, so the top of the page stays in view.
+    const int32_t top = WindowToPage({0, 0}).y;
+    // Rounded up: a whole percent short of the width would leave bands on both sides.
+    const int64_t zoom = (static_cast<int64_t>(client.right) * m_maxZoom + m_pageWidth - 1) / m_pageWidth;
+    SetZoom(static_cast<int32_t>(std::min<int64_t>(zoom, INT32_MAX)), true);
+    ScrollTo(0, static_cast<int>(Scale(std::max(0, top), GetZoom(), m_maxZoom)));
+}
+
+int32_t CBitmapLayoutView::ParseZoomText(const std::wstring& text)
+{
+    size_t at = text.find_first_not_of(L' ');
+    int64_t value = 0;
+    size_t digits = 0;
+    for (; at < text.size() && text[at] >= L'0' && text[at] <= L'9'; ++at, ++digits)
+    {
+        value = value * 10 + (text[at] - L'0');
+        if (value > INT32_MAX)
+            return 0;
+    }
+    while (at < text.size() && text[at] == L' ')
+        ++at;
+    if (at < text.size() && text[at] == L'%')
+        ++at;
+    while (at < text.size() && text[at] == L' ')
+        ++at;
+    return digits > 0 && at == text.size() ? static_cast<int32_t>(value) : 0;
 }
 
 void CBitmapLayoutView::UpdateScrollBars()
@@ -515,12 +554,12 @@ void CBitmapLayoutView::OnLButtonUp(UINT flags, CPoint point)
         CreateTableFromBand(false);
         return;
     }
-    if (::GetCapture() == m_hWnd)
-    {
-        ::ReleaseCapture();
-        ::KillTimer(m_hWnd, AutoScrollTimer);
-    }
+    // The editor ends its drag at this point first: releasing the capture before would end it
+    // where the last move left it.
     LayoutView::OnLButtonUp(page.x, page.y, Modifiers(flags));
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    ::KillTimer(m_hWnd, AutoScrollTimer);
 }
 
 void CBitmapLayoutView::OnRButtonUp(UINT flags, CPoint point)
@@ -556,9 +595,37 @@ void CBitmapLayoutView::OnTimer(UINT_PTR id)
     OnMouseMove(flags, CPoint(cursor.x, cursor.y));
 }
 
+void CBitmapLayoutView::OnCaptureChanged(CWnd* newCapture)
+{
+    CWnd::OnCaptureChanged(newCapture);
+    if (newCapture && newCapture->m_hWnd == m_hWnd)
+        return;
+    ::KillTimer(m_hWnd, AutoScrollTimer);
+    CancelBand();
+    OnCaptureLost();
+}
+
+void CBitmapLayoutView::OnCancelMode()
+{
+    CWnd::OnCancelMode();
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    ::KillTimer(m_hWnd, AutoScrollTimer);
+    CancelBand();
+    OnCaptureLost();
+}
+
+void CBitmapLayoutView::CancelBand()
+{
+    if (!m_drawingBand)
+        return;
+    m_drawingBand = false;
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
 void CBitmapLayoutView::ShowContextMenu(UINT menuId, POINT point)
 {
-    Shell().ShowContextMenu(m_hWnd, menuId, point);
+    Shell().ShowContextMenu(m_hWnd, menuId, GetContextSubmenuIndex(menuId), point);
 }
 
 std::wstring CBitmapLayoutView::GetDocumentName()
@@ -571,10 +638,17 @@ std::wstring CBitmapLayoutView::GetDocumentName()
 
 void CBitmapLayoutView::CheckMergedCellsMode()
 {
+    Shell().ShowZoom(m_hWnd, GetZoom());
     LayoutView::CheckMergedCellsMode();
     Redraw();
     if (m_frame)
         m_frame->SetCurrentPage(GetCurrentPageNumber());
+}
+
+void CBitmapLayoutView::OnActivateView()
+{
+    LayoutView::OnActivateView();
+    Shell().ShowZoom(m_hWnd, GetZoom());
 }
 
 bool CBitmapLayoutView::RunJob(ConversionJob& job, bool showProgress)

@@ -68,6 +68,15 @@ public:
     virtual std::wstring GetSuggestedName() const { return m_frame ? m_frame->GetDocumentName() : std::wstring(); }
 
     void CheckMergedCellsMode() override;
+    void OnActivateView() override;
+    // The submenu of the context menu resource that the view shows for it.
+    virtual int GetContextSubmenuIndex(UINT menuId) const
+    {
+        (void)menuId;
+        return 0;
+    }
+    // A typed or chosen zoom box text: "150", "150%" or " 150 % "; 0 when it is no number.
+    static int32_t ParseZoomText(const std::wstring& text);
 
 protected:
     bool LayoutToScreen(RECT& rect) override;
@@ -101,11 +110,22 @@ protected:
     void OnMouseMove(UINT flags, CPoint point);
     void OnRButtonUp(UINT flags, CPoint point);
     void OnTimer(UINT_PTR id);
+    void OnCaptureChanged(CWnd* newCapture);
+    void OnCancelMode();
     void OnZoomIn();
     void OnZoomOut();
     void OnUpdateZoomIn(CCmdUI* ui);
     void OnUpdateZoomOut(CCmdUI* ui);
     void OnFitWidth();
+    void OnZoomBox();
+    void OnUpdateZoomBox(CCmdUI* ui);
+    void OnZoomBoxFocusLost();
+    void OnUpdateSelectionModeButton(CCmdUI* ui);
+    void OnUpdateColumnModeButton(CCmdUI* ui);
+    void OnUpdateSelectionKind(CCmdUI* ui);
+    void OnUpdateTextMode(CCmdUI* ui);
+    void OnUpdateTableMode(CCmdUI* ui);
+    void OnUpdateRowAndCellEditing(CCmdUI* ui);
     void OnZoomPreset(UINT id);
     void OnUpdateZoomPreset(CCmdUI* ui);
     void OnSplit();
@@ -145,6 +165,11 @@ protected:
     void OnGoToPage();
     void OnUpdateGoToPage(CCmdUI* ui);
     DECLARE_MESSAGE_MAP()
+
+    // Runs the update handler of another command through the wrapper: whether it ended enabled.
+    bool UpdatesEnabled(UINT command);
+    // The rubber band ends without a table: the capture went elsewhere.
+    void CancelBand();
 
     // Goes to page n when it exists; otherwise tells the user the valid range.
     void GoToCheckedPage(int64_t n);

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "pagemodel/RtlText.h"
 #include "table/ui/BitmapLayoutViewIds.h"
 
 using namespace BitmapLayoutViewIds;
@@ -58,6 +57,77 @@ void CBitmapLayoutView::OnUpdateZoomOut(CCmdUI* ui)
 void CBitmapLayoutView::OnFitWidth()
 {
     FitWidth();
+}
+
+void CBitmapLayoutView::OnZoomBox()
+{
+    std::wstring text;
+    if (!Shell().GetZoomBoxText(text))
+        return;
+    const int32_t percent = ParseZoomText(text);
+    if (percent >= 1 && percent <= m_maxZoom)
+        SetZoom(percent, false);
+    else
+        Shell().ShowZoom(m_hWnd, GetZoom());
+}
+
+void CBitmapLayoutView::OnZoomBoxFocusLost()
+{
+    // Text typed and left without Enter is no zoom: the box shows the view's again.
+    Shell().ShowZoom(m_hWnd, GetZoom());
+}
+
+void CBitmapLayoutView::OnUpdateZoomBox(CCmdUI* ui)
+{
+    ui->Enable(TRUE);
+}
+
+bool CBitmapLayoutView::UpdatesEnabled(UINT command)
+{
+    // A bare command state shows nothing anywhere: only the answer is wanted.
+    CCmdUI probe;
+    probe.m_nID = command;
+    CEnableCmdUI state(&probe);
+    OnCmdMsg(command, static_cast<int>(CN_UPDATE_COMMAND_UI), &state, nullptr);
+    return state.IsEnabled();
+}
+
+void CBitmapLayoutView::OnUpdateSelectionModeButton(CCmdUI* ui)
+{
+    // The button opens the menu of the two modes: usable while either of them is.
+    ui->Enable(UpdatesEnabled(CmdTextSelectionMode) || UpdatesEnabled(CmdTableEditingMode));
+}
+
+void CBitmapLayoutView::OnUpdateColumnModeButton(CCmdUI* ui)
+{
+    bool any = false;
+    for (UINT command = CmdSelectColumns; command <= CmdSelectCells && !any; ++command)
+        any = UpdatesEnabled(command);
+    ui->Enable(any);
+}
+
+void CBitmapLayoutView::OnUpdateSelectionKind(CCmdUI* ui)
+{
+    ui->Enable(!Shell().IsTextSelectionMode() && IsRowAndCellEditing());
+    ui->SetCheck(static_cast<int32_t>(ui->m_nID - CmdSelectColumns) == GetSelectionKind() ? 1 : 0);
+}
+
+void CBitmapLayoutView::OnUpdateTextMode(CCmdUI* ui)
+{
+    ui->Enable(TRUE);
+    ui->SetCheck(Shell().IsTextSelectionMode() ? 1 : 0);
+}
+
+void CBitmapLayoutView::OnUpdateTableMode(CCmdUI* ui)
+{
+    ui->Enable(TRUE);
+    ui->SetCheck(Shell().IsTextSelectionMode() ? 0 : 1);
+}
+
+void CBitmapLayoutView::OnUpdateRowAndCellEditing(CCmdUI* ui)
+{
+    ui->Enable(!Shell().IsTextSelectionMode());
+    ui->SetCheck(IsRowAndCellEditing() ? 1 : 0);
 }
 
 void CBitmapLayoutView::OnZoomPreset(UINT id)
@@ -184,7 +254,7 @@ void CBitmapLayoutView::OnFindNext()
     if (!Shell().IsTextSelectionMode())
         return;
     if (const OxTextFindInterface* find = Shell().GetTextFind())
-        FindText(ConvertRtlText(find->m_findText), find->m_searchDown, find->m_matchCase);
+        FindTyped(*find);
 }
 
 void CBitmapLayoutView::OnUpdateFindNext(CCmdUI* ui)

@@ -87,14 +87,12 @@ bool CChildView::LoadFile(const std::wstring& path)
         m_frame->SetDocumentName(m_workFile.GetFileName());
     if (m_workFile.HasLayout())
     {
-        if (m_workFile.LoadLayout(GetLayout()))
-        {
-            InvalidateLayoutRect(nullptr);
-            UpdatePreview();
-        }
-        else
+        if (!m_workFile.LoadLayout(GetLayout()))
             GetLayout().Clear();
     }
+    // A stored layout with merged cells asks for Row and Cell Editing as a loaded one does; the
+    // layout is drawn and previewed from there.
+    CheckMergedCellsMode();
     return true;
 }
 
@@ -129,7 +127,11 @@ bool CChildView::GoToPage(int32_t n)
     UpdateScrollBars();
     if (m_hWnd)
         ::InvalidateRect(m_hWnd, nullptr, TRUE);
-    UpdatePreview();
+    // The first page of a file being loaded waits for its layout.
+    if (m_loading)
+        UpdatePreview();
+    else
+        CheckMergedCellsMode();
     Shell().RefreshMainFrame();
     return true;
 }
@@ -158,8 +160,14 @@ void CChildView::RebuildWordOrders()
 
 void CChildView::DrawPage(HDC dc, const RECT& destination)
 {
-    if (m_image && !m_image->IsEmpty())
-        m_image->Draw(dc, &destination, nullptr);
+    if (!m_image || m_image->IsEmpty())
+        return;
+    // Shrunk, the default mode drops whole rows and columns of pixels and thin strokes vanish;
+    // half-tone averages them so that every stroke stays readable.
+    const bool shrunk = destination.right - destination.left < m_image->GetWidth() ||
+                        destination.bottom - destination.top < m_image->GetHeight();
+    m_image->SetStretchMode(shrunk ? HALFTONE : COLORONCOLOR);
+    m_image->Draw(dc, &destination, nullptr);
 }
 
 bool CChildView::DetectColumns(bool keepFormats, bool* noWords)
@@ -279,13 +287,18 @@ bool CChildView::Convert()
     WindowDC dc(m_hWnd);
     CDCConversionJob job(&m_workFile, dc.Get());
     job.SetTarget(options.m_target);
-    if (!RunConversion(job, m_currentPage, GetPageCount()))
+    if (!RunConversion(job, m_currentPage, GetPageCount()) || !StartConversion(job))
+    {
+        // The user's own cancel settles the question as a conversion would: closing the view
+        // does not start it again. A failure leaves the view unconverted.
+        if (TakeUserCancel())
+            MarkConverted();
         return false;
-    if (!StartConversion(job))
-        return false;
+    }
     if (job.Succeeded())
     {
-        // Only a conversion that worked lets the view close without the unconverted warning.
+        // A conversion that worked lets the view close without the unconverted warning; one
+        // that failed does not.
         MarkConverted();
         if ((Shell().GetRunFlags() & LayoutShell::RunAutoClose) != 0)
             ::PostMessageW(Shell().GetMainWindow(), WM_CLOSE, 0, 0);

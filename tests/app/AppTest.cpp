@@ -273,12 +273,24 @@ TEST(ConvertingAppTest, TheNinthLayoutFilePushesTheOldestOut)
               L"C:\\Layouts\\table9.layout");
 }
 
+// Counts the refreshes the view asks of the main frame.
+class RefreshCountingFrame : public CConvertingMainFrame
+{
+public:
+    void RefreshAfterLayoutChange(bool flag) override
+    {
+        ++m_refreshes;
+        CConvertingMainFrame::RefreshAfterLayoutChange(flag);
+    }
+    int m_refreshes = 0;
+};
+
 class ChildFrameTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        m_main = new CConvertingMainFrame;
+        m_main = new RefreshCountingFrame;
         ASSERT_TRUE(m_main->Create(nullptr, L"Kest", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 800, 600)));
         theApp.m_pMainWnd = m_main;
         wchar_t folder[MAX_PATH];
@@ -299,7 +311,7 @@ protected:
         DeleteFileW(m_copy.c_str());
     }
 
-    CConvertingMainFrame* m_main = nullptr;
+    RefreshCountingFrame* m_main = nullptr;
     CChildFrame* m_child = nullptr;
     std::wstring m_copy;
 };

@@ -478,10 +478,11 @@ TEST_F(PreviewBarTest, SelectedColumnsRowsAndCellsAreDrawnHighlighted)
 }
 
 // True when a popup menu of this process is on the screen.
+// The format menu comes in the program's own menu style.
 bool MenuShown()
 {
-    HWND menu = FindWindowW(L"#32768", nullptr);
-    return menu && IsWindowVisible(menu);
+    CKTPopupMenu* menu = CKTPopupMenu::GetActiveMenu();
+    return menu && menu->m_hWnd && IsWindowVisible(menu->m_hWnd);
 }
 
 TEST_F(PreviewBarTest, RightClickOpensTheFormatMenuOnlyOnSelectedColumns)

@@ -20,6 +20,28 @@ inline const std::wstring& SampleTablePath()
     return path;
 }
 
+// What a command's update handlers leave: enabled, checked, text.
+class RecordedCmdUI : public CCmdUI
+{
+public:
+    explicit RecordedCmdUI(UINT id)
+    {
+        m_nID = id;
+        m_nIndexMax = 1;
+    }
+    void Enable(BOOL on = TRUE) override
+    {
+        m_enabled = on != FALSE;
+        m_bEnableChanged = TRUE;
+    }
+    void SetCheck(int check = 1) override { m_checked = check; }
+    void SetText(LPCTSTR text) override { m_text = text; }
+
+    bool m_enabled = true;
+    int m_checked = 0;
+    std::wstring m_text;
+};
+
 // The default printer as the spooler would keep it.
 class NamedPrinters : public DefaultPrinterAccess
 {

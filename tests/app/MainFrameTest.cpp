@@ -103,28 +103,6 @@ private:
     std::thread m_thread;
 };
 
-// A command's user-interface state as the frame's handlers set it.
-class RecordedCmdUI : public CCmdUI
-{
-public:
-    explicit RecordedCmdUI(UINT id)
-    {
-        m_nID = id;
-        m_nIndexMax = 1;
-    }
-    void Enable(BOOL on = TRUE) override
-    {
-        m_enabled = on != FALSE;
-        m_bEnableChanged = TRUE;
-    }
-    void SetCheck(int check = 1) override { m_checked = check; }
-    void SetText(LPCTSTR text) override { m_text = text; }
-
-    bool m_enabled = true;
-    int m_checked = 0;
-    std::wstring m_text;
-};
-
 struct HelpRequest
 {
     std::wstring file;

@@ -6,6 +6,9 @@
 #include "app/PrintedFileHandoff.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/framework/input/UserInput.h"
+#include "uitoolkit/bars/KTToolBar.h"
+#include "uitoolkit/bars/KTToolbarMenuButton.h"
+#include "uitoolkit/customize/KTCommandManager.h"
 
 #include <gtest/gtest.h>
 
@@ -154,10 +157,28 @@ TEST_F(StartupTest, APlainStartShowsTheMainWindowAndTheExitPutsEverythingBack)
     EXPECT_STREQ(className, MainFrameClassName);
     EXPECT_TRUE(IsWindowVisible(main->m_hWnd));
     EXPECT_NE(GetWindowLongW(main->m_hWnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
-    EXPECT_EQ(main->m_convertButtonUpdates, 1);
-    EXPECT_EQ(main->m_selectionModeUpdates, 1);
-    // The saved interface state was loaded through the workspace, whose hook restores the menus.
-    EXPECT_EQ(main->m_popupButtonRestores, 1);
+    // The convert button shows the target's picture, the mode button the mode's, and the saved
+    // interface state was loaded through the workspace, whose hook makes both mode buttons menus.
+    CKTCommandManager* images = CKTCommandManager::GetInstance();
+    const int targetImage = images->GetCmdImage(theApp.Options().GetTargetCommand(), FALSE);
+    const int tableModeImage = images->GetCmdImage(CConvertingMainFrame::TableEditingCommand, FALSE);
+    EXPECT_EQ(images->GetCmdImage(CConvertingMainFrame::SelectionModeCommand, FALSE), tableModeImage);
+    for (UINT command : {CConvertingMainFrame::ConvertCommand, CConvertingMainFrame::SelectionModeCommand,
+                         CConvertingMainFrame::ColumnModeCommand})
+    {
+        CObList buttons;
+        CKTToolBar::GetCommandButtons(command, buttons);
+        ASSERT_FALSE(buttons.IsEmpty()) << command;
+        for (POSITION position = buttons.GetHeadPosition(); position;)
+        {
+            auto* button = dynamic_cast<CKTToolbarMenuButton*>(buttons.GetNext(position));
+            ASSERT_NE(button, nullptr) << command;
+            if (command == CConvertingMainFrame::ConvertCommand)
+                EXPECT_EQ(button->GetImage(), targetImage);
+            else
+                EXPECT_TRUE(button->IsMenuOnly()) << command;
+        }
+    }
     EXPECT_EQ(std::wstring(theApp.GetRegistryBase()), L"Settings");
     EXPECT_EQ(theApp.m_startupResult, 0);
     EXPECT_TRUE(theApp.SettingsLoaded());

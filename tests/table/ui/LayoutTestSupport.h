@@ -94,7 +94,14 @@ public:
         return !path.empty();
     }
     void AddRecentLayout(const std::wstring& path) override { m_recent.push_back(path); }
-    void ShowContextMenu(HWND, UINT menuId, POINT) override { m_menus.push_back(menuId); }
+    void ShowContextMenu(HWND, UINT menuId, int, POINT) override { m_menus.push_back(menuId); }
+    void UpdateSelectionModeButton() override { ++m_selectionModeUpdates; }
+    void ShowZoom(HWND, int32_t zoom) override { m_zoomShown.push_back(zoom); }
+    bool GetZoomBoxText(std::wstring& text) const override
+    {
+        text = m_zoomBoxText;
+        return true;
+    }
 
     int32_t m_mode = 0;
     bool m_advanced = false;
@@ -109,6 +116,9 @@ public:
     std::vector<int32_t> m_columnModeButtons;
     int m_convertButtonUpdates = 0;
     int m_refreshes = 0;
+    int m_selectionModeUpdates = 0;
+    std::vector<int32_t> m_zoomShown;
+    std::wstring m_zoomBoxText;
     std::vector<std::wstring> m_messages;
     std::deque<int> m_answers;
     int m_pageQuestions = 0;
@@ -192,7 +202,7 @@ protected:
     }
     bool DetectRows() override { return DetectTableRows(Words(), GetLayout()); }
     void AutoScroll(int32_t, int32_t) override {}
-    void ShowContextMenu(UINT menuId, POINT point) override { Shell().ShowContextMenu(nullptr, menuId, point); }
+    void ShowContextMenu(UINT menuId, POINT point) override { Shell().ShowContextMenu(nullptr, menuId, 0, point); }
     std::wstring GetDocumentName() override { return m_frame.GetDocumentName(); }
     void Invalidate(bool) override {}
     bool GetWord(int32_t n, ConvertingWord& word) override
