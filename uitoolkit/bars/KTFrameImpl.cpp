@@ -14,6 +14,7 @@
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/bars/KTWorkspace.h"
 #include "uitoolkit/bars/KTOleIPFrameWnd.h"
+#include "uitoolkit/customize/KTUserToolsManager.h"
 #include "uitoolkit/customize/KTCmdUsageCount.h"
 #include "uitoolkit/looks/KTRegistry.h"
 
@@ -867,6 +868,9 @@ int CKTFrameSupport::FilterCommand(WPARAM wParam)
     {
         CKTToolBar::GetUsageCount().AddCmd(LOWORD(wParam));
         if (ProcessKeyDown(VK_ESCAPE))
+            return kFilterTaken;
+        // A shortcut bound to a user tool runs the tool.
+        if (g_pUserToolsManager != nullptr && g_pUserToolsManager->InvokeTool(LOWORD(wParam)))
             return kFilterTaken;
     }
     return CKTToolBar::IsCustomizeMode() ? kFilterNoTranslate : kFilterPassOn;

@@ -1,9 +1,11 @@
 // The toolbar's model: class-wide data, creation, images and resources, the button list.
 #include "uitoolkit/bars/KTToolBar.h"
 
+#include "uitoolkit/bars/KTFrameImpl.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/customize/KTCmdUsageCount.h"
 #include "uitoolkit/customize/KTCommandManager.h"
+#include "uitoolkit/customize/KTUserToolsManager.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 
 #include <memory>
@@ -134,6 +136,17 @@ int CKTToolBar::OnCreate(LPCREATESTRUCT lpcs)
     if (CControlBar::OnCreate(lpcs) == -1)
         return -1;
     m_penSeparator.CreatePen(PS_SOLID, 1, ktGlobals.m_colorBarShadow);
+    // The framework's split cursors for customize-mode resizing, or the system's where a program
+    // lacks them; loaded once for all bars.
+    if (m_hcurSplitHorz == nullptr)
+    {
+        m_hcurSplitHorz = ::LoadCursorW(AfxGetResourceHandle(), MAKEINTRESOURCEW(AFX_IDC_HSPLITBAR));
+        if (m_hcurSplitHorz == nullptr)
+            m_hcurSplitHorz = ::LoadCursorW(nullptr, IDC_SIZEWE);
+        m_hcurSplitVert = ::LoadCursorW(AfxGetResourceHandle(), MAKEINTRESOURCEW(AFX_IDC_VSPLITBAR));
+        if (m_hcurSplitVert == nullptr)
+            m_hcurSplitVert = ::LoadCursorW(nullptr, IDC_SIZENS);
+    }
     // Without OLE there are no button drags to receive.
     if (AfxOleIsInitialized())
         m_DropTarget.Register(this);
@@ -297,9 +310,17 @@ CKTCmdUsageCount& CKTToolBar::GetUsageCount()
     return *s_pUsageCount;
 }
 
+BOOL CKTToolBar::IsUserDefined() const
+{
+    CKTFrameSupport* pSupport = KTGetFrameSupport(GetTopFrame());
+    return pSupport != nullptr && pSupport->IsUserToolbar(this);
+}
+
 BOOL CKTToolBar::IsCommandRarelyUsed(UINT uiCmd)
 {
     if (m_bCustomizeMode || uiCmd == 0 || uiCmd == (UINT)-1)
+        return FALSE;
+    if (g_pUserToolsManager != nullptr && uiCmd == g_pUserToolsManager->GetToolsEntryCmd())
         return FALSE;
     if ((uiCmd >= 0xE110 && uiCmd <= 0xE11F) || (uiCmd >= 0xF000 && uiCmd <= 0xF1EF) ||
         (uiCmd >= 0xE210 && uiCmd <= 0xE21F) || uiCmd >= 0xFF00)

@@ -102,6 +102,8 @@ public:
     void EnableLargeIcons(BOOL bEnable);
     void EnableTextLabels(BOOL bEnable = TRUE);
     BOOL IsLocked() const { return m_bLocked; }
+    // TRUE for a bar the user made: its id lies in the user-toolbar range of its toolkit frame.
+    BOOL IsUserDefined() const;
     BOOL IsTextLabels() const { return m_bTextLabels; }
     BOOL IsMenuMode() const { return m_bMenuMode; }
     UINT GetResourceID() const { return m_uiOriginalResID; }
@@ -158,6 +160,11 @@ public:
     virtual void ShowCommandMessageString(UINT uiCmdId);
     CKTToolbarButton* GetDroppedDownMenu(int* pIndex = nullptr) const;
     virtual CString GetButtonToolTipText(UINT uiCmd) const;
+    // The frame's own tooltip text for the button (the program's mode and convert buttons); FALSE
+    // leaves the bar's text.
+    virtual BOOL ForwardToFrame(CKTToolbarButton* pButton, CString& strText) const;
+    // The frame this bar belongs to, docked or floating, else the main window's frame.
+    CFrameWnd* GetTopFrame() const;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -260,6 +267,8 @@ public:
     // the menu images when there are any, else the default images; null when none is loaded.
     static CKTImageStrip* GetListItemImages(BOOL bUserImage);
     static BOOL IsCustomizeMode() { return m_bCustomizeMode; }
+    // The split cursors of customize-mode resizing, loaded when the first bar is created.
+    static HCURSOR GetSplitCursor() { return m_hcurSplitHorz; }
     // The size by which a checked button's dithered face is inset on each side.
     static CSize GetButtonBorderSize() { return m_sizeButtonBorder; }
     // The "MenuShadows" option: soft shadows under popup menus and their open menu buttons.
@@ -296,6 +305,13 @@ public:
     CKTToolbarButton* m_pCustomizeBtn = nullptr;
     CKTBarNcPainter m_NcPainter;
 
+    // Reads a list of buttons from an archive into lstButtons, which owns them alone: null entries
+    // stay in the list as null; a stored object that is not a button, or a reference back to any
+    // object read before (the same button twice, a button of another list, an owner of the list),
+    // throws, and what was read is then deleted.
+    static void ReadButtonList(CArchive& ar, CObList& lstButtons);
+    static void DeleteButtonList(CObList& lstButtons);
+
 protected:
     void RebuildAccelerationKeys();
     BOOL CreateButtonsFromResource(const WORD* pIDs, int nCount);
@@ -307,6 +323,15 @@ protected:
     CWnd* GetMessageTarget() const;
     void MoveOpenMenuTo(int iHot);
     void OpenMenuFromKeyboard(int iIndex);
+    // An open menu of the button gets Home, choosing its first item.
+    void SelectFirstItemOf(CKTToolbarButton* pButton);
+    // The window is (inside) a popup menu opened from this bar, directly or through others.
+    BOOL IsOwnPopupMenu(CWnd* pWnd) const;
+    // The released button's command: a user tool bound to it runs, else the frame gets it. The
+    // last step of a release: the command may destroy the bar.
+    void SendButtonCommand(UINT uiCommand);
+    // The tooltip of a button without its shortcut key.
+    CString GetToolTipTextOf(CKTToolbarButton* pButton) const;
     void PlaceChevron(CCustomizeButton* pChevron, BOOL bOverflow, CSize size, const CRect& rectClient);
     CKTImageStrip* PickStrip(CKTToolbarButton* pButton, BOOL bHighlighted, BOOL& bFromDisabled);
 
@@ -320,6 +345,10 @@ protected:
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnLButtonUp(UINT nFlags, CPoint point);
     void OnLButtonDblClk(UINT nFlags, CPoint point);
+    // The gripper and borders around the buttons pick the bar up, or dock and float it.
+    LRESULT OnNcHitTest(CPoint point);
+    void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
     void OnMouseLeave();
     void OnCancelMode();
     void OnSetFocus(CWnd* pOldWnd);
@@ -364,10 +393,6 @@ protected:
     void ShowImageOfSelected(BOOL bWithText);
     void OnToolbarStartGroup();
     void OnToolbarNewMenu();
-    // Reads a list of buttons from an archive: null entries stay in the list as null; a stored
-    // object that is not a button, or one stored twice, throws.
-    static void ReadButtonList(CArchive& ar, CObList& lstButtons);
-    static void DeleteButtonList(CObList& lstButtons);
 
     CKTToolbarDropTarget m_DropTarget;
     int m_iDropIndex = -1;
@@ -434,5 +459,7 @@ protected:
     static CList<UINT, UINT> m_lstBasicCommands;
     static CList<UINT, UINT> m_lstUnpermittedCommands;
     inline static HHOOK m_hookMouseHelp = nullptr;
+    inline static HCURSOR m_hcurSplitHorz = nullptr;
+    inline static HCURSOR m_hcurSplitVert = nullptr;
     inline static CKTToolBar* m_pLastHookedToolbar = nullptr;
 };

@@ -15,8 +15,20 @@ namespace
 // The split cursor of a button resize, loaded once.
 HCURSOR StretchCursor()
 {
-    static HCURSOR s_hCursor = ::LoadCursorW(AfxGetResourceHandle(), MAKEINTRESOURCEW(AFX_IDC_HSPLITBAR));
-    return s_hCursor != nullptr ? s_hCursor : ::LoadCursorW(nullptr, IDC_SIZEWE);
+    const HCURSOR hCursor = CKTToolBar::GetSplitCursor();
+    return hCursor != nullptr ? hCursor : ::LoadCursorW(nullptr, IDC_SIZEWE);
+}
+
+// Whether the screen point lies on a toolbar (or on a window inside one).
+BOOL IsOverToolbar(CPoint ptScreen)
+{
+    for (HWND h = ::WindowFromPoint(ptScreen); h != nullptr; h = ::GetParent(h))
+    {
+        CWnd* pWnd = CWnd::FromHandlePermanent(h);
+        if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CKTToolBar)))
+            return TRUE;
+    }
+    return FALSE;
 }
 
 // How close to its right edge a press must come to widen a button.
@@ -190,7 +202,11 @@ void CKTToolBar::DragButton(CKTToolbarButton* pButton, BOOL /*bAltDrag*/)
     {
         // Only a button still on the bar: the drop target may have deleted it meanwhile.
         const int iLeft = pLeft != nullptr ? ButtonToIndex(pLeft) : -1;
-        if (dropEffect != DROPEFFECT_COPY && !dropSource.IsCancelled() && iLeft >= 0)
+        // Moved to another bar, or dropped where no bar is: the button leaves this bar. A bar
+        // that refused the drop leaves it where it was.
+        const BOOL bMovedAway =
+            dropEffect == DROPEFFECT_MOVE || (dropEffect == DROPEFFECT_NONE && !IsOverToolbar(ptCursor));
+        if (bMovedAway && !dropSource.IsCancelled() && iLeft >= 0)
         {
             RemoveButton(iLeft);
             m_iSelected = -1;
@@ -394,7 +410,12 @@ void CKTToolBar::OnToolbarReset()
     CKTCommandManager::GetInstance()->ClearUserCmdImage(pButton->m_nID);
     int iImage = -1;
     pButton->m_bUserButton = FALSE;
-    if (GetDefaultImage(pButton->m_nID, iImage) && iImage >= 0)
+    if (CKTToolbarButton::FindUserTool(pButton->m_nID) != nullptr)
+    {
+        // A user tool's button keeps its image: the tool's icon.
+        pButton->m_bImage = TRUE;
+    }
+    else if (GetDefaultImage(pButton->m_nID, iImage) && iImage >= 0)
     {
         pButton->SetImage(iImage);
         pButton->m_bImage = TRUE;

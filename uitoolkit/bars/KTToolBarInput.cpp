@@ -3,12 +3,15 @@
 #include "uitoolkit/bars/KTToolBar.h"
 
 #include "uitoolkit/bars/KTDropDownToolBar.h"
+#include "uitoolkit/bars/KTFrameImpl.h"
+#include "uitoolkit/bars/KTMenuSound.h"
 #include "uitoolkit/bars/KTPopupMenu.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/bars/KTToolbarSpecialButtons.h"
 #include "uitoolkit/bars/KTTrackMouseLeave.h"
 #include "uitoolkit/customize/KTCmdUsageCount.h"
 #include "uitoolkit/customize/KTToolbarCustomize.h"
+#include "uitoolkit/customize/KTUserToolsManager.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 
 #include <cwchar>
@@ -24,6 +27,9 @@ ON_WM_MOUSEMOVE()
 ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONUP()
 ON_WM_LBUTTONDBLCLK()
+ON_WM_NCHITTEST()
+ON_WM_NCLBUTTONDOWN()
+ON_WM_NCLBUTTONDBLCLK()
 ON_WM_MOUSELEAVE()
 ON_WM_CANCELMODE()
 ON_WM_SETFOCUS()
@@ -258,7 +264,7 @@ void CKTToolBar::UpdateButtonFromHandler(int iIndex)
     state.m_nID = pButton->m_nID;
     CFrameWnd* pFrame = pTarget->IsFrameWnd() ? static_cast<CFrameWnd*>(pTarget) : pTarget->GetParentFrame();
     if (pFrame != nullptr)
-        state.DoUpdate(pFrame, m_bDisableControlsIfNoHandler);
+        state.DoUpdate(pFrame, m_bDisableControlsIfNoHandler && CKTToolbarButton::FindUserTool(pButton->m_nID) == nullptr);
 }
 
 void CKTToolBar::OnLButtonDown(UINT nFlags, CPoint point)
@@ -324,24 +330,21 @@ void CKTToolBar::OnLButtonUp(UINT, CPoint point)
     if (pButton == nullptr)
         return;
     const UINT nStyle = pButton->m_nStyle & ~TBBS_PRESSED;
+    UINT uiCommand = 0;
     if (HitTest(point) == iPressed)
     {
         UpdateButtonFromHandler(iPressed);
         pButton = GetButton(iPressed);
         if (pButton != nullptr && !(pButton->m_nStyle & TBBS_DISABLED) && !OnSendCommand(pButton))
         {
-            const UINT uiCmd = pButton->m_nID;
             InvalidateButton(iPressed);
-            GetUsageCount().AddCmd(uiCmd);
+            GetUsageCount().AddCmd(pButton->m_nID);
             if (!pButton->OnClickUp())
-            {
-                CWnd* pTarget = GetCommandTarget();
-                if (pTarget != nullptr)
-                    pTarget->SendMessage(WM_COMMAND, uiCmd, 0);
-            }
+                uiCommand = pButton->m_nID;
         }
     }
-    // The command may have removed the button or the bar's buttons.
+    // The bar is done with before the command runs: a command such as Exit destroys the frame and
+    // its bars, after which nothing of this bar may be touched.
     pButton = GetButton(iPressed);
     if (pButton != nullptr && GetSafeHwnd() != nullptr)
     {
@@ -353,6 +356,18 @@ void CKTToolBar::OnLButtonUp(UINT, CPoint point)
         ScreenToClient(&ptCursor);
         OnMouseMove(0, ptCursor);
     }
+    if (uiCommand != 0)
+        SendButtonCommand(uiCommand);
+}
+
+void CKTToolBar::SendButtonCommand(UINT uiCommand)
+{
+    PlayMenuSound(1);
+    if (g_pUserToolsManager != nullptr && g_pUserToolsManager->InvokeTool(uiCommand))
+        return;
+    CWnd* pTarget = GetCommandTarget();
+    if (pTarget != nullptr)
+        pTarget->SendMessage(WM_COMMAND, uiCommand, 0);
 }
 
 void CKTToolBar::OnLButtonDblClk(UINT nFlags, CPoint point)
@@ -362,6 +377,43 @@ void CKTToolBar::OnLButtonDblClk(UINT nFlags, CPoint point)
     if (pButton != nullptr && pButton->OnDblClick(this))
         return;
     OnLButtonDown(nFlags, point);
+}
+
+LRESULT CKTToolBar::OnNcHitTest(CPoint point)
+{
+    CRect rectWindow;
+    GetWindowRect(&rectWindow);
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    ClientToScreen(&rectClient);
+    // The frame around the buttons is the bar's handle; the default answer for a child without
+    // a border would be "nowhere", which the system treats as nothing to press.
+    if (rectWindow.PtInRect(point) && !rectClient.PtInRect(point))
+        return HTCAPTION;
+    return CControlBar::OnNcHitTest(point);
+}
+
+void CKTToolBar::OnNcLButtonDown(UINT nHitTest, CPoint point)
+{
+    // Never the system's own move of a captioned window: the dock context moves the bar.
+    if (nHitTest == HTCAPTION)
+    {
+        if (m_pDockBar != nullptr && m_pDockContext != nullptr)
+            m_pDockContext->StartDrag(point);
+        return;
+    }
+    CControlBar::OnNcLButtonDown(nHitTest, point);
+}
+
+void CKTToolBar::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
+{
+    if (nHitTest == HTCAPTION)
+    {
+        if (m_pDockBar != nullptr && m_pDockContext != nullptr)
+            m_pDockContext->ToggleDocking();
+        return;
+    }
+    CControlBar::OnNcLButtonDblClk(nHitTest, point);
 }
 
 void CKTToolBar::OnMouseLeave()
@@ -474,9 +526,15 @@ BOOL CKTToolBar::TranslateChar(UINT nChar)
     CKTToolbarButton* pButton = nullptr;
     if (!m_AcellKeys.Lookup(ch, pButton) || pButton == nullptr)
         return FALSE;
-    if (pButton->OnClick(this, FALSE))
+    // A menu reached by its key appears at once, with its first item chosen.
+    const int nAnimation = CKTPopupMenu::GetAnimationType();
+    CKTPopupMenu::SetAnimationType(CKTPopupMenu::ANIMATION_NONE);
+    const BOOL bOpened = pButton->OnClick(this, FALSE);
+    CKTPopupMenu::SetAnimationType(nAnimation);
+    if (bOpened)
     {
         OnChangeHot(ButtonToIndex(pButton));
+        SelectFirstItemOf(pButton);
         return TRUE;
     }
     GetUsageCount().AddCmd(pButton->m_nID);
@@ -493,13 +551,16 @@ void CKTToolBar::OpenMenuFromKeyboard(int iIndex)
     CKTPopupMenu::SetAnimationType(CKTPopupMenu::ANIMATION_NONE);
     OnChangeHot(iIndex);
     CKTPopupMenu::SetAnimationType(nAnimation);
-    CKTToolbarButton* pButton = GetButton(iIndex);
-    if (pButton != nullptr && pButton->IsDroppedDown())
-    {
-        CKTPopupMenu* pPopup = static_cast<CKTToolbarMenuButton*>(pButton)->m_pPopupMenu;
-        if (pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr)
-            pPopup->SendMessage(WM_KEYDOWN, VK_HOME);
-    }
+    SelectFirstItemOf(GetButton(iIndex));
+}
+
+void CKTToolBar::SelectFirstItemOf(CKTToolbarButton* pButton)
+{
+    if (pButton == nullptr || !pButton->IsDroppedDown() || !pButton->IsKindOf(RUNTIME_CLASS(CKTToolbarMenuButton)))
+        return;
+    CKTPopupMenu* pPopup = static_cast<CKTToolbarMenuButton*>(pButton)->m_pPopupMenu;
+    if (pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr)
+        pPopup->SendMessage(WM_KEYDOWN, VK_HOME);
 }
 
 BOOL CKTToolBar::PrevMenu()
@@ -583,8 +644,28 @@ void CKTToolBar::OnSetFocus(CWnd* pOldWnd)
 void CKTToolBar::OnKillFocus(CWnd* pNewWnd)
 {
     CControlBar::OnKillFocus(pNewWnd);
-    if (!m_bCustomizeMode)
+    if (!m_bCustomizeMode && !IsOwnPopupMenu(pNewWnd))
         Deactivate();
+}
+
+BOOL CKTToolBar::IsOwnPopupMenu(CWnd* pWnd) const
+{
+    // The window or one it sits in is a popup menu whose chain of parent menus starts at one of
+    // this bar's buttons.
+    for (HWND h = pWnd->GetSafeHwnd(); h != nullptr; h = ::GetParent(h))
+    {
+        CWnd* pPermanent = CWnd::FromHandlePermanent(h);
+        if (pPermanent == nullptr || !pPermanent->IsKindOf(RUNTIME_CLASS(CKTPopupMenu)))
+            continue;
+        for (auto* pPopup = static_cast<CKTPopupMenu*>(pPermanent); pPopup != nullptr;
+             pPopup = pPopup->GetParentPopupMenu())
+        {
+            if (pPopup->GetParentToolBar() == this)
+                return TRUE;
+        }
+        return FALSE;
+    }
+    return FALSE;
 }
 
 BOOL CKTToolBar::PreTranslateMessage(MSG* pMsg)
@@ -650,7 +731,10 @@ void CKTToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
             continue;
         state.m_nIndex = static_cast<UINT>(i);
         state.m_nID = pButton->m_nID;
-        state.DoUpdate(pTarget, bDisableIfNoHndler && (pButton->GetHwnd() == nullptr || m_bDisableControlsIfNoHandler));
+        // A user tool runs without a command handler.
+        const BOOL bDisable = bDisableIfNoHndler && CKTToolbarButton::FindUserTool(pButton->m_nID) == nullptr &&
+                              (pButton->GetHwnd() == nullptr || m_bDisableControlsIfNoHandler);
+        state.DoUpdate(pTarget, bDisable);
     }
 }
 
@@ -660,6 +744,42 @@ CString CKTToolBar::GetButtonToolTipText(UINT uiCmd) const
 {
     CString strText;
     CKTToolbarButton::LoadCommandText(uiCmd, strText);
+    return strText;
+}
+
+CFrameWnd* CKTToolBar::GetTopFrame() const
+{
+    // A floating bar's own parent is its mini frame: the frame it docks to answers for it.
+    if (m_pDockSite != nullptr)
+        return m_pDockSite;
+    CFrameWnd* pFrame = GetTopLevelFrame();
+    if (pFrame != nullptr)
+        return pFrame;
+    CWnd* pMain = AfxGetMainWnd();
+    return pMain != nullptr && pMain->IsFrameWnd() ? static_cast<CFrameWnd*>(pMain) : nullptr;
+}
+
+BOOL CKTToolBar::ForwardToFrame(CKTToolbarButton* pButton, CString& strText) const
+{
+    CKTFrameHooks* pHooks = KTGetFrameHooks(GetTopFrame());
+    return pHooks != nullptr && pHooks->GetToolbarButtonToolTipText(pButton, strText) && !strText.IsEmpty();
+}
+
+CString CKTToolBar::GetToolTipTextOf(CKTToolbarButton* pButton) const
+{
+    CString strText;
+    if (ForwardToFrame(pButton, strText))
+        return strText;
+    const UINT uiCmd = pButton->m_nID;
+    if (uiCmd == 0 || uiCmd == (UINT)-1 || (pButton->m_bUserButton && !pButton->m_strText.IsEmpty()))
+    {
+        strText = pButton->m_strText;
+        strText.Remove(L'&');
+    }
+    else if (CKTToolbarButton::FindUserTool(uiCmd) != nullptr)
+        strText = pButton->m_strText;
+    else
+        strText = GetButtonToolTipText(uiCmd);
     return strText;
 }
 
@@ -674,16 +794,28 @@ INT_PTR CKTToolBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
     CKTToolbarButton* pButton = GetButton(iHit);
     if (pButton == nullptr || pButton->IsWindowVisible())
         return -1;
-    CString strText;
-    if (pButton->m_nID == 0 || pButton->m_nID == (UINT)-1 || (pButton->m_bUserButton && !pButton->m_strText.IsEmpty()))
+    // The thread's tooltip window exists once the framework asks with a record to fill.
+    const HWND hwndTip = AfxGetThreadWndState()->m_hWndToolTip;
+    if (hwndTip != nullptr)
+        ::SendMessage(hwndTip, WM_SETFONT, reinterpret_cast<WPARAM>(ktGlobals.m_fontText.GetSafeHandle()), FALSE);
+
+    // The button first: a menu item asks its frame, the show-all item names its key.
+    if (pTI != nullptr && pButton->OnToolHitTest(this, pTI))
     {
-        strText = pButton->m_strText;
-        strText.Remove(L'&');
+        pTI->hwnd = m_hWnd;
+        pTI->rect = pButton->m_rect;
+        pTI->uFlags &= ~TTF_IDISHWND;
+        if (pTI->uId == 0)
+            pTI->uId = pButton->m_nID;
+        return static_cast<INT_PTR>(pTI->uId);
     }
-    else
-        strText = GetButtonToolTipText(pButton->m_nID);
+
+    CString strText = GetToolTipTextOf(pButton);
     if (strText.IsEmpty())
         return -1;
+    CString strKey;
+    if (m_bShowShortcutKeys && CKTToolbarButton::FindCommandKey(pButton->m_nID, GetTopFrame(), strKey))
+        strText += L" (" + strKey + L")";
     if (pTI != nullptr)
     {
         pTI->hwnd = m_hWnd;
@@ -756,6 +888,9 @@ LRESULT CKTToolBar::OnHelpHitTest(WPARAM, LPARAM lParam)
         ::MessageBeep(static_cast<UINT>(-1));
         return -1;
     }
+    // A menu button opens its menu, where the user picks the item to ask about.
+    if (pButton->OnContextHelp(this))
+        return -1;
     const LRESULT lResult = pButton->m_nID != 0 ? kHelpBaseCommand + pButton->m_nID : 0;
     if (lResult > 0)
         SetHelpMode(FALSE);

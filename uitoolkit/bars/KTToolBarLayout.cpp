@@ -300,7 +300,6 @@ void CKTToolBar::AdjustLocations()
     int iRowStart = iCursor;
     int iRowTop = bHorz ? rectClient.top : rectClient.left;
     BOOL bPrevVisibleSeparator = TRUE; // a separator at the start of a row is hidden
-    BOOL bOverflowed = FALSE;
     int iRowFirst = 0;
     int i = 0;
     for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; i++)
@@ -324,11 +323,10 @@ void CKTToolBar::AdjustLocations()
             const BOOL bChevronNeeded =
                 pChevron->GetCustomizeCmdId() > 0 || !pChevron->GetInvisibleButtons().IsEmpty() || i != iLastReal;
             const int iLimit = iClientEnd - (bChevronNeeded ? (bHorz ? sizeChevron.cx : sizeChevron.cy) : 0);
-            // Once a button goes to the chevron the rest follow, so that its list keeps the bar's
-            // order.
-            if (bOverflowed || (bHorz ? rect.right : rect.bottom) > iLimit)
+            // Each button that does not fit goes to the chevron and gives its room back: a
+            // narrower one after it may still fit.
+            if ((bHorz ? rect.right : rect.bottom) > iLimit)
             {
-                bOverflowed = TRUE;
                 bHide = TRUE;
                 pChevron->AddInvisibleButton(pButton);
             }

@@ -2,6 +2,7 @@
 // buttons drawing themselves.
 #include "uitoolkit/bars/KTToolBar.h"
 
+#include "uitoolkit/bars/KTToolbarSpecialButtons.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/looks/KTVisualManager.h"
 
@@ -24,6 +25,13 @@ void CKTToolBar::InvalidateButton(int nIndex)
     GetInvalidateItemRect(nIndex, &rect);
     rect.InflateRect(10, 10);
     InvalidateRect(&rect);
+    // The chevron may draw into a margin beyond the bar's client area.
+    CCustomizeButton* pChevron = GetChevron();
+    if (pChevron != nullptr && pChevron == GetButton(nIndex) && pChevron->GetExtraMargin() != 0)
+    {
+        rect.InflateRect(pChevron->GetExtraMargin(), pChevron->GetExtraMargin());
+        RedrawWindow(&rect, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    }
 }
 
 void CKTToolBar::DrawSeparator(CDC* pDC, const CRect& rect, BOOL bHorz)

@@ -82,15 +82,25 @@ void CKTToolBar::DeleteButtonList(CObList& lstButtons)
 
 void CKTToolBar::ReadButtonList(CArchive& ar, CObList& lstButtons)
 {
-    const DWORD_PTR nCount = ar.ReadCount();
-    ar.CheckLoadCount(nCount, sizeof(WORD));
-    for (DWORD_PTR i = 0; i < nCount; i++)
+    try
     {
-        CObject* pObject = ar.ReadObject(RUNTIME_CLASS(CKTToolbarButton));
-        // A reference back to a button read before would give the bar the same button twice.
-        if (pObject != nullptr && lstButtons.Find(pObject) != nullptr)
-            AfxThrowArchiveException(CArchiveException::badIndex);
-        lstButtons.AddTail(pObject);
+        const DWORD_PTR nCount = ar.ReadCount();
+        ar.CheckLoadCount(nCount, sizeof(WORD));
+        for (DWORD_PTR i = 0; i < nCount; i++)
+        {
+            const unsigned nMadeBefore = CKTToolbarButton::GetMadeCount();
+            CObject* pObject = ar.ReadObject(RUNTIME_CLASS(CKTToolbarButton));
+            // A reference back to an object read before (a button of this or another list, or
+            // one still being read, as the menu that holds this list) would give it two owners.
+            if (pObject != nullptr && CKTToolbarButton::GetMadeCount() == nMadeBefore)
+                AfxThrowArchiveException(CArchiveException::badIndex);
+            lstButtons.AddTail(pObject);
+        }
+    }
+    catch (...)
+    {
+        DeleteButtonList(lstButtons);
+        throw;
     }
 }
 

@@ -2,11 +2,17 @@
 
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
+#include "uitoolkit/bars/KTFrameImpl.h"
+#include "uitoolkit/bars/KTPopupMenu.h"
 #include "uitoolkit/customize/KTCommandManager.h"
+#include "uitoolkit/customize/KTKeyboardManager.h"
+#include "uitoolkit/customize/KTUserTool.h"
+#include "uitoolkit/customize/KTUserToolsManager.h"
 #include "uitoolkit/looks/KTImageStrip.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/looks/KTVisualManager.h"
 
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 
@@ -55,6 +61,7 @@ CKTToolbarButton::~CKTToolbarButton() = default;
 
 void CKTToolbarButton::Initialize()
 {
+    s_nMade++;
     m_bUserButton = FALSE;
     m_nID = 0;
     m_nStyle = TBBS_BUTTON;
@@ -135,7 +142,33 @@ BOOL CKTToolbarButton::IsEditableCommand(UINT uiCmd)
         return FALSE;
     if (uiCmd >= 0xF000 && uiCmd <= 0xF1EF)
         return FALSE;
+    if (g_pUserToolsManager != nullptr && uiCmd == g_pUserToolsManager->GetToolsEntryCmd())
+        return FALSE;
     return uiCmd < 0xFF00;
+}
+
+CKTUserTool* CKTToolbarButton::FindUserTool(UINT uiCmd)
+{
+    return g_pUserToolsManager != nullptr ? g_pUserToolsManager->FindTool(uiCmd) : nullptr;
+}
+
+CKTUserTool* CKTToolbarButton::GetToolWithIcon() const
+{
+    return m_bUserButton ? nullptr : FindUserTool(m_nID);
+}
+
+BOOL CKTToolbarButton::FindCommandKey(UINT uiCmd, CFrameWnd* pFrame, CString& strKey)
+{
+    strKey.Empty();
+    if (pFrame == nullptr || uiCmd == 0 || uiCmd == (UINT)-1)
+        return FALSE;
+    if (CKTKeyboardManager::FindDefaultAccelerator(uiCmd, strKey, pFrame, TRUE))
+        return TRUE;
+    CFrameWnd* pChild = pFrame->GetActiveFrame();
+    if (pChild != nullptr && pChild != pFrame && CKTKeyboardManager::FindDefaultAccelerator(uiCmd, strKey, pChild, FALSE))
+        return TRUE;
+    strKey.Empty();
+    return FALSE;
 }
 
 BOOL CKTToolbarButton::IsEditable() const
@@ -233,7 +266,8 @@ void CKTToolbarButton::SetImage(int iImage)
 
 void CKTToolbarButton::ResetImageToDefault()
 {
-    if (m_bUserButton || (int)m_nID <= 0)
+    // A user tool's button shows the tool's icon, never a default image.
+    if (m_bUserButton || (int)m_nID <= 0 || FindUserTool(m_nID) != nullptr)
         return;
     int iImage = -1;
     if (CKTToolBar::GetDefaultImage(m_nID, iImage) && iImage >= 0)
@@ -276,7 +310,8 @@ SIZE CKTToolbarButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL 
         return bHorz ? CSize(iWidth, sizeDefault.cy) : CSize(sizeDefault.cx, iWidth);
     }
     CSize size = sizeDefault;
-    if (!m_bImage || GetImage() < 0)
+    // A user tool's icon takes the image's room.
+    if (!m_bImage || (GetImage() < 0 && GetToolWithIcon() == nullptr))
     {
         const CSize sizeExtra = m_bExtraSize ? CKTVisualManager::GetInstance()->GetButtonExtraBorder() : CSize(0, 0);
         if (bHorz)
@@ -371,7 +406,15 @@ void CKTToolbarButton::OnDraw(CDC* pDC, const CRect& rect, CKTImageStrip* pImage
     const BOOL bDisabled = bCustomizeMode ? !IsEditable() : (m_nStyle & TBBS_DISABLED) != 0;
     const BOOL bPressed = (m_nStyle & (TBBS_PRESSED | TBBS_CHECKED)) != 0;
     const int iImage = GetImage();
-    if (m_bImage && pImages != nullptr && iImage >= 0 && iImage < pImages->GetCount())
+    CKTUserTool* pTool = m_bImage ? GetToolWithIcon() : nullptr;
+    if (pTool != nullptr)
+    {
+        const CSize sizeIcon = sizeImage.cx > 0 ? sizeImage : CSize(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON));
+        pTool->DrawToolIcon(pDC, CRect(CPoint(rectInternal.left + (sizeSpace.cx - sizeIcon.cx) / 2,
+                                              rectInternal.top + (sizeSpace.cy - sizeIcon.cy) / 2),
+                                       sizeIcon));
+    }
+    else if (m_bImage && pImages != nullptr && iImage >= 0 && iImage < pImages->GetCount())
     {
         int x = rectInternal.left + (sizeSpace.cx - sizeImage.cx) / 2;
         int y = rectInternal.top + (sizeSpace.cy - sizeImage.cy) / 2;
@@ -442,7 +485,10 @@ int CKTToolbarButton::DrawAsListItem(CDC* pDC, const CRect& rect, BOOL bSelected
     const int iColumn = sizeMenuImage.cx + 2 * pLook->GetMenuImageMargin() + 2;
     CRect rectImage(rect.left, rect.top, rect.left + iColumn, rect.bottom);
     const int iImage = GetImage();
-    if (pImages != nullptr && iImage >= 0 && iImage < pImages->GetCount())
+    CKTUserTool* pTool = GetToolWithIcon();
+    if (pTool != nullptr)
+        pTool->DrawToolIcon(pDC, rectImage);
+    else if (pImages != nullptr && iImage >= 0 && iImage < pImages->GetCount())
     {
         CKTDrawState ds;
         if (pImages->PrepareDrawImage(ds, sizeMenuImage))
@@ -459,15 +505,28 @@ int CKTToolbarButton::DrawAsListItem(CDC* pDC, const CRect& rect, BOOL bSelected
     const int iOldMode = ::SetBkMode(hdc, TRANSPARENT);
     const CString strText = m_strText.IsEmpty() ? m_strTextCustom : m_strText;
     ::DrawTextW(hdc, strText, -1, &rectText, DT_SINGLELINE | DT_VCENTER);
+    SIZE ext = {0, 0};
+    const CString strLabel = PrepareLabel(strText);
+    ::GetTextExtentPoint32W(hdc, strLabel, strLabel.GetLength(), &ext);
     ::SetBkMode(hdc, iOldMode);
     ::SetTextColor(hdc, clrOld);
-    return rect.Width();
+    return std::min<int>(rect.Width(), rectText.left - rect.left + ext.cx);
 }
 
-BOOL CKTToolbarButton::OnToolHitTest(const CWnd*, TOOLINFO*)
+BOOL CKTToolbarButton::OnToolHitTest(const CWnd* pWnd, TOOLINFO* pTI)
 {
-    // The frames that answer this through their menu-button hook are not built yet.
-    return FALSE;
+    // Popup menus name the frame that owns them; a bar asks the frame it belongs to.
+    CFrameWnd* pFrame = CKTPopupMenu::m_pToolkitMainFrame;
+    if (pFrame == nullptr && pWnd != nullptr)
+        pFrame = pWnd->IsKindOf(RUNTIME_CLASS(CKTToolBar)) ? static_cast<const CKTToolBar*>(pWnd)->GetTopFrame()
+                                                          : pWnd->GetTopLevelFrame();
+    if (pFrame == nullptr)
+    {
+        CWnd* pMain = AfxGetMainWnd();
+        pFrame = pMain != nullptr && pMain->IsFrameWnd() ? static_cast<CFrameWnd*>(pMain) : nullptr;
+    }
+    CKTFrameHooks* pHooks = KTGetFrameHooks(pFrame);
+    return pHooks != nullptr && pHooks->OnMenuButtonToolHitTest(this, pTI);
 }
 
 void CKTToolbarButton::EnableWindow(BOOL bEnable)

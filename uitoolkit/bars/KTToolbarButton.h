@@ -11,6 +11,7 @@
 class CKTImageStrip;
 class CKTToolBar;
 class CKTToolbarMenuButton;
+class CKTUserTool;
 class COleDataSource;
 class COleDataObject;
 
@@ -78,6 +79,9 @@ public:
     virtual void SetRadio() {}
     // A double click the bar hands over instead of a press; TRUE when the button took it.
     virtual BOOL OnDblClick(CWnd* /*pWnd*/) { return FALSE; }
+    // A click in help mode; TRUE when the button handled it itself (a menu button opens its
+    // menu), so that the bar asks no help for it.
+    virtual BOOL OnContextHelp(CWnd* /*pWnd*/) { return FALSE; }
 
     // Offers the button's class and data to the source under GetClipboardFormat; nothing for a
     // button that cannot be stored. FALSE only when the data could not be written.
@@ -85,6 +89,9 @@ public:
     // The button in the data, or null: missing, short or foreign data (any process may offer
     // data under this format) never yields a button.
     static CKTToolbarButton* CreateFromOleData(COleDataObject* pDataObject);
+    // How many buttons were made so far. An object an archive hands back without making a button
+    // was read before: a reference back to it.
+    static unsigned GetMadeCount() { return s_nMade; }
     // Reads one button from a loading archive: null when the stored object is not a button.
     // Archive, memory and other framework exceptions pass to the caller.
     static CKTToolbarButton* ReadButton(CArchive& ar);
@@ -108,8 +115,13 @@ public:
     // The part after the first newline of the command's string resource (at most 256
     // characters); FALSE when there is no such string or no newline in it.
     static BOOL LoadCommandText(UINT uiCmd, CString& strText);
-    // FALSE for the recent-file, recent-window and system command ranges and ids from 0xFF00.
+    // FALSE for the recent-file, recent-window and system command ranges, ids from 0xFF00 and
+    // the user tools' entry command.
     static BOOL IsEditableCommand(UINT uiCmd);
+    // The user tool bound to the command, or null (always null without a user tools manager).
+    static CKTUserTool* FindUserTool(UINT uiCmd);
+    // The command's shortcut key in the frame's accelerators, else in its active child's.
+    static BOOL FindCommandKey(UINT uiCmd, CFrameWnd* pFrame, CString& strKey);
 
     // Whether SetImage records standard images with the command manager; the workspace
     // clears it while it loads saved toolbars.
@@ -149,6 +161,10 @@ public:
 
 protected:
     void Initialize();
+    inline static unsigned s_nMade = 0;
     // The face state FillInterior and the border use: 2 highlighted, 1 checked or pressed, else 0.
     int FaceState(BOOL bHighlight) const;
+    // The user tool whose icon the button shows instead of a strip image: a tool's command
+    // without a user image.
+    CKTUserTool* GetToolWithIcon() const;
 };

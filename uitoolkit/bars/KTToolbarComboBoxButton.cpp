@@ -483,13 +483,8 @@ void CKTToolbarComboBoxButton::OnDraw(CDC* pDC, const CRect& rect, CKTImageStrip
 
 int CKTToolbarComboBoxButton::DrawAsListItem(CDC* pDC, const CRect& rect, BOOL bSelected)
 {
-    CKTToolbarButton::DrawAsListItem(pDC, rect, bSelected);
-
-    // What the image and text took, so that the pictured combo field starts after them.
-    CKTVisualManager* pLook = CKTVisualManager::GetInstance();
-    const int iColumn = CKTToolBar::GetMenuImageSize().cx + 2 * pLook->GetMenuImageMargin() + 2;
-    const CString strText = m_strText.IsEmpty() ? m_strTextCustom : m_strText;
-    const int iUsed = iColumn + 3 + pDC->GetTextExtent(strText).cx + 10;
+    // The pictured combo field starts after what the image and text took.
+    const int iUsed = CKTToolbarButton::DrawAsListItem(pDC, rect, bSelected) + 10;
 
     CRect rectField = rect;
     rectField.left = rectField.right - std::max(20, static_cast<int>(rect.Width()) - iUsed);

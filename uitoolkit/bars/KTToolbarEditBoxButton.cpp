@@ -3,6 +3,9 @@
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTTrackMouseLeave.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
+#include "uitoolkit/looks/KTVisualManager.h"
+
+#include <algorithm>
 
 IMPLEMENT_SERIAL(CKTToolbarEditBoxButton, CKTToolbarButton, VERSIONABLE_SCHEMA | 1)
 
@@ -261,9 +264,78 @@ HBRUSH CKTToolbarEditBoxButton::OnCtlColor(CDC* pDC, UINT /*nCtlColor*/)
     return ::GetSysColorBrush(COLOR_WINDOW);
 }
 
+BOOL CKTToolbarEditBoxButton::HasVisibleEdit() const
+{
+    return m_pWndEdit->GetSafeHwnd() != nullptr && m_pWndEdit->IsWindowVisible();
+}
+
 BOOL CKTToolbarEditBoxButton::DrawsBorder() const
 {
-    return m_pWndEdit->GetSafeHwnd() == nullptr || !m_pWndEdit->IsWindowVisible();
+    return !HasVisibleEdit();
+}
+
+void CKTToolbarEditBoxButton::GetEditBorder(CRect& rectBorder)
+{
+    rectBorder.SetRectEmpty();
+    if (m_pWndEdit->GetSafeHwnd() == nullptr)
+        return;
+    m_pWndEdit->GetWindowRect(&rectBorder);
+    if (CWnd* pParent = m_pWndEdit->GetParent())
+        pParent->ScreenToClient(&rectBorder);
+    rectBorder.InflateRect(1, 1);
+}
+
+void CKTToolbarEditBoxButton::OnDraw(CDC* pDC, const CRect& rect, CKTImageStrip* pImages, BOOL bHorz,
+                                     BOOL bCustomizeMode, BOOL bHighlight, BOOL bDrawBorder, BOOL bGrayDisabledButtons)
+{
+    if (!HasVisibleEdit())
+    {
+        CKTToolbarButton::OnDraw(pDC, rect, pImages, bHorz, bCustomizeMode, bHighlight, bDrawBorder,
+                                 bGrayDisabledButtons);
+        return;
+    }
+    const BOOL bDisabled = bCustomizeMode ? !IsEditable() : (m_nStyle & TBBS_DISABLED) != 0;
+    CRect rectBorder;
+    GetEditBorder(rectBorder);
+    CKTVisualManager::GetInstance()->OnDrawEditBorder(pDC, rectBorder, bDisabled, TRUE, this);
+    if (!HasLabelBelow() || !bHorz)
+        return;
+    COLORREF clrText = ktGlobals.m_colorBarText;
+    if (bDisabled)
+        clrText = ktGlobals.m_colorGrayText;
+    else if (bHighlight && CKTToolBar::GetCustomTextColor() != (COLORREF)-1)
+        clrText = CKTToolBar::GetCustomTextColor();
+    const COLORREF clrOld = pDC->SetTextColor(clrText);
+    const int iOldMode = pDC->SetBkMode(TRANSPARENT);
+    CRect rectText = rect;
+    rectText.top = rect.bottom - m_sizeText.cy;
+    pDC->DrawText(m_strText, &rectText, DT_CENTER | DT_WORDBREAK);
+    pDC->SetBkMode(iOldMode);
+    pDC->SetTextColor(clrOld);
+}
+
+int CKTToolbarEditBoxButton::DrawAsListItem(CDC* pDC, const CRect& rect, BOOL bSelected)
+{
+    const int iUsed = CKTToolbarButton::DrawAsListItem(pDC, rect, bSelected);
+    CRect rectField = rect;
+    rectField.left = std::min(rect.left + iUsed, rect.right - 8);
+    rectField.DeflateRect(2, 3);
+    pDC->FillSolidRect(rectField, ktGlobals.m_colorWindow);
+    ::DrawEdge(pDC->GetSafeHdc(), &rectField, EDGE_SUNKEN, BF_RECT);
+    return rect.Width();
+}
+
+CRect CKTToolbarEditBoxButton::GetInvalidateRect() const
+{
+    if (!HasLabelBelow())
+        return m_rect;
+    CRect rect = m_rect;
+    const int xCentre = rect.CenterPoint().x;
+    const int iHalf = std::max(static_cast<int>(rect.Width()), static_cast<int>(m_sizeText.cx)) / 2;
+    rect.left = xCentre - iHalf;
+    rect.right = xCentre + iHalf + 1;
+    rect.bottom += m_sizeText.cy;
+    return rect;
 }
 
 void CKTToolbarEditBoxButton::OnShow(BOOL bShow)

@@ -38,11 +38,21 @@ public:
     void OnGlobalSync() override;
     HBRUSH OnCtlColor(CDC* pDC, UINT nCtlColor) override;
     BOOL DrawsBorder() const override;
+    // Without a visible box the ordinary button; with one, the box's border through the look
+    // (greyed when disabled, or in customize mode when not editable) and the label under it.
+    void OnDraw(CDC* pDC, const CRect& rect, CKTImageStrip* pImages, BOOL bHorz = TRUE, BOOL bCustomizeMode = FALSE,
+                BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE, BOOL bGrayDisabledButtons = TRUE) override;
+    // The list item with a pictured edit field at its right end; answers the whole width.
+    int DrawAsListItem(CDC* pDC, const CRect& rect, BOOL bSelected) override;
     void OnShow(BOOL bShow) override;
+    // With a label under the box: as wide as the label where that is wider, and down to its end.
+    CRect GetInvalidateRect() const override;
     void SetStyle(UINT nStyle) override;
 
     virtual CEdit* CreateEdit(CWnd* pWndParent, const CRect& rect);
     virtual void SetContents(const CString& strText);
+    // The box's window rectangle in its bar's client coordinates, one pixel larger each way.
+    virtual void GetEditBorder(CRect& rectBorder);
 
     CEdit* GetEditBox() const { return m_pWndEdit; }
     const CString& GetContents() const { return m_strContents; }
@@ -55,6 +65,9 @@ public:
 
 private:
     void DestroyEdit();
+    BOOL HasVisibleEdit() const;
+    // A label shows under the box: text labels on a horizontal bar, and a text.
+    BOOL HasLabelBelow() const { return m_bTextBelow && m_bHorzLast && !m_strText.IsEmpty(); }
 
     DWORD m_dwStyle = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL;
     CEdit* m_pWndEdit = nullptr;

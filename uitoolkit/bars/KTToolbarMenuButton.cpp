@@ -7,6 +7,7 @@
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/customize/KTCommandManager.h"
 #include "uitoolkit/customize/KTKeyboardManager.h"
+#include "uitoolkit/customize/KTUserTool.h"
 #include "uitoolkit/looks/KTImageStrip.h"
 #include "uitoolkit/looks/KTMenuGlyphs.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
@@ -216,31 +217,15 @@ void CKTToolbarMenuButton::Serialize(CArchive& ar)
     if (IsTearOffIdStored())
         ar >> dwTearOff;
     SetTearOff(dwTearOff);
-    // Items are read into a list of their own: only buttons are kept, and a damaged list
-    // leaves none behind.
+    // Items are read into a list of their own, which alone owns them: a damaged list leaves none
+    // behind. An item stored as a reference back to another object would make this button hold
+    // itself, an owner or a button held elsewhere, so such a list is refused whole.
     CObList listRead;
-    try
+    CKTToolBar::ReadButtonList(ar, listRead);
+    if (listRead.Find(nullptr) != nullptr)
     {
-        listRead.Serialize(ar);
-    }
-    catch (...)
-    {
-        while (!listRead.IsEmpty())
-            delete listRead.RemoveHead();
-        throw;
-    }
-    BOOL bForeign = FALSE;
-    for (POSITION pos = listRead.GetHeadPosition(); pos != nullptr;)
-    {
-        CObject* pObject = listRead.GetNext(pos);
-        if (pObject == nullptr || !pObject->IsKindOf(RUNTIME_CLASS(CKTToolbarButton)))
-            bForeign = TRUE;
-    }
-    if (bForeign)
-    {
-        while (!listRead.IsEmpty())
-            delete listRead.RemoveHead();
-        AfxThrowArchiveException(CArchiveException::badClass);
+        CKTToolBar::DeleteButtonList(listRead);
+        AfxThrowArchiveException(CArchiveException::badIndex);
     }
     m_listCommands.AddTail(&listRead);
 }
@@ -405,13 +390,7 @@ void CKTToolbarMenuButton::UpdateShortcutText()
     if (pFrame == nullptr)
         return;
     CString strKey;
-    if (!CKTKeyboardManager::FindDefaultAccelerator(m_nID, strKey, pFrame, TRUE))
-    {
-        CFrameWnd* pChild = pFrame->GetActiveFrame();
-        if (pChild == nullptr || pChild == pFrame ||
-            !CKTKeyboardManager::FindDefaultAccelerator(m_nID, strKey, pChild, FALSE))
-            strKey.Empty();
-    }
+    FindCommandKey(m_nID, pFrame, strKey);
     if (!strKey.IsEmpty())
         m_strText += L"\t" + strKey;
 }
@@ -710,7 +689,12 @@ void CKTToolbarMenuButton::DrawMenuItem(CDC* pDC, const CRect& rect, CKTImageStr
         iImage = -1;
     const BOOL bChecked = (m_nStyle & TBBS_CHECKED) != 0;
     BOOL bImageDrawn = FALSE;
-    if (pStrip != nullptr && iImage >= 0 && iImage < pStrip->GetCount())
+    if (CKTUserTool* pTool = GetToolWithIcon())
+    {
+        pTool->DrawToolIcon(pDC, rectImage);
+        bImageDrawn = TRUE;
+    }
+    else if (pStrip != nullptr && iImage >= 0 && iImage < pStrip->GetCount())
     {
         CKTDrawState ds;
         if (pStrip->PrepareDrawImage(ds, sizeImage))

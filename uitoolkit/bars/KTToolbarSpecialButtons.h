@@ -47,6 +47,8 @@ public:
     void AddInvisibleButton(CKTToolbarButton* pButton) { m_lstInvisibleButtons.AddTail(pButton); }
     void RemoveAllInvisibleButtons() { m_lstInvisibleButtons.RemoveAll(); }
     CKTToolBar* GetParentToolbar() const { return m_pWndParentToolbar; }
+    int GetExtraMargin() const { return m_iExtraMargin; }
+    void SetExtraMargin(int iMargin) { m_iExtraMargin = iMargin; }
 
     // The items the popup shows, as new buttons the caller owns (separators trimmed at both ends).
     void BuildMenuItems(CObList& listItems, BOOL bShowImages) const;
@@ -57,7 +59,8 @@ private:
     CKTToolBar* m_pWndParentToolbar = nullptr;
     BOOL m_bIsEmpty = FALSE;
     BOOL m_bDefaultDraw = TRUE;
-    int m_nReserved1 = 0;
+    // Room around the button that its bar repaints with it (0: none).
+    int m_iExtraMargin = 0;
     int m_nReserved2 = 0;
     CObList m_lstInvisibleButtons;
 };

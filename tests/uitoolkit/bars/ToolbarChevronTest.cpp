@@ -3,6 +3,7 @@
 // customize command, the last button allowed into the chevron's room, and no overflow in
 // customize mode. The bar is sized by resizing its frame, as a user does.
 #include "tests/uitoolkit/bars/ButtonsTestFrame.h"
+#include "uitoolkit/bars/KTToolbarEditBoxButton.h"
 #include "uitoolkit/bars/KTToolbarSpecialButtons.h"
 
 #include <string>
@@ -210,3 +211,56 @@ INSTANTIATE_TEST_SUITE_P(
                                   Join(Join(Join(Join(kOpen, kSave), "|"), kPrint), kCut), "", false}),
     [](const ::testing::TestParamInfo<ChevronCase>& info) { return std::string(info.param.m_name); });
 } // namespace
+
+namespace
+{
+using ToolbarChevronWideButtonTest = ButtonsWindowTest;
+} // namespace
+
+TEST_F(ToolbarChevronWideButtonTest, AWideButtonThatDoesNotFitLeavesRoomForTheNarrowOnesAfterIt)
+{
+    // Wide buttons, so that the short bar stays above the frame's smallest size.
+    CKTToolBar::SetSizes(CSize(56, 26), CSize(16, 15));
+    CKTToolBar* pBar = AddBar(CBRS_TOP);
+    const UINT kFind = ID_BUTTONS_ZOOM + 1;
+    ASSERT_EQ(2, pBar->InsertButton(CKTToolbarEditBoxButton(kFind, -1, ES_AUTOHSCROLL, 150), 2));
+    auto* pChevron = new CCustomizeButton(kCustomizeCmd, L"Customize...");
+    ASSERT_GE(pBar->InsertButton(pChevron), 0);
+    pBar->m_pCustomizeBtn = pChevron;
+    Relayout();
+
+    // Room for everything but the box: Open, Save, then the separator, Print and Cut after it.
+    CRect rectClient, rectCut, rectBox;
+    pBar->GetItemRect(2, &rectBox);
+    pBar->GetItemRect(5, &rectCut);
+    pBar->GetClientRect(&rectClient);
+    CClientDC dc(pBar);
+    CCustomizeButton measured(kCustomizeCmd, L"Customize...");
+    measured.OnChangeParentWnd(pBar);
+    const int nChevron = measured.OnCalculateSize(&dc, CSize(pBar->GetColumnWidth(), pBar->GetRowHeight()), TRUE).cx;
+    const int nWanted = rectCut.right - rectBox.Width() + nChevron + 2;
+    ASSERT_GT(rectClient.Width(), nWanted);
+    for (int i = 0; i < 4 && rectClient.Width() != nWanted; i++)
+    {
+        CRect rect;
+        m_pFrame->GetWindowRect(&rect);
+        m_pFrame->SetWindowPos(nullptr, 0, 0, rect.Width() + nWanted - rectClient.Width(), rect.Height(),
+                               SWP_NOMOVE | SWP_NOZORDER);
+        Relayout();
+        pBar->GetClientRect(&rectClient);
+    }
+    std::string visible, hidden;
+    for (int i = 0; i < pBar->GetCount(); i++)
+    {
+        const CKTToolbarButton* pButton = pBar->GetButton(i);
+        if (pButton != pChevron && !pButton->m_bHidden)
+            visible = Join(visible, Describe(pButton));
+    }
+    for (POSITION pos = pChevron->GetInvisibleButtons().GetHeadPosition(); pos != nullptr;)
+        hidden = Join(hidden, Describe(static_cast<const CKTToolbarButton*>(pChevron->GetInvisibleButtons().GetNext(pos))));
+    EXPECT_EQ(Join(Join(Join(Join(kOpen, kSave), "|"), kPrint), kCut), visible);
+    EXPECT_EQ(std::to_string(kFind), hidden);
+    EXPECT_FALSE(pChevron->m_bHidden);
+    SaveScreenshot(L"toolbar_chevron_wide_button_hidden.bmp");
+    CKTToolBar::SetSizes(CSize(23, 22), CSize(16, 15));
+}

@@ -221,3 +221,43 @@ TEST_F(ToolbarComboWindowTest, InTheCommandListAComboIsPicturedBesideItsName)
         EXPECT_TRUE(Near(c.expected, dc.GetPixel(c.x, c.y))) << c.name << " " << std::hex << dc.GetPixel(c.x, c.y);
     dc.SelectObject(pOld);
 }
+
+TEST_F(ToolbarComboWindowTest, EditBoxDrawsItsBorderItsLabelAndAListItem)
+{
+    const UINT kFind = ID_BUTTONS_ZOOM + 1;
+    CKTToolBar* pBar = AddBar(CBRS_TOP);
+    const int iIndex = pBar->InsertButton(CKTToolbarEditBoxButton(kFind, -1, ES_AUTOHSCROLL, 100));
+    ASSERT_GE(iIndex, 0);
+    auto* pEdit = static_cast<CKTToolbarEditBoxButton*>(pBar->GetButton(iIndex));
+    Relayout();
+    ASSERT_TRUE(pEdit->GetEditBox() != nullptr && pEdit->GetEditBox()->IsWindowVisible());
+
+    // The border: the box's own rectangle in the bar, one pixel larger each way.
+    CRect rectBox, rectBorder;
+    pEdit->GetEditBox()->GetWindowRect(&rectBox);
+    pBar->ScreenToClient(&rectBox);
+    pEdit->GetEditBorder(rectBorder);
+    rectBox.InflateRect(1, 1);
+    EXPECT_EQ(rectBox, rectBorder);
+    EXPECT_FALSE(pEdit->DrawsBorder()) << "the look draws the box's border";
+    EXPECT_EQ(pEdit->m_rect, pEdit->GetInvalidateRect()) << "no label";
+
+    // With text labels the label goes under the box and is repainted with it.
+    pEdit->m_strText = L"Find a word in the pages";
+    pBar->EnableTextLabels(TRUE);
+    Relayout();
+    const CRect rectRepaint = pEdit->GetInvalidateRect();
+    EXPECT_GT(rectRepaint.bottom, pEdit->m_rect.bottom - 1);
+    EXPECT_EQ(pEdit->m_rect.top, rectRepaint.top);
+    EXPECT_LE(rectRepaint.left, pEdit->m_rect.left);
+    SaveScreenshot(L"toolbar_edit_with_label.bmp");
+
+    // As a list item: the base part takes what its text needs, the box takes the rest.
+    CClientDC dc(pBar);
+    const CRect rectItem(0, 0, 300, 20);
+    CKTToolbarButton plain(ID_TEST_OPEN, -1, L"&Open");
+    const int iUsed = plain.DrawAsListItem(&dc, rectItem, FALSE);
+    EXPECT_GT(iUsed, dc.GetTextExtent(CString(L"Open")).cx);
+    EXPECT_LT(iUsed, rectItem.Width());
+    EXPECT_EQ(rectItem.Width(), pEdit->DrawAsListItem(&dc, rectItem, FALSE));
+}

@@ -786,3 +786,42 @@ TEST(ToolbarDragCursorTest, EachDropEffectShowsItsResourceCursor)
     EXPECT_NE(shown[0], shown[3]);
 }
 } // namespace
+
+TEST_F(ToolbarCustomizeTest, EmptyBarTakesThreeDroppedCommands)
+{
+    // A bar made without buttons, as the user makes one on the Toolbars page.
+    auto bar = std::make_unique<CCustomizeToolBar>();
+    ASSERT_TRUE(bar->Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR + 2));
+    CCustomizeToolBar* pEmpty = bar.get();
+    m_bars.push_back(std::move(bar));
+    m_pFrame->RecalcLayout();
+    PumpAndIdle();
+    ASSERT_EQ(0, pEmpty->GetCount());
+    CRect rectEmpty;
+    pEmpty->GetClientRect(&rectEmpty);
+    ASSERT_FALSE(rectEmpty.IsRectEmpty());
+
+    ASSERT_TRUE(CKTToolBar::SetCustomizeMode(TRUE));
+    const int aSources[] = {0, 1, 3};
+    for (int iSource : aSources)
+    {
+        // Onto the far end of what the bar already holds: the bar's right end.
+        CRect rect;
+        pEmpty->GetClientRect(&rect);
+        Drag(Centre(m_pFirst, iSource), OnScreen(pEmpty, CPoint(rect.right - 4, rect.CenterPoint().y)), true, false);
+    }
+    EXPECT_EQ(Ids({ID_TEST_OPEN, ID_TEST_SAVE, ID_TEST_PRINT}), Layout(*pEmpty));
+    EXPECT_EQ(Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*m_pFirst)) << "copies";
+    SaveScreenshot(L"toolbar_empty_bar_after_three_drops.bmp");
+}
+
+TEST_F(ToolbarCustomizeTest, RefusedDropLeavesTheButtonOnItsBar)
+{
+    // The second bar refuses every drop while it is locked; the dragged button stays home.
+    ASSERT_TRUE(CKTToolBar::SetCustomizeMode(TRUE));
+    m_pSecond->m_bLocked = TRUE;
+    Drag(Centre(m_pFirst, 0), ButtonPoint(m_pSecond, 1, 3), false, false);
+    m_pSecond->m_bLocked = FALSE;
+    EXPECT_EQ(Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*m_pFirst));
+    EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_SAVE}), Layout(*m_pSecond));
+}

@@ -164,3 +164,81 @@ TEST_F(ToolbarMenuButtonWindowTest, MenuItemsShowTheCurrentShortcut)
     ::DestroyAcceleratorTable(hFirst);
     ::DestroyAcceleratorTable(hSecond);
 }
+
+namespace
+{
+// A bar with a menu title "&Menu" (a menu of its own, no command) beside the split button.
+class ToolbarMenuTitleTest : public ToolbarMenuButtonWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        ToolbarMenuButtonWindowTest::SetUp();
+        HMENU hMenu = ::CreatePopupMenu();
+        ::AppendMenuW(hMenu, MF_STRING, ID_TEST_CUT, L"&Cut");
+        ::AppendMenuW(hMenu, MF_STRING, ID_TEST_PRINT, L"&Print");
+        auto* pTitle = new CKTToolbarMenuButton(0, hMenu, -1, L"&Menu");
+        ::DestroyMenu(hMenu);
+        pTitle->m_bText = TRUE;
+        pTitle->m_bImage = FALSE;
+        m_iTitle = m_pBar->InsertButton(pTitle);
+        ASSERT_GE(m_iTitle, 0);
+        Relayout();
+    }
+    void TearDown() override
+    {
+        if (Title() != nullptr && Title()->IsDroppedDown())
+            Title()->OnCancelMode();
+        PumpAndIdle();
+        ToolbarMenuButtonWindowTest::TearDown();
+    }
+    CKTToolbarMenuButton* Title() const
+    {
+        return m_pBar != nullptr ? static_cast<CKTToolbarMenuButton*>(m_pBar->GetButton(m_iTitle)) : nullptr;
+    }
+
+    int m_iTitle = -1;
+};
+} // namespace
+
+TEST_F(ToolbarMenuTitleTest, ItsMnemonicOpensTheMenuAtOnceWithTheFirstItemChosen)
+{
+    const int nAnimation = CKTPopupMenu::GetAnimationType();
+    CKTPopupMenu::SetAnimationType(CKTPopupMenu::ANIMATION_SLIDE);
+    m_pBar->SetFocus();
+    ASSERT_TRUE(m_pBar->TranslateChar('M'));
+    EXPECT_EQ(static_cast<int>(CKTPopupMenu::ANIMATION_SLIDE), CKTPopupMenu::GetAnimationType()) << "set back";
+    CKTPopupMenu::SetAnimationType(nAnimation);
+    ASSERT_TRUE(Title()->IsDroppedDown());
+    CKTPopupMenu* pPopup = Title()->m_pPopupMenu;
+    PumpAndIdle();
+    CKTToolbarButton* pChosen = pPopup->GetMenuBar()->GetHighlightedButton();
+    ASSERT_NE(nullptr, pChosen);
+    EXPECT_EQ(static_cast<UINT>(ID_TEST_CUT), pChosen->m_nID);
+    EXPECT_EQ(Title(), m_pBar->GetHighlightedButton()) << "the title stays hot";
+
+    // The keyboard focus moving into the bar's own menu leaves the title hot and the menu open.
+    pPopup->SetFocus();
+    PumpAndIdle();
+    EXPECT_TRUE(Title()->IsDroppedDown());
+    EXPECT_EQ(Title(), m_pBar->GetHighlightedButton());
+    ::CreateDirectoryW(L"screenshots", nullptr);
+    CRect rectShot;
+    m_pFrame->GetWindowRect(&rectShot);
+    EXPECT_TRUE(SaveScreenArea(L"screenshots\\toolbar_mnemonic_menu.bmp", rectShot));
+}
+
+TEST_F(ToolbarMenuTitleTest, AClickInHelpModeOpensTheMenuInsteadOfAskingHelp)
+{
+    const CPoint pt = Title()->m_rect.CenterPoint();
+    EXPECT_EQ(-1, m_pBar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(pt.x, pt.y)));
+    EXPECT_TRUE(Title()->IsDroppedDown());
+
+    // A plain button still asks help for its command.
+    CRect rectOpen;
+    m_pBar->GetItemRect(0, &rectOpen);
+    Title()->OnCancelMode();
+    const LRESULT lResult =
+        m_pBar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(rectOpen.CenterPoint().x, rectOpen.CenterPoint().y));
+    EXPECT_EQ(static_cast<LRESULT>(0x10000 + ID_TEST_OPEN), lResult);
+}
