@@ -517,6 +517,8 @@ BOOL CKTToolbarButton::OnToolHitTest(const CWnd* pWnd, TOOLINFO* pTI)
 {
     // Popup menus name the frame that owns them; a bar asks the frame it belongs to.
     CFrameWnd* pFrame = CKTPopupMenu::m_pToolkitMainFrame;
+    if (pFrame != nullptr && pFrame->GetSafeHwnd() == nullptr)
+        pFrame = nullptr;
     if (pFrame == nullptr && pWnd != nullptr)
         pFrame = pWnd->IsKindOf(RUNTIME_CLASS(CKTToolBar)) ? static_cast<const CKTToolBar*>(pWnd)->GetTopFrame()
                                                           : pWnd->GetTopLevelFrame();

@@ -84,6 +84,9 @@ HINSTANCE WINAPI RecordExecute(HWND, LPCWSTR, LPCWSTR lpszFile, LPCWSTR, LPCWSTR
 class ToolbarInFrameTest : public ::testing::Test
 {
 protected:
+    // Buttons are dragged between bars through OLE.
+    static void SetUpTestSuite() { ASSERT_TRUE(AfxOleInit()); }
+
     void SetUp() override
     {
         CKTToolBar::SetSizes(CSize(23, 22), CSize(16, 15));
@@ -97,9 +100,9 @@ protected:
         m_pFrame->m_hAccelTable = m_hAccel;
         m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
         CKTToolBar& bar = m_pFrame->m_wndBar;
-        ASSERT_TRUE(bar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR));
+        ASSERT_TRUE(bar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY, AFX_IDW_TOOLBAR));
         ASSERT_TRUE(bar.LoadToolBar(IDR_TEST_TOOLBAR));
-        bar.SetBarStyle(bar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
+        bar.SetBarStyle(bar.GetBarStyle() | CBRS_SIZE_DYNAMIC);
         bar.EnableDocking(CBRS_ALIGN_ANY);
         m_pFrame->DockControlBar(&bar);
         m_pFrame->ShowWindow(SW_SHOWNORMAL);
@@ -110,6 +113,7 @@ protected:
     }
     void TearDown() override
     {
+        CKTToolBar::SetCustomizeMode(FALSE);
         delete m_pManager;
         m_pManager = nullptr;
         if (::IsWindow(m_hFrame))
@@ -364,4 +368,35 @@ TEST_F(ToolbarInFrameTest, OnlyABarTheUserMadeIsUserDefined)
     EXPECT_TRUE(pMine->IsUserDefined());
     EXPECT_FALSE(Bar().IsUserDefined());
     EXPECT_TRUE(m_pFrame->GetFrameSupport().DeleteUserToolbar(pMine));
+}
+
+TEST_F(ToolbarInFrameTest, AUserToolbarTakesThreeCommandsDroppedOnIt)
+{
+    m_pFrame->GetFrameSupport().EnableUserToolbars(nullptr, kFirstTool, kLastTool);
+    CKTToolBar* pMine = m_pFrame->GetFrameSupport().CreateUserToolbar(L"My Tools");
+    ASSERT_NE(nullptr, pMine);
+    m_pFrame->RecalcLayout();
+    PumpAndIdle();
+    ASSERT_EQ(0, pMine->GetCount());
+    ASSERT_TRUE(CKTToolBar::SetCustomizeMode(TRUE));
+    for (UINT uiCmd : {UINT(ID_TEST_OPEN), UINT(ID_TEST_SAVE), UINT(ID_TEST_PRINT)})
+    {
+        // Copied with Ctrl onto the far end of what the user's bar holds.
+        CRect rect;
+        pMine->GetClientRect(&rect);
+        CPoint ptTo(rect.right - 4, rect.CenterPoint().y);
+        pMine->ClientToScreen(&ptTo);
+        const CPoint ptFrom = Centre(Bar().CommandToIndex(uiCmd));
+        UserInput input;
+        input.MoveTo(ptFrom).Pause(100).DisplayKey("ctrl", true).LeftDown().Glide(ptFrom, ptTo, 16).Pause(300);
+        input.MoveTo(CPoint(ptTo.x + 1, ptTo.y)).MoveTo(ptTo).Pause(200).LeftUp().DisplayKey("ctrl", false).Pause(100);
+        Play(input);
+    }
+    ASSERT_EQ(3, pMine->GetCount());
+    EXPECT_EQ(static_cast<UINT>(ID_TEST_OPEN), pMine->GetItemID(0));
+    EXPECT_EQ(static_cast<UINT>(ID_TEST_SAVE), pMine->GetItemID(1));
+    EXPECT_EQ(static_cast<UINT>(ID_TEST_PRINT), pMine->GetItemID(2));
+    EXPECT_EQ(5, Bar().GetCount()) << "copies leave the source bar whole";
+    SaveScreenshot(L"toolbar_user_toolbar_three_drops.bmp");
+    ASSERT_TRUE(CKTToolBar::SetCustomizeMode(FALSE));
 }
