@@ -12,6 +12,8 @@ class COleClientItem : public CCmdTarget
 public:
     COleClientItem() = default;
     virtual BOOL IsInPlaceActive() const { return FALSE; }
+    // Ends the item's activation and closes its server; nothing for an item that is not open.
+    virtual void Close() {}
 };
 
 class COleDocument : public CDocument

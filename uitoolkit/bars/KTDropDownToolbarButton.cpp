@@ -1,4 +1,5 @@
 #include "uitoolkit/bars/KTDropDownToolBar.h"
+#include "uitoolkit/bars/KTMenuBar.h"
 
 #include "uitoolkit/bars/KTPopupMenuBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
@@ -73,6 +74,8 @@ void CKTDropDownToolbarButton::CloseFrame()
     pFrame->m_pParentBtn = nullptr;
     if (pFrame->GetSafeHwnd() != nullptr)
         pFrame->DestroyWindow();
+    if (m_pWndBar != nullptr && m_pWndBar->IsKindOf(RUNTIME_CLASS(CKTMenuBar)))
+        static_cast<CKTMenuBar*>(m_pWndBar)->ClearDroppedButton();
 }
 
 // Current command --------------------------------------------------------------------------------
@@ -142,7 +145,10 @@ BOOL CKTDropDownToolbarButton::OnClick(CWnd* pWnd, BOOL bDelay)
         CloseFrame();
     else if (!bDelay || !(m_pWndBar != nullptr && m_pWndBar->IsKindOf(RUNTIME_CLASS(CKTPopupMenuBar))) ||
              CKTToolBar::IsCustomizeMode())
-        DropDown(pWnd);
+    {
+        if (DropDown(pWnd) && m_pWndBar != nullptr && m_pWndBar->IsKindOf(RUNTIME_CLASS(CKTMenuBar)))
+            static_cast<CKTMenuBar*>(m_pWndBar)->SetDroppedButton(this);
+    }
     if (m_pWndBar->GetSafeHwnd() != nullptr)
         m_pWndBar->InvalidateRect(m_rect);
     return FALSE;

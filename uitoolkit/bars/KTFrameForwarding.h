@@ -84,8 +84,9 @@ public:
 protected:
     LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu)
     {
+        // The bars took the character: the system's menu loop ends without a beep.
         if (m_Impl.TranslateCharToBars(nChar))
-            return MAKELRESULT(0, MNC_CLOSE) | 0xFFFF0000;
+            return static_cast<LRESULT>(0xFFFF0002);
         return TBase::OnMenuChar(nChar, nFlags, pMenu);
     }
     void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)

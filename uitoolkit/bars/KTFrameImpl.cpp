@@ -16,6 +16,7 @@
 #include "uitoolkit/bars/KTOleIPFrameWnd.h"
 #include "uitoolkit/customize/KTUserToolsManager.h"
 #include "uitoolkit/customize/KTCmdUsageCount.h"
+#include "uitoolkit/customize/KTDialogMenuHelper.h"
 #include "uitoolkit/looks/KTRegistry.h"
 
 #include <memory>
@@ -559,8 +560,8 @@ void CKTFrameSupport::RestorePosition(CREATESTRUCT& cs)
     if (pApp != nullptr)
     {
         const int nStart = pApp->m_nCmdShow;
-        if (nStart != SW_SHOWMINIMIZED && nStart != SW_SHOWMAXIMIZED && nStart != SW_SHOWMINNOACTIVE &&
-            nStart != SW_SHOWNA)
+        if (nStart != SW_SHOWMINIMIZED && nStart != SW_SHOWMAXIMIZED && nStart != SW_MINIMIZE &&
+            nStart != SW_SHOWMINNOACTIVE)
             pApp->m_nCmdShow = nShowCmd;
     }
 
@@ -703,7 +704,10 @@ BOOL CKTFrameSupport::ProcessMouseClick(UINT uiMsg, CPoint pt, HWND hwnd)
             pBar->ClientToScreen(&rectButton);
             if (rectButton.PtInRect(pt))
             {
-                if (!pBar->IsKindOf(RUNTIME_CLASS(CKTMenuBar)) && !KTPopupStaysOpen(pActive))
+                // A press on the button closes its menu again; the release of the click that
+                // opened it must leave the menu open for the choice.
+                const BOOL bRelease = uiMsg == WM_LBUTTONUP || uiMsg == WM_RBUTTONUP || uiMsg == WM_MBUTTONUP;
+                if (!bRelease && !pBar->IsKindOf(RUNTIME_CLASS(CKTMenuBar)) && !KTPopupStaysOpen(pActive))
                     pActive->SendMessage(WM_CLOSE);
                 return TRUE;
             }
@@ -829,6 +833,12 @@ int CKTFrameSupport::FilterMessage(MSG* pMsg)
             return kFilterTaken;
         }
         return bPopupOpen ? kFilterTaken : kFilterPassOn;
+    case WM_MOUSEMOVE: {
+        // A menu open in a dialog takes the pointer while it is outside the menu.
+        CPoint pt(static_cast<short>(LOWORD(pMsg->lParam)), static_cast<short>(HIWORD(pMsg->lParam)));
+        ::ClientToScreen(pMsg->hwnd, &pt);
+        return CKTDialogMenuHelper::IsClickOutsideMenu(pt) ? kFilterTaken : kFilterPassOn;
+    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:

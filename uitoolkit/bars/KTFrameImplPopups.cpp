@@ -62,3 +62,17 @@ BOOL KTPopupIsTearOffCopy(CKTPopupMenu* pMenu)
 {
     return pMenu != nullptr && pMenu->m_bShown;
 }
+
+BOOL KTPopupHasCommandIn(CKTPopupMenu* pMenu, UINT uiFirst, UINT uiLast)
+{
+    CKTPopupMenuBar* pBar = pMenu != nullptr ? pMenu->GetMenuBar() : nullptr;
+    if (pBar == nullptr)
+        return FALSE;
+    for (int i = 0; i < pBar->GetCount(); i++)
+    {
+        const UINT uiCmd = pBar->GetButton(i)->m_nID;
+        if (uiCmd >= uiFirst && uiCmd <= uiLast && uiCmd != (UINT)-1)
+            return TRUE;
+    }
+    return FALSE;
+}

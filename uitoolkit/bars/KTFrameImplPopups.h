@@ -29,3 +29,5 @@ HMENU KTPopupGetMenu(CKTPopupMenu* pMenu);
 void KTPopupAppendButton(CKTPopupMenu* pMenu, const class CKTToolbarButton& button);
 // TRUE for a popup that is the torn-off copy of another.
 BOOL KTPopupIsTearOffCopy(CKTPopupMenu* pMenu);
+// TRUE when an item of the popup has a command in [uiFirst, uiLast].
+BOOL KTPopupHasCommandIn(CKTPopupMenu* pMenu, UINT uiFirst, UINT uiLast);

@@ -84,7 +84,8 @@ void CKTMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 
 BOOL CKTMDIChildWnd::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_SYSDEADCHAR && m_pMDIFrame != nullptr)
+    // Keys up to 0x108 (the old last key message) stay untranslated while a menu is open.
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= 0x108 && m_pMDIFrame != nullptr)
     {
         CKTPopupMenu* pActive = CKTFrameSupport::GetActivePopupMenu();
         if (pActive != nullptr && ::IsWindow(pActive->GetSafeHwnd()))

@@ -66,7 +66,11 @@ BOOL CKTMDIFrameWnd::OnPopupMenuOpening(CKTPopupMenu* pMenuPopup)
     if (!m_Impl.OnShowPopupMenu(pMenuPopup))
         return FALSE;
     HMENU hPopupMenu = KTPopupGetMenu(pMenuPopup);
-    if (!CKTToolBar::IsCustomizeMode() && m_hmenuWindow != nullptr && ::IsMenu(m_hmenuWindow) &&
+    // A popup made active again (its submenu closed) has its list already.
+    const BOOL bListed = KTPopupHasCommandIn(pMenuPopup, kFirstDocumentWindowCmd, 0xFFFF) ||
+                         (m_uiWindowsDlgMenuId != 0 &&
+                          KTPopupHasCommandIn(pMenuPopup, m_uiWindowsDlgMenuId, m_uiWindowsDlgMenuId));
+    if (!CKTToolBar::IsCustomizeMode() && !bListed && m_hmenuWindow != nullptr && ::IsMenu(m_hmenuWindow) &&
         hPopupMenu != nullptr && HasWindowCommands(hPopupMenu))
     {
         BOOL bMoreWindows = FALSE;
@@ -207,6 +211,13 @@ void CKTMDIFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
 }
 
 // Messages -----------------------------------------------------------------------------------------
+
+void CKTMDIFrameWnd::OnClose()
+{
+    if (COleClientItem* pItem = GetActiveOleItem())
+        pItem->Close();
+    CKTFrameForwarding<CMDIFrameWnd>::OnClose();
+}
 
 void CKTMDIFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos)
 {

@@ -26,6 +26,13 @@ public:
     virtual BOOL OnEraseMDIClientBackground(CDC* /*pDC*/) { return FALSE; }
     // The in-place active item of the active document, or null.
     virtual COleClientItem* GetActiveOleItem();
+    // Where a toolbar forwards a button's tooltip to the frame: TRUE when the frame gave the
+    // text. No text of the frame's own in the base.
+    virtual BOOL OnToolbarHook(CKTToolbarButton* /*pButton*/, CString& /*strTTText*/) { return FALSE; }
+    BOOL GetToolbarButtonToolTipText(CKTToolbarButton* pButton, CString& strTTText) override
+    {
+        return OnToolbarHook(pButton, strTTText);
+    }
     // The frames' say, with the window popup filled with the document windows.
     BOOL OnPopupMenuOpening(CKTPopupMenu* pMenuPopup) override;
 
@@ -60,6 +67,8 @@ protected:
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
 
     void OnWindowPosChanged(WINDOWPOS* lpwndpos);
+    // An object active in place closes with the frame.
+    void OnClose();
     DECLARE_MESSAGE_MAP()
 
     CKTMDIClientArea m_wndClientArea;

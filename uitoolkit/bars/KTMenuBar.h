@@ -95,6 +95,18 @@ public:
     // switch in customize mode selects the new document's menu there.
     void SetMenuPage(CKTMenuPage* pPage);
 
+    // The button whose popup (or drop-down frame) is open from this bar, or null. A button
+    // that opens sets it, one that closes clears it; a button that opens cancels the one that
+    // was dropped before.
+    CKTToolbarButton* GetDroppedButton() const;
+    void SetDroppedButton(CKTToolbarButton* pButton) { m_pDroppedButton = pButton; }
+    void ClearDroppedButton() { m_pDroppedButton = nullptr; }
+    // The dropped button closes its popup and is forgotten.
+    void CancelDroppedButton();
+    // Items that open a menu show a drop arrow beside their text.
+    void SetMenuDropArrows(BOOL bShow) { m_bMenuDropArrows = bShow; }
+    BOOL IsMenuDropArrows() const { return m_bMenuDropArrows; }
+
     // The frame that owns the bar (set by Create).
     CWnd* GetOwnerFrame() const { return m_pParentWnd; }
     // The timer of personalised menus.
@@ -108,6 +120,8 @@ protected:
     void OnTimer(UINT_PTR nIDEvent);
     void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
     void OnDestroy();
+    // In help mode a click on a menu title opens its menu, so that the user picks an item.
+    LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     int OnCreate(LPCREATESTRUCT lpcs);
     DECLARE_MESSAGE_MAP()
 
@@ -152,6 +166,9 @@ protected:
     CKTMenuPage* m_pMenuPage = nullptr;
     HWND m_hMenuPageWnd = nullptr;
     BOOL m_bSelectingOnPage = FALSE;
+    // Compared only, never followed until it is found among the bar's buttons again.
+    CKTToolbarButton* m_pDroppedButton = nullptr;
+    BOOL m_bMenuDropArrows = FALSE;
 
     inline static BOOL m_bKeyboardMode = FALSE;
     inline static HHOOK m_hookMouse = nullptr;

@@ -11,7 +11,11 @@ CKTToolbarButton* KTNewMenuBarMenuButton(HMENU hSubMenu, const CString& strText)
 {
     // The button takes the submenu's items: its popup is built from them. It keeps no handle:
     // the menus the bar reads from resources are destroyed once read.
-    auto* pButton = new CKTToolbarMenuButton((UINT)-1, hSubMenu, -1, strText);
+    // A menu that can be torn off carries its bar id in front of its text.
+    CString strTitle = strText;
+    const UINT uiTearOffId = g_pTearOffIdTable != nullptr ? CKTTearOffIdTable::ParseTearOffId(strTitle) : 0;
+    auto* pButton = new CKTToolbarMenuButton((UINT)-1, hSubMenu, -1, strTitle);
+    pButton->SetTearOff(uiTearOffId);
     pButton->m_hMenu = nullptr;
     pButton->m_bText = TRUE;
     pButton->m_bImage = FALSE;

@@ -20,6 +20,7 @@ ON_WM_WINDOWPOSCHANGING()
 ON_WM_WINDOWPOSCHANGED()
 ON_WM_TIMER()
 ON_WM_CLOSE()
+ON_WM_SYSCOMMAND()
 END_MESSAGE_MAP()
 
 namespace
@@ -31,6 +32,18 @@ BOOL NoPopupMenuOpen()
 }
 
 void NoTearOffBars(CFrameWnd*, CControlBar*) {}
+
+// Whether the bar lets the user close it (hide it) from its floating frame.
+BOOL CanBarBeClosed(CControlBar* pBar)
+{
+    if (pBar == nullptr)
+        return TRUE;
+    if (pBar->IsKindOf(RUNTIME_CLASS(CKTToolBar)))
+        return static_cast<CKTToolBar*>(pBar)->CanBeClosed();
+    if (pBar->IsKindOf(RUNTIME_CLASS(CKTSizingControlBar)))
+        return static_cast<CKTSizingControlBar*>(pBar)->CanBeClosed();
+    return TRUE;
+}
 
 } // namespace
 
@@ -254,9 +267,28 @@ void CKTMiniDockFrameWnd::OnTimer(UINT_PTR nIDEvent)
         RollUp(TRUE);
 }
 
+void CKTMiniDockFrameWnd::TrimSystemMenu()
+{
+    CMenu* pSysMenu = GetSystemMenu(FALSE);
+    if (pSysMenu == nullptr)
+        return;
+    ::DeleteMenu(pSysMenu->m_hMenu, SC_RESTORE, MF_BYCOMMAND);
+    ::DeleteMenu(pSysMenu->m_hMenu, SC_MINIMIZE, MF_BYCOMMAND);
+    ::DeleteMenu(pSysMenu->m_hMenu, SC_MAXIMIZE, MF_BYCOMMAND);
+    // A greyed Close also greys the caption's close button.
+    const UINT uiClose = CanBarBeClosed(FirstBar()) ? MF_ENABLED : (MF_GRAYED | MF_DISABLED);
+    if ((::GetMenuState(pSysMenu->m_hMenu, SC_CLOSE, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) !=
+        (uiClose & (MF_GRAYED | MF_DISABLED)))
+    {
+        ::EnableMenuItem(pSysMenu->m_hMenu, SC_CLOSE, MF_BYCOMMAND | uiClose);
+        RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    }
+}
+
 void CKTMiniDockFrameWnd::OnSize(UINT nType, int cx, int cy)
 {
     CMiniDockFrameWnd::OnSize(nType, cx, cy);
+    TrimSystemMenu();
     CKTSizingControlBar* pBar = GetSizingBar();
     if (pBar != nullptr)
     {
@@ -365,10 +397,17 @@ void CKTMiniDockFrameWnd::KeepReachable()
 
 void CKTMiniDockFrameWnd::OnClose()
 {
-    CKTSizingControlBar* pBar = GetSizingBar();
-    if (pBar != nullptr && !pBar->CanBeClosed())
+    // A bar that cannot be closed (the menu bar) would be gone for good.
+    if (!CanBarBeClosed(FirstBar()))
         return;
     CMiniDockFrameWnd::OnClose();
+}
+
+void CKTMiniDockFrameWnd::OnSysCommand(UINT nID, LPARAM lParam)
+{
+    if ((nID & 0xFFF0) == SC_CLOSE && !CanBarBeClosed(FirstBar()))
+        return;
+    CMiniDockFrameWnd::OnSysCommand(nID, lParam);
 }
 
 BOOL CKTMiniDockFrameWnd::StartTearOff(CControlBar* pBar)

@@ -64,7 +64,10 @@ protected:
     void OnWindowPosChanged(WINDOWPOS* lpwndpos);
     void OnTimer(UINT_PTR nIDEvent);
     void OnClose();
+    void OnSysCommand(UINT nID, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+    // Restore, Minimize and Maximize go; Close is greyed while the bar cannot be closed.
+    void TrimSystemMenu();
 
     int m_nRollingType = kRollNone;
     BOOL m_bRolled = FALSE;

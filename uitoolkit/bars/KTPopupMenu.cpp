@@ -560,6 +560,7 @@ void CKTPopupMenu::OnDestroy()
 {
     KillTimer(1);
     KillTimer(2);
+    m_wndMenuBar.RemoveDraggedButton();
     CKTToolbarMenuButton* pParentBtn = m_pParentBtn;
     CKTPopupMenu* pParentPopup = GetParentPopupMenu();
     CKTToolBar* pParentBar = GetParentToolBar();
@@ -666,8 +667,7 @@ void CKTPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     case VK_RIGHT: {
         CKTToolbarButton* pHot = GetMenuBar()->GetButton(GetMenuBar()->GetHighlightedIndex());
         BOOL bOpened = FALSE;
-        if (pHot != nullptr && pHot->IsKindOf(RUNTIME_CLASS(CKTToolbarMenuButton)) &&
-            GetMenuBar()->GetItemSubMenu(pHot) != nullptr && !(pHot->m_nStyle & TBBS_DISABLED))
+        if (GetMenuBar()->IsItemWithSubmenu(pHot) && !(pHot->m_nStyle & TBBS_DISABLED))
         {
             CKTToolbarMenuButton* pItem = static_cast<CKTToolbarMenuButton*>(pHot);
             // A submenu opened from the keyboard appears at once.
@@ -732,6 +732,8 @@ void CKTPopupMenu::ShowAllItems()
 {
     if (m_pParentBtn == nullptr)
         return;
+    // The expanded menu is shown anew: the frames' hooks see it again.
+    m_bShown = FALSE;
     GetMenuBar()->ClearHot();
     CKTPopupMenuBar::m_bMenuBarShowAllCommands = TRUE;
     PlayMenuSound(CKTMenuSound::SOUND_POPUP);

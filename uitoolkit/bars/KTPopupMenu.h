@@ -69,6 +69,9 @@ public:
     // The stay-open query of the frames' click handling: TRUE keeps the popup open when the user
     // clicks outside it. The base never stays open.
     virtual BOOL IsAlwaysStayOpen() const { return FALSE; }
+    // The cancel check of the button that opened the popup: FALSE keeps the popup open while
+    // the mouse holds its tear-off caption.
+    virtual BOOL CanBeCancelled() const { return !m_bTearOffTracking; }
 
     CKTPopupMenu* GetParentPopupMenu() const;
     CKTToolBar* GetParentToolBar() const;
@@ -104,6 +107,9 @@ public:
     CRect GetScrollDownRect() const { return m_rectScrollDn; }
     int GetShadowSize() const { return m_iShadowSize; }
     CSize GetFinalSize() const { return m_FinalSize; }
+    // The part of the popup the animation shows so far (with the shadow).
+    CSize GetAnimatedSize() const { return m_AnimSize; }
+    BOOL IsAnimationDone() const { return m_bAnimationIsDone; }
     // The caption a menu with a tear-off id offers, in client coordinates; empty otherwise.
     CRect GetTearOffCaptionRect() const { return m_rectTearOffCaption; }
     // The caption is drawn pressed while the mouse holds it or its tip is shown.

@@ -106,6 +106,8 @@ ON_WM_LBUTTONUP()
 ON_WM_LBUTTONDBLCLK()
 ON_WM_KILLFOCUS()
 ON_MESSAGE(WM_IDLEUPDATECMDUI, &CKTPopupMenuBar::OnIdleUpdateCmdUI)
+ON_COMMAND(CKTToolBar::ID_KT_BUTTON_TEXT, &CKTPopupMenuBar::OnMenuItemText)
+ON_COMMAND(CKTToolBar::ID_KT_BUTTON_IMAGE_AND_TEXT, &CKTPopupMenuBar::OnMenuItemImageAndText)
 END_MESSAGE_MAP()
 
 CKTPopupMenuBar::CKTPopupMenuBar()
@@ -139,42 +141,16 @@ void CKTPopupMenuBar::RemoveAllButtons()
 {
     m_pDelayedPopupMenuButton = nullptr;
     m_pDelayedClosePopupMenuButton = nullptr;
-    for (POSITION pos = m_SubMenus.GetStartPosition(); pos != nullptr;)
-    {
-        CKTToolbarButton* pItem = nullptr;
-        HMENU hMenu = nullptr;
-        m_SubMenus.GetNextAssoc(pos, pItem, hMenu);
-        ::DestroyMenu(hMenu);
-    }
-    m_SubMenus.RemoveAll();
-    m_TearOffIds.RemoveAll();
     CKTToolBar::RemoveAllButtons();
-}
-
-HMENU CKTPopupMenuBar::GetItemSubMenu(const CKTToolbarButton* pItem) const
-{
-    HMENU hMenu = nullptr;
-    return m_SubMenus.Lookup(const_cast<CKTToolbarButton*>(pItem), hMenu) ? hMenu : nullptr;
-}
-
-void CKTPopupMenuBar::SetItemSubMenu(CKTToolbarButton* pItem, HMENU hSubMenu)
-{
-    HMENU hOld = nullptr;
-    if (m_SubMenus.Lookup(pItem, hOld))
-    {
-        ::DestroyMenu(hOld);
-        m_SubMenus.RemoveKey(pItem);
-    }
-    HMENU hCopy = CopyMenuTree(hSubMenu);
-    if (hCopy != nullptr)
-        m_SubMenus.SetAt(pItem, hCopy);
 }
 
 BOOL CKTPopupMenuBar::IsItemWithSubmenu(const CKTToolbarButton* pButton) const
 {
-    return pButton != nullptr && pButton->IsKindOf(RUNTIME_CLASS(CKTToolbarMenuButton)) &&
-           !pButton->IsKindOf(RUNTIME_CLASS(CKTShowAllButton)) &&
-           (pButton->m_nID == static_cast<UINT>(-1) || GetItemSubMenu(pButton) != nullptr);
+    if (pButton == nullptr || !pButton->IsKindOf(RUNTIME_CLASS(CKTToolbarMenuButton)) ||
+        pButton->IsKindOf(RUNTIME_CLASS(CKTShowAllButton)))
+        return FALSE;
+    return pButton->m_nID == static_cast<UINT>(-1) ||
+           !static_cast<const CKTToolbarMenuButton*>(pButton)->GetCommands().IsEmpty();
 }
 
 // Import and export ------------------------------------------------------------------------------
@@ -255,8 +231,14 @@ BOOL CKTPopupMenuBar::ImportFromMenu(HMENU hMenu, BOOL bShowAllCommands)
         pItem->m_strText = strText;
         pItem->m_bText = TRUE;
         pItem->m_bImage = FALSE;
-        if (CKTCommandManager::GetInstance()->GetCmdImage(uiCmd, FALSE) < 0)
+        // The item shows the image its command has on the toolbars, else the user's image.
+        CKTCommandManager* pManager = CKTCommandManager::GetInstance();
+        pItem->m_iImage = pManager->GetCmdImage(uiCmd, FALSE);
+        if (pItem->m_iImage < 0)
+        {
             pItem->m_bUserButton = TRUE;
+            pItem->m_iUserImage = pManager->GetCmdImage(uiCmd, TRUE);
+        }
         const int iIndex = InsertButton(pItem);
         if (iIndex < 0)
         {
@@ -272,11 +254,12 @@ BOOL CKTPopupMenuBar::ImportFromMenu(HMENU hMenu, BOOL bShowAllCommands)
         if (info.fType & MFT_MENUBREAK)
             nStyle |= kColumnBreak;
         pItem->SetStyle(nStyle);
-        if (uiTearOffId != 0)
-            m_TearOffIds.SetAt(pItem, uiTearOffId);
-        pItem->OnChangeParentWnd(this);
+        // The item carries its submenu itself, so that it keeps it when it is copied, dragged
+        // or stored.
         if (info.hSubMenu != nullptr)
-            SetItemSubMenu(pItem, info.hSubMenu);
+            pItem->CreateFromMenu(info.hSubMenu);
+        pItem->SetTearOff(uiTearOffId);
+        pItem->OnChangeParentWnd(this);
     }
     const UINT uiDefault = ::GetMenuDefaultItem(hMenu, FALSE, GMDI_USEDISABLED);
     m_uiDefaultMenuCmdId = uiDefault == static_cast<UINT>(-1) ? 0 : uiDefault;
@@ -301,13 +284,13 @@ HMENU CKTPopupMenuBar::ExportToMenu() const
         if (!pButton->IsKindOf(RUNTIME_CLASS(CKTToolbarMenuButton)) ||
             pButton->IsKindOf(RUNTIME_CLASS(CKTShowAllButton)))
             continue;
-        HMENU hSubMenu = CopyMenuTree(GetItemSubMenu(pButton));
+        const auto* pItem = static_cast<const CKTToolbarMenuButton*>(pButton);
+        HMENU hSubMenu = IsItemWithSubmenu(pItem) ? pItem->CreateMenu() : nullptr;
         if (hSubMenu != nullptr)
         {
             CString strText = pButton->m_strText;
-            UINT uiTearOffId = 0;
-            if (m_TearOffIds.Lookup(pButton, uiTearOffId) && g_pTearOffIdTable != nullptr)
-                CKTTearOffIdTable::FormatTearOffText(uiTearOffId, strText);
+            if (pItem->GetTearOffBarID() != 0 && g_pTearOffIdTable != nullptr)
+                CKTTearOffIdTable::FormatTearOffText(pItem->GetTearOffBarID(), strText);
             const UINT uiFlags = MF_POPUP | ((pButton->m_nStyle & kColumnBreak) ? MF_MENUBREAK : 0);
             if (!::AppendMenuW(hMenu, uiFlags, reinterpret_cast<UINT_PTR>(hSubMenu), strText))
                 ::DestroyMenu(hSubMenu);

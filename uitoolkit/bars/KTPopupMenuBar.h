@@ -5,8 +5,8 @@
 // opens and closes submenus after the system's menu show delay, runs the chosen command and
 // exports its items back to a menu handle.
 //
-// Ownership: the bar owns its items and the submenu handles it keeps for them; the popup that
-// holds the bar owns the bar. User-interface thread only.
+// Ownership: the bar owns its items, and each item its own submenu (its sub-items); the popup
+// that holds the bar owns the bar. User-interface thread only.
 #include "uitoolkit/bars/KTToolBar.h"
 
 class CKTPopupMenu;
@@ -41,11 +41,11 @@ public:
     // The keys the popup hands on; TRUE when the bar took the key.
     virtual BOOL OnKey(UINT nChar);
 
-    // Opens the item's submenu now (delayed: after the menu show delay, on timer 1).
-    BOOL OpenItemPopup(CKTToolbarMenuButton* pItem, BOOL bDelay = FALSE);
-    // The submenu handle kept for an item (borrowed), or null.
-    HMENU GetItemSubMenu(const CKTToolbarButton* pItem) const;
-    void SetItemSubMenu(CKTToolbarButton* pItem, HMENU hSubMenu);
+    // Opens the item's submenu now (delayed: after nDelayFactor times the menu show delay, on
+    // timer 1). The show-all item expands the menu instead.
+    BOOL OpenItemPopup(CKTToolbarMenuButton* pItem, BOOL bDelay = FALSE, int nDelayFactor = 1);
+    // A menu item that opens a submenu (a cascading item, or one that carries sub-items).
+    BOOL IsItemWithSubmenu(const CKTToolbarButton* pButton) const;
     CKTToolbarMenuButton* GetOpenItem(int* pIndex = nullptr) const;
 
     // The bar's vertical size (52 by 22 when empty).
@@ -58,6 +58,25 @@ public:
     void DoPaint(CDC* pDC) override;
     int GetRowHeight() const override;
     void RemoveAllButtons() override;
+    // No tip repeats an item's own text: only the show-all item and the frame's hook give one.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
+    // The parent toolbar's text first (the hidden buttons of its chevron menu are its own).
+    CString GetButtonToolTipText(UINT uiCmd) const override;
+
+    // Customize mode (KTPopupMenuBarCustomize.cpp).
+    // An item of this popup's own chain of parent menus cannot be dropped into it without Ctrl.
+    DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+    int FindDropIndex(const CPoint point, CRect& rectDrag) const override;
+    void DrawDragMarker(CDC* pDC) override;
+    // A dropped command becomes a menu item with the text it has in menus; an empty text is
+    // refused.
+    CKTToolbarButton* CreateDroppedButton(COleDataObject* pDataObject) override;
+    void EnableContextMenuItems(CKTToolbarButton* pButton, CMenu* pPopup) override;
+    // The button of this bar that a customize drag is taking out, or null.
+    CKTToolbarButton* GetDraggedButton() const { return m_pDragButton; }
+    // The menu closes while an item is dragged out of it (a drop elsewhere closes the menus):
+    // the item goes with the drag, unless Ctrl copies it.
+    void RemoveDraggedButton();
 
     CKTPopupMenu* GetPopupMenu() const;
     int GetHighlightedIndex() const { return m_iHighlighted; }
@@ -111,7 +130,6 @@ protected:
     void CloseOpenSubmenus();
     int NextSelectableItem(int iFrom, int iStep) const;
     void MoveHot(int iNew, BOOL bFromKey);
-    BOOL IsItemWithSubmenu(const CKTToolbarButton* pButton) const;
     BOOL IsCursorOverButton(const CKTToolbarButton* pButton) const;
     void ShowHotPrompt(int iHot);
 
@@ -124,11 +142,10 @@ protected:
     void OnLButtonDblClk(UINT nFlags, CPoint point);
     void OnKillFocus(CWnd* pNewWnd);
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    void OnMenuItemText();
+    void OnMenuItemImageAndText();
     DECLARE_MESSAGE_MAP()
 
-    CMap<CKTToolbarButton*, CKTToolbarButton*, HMENU, HMENU> m_SubMenus;
-    // Tear-off bar ids taken from the items' texts (only while the tear-off table exists).
-    CMap<CKTToolbarButton*, CKTToolbarButton*, UINT, UINT> m_TearOffIds;
     BOOL m_bFromKey = FALSE;
     BOOL m_bFirstLayoutDone = FALSE;
 

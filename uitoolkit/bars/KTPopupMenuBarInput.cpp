@@ -6,7 +6,10 @@
 #include "uitoolkit/bars/KTMenuSound.h"
 #include "uitoolkit/bars/KTPopupMenu.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
+#include "uitoolkit/bars/KTFrameImpl.h"
 #include "uitoolkit/customize/KTCmdUsageCount.h"
+
+#include <algorithm>
 
 void CKTPopupMenuBar::SetInCommand(BOOL bInCommand)
 {
@@ -33,13 +36,13 @@ BOOL CKTPopupMenuBar::IsCursorOverButton(const CKTToolbarButton* pButton) const
 
 // Submenus ---------------------------------------------------------------------------------------------
 
-BOOL CKTPopupMenuBar::OpenItemPopup(CKTToolbarMenuButton* pItem, BOOL bDelay)
+BOOL CKTPopupMenuBar::OpenItemPopup(CKTToolbarMenuButton* pItem, BOOL bDelay, int nDelayFactor)
 {
     if (pItem == nullptr || GetSafeHwnd() == nullptr || ButtonToIndex(pItem) < 0)
         return FALSE;
     if (bDelay && !m_bCustomizeMode)
     {
-        const int nDelay = GetMenuShowDelay();
+        const int nDelay = GetMenuShowDelay() * std::max(nDelayFactor, 1);
         m_pDelayedPopupMenuButton = pItem;
         if (nDelay >= 1)
         {
@@ -49,10 +52,14 @@ BOOL CKTPopupMenuBar::OpenItemPopup(CKTToolbarMenuButton* pItem, BOOL bDelay)
         KillTimer(TIMER_OPEN_SUBMENU);
         m_pDelayedPopupMenuButton = nullptr;
     }
+    // The item's tip would stand over the submenu.
+    CWnd::CancelToolTips(FALSE);
+    if (pItem->IsKindOf(RUNTIME_CLASS(CKTShowAllButton)))
+        return pItem->OnClick(this, FALSE); // the menu expands; this item is gone afterwards
     if (pItem->m_pPopupMenu != nullptr)
         return FALSE;
-    // The popup owns and destroys a copy of its own.
-    HMENU hMenu = CopyMenuTree(GetItemSubMenu(pItem));
+    // The popup owns and destroys the menu made from the item's submenu.
+    HMENU hMenu = pItem->CreateMenu();
     if (hMenu == nullptr)
         return FALSE;
     CKTPopupMenu* pOwnPopup = GetPopupMenu();
@@ -219,6 +226,8 @@ void CKTPopupMenuBar::OnChangeHot(int iHot)
         else
             OpenItemPopup(static_cast<CKTToolbarMenuButton*>(pNew), TRUE);
     }
+    else if (pNew != nullptr && !m_bFromKey && pNew->IsKindOf(RUNTIME_CLASS(CKTShowAllButton)))
+        pNew->OnClick(this, TRUE); // resting on it expands the menu
 
     // Pointing into this submenu keeps it open in the parent.
     CKTPopupMenu* pPopup = GetPopupMenu();
@@ -238,7 +247,7 @@ void CKTPopupMenuBar::OnTimer(UINT_PTR nIDEvent)
         CKTToolbarMenuButton* pItem = m_pDelayedPopupMenuButton;
         m_pDelayedPopupMenuButton = nullptr;
         if (pItem != nullptr && GetButton(m_iHot) == pItem)
-            OpenItemPopup(pItem, FALSE);
+            OpenItemPopup(pItem, FALSE); // the show-all item rebuilds this bar: nothing follows
         return;
     }
     if (nIDEvent == TIMER_CLOSE_SUBMENU)
@@ -609,4 +618,40 @@ BOOL CKTPopupMenuBar::OnKey(UINT nChar)
         return TRUE;
     }
     return FALSE;
+}
+
+// Tooltips ------------------------------------------------------------------------------------------------------
+
+INT_PTR CKTPopupMenuBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+    CKTToolbarButton* pButton = GetButton(const_cast<CKTPopupMenuBar*>(this)->HitTest(point));
+    if (pButton == nullptr || pButton->IsSeparator())
+        return -1;
+    BOOL bFilled = FALSE;
+    if (pButton->IsKindOf(RUNTIME_CLASS(CKTShowAllButton)))
+        bFilled = pButton->OnToolHitTest(this, pTI);
+    else if (CKTFrameHooks* pHooks = KTGetFrameHooks(CKTPopupMenu::GetTopFrame(this)))
+        bFilled = pHooks->OnMenuButtonToolHitTest(pButton, pTI);
+    if (!bFilled)
+        return -1;
+    if (pTI != nullptr)
+    {
+        pTI->hwnd = m_hWnd;
+        pTI->rect = pButton->m_rect;
+        pTI->uFlags &= ~TTF_IDISHWND;
+    }
+    return pTI != nullptr ? static_cast<INT_PTR>(pTI->uId) : 0;
+}
+
+CString CKTPopupMenuBar::GetButtonToolTipText(UINT uiCmd) const
+{
+    CKTPopupMenu* pPopup = GetPopupMenu();
+    CKTToolBar* pParentBar = pPopup != nullptr ? pPopup->GetParentToolBar() : nullptr;
+    if (pParentBar != nullptr && pParentBar != this && pParentBar->GetSafeHwnd() != nullptr)
+    {
+        const CString strText = pParentBar->GetButtonToolTipText(uiCmd);
+        if (!strText.IsEmpty())
+            return strText;
+    }
+    return CKTToolBar::GetButtonToolTipText(uiCmd);
 }

@@ -299,8 +299,11 @@ void CKTPopupMenu::OnAnimationTick()
         return;
     }
     const DWORD dwNow = ::GetTickCount();
-    const int nSteps =
-        static_cast<int>(std::lround(static_cast<double>(dwNow - m_dwLastAnimationTick) / kAnimationStepMs));
+    const int nSteps = AnimationSteps(dwNow - m_dwLastAnimationTick);
+    // A tick too early for a step keeps the time it came after, or early ticks would never add
+    // up to one.
+    if (nSteps == 0 && m_AnimationType != ANIMATION_FADE)
+        return;
     BOOL bDone = FALSE;
     switch (m_AnimationType)
     {

@@ -1,5 +1,7 @@
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 
+#include "uitoolkit/bars/KTFrameImpl.h"
+#include "uitoolkit/bars/KTMenuBar.h"
 #include "uitoolkit/bars/KTMenuStore.h"
 #include "uitoolkit/bars/KTPopupMenu.h"
 #include "uitoolkit/bars/KTPopupMenuBar.h"
@@ -19,6 +21,11 @@ IMPLEMENT_SERIAL(CKTToolbarMenuButton, CKTToolbarButton, VERSIONABLE_SCHEMA | 1)
 
 namespace
 {
+CKTMenuBar* AsMenuBar(CWnd* pWnd)
+{
+    return pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CKTMenuBar)) ? static_cast<CKTMenuBar*>(pWnd) : nullptr;
+}
+
 BOOL IsKindOfName(const CObject* pObject, const char* lpszClassName)
 {
     if (pObject == nullptr)
@@ -319,9 +326,9 @@ void CKTToolbarMenuButton::OnChangeParentWnd(CWnd* pWndParent)
     CKTToolbarButton::OnChangeParentWnd(pWndParent);
     const BOOL bItems = !m_listCommands.IsEmpty();
     m_bMenuMode = FALSE;
-    if (IsKindOfName(pWndParent, "CKTMenuBar"))
+    if (CKTMenuBar* pMenuBar = AsMenuBar(pWndParent))
     {
-        m_bDrawDownArrow = IsRealCommand() && bItems;
+        m_bDrawDownArrow = IsRealCommand() && bItems ? TRUE : pMenuBar->IsMenuDropArrows();
         m_bText = TRUE;
         m_bImage = FALSE;
     }
@@ -435,6 +442,7 @@ BOOL CKTToolbarMenuButton::OnClick(CWnd* pWnd, BOOL bDelay)
     if (IsRealCommand() && !m_bDrawDownArrow && !m_bMenuOnly && !m_bClickedOnMenu)
         return FALSE;
 
+    CKTMenuBar* pMenuBar = AsMenuBar(m_pWndParent);
     if (m_pPopupMenu != nullptr)
     {
         CKTPopupMenu* pPopup = m_pPopupMenu;
@@ -442,11 +450,18 @@ BOOL CKTToolbarMenuButton::OnClick(CWnd* pWnd, BOOL bDelay)
         m_pPopupMenu = nullptr;
         if (pPopup->GetSafeHwnd() != nullptr)
             pPopup->DestroyWindow();
+        if (pMenuBar != nullptr)
+            pMenuBar->ClearDroppedButton();
     }
     else if (!bDelay || !IsOnPopupMenuBar() || CKTToolBar::IsCustomizeMode())
     {
+        // One menu of a menu bar is open at a time.
+        if (pMenuBar != nullptr && pMenuBar->GetDroppedButton() != this)
+            pMenuBar->CancelDroppedButton();
         if (!OpenPopupMenu(pWnd))
             return FALSE;
+        if (pMenuBar != nullptr && pMenuBar->GetSafeHwnd() != nullptr)
+            pMenuBar->SetDroppedButton(this);
     }
     else
         static_cast<CKTPopupMenuBar*>(m_pWndParent)->OpenItemPopup(this, TRUE);
@@ -536,6 +551,9 @@ void CKTToolbarMenuButton::OnCancelMode()
     if (m_pPopupMenu != nullptr)
     {
         CKTPopupMenu* pPopup = m_pPopupMenu;
+        // The popup may refuse (a tear-off drag holds it): nothing changes then.
+        if (pPopup->GetSafeHwnd() != nullptr && !pPopup->CanBeCancelled())
+            return;
         if (pPopup->GetSafeHwnd() != nullptr)
         {
             CKTPopupMenuBar* pBar = pPopup->GetMenuBar();
@@ -716,6 +734,14 @@ void CKTToolbarMenuButton::DrawMenuItem(CDC* pDC, const CRect& rect, CKTImageStr
             pStrip->EndDrawImage(ds);
             bImageDrawn = TRUE;
         }
+    }
+
+    // Without an image of its own the frame that owns the menus may draw one (a user tool's icon).
+    if (!bImageDrawn && IsRealCommand() && !CKTCommandManager::GetInstance()->IsMenuItemWithoutImage(m_nID))
+    {
+        CKTFrameHooks* pHooks = KTGetFrameHooks(CKTPopupMenu::GetTopFrame(m_pWndParent));
+        if (pHooks != nullptr && pHooks->OnDrawMenuImage(pDC, this, rectImage))
+            bImageDrawn = TRUE;
     }
 
     BOOL bGlyph = FALSE;

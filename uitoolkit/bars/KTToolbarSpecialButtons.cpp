@@ -277,6 +277,8 @@ SIZE CKTToolbarSystemMenuButton::OnCalculateSize(CDC*, const CSize& sizeDefault,
 void CKTToolbarSystemMenuButton::OnCancelMode()
 {
     CKTPopupMenu* pPopup = m_pPopupMenu;
+    if (pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr && !pPopup->CanBeCancelled())
+        return;
     m_pPopupMenu = nullptr;
     m_bToBeClosed = FALSE;
     if (pPopup != nullptr)
@@ -365,9 +367,9 @@ BOOL CKTShowAllButton::OnClick(CWnd*, BOOL bDelay)
             pPopup->ShowAllItems();
         return TRUE;
     }
-    // "ShowAllMenusAfterDelay": resting on the item expands the menu.
+    // "ShowAllMenusAfterDelay": resting on the item twice the submenu delay expands the menu.
     if (CKTToolBar::m_bShowAllMenusAfterDelay)
-        pBar->OpenItemPopup(this, TRUE);
+        pBar->OpenItemPopup(this, TRUE, 2);
     return TRUE;
 }
 

@@ -23,8 +23,10 @@ void CALLBACK LeaveTimerProc(HWND, UINT, UINT_PTR idEvent, DWORD)
     POINT pt;
     ::GetCursorPos(&pt);
     RECT rect;
+    POINT ptClient = pt;
     const HWND hwndUnder = ::WindowFromPoint(pt);
-    if (!::IsWindow(hwnd) || !::GetWindowRect(hwnd, &rect) || !::PtInRect(&rect, pt) ||
+    if (!::IsWindow(hwnd) || !::GetClientRect(hwnd, &rect) || !::ScreenToClient(hwnd, &ptClient) ||
+        !::PtInRect(&rect, ptClient) ||
         (hwndUnder != hwnd && !::IsChild(hwnd, hwndUnder)))
     {
         ::KillTimer(nullptr, idEvent);
@@ -43,9 +45,10 @@ BOOL KTIsTrackingMouseLeave(HWND hwnd)
     return FALSE;
 }
 
-BOOL KTTrackMouseLeave(LPTRACKMOUSEEVENT lpEventTrack)
+BOOL TrackMouseLeave(LPTRACKMOUSEEVENT lpEventTrack)
 {
-    if (lpEventTrack == nullptr || !(lpEventTrack->dwFlags & TME_LEAVE) || !::IsWindow(lpEventTrack->hwndTrack))
+    if (lpEventTrack == nullptr || lpEventTrack->cbSize < 16 || !(lpEventTrack->dwFlags & TME_LEAVE) ||
+        !::IsWindow(lpEventTrack->hwndTrack))
         return FALSE;
     if (KTIsTrackingMouseLeave(lpEventTrack->hwndTrack))
         return TRUE;

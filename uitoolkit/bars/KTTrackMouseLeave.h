@@ -4,8 +4,13 @@
 // window; a request for a window already tracked changes nothing. User-interface thread only.
 #include "framework/Afx.h"
 
-// lpEventTrack: cbSize 16 (or the system's size), dwFlags TME_LEAVE, hwndTrack. FALSE for a
-// missing window or a request without TME_LEAVE.
-BOOL KTTrackMouseLeave(LPTRACKMOUSEEVENT lpEventTrack);
+// lpEventTrack: cbSize at least 16, dwFlags TME_LEAVE, hwndTrack. FALSE for a shorter record,
+// a missing window or a request without TME_LEAVE. The leave is posted once the cursor is out
+// of the window's client area (on another window than this one or its children).
+BOOL TrackMouseLeave(LPTRACKMOUSEEVENT lpEventTrack);
+inline BOOL KTTrackMouseLeave(LPTRACKMOUSEEVENT lpEventTrack)
+{
+    return TrackMouseLeave(lpEventTrack);
+}
 // TRUE while the window's leave is being watched.
 BOOL KTIsTrackingMouseLeave(HWND hwnd);

@@ -60,10 +60,10 @@ TEST_F(FramesTest, MinimisedFrameDropsKeysAndCustomizeModeRefusesCommands)
 TEST_F(FramesTest, MenuCharacterOfAToolbarButtonRunsItAndClosesTheSystemMenu)
 {
     // The toolbar's buttons have no text: only the menu bar's mnemonics answer.
-    EXPECT_EQ(MAKELRESULT(0, MNC_CLOSE) | 0xFFFF0000, m_pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM('H', MF_POPUP), 0));
+    EXPECT_EQ(static_cast<LRESULT>(0xFFFF0002), m_pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM('H', MF_POPUP), 0));
     Settle();
     EXPECT_EQ(std::vector<UINT>{ID_FRAMES_HELP}, m_pFrame->m_commands);
-    EXPECT_NE(MAKELRESULT(0, MNC_CLOSE) | 0xFFFF0000, m_pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM('Q', MF_POPUP), 0));
+    EXPECT_NE(static_cast<LRESULT>(0xFFFF0002), m_pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM('Q', MF_POPUP), 0));
 }
 
 TEST_F(FramesTest, DockedToolbarButtonsAndMenuBarCommandsReachTheFrame)

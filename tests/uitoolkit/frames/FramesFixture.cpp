@@ -52,6 +52,7 @@ LRESULT CFramesMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 void CFramesMainFrame::WinHelp(DWORD_PTR dwData, UINT nCmd)
 {
     m_nHelpCalls++;
+    m_lastHelpData = dwData;
     CKTMDIFrameWnd::WinHelp(dwData, nCmd);
 }
 

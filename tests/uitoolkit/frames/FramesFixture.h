@@ -38,6 +38,21 @@ public:
     // context 0, as a help request from inside the loop does.
     static const UINT kWinHelpProbeCommand = 33050;
 
+    DWORD_PTR m_lastHelpData = 0;
+    // What the popup menus asked of the frame's hooks.
+    int m_nMenuToolHitTests = 0;
+    int m_nMenuImageRequests = 0;
+    BOOL OnMenuButtonToolHitTest(CKTToolbarButton*, TOOLINFO*) override
+    {
+        m_nMenuToolHitTests++;
+        return FALSE;
+    }
+    BOOL OnDrawMenuImage(CDC*, const CKTToolbarMenuButton*, const CRect&) override
+    {
+        m_nMenuImageRequests++;
+        return FALSE;
+    }
+
     BOOL m_bRefuseTearOff = FALSE;
     BOOL OnShowPopupMenu(CKTPopupMenu*) override { return !m_bRefusePopups; }
     BOOL OnTearOffMenu(CKTPopupMenu*, CControlBar*) override { return !m_bRefuseTearOff; }
