@@ -46,7 +46,7 @@ void CKTMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDe
     CMDIChildWnd::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
     if (bActivate && m_pMDIFrame != nullptr)
     {
-        m_pMDIFrame->GetClientArea().SetActiveTab(m_hWnd);
+        m_pMDIFrame->GetClientArea().ActivateTab(m_hWnd);
         m_pMDIFrame->UpdateMaximizeMode();
     }
 }

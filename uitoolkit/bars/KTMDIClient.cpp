@@ -59,12 +59,17 @@ void CKTMDIClientArea::PreSubclassWindow()
         ImageList_Create(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), ILC_MASK | ILC_COLOR8, 0, 1);
 }
 
+BOOL CKTMDIClientArea::IsStripHiddenByOptions() const
+{
+    const int nVisible = m_wndTab.GetVisibleTabsNum();
+    return (m_wndTab.IsHideSingleTab() && nVisible < 2) || (m_wndTab.IsHideNoTabs() && nVisible == 0);
+}
+
 BOOL CKTMDIClientArea::IsTabStripVisible() const
 {
     if (m_wndTab.GetSafeHwnd() == nullptr || !m_wndTab.IsWindowVisible())
         return FALSE;
-    const int nVisible = m_wndTab.GetVisibleTabsNum();
-    return nVisible >= 1;
+    return !IsStripHiddenByOptions();
 }
 
 void CKTMDIClientArea::EnableMDITabs(BOOL bEnable)
@@ -89,7 +94,7 @@ void CKTMDIClientArea::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType)
 {
     if (m_wndTab.GetSafeHwnd() != nullptr)
     {
-        if (m_bTabIsEnabled)
+        if (m_bTabIsEnabled && !IsStripHiddenByOptions())
         {
             CRect rectOld;
             m_wndTab.GetWindowRect(&rectOld);
@@ -175,7 +180,7 @@ LRESULT CKTMDIClientArea::OnUpdateTabs(WPARAM, LPARAM)
     return 0;
 }
 
-void CKTMDIClientArea::SetActiveTab(HWND hwnd)
+void CKTMDIClientArea::ActivateTab(HWND hwnd)
 {
     if (!m_bTabIsEnabled || m_wndTab.GetSafeHwnd() == nullptr)
         return;

@@ -16,7 +16,7 @@ public:
     ~CKTMDIClientArea() override;
 
     // With tabs enabled, the child's tab becomes the active one.
-    void SetActiveTab(HWND hwnd);
+    void ActivateTab(HWND hwnd);
     // Rebuilds the tabs from the document windows; bScroll brings the active tab into view.
     void UpdateTabs(BOOL bScroll = FALSE);
     // Print preview hides the tab strip; leaving it shows the strip again.
@@ -33,6 +33,8 @@ public:
 protected:
     void PreSubclassWindow() override;
     BOOL IsTabStripVisible() const;
+    // The strip's options hide it: a single tab with hide-when-single, none with hide-when-empty.
+    BOOL IsStripHiddenByOptions() const;
 
     LRESULT OnSetMenu(WPARAM wParam, LPARAM lParam);
     LRESULT OnRefreshMenu(WPARAM wParam, LPARAM lParam);

@@ -123,6 +123,8 @@ public:
     void EnableTabSwap(BOOL bEnable = TRUE) { m_bEnableTabSwap = bEnable; }
     void HideSingleTab(BOOL bHide = TRUE);
     void HideNoTabs(BOOL bHide = TRUE);
+    BOOL IsHideSingleTab() const { return m_bHideSingleTab; }
+    BOOL IsHideNoTabs() const { return m_bHideNoTabs; }
     void HideInactiveWindow(BOOL bHide = TRUE) { m_bHideInactiveWnd = bHide; }
     void AutoSizeWindow(BOOL bAutoSize = TRUE) { m_bAutoSizeWnd = bAutoSize; }
     void AutoDestroyWindow(BOOL bAutoDestroy = TRUE) { m_bAutoDestoyWindow = bAutoDestroy; }

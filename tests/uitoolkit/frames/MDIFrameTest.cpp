@@ -27,6 +27,39 @@ TEST_F(FramesTest, ClientAreaWithoutTabsFillsItsRectangleAndClosingChangesNoLayo
     EXPECT_FALSE(client.GetTabWnd().IsWindowVisible());
 }
 
+TEST_F(FramesTest, TabStripHidesWhenSingleAsSetAndActivateTabPicksTheDocument)
+{
+    CKTMDIClientArea& client = m_pFrame->GetClientArea();
+    client.GetTabWnd().HideSingleTab(TRUE);
+    client.EnableMDITabs(TRUE);
+    CMDIChildWnd* pFirst = OpenDocument(L"Report 1");
+    m_pFrame->RecalcLayout();
+    Settle();
+    ASSERT_EQ(1, client.GetTabWnd().GetTabsNum());
+    EXPECT_FALSE(client.GetTabWnd().IsWindowVisible()) << "one document: no strip";
+    CRect rectSingle;
+    client.GetWindowRect(&rectSingle);
+
+    CMDIChildWnd* pSecond = OpenDocument(L"Report 2");
+    m_pFrame->RecalcLayout();
+    Settle();
+    ASSERT_EQ(2, client.GetTabWnd().GetTabsNum());
+    EXPECT_TRUE(client.GetTabWnd().IsWindowVisible()) << "two documents: the strip shows";
+    CRect rectTwo;
+    client.GetWindowRect(&rectTwo);
+    EXPECT_LT(rectTwo.Height(), rectSingle.Height()) << "the strip takes its room";
+    SaveScreenshot(L"frames_mdi_tabs_two_documents.bmp");
+
+    client.ActivateTab(pFirst->GetSafeHwnd());
+    EXPECT_EQ(client.GetTabWnd().GetTabFromHwnd(pFirst->GetSafeHwnd()), client.GetTabWnd().GetActiveTab());
+    client.ActivateTab(pSecond->GetSafeHwnd());
+    EXPECT_EQ(client.GetTabWnd().GetTabFromHwnd(pSecond->GetSafeHwnd()), client.GetTabWnd().GetActiveTab());
+
+    pSecond->MDIDestroy();
+    Settle();
+    EXPECT_FALSE(client.GetTabWnd().IsWindowVisible()) << "single again: hidden again";
+}
+
 TEST_F(FramesTest, WinHelpWithContextZeroDuringContextHelpOpensNoHelp)
 {
     // Inside the help loop a WinHelp call with context 0 runs context help again: the frame stays

@@ -440,6 +440,43 @@ TEST_F(PopupMenuWindowTest, ContextMenuAtDefaultPlaceAndAnimations)
     }
 }
 
+TEST_F(PopupMenuWindowTest, SlideAnimationGrowsRowByRowOnItsTicksUntilTheItemsShow)
+{
+    CKTPopupMenu::SetAnimationType(CKTPopupMenu::ANIMATION_SLIDE);
+    CKTPopupMenu* pPopup = new CKTPopupMenu;
+    ASSERT_TRUE(pPopup->Create(m_pFrame, -1, -1, MakeLongMenu(20), FALSE, TRUE));
+    const HWND hPopup = pPopup->GetSafeHwnd();
+    const int nRow = pPopup->GetMenuBar()->GetRowHeight();
+    const int nShadow = pPopup->GetShadowSize();
+    const CSize sizeFinal = pPopup->GetFinalSize();
+    ASSERT_FALSE(pPopup->IsAnimationDone());
+    EXPECT_FALSE(pPopup->GetMenuBar()->IsWindowVisible()) << "the items wait for the animation";
+    std::vector<int> heights{pPopup->GetAnimatedSize().cy};
+    EXPECT_EQ(nRow, heights.front()) << "it starts one row high";
+    PumpUntil(
+        [&] {
+            if (!::IsWindow(hPopup))
+                return true;
+            const int cy = pPopup->GetAnimatedSize().cy;
+            if (cy != heights.back())
+                heights.push_back(cy);
+            return pPopup->IsAnimationDone() != FALSE;
+        },
+        5000);
+    ASSERT_TRUE(::IsWindow(hPopup));
+    ASSERT_TRUE(pPopup->IsAnimationDone());
+    EXPECT_TRUE(pPopup->GetMenuBar()->IsWindowVisible());
+    EXPECT_EQ(sizeFinal.cy + nShadow, heights.back()) << "it ends at its full size";
+    ASSERT_GE(heights.size(), 3u) << "the ticks grew it in steps";
+    for (size_t i = 1; i + 1 < heights.size(); i++)
+    {
+        EXPECT_GT(heights[i], heights[i - 1]);
+        EXPECT_EQ(0, (heights[i] - heights.front()) % nRow) << "whole rows per tick";
+    }
+    pPopup->SendMessage(WM_CLOSE);
+    PumpAndIdle();
+}
+
 TEST(PopupMenuBarTest, EmptyBarAndExportRoundTrip)
 {
     CKTPopupMenuBar bar;
