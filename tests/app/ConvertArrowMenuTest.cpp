@@ -1,7 +1,9 @@
 // The Convert button's arrow as a user meets it in the program's main window: its menu stays open
-// after the click that opened it, a click on a target chooses it, and a click outside closes it.
+// after the click that opened it, a click on a target chooses it, and a click outside closes it;
+// floating bars and the customize sheet stay above the main window.
 #include "tests/app/MainFrameFixture.h"
 
+#include "app/AppRes.h"
 #include "app/ConvertingMainFrame.h"
 
 namespace
@@ -66,4 +68,40 @@ TEST_F(MainFrameTest, TheConvertArrowMenuStaysOpenAndAClickChoosesATarget)
     outside.MoveTo(CPoint(client.right - 30, client.bottom - 40)).Pause(100).LeftDown().Pause(50).LeftUp().Pause(300);
     Play(outside);
     EXPECT_EQ(CKTPopupMenu::GetActiveMenu(), nullptr);
+}
+
+TEST_F(MainFrameTest, FloatingToolbarsAndTheCustomizeSheetStayAboveTheMainWindowWhenItIsClicked)
+{
+    CKTToolBar& convert = m_main->GetConvertBar();
+    m_main->ShowControlBar(&convert, TRUE, FALSE);
+    m_main->FloatControlBar(&convert, CPoint(600, 420));
+    m_main->SendMessage(WM_COMMAND, ID_VIEW_CUSTOMIZE);
+    PumpFor(200);
+    CKTToolbarCustomize* sheet = CKTToolbarCustomize::GetOpenSheet();
+    ASSERT_NE(sheet, nullptr);
+    CFrameWnd* floating = convert.GetParentFrame();
+    ASSERT_TRUE(floating != nullptr && floating != m_main);
+    EXPECT_EQ(::GetWindow(floating->m_hWnd, GW_OWNER), m_main->m_hWnd);
+    EXPECT_EQ(::GetWindow(sheet->m_hWnd, GW_OWNER), m_main->m_hWnd);
+
+    // A click on the main window's empty client area brings it forward, not over its own windows.
+    CRect client;
+    m_main->GetClientRect(&client);
+    m_main->ClientToScreen(&client);
+    UserInput click;
+    click.MoveTo(CPoint(client.left + 20, client.bottom - 60)).Pause(100).LeftDown().Pause(50).LeftUp().Pause(300);
+    Play(click);
+    auto isAboveMain = [this](HWND hwnd) {
+        for (HWND h = ::GetWindow(m_main->m_hWnd, GW_HWNDPREV); h != nullptr; h = ::GetWindow(h, GW_HWNDPREV))
+            if (h == hwnd)
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(isAboveMain(floating->m_hWnd)) << "the floating toolbar";
+    EXPECT_TRUE(isAboveMain(sheet->m_hWnd)) << "the customize sheet";
+    CRect window;
+    m_main->GetWindowRect(&window);
+    window.UnionRect(&window, CRect(CPoint(600, 420), CSize(300, 200)));
+    CreateDirectoryW(L"screenshots", nullptr);
+    EXPECT_TRUE(SaveScreenArea(L"screenshots/floating-bar-and-customize-above-main.bmp", window));
 }

@@ -142,8 +142,10 @@ protected:
     void OnLButtonDblClk(UINT nFlags, CPoint point);
     void OnKillFocus(CWnd* pNewWnd);
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
-    void OnMenuItemText();
-    void OnMenuItemImageAndText();
+    // "&Text" and "Image &and Text" of the button context menu: the command's image in menus.
+    void OnMenuItemText() { ShowMenuItemImage(FALSE); }
+    void OnMenuItemImageAndText() { ShowMenuItemImage(TRUE); }
+    void ShowMenuItemImage(BOOL bShow);
     DECLARE_MESSAGE_MAP()
 
     BOOL m_bFromKey = FALSE;

@@ -168,22 +168,12 @@ void CKTPopupMenuBar::EnableContextMenuItems(CKTToolbarButton* pButton, CMenu* p
         pPopup->CheckMenuItem(ID_KT_BUTTON_START_GROUP, nCheck);
 }
 
-void CKTPopupMenuBar::OnMenuItemText()
+void CKTPopupMenuBar::ShowMenuItemImage(BOOL bShow)
 {
     CKTToolbarButton* pButton = GetButton(m_iSelected);
     if (pButton == nullptr || pButton->m_nID == 0 || pButton->m_nID == (UINT)-1)
         return;
-    CKTCommandManager::GetInstance()->EnableMenuItemImage(pButton->m_nID, FALSE);
-    AdjustLayout();
-    Invalidate();
-}
-
-void CKTPopupMenuBar::OnMenuItemImageAndText()
-{
-    CKTToolbarButton* pButton = GetButton(m_iSelected);
-    if (pButton == nullptr || pButton->m_nID == 0 || pButton->m_nID == (UINT)-1)
-        return;
-    CKTCommandManager::GetInstance()->EnableMenuItemImage(pButton->m_nID, TRUE);
+    CKTCommandManager::GetInstance()->EnableMenuItemImage(pButton->m_nID, bShow);
     AdjustLayout();
     Invalidate();
 }

@@ -3,6 +3,7 @@
 #include "framework/AfxMsgMap.h"
 #include "uitoolkit/bars/KTBarPopupMessage.h"
 #include "uitoolkit/bars/KTMenuStore.h"
+#include "uitoolkit/bars/KTPopupMenuBar.h"
 #include "uitoolkit/looks/KTVisualManagerXP.h"
 
 #include <string>
@@ -156,4 +157,13 @@ std::vector<CString> FramesTest::MenuBarTexts()
         texts.push_back(pButton->IsSeparator() ? CString(L"|") : pButton->m_strText);
     }
     return texts;
+}
+
+std::vector<UINT> FramesTest::PopupCommands(CKTPopupMenu* pPopup)
+{
+    std::vector<UINT> commands;
+    CKTPopupMenuBar* pBar = pPopup->GetMenuBar();
+    for (int i = 0; i < pBar->GetCount(); i++)
+        commands.push_back(pBar->GetButton(i)->IsSeparator() ? 0 : pBar->GetButton(i)->m_nID);
+    return commands;
 }

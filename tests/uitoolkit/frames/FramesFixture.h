@@ -10,6 +10,7 @@
 #include "uitoolkit/bars/KTMDIChildWnd.h"
 #include "uitoolkit/bars/KTMDIFrameWnd.h"
 #include "uitoolkit/bars/KTMenuBar.h"
+#include "uitoolkit/bars/KTPopupMenu.h"
 #include "uitoolkit/bars/KTToolBar.h"
 
 #include <gtest/gtest.h>
@@ -89,6 +90,8 @@ protected:
     void SaveScreenshot(const wchar_t* name);
     // The texts of the menu bar's buttons, separators as "|".
     std::vector<CString> MenuBarTexts();
+    // The commands of a popup's items, separators as 0.
+    static std::vector<UINT> PopupCommands(CKTPopupMenu* pPopup);
 
     CFramesMainFrame* m_pFrame = nullptr;
     HWND m_hFrame = nullptr;

@@ -11,15 +11,6 @@
 namespace
 {
 
-std::vector<UINT> PopupCommands(CKTPopupMenu* pPopup)
-{
-    std::vector<UINT> commands;
-    CKTPopupMenuBar* pBar = pPopup->GetMenuBar();
-    for (int i = 0; i < pBar->GetCount(); i++)
-        commands.push_back(pBar->GetButton(i)->IsSeparator() ? 0 : pBar->GetButton(i)->m_nID);
-    return commands;
-}
-
 POINT ButtonCentre(CKTToolBar* pBar, UINT uiCmd)
 {
     CRect rect = pBar->GetButton(pBar->CommandToIndex(uiCmd))->m_rect;

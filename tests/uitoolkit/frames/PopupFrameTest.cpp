@@ -26,15 +26,6 @@ HMENU MakeEditMenu()
     return hMenu;
 }
 
-std::vector<UINT> PopupCommands(CKTPopupMenu* pPopup)
-{
-    std::vector<UINT> commands;
-    CKTPopupMenuBar* pBar = pPopup->GetMenuBar();
-    for (int i = 0; i < pBar->GetCount(); i++)
-        commands.push_back(pBar->GetButton(i)->IsSeparator() ? 0 : pBar->GetButton(i)->m_nID);
-    return commands;
-}
-
 } // namespace
 
 class PopupFrameTest : public FramesTest
