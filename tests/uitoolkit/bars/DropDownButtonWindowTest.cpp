@@ -5,6 +5,7 @@
 // the open group.
 #include "tests/uitoolkit/bars/ButtonsTestFrame.h"
 #include "uitoolkit/bars/KTDropDownToolBar.h"
+#include "uitoolkit/bars/KTTrackMouseLeave.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 
 #include <vector>
@@ -340,4 +341,41 @@ TEST_F(DropDownButtonWindowTest, AGroupThatWouldLeaveTheScreenOpensLeftOrAbove)
         Button()->CloseFrame();
         PumpAndIdle();
     }
+}
+
+TEST_F(DropDownButtonWindowTest, MouseLeaveIsTrackedOnlyForAWholeRequestAndPostedOutsideTheClientArea)
+{
+    const HWND hBar = m_pBar->GetSafeHwnd();
+    const struct
+    {
+        const char* name;
+        DWORD cbSize;
+        DWORD dwFlags;
+        HWND hwnd;
+        BOOL bTaken;
+    } cases[] = {
+        {"short record", 12, TME_LEAVE, hBar, FALSE},
+        {"no leave flag", sizeof(TRACKMOUSEEVENT), TME_HOVER, hBar, FALSE},
+        {"no window", sizeof(TRACKMOUSEEVENT), TME_LEAVE, nullptr, FALSE},
+        {"a whole request", sizeof(TRACKMOUSEEVENT), TME_LEAVE, hBar, TRUE},
+    };
+    for (const auto& c : cases)
+    {
+        TRACKMOUSEEVENT tme = {c.cbSize, c.dwFlags, c.hwnd, 0};
+        EXPECT_EQ(c.bTaken, TrackMouseLeave(&tme)) << c.name;
+    }
+    // The cursor on the bar's border, outside its client area: the leave comes.
+    CRect rectWindow;
+    m_pBar->GetWindowRect(&rectWindow);
+    CRect rectClient;
+    m_pBar->GetClientRect(&rectClient);
+    m_pBar->ClientToScreen(&rectClient);
+    CPoint ptBorder(rectWindow.left, rectWindow.CenterPoint().y);
+    if (rectClient.left == rectWindow.left)
+        ptBorder = CPoint(rectWindow.CenterPoint().x, rectClient.top > rectWindow.top ? rectWindow.top : rectWindow.bottom - 1);
+    ASSERT_FALSE(rectClient.PtInRect(ptBorder)) << "the bar has a border around its client area";
+    UserInput input;
+    input.MoveTo(CPoint(rectClient.CenterPoint())).Pause(150).MoveTo(ptBorder).Pause(400);
+    Play(input);
+    EXPECT_FALSE(KTIsTrackingMouseLeave(hBar)) << "left once the cursor is off the client area";
 }
