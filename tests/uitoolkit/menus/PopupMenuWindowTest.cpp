@@ -477,6 +477,46 @@ TEST_F(PopupMenuWindowTest, SlideAnimationGrowsRowByRowOnItsTicksUntilTheItemsSh
     PumpAndIdle();
 }
 
+TEST_F(PopupMenuWindowTest, RestingOnTheShowAllItemExpandsTheMenuAfterTwiceTheDelay)
+{
+    CList<UINT, UINT> basic;
+    basic.AddTail(ID_M_NEW);
+    CKTToolBar::SetBasicCommands(basic);
+    CKTCmdUsageCount& usage = CKTToolBar::GetUsageCount();
+    usage.Reset();
+    for (int i = 0; i < 20; i++)
+        usage.AddCmd(ID_M_UNDO);
+    CKTToolBar::m_bRecentlyUsedMenus = TRUE;
+    const BOOL bAfterDelay = CKTToolBar::m_bShowAllMenusAfterDelay;
+    CKTToolBar::m_bShowAllMenusAfterDelay = TRUE;
+
+    ASSERT_TRUE(Host().OpenMenu(0));
+    PumpAndIdle();
+    CKTPopupMenu* pPopup = ActivePopup();
+    ASSERT_NE(nullptr, pPopup);
+    CKTPopupMenuBar* pBar = pPopup->GetMenuBar();
+    ASSERT_EQ(2, pBar->GetCount());
+    const POINT ptShowAll = ItemCentre(pPopup, 1);
+    DWORD dwExpanded = 0;
+    UserInput input;
+    input.MoveTo(ItemCentre(pPopup, 0)).Pause(100).Glide(ItemCentre(pPopup, 0), ptShowAll, 4);
+    input.Start();
+    PumpUntil([&] { return input.Done(); }, 5000);
+    const DWORD dwRested = ::GetTickCount();
+    EXPECT_TRUE(PumpUntil([&] { return pBar->GetCount() > 2; }, 4 * kTestDelayMs + 2000)) << "the menu expanded";
+    dwExpanded = ::GetTickCount();
+    EXPECT_GE(dwExpanded - dwRested + 50, static_cast<DWORD>(kTestDelayMs * 3 / 2)) << "twice the delay, not once";
+    EXPECT_EQ((std::vector<UINT>{ID_M_NEW, ID_M_OPEN, 0, ID_M_SAVE, 0, ID_M_EXIT}), BarCommands(*pBar));
+    EXPECT_EQ(1, CountPopupWindows()) << "no empty submenu opened for the item";
+
+    pPopup->SendMessage(WM_CLOSE);
+    PumpAndIdle();
+    CKTPopupMenuBar::m_bMenuBarShowAllCommands = FALSE;
+    CKTToolBar::m_bShowAllMenusAfterDelay = bAfterDelay;
+    CKTToolBar::SetBasicCommands(CList<UINT, UINT>());
+    usage.Reset();
+}
+
 TEST(PopupMenuBarTest, EmptyBarAndExportRoundTrip)
 {
     CKTPopupMenuBar bar;
