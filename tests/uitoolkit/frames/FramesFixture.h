@@ -4,6 +4,7 @@
 
 #include "framework/Afx.h"
 #include "framework/AfxDocTemplate.h"
+#include "framework/AfxOleFrames.h"
 #include "tests/framework/input/UserInput.h"
 #include "tests/framework/windows/WindowsTestSupport.h"
 #include "tests/uitoolkit/frames/FramesTestIds.h"
@@ -40,6 +41,12 @@ public:
     static const UINT kWinHelpProbeCommand = 33050;
 
     DWORD_PTR m_lastHelpData = 0;
+    // Stands in for an object active in place in the active document.
+    COleClientItem* m_pActiveItem = nullptr;
+    COleClientItem* GetActiveOleItem() override
+    {
+        return m_pActiveItem != nullptr ? m_pActiveItem : CKTMDIFrameWnd::GetActiveOleItem();
+    }
     // What the popup menus asked of the frame's hooks.
     int m_nMenuToolHitTests = 0;
     int m_nMenuImageRequests = 0;

@@ -60,6 +60,30 @@ TEST_F(FramesTest, TabStripHidesWhenSingleAsSetAndActivateTabPicksTheDocument)
     EXPECT_FALSE(client.GetTabWnd().IsWindowVisible()) << "single again: hidden again";
 }
 
+TEST_F(FramesTest, ClosingTheFrameClosesTheObjectActiveInPlaceFirst)
+{
+    struct CClosingItem : COleClientItem
+    {
+        int m_nCloses = 0;
+        BOOL m_bFrameAlive = FALSE;
+        HWND m_hFrame = nullptr;
+        void Close() override
+        {
+            m_nCloses++;
+            m_bFrameAlive = ::IsWindow(m_hFrame);
+        }
+    } item;
+    item.m_hFrame = m_hFrame;
+    m_pFrame->m_pActiveItem = &item;
+    // Not the application's main window: its close would end the test program.
+    TestApp().m_pMainWnd = nullptr;
+    m_pFrame->SendMessage(WM_CLOSE);
+    PumpAndIdle();
+    EXPECT_EQ(1, item.m_nCloses);
+    EXPECT_TRUE(item.m_bFrameAlive) << "before the frame goes";
+    EXPECT_FALSE(::IsWindow(m_hFrame));
+}
+
 TEST_F(FramesTest, WinHelpWithContextZeroDuringContextHelpOpensNoHelp)
 {
     // Inside the help loop a WinHelp call with context 0 runs context help again: the frame stays
