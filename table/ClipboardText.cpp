@@ -2,6 +2,7 @@
 
 #include "table/ConversionMessages.h"
 #include "table/ConvertingTableGrid.h"
+#include "table/SpreadsheetText.h"
 
 #include <windows.h>
 
@@ -69,7 +70,9 @@ std::wstring BuildTableText(const ConvertingTableGrid& grid)
     std::wstring text;
     for (const ConvertingTableRow& row : grid.GetRows()) {
         for (const ConvertingTableCell& cell : row) {
-            text += ConvertingTableGrid::GetCellText(cell, false);
+            // A cell holding a TAB or a line break is quoted: unquoted it would paste as extra
+            // cells or rows and move every later row.
+            text += ClipboardCellText(ConvertingTableGrid::GetCellText(cell, false));
             text += L'\t';
         }
         text += L"\r\n";

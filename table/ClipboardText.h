@@ -4,7 +4,9 @@
 
 class ConvertingTableGrid;
 
-// Every cell, the last of a row included, is followed by a TAB; every row by CR LF.
+// Every cell, the last of a row included, is followed by a TAB; every row by CR LF. A cell that
+// holds a TAB or a line break is put between double quotes (its own doubled), as a spreadsheet
+// pastes it into one cell.
 std::wstring BuildTableText(const ConvertingTableGrid& grid);
 
 // Puts the text on the clipboard. Returns false with errorText set (and errorIsFinal telling

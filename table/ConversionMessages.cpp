@@ -25,3 +25,17 @@ std::wstring ConversionErrorMessage(const std::wstring& errorText, bool errorIsF
         return errorText;
     return FormatMessageText(ConversionMessages::ConversionError, {errorText});
 }
+
+std::wstring CutCellsNotice(const std::vector<std::wstring>& cellNames)
+{
+    if (cellNames.empty())
+        return std::wstring();
+    std::wstring names;
+    for (size_t i = 0; i < cellNames.size() && i < CutCellsNamed; ++i)
+        names += (i ? L", " : L"") + cellNames[i];
+    if (cellNames.size() > CutCellsNamed)
+        names += L" and " + std::to_wstring(cellNames.size() - CutCellsNamed) + L" more";
+    if (cellNames.size() == 1)
+        return FormatMessageText(ConversionMessages::CellCut, {names});
+    return FormatMessageText(ConversionMessages::CellsCut, {std::to_wstring(cellNames.size()), names});
+}

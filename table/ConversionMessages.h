@@ -1,7 +1,9 @@
 #pragma once
 // The texts a conversion reports. Those marked "detail" are shown inside ConversionErrorMessage.
+#include <cstddef>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace ConversionMessages {
 
@@ -23,6 +25,12 @@ constexpr const wchar_t* PagesUnavailable = L"The pages could not be read";
 constexpr const wchar_t* InvalidPageRange = L"The page range is not valid";
 constexpr const wchar_t* TargetNotAvailable = L"This conversion target is not available";
 constexpr const wchar_t* UnexpectedError = L"Unexpected error: %s";
+// Told once after a conversion that had to cut cells to what a spreadsheet cell holds; the
+// cells are named as the spreadsheet names them.
+constexpr const wchar_t* CellCut = L"1 cell held more than 32,767 characters, the most a spreadsheet cell "
+                                   L"holds: only its first 32,767 characters were written (%s).";
+constexpr const wchar_t* CellsCut = L"%d cells held more than 32,767 characters, the most a spreadsheet cell "
+                                    L"holds: only their first 32,767 characters were written (%s).";
 // The frame around a detail.
 constexpr const wchar_t* ConversionError = L"An error occured during conversion:\n%s";
 
@@ -37,3 +45,8 @@ std::wstring FormatMessageText(const wchar_t* format, std::initializer_list<std:
 // The message a user sees for a failed conversion: the text itself when it is final, else the
 // text inside the general conversion error.
 std::wstring ConversionErrorMessage(const std::wstring& errorText, bool errorIsFinal);
+
+// The message after a conversion that cut the named cells (CellCut or CellsCut); the first
+// CutCellsNamed names are listed, the others counted. Empty when no cell was cut.
+constexpr size_t CutCellsNamed = 10;
+std::wstring CutCellsNotice(const std::vector<std::wstring>& cellNames);

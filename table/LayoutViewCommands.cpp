@@ -273,10 +273,17 @@ bool LayoutView::StartConversion(ConversionJob& job)
         ModalResult(WordMissing, MB_OK | MB_ICONERROR);
         return false;
     }
-    if (RunJob(job, !shell.IsNoUI()))
-        return true;
-    m_userCancelled = true;
-    return false;
+    SetNotice(std::wstring());
+    if (!RunJob(job, !shell.IsNoUI()))
+    {
+        m_userCancelled = true;
+        return false;
+    }
+    // What the conversion had to change (cells cut to what the target holds) is said once,
+    // after it, to a user who is there to read it.
+    if (!shell.IsNoUI() && !GetNotice().empty())
+        ModalResult(GetNotice(), MB_OK | MB_ICONWARNING);
+    return true;
 }
 
 bool LayoutView::TakeUserCancel()

@@ -69,6 +69,7 @@ bool TableConverter::Convert(ConvertingTableParser& parser, const PageRangeList&
 {
     using namespace ConversionMessages;
     ClearError();
+    m_notice.clear();
     const ConvertingTableLayout* given = parser.GetLayout() ? parser.GetLayout() : &m_layout;
     if (given->IsEmpty()) {
         SetError(EmptyLayout, true);

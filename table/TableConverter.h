@@ -48,6 +48,11 @@ public:
     void SetError(const std::wstring& text, bool isFinal);
     void ClearError();
 
+    // What the user is told once after a conversion that worked but had to change the data
+    // (cells cut to what the target holds); empty otherwise. Cleared when a conversion starts.
+    const std::wstring& GetNotice() const { return m_notice; }
+    void SetNotice(const std::wstring& text) { m_notice = text; }
+
 private:
     bool Canceled() const;
     bool ParsePages(ConvertingTableParser& parser, const PageRangeList& pages, int32_t pageCount,
@@ -58,6 +63,7 @@ private:
     ConvertingTableLayout m_layout;
     std::wstring m_errorText;
     bool m_errorIsFinal = false;
+    std::wstring m_notice;
     ProgressInterface* m_progress = nullptr;
     std::array<GridExporter*, ConversionTargetCount> m_exporters{};
 };

@@ -1,5 +1,7 @@
 #include "ExcelModel.h"
 
+#include "ExcelDisplay.h"
+
 #include <windows.h>
 #include <minizip/zip.h>
 #include <minizip/iowin32.h>
@@ -26,20 +28,37 @@ std::string Utf8(const std::wstring& text)
     return out;
 }
 
+bool IsHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+// Text for the XML, as the application writes it: a control character (a CR too, which a reader
+// would turn into a LF) as "_xHHHH_", and an underscore that would read as the start of such an
+// escape as "_x005F_".
 std::string Xml(const std::wstring& text)
 {
+    const std::string utf8 = Utf8(text);
     std::string out;
-    for (char c : Utf8(text)) {
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '"': out += "&quot;"; break;
         default:
-            if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
-                out += '?';
-            else
+            if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n') {
+                char escaped[16];
+                snprintf(escaped, sizeof escaped, "_x%04X_", static_cast<unsigned>(c));
+                out += escaped;
+            } else if (c == '_' && i + 6 < utf8.size() && utf8[i + 1] == 'x' && IsHexDigit(utf8[i + 2]) &&
+                       IsHexDigit(utf8[i + 3]) && IsHexDigit(utf8[i + 4]) && IsHexDigit(utf8[i + 5]) &&
+                       utf8[i + 6] == '_') {
+                out += "_x005F_";
+            } else {
                 out += c;
+            }
         }
     }
     return out;
@@ -203,8 +222,10 @@ std::string SheetXml(const XlSheet& sheet, StyleTable& styles)
             xml += " s=\"" + std::to_string(style) + "\"";
         if (cell.formula.empty()) {
             xml += "/>";
-        } else if (cell.numberFormat != L"@" && cell.formula[0] == L'=') {
-            xml += "><f>" + Xml(cell.formula.substr(1)) + "</f></c>";
+        } else if (cell.value.isFormula) {
+            // Stored without its "=" ("@SUM(1,2)" was SUM(1,2) for the application).
+            const bool marker = cell.formula[0] == L'=' || cell.formula[0] == L'@';
+            xml += "><f>" + Xml(cell.formula.substr(marker ? 1 : 0)) + "</f></c>";
         } else if (cell.value.isNumber) {
             // The shortest form that reads back as the same number.
             const double number = cell.value.number;
@@ -229,9 +250,25 @@ std::string SheetXml(const XlSheet& sheet, StyleTable& styles)
     return xml + "</worksheet>";
 }
 
+// Each entry carries the time it was written, as the application's do.
+zip_fileinfo EntryTime()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    zip_fileinfo info{};
+    info.tmz_date.tm_year = now.wYear;
+    info.tmz_date.tm_mon = now.wMonth - 1;
+    info.tmz_date.tm_mday = now.wDay;
+    info.tmz_date.tm_hour = now.wHour;
+    info.tmz_date.tm_min = now.wMinute;
+    info.tmz_date.tm_sec = now.wSecond;
+    return info;
+}
+
 bool AddEntry(zipFile zip, const char* name, const std::string& content)
 {
-    if (zipOpenNewFileInZip(zip, name, nullptr, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
+    const zip_fileinfo info = EntryTime();
+    if (zipOpenNewFileInZip(zip, name, &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
                             Z_DEFAULT_COMPRESSION) != ZIP_OK)
         return false;
     bool ok = zipWriteInFileInZip(zip, content.data(), static_cast<unsigned>(content.size())) == ZIP_OK;
@@ -298,7 +335,10 @@ void XlSheet::AutoFitColumns(const XlBlock& block)
             for (const XlFontRun& run : entry->second.runs)
                 if (run.hasSize)
                     size = (std::max)(size, run.size);
-            const std::wstring& text = entry->second.formula;
+            // The text as the cell shows it: "10.0000" for 10 under "0.0000".
+            const XlCell& cell = entry->second;
+            const std::wstring text =
+                cell.value.isNumber ? ShowXlNumber(cell.value.number, cell.numberFormat) : cell.formula;
             size_t longestLine = 0;
             for (size_t start = 0; start <= text.size();) {
                 size_t end = text.find(L'\n', start);

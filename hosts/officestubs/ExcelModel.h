@@ -32,6 +32,8 @@ struct XlFontRun {
 };
 
 enum : long { kXlAlignTop = -4160, kXlRightToLeft = -5004 };
+// The most characters a cell holds.
+const size_t kXlCellLimit = 32767;
 
 struct XlCell {
     std::wstring formula;

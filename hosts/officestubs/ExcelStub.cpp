@@ -2,6 +2,7 @@
 
 #include "ExcelModel.h"
 #include "StubClipboard.h"
+#include "StubControl.h"
 
 #include <windows.h>
 
@@ -97,6 +98,18 @@ private:
     long m_row, m_column, m_start, m_length;
 };
 
+// A cell's text on the clipboard: between double quotes (its own doubled) when it holds a TAB or
+// a line break, as the application copies it.
+std::wstring CopiedCellText(const std::wstring& text)
+{
+    if (text.find_first_of(L"\t\r\n") == std::wstring::npos)
+        return text;
+    std::wstring quoted = L"\"";
+    for (wchar_t c : text)
+        quoted += c == L'"' ? std::wstring(L"\"\"") : std::wstring(1, c);
+    return quoted + L"\"";
+}
+
 std::wstring TabSeparated(const XlSheet& sheet, const XlBlock& block)
 {
     std::wstring text;
@@ -105,7 +118,7 @@ std::wstring TabSeparated(const XlSheet& sheet, const XlBlock& block)
             if (column > block.left)
                 text += L'\t';
             if (const XlCell* cell = sheet.Find(row, column))
-                text += cell->formula;
+                text += CopiedCellText(cell->formula);
         }
         text += L"\r\n";
     }
@@ -133,6 +146,7 @@ protected:
             {0xED, CallKind::Method, L"AutoFit", {}, false},
             {0x227, CallKind::Method, L"Copy", {A::Any}, false},
             {0x105, CallKind::Put, L"Formula", {A::Bstr}, false},
+            {0x6, CallKind::Put, L"Value", {A::Bstr}, false},
             {0xC1, CallKind::Put, L"NumberFormat", {A::Bstr}, false},
             {0x234, CallKind::Method, L"Merge", {A::Any}, false},
             {0x89, CallKind::Put, L"VerticalAlignment", {A::Any}, false},
@@ -158,13 +172,8 @@ protected:
             if (!PutTextOnClipboard(TabSeparated(*m_sheet, m_block)))
                 Raise(L"Copy method of Range class failed");
             break;
-        case 0x105: {
-            const std::wstring formula = args.Text(0);
-            for (long row = m_block.top; row <= m_block.bottom; ++row)
-                for (long column = m_block.left; column <= m_block.right; ++column)
-                    m_sheet->Type(row, column, formula);
-            break;
-        }
+        case 0x105:
+        case 0x6: Type(args.Text(0)); break;
         case 0xC1: ForEachCell([&](XlCell& cell) { cell.numberFormat = args.Text(0); }); break;
         case 0x234: Merge(args); break;
         case 0x89: {
@@ -194,6 +203,20 @@ protected:
     }
 
 private:
+    void Type(const std::wstring& typed)
+    {
+        // The application's cell limit; a longer text is refused, not cut.
+        if (typed.size() > kXlCellLimit)
+            Raise(L"Application-defined or object-defined error");
+        for (long row = m_block.top; row <= m_block.bottom; ++row)
+            for (long column = m_block.left; column <= m_block.right; ++column) {
+                m_sheet->Type(row, column, typed);
+                // Logged so that a test sees a formula however the value was written.
+                if (m_sheet->Find(row, column)->value.isFormula)
+                    LogLine(L"Excel " + XlCellName(row, column) + L" holds a formula");
+            }
+    }
+
     template <class F> void ForEachCell(F f)
     {
         for (long row = m_block.top; row <= m_block.bottom; ++row)

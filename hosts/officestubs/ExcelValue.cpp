@@ -106,28 +106,10 @@ int FullYear(const DateToken& token)
     return token.text.size() == 4 ? value : -1;
 }
 
-// Whether the format puts the day before the month ("dd/mm/yyyy"); month first otherwise.
-bool DayBeforeMonth(const std::wstring& format)
-{
-    bool inQuotes = false;
-    for (size_t i = 0; i < format.size(); ++i)
-    {
-        const wchar_t c = static_cast<wchar_t>(std::towlower(format[i]));
-        if (c == L'"')
-            inQuotes = !inQuotes;
-        else if (inQuotes)
-            continue;
-        else if (c == L'\\')
-            ++i;
-        else if (c == L'd')
-            return true;
-        else if (c == L'm')
-            return false;
-    }
-    return false;
-}
-
-bool ParseDate(const std::wstring& text, const std::wstring& format, int& days)
+// Dates as the application reads them under English (United States) settings: a numeric date
+// is month/day/year or year-month-day with "/" or "-" throughout; "05.12.2024" is no date there,
+// whatever order the cell's format shows.
+bool ParseDate(const std::wstring& text, int& days)
 {
     std::vector<DateToken> tokens;
     wchar_t separator = 0;
@@ -145,7 +127,7 @@ bool ParseDate(const std::wstring& text, const std::wstring& format, int& days)
             tokens.push_back(token);
             continue;
         }
-        if (c != L'/' && c != L'-' && c != L'.' && c != L' ' && c != L',')
+        if (c != L'/' && c != L'-' && c != L' ' && c != L',')
             return false;
         // Numeric dates use one separator throughout; dates with a month name may mix them.
         if (c != L' ' && c != L',')
@@ -192,9 +174,8 @@ bool ParseDate(const std::wstring& text, const std::wstring& format, int& days)
     {
         if (tokens[0].text.size() > 2 || tokens[1].text.size() > 2)
             return false;
-        const bool dayFirst = DayBeforeMonth(format);
-        day = std::stoi(tokens[dayFirst ? 0 : 1].text);
-        month = std::stoi(tokens[dayFirst ? 1 : 0].text);
+        month = std::stoi(tokens[0].text);
+        day = std::stoi(tokens[1].text);
         year = FullYear(tokens[2]);
     }
     if (year < 1900 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
@@ -254,6 +235,14 @@ bool ParseTime(const std::wstring& text, double& fraction)
     return true;
 }
 
+// The application keeps 15 significant digits of a number: 9999999999999999 becomes 1E+16.
+double KeptDigits(double value)
+{
+    wchar_t text[64];
+    swprintf(text, 64, L"%.15g", value);
+    return std::wcstod(text, nullptr);
+}
+
 std::wstring Trimmed(const std::wstring& text)
 {
     size_t first = 0, last = text.size();
@@ -278,6 +267,9 @@ bool ParseXlNumber(const std::wstring& text, double& value)
             plain += L'-';
         ++at;
     }
+    // A currency amount ("$258.65", "-$5") and a percentage ("12.5%") are numbers too.
+    if (at < body.size() && body[at] == L'$')
+        ++at;
     if (!ReadIntegerPart(body, at, plain))
         return false;
     const bool hasInteger = plain.size() > (plain.empty() || plain[0] != L'-' ? 0u : 1u);
@@ -299,13 +291,18 @@ bool ParseXlNumber(const std::wstring& text, double& value)
         if (!ReadDigits(body, at, plain))
             return false;
     }
+    const bool percent = at < body.size() && body[at] == L'%';
+    if (percent)
+        ++at;
     if (at != body.size())
         return false;
     wchar_t* end = nullptr;
-    const double parsed = std::wcstod(plain.c_str(), &end);
+    double parsed = std::wcstod(plain.c_str(), &end);
     if (!end || *end != 0 || !std::isfinite(parsed) || std::fabs(parsed) > 9.99999999999999e307)
         return false;
-    value = parenthesised ? -parsed : parsed;
+    if (percent)
+        parsed /= 100;
+    value = KeptDigits(parenthesised ? -parsed : parsed);
     return true;
 }
 
@@ -344,7 +341,7 @@ bool IsXlDateTimeFormat(const std::wstring& format)
     return false;
 }
 
-bool ParseXlDateTime(const std::wstring& text, const std::wstring& format, double& serial)
+bool ParseXlDateTime(const std::wstring& text, double& serial)
 {
     const std::wstring entry = Trimmed(text);
     if (entry.empty())
@@ -357,7 +354,7 @@ bool ParseXlDateTime(const std::wstring& text, const std::wstring& format, doubl
     }
     // A date, or a date and a time after the last space that leaves a whole date before it.
     int days = 0;
-    if (ParseDate(entry, format, days))
+    if (ParseDate(entry, days))
     {
         serial = days;
         return true;
@@ -367,7 +364,7 @@ bool ParseXlDateTime(const std::wstring& text, const std::wstring& format, doubl
     {
         std::wstring time = entry.substr(space + 1);
         // "2:30 PM" ends in a word of its own: take the word before it too.
-        if (ParseTime(time, fraction) && ParseDate(Trimmed(entry.substr(0, space)), format, days))
+        if (ParseTime(time, fraction) && ParseDate(Trimmed(entry.substr(0, space)), days))
         {
             serial = days + fraction;
             return true;
@@ -379,13 +376,24 @@ bool ParseXlDateTime(const std::wstring& text, const std::wstring& format, doubl
 XlTypedValue ReadTypedValue(const std::wstring& typed, const std::wstring& numberFormat)
 {
     XlTypedValue value;
-    if (numberFormat == L"@" || typed.empty() || typed[0] == L'=')
+    if (numberFormat == L"@" || typed.empty())
         return value;
     if (ParseXlNumber(typed, value.number))
         value.isNumber = true;
-    else if (IsXlDateTimeFormat(numberFormat) && ParseXlDateTime(typed, numberFormat, value.number))
+    else if (IsXlFormulaStart(typed))
+        value.isFormula = true;
+    else if (IsXlDateTimeFormat(numberFormat) && ParseXlDateTime(typed, value.number))
         value.isNumber = true;
     return value;
+}
+
+bool IsXlFormulaStart(const std::wstring& typed)
+{
+    if (typed.empty())
+        return false;
+    const wchar_t first = typed[0];
+    // A sign or "@" alone stays text; "=" alone is a formula the application refuses.
+    return first == L'=' || ((first == L'+' || first == L'-' || first == L'@') && typed.size() > 1);
 }
 
 } // namespace officestubs

@@ -60,6 +60,8 @@ std::string RtfText(const std::wstring& text)
             out += static_cast<char>(c);
         } else if (c == L'\r' || c == L'\n') {
             out += "\\par ";
+        } else if (c == L'\v') {
+            out += "\\line ";
         } else if (c == L'\t') {
             out += "\\tab ";
         } else if (c < 0x80) {
@@ -71,7 +73,70 @@ std::string RtfText(const std::wstring& text)
     return out;
 }
 
+long CellRight(const std::vector<long>& widths, long column)
+{
+    long right = 0;
+    for (long c = 0; c < column; ++c)
+        right += widths[static_cast<size_t>(c)];
+    return right;
+}
+
 } // namespace
+
+namespace {
+
+// The width of a cell's longest line: about 6 points a character at 11 points.
+double TextWidth(const WdCell& cell)
+{
+    const double kTwipsPerCharacter = 120, kDefaultSize = 11;
+    double widest = 0, line = 0;
+    for (const WdRun& run : cell.runs) {
+        const double scale = (run.size > 0 ? run.size : kDefaultSize) / kDefaultSize;
+        for (wchar_t ch : run.text) {
+            if (ch == L'\r' || ch == L'\n' || ch == L'\v')
+                line = 0;
+            else
+                line += kTwipsPerCharacter * scale;
+            widest = (std::max)(widest, line);
+        }
+    }
+    return widest;
+}
+
+} // namespace
+
+std::vector<long> ColumnWidths(const WdTable& table)
+{
+    const long kFixedWidth = 1440; // an inch, in twips: a new table's columns
+    std::vector<long> widths(static_cast<size_t>(table.columns), kFixedWidth);
+    if (table.autoFit != 1)
+        return widths;
+    // Fitted to the contents: each column to its widest cell and the cell's margins; a cell merged
+    // across columns then widens the columns it spans evenly where they are too narrow for it.
+    const long kMargins = 216, kNarrowest = 360;
+    for (long c = 1; c <= table.columns; ++c) {
+        long widest = kNarrowest;
+        for (long r = 1; r <= table.rows; ++r) {
+            const WdCell& cell = table.At(r, c);
+            if (!cell.covered && cell.columnSpan == 1)
+                widest = (std::max)(widest, static_cast<long>(TextWidth(cell)) + kMargins);
+        }
+        widths[static_cast<size_t>(c - 1)] = widest;
+    }
+    for (long r = 1; r <= table.rows; ++r)
+        for (long c = 1; c <= table.columns; ++c) {
+            const WdCell& cell = table.At(r, c);
+            if (cell.covered || cell.columnSpan == 1)
+                continue;
+            long spanned = 0;
+            for (long k = c; k < c + cell.columnSpan; ++k)
+                spanned += widths[static_cast<size_t>(k - 1)];
+            const long missing = static_cast<long>(TextWidth(cell)) + kMargins - spanned;
+            for (long k = c; missing > 0 && k < c + cell.columnSpan; ++k)
+                widths[static_cast<size_t>(k - 1)] += (missing + cell.columnSpan - 1) / cell.columnSpan;
+        }
+    return widths;
+}
 
 std::string TableRtf(const WdTable& table)
 {
@@ -86,7 +151,7 @@ std::string TableRtf(const WdTable& table)
         rtf += "\\red" + std::to_string(color & 0xFF) + "\\green" + std::to_string((color >> 8) & 0xFF) +
                "\\blue" + std::to_string((color >> 16) & 0xFF) + ";";
     rtf += "}\n";
-    const long cellWidth = 1440;
+    const std::vector<long> widths = ColumnWidths(table);
     for (long r = 1; r <= table.rows; ++r) {
         rtf += "\\trowd\\trgaph108\\trleft0";
         for (long c = 1; c <= table.columns; ++c) {
@@ -98,7 +163,7 @@ std::string TableRtf(const WdTable& table)
                 rtf += r == ownerRow ? "\\clvmgf" : "\\clvmrg";
             if (owner.columnSpan > 1)
                 rtf += c == ownerColumn ? "\\clmgf" : "\\clmrg";
-            rtf += "\\cellx" + std::to_string(cellWidth * c);
+            rtf += "\\cellx" + std::to_string(CellRight(widths, c));
         }
         rtf += "\n";
         for (long c = 1; c <= table.columns; ++c) {

@@ -65,6 +65,10 @@ struct WdApplication {
     WdFont font;
 };
 
+// The columns' widths in twips: an inch each, or fitted to their contents after
+// AutoFitBehavior(1).
+std::vector<long> ColumnWidths(const WdTable& table);
+
 // The table as the clipboard gets it: an RTF table with merged cells, and TAB/CR LF text.
 std::string TableRtf(const WdTable& table);
 std::wstring TableText(const WdTable& table);

@@ -3,6 +3,7 @@
 #include "table/ConversionMessages.h"
 #include "table/ProgressInterface.h"
 #include "table/SetAsideFile.h"
+#include "table/SpreadsheetText.h"
 #include "table/TableConverter.h"
 #include "table/ui/AutomationMessages.h"
 #include "table/ui/AutomationSupport.h"
@@ -10,6 +11,8 @@
 #include "table/ui/ComApartment.h"
 #include "table/ui/ExcelAutomation.h"
 #include "table/ui/ExportGrid.h"
+
+#include <cwchar>
 
 namespace {
 
@@ -74,11 +77,15 @@ bool ExcelExporter::Export(TableConverter& converter, const ConvertingTableGrid&
         return false;
     }
     std::wstring keptAs;
+    m_cutCells.clear();
     try {
         ExcelWorkbooks books(app.GetWorkbooks());
         ExcelWorkbook book(books.Add(COleVariant(kOneWorksheetTemplate)));
         try {
-            return Fill(converter, grid, target, outputFileName, progressRange, app, book, keptAs);
+            if (!Fill(converter, grid, target, outputFileName, progressRange, app, book, keptAs))
+                return false;
+            converter.SetNotice(CutCellsNotice(m_cutCells));
+            return true;
         } catch (...) {
             // Excel stays hidden for the clipboard: a workbook left open there would keep it
             // running unseen, whatever the failure.
@@ -160,17 +167,25 @@ bool ExcelExporter::WriteRows(TableConverter& converter, const ConvertingTableGr
 const std::wstring* ExcelExporter::NumberFormatFor(const ConvertingTableCell& cell, const std::wstring& text) const
 {
     static const std::wstring textFormat = L"@";
-    // A leading "=" would make Excel take the text as a formula.
-    if (!text.empty() && text[0] == L'=')
+    // Excel makes a formula of a text that starts with "=", "+", "-" or "@" and is no number: a
+    // changed value, and a printed page must never put a formula into a workbook.
+    if (LooksLikeFormula(text))
         return &textFormat;
+    const std::wstring* format = nullptr;
     switch (CellFormatOf(cell)) {
     case CellFormatText: return &textFormat;
-    case CellFormatNumber: return &m_options.numberFormat;
-    case CellFormatCurrency: return &m_options.currencyFormat;
-    case CellFormatDate: return &m_options.dateFormat;
-    case CellFormatTime: return &m_options.timeFormat;
-    default: return nullptr;
+    case CellFormatNumber: format = &m_options.numberFormat; break;
+    case CellFormatCurrency: format = &m_options.currencyFormat; break;
+    case CellFormatDate: format = &m_options.dateFormat; break;
+    case CellFormatTime: format = &m_options.timeFormat; break;
+    default: break;
     }
+    // Under General Excel keeps 15 digits of a number and rounds the rest away unseen (card
+    // numbers, account ids): such a text stays text.
+    const bool general = !format || format->empty() || _wcsicmp(format->c_str(), L"General") == 0;
+    if (general && HasMoreDigitsThanKept(text))
+        return &textFormat;
+    return format;
 }
 
 void ExcelExporter::WriteCell(const ConvertingTableGrid& grid, const ConvertingTableCell& cell,
@@ -178,7 +193,11 @@ void ExcelExporter::WriteCell(const ConvertingTableGrid& grid, const ConvertingT
 {
     const std::wstring name = GetExcelCellName(row, column);
     ExcelRange range(sheet.GetRange(Text(name), Text(name)));
-    const std::wstring text = CellText(grid, cell);
+    // A line break is one LF in a cell; the rest of a text longer than a cell holds is dropped
+    // and the user told afterwards.
+    std::wstring text = WithSpreadsheetLineBreaks(CellText(grid, cell));
+    if (CutToCellLimit(text))
+        m_cutCells.push_back(name);
     if (const std::wstring* format = NumberFormatFor(cell, text))
         range.SetNumberFormat(Text(*format));
     range.SetFormula(Text(text));

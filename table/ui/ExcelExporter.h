@@ -4,6 +4,7 @@
 #include "table/GridExporter.h"
 
 #include <string>
+#include <vector>
 
 class ExcelApplication;
 class ExcelRange;
@@ -44,6 +45,7 @@ private:
     const std::wstring* NumberFormatFor(const ConvertingTableCell& cell, const std::wstring& text) const;
 
     ExcelExportOptions m_options;
+    std::vector<std::wstring> m_cutCells; // the names of the cells cut to the cell limit
 };
 
 // Saves the workbook under path without losing a file already there when the save fails: the old

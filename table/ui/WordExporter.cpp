@@ -2,6 +2,7 @@
 
 #include "table/ConversionMessages.h"
 #include "table/ProgressInterface.h"
+#include "table/SpreadsheetText.h"
 #include "table/TableConverter.h"
 #include "table/ui/AutomationMessages.h"
 #include "table/ui/AutomationSupport.h"
@@ -10,6 +11,7 @@
 #include "table/ui/WordAutomation.h"
 
 #include <algorithm>
+#include <cwctype>
 
 namespace {
 
@@ -52,6 +54,34 @@ template <class Step> void IgnoringFailure(Step step)
         e->Delete();
     } catch (...) {
     }
+}
+
+// Word makes a paragraph of a CR and another of the LF after it, so CR LF would leave a blank
+// line: every line break becomes one line break of Word's own (VT) inside the cell's paragraph.
+std::wstring WithWordLineBreaks(const std::wstring& text)
+{
+    std::wstring out = WithSpreadsheetLineBreaks(text);
+    std::replace(out.begin(), out.end(), L'\n', L'\v');
+    return out;
+}
+
+// The words as a cell shows them, without white space after the last one (the text written
+// without keeping the formatting is trimmed the same way).
+std::vector<ExportWord> WordsToType(const ConvertingTableCell& cell)
+{
+    std::vector<ExportWord> words = CellDisplayWords(cell);
+    while (!words.empty()) {
+        ExportWord& last = words.back();
+        last.spaceFollows = false;
+        while (!last.text.empty() && std::iswspace(last.text.back()))
+            last.text.pop_back();
+        if (!last.text.empty())
+            break;
+        words.pop_back();
+    }
+    for (ExportWord& w : words)
+        w.text = WithWordLineBreaks(w.text);
+    return words;
 }
 
 template <class Family> void TypeWord(WordApplication& word, const ExportWord& w)
@@ -171,9 +201,9 @@ bool WordExporter::FillCells(TableConverter& converter, const ConvertingTableGri
             cell.Select();
             if (!m_options.keepFormatting) {
                 typename Family::Selection selection(word.GetSelection());
-                selection.SetText(CellText(grid, gridCell).c_str());
+                selection.SetText(WithWordLineBreaks(CellText(grid, gridCell)).c_str());
             } else {
-                for (const ExportWord& w : CellDisplayWords(gridCell))
+                for (const ExportWord& w : WordsToType(gridCell))
                     TypeWord<Family>(word, w);
             }
             if constexpr (Family::newer) {

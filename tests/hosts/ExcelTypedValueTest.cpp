@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <regex>
 
 namespace
@@ -101,21 +102,31 @@ TEST_F(ExcelTypedValue, NumbersDatesAndTimesAreReadOnlyWhereTheApplicationWould)
         {L"12 345", nullptr, NAN, L"text"},
         {L"nan", nullptr, NAN, L"text"},
         {L"inf", nullptr, NAN, L"text"},
-        {L"-Infinity", nullptr, NAN, L"text"},
+        {L"Infinity", nullptr, NAN, L"text"},
         {L"0x1F", nullptr, NAN, L"text"},
         {L"1e999", nullptr, NAN, L"text"},
         {L"12", L"@", NAN, L"text"},
-        // Dates in date columns, in the column's own order of day and month.
+        // Currency amounts and percentages are numbers; 15 significant digits are kept.
+        {L"$258.65", nullptr, 258.65, L"number"},
+        {L"-$5", L"$#,##0.00", -5, L"number"},
+        {L"12.5%", nullptr, 0.125, L"number"},
+        {L"9999999999999999", nullptr, 1e16, L"number"},
+        {L"1234567890.1234567", nullptr, 1234567890.12346, L"number"},
+        // Dates in date columns, read by the English (United States) rules whatever the column's
+        // order: month first, "/" or "-" only.
         {L"2024-03-04", L"yyyy-mm-dd", k2024March4, L"date"},
-        {L"04/03/2024", L"dd/mm/yyyy", k2024March4, L"date"},
+        {L"3/4/2024", L"dd/mm/yyyy", k2024March4, L"date"},
         {L"3/4/2024", L"m/d/yyyy", k2024March4, L"date"},
-        {L"4.3.24", L"d.m.yy", k2024March4, L"date"},
+        {L"3-4-24", L"d.m.yy", k2024March4, L"date"},
+        {L"4.3.24", L"d.m.yy", NAN, L"text"},
+        {L"05.12.2024", L"dd.mm.yyyy", NAN, L"text"},
         {L"4-Mar-2024", L"yyyy-mm-dd", k2024March4, L"date"},
         {L"Mar 4, 2024", L"yyyy-mm-dd", k2024March4, L"date"},
         {L"3/4/2024 2:30 PM", L"m/d/yyyy h:mm AM/PM", k2024March4 + kHalfPastTwoPm, L"date"},
         {L"1900-02-28", L"yyyy-mm-dd", 59, L"date"},
         {L"1900-03-01", L"yyyy-mm-dd", 61, L"date"},
-        {L"31/02/2024", L"dd/mm/yyyy", NAN, L"text"},
+        {L"2/31/2024", L"m/d/yyyy", NAN, L"text"},
+        {L"31/12/2024", L"dd/mm/yyyy", NAN, L"text"},
         {L"2024-13-01", L"yyyy-mm-dd", NAN, L"text"},
         {L"2024-03-04", L"0.00", NAN, L"text"},
         {L"14:30", L"hh:mm", kHalfPastTwoPm, L"time"},
@@ -150,6 +161,7 @@ TEST_F(ExcelTypedValue, NumbersDatesAndTimesAreReadOnlyWhereTheApplicationWould)
     }
     // A date keeps the column's format, so that a reader shows it as a date.
     EXPECT_THAT(officestubs::ReadZipEntry(path, "xl/styles.xml"), ::testing::HasSubstr("formatCode=\"dd/mm/yyyy\""));
+    EXPECT_TRUE(session->Calls("holds a formula").empty());
 }
 
 TEST_F(ExcelTypedValue, AutoFitWidensColumnsToTheirLongestTextAndOnlyWholeColumnsFit)
@@ -182,4 +194,134 @@ TEST_F(ExcelTypedValue, AutoFitWidensColumnsToTheirLongestTextAndOnlyWholeColumn
     EXPECT_LT(widths[2], 4.0) << "only \"12\" counts in column B";
     EXPECT_GT(widths[3], widths[2] * 2) << "the 22-point text is twice as wide";
     EXPECT_LT(xml.find("<cols>"), xml.find("<sheetData>")) << "the reader wants the widths first";
+}
+
+TEST_F(ExcelTypedValue, TextsThatStartLikeAFormulaBecomeOneUnlessTheCellIsText)
+{
+    struct Case
+    {
+        const wchar_t* typed;
+        const wchar_t* format; // null: General
+        const char* stored;    // the <f> the workbook holds; null: no formula
+    } cases[] = {
+        {L"=A1+1", nullptr, "A1+1"},
+        {L"+1+1", nullptr, "+1+1"},
+        {L"-2+3", L"#,##0.00", "-2+3"},
+        {L"@SUM(1,2)", L"m/d/yyyy", "SUM(1,2)"},
+        {L"+44 20", nullptr, "+44 20"},
+        {L"+1+1", L"@", nullptr},
+        {L"-42.5", nullptr, nullptr},
+        {L"+7", nullptr, nullptr},
+        {L"-", nullptr, nullptr},
+    };
+    Sheet sheet;
+    long row = 1;
+    for (const Case& c : cases)
+        sheet.Type(L"A" + std::to_wstring(row++), c.format, c.typed);
+    // Value is read the same way as Formula.
+    ASSERT_EQ(sheet.Range(L"B1", L"B1").Put(0x6, Var::Str(L"-2+3")).hr, S_OK);
+    const std::wstring path = WorkbookPath(L"formulas.xlsx");
+    ASSERT_EQ(sheet.SaveAs(path), S_OK);
+    const std::string xml = officestubs::ReadZipEntry(path, "xl/worksheets/sheet1.xml");
+    row = 1;
+    for (const Case& c : cases)
+    {
+        const std::string name = "A" + std::to_string(row++);
+        const std::string cell = CellXml(xml, name);
+        if (c.stored)
+        {
+            EXPECT_THAT(cell, ::testing::HasSubstr(std::string("<f>") + c.stored + "</f>")) << name;
+            EXPECT_TRUE(session->Logged("Excel " + name + " holds a formula")) << name;
+        }
+        else
+        {
+            EXPECT_THAT(cell, ::testing::Not(::testing::HasSubstr("<f>"))) << name;
+            EXPECT_FALSE(session->Logged("Excel " + name + " holds a formula")) << name;
+        }
+    }
+    EXPECT_THAT(CellXml(xml, "B1"), ::testing::HasSubstr("<f>-2+3</f>"));
+}
+
+TEST_F(ExcelTypedValue, ACellRefusesMoreThanItHolds)
+{
+    Sheet sheet;
+    const std::wstring full(32767, L'x');
+    EXPECT_EQ(sheet.Range(L"A1", L"A1").Put(0x105, Var::Str(full.c_str())).hr, S_OK);
+    const std::wstring over(32768, L'x');
+    EXPECT_EQ(sheet.Range(L"A2", L"A2").Put(0x105, Var::Str(over.c_str())).hr, DISP_E_EXCEPTION);
+    EXPECT_EQ(sheet.Range(L"A3", L"A3").Put(0x6, Var::Str(over.c_str())).hr, DISP_E_EXCEPTION);
+}
+
+TEST_F(ExcelTypedValue, AutoFitMeasuresTheValueAsTheCellShowsIt)
+{
+    struct Case
+    {
+        const wchar_t* typed;
+        const wchar_t* format;
+        const wchar_t* shown;
+    } cases[] = {
+        {L"10", L"0.0000", L"10.0000"},
+        {L"258.65", L"$#,##0.00", L"$258.65"},
+        {L"-1234567", L"#,##0", L"-1,234,567"},
+        {L"-5", L"#,##0.00;(#,##0.00)", L"(5.00)"},
+        {L"0.25", L"0%", L"25%"},
+        {L"3/4/2024", L"mmmm d, yyyy", L"March 4, 2024"},
+        {L"14:30", L"h:mm AM/PM", L"2:30 PM"},
+        {L"123456789012", nullptr, L"1.23457E+11"},
+    };
+    Sheet sheet;
+    long column = 1;
+    for (const Case& c : cases)
+    {
+        const std::wstring name = std::wstring(1, static_cast<wchar_t>(L'A' + column - 1)) + L"1";
+        sheet.Type(name, c.format, c.typed);
+        ++column;
+    }
+    ASSERT_EQ(sheet.sheet.Object(0x19C).Object(0xF1).Call(0xED).hr, S_OK);
+    const std::wstring path = WorkbookPath(L"autofit-shown.xlsx");
+    ASSERT_EQ(sheet.SaveAs(path), S_OK);
+    const std::string xml = officestubs::ReadZipEntry(path, "xl/worksheets/sheet1.xml");
+    column = 1;
+    for (const Case& c : cases)
+    {
+        std::smatch match;
+        const std::regex width("<col min=\"" + std::to_string(column) + "\" max=\"\\d+\" width=\"([0-9.]+)\"");
+        ASSERT_TRUE(std::regex_search(xml, match, width)) << xml;
+        EXPECT_NEAR(std::stod(match[1]), wcslen(c.shown) + 0.71, 0.01) << officestubs::Utf8(c.shown);
+        ++column;
+    }
+}
+
+TEST_F(ExcelTypedValue, WorkbooksKeepEveryCharacterAndCarryTheirDate)
+{
+    Sheet sheet;
+    sheet.Type(L"A1", nullptr, L"line 1\r\nline 2");
+    sheet.Type(L"A2", nullptr, L"_x0041_ stays as typed");
+    sheet.Type(L"A3", nullptr, L"bell\a");
+    const std::wstring path = WorkbookPath(L"escapes.xlsx");
+    ASSERT_EQ(sheet.SaveAs(path), S_OK);
+    const std::string xml = officestubs::ReadZipEntry(path, "xl/worksheets/sheet1.xml");
+    // A raw CR would reach a reader as a LF; the application writes it escaped.
+    EXPECT_THAT(CellXml(xml, "A1"), ::testing::HasSubstr(">line 1_x000D_\nline 2<"));
+    EXPECT_THAT(CellXml(xml, "A2"), ::testing::HasSubstr(">_x005F_x0041_ stays as typed<"));
+    EXPECT_THAT(CellXml(xml, "A3"), ::testing::HasSubstr(">bell_x0007_<"));
+
+    zlib_filefunc64_def io;
+    fill_win32_filefunc64W(&io);
+    unzFile zip = unzOpen2_64(path.c_str(), &io);
+    ASSERT_TRUE(zip);
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    int entries = 0;
+    for (int at = unzGoToFirstFile(zip); at == UNZ_OK; at = unzGoToNextFile(zip), ++entries)
+    {
+        unz_file_info64 info{};
+        ASSERT_EQ(unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0), UNZ_OK);
+        // Written a moment ago: today, unless midnight passed in between.
+        EXPECT_GE(info.tmu_date.tm_year, 2024);
+        EXPECT_GE(info.tmu_date.tm_mday, 1);
+        EXPECT_LE(std::abs(static_cast<int>(info.tmu_date.tm_mday) - today.wDay), 1);
+    }
+    unzClose(zip);
+    EXPECT_EQ(entries, 6);
 }

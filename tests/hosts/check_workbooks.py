@@ -5,13 +5,22 @@
 
 Every named workbook must exist and open. A workbook whose column B describes column A (as
 typed-values.xlsx does) has each value of A checked against that description; the others have
-their own checks below.
+their own checks below. A converted table never holds a formula. A workbook or a clipboard text
+(NAME.txt) written beside NAME.expected.json is checked cell by cell against it: a workbook's
+cells by name ({"A4": {"number": 1.5}, "B4": {"text": "..."}}), a clipboard text's rows as a
+spreadsheet pastes them (python's csv module, excel-tab dialect) against a list of rows.
 """
+import csv
 import datetime
+import io
+import json
+import math
 import os
 import sys
 
 import openpyxl
+from openpyxl.utils.datetime import to_excel
+from openpyxl.utils.escape import unescape
 
 
 def check_described_values(sheet, failures):
@@ -80,8 +89,58 @@ def is_right_to_left(text):
     return any("\u0590" <= c <= "\u05FF" or "\u0600" <= c <= "\u06FF" for c in text)
 
 
+def check_no_formulas(sheet, failures):
+    """A printed page never puts a formula into a converted table."""
+    for row in sheet.iter_rows():
+        for cell in row:
+            if cell.data_type == "f":
+                failures.append(f"{cell.coordinate} holds the formula {cell.value!r}")
+
+
+def as_number(value):
+    """A number as the workbook stores it; dates and times come back as their serial numbers."""
+    if isinstance(value, bool):
+        return None
+    if isinstance(value, (int, float)):
+        return float(value)
+    if isinstance(value, (datetime.datetime, datetime.date, datetime.time, datetime.timedelta)):
+        return float(to_excel(value))
+    # A number too large for a date column's dates reads back as an error value.
+    if value == "#VALUE!":
+        return math.inf
+    return None
+
+
+def check_expected_cells(sheet, expected, failures):
+    check_no_formulas(sheet, failures)
+    for name, want in expected.items():
+        value = sheet[name].value
+        if "text" in want:
+            # Readers decode the "_xHHHH_" escapes of the file as the spreadsheet does.
+            text = unescape(value) if isinstance(value, str) else value
+            if text != want["text"]:
+                failures.append(f"{name} holds {str(value)[:60]!r}, expected the text {want['text'][:60]!r}")
+        else:
+            number = as_number(value)
+            wanted = want["number"]
+            if number is None or not (math.isclose(number, wanted, rel_tol=1e-12, abs_tol=1e-9)
+                                      or (math.isinf(number) and abs(wanted) > 2958465)):
+                failures.append(f"{name} holds {value!r}, expected the number {wanted!r}")
+
+
+def check_pasted_rows(path, expected, failures):
+    with open(path, encoding="utf-8", newline="") as text:
+        rows = list(csv.reader(io.StringIO(text.read()), dialect="excel-tab"))
+    if len(rows) != len(expected):
+        failures.append(f"pastes as {len(rows)} rows, expected {len(expected)}")
+    for number, (row, want) in enumerate(zip(rows, expected), start=1):
+        if row != want:
+            failures.append(f"row {number} pastes as {[c[:30] for c in row]!r}, expected {[c[:30] for c in want]!r}")
+
+
 def check_printed_rtl(sheet, failures):
     """The export writes the table from row 4, column A."""
+    check_no_formulas(sheet, failures)
     last_row = 3 + len(PRINTED_RTL_ROWS)
     rows = [list(row) for row in sheet.iter_rows(min_row=4, max_row=last_row, max_col=4, values_only=True)]
     if rows != PRINTED_RTL_ROWS:
@@ -93,7 +152,37 @@ def check_printed_rtl(sheet, failures):
                 failures.append(f"{cell.coordinate} reading order {cell.alignment.readingOrder}")
 
 
+def check_escapes(sheet, failures):
+    """What the stand-in escapes reads back as it was typed."""
+    expected = {"A1": "line 1\r\nline 2", "A2": "_x0041_ stays as typed", "A3": "bell\a"}
+    for name, text in expected.items():
+        if unescape(sheet[name].value) != text:
+            failures.append(f"{name} holds {sheet[name].value!r}, expected {text!r}")
+
+
+def check_formulas(sheet, failures):
+    """The stand-in's formulas are formulas to a reader too; a text cell and numbers are not."""
+    formulas = {"A1", "A2", "A3", "A4", "A5", "B1"}
+    for row in sheet.iter_rows():
+        for cell in row:
+            if cell.value is not None and (cell.data_type == "f") != (cell.coordinate in formulas):
+                failures.append(f"{cell.coordinate} {cell.value!r} read as {cell.data_type}")
+
+
+def check_autofit_shown(sheet, failures):
+    """Each column is as wide as its value is shown: "10.0000", "$258.65", ..."""
+    shown = ["10.0000", "$258.65", "-1,234,567", "(5.00)", "25%", "March 4, 2024", "2:30 PM", "1.23457E+11"]
+    for index, text in enumerate(shown):
+        letter = chr(ord("A") + index)
+        width = sheet.column_dimensions[letter].width
+        if not width or width < len(text):
+            failures.append(f"column {letter} is {width} wide for {text!r}")
+
+
 CHECKS = {
+    "autofit-shown.xlsx": check_autofit_shown,
+    "formulas.xlsx": check_formulas,
+    "escapes.xlsx": check_escapes,
     "printed-rtl.xlsx": check_printed_rtl,
     "typed-values.xlsx": check_described_values,
     "autofit.xlsx": check_autofit,
@@ -110,13 +199,26 @@ def main():
     for name in sys.argv[2:]:
         path = os.path.join(folder, name)
         failures = []
-        try:
-            book = openpyxl.load_workbook(path)
-        except Exception as error:  # the reader's own refusal is the finding
-            failures.append(f"does not open: {error}")
+        expected = None
+        if os.path.exists(path + ".expected.json"):
+            with open(path + ".expected.json", encoding="utf-8") as file:
+                expected = json.load(file)
+        if name.endswith(".txt"):
+            if expected is None:
+                failures.append("no expected rows beside it")
+            else:
+                check_pasted_rows(path, expected, failures)
         else:
-            check = CHECKS.get(name, check_described_values)
-            check(book.worksheets[0], failures)
+            try:
+                book = openpyxl.load_workbook(path)
+            except Exception as error:  # the reader's own refusal is the finding
+                failures.append(f"does not open: {error}")
+            else:
+                if expected is not None:
+                    check_expected_cells(book.worksheets[0], expected, failures)
+                else:
+                    check = CHECKS.get(name, check_described_values)
+                    check(book.worksheets[0], failures)
         for failure in failures:
             print(f"{name}: {failure}")
         status = status or (1 if failures else 0)

@@ -46,8 +46,10 @@ TEST(ClipboardText, TabAfterEveryCellAndLineBreakAfterEveryRow)
          L"a\tc\t\r\n"},
         {"a Number cell's trailing minus goes in front", {"ab"}, {}, {CellFormatNumber, CellFormatText},
          {{{0, 0}, L"1,000-"}, {{1, 0}, L"12-"}}, L"-1,000\t12-\t\r\n"},
-        {"tabs and line breaks inside a cell are not escaped", {"ab"}, {}, {}, {{{0, 0}, L"x\ty"}, {{1, 0}, L"z"}},
-         L"x\ty\tz\t\r\n"},
+        {"a cell with a TAB is quoted, to paste as one cell", {"ab"}, {}, {}, {{{0, 0}, L"x\ty"}, {{1, 0}, L"z"}},
+         L"\"x\ty\"\tz\t\r\n"},
+        {"a cell with a line break is quoted, its quotes doubled", {"ab"}, {}, {},
+         {{{0, 0}, L"say \"hi\"\r\nnow"}, {{1, 0}, L"\"q\""}}, L"\"say \"\"hi\"\"\r\nnow\"\t\"q\"\t\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -33,8 +33,9 @@ TEST_F(WordExport, CopiesTheTableWithMergedBlocksToTheClipboardAndQuits)
 
     EXPECT_EQ(officestubs::ClipboardText(), L"head\t\t\ttail\r\n\t\t\t\r\n\tblock\t\t\r\nr\t\t\t\r\n");
     const std::string rtf = officestubs::ClipboardRtf();
-    EXPECT_THAT(rtf, HasSubstr("\\cellx1440\\clvmgf\\clmgf\\cellx2880\\clvmgf\\clmrg\\cellx4320"));
-    EXPECT_THAT(rtf, HasSubstr("\\cellx1440\\clvmrg\\clmgf\\cellx2880\\clvmrg\\clmrg\\cellx4320"));
+    // Fitted to the contents: "head" and "tail" need 696 twips, "block" 816 over two columns.
+    EXPECT_THAT(rtf, HasSubstr("\\cellx696\\clvmgf\\clmgf\\cellx1104\\clvmgf\\clmrg\\cellx1512\\cellx2208"));
+    EXPECT_THAT(rtf, HasSubstr("\\cellx696\\clvmrg\\clmgf\\cellx1104\\clvmrg\\clmrg\\cellx1512\\cellx2208"));
     // The block at row 3, column 2 runs from the start of cell (3, 2) to the end of cell (4, 3).
     EXPECT_THAT(Calls("Word Tables.Add"), ElementsAre("Word Tables.Add(Range[0,0], 4, 4)"));
     EXPECT_TRUE(Logged("Word Document.Range(19, 32)"));
@@ -59,8 +60,8 @@ TEST_F(WordExport, TwoBlocksInOneRowMergeTheRightOneFirst)
             reads.push_back(line);
     EXPECT_THAT(reads, ElementsAre("Word Cell[1,3].Range()", "Word Cell[1,4].Range()", "Word Cell[1,1].Range()",
                                    "Word Cell[1,2].Range()"));
-    EXPECT_THAT(officestubs::ClipboardRtf(), HasSubstr("\\clmgf\\cellx1440\\clmrg\\cellx2880\\clmgf\\cellx4320"
-                                                       "\\clmrg\\cellx5760"));
+    EXPECT_THAT(officestubs::ClipboardRtf(), HasSubstr("\\clmgf\\cellx360\\clmrg\\cellx720\\clmgf\\cellx1128"
+                                                       "\\clmrg\\cellx1536"));
 }
 
 TEST_F(WordExport, BlockReachingBelowTheLastRowIsCutAtTheTable)
@@ -104,6 +105,26 @@ TEST_F(WordExport, WithoutKeepFormattingSetsTheCellText)
     ASSERT_TRUE(Export(grid, false));
     EXPECT_TRUE(Logged("Word Selection.Text = \"-12.50\""));
     EXPECT_THAT(Calls("TypeText"), IsEmpty());
+}
+
+TEST_F(WordExport, KeepingTheFormattingTypesNoSpaceAfterTheLastWord)
+{
+    TestGrid grid(1);
+    // A piece of a printed text may end in a space of its own.
+    grid.Add(0, 0, L"12").Add(0, 0, L"345 ");
+    ASSERT_TRUE(Export(grid, true)) << converter.GetErrorText();
+    EXPECT_THAT(Calls("TypeText"), ElementsAre("Word Selection.TypeText(\"12\")", "Word Selection.TypeText(\" \")",
+                                               "Word Selection.TypeText(\"345\")"));
+}
+
+TEST_F(WordExport, AutoFitSizesTheColumnsToTheirContents)
+{
+    TestGrid grid(2);
+    grid.Add(0, 0, L"4111111111111111").Add(0, 1, L"x").Add(1, 1, L"a much longer text than the number");
+    officestubs::EmptyTheClipboard();
+    ASSERT_TRUE(Export(grid)) << converter.GetErrorText();
+    // 16 digits of about 120 twips and the margins: the number stays on one line.
+    EXPECT_THAT(officestubs::ClipboardRtf(), HasSubstr("\\cellx2136\\cellx6432\n"));
 }
 
 TEST_F(WordExport, SixtyThreeColumnsAreExportedSixtyFourRefusedBeforeWordStarts)
