@@ -172,6 +172,39 @@ TEST_F(MainFrameCustomizeTest, TheSheetOpensFromTheToolbarMenuAndTheViewMenuAndC
     }
 }
 
+TEST_F(MainFrameCustomizeTest, TheOptionsPageOffersWhatTheProgramsLookAndMenusAllow)
+{
+    CKTToolbarCustomize* sheet = OpenSheetByCommand();
+    ASSERT_NE(sheet, nullptr);
+    const HWND sheetWindow = sheet->m_hWnd;
+    CKTOptionsPage* options = sheet->GetOptionsPage();
+    sheet->SetActivePage(options);
+    PumpFor(200);
+    // Screen tips, their shortcut keys and large icons; the program has no personalized menus
+    // (no basic commands) and its look allows no 2000 look.
+    const struct
+    {
+        UINT control;
+        bool shown;
+    } controls[] = {{16651, true},  {16652, true},  {16653, true},  {16654, false}, {16655, false},
+                    {16656, false}, {16657, false}, {16538, false}, {16539, false}, {17001, false}};
+    for (const auto& c : controls)
+    {
+        CWnd* control = options->GetDlgItem(c.control);
+        ASSERT_NE(control, nullptr) << c.control;
+        EXPECT_EQ(c.shown, control->IsWindowVisible() != FALSE) << c.control;
+        EXPECT_EQ(c.shown, control->IsWindowEnabled() != FALSE) << c.control;
+    }
+    RECT sheetRect = {};
+    GetWindowRect(sheetWindow, &sheetRect);
+    RedrawWindow(sheetWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpFor(200);
+    CreateDirectoryW(L"screenshots", nullptr);
+    EXPECT_TRUE(SaveScreenArea(L"screenshots/main-window-customize-options.bmp", sheetRect));
+    ClickControl(sheet->GetDlgItem(IDCANCEL));
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(sheetWindow); }, 5000));
+}
+
 TEST_F(MainFrameCustomizeTest, TheStatusBarAndTheStandardToolbarAreShownAndHiddenFromTheirMenus)
 {
     const struct

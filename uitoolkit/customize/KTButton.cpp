@@ -1,5 +1,6 @@
 #include "uitoolkit/customize/KTButton.h"
 
+#include "uitoolkit/customize/KTCursorResource.h"
 #include "uitoolkit/looks/KTDrawHelper.h"
 #include "uitoolkit/looks/KTImageStrip.h"
 #include "uitoolkit/looks/KTLooksResources.h"
@@ -15,7 +16,6 @@ BOOL CKTButton::s_bWinXPTheme = FALSE;
 namespace
 {
 const int kImageMargin = 5;
-const UINT kHandCursorId = 16919;
 
 UINT ImageListColorFlags(int nBitsPixel)
 {
@@ -233,10 +233,7 @@ void CKTButton::SetTooltip(LPCTSTR lpszToolTipText)
 
 void CKTButton::SetHandCursor()
 {
-    if (ktGlobals.m_hcurHand == nullptr)
-        ktGlobals.m_hcurHand = ::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(kHandCursorId));
-    if (ktGlobals.m_hcurHand == nullptr)
-        ktGlobals.m_hcurHand = ::LoadCursor(nullptr, IDC_HAND);
+    ktGlobals.m_hcurHand = KTGetHandCursor();
     SetMouseCursor(ktGlobals.m_hcurHand);
 }
 

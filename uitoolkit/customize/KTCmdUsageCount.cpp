@@ -1,6 +1,7 @@
 #include "uitoolkit/customize/KTCmdUsageCount.h"
 
 #include "uitoolkit/bars/KTToolBar.h"
+#include "uitoolkit/customize/KTUserToolsManager.h"
 
 #include <utility>
 #include <vector>
@@ -30,6 +31,9 @@ BOOL CKTCmdUsageCount::IsCountedCommand(UINT uiCmd)
     if (static_cast<int>(uiCmd) >= 0xFF00)
         return FALSE;
     if (uiCmd >= 0xE210 && uiCmd <= 0xE21F) // the window list
+        return FALSE;
+    // The tools' entry only stands for the tools in the catalogue; it runs nothing itself.
+    if (g_pUserToolsManager != nullptr && uiCmd == g_pUserToolsManager->GetToolsEntryCmd())
         return FALSE;
     return TRUE;
 }

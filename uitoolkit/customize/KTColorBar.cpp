@@ -200,17 +200,20 @@ void CKTColorBar::FitCellsToClient()
     GetClientRect(&rectClient);
     if (rectClient.IsRectEmpty())
         return;
-    // Grows or shrinks the cells a pixel at a time until the bar just fits its client area.
+    // Grows or shrinks the cells a pixel at a time until the bar just fits its client area. A bar
+    // whose size does not follow the cells (no colours) keeps them as they are.
     auto fit = [&](int& nSize, auto measure, int nTarget) {
         nSize = std::max(nSize, 1);
-        while (measure() < nTarget)
+        for (int nBefore = measure(); nBefore < nTarget;)
         {
             nSize++;
-            if (measure() > nTarget)
+            const int nAfter = measure();
+            if (nAfter > nTarget || nAfter == nBefore)
             {
                 nSize--;
                 break;
             }
+            nBefore = nAfter;
         }
         while (measure() > nTarget && nSize > 1)
             nSize--;

@@ -258,14 +258,10 @@ void CKTColorBar::ClosePopup()
     CWnd* pParent = GetParent();
     if (pParent == nullptr)
         return;
-    // The bar lives inside the popup object: the popup goes once this bar's handlers are done.
-    if (AsColorPopup(pParent) != nullptr)
-    {
-        pParent->ShowWindow(SW_HIDE);
-        pParent->PostMessage(WM_CLOSE);
-        return;
-    }
-    pParent->SendMessage(WM_CLOSE);
+    // The popup (a colour popup, or the window a control dropped down) deletes the bar with it:
+    // it goes once this bar's handlers are done, and is out of sight until then.
+    pParent->ShowWindow(SW_HIDE);
+    pParent->PostMessage(WM_CLOSE);
 }
 
 BOOL CKTColorBar::OpenColorDialog(COLORREF colorDefault, COLORREF& colorRes)
@@ -337,7 +333,10 @@ BOOL CKTColorBar::ChooseCell(CColorButton* pButton)
         return TRUE;
     }
 
+    // A palette on a dialog or a torn-off bar: the colour menu buttons of the same command show
+    // the colour too, and so do the other bars of that command.
     SetColor(color);
+    CKTColorMenuButton::SyncColorButtons(m_nCommandID, color);
     SyncColorBars(m_nCommandID, color, this);
     CWnd* pOwner = GetOwner();
     if (pOwner != nullptr && pOwner->GetSafeHwnd() != nullptr)

@@ -4,6 +4,7 @@
 #include "uitoolkit/customize/KTColorPopup.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/looks/KTVisualManager.h"
+#include "uitoolkit/looks/KTWinXPVisualManager.h"
 
 #include <vector>
 
@@ -215,8 +216,9 @@ void CKTColorButton::OnSysColorChange()
 
 void CKTColorButton::OnDrawBorder(CDC* pDC, CRect& rectClient, UINT uiState)
 {
-    // Pushed while the popup is open, in the themed look that draws buttons through the theme.
-    if (m_pPopup != nullptr && CKTButton::IsWinXPThemeEnabled())
+    // Pushed while the popup is open when the themed look is the current one: only that look
+    // draws the button through the theme, whatever the buttons' own theme switch says.
+    if (m_pPopup != nullptr && CKTVisualManager::GetInstance()->IsKindOf(RUNTIME_CLASS(CKTWinXPVisualManager)))
         uiState |= ODS_SELECTED;
     CKTButton::OnDrawBorder(pDC, rectClient, uiState);
 }

@@ -20,12 +20,6 @@ public:
     CKTContextPopupMenu() { m_bAutoDestroyMenu = FALSE; }
 };
 
-// The menu store keeps customized menus under their handle.
-UINT MenuStoreId(HMENU hMenu)
-{
-    return static_cast<UINT>(reinterpret_cast<UINT_PTR>(hMenu));
-}
-
 BOOL IsMenuHostingOwner(CWnd* pWnd)
 {
     return pWnd != nullptr &&
@@ -231,7 +225,7 @@ BOOL CKTContextMenuManager::LoadState(LPCTSTR lpszProfileName)
             return FALSE;
         // Later popups of the menu show the customized items.
         if (bar.LoadState(strPath, 0, uiResId))
-            CKTMenuFileStore::Get().SaveMenu(MenuStoreId(hmenuPopup), bar);
+            CKTMenuFileStore::Get().SaveMenu(CKTMenuFileStore::MenuId(hmenuPopup), bar);
     }
     return TRUE;
 }
@@ -246,7 +240,7 @@ BOOL CKTContextMenuManager::SaveState(LPCTSTR lpszProfileName)
         m_Menus.GetNextAssoc(pos, uiResId, hMenu);
         HMENU hmenuPopup = ::GetSubMenu(hMenu, 0);
         CKTPopupMenuBar bar;
-        if (hmenuPopup == nullptr || !CKTMenuFileStore::Get().LoadMenu(MenuStoreId(hmenuPopup), bar))
+        if (hmenuPopup == nullptr || !CKTMenuFileStore::Get().LoadMenu(CKTMenuFileStore::MenuId(hmenuPopup), bar))
             continue;
         if (!bar.SaveState(strPath, 0, uiResId))
             return FALSE;

@@ -18,3 +18,31 @@ HCURSOR KTLoadCursorResource(UINT nID)
     return reinterpret_cast<HCURSOR>(
         ::CreateIconFromResourceEx(pData, cbResource, FALSE, 0x00030000, 0, 0, LR_DEFAULTCOLOR));
 }
+
+namespace
+{
+const UINT kHandCursorId = 16919;
+
+class CHandCursor
+{
+public:
+    CHandCursor() : m_hCursor(KTLoadCursorResource(kHandCursorId)) {}
+    ~CHandCursor()
+    {
+        if (m_hCursor != nullptr)
+            ::DestroyCursor(m_hCursor);
+    }
+    CHandCursor(const CHandCursor&) = delete;
+    CHandCursor& operator=(const CHandCursor&) = delete;
+    HCURSOR Get() const { return m_hCursor != nullptr ? m_hCursor : ::LoadCursor(nullptr, IDC_HAND); }
+
+private:
+    HCURSOR m_hCursor;
+};
+} // namespace
+
+HCURSOR KTGetHandCursor()
+{
+    static const CHandCursor s_hand;
+    return s_hand.Get();
+}

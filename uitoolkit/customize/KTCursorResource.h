@@ -7,3 +7,7 @@
 
 // A new cursor the caller destroys; null when the resource is missing or not a cursor image.
 HCURSOR KTLoadCursorResource(UINT nID);
+
+// The toolkit's hand (resource 16919), made once and destroyed at exit; the system's hand when
+// the program does not carry it.
+HCURSOR KTGetHandCursor();

@@ -8,6 +8,7 @@
 #include "uitoolkit/customize/KTCmdUsageCount.h"
 #include "uitoolkit/customize/KTDialog.h"
 #include "uitoolkit/customize/KTPropertyPage.h"
+#include "uitoolkit/customize/KTUserToolsManager.h"
 
 namespace
 {
@@ -217,7 +218,7 @@ BOOL CKTDialogMenuHelper::FilterCommand(WPARAM wParam, LPARAM)
         s_pActiveMenu->SendMessage(WM_KEYDOWN, VK_ESCAPE);
         return TRUE;
     }
-    return FALSE;
+    return g_pUserToolsManager != nullptr && g_pUserToolsManager->InvokeTool(LOWORD(wParam));
 }
 
 void CKTDialogMenuHelper::OnActivate(UINT nState, CWnd* pWndOther)

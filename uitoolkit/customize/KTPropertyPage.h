@@ -6,22 +6,15 @@
 // The page and the sheet carry two image numbers (normal, selected) that a page selector of the
 // sheet may read; the program creates none of these classes itself.
 
-#include "uitoolkit/customize/KTDialogMenuHelper.h"
+#include "uitoolkit/customize/KTDialogForwarding.h"
 
-class CKTPopupMenu;
-
-class CKTPropertyPage : public CPropertyPage
+class CKTPropertyPage : public CKTDialogForwarding<CPropertyPage>
 {
     DECLARE_DYNCREATE(CKTPropertyPage)
 public:
     CKTPropertyPage();
     explicit CKTPropertyPage(UINT nIDTemplate, UINT nIDCaption = 0);
 
-    // Called by a popup menu opened for this page (itself) and when it closes (null).
-    void SetActiveMenu(CKTPopupMenu* pMenu) { m_Menu.SetActiveMenu(pMenu); }
-    CKTDialogMenuHelper& GetMenuHelper() { return m_Menu; }
-
-    BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnSetActive() override;
 
     // The page's images in a sheet's page selector (-1: none).
@@ -29,17 +22,13 @@ public:
     int m_nSelIconNum = -1;
 
 protected:
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
-    BOOL OnNcActivate(BOOL bActive);
     DECLARE_MESSAGE_MAP()
 
-    CKTDialogMenuHelper m_Menu;
     void* m_pCategory = nullptr;
     int m_nPageIndex = 0;
 };
 
-class CKTPropertySheet : public CPropertySheet
+class CKTPropertySheet : public CKTDialogForwarding<CPropertySheet>
 {
     DECLARE_DYNAMIC(CKTPropertySheet)
 public:
@@ -47,19 +36,12 @@ public:
     explicit CKTPropertySheet(UINT nIDCaption, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0);
     explicit CKTPropertySheet(LPCTSTR pszCaption, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0);
 
-    void SetActiveMenu(CKTPopupMenu* pMenu) { m_Menu.SetActiveMenu(pMenu); }
     // A page of the sheet became active.
     virtual void OnActivatePage(CPropertyPage* pPage);
     CPropertyPage* GetLastActivePage() const { return m_pLastActivePage; }
 
-    BOOL PreTranslateMessage(MSG* pMsg) override;
-
 protected:
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
-    BOOL OnNcActivate(BOOL bActive);
     DECLARE_MESSAGE_MAP()
 
-    CKTDialogMenuHelper m_Menu;
     CPropertyPage* m_pLastActivePage = nullptr;
 };

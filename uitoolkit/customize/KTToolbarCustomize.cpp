@@ -4,6 +4,8 @@
 #include "uitoolkit/bars/KTToolbarButton.h"
 #include "uitoolkit/bars/KTFrameWnd.h"
 #include "uitoolkit/bars/KTMDIFrameWnd.h"
+#include "uitoolkit/bars/KTMenuBar.h"
+#include "uitoolkit/bars/KTMenuStore.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/customize/KTContextMenuManager.h"
 #include "uitoolkit/customize/KTCustomizePage.h"
@@ -136,13 +138,18 @@ CKTToolbarCustomize::~CKTToolbarCustomize()
     delete m_pOptionsPage;
 }
 
-BOOL CKTToolbarCustomize::HasMenuBar(CFrameWnd* pFrame)
+CKTMenuBar* CKTToolbarCustomize::GetFrameMenuBar(CFrameWnd* pFrame)
 {
     if (pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CKTMDIFrameWnd)))
-        return static_cast<CKTMDIFrameWnd*>(pFrame)->GetMenuBar() != nullptr;
+        return static_cast<CKTMDIFrameWnd*>(pFrame)->GetMenuBar();
     if (pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CKTFrameWnd)))
-        return static_cast<CKTFrameWnd*>(pFrame)->GetMenuBar() != nullptr;
-    return FALSE;
+        return static_cast<CKTFrameWnd*>(pFrame)->GetMenuBar();
+    return nullptr;
+}
+
+BOOL CKTToolbarCustomize::HasMenuBar(CFrameWnd* pFrame)
+{
+    return GetFrameMenuBar(pFrame) != nullptr;
 }
 
 void CKTToolbarCustomize::AddAllMenus()
@@ -155,8 +162,15 @@ void CKTToolbarCustomize::AddAllMenus()
             static_cast<CMultiDocTemplate*>(pTemplate)->m_hMenuShared != nullptr)
             AddMenuItems(static_cast<CMultiDocTemplate*>(pTemplate)->m_hMenuShared);
     }
-    if (m_pParentFrame != nullptr && m_pParentFrame->m_hMenuDefault != nullptr)
-        AddMenuItems(m_pParentFrame->m_hMenuDefault);
+    // A frame whose menu bar shows its menu may have none of its own.
+    HMENU hDefault = m_pParentFrame != nullptr ? m_pParentFrame->m_hMenuDefault : nullptr;
+    if (hDefault == nullptr)
+    {
+        CKTMenuBar* pMenuBar = GetFrameMenuBar(m_pParentFrame);
+        hDefault = pMenuBar != nullptr ? pMenuBar->GetDefaultMenu() : nullptr;
+    }
+    if (hDefault != nullptr)
+        AddMenuItems(hDefault);
 }
 
 BOOL CKTToolbarCustomize::AddMenu(UINT uiMenuResId)
@@ -220,6 +234,9 @@ void CKTToolbarCustomize::AddMenuItems(HMENU hMenu, BOOL bPopup, LPCTSTR lpszCat
             HMENU hSubMenu = ::GetSubMenu(hMenu, i);
             if (hSubMenu == nullptr)
                 continue;
+            // A menu made for tear-off bars carries the bar's id before its text.
+            const UINT uiTearOffId =
+                g_pTearOffIdTable != nullptr ? CKTTearOffIdTable::ParseTearOffId(strText) : 0;
             const CString strCategory = lpszCategory != nullptr ? CString(lpszCategory) : strText;
             if (m_bAutoSet)
             {
@@ -229,6 +246,7 @@ void CKTToolbarCustomize::AddMenuItems(HMENU hMenu, BOOL bPopup, LPCTSTR lpszCat
                     menuButton.m_nID = (UINT)-1;
                     menuButton.m_hMenu = hSubMenu;
                     menuButton.m_strText = strText;
+                    menuButton.SetTearOff(uiTearOffId);
                     AddCategoryButton(strCategory, menuButton);
                 }
                 const CString strPath = CString(lpszMenuPath != nullptr ? lpszMenuPath : L"") + strText;

@@ -20,6 +20,7 @@
 
 class CKTCustomizePage;
 class CKTKeyboardPage;
+class CKTMenuBar;
 class CKTMenuPage;
 class CKTOptionsPage;
 class CKTToolBar;
@@ -126,6 +127,8 @@ public:
     CKTOptionsPage* GetOptionsPage() const { return m_pOptionsPage; }
     // TRUE for a toolkit frame that shows a menu bar.
     static BOOL HasMenuBar(CFrameWnd* pFrame);
+    // The menu bar of a toolkit frame; null for none.
+    static CKTMenuBar* GetFrameMenuBar(CFrameWnd* pFrame);
     CFrameWnd* GetParentFrame() const { return m_pParentFrame; }
 
     // The menu-path name of an item: path and text, the first character after each space upper
@@ -148,7 +151,8 @@ protected:
     void LayOutButtons();
     void SendHelpToFrame();
 
-    // Every multi-document template's menu, then the frame's default menu.
+    // Every multi-document template's menu, then the frame's default menu (its menu bar's when
+    // the frame has none).
     void AddAllMenus();
     // The category's list, made (and its name recorded) when missing.
     CObList* CategoryList(const CString& strCategory);

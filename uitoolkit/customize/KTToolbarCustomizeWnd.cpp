@@ -5,6 +5,7 @@
 #include "uitoolkit/bars/KTSizingControlBar.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTWorkspace.h"
+#include "uitoolkit/customize/KTDialogMenuHelper.h"
 #include "uitoolkit/customize/KTToolbarsPage.h"
 
 #include <initializer_list>
@@ -102,14 +103,13 @@ void CKTToolbarCustomize::SetFrameCustMode(BOOL bCustMode)
         }
         if (!pPermanent->IsKindOf(RUNTIME_CLASS(CDockBar)))
             continue;
-        // A sizing bar keeps its frame (it can still be moved) but not its contents.
+        // A sizing bar keeps its frame (it can still be moved); the bar itself decides what of its
+        // contents customize mode disables.
         for (CWnd* pBar = pPermanent->GetWindow(GW_CHILD); pBar != nullptr; pBar = pBar->GetNextWindow())
         {
-            CWnd* pSizingBar = CWnd::FromHandlePermanent(pBar->GetSafeHwnd());
-            if (pSizingBar == nullptr || !pSizingBar->IsKindOf(RUNTIME_CLASS(CKTSizingControlBar)))
-                continue;
-            for (CWnd* pInner = pSizingBar->GetWindow(GW_CHILD); pInner != nullptr; pInner = pInner->GetNextWindow())
-                pInner->EnableWindow(!bCustMode);
+            CWnd* pPermanentBar = CWnd::FromHandlePermanent(pBar->GetSafeHwnd());
+            if (CKTSizingControlBar* pSizingBar = KT_KIND_OF(CKTSizingControlBar, pPermanentBar))
+                pSizingBar->DisableChildWindows(bCustMode);
         }
     }
 
@@ -233,9 +233,10 @@ LRESULT CKTToolbarCustomize::OnHelp(WPARAM, LPARAM lParam)
     const HELPINFO* pHelpInfo = reinterpret_cast<const HELPINFO*>(lParam);
     if ((m_uiFlags & KT_CUSTOMIZE_CONTEXT_HELP) && pHelpInfo != nullptr && pHelpInfo->iContextType == HELPINFO_WINDOW)
     {
-        CWinApp* pApp = AfxGetApp();
-        ::WinHelpW(static_cast<HWND>(pHelpInfo->hItemHandle), pApp != nullptr ? pApp->m_pszHelpFilePath : nullptr,
-                   HELP_CONTEXTPOPUP, (ULONG_PTR)pHelpInfo->iCtrlId + kHelpIdOffset);
+        // The frame knows the program's help (its own viewer and file); the sheet only names the
+        // control's topic.
+        if (m_pParentFrame != nullptr && m_pParentFrame->GetSafeHwnd() != nullptr)
+            m_pParentFrame->WinHelp((DWORD_PTR)pHelpInfo->iCtrlId + kHelpIdOffset, HELP_CONTEXTPOPUP);
         return TRUE;
     }
     SendHelpToFrame();

@@ -19,7 +19,8 @@ UINT KTGetPropertyChangedMessage()
 
 namespace
 {
-const UINT kInPlaceEditId = 2;
+// The rows a property's drop-down list shows below its value.
+const int kListRows = 8;
 
 // The window a colour property drops down: it holds the colour bar and goes when the bar asks
 // it to close.
@@ -64,6 +65,8 @@ BOOL CKTProp::AddSubItem(CKTProp* pProp)
     pProp->m_pParent = this;
     pProp->SetOwnerList(m_pWndList);
     m_lstSubItems.push_back(pProp);
+    if (m_pWndList != nullptr)
+        m_pWndList->AdjustLayout();
     return TRUE;
 }
 
@@ -263,12 +266,117 @@ void CKTProp::OnDrawValue(CDC* pDC, CRect rect)
     pDC->DrawText(FormatProperty(), -1, rect, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
 }
 
+void CKTProp::AddOption(LPCTSTR lpszOption)
+{
+    if (lpszOption != nullptr)
+        m_lstOptions.emplace_back(lpszOption);
+}
+
+BOOL CKTProp::HasList() const
+{
+    return !m_lstOptions.empty() || m_varValue.vt == VT_BOOL;
+}
+
+BOOL CKTProp::CreateListEditor()
+{
+    std::vector<CString> options = m_lstOptions;
+    if (options.empty())
+        options = {_T("True"), _T("False")};
+    CRect rect = GetEditorRect();
+    rect.bottom = rect.top + rect.Height() * (kListRows + 1);
+    CComboBox* pCombo = new CComboBox;
+    if (!pCombo->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, rect, m_pWndList,
+                        CKTPropList::InPlaceComboId))
+    {
+        delete pCombo;
+        return FALSE;
+    }
+    pCombo->SendMessage(WM_SETFONT, m_pWndList->SendMessage(WM_GETFONT));
+    const CString strValue = FormatProperty();
+    for (const CString& strOption : options)
+    {
+        const int nIndex = pCombo->AddString(strOption);
+        if (strOption == strValue)
+            pCombo->SetCurSel(nIndex);
+    }
+    pCombo->SetFocus();
+    m_pWndInPlace = pCombo;
+    return TRUE;
+}
+
+CComboBox* CKTProp::InPlaceList() const
+{
+    return m_pWndInPlace != nullptr && m_pWndInPlace->IsKindOf(RUNTIME_CLASS(CComboBox))
+               ? static_cast<CComboBox*>(m_pWndInPlace)
+               : nullptr;
+}
+
+void CKTProp::OnSelectCombo()
+{
+    CComboBox* pCombo = InPlaceList();
+    const int nIndex = pCombo != nullptr ? pCombo->GetCurSel() : CB_ERR;
+    if (nIndex == CB_ERR)
+        return;
+    CString strText;
+    pCombo->GetLBText(nIndex, strText);
+    const COleVariant varOld = m_varValue;
+    if (!TextToVar(strText))
+    {
+        m_varValue = varOld;
+        return;
+    }
+    if (!(m_varValue == varOld))
+    {
+        Redraw();
+        ReportChange();
+    }
+}
+
+void CKTProp::OnCloseCombo()
+{
+    // The list no longer covers the rows below: they show again.
+    if (m_pWndList != nullptr && m_pWndList->GetSafeHwnd() != nullptr)
+        m_pWndList->UpdateWindow();
+}
+
+BOOL CKTProp::OnSetCursor(CPoint /*point*/) const
+{
+    if (!m_bAllowEdit || m_bGroup || HasList())
+        return FALSE;
+    ::SetCursor(::LoadCursor(nullptr, IDC_IBEAM));
+    return TRUE;
+}
+
+BOOL CKTProp::OnDblClick(CPoint /*point*/)
+{
+    CComboBox* pCombo = InPlaceList();
+    if (pCombo == nullptr || pCombo->GetCount() <= 0)
+        return FALSE;
+    pCombo->SetCurSel((pCombo->GetCurSel() + 1) % pCombo->GetCount());
+    OnSelectCombo();
+    return TRUE;
+}
+
+HBRUSH CKTProp::OnCtlColor(CDC* /*pDC*/, UINT /*nCtlColor*/)
+{
+    return nullptr;
+}
+
+CString CKTProp::GetTooltipText(CPoint point) const
+{
+    if (!m_bGroup && m_rectValue.PtInRect(point))
+        return FormatProperty();
+    return m_strName;
+}
+
 BOOL CKTProp::OnEdit(LPPOINT /*lptClick*/)
 {
     if (!m_bAllowEdit || m_bGroup || m_pWndList == nullptr || m_pWndInPlace != nullptr)
         return FALSE;
+    if (HasList())
+        return CreateListEditor();
     CEdit* pEdit = CreateEditor();
-    if (!pEdit->Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, GetEditorRect(), m_pWndList, kInPlaceEditId))
+    if (!pEdit->Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, GetEditorRect(), m_pWndList, CKTPropList::InPlaceEditId))
     {
         delete pEdit;
         return FALSE;

@@ -32,6 +32,15 @@ ON_WM_SETFOCUS()
 ON_WM_DESTROY()
 ON_WM_MOUSEMOVE()
 ON_WM_LBUTTONUP()
+ON_WM_SETTINGCHANGE()
+ON_WM_SYSCOLORCHANGE()
+ON_WM_CTLCOLOR()
+ON_WM_NCCALCSIZE()
+ON_WM_NCPAINT()
+ON_WM_STYLECHANGED()
+ON_CBN_SELENDOK(CKTPropList::InPlaceComboId, &CKTPropList::OnSelectCombo)
+ON_CBN_CLOSEUP(CKTPropList::InPlaceComboId, &CKTPropList::OnCloseCombo)
+ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, &CKTPropList::OnNeedTipText)
 ON_MESSAGE(WM_SETFONT, &CKTPropList::OnSetFont)
 ON_MESSAGE(WM_GETFONT, &CKTPropList::OnGetFont)
 END_MESSAGE_MAP()
@@ -71,6 +80,7 @@ void CKTPropList::Init()
         m_wndHeader.InsertItem(i, &item);
     }
     OnSetFont(0, FALSE);
+    EnableToolTips();
     CRect rectClient;
     GetClientRect(&rectClient);
     m_nLeftColumnWidth = rectClient.Width() / 2;
@@ -119,6 +129,7 @@ int CKTPropList::AddProperty(CKTProp* pProp)
 void CKTPropList::RemoveAll()
 {
     m_pSel = nullptr;
+    m_lstAlphaProps.clear();
     for (CKTProp* pProp : m_lstProps)
         delete pProp;
     m_lstProps.clear();
@@ -132,6 +143,11 @@ CKTProp* CKTPropList::GetProperty(int nIndex) const
 void CKTPropList::GetVisibleProps(std::vector<CKTProp*>& props) const
 {
     props.clear();
+    if (m_bAlphabeticMode)
+    {
+        props = m_lstAlphaProps;
+        return;
+    }
     std::vector<const CKTProp*> stack;
     for (auto it = m_lstProps.rbegin(); it != m_lstProps.rend(); ++it)
         stack.push_back(*it);
@@ -179,8 +195,49 @@ void CKTPropList::SetLeftColumnWidth(int nWidth)
         Invalidate();
 }
 
+void CKTPropList::RebuildAlphaList()
+{
+    m_lstAlphaProps.clear();
+    std::vector<CKTProp*> stack(m_lstProps.rbegin(), m_lstProps.rend());
+    while (!stack.empty())
+    {
+        CKTProp* pProp = stack.back();
+        stack.pop_back();
+        if (!pProp->IsGroup())
+            m_lstAlphaProps.push_back(pProp);
+        for (int i = pProp->GetSubItemsCount() - 1; i >= 0; i--)
+            stack.push_back(pProp->GetSubItem(i));
+    }
+    std::stable_sort(m_lstAlphaProps.begin(), m_lstAlphaProps.end(), [](const CKTProp* a, const CKTProp* b) {
+        const int nOrder = a->GetName().CompareNoCase(b->GetName());
+        return nOrder != 0 ? nOrder < 0 : a->GetName().Compare(b->GetName()) < 0;
+    });
+}
+
+void CKTPropList::SetAlphabeticMode(BOOL bAlphabetic)
+{
+    if (m_bAlphabeticMode == bAlphabetic)
+        return;
+    EndEditItem(TRUE);
+    m_bAlphabeticMode = bAlphabetic;
+    m_nVertScrollOffset = 0;
+    AdjustLayout();
+    if (m_pSel != nullptr)
+        EnsureVisible(m_pSel);
+    if (GetSafeHwnd() != nullptr)
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CKTPropList::SetFlatLook(BOOL bFlat)
+{
+    m_bFlatLook = bFlat;
+    if (GetSafeHwnd() != nullptr)
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+}
+
 void CKTPropList::AdjustLayout()
 {
+    RebuildAlphaList();
     if (GetSafeHwnd() == nullptr || m_nRowHeight <= 0)
         return;
     CRect rectClient;
@@ -250,9 +307,10 @@ void CKTPropList::AdjustLayout()
 
 COLORREF CKTPropList::GetGroupBackColor() const
 {
+    const COLORREF clrFace = m_bFlatLook ? ktGlobals.m_colorBarFace : ktGlobals.m_colorFace;
     if (ktGlobals.m_bitsPerPixel > 8)
-        return CKTDrawHelper::PixelAlpha(ktGlobals.m_colorFace, 94);
-    return ktGlobals.m_colorShadow;
+        return CKTDrawHelper::PixelAlpha(clrFace, 94);
+    return m_bFlatLook ? ktGlobals.m_colorBarShadow : ktGlobals.m_colorShadow;
 }
 
 CKTProp* CKTPropList::HitTest(CPoint pt) const

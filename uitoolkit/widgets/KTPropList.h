@@ -75,6 +75,28 @@ public:
     // A press on the button: the dialog runs and a chosen value is taken and reported.
     virtual void OnClickButton() {}
 
+    // A value chosen from a list: the in-place editor is a drop-down list of the options (a
+    // Boolean offers "True" and "False" without options of its own).
+    void AddOption(LPCTSTR lpszOption);
+    void RemoveAllOptions() { m_lstOptions.clear(); }
+    int GetOptionCount() const { return static_cast<int>(m_lstOptions.size()); }
+    BOOL HasList() const;
+    // The list's choice was taken (CBN_SELENDOK): the chosen option becomes the value at once.
+    virtual void OnSelectCombo();
+    // The list closed (CBN_CLOSEUP).
+    virtual void OnCloseCombo();
+    // The pointer is over the value (client point, outside the button) while this property is
+    // selected: TRUE when the property set the cursor (a text value shows the text cursor).
+    virtual BOOL OnSetCursor(CPoint point) const;
+    // A double click on the value once editing started (client point): a value chosen from a
+    // list takes the next option. TRUE when it was used.
+    virtual BOOL OnDblClick(CPoint point);
+    // The in-place editor asks for its colours; null leaves them to the list.
+    virtual HBRUSH OnCtlColor(CDC* pDC, UINT nCtlColor);
+    // The tooltip over the row at the point (client coordinates): the name over the name, the
+    // value's text over the value.
+    virtual CString GetTooltipText(CPoint point) const;
+
     inline static CString m_strFormatShort = _T("%d");
     inline static CString m_strFormatLong = _T("%ld");
     inline static CString m_strFormatFloat = _T("%f");
@@ -87,6 +109,10 @@ protected:
     void DrawButton(CDC* pDC) const;
     // The in-place editor's control, not yet created.
     virtual CEdit* CreateEditor() const { return new CEdit; }
+    // The drop-down list of the options as the in-place editor.
+    BOOL CreateListEditor();
+    // The in-place drop-down list; null while none is open.
+    CComboBox* InPlaceList() const;
     // Tells the owning list that the user changed the value.
     void ReportChange();
 
@@ -101,6 +127,7 @@ protected:
     BOOL m_bExpanded = TRUE;
     BOOL m_bAllowEdit = TRUE;
     CWnd* m_pWndInPlace = nullptr;
+    std::vector<CString> m_lstOptions;
 };
 
 class CKTColorProp : public CKTProp
@@ -161,8 +188,15 @@ public:
     int GetDescriptionHeight() const { return m_nDescrHeight; }
     // The limits of the description divider: one row under the header, one row above the bottom.
     void GetDividerLimits(int& nTop, int& nBottom) const;
-    // The group row background: the face colour at 94 percent on deep screens, else the shadow.
+    // The group row background: the face colour at 94 percent on deep screens, else the shadow;
+    // of the bar colours in the flat look, of the button colours otherwise.
     COLORREF GetGroupBackColor() const;
+    // The alternative flat look.
+    void SetFlatLook(BOOL bFlat = TRUE);
+    BOOL IsFlatLook() const { return m_bFlatLook; }
+    // The alphabetical view: every property that is not a group, sorted by name, without groups.
+    void SetAlphabeticMode(BOOL bAlphabetic = TRUE);
+    BOOL IsAlphabeticMode() const { return m_bAlphabeticMode; }
 
     // Called by a colour property's popup.
     void UpdateColor(COLORREF color);
@@ -178,11 +212,20 @@ public:
     CWnd* GetColorBarFocusWnd() const override { return const_cast<CKTPropList*>(this); }
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
+
+    // The in-place editor of a property and the drop-down list of one with options.
+    enum
+    {
+        InPlaceEditId = 2,
+        InPlaceComboId = 3
+    };
 
 protected:
     void Init();
     // The shown properties in row order (expanded groups with their sub-properties).
     void GetVisibleProps(std::vector<CKTProp*>& props) const;
+    void RebuildAlphaList();
     void SetScrollPos(int nPos);
     void Scroll(int nRows) { SetScrollPos(m_nVertScrollOffset + nRows); }
     int RowsPerPage() const;
@@ -208,6 +251,17 @@ protected:
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnDestroy();
+    void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+    void OnSysColorChange();
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    void OnNcPaint();
+    void OnStyleChanged(int nStyleType, LPSTYLESTRUCT lpStyleStruct);
+    void OnSelectCombo();
+    void OnCloseCombo();
+    BOOL OnNeedTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+    // The header's divider dragged (HDN_TRACK): the name column follows within the list.
+    BOOL OnHeaderTrack(NMHEADER* pHeader);
     LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetFont(WPARAM wParam, LPARAM lParam);
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
@@ -215,6 +269,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     std::vector<CKTProp*> m_lstProps;
+    // Every property that is not a group, by name; rebuilt with the layout.
+    std::vector<CKTProp*> m_lstAlphaProps;
+    BOOL m_bAlphabeticMode = FALSE;
+    BOOL m_bFlatLook = FALSE;
+    CString m_strTipText;
     CKTProp* m_pSel = nullptr;
     BOOL m_bFocused = FALSE;
     CKTHeaderCtrl m_wndHeader;

@@ -11,7 +11,6 @@ const int kSplitterTolerance = 3;
 const int kWheelUnit = 120;
 const UINT kCursorSplitHorz = 30980;
 const UINT kCursorSplitVert = 30981;
-const UINT kInPlaceEditId = 2;
 } // namespace
 
 BOOL CKTPropList::OnEraseBkgnd(CDC* /*pDC*/)
@@ -191,7 +190,10 @@ void CKTPropList::OnLButtonDblClk(UINT /*nFlags*/, CPoint point)
     else if (pHit->IsAllowEdit() && pHit->GetButtonRect().PtInRect(point))
         pHit->OnClickButton(); // the second press of a quick pair is a press of the button as well
     else
+    {
         EditItem(pHit);
+        pHit->OnDblClick(point);
+    }
 }
 
 void CKTPropList::InvertTrackLine()
@@ -279,6 +281,9 @@ BOOL CKTPropList::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
             ::SetCursor(hCursor != nullptr ? hCursor : ::LoadCursor(nullptr, IDC_SIZEWE));
             return TRUE;
         }
+        if (m_pSel != nullptr && m_pSel->m_rectValue.PtInRect(point) && !m_pSel->GetButtonRect().PtInRect(point) &&
+            m_pSel->OnSetCursor(point))
+            return TRUE;
     }
     return CWnd::OnSetCursor(pWnd, nHitTest, message);
 }
@@ -447,7 +452,7 @@ BOOL CKTPropList::PreTranslateMessage(MSG* pMsg)
 
 BOOL CKTPropList::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    if (LOWORD(wParam) == kInPlaceEditId && HIWORD(wParam) == EN_KILLFOCUS && m_pSel != nullptr &&
+    if (LOWORD(wParam) == InPlaceEditId && HIWORD(wParam) == EN_KILLFOCUS && m_pSel != nullptr &&
         m_pSel->m_pWndInPlace != nullptr)
     {
         EndEditItem(TRUE);
@@ -472,6 +477,11 @@ BOOL CKTPropList::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
                 Invalidate();
             }
             *pResult = 0;
+            return TRUE;
+        }
+        if (pHdr->code == HDN_TRACKW || pHdr->code == HDN_TRACKA)
+        {
+            *pResult = OnHeaderTrack(reinterpret_cast<NMHEADER*>(lParam));
             return TRUE;
         }
         if (pHdr->code == HDN_ENDTRACK)

@@ -2,6 +2,7 @@
 // mouse, the timers and the commands are in KTTasksPaneInput.cpp.
 #include "uitoolkit/widgets/KTTasksPane.h"
 
+#include "uitoolkit/customize/KTCursorResource.h"
 #include "uitoolkit/looks/KTMenuGlyphs.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 
@@ -11,7 +12,6 @@ IMPLEMENT_DYNAMIC(CKTTasksPane, CKTOutlookBar)
 
 namespace
 {
-const UINT kHandCursorId = 16919;
 const int kMargin = 8;
 const int kGroupGap = 10;
 const int kTaskIndent = 8;
@@ -73,12 +73,7 @@ int CKTTasksPane::OnCreate(LPCREATESTRUCT lpcs)
         delete pMenuButton;
 
     RebuildFonts();
-    if (m_hcurHand == nullptr)
-    {
-        m_hcurHand = ::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(kHandCursorId));
-        if (m_hcurHand == nullptr)
-            m_hcurHand = ::LoadCursor(nullptr, IDC_HAND);
-    }
+    m_hcurHand = KTGetHandCursor();
     m_wndScrollVert.Create(WS_CHILD | WS_VISIBLE | SBS_VERT, CRect(0, 0, 0, 0), this, IdScrollBar);
 
     CKTMenuGlyphs::Initialize();

@@ -439,4 +439,24 @@ TEST(ColorBarControl, PaletteControlOnAWindowFitsSquareCellsAndReportsItsId)
     PumpAndIdle();
 }
 
+TEST(ColorBarControl, APaletteWithoutColoursGivesAnEmptyControlThatFitsItsPlace)
+{
+    CHostWnd host;
+    ASSERT_TRUE(host.Make(CRect(100, 100, 400, 300)));
+    LOGPALETTE empty = {0x300, 0, {}};
+    CPalette palette;
+    ASSERT_TRUE(palette.CreatePalette(&empty));
+    ASSERT_EQ(0u, ::GetPaletteEntries(static_cast<HPALETTE>(palette.GetSafeHandle()), 0, 0, nullptr));
+    CKTColorBar bar;
+    // Cells that no size follows: fitting them ends at once, here and on every resize.
+    ASSERT_TRUE(bar.CreateControl(&host, CRect(10, 10, 130, 110), 334, -1, &palette));
+    EXPECT_EQ(0, bar.GetColors().GetSize());
+    bar.SetWindowPos(nullptr, 0, 0, 150, 90, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PumpAndIdle();
+    EXPECT_TRUE(bar.IsWindowVisible());
+    bar.DestroyWindow();
+    host.DestroyWindow();
+    PumpAndIdle();
+}
+
 } // namespace

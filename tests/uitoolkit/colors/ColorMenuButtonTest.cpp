@@ -10,6 +10,8 @@
 #include "uitoolkit/customize/KTColorPopup.h"
 #include "uitoolkit/looks/KTImageStrip.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
+#include "uitoolkit/looks/KTVisualManager.h"
+#include "uitoolkit/looks/KTWinXPVisualManager.h"
 
 #include <gtest/gtest.h>
 
@@ -447,6 +449,39 @@ TEST_F(ColorMenuButtonTest, ATornOffBarCarriesTheCommandAndNoDocumentColoursDock
     EXPECT_FALSE(pBar->ShowsDocumentColors());
 }
 
+TEST_F(ColorMenuButtonTest, AColourChosenOnATornOffBarReachesTheButtonsOfItsCommand)
+{
+    CKTColorMenuButton* pButton = AddButtonBar(kColorCommand);
+    CKTColorMenuButton* pSibling = AddButtonBar(kColorCommand);
+    CKTColorMenuButton* pForeign = AddButtonBar(kOtherCommand);
+    OpenPopup(pButton);
+    CColorPopup* pPopup = PopupOf(pButton);
+    ASSERT_NE(nullptr, pPopup);
+    CKTToolBar* pTorn = pPopup->CreateTearOffBar(m_pFrame, AFX_IDW_TOOLBAR + 30, L"Colours");
+    ASSERT_NE(nullptr, pTorn);
+    m_bars.emplace_back(pTorn);
+    pPopup->CloseMenu();
+    m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrame->DockControlBar(pTorn);
+    Relayout();
+    CKTColorBar* pBar = AsColorBar(pTorn);
+    ASSERT_NE(nullptr, pBar);
+
+    // The torn-off bar starts with the automatic button; cell 5 follows it.
+    const int iCell = 1 + 5;
+    const COLORREF chosen = pButton->GetColors()[5];
+    m_pFrame->m_commands.clear();
+    UserInput input;
+    input.MoveTo(CellCentre(pBar, iCell)).Pause(80).LeftDown().Pause(50).LeftUp().Pause(200);
+    Play(input);
+    EXPECT_EQ(chosen, pBar->GetColor());
+    EXPECT_EQ(chosen, pButton->GetColor());
+    EXPECT_EQ(chosen, pSibling->GetColor());
+    EXPECT_EQ((COLORREF)-1, pForeign->GetColor());
+    EXPECT_EQ(1, std::count(m_pFrame->m_commands.begin(), m_pFrame->m_commands.end(), kColorCommand));
+    SaveWindowShot(m_pFrame, L"ColorTornOffBarChosen.bmp");
+}
+
 TEST(ColorButtonControl, SpaceOpensThePopupAndAClickedCellIsShownAndReported)
 {
     CHostWnd host;
@@ -503,4 +538,49 @@ TEST(ColorButtonControl, SpaceOpensThePopupAndAClickedCellIsShownAndReported)
     EXPECT_EQ(nullptr, button.GetPopup());
     EXPECT_EQ(chosen, button.GetColor());
     host.DestroyWindow();
+}
+
+TEST(ColorButtonControl, DrawnPushedWhileOpenWhenTheThemedLookIsTheCurrentOne)
+{
+    struct Case
+    {
+        CRuntimeClass* pLook;
+        BOOL bButtonTheme;
+        bool bPushed;
+    };
+    const Case cases[] = {
+        {RUNTIME_CLASS(CKTWinXPVisualManager), FALSE, true}, // the look decides
+        {RUNTIME_CLASS(CKTVisualManager), TRUE, false},      // the buttons' theme switch alone does not
+    };
+    for (const Case& c : cases)
+    {
+        ASSERT_TRUE(CKTVisualManager::SetDefaultManager(c.pLook));
+        CKTButton::EnableWinXPTheme(c.bButtonTheme);
+        CHostWnd host;
+        ASSERT_TRUE(host.Make(CRect(100, 100, 400, 300)));
+        CKTColorButton button;
+        ASSERT_TRUE(button.Create(L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, CRect(20, 20, 100, 44),
+                                  &host, 77));
+        ::SetForegroundWindow(host.GetSafeHwnd());
+        button.SetFocus();
+        PumpAndIdle();
+        UserInput open;
+        open.Press(VK_SPACE).Pause(300);
+        Play(open);
+        ASSERT_NE(nullptr, button.GetPopup());
+        button.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        CRect rect;
+        button.GetWindowRect(&rect);
+        const COLORREF clrCorner = ScreenPixel(rect.TopLeft());
+        EXPECT_EQ(c.bPushed, clrCorner == ktGlobals.m_colorDarkShadow) << c.pLook->m_lpszClassName;
+        if (c.bPushed)
+            SaveWindowShot(&host, L"ColorButtonPushed.bmp");
+        UserInput close;
+        close.Press(VK_ESCAPE).Pause(200);
+        Play(close);
+        host.DestroyWindow();
+        PumpAndIdle();
+    }
+    CKTButton::EnableWinXPTheme(FALSE);
+    CKTVisualManager::SetDefaultManager(nullptr);
 }

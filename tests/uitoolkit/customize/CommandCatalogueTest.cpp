@@ -5,6 +5,8 @@
 #include "tests/uitoolkit/customize/CustomizeTestIds.h"
 #include "tests/uitoolkit/customize/CustomizeTestSupport.h"
 #include "uitoolkit/bars/KTMDIFrameWnd.h"
+#include "uitoolkit/bars/KTMenuStore.h"
+#include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarButton.h"
 #include "uitoolkit/customize/KTCommandManager.h"
@@ -371,6 +373,43 @@ TEST_F(CommandCatalogueTest, TheWindowMenuOffersTheFramesWindowsDialog)
         }
         frame.m_hMenuDefault = nullptr;
     }
+    ::DestroyMenu(hMenu);
+}
+
+TEST_F(CommandCatalogueTest, SubmenusMadeForTearOffBarsLoseTheirMarkAndKeepTheirBar)
+{
+    CString strColours(L"&Colours");
+    CKTTearOffIdTable::FormatTearOffText(7, strColours);
+    HMENU hColours = ::CreatePopupMenu();
+    ::AppendMenuW(hColours, MF_STRING, ID_TEST_CMD_CUT, L"&Red");
+    HMENU hFormat = ::CreatePopupMenu();
+    ::AppendMenuW(hFormat, MF_POPUP, (UINT_PTR)hColours, strColours);
+    HMENU hMenu = ::CreateMenu();
+    ::AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hFormat, L"F&ormat");
+    CKTTearOffIdTable table(5, 20);
+    CKTTearOffIdTable* pPrevious = g_pTearOffIdTable;
+    g_pTearOffIdTable = &table;
+    {
+        CKTToolbarCustomize sheet(&m_frame, TRUE);
+        sheet.AddMenuItems(hMenu);
+        const CObList* pFormat = sheet.GetCategoryButtons(L"Format");
+        ASSERT_NE(nullptr, pFormat);
+        const CKTToolbarMenuButton* pSubmenu = nullptr;
+        for (POSITION pos = pFormat->GetHeadPosition(); pos != nullptr;)
+        {
+            const CKTToolbarButton* pButton = static_cast<const CKTToolbarButton*>(pFormat->GetNext(pos));
+            if (pButton->m_nID == (UINT)-1)
+                pSubmenu = static_cast<const CKTToolbarMenuButton*>(pButton);
+        }
+        ASSERT_NE(nullptr, pSubmenu);
+        EXPECT_EQ(CString(L"Colours"), pSubmenu->m_strText);
+        EXPECT_EQ(7u, pSubmenu->GetTearOffBarID());
+        const std::vector<Entry> format = EntriesOf(pFormat);
+        const auto red = std::find_if(format.begin(), format.end(), [](const Entry& e) { return e.text == L"Red"; });
+        ASSERT_NE(format.end(), red);
+        EXPECT_EQ(L"FormatColoursRed", red->menuPath) << "the mark is no part of the menu-path name";
+    }
+    g_pTearOffIdTable = pPrevious;
     ::DestroyMenu(hMenu);
 }
 

@@ -7,6 +7,7 @@
 #include "tests/uitoolkit/customize/CustomizeTestSupport.h"
 #include "tests/uitoolkit/customize/SheetTestFrame.h"
 #include "uitoolkit/bars/KTMenuBar.h"
+#include "uitoolkit/bars/KTSizingControlBar.h"
 #include "uitoolkit/bars/KTToolbarButton.h"
 #include "uitoolkit/customize/KTContextMenuManager.h"
 #include "uitoolkit/customize/KTCustomizePage.h"
@@ -16,6 +17,7 @@
 #include "uitoolkit/customize/KTOptionsPage.h"
 #include "uitoolkit/customize/KTToolbarCustomize.h"
 #include "uitoolkit/customize/KTToolbarsPage.h"
+#include "uitoolkit/looks/KTVisualManager.h"
 
 #include <gtest/gtest.h>
 
@@ -137,6 +139,97 @@ TEST_F(SheetTest, CustomizeModeComesWithTheSheetAndGoesWithItsCloseButton)
     m_hSheet = nullptr;
 }
 
+// A sizing bar that records what customize mode tells it.
+class CRecordingSizingBar : public CKTSizingControlBar
+{
+public:
+    std::vector<BOOL> m_calls;
+    void DisableChildWindows(BOOL bDisable) override
+    {
+        m_calls.push_back(bDisable);
+        CKTSizingControlBar::DisableChildWindows(bDisable);
+    }
+};
+
+TEST_F(SheetTest, SizingBarsAreToldOfCustomizeModeAndDisableTheirOwnContents)
+{
+    CRecordingSizingBar bar;
+    ASSERT_TRUE(bar.Create(L"Pane", m_pFrame, CSize(120, 100), TRUE, 4160, WS_CHILD | WS_VISIBLE | CBRS_LEFT));
+    CEdit inner;
+    ASSERT_TRUE(inner.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(4, 24, 100, 44), &bar, 1));
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrame->DockControlBar(&bar);
+    m_pFrame->RecalcLayout();
+    Settle();
+
+    ASSERT_NE(nullptr, OpenSheet());
+    EXPECT_EQ((std::vector<BOOL>{TRUE}), bar.m_calls);
+    EXPECT_FALSE(inner.IsWindowEnabled());
+    EXPECT_TRUE(bar.IsWindowEnabled()) << "the bar itself can still be moved";
+    CloseSheet();
+    EXPECT_EQ((std::vector<BOOL>{TRUE, FALSE}), bar.m_calls);
+    EXPECT_TRUE(inner.IsWindowEnabled());
+    bar.DestroyWindow();
+}
+
+TEST_F(SheetTest, WithoutAMenuOfItsOwnTheFrameLendsItsMenuBarsDefaultMenu)
+{
+    ASSERT_NE(nullptr, m_wndMenuBar.GetDefaultMenu());
+    const HMENU hOwn = m_pFrame->m_hMenuDefault;
+    m_pFrame->m_hMenuDefault = nullptr;
+    std::vector<UINT> all;
+    bool bWindowCategory = false;
+    {
+        CKTToolbarCustomize sheet(m_pFrame, TRUE);
+        const CObList* pAll = sheet.GetCategoryButtons(sheet.GetAllCommandsCategory());
+        for (POSITION pos = pAll != nullptr ? pAll->GetHeadPosition() : nullptr; pos != nullptr;)
+            all.push_back(static_cast<const CKTToolbarButton*>(pAll->GetNext(pos))->m_nID);
+        bWindowCategory = sheet.GetCategoryButtons(L"Window") != nullptr;
+    }
+    m_pFrame->m_hMenuDefault = hOwn;
+    // Open and the Window menu stand only in the frame's menu.
+    EXPECT_NE(all.end(), std::find(all.begin(), all.end(), (UINT)ID_SHEET_OPEN));
+    EXPECT_TRUE(bWindowCategory);
+}
+
+TEST_F(SheetTest, Look2000SwitchedOnTheOptionsPageRepaintsTheBarsInTheOtherLook)
+{
+    ASSERT_TRUE(CKTVisualManager::SetDefaultManager(nullptr));
+    CKTVisualManager::GetInstance()->SetLook2000(FALSE);
+    // The gripper is what the 2000 look draws otherwise (one line instead of two).
+    m_wndStandard.SetBarStyle(m_wndStandard.GetBarStyle() | CBRS_GRIPPER);
+    m_pFrame->RecalcLayout();
+    Settle();
+    ASSERT_NE(nullptr, OpenSheet());
+    m_pSheet->SetActivePage(m_pSheet->GetOptionsPage());
+    Settle();
+    CWnd* pLook2000 = PageItem(m_pSheet->GetOptionsPage(), 16654);
+    ASSERT_NE(nullptr, pLook2000);
+    ASSERT_TRUE(pLook2000->IsWindowVisible());
+    CRect rectBar;
+    m_wndStandard.GetWindowRect(&rectBar);
+    const auto barPixels = [&] {
+        Settle();
+        std::vector<COLORREF> pixels;
+        for (int y = rectBar.top; y < rectBar.bottom; ++y)
+            for (int x = rectBar.left; x < rectBar.left + 12; ++x)
+                pixels.push_back(ScreenPixel({x, y}));
+        return pixels;
+    };
+    const std::vector<COLORREF> before = barPixels();
+
+    ClickItem(pLook2000, CPoint(6, 5));
+    EXPECT_TRUE(CKTVisualManager::GetInstance()->IsLook2000());
+    const std::vector<COLORREF> look2000 = barPixels();
+    EXPECT_NE(before, look2000) << "the gripper is drawn again with one line";
+    SaveScreenshot(L"customize-options-look2000.bmp");
+
+    ClickItem(pLook2000, CPoint(6, 5));
+    EXPECT_FALSE(CKTVisualManager::GetInstance()->IsLook2000());
+    EXPECT_EQ(before, barPixels());
+    CloseSheet();
+}
+
 TEST_F(SheetTest, CloseTakesTheStandardButtonsPlaceAndHelpStandsLeft)
 {
     struct Case
@@ -239,6 +332,22 @@ TEST_F(SheetTest, ContextHelpComesWithItsFlagAndOtherHelpGoesToTheFrame)
             expected.push_back(2);
         }
         EXPECT_EQ(expected, m_pFrame->m_helpPages);
+
+        // With the flag a control's help is the frame's: the control's topic as a pop-up.
+        m_pFrame->m_winHelp.clear();
+        help.iContextType = HELPINFO_WINDOW;
+        help.iCtrlId = 16653;
+        help.hItemHandle = m_pSheet->GetSafeHwnd();
+        m_pSheet->SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+        if (c.bContextHelp)
+        {
+            const std::vector<std::pair<DWORD_PTR, UINT>> popup = {{16653 + 0x41000, HELP_CONTEXTPOPUP}};
+            EXPECT_EQ(popup, m_pFrame->m_winHelp);
+        }
+        else
+        {
+            EXPECT_TRUE(m_pFrame->m_winHelp.empty());
+        }
         CloseSheet();
     }
 }

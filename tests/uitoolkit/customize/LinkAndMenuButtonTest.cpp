@@ -2,6 +2,7 @@
 // and Space open or report, their sizes, and a menu closed with and without a choice.
 #include "tests/uitoolkit/customize/CustomizeTestApp.h"
 #include "tests/uitoolkit/customize/CustomizeTestSupport.h"
+#include "uitoolkit/customize/KTCursorResource.h"
 #include "uitoolkit/customize/KTMenuButton.h"
 #include "uitoolkit/customize/KTURLLinkButton.h"
 #include "uitoolkit/looks/KTMenuGlyphs.h"
@@ -98,6 +99,34 @@ TEST_F(ToolkitButtonsTest, LinkButtonLooksLikeALink)
     EXPECT_EQ(CSize(0, 0), link.m_sizePushOffset);
     EXPECT_EQ(ktGlobals.m_colorSelection, link.m_clrRegular);
     EXPECT_EQ(RGB(0, 0, 255), link.m_clrHover);
+}
+
+TEST_F(ToolkitButtonsTest, PointerOverALinkIsTheHandTheToolkitShips)
+{
+    const HCURSOR hHand = KTGetHandCursor();
+    ASSERT_NE(nullptr, hHand);
+    EXPECT_NE(::LoadCursor(nullptr, IDC_HAND), hHand) << "the program carries its own hand";
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(hHand, &info));
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(6u, info.xHotspot);
+    EXPECT_EQ(0u, info.yHotspot);
+    if (info.hbmMask != nullptr)
+        ::DeleteObject(info.hbmMask);
+    if (info.hbmColor != nullptr)
+        ::DeleteObject(info.hbmColor);
+
+    CKTURLLinkButton link;
+    ASSERT_TRUE(link.Create(L"Our home page", WS_CHILD | WS_VISIBLE, CRect(10, 10, 170, 34), &m_parent, 11));
+    link.SizeToContent();
+    Pump();
+    UserInput input;
+    input.MoveTo(CenterOf(link)).Pause(60).MoveTo(CenterOf(link)).Pause(60);
+    Play(input);
+    CURSORINFO cursor{};
+    cursor.cbSize = sizeof(cursor);
+    ASSERT_TRUE(::GetCursorInfo(&cursor));
+    EXPECT_EQ(hHand, cursor.hCursor);
 }
 
 TEST_F(ToolkitButtonsTest, LinkOpensItsUrlShownOrItsCaptionAndTheParentHearsTheClick)

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 class CKTToolbarCustomize;
@@ -25,9 +26,13 @@ public:
     std::vector<BOOL> m_childEnabledAtMessage;
     std::vector<UINT> m_resetMenus;
     std::vector<int> m_helpPages;
+    // Every help request the frame was asked for: the topic and the help command.
+    std::vector<std::pair<DWORD_PTR, UINT>> m_winHelp;
     // The frame refuses new toolbars and deletions when set.
     BOOL m_bRefuseToolbars = FALSE;
     CWnd m_wndPlain;
+
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override { m_winHelp.emplace_back(dwData, nCmd); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -259,6 +259,21 @@ TEST_F(ImageStripFileTest, SavingWritesStandardGreysAndOnlyWhenNeeded)
     EXPECT_EQ(ColorText(RGB(200, 150, 100)), ColorText(DrawnPixel(reloaded, 2, 5, 5)));
 }
 
+TEST_F(ImageStripFileTest, AnUnchangedStripIsWrittenAgainWhenItsFileIsGone)
+{
+    WriteFileBytes(m_path, FourBitStrip(3));
+    CKTImageStrip strip;
+    ASSERT_TRUE(strip.LoadFromFile(m_path.c_str()));
+    const COLORREF clrDrawn = DrawnPixel(strip, 2, 5, 5);
+    ASSERT_TRUE(::DeleteFileW(m_path.c_str()));
+    EXPECT_FALSE(strip.IsModified());
+    EXPECT_TRUE(strip.Save());
+    CKTImageStrip reloaded;
+    ASSERT_TRUE(reloaded.LoadFromFile(m_path.c_str()));
+    EXPECT_EQ(3, reloaded.GetCount());
+    EXPECT_EQ(ColorText(clrDrawn), ColorText(DrawnPixel(reloaded, 2, 5, 5)));
+}
+
 TEST_F(ImageStripFileTest, ReadOnlyFilesAndFailedSavesKeepTheOldFile)
 {
     WriteFileBytes(m_path, FourBitStrip(2));

@@ -3,6 +3,8 @@
 #include "framework/Afx.h"
 #include "tests/framework/windows/WindowsTestSupport.h"
 #include "uitoolkit/bars/KTToolBar.h"
+#include "uitoolkit/customize/KTCmdUsageCount.h"
+#include "uitoolkit/customize/KTDialogMenuHelper.h"
 #include "uitoolkit/customize/KTMouseManager.h"
 #include "uitoolkit/customize/KTUserTool.h"
 #include "uitoolkit/customize/KTUserToolsManager.h"
@@ -196,6 +198,44 @@ TEST_F(UserToolsTest, AToolRunsOnlyWhenTheShellAnswersAboveThirtyTwo)
     }
     s_shellAnswer = 42;
     EXPECT_FALSE(m_pManager->InvokeTool(kLastTool)) << "no tool has the id";
+}
+
+TEST_F(UserToolsTest, TheToolsEntryIsNeverCountedWhileAManagerLives)
+{
+    CKTCmdUsageCount counter;
+    counter.AddCmd(kToolsEntry);
+    counter.AddCmd(kFirstTool);
+    EXPECT_EQ(0u, counter.GetCount(kToolsEntry));
+    EXPECT_EQ(1u, counter.GetCount(kFirstTool)) << "the tools themselves are counted";
+    m_pManager.reset();
+    counter.AddCmd(kToolsEntry);
+    EXPECT_EQ(1u, counter.GetCount(kToolsEntry)) << "without a manager it is a command like any other";
+}
+
+TEST_F(UserToolsTest, ADialogsMenuCommandRunsItsToolAndNothingElse)
+{
+    CKTUserTool* pTool = m_pManager->CreateNewTool();
+    pTool->SetCommand(L"C:\\Tools\\report.exe");
+    CWnd dialog;
+    CKTDialogMenuHelper helper(&dialog);
+    struct Case
+    {
+        WPARAM wParam;
+        BOOL bHandled;
+        size_t nRuns;
+    };
+    const Case cases[] = {
+        {MAKEWPARAM(pTool->m_uiCmdId, 1), TRUE, 1}, // from a menu: the tool runs
+        {MAKEWPARAM(pTool->m_uiCmdId, 0), FALSE, 0}, // a control's notification is not a command
+        {MAKEWPARAM(kLastTool, 1), FALSE, 0},        // no tool has the id
+        {MAKEWPARAM(100, 1), FALSE, 0},              // not a tool
+    };
+    for (const Case& c : cases)
+    {
+        s_shellCalls.clear();
+        EXPECT_EQ(c.bHandled, helper.FilterCommand(c.wParam, 0)) << std::hex << c.wParam;
+        EXPECT_EQ(c.nRuns, s_shellCalls.size()) << std::hex << c.wParam;
+    }
 }
 
 TEST_F(UserToolsTest, AProgramNotOnTheSearchPathShowsTheDefaultIcon)

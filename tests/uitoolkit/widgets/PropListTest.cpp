@@ -2,12 +2,16 @@
 // without a selection, the wheel, the column and divider limits, colour changes reported only
 // when the colour differs, and the colour popup under the display's mouse.
 #include "tests/uitoolkit/colors/ColorTestSupport.h"
+#include "uitoolkit/looks/KTDrawHelper.h"
+#include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/widgets/KTPropList.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include <commctrl.h>
 
 namespace
 {
@@ -305,6 +309,313 @@ TEST_F(PropListTest, TypedValueIsTakenOnEnter)
     EXPECT_EQ(250, pWidth->GetValue().lVal);
     ASSERT_EQ(1u, m_list.m_changed.size());
     EXPECT_EQ(nullptr, pWidth->GetInPlaceEditor());
+}
+
+TEST_F(PropListTest, ChoosingACellClosesThePopupOnlyOnceTheClickIsDone)
+{
+    const CRect rectValue = m_pColor->GetValueRect();
+    UserInput open;
+    open.MoveTo(ScreenPoint(&m_list, rectValue.CenterPoint())).Pause(30).LeftDown().LeftUp().Pause(150);
+    Play(open);
+    CWnd* pPopup = m_pColor->GetPopup();
+    ASSERT_NE(nullptr, pPopup);
+    const HWND hPopup = pPopup->GetSafeHwnd();
+    CKTColorBar* pBar = AsColorBar(pPopup->GetWindow(GW_CHILD));
+    ASSERT_NE(nullptr, pBar);
+    const HWND hBar = pBar->GetSafeHwnd();
+    CRect rectCell;
+    pBar->GetItemRect(3, &rectCell);
+    const COLORREF colorCell = pBar->GetColors()[3];
+
+    // The click reaches the bar as the system delivers it: the bar's own handlers run to their
+    // end with the bar and its popup still there, hidden.
+    const LPARAM lParam = MAKELPARAM(rectCell.CenterPoint().x, rectCell.CenterPoint().y);
+    ::SendMessageW(hBar, WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+    ::SendMessageW(hBar, WM_LBUTTONUP, 0, lParam);
+    EXPECT_TRUE(::IsWindow(hPopup)) << "the popup went while its bar was still handling the click";
+    EXPECT_TRUE(::IsWindow(hBar));
+    EXPECT_FALSE(::IsWindowVisible(hPopup));
+    EXPECT_EQ(colorCell, m_pColor->GetColor());
+
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(hPopup); }, 2000));
+    EXPECT_EQ(nullptr, m_pColor->GetPopup());
+}
+
+// A property that records what its list hands it.
+class CRecordingProp : public CKTProp
+{
+public:
+    using CKTProp::CKTProp;
+    std::vector<std::wstring> m_events;
+    COLORREF m_editorColor = (COLORREF)-1;
+    CBrush m_brush;
+
+    void OnSelectCombo() override
+    {
+        m_events.push_back(L"select");
+        CKTProp::OnSelectCombo();
+    }
+    void OnCloseCombo() override
+    {
+        m_events.push_back(L"close");
+        CKTProp::OnCloseCombo();
+    }
+    HBRUSH OnCtlColor(CDC* pDC, UINT nCtlColor) override
+    {
+        if (m_editorColor == (COLORREF)-1)
+            return CKTProp::OnCtlColor(pDC, nCtlColor);
+        if (m_brush.GetSafeHandle() == nullptr)
+            m_brush.CreateSolidBrush(m_editorColor);
+        pDC->SetBkColor(m_editorColor);
+        return static_cast<HBRUSH>(m_brush.GetSafeHandle());
+    }
+};
+
+class PropListChoicesTest : public PropListTest
+{
+protected:
+    void SetUp() override
+    {
+        PropListTest::SetUp();
+        CKTProp* pGroup = new CKTProp(CString(L"Choices"));
+        m_pAlign = new CRecordingProp(L"Align", COleVariant(L"Left"));
+        for (const wchar_t* option : {L"Left", L"Centre", L"Right"})
+            m_pAlign->AddOption(option);
+        m_pVisible = new CRecordingProp(L"Visible", COleVariant(-1L, VT_BOOL));
+        m_pNote = new CRecordingProp(L"Note", COleVariant(L"plain"));
+        pGroup->AddSubItem(m_pAlign);
+        pGroup->AddSubItem(m_pVisible);
+        pGroup->AddSubItem(m_pNote);
+        m_list.RemoveAll();
+        m_list.AddProperty(pGroup);
+        m_list.UpdateWindow();
+        PumpAndIdle();
+    }
+    void Click(const CRect& rect, bool bDouble = false)
+    {
+        UserInput input;
+        input.MoveTo(ScreenPoint(&m_list, rect.CenterPoint())).Pause(30).LeftDown().LeftUp();
+        if (bDouble)
+            input.LeftDown().LeftUp();
+        input.Pause(120);
+        Play(input);
+    }
+    CRect NameRect(CKTProp* pProp)
+    {
+        CRect rect = pProp->GetRect();
+        rect.right = pProp->GetValueRect().left;
+        return rect;
+    }
+
+    CRecordingProp* m_pAlign = nullptr;
+    CRecordingProp* m_pVisible = nullptr;
+    CRecordingProp* m_pNote = nullptr;
+};
+
+TEST_F(PropListChoicesTest, AValueWithOptionsIsChosenFromTheInPlaceList)
+{
+    Click(m_pAlign->GetValueRect());
+    CWnd* pEditor = m_pAlign->GetInPlaceEditor();
+    ASSERT_NE(nullptr, pEditor);
+    EXPECT_EQ(CKTPropList::InPlaceComboId, pEditor->GetDlgCtrlID());
+    CComboBox* pCombo = static_cast<CComboBox*>(pEditor);
+    ASSERT_EQ(3, pCombo->GetCount());
+    EXPECT_EQ(0, pCombo->GetCurSel());
+
+    // The press went on to the list; open or not after it, the list drops and a click on an item
+    // chooses it.
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(::GetComboBoxInfo(pCombo->GetSafeHwnd(), &info));
+    if (!::IsWindowVisible(info.hwndList))
+    {
+        pCombo->ShowDropDown(TRUE);
+        PumpAndIdle();
+    }
+    ASSERT_TRUE(::IsWindowVisible(info.hwndList));
+    EXPECT_TRUE(m_list.m_changed.empty()) << "nothing chosen yet";
+    m_pAlign->m_events.clear();
+    SaveWindowShot(&m_host, L"PropListCombo.bmp");
+    RECT rectItem{};
+    ASSERT_NE(LB_ERR, ::SendMessageW(info.hwndList, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&rectItem)));
+    ::MapWindowPoints(info.hwndList, nullptr, reinterpret_cast<POINT*>(&rectItem), 2);
+    UserInput choose;
+    choose.MoveTo(CRect(rectItem).CenterPoint()).Pause(30).LeftDown().LeftUp().Pause(120);
+    Play(choose);
+
+    EXPECT_EQ((std::vector<std::wstring>{L"select", L"close"}), m_pAlign->m_events);
+    EXPECT_EQ(std::wstring(L"Right"), std::wstring(static_cast<LPCWSTR>(m_pAlign->FormatProperty())));
+    ASSERT_EQ(1u, m_list.m_changed.size());
+    EXPECT_EQ(m_pAlign, m_list.m_changed[0]);
+}
+
+TEST_F(PropListChoicesTest, ADoubleClickTurnsABooleanAndOpensATextForTyping)
+{
+    Click(NameRect(m_pVisible), true);
+    EXPECT_EQ(VARIANT_FALSE, m_pVisible->GetValue().boolVal);
+    ASSERT_NE(nullptr, m_pVisible->GetInPlaceEditor());
+    EXPECT_EQ(CKTPropList::InPlaceComboId, m_pVisible->GetInPlaceEditor()->GetDlgCtrlID());
+    ASSERT_EQ(1u, m_list.m_changed.size());
+
+    Click(NameRect(m_pNote), true);
+    ASSERT_NE(nullptr, m_pNote->GetInPlaceEditor());
+    EXPECT_EQ(CKTPropList::InPlaceEditId, m_pNote->GetInPlaceEditor()->GetDlgCtrlID());
+    EXPECT_EQ(std::wstring(L"plain"), std::wstring(static_cast<LPCWSTR>(m_pNote->FormatProperty())));
+}
+
+TEST_F(PropListChoicesTest, TheSelectedPropertySetsItsCursorAndColoursItsEditor)
+{
+    struct Case
+    {
+        CKTProp* pProp;
+        bool bValue;
+        HCURSOR hExpected;
+    };
+    const Case cases[] = {
+        {m_pNote, true, ::LoadCursor(nullptr, IDC_IBEAM)},  // a text to type
+        {m_pNote, false, ::LoadCursor(nullptr, IDC_ARROW)}, // its name
+        {m_pAlign, true, ::LoadCursor(nullptr, IDC_ARROW)}, // chosen from a list
+    };
+    for (const Case& c : cases)
+    {
+        m_list.SetCurSel(c.pProp);
+        CRect rect = c.bValue ? c.pProp->GetValueRect() : NameRect(c.pProp);
+        UserInput move;
+        move.MoveTo(ScreenPoint(&m_list, rect.CenterPoint() + CPoint(0, 1))).Pause(40);
+        move.MoveTo(ScreenPoint(&m_list, rect.CenterPoint())).Pause(80);
+        Play(move);
+        CURSORINFO cursor{};
+        cursor.cbSize = sizeof(cursor);
+        ASSERT_TRUE(::GetCursorInfo(&cursor));
+        EXPECT_EQ(c.hExpected, cursor.hCursor) << static_cast<LPCWSTR>(c.pProp->GetName()) << c.bValue;
+    }
+
+    m_pNote->m_editorColor = RGB(255, 255, 0);
+    Click(m_pNote->GetValueRect());
+    CWnd* pEdit = m_pNote->GetInPlaceEditor();
+    ASSERT_NE(nullptr, pEdit);
+    pEdit->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    CRect rectEdit;
+    pEdit->GetWindowRect(&rectEdit);
+    EXPECT_GT(CountScreenPixels(rectEdit, RGB(255, 255, 0)), rectEdit.Width() * rectEdit.Height() / 3);
+}
+
+TEST_F(PropListTest, TheHoveredPropertyNamesItselfAndShowsItsValueInATip)
+{
+    CKTProp* pCaption = m_list.GetProperty(0)->GetSubItem(0);
+    const auto shownTip = [] {
+        for (HWND hTip = ::FindWindowW(TOOLTIPS_CLASSW, nullptr); hTip != nullptr;
+             hTip = ::FindWindowExW(nullptr, hTip, TOOLTIPS_CLASSW, nullptr))
+        {
+            wchar_t szText[80] = {};
+            ::GetWindowTextW(hTip, szText, 79);
+            if (::IsWindowVisible(hTip))
+                return std::wstring(szText);
+        }
+        return std::wstring();
+    };
+    struct Case
+    {
+        CPoint point;
+        std::wstring text;
+    };
+    CRect rectName = pCaption->GetRect();
+    rectName.right = pCaption->GetValueRect().left;
+    const Case cases[] = {
+        {rectName.CenterPoint(), L"Caption"},
+        {pCaption->GetValueRect().CenterPoint(), L"Kest"},
+        {m_list.GetProperty(1)->GetRect().CenterPoint(), L"Misc"},
+    };
+    for (const Case& c : cases)
+    {
+        UserInput move;
+        move.MoveTo(ScreenPoint(&m_list, c.point - CPoint(0, 2))).Pause(30).MoveTo(ScreenPoint(&m_list, c.point));
+        Play(move);
+        EXPECT_TRUE(PumpUntil([&] { return shownTip() == c.text; }, 4000)) << c.text << " / " << shownTip();
+    }
+    SaveWindowShot(&m_host, L"PropListTip.bmp");
+}
+
+TEST_F(PropListTest, TheAlphabeticalViewListsEveryValueByNameWithoutGroups)
+{
+    m_list.SetCurSel(m_pColor);
+    m_list.SetAlphabeticMode(TRUE);
+    EXPECT_TRUE(m_list.IsAlphabeticMode());
+    // Caption, Colour, Item 0..11, Width: groups gone, names in order whatever their group.
+    std::vector<std::wstring> names;
+    for (CKTProp* pProp = m_list.HitTest(CPoint(20, m_list.GetListRect().top + 1)); pProp != nullptr;)
+    {
+        names.push_back(static_cast<LPCWSTR>(pProp->GetName()));
+        const CPoint next(20, pProp->GetRect().bottom + 1);
+        pProp = m_list.GetListRect().PtInRect(next) ? m_list.HitTest(next) : nullptr;
+    }
+    std::vector<std::wstring> expected = {L"Caption", L"Colour", L"Item 0", L"Item 1", L"Item 10", L"Item 11"};
+    ASSERT_GE(names.size(), expected.size());
+    names.resize(expected.size());
+    EXPECT_EQ(expected, names);
+    SaveWindowShot(&m_list, L"PropListAlphabetical.bmp");
+
+    // The keys walk the sorted rows: End is the last name.
+    Keys({VK_END});
+    ASSERT_NE(nullptr, m_list.GetCurSel());
+    EXPECT_EQ(std::wstring(L"Width"), std::wstring(static_cast<LPCWSTR>(m_list.GetCurSel()->GetName())));
+    Keys({VK_HOME});
+    EXPECT_EQ(std::wstring(L"Caption"), std::wstring(static_cast<LPCWSTR>(m_list.GetCurSel()->GetName())));
+
+    // Back to the groups: the list is as before.
+    m_list.SetAlphabeticMode(FALSE);
+    EXPECT_EQ(17u, Rows().size());
+    EXPECT_EQ(m_list.GetProperty(0), m_list.HitTest(CPoint(20, m_list.GetListRect().top + 1)));
+}
+
+TEST_F(PropListTest, GroupsTakeTheBarColoursInTheFlatLook)
+{
+    if (ktGlobals.m_bitsPerPixel <= 8)
+        GTEST_SKIP() << "the group colour is the shadow on palette screens";
+    const COLORREF clrBarFaceBefore = ktGlobals.m_colorBarFace;
+    ktGlobals.m_colorBarFace = RGB(100, 150, 200);
+    CKTProp* pGroup = m_list.GetProperty(1);
+    const CRect rectRow = pGroup->GetRect();
+    const POINT ptEmpty = ScreenPoint(&m_list, CPoint(rectRow.right - 6, rectRow.CenterPoint().y));
+    const COLORREF clrButton = ScreenPixel(ptEmpty);
+    m_list.SetFlatLook(TRUE);
+    EXPECT_TRUE(m_list.IsFlatLook());
+    const COLORREF clrFlat = ScreenPixel(ptEmpty);
+    ktGlobals.m_colorBarFace = clrBarFaceBefore;
+    m_list.SetFlatLook(FALSE);
+    EXPECT_EQ(CKTDrawHelper::PixelAlpha(ktGlobals.m_colorFace, 94), clrButton);
+    EXPECT_EQ(CKTDrawHelper::PixelAlpha(RGB(100, 150, 200), 94), clrFlat);
+}
+
+TEST_F(PropListTest, TheHeaderDividerDraggedPastTheEndStopsAtTheListsEdge)
+{
+    CRect rectHeader;
+    m_list.GetHeaderCtrl().GetItemRect(0, &rectHeader);
+    const POINT from = ScreenPoint(&m_list.GetHeaderCtrl(), CPoint(rectHeader.right - 1, rectHeader.CenterPoint().y));
+    const POINT to = {from.x + 800, from.y};
+    const POINT mid = {from.x + 40, from.y};
+    UserInput input;
+    input.MoveTo(from).Pause(30).LeftDown().Glide(from, mid, 4).Pause(40);
+    Play(input);
+    EXPECT_NEAR(rectHeader.right + 40, m_list.GetLeftColumnWidth(), 2) << "the column follows while dragging";
+    UserInput rest;
+    rest.Glide(mid, to, 6).LeftUp().Pause(80);
+    Play(rest);
+    EXPECT_EQ(m_list.GetListRect().Width(), m_list.GetLeftColumnWidth());
+}
+
+TEST_F(PropListTest, ASettingChangeTakesTheNewFontAndKeepsTheLayout)
+{
+    const int nRowHeight = m_list.GetRowHeight();
+    m_list.SendMessage(WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    EXPECT_EQ(nRowHeight, m_list.GetRowHeight());
+    m_list.SendMessage(WM_SYSCOLORCHANGE);
+    // A border added afterwards narrows the list at once.
+    const int nWidth = m_list.GetListRect().Width();
+    m_list.ModifyStyle(WS_BORDER, 0);
+    EXPECT_EQ(nWidth + 2, m_list.GetListRect().Width());
+    m_list.ModifyStyle(0, WS_BORDER);
+    EXPECT_EQ(nWidth, m_list.GetListRect().Width());
 }
 
 } // namespace

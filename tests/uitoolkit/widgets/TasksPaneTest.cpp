@@ -4,6 +4,7 @@
 #include "tests/uitoolkit/colors/ColorTestSupport.h"
 #include "uitoolkit/bars/KTPopupMenu.h"
 #include "uitoolkit/bars/KTPopupMenuBar.h"
+#include "uitoolkit/customize/KTCursorResource.h"
 #include "uitoolkit/widgets/KTTasksPane.h"
 
 #include <gtest/gtest.h>
@@ -305,8 +306,7 @@ TEST_F(TasksPaneTest, LinksLightUpUnderThePointerAndRunTheirCommands)
         CURSORINFO info{};
         info.cbSize = sizeof(info);
         ASSERT_TRUE(::GetCursorInfo(&info));
-        EXPECT_EQ(c.bHand, info.hCursor == ::LoadCursor(nullptr, IDC_HAND) ||
-                               info.hCursor == ::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(16919)))
+        EXPECT_EQ(c.bHand, info.hCursor == KTGetHandCursor())
             << c.nGroup << " " << c.nTask;
     }
 
