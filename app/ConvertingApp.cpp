@@ -254,9 +254,15 @@ std::unique_ptr<ConvertingOptions> CConvertingApp::CreateOptions()
     return std::make_unique<ConvertingOptions>();
 }
 
+bool CConvertingApp::ParseCommandLine(const std::vector<std::wstring>& arguments)
+{
+    return m_commandLine.Parse(arguments,
+                               [this](const std::wstring& argument) { return OnNonOptionArgument(argument); });
+}
+
 bool CConvertingApp::ProcessCommandLine(const std::vector<std::wstring>& arguments)
 {
-    if (!m_commandLine.Parse(arguments))
+    if (!ParseCommandLine(arguments))
     {
         m_startupResult = CommandLineRejected;
         return false;

@@ -4,6 +4,7 @@
 #include "app/MainFrame.h"
 #include "app/PrinterInstaller.h"
 #include "app/PrintedFileHandoff.h"
+#include "app/SplashScreen.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/framework/input/UserInput.h"
 #include "uitoolkit/bars/KTToolBar.h"
@@ -273,6 +274,46 @@ TEST_F(StartupTest, APrintedJobWithNoRunningCopyOpensAsThePrintTarget)
     DeleteFileW(job.c_str());
 }
 
+TEST_F(StartupTest, TheSplashStaysAboveTheMainWindowUntilItsTimerEnds)
+{
+    theApp.m_splashEnabled = true;
+    const BOOL started = theApp.InitInstance();
+    theApp.m_splashEnabled = false;
+    ASSERT_TRUE(started);
+    ASSERT_NE(theApp.m_splash, nullptr);
+    HWND splash = theApp.m_splash->m_hWnd;
+    ASSERT_TRUE(theApp.m_splash->IsCloseTimerRunning());
+    RECT area = {};
+    GetWindowRect(splash, &area);
+    // The main window, in front, covers the picture's whole place.
+    CWnd* main = theApp.m_pMainWnd;
+    main->SetWindowPos(nullptr, area.left - 50, area.top - 50, area.right - area.left + 100,
+                       area.bottom - area.top + 100, SWP_NOZORDER);
+    SetForegroundWindow(main->m_hWnd);
+    const POINT body = {area.left + 60, area.top + 120};
+    int seen = 0, above = 0;
+    PumpUntil(
+        [&] {
+            if (!IsWindow(splash))
+                return true;
+            ++seen;
+            const COLORREF pixel = ScreenPixel(body);
+            if (WindowFromPoint(body) == splash && GetBValue(pixel) > GetRValue(pixel) + 40)
+                ++above;
+            if (seen == 5)
+            {
+                CreateDirectoryW(L"screenshots", nullptr);
+                SaveScreenArea(L"screenshots/splash-over-main-window.bmp", area);
+            }
+            return false;
+        },
+        6000);
+    EXPECT_FALSE(IsWindow(splash));
+    EXPECT_GT(seen, 5);
+    EXPECT_EQ(above, seen);
+    CloseAndExit();
+}
+
 TEST_F(StartupTest, SavedInterfaceStateOfAnotherVersionIsDiscarded)
 {
     struct Case
@@ -288,9 +329,16 @@ TEST_F(StartupTest, SavedInterfaceStateOfAnotherVersionIsDiscarded)
         WriteNumber(toolbar, L"Buttons", 7);
         if (c.version != 0)
             WriteNumber(m_profile + L"\\Settings", L"UIVersion", c.version);
+        // The program's own settings share the section; they are kept in every case.
+        const std::pair<const wchar_t*, DWORD> own[] = {
+            {L"SelectionMode", 1}, {L"AdvancedMode", 1}, {L"SampleBarHeight", 45}, {L"SampleBarShow", 0}};
+        for (const auto& [name, value] : own)
+            WriteNumber(m_profile + L"\\Settings", name, value);
         ASSERT_TRUE(theApp.InitInstance()) << c.version;
         EXPECT_EQ(KeyExists(toolbar), c.kept) << c.version;
         EXPECT_EQ(ReadNumber(m_profile + L"\\Settings", L"UIVersion"), 4u) << c.version;
+        for (const auto& [name, value] : own)
+            EXPECT_EQ(ReadNumber(m_profile + L"\\Settings", name), value) << c.version << " " << name;
         CloseAndExit();
         RegDeleteTreeW(HKEY_CURRENT_USER, m_profile.c_str());
     }
