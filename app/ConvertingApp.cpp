@@ -177,6 +177,7 @@ bool CConvertingApp::AskPageNumber(HWND owner, const std::wstring& title, std::w
 {
     CStringDlg dialog(CWnd::FromHandle(owner));
     dialog.m_caption = title;
+    dialog.m_label = L"&Page number:";
     dialog.m_numbersOnly = true;
     dialog.m_maxLength = GoToPageLength;
     if (dialog.DoModal() != IDOK)

@@ -166,6 +166,8 @@ BOOL CStringDlg::OnInitDialog()
     CenterWindow();
     if (!m_caption.empty())
         ::SetWindowTextW(m_hWnd, m_caption.c_str());
+    ::SetDlgItemTextW(m_hWnd, IDC_STRING_LABEL, m_label.c_str());
+    ::ShowWindow(::GetDlgItem(m_hWnd, IDC_STRING_LABEL), m_label.empty() ? SW_HIDE : SW_SHOW);
     ::ShowWindow(::GetDlgItem(m_hWnd, IDC_STRING_MULTILINE), m_multiLine ? SW_SHOW : SW_HIDE);
     ::ShowWindow(::GetDlgItem(m_hWnd, IDC_STRING_EDIT), m_multiLine ? SW_HIDE : SW_SHOW);
     HWND edit = Edit();

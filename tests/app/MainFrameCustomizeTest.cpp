@@ -445,8 +445,12 @@ TEST_F(MainFrameCustomizeTest, TheProgramsDialogsOpenCentredOverTheMainWindow)
     for (const Case& c : cases)
     {
         CRect shown;
+        std::wstring label;
         DialogUser user({{c.caption, [&](HWND dialog) {
                               GetWindowRect(dialog, &shown);
+                              HWND text = GetDlgItem(dialog, IDC_STRING_LABEL);
+                              if (text && IsWindowVisible(text))
+                                  label = TextOf(text);
                               PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
                           }}});
         m_main->PostMessage(WM_COMMAND, c.command);
@@ -455,6 +459,8 @@ TEST_F(MainFrameCustomizeTest, TheProgramsDialogsOpenCentredOverTheMainWindow)
         PumpFor(200);
         EXPECT_NEAR(shown.CenterPoint().x, main.CenterPoint().x, 2) << c.command;
         EXPECT_NEAR(shown.CenterPoint().y, main.CenterPoint().y, 2) << c.command;
+        // Go to page says what to type.
+        EXPECT_EQ(label, c.command == 34128 ? L"&Page number:" : L"") << c.command;
     }
     CKTToolbarCustomize* sheet = OpenSheetByCommand();
     ASSERT_NE(sheet, nullptr);
