@@ -441,7 +441,7 @@ TEST_F(MainFrameCustomizeTest, TheProgramsDialogsOpenCentredOverTheMainWindow)
     {
         UINT command;
         std::wstring caption;
-    } cases[] = {{57664, L"About Kest"}, {ID_TOOLS_SETTINGS, L"Settings"}, {34128, L"Go to page"}};
+    } cases[] = {{57664, L"About Kest"}, {ID_TOOLS_SETTINGS, L"Settings"}, {34128, L"Go to page"}, {57604, L"Save As"}};
     for (const Case& c : cases)
     {
         CRect shown;
