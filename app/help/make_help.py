@@ -5,12 +5,15 @@ make_help.py <help sources> <App.rc> <AppRes.h> <out folder>
 
 Copies the topics, the tutorial and the pop-up texts into <out folder> and writes there a page for
 every help context the program can pass, with the project file "Kest.hhp" that gives each page its
-context number. The compiler takes one context per page, so every context has a page of its own:
+context number. The compiler takes one context per page, so every context has a page of its own
+("c" and the command, "w" and the resource; short names at the top: the compiler stores the names
+of a long list in full, folder and all, once they pass a few kilobytes):
 - 1 to 5: the topics (the tutorial's "help://" links);
 - 65536 + a command id: each command of the program's menus and toolbars (context help on a
   button, F1 on a menu item): the command's description and a link to its topic;
-- 131072 + a resource id: the main and document windows and the dialogs;
-- 283136 + a page index: the pages of the Customize window.
+- 131072 + a resource id: the main and document windows and the dialogs.
+The Customize window's pages ask for no topic of this program (the main frame answers their help
+itself); their controls have pop-up texts in ktcshelp.txt.
 """
 import html
 import os
@@ -27,8 +30,6 @@ TOPICS = [  # (context, file, title)
 ]
 COMMAND_BASE = 0x10000
 RESOURCE_BASE = 0x20000
-CUSTOMIZE_BASE = 283136
-CUSTOMIZE_PAGES = ["Commands", "Toolbars", "Keyboard", "Menu", "Options", "Mouse", "Tools"]
 # Commands not in a menu or toolbar resource that still reach the help: the recent files after the
 # first, the help key and the item of the "What's This?" pop-up menu.
 EXTRA_COMMANDS = list(range(57617, 57624)) + [57670, 57671, 34001]
@@ -98,13 +99,13 @@ def read_resources(script, defines):
 
 
 def page(title, body):
-    return ('<html>\n<head>\n<title>%s</title>\n<link rel="stylesheet" href="../style.css">\n</head>\n'
+    return ('<html>\n<head>\n<title>%s</title>\n<link rel="stylesheet" href="style.css">\n</head>\n'
             "<body>\n<h1>%s</h1>\n%s\n</body>\n</html>\n" % (html.escape(title), html.escape(title), body))
 
 
 def topic_link(topic_file):
     title = next(t for _, f, t in TOPICS if f == topic_file)
-    return '<p>More in <a href="../%s">%s</a>.</p>' % (topic_file, html.escape(title))
+    return '<p>More in <a href="%s">%s</a>.</p>' % (topic_file, html.escape(title))
 
 
 def main():
@@ -120,30 +121,21 @@ def main():
     shutil.copytree(sources, out, ignore=shutil.ignore_patterns("*.py", "*.hhp"))
     contexts = [(c, f) for c, f, _ in TOPICS]
 
-    os.makedirs(os.path.join(out, "commands"))
     for command in sorted(commands):
         text = texts.get(command, "")
         description, _, name = text.partition("\\n")
         title = name or description or "Command %d" % command
         body = "<p>%s.</p>\n" % html.escape(description) if description and name else ""
-        name_file = "commands/%d.htm" % command
+        name_file = "c%d.htm" % command
         with open(os.path.join(out, name_file), "w", encoding="utf-8") as f:
             f.write(page(title, body + topic_link(topic_of(command))))
         contexts.append((COMMAND_BASE + command, name_file))
 
-    os.makedirs(os.path.join(out, "windows"))
     for resource, (title, topic_file) in sorted(RESOURCES.items()):
-        name_file = "windows/%d.htm" % resource
+        name_file = "w%d.htm" % resource
         with open(os.path.join(out, name_file), "w", encoding="utf-8") as f:
             f.write(page(title, topic_link(topic_file)))
         contexts.append((RESOURCE_BASE + resource, name_file))
-    for index, name in enumerate(CUSTOMIZE_PAGES):
-        name_file = "windows/customize%d.htm" % index
-        body = ("<p>Right-click a control of this page and choose <b>What's This?</b> to read what it "
-                "does.</p>\n")
-        with open(os.path.join(out, name_file), "w", encoding="utf-8") as f:
-            f.write(page("Customize: %s" % name, body + topic_link("options.htm")))
-        contexts.append((CUSTOMIZE_BASE + index, name_file))
 
     files = [f for _, f in contexts] + ["style.css", "tutorial/Tutorial.htm", "ktcshelp.txt"]
     aliases = ["IDH_%d=%s" % (c, f) for c, f in contexts]

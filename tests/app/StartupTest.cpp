@@ -4,7 +4,6 @@
 #include "app/MainFrame.h"
 #include "app/PrinterInstaller.h"
 #include "app/PrintedFileHandoff.h"
-#include "app/SplashScreen.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/framework/input/UserInput.h"
 #include "uitoolkit/bars/KTToolBar.h"
@@ -272,46 +271,6 @@ TEST_F(StartupTest, APrintedJobWithNoRunningCopyOpensAsThePrintTarget)
     EXPECT_TRUE(theApp.m_messages.empty());
     CloseAndExit();
     DeleteFileW(job.c_str());
-}
-
-TEST_F(StartupTest, TheSplashStaysAboveTheMainWindowUntilItsTimerEnds)
-{
-    theApp.m_splashEnabled = true;
-    const BOOL started = theApp.InitInstance();
-    theApp.m_splashEnabled = false;
-    ASSERT_TRUE(started);
-    ASSERT_NE(theApp.m_splash, nullptr);
-    HWND splash = theApp.m_splash->m_hWnd;
-    ASSERT_TRUE(theApp.m_splash->IsCloseTimerRunning());
-    RECT area = {};
-    GetWindowRect(splash, &area);
-    // The main window, in front, covers the picture's whole place.
-    CWnd* main = theApp.m_pMainWnd;
-    main->SetWindowPos(nullptr, area.left - 50, area.top - 50, area.right - area.left + 100,
-                       area.bottom - area.top + 100, SWP_NOZORDER);
-    SetForegroundWindow(main->m_hWnd);
-    const POINT body = {area.left + 60, area.top + 120};
-    int seen = 0, above = 0;
-    PumpUntil(
-        [&] {
-            if (!IsWindow(splash))
-                return true;
-            ++seen;
-            const COLORREF pixel = ScreenPixel(body);
-            if (WindowFromPoint(body) == splash && GetBValue(pixel) > GetRValue(pixel) + 40)
-                ++above;
-            if (seen == 5)
-            {
-                CreateDirectoryW(L"screenshots", nullptr);
-                SaveScreenArea(L"screenshots/splash-over-main-window.bmp", area);
-            }
-            return false;
-        },
-        6000);
-    EXPECT_FALSE(IsWindow(splash));
-    EXPECT_GT(seen, 5);
-    EXPECT_EQ(above, seen);
-    CloseAndExit();
 }
 
 TEST_F(StartupTest, SavedInterfaceStateOfAnotherVersionIsDiscarded)
