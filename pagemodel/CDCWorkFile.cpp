@@ -139,7 +139,12 @@ bool CDCWorkFile::LoadPage(uint32_t n, CDCPage& page)
 {
     char name[32];
     std::snprintf(name, sizeof name, "%s%04u%s", "Page", n, ".dat");
-    return ParseEntry(name, [&](OxReadWrite& stream) { return page.Load(stream); });
+    // Page files are small and read through: each is inflated whole, in one pass, into a
+    // block kept from page to page.
+    if (!m_unzipper.GotoFile(name, true) || !m_unzipper.ReadCurrentFileInto(m_pageBytes))
+        return false;
+    OxReadMemory stream(m_pageBytes.data(), uint32_t(m_pageBytes.size()));
+    return page.Load(stream);
 }
 
 bool CDCWorkFile::LoadPageImage(uint32_t n, CDCPageImage& image)
