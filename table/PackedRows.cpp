@@ -176,6 +176,7 @@ void PackedRows::Append(const ConvertingTableRow& row)
         {
             cells[c] = kKeptWhole;
             m_whole.emplace(WholeKey(static_cast<int>(c), rowIndex), cell);
+            m_textLength += JoinedLength(cell);
             continue;
         }
         const size_t start = charIndex;
@@ -336,7 +337,13 @@ ConvertingTableRow PackedRows::TakeLast()
     for (uint32_t c = 0; c < view.columnCount; ++c)
         cells.push_back(GetCell(static_cast<int>(c), row));
     for (uint32_t c = 0; c < view.columnCount; ++c)
-        m_whole.erase(WholeKey(static_cast<int>(c), row));
+    {
+        const auto whole = m_whole.find(WholeKey(static_cast<int>(c), row));
+        if (whole == m_whole.end())
+            continue;
+        m_textLength -= JoinedLength(whole->second);
+        m_whole.erase(whole);
+    }
     m_textLength -= view.textLength;
     m_rows.pop_back();
     return cells;

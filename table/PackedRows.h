@@ -29,7 +29,7 @@ public:
     ConvertingTableRow TakeLast();
 
     int GetRowCount() const { return static_cast<int>(m_rows.size()); }
-    // Characters of the joined cell texts of every row.
+    // Characters of the joined cell texts of every row, packed or kept whole.
     size_t GetTextLength() const { return m_textLength; }
 
     ConvertingTableCell GetCell(int column, int row) const;
