@@ -14,7 +14,8 @@ class CKTFileDialog;
 class CNoDocApp : public CWinApp, public CKTWorkspace
 {
 public:
-    CNoDocApp() = default;
+    // Toolbars notice a changed resource and start again from it.
+    CNoDocApp() : CKTWorkspace(TRUE) {}
     ~CNoDocApp() override = default;
 
     // Opens the work file at path in a new child frame, or activates the frame that shows it.
