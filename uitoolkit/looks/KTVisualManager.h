@@ -161,7 +161,8 @@ protected:
     // A group caption's name and collapse glyph, and a task's name, in the colour given.
     static void DrawTasksGroupCaptionContent(CDC* pDC, const CKTTasksGroup* pGroup, COLORREF clrText);
     static void DrawTaskText(CDC* pDC, const CKTTask* pTask, COLORREF clrText);
-    static void DrawScrollGlyph(CDC* pDC, CPoint ptGlyph, BOOL bIsUp, BOOL bIsDisabled);
+    // The up or down arrow glyph (grey when disabled) centred in the rectangle.
+    static void DrawScrollGlyph(CDC* pDC, const CRect& rect, BOOL bIsUp, BOOL bIsDisabled, CSize offset = CSize(0, 0));
     // A one-pixel frame in one colour on every side.
     static void DrawFrame(CDC* pDC, const CRect& rect, COLORREF color) { pDC->Draw3dRect(rect, color, color); }
 

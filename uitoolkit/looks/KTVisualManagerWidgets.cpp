@@ -10,13 +10,6 @@ namespace
 {
 // Room between a caption's text and its collapse glyph.
 const int kCaptionTextMargin = 6;
-
-CPoint GlyphCentredIn(const CRect& rect)
-{
-    CKTMenuGlyphs::Initialize();
-    const CSize glyph = CKTMenuGlyphs::GetImageSize();
-    return CPoint(rect.left + (rect.Width() - glyph.cx) / 2, rect.top + (rect.Height() - glyph.cy) / 2);
-}
 } // namespace
 
 void CKTVisualManager::OnFillOutlookBarCaption(CDC* pDC, CRect rectCaption, COLORREF& clrText)
@@ -124,21 +117,20 @@ void CKTVisualManager::OnDrawScrollButton(CDC* pDC, CRect rect, BOOL bIsUp, BOOL
                                           BOOL bIsDisabled)
 {
     pDC->FillRect(rect, &ktGlobals.m_brushBarFace);
-    CPoint ptGlyph = GlyphCentredIn(rect);
-    if (bIsPressed && bIsHighlighted)
-    {
+    const BOOL bSunken = bIsPressed && bIsHighlighted;
+    if (bSunken)
         pDC->Draw3dRect(rect, ktGlobals.m_colorBarShadow, ktGlobals.m_colorBarHighlight);
-        ptGlyph.Offset(1, 1);
-    }
     else if (bIsHighlighted)
-    {
         pDC->Draw3dRect(rect, ktGlobals.m_colorBarHighlight, ktGlobals.m_colorBarShadow);
-    }
-    DrawScrollGlyph(pDC, ptGlyph, bIsUp, bIsDisabled);
+    DrawScrollGlyph(pDC, rect, bIsUp, bIsDisabled, bSunken ? CSize(1, 1) : CSize(0, 0));
 }
 
-void CKTVisualManager::DrawScrollGlyph(CDC* pDC, CPoint ptGlyph, BOOL bIsUp, BOOL bIsDisabled)
+void CKTVisualManager::DrawScrollGlyph(CDC* pDC, const CRect& rect, BOOL bIsUp, BOOL bIsDisabled, CSize offset)
 {
+    CKTMenuGlyphs::Initialize();
+    const CSize size = CKTMenuGlyphs::GetImageSize();
+    const CPoint ptGlyph(rect.left + (rect.Width() - size.cx) / 2 + offset.cx,
+                         rect.top + (rect.Height() - size.cy) / 2 + offset.cy);
     const int glyph = bIsUp ? (bIsDisabled ? CKTMenuGlyphs::IdArrowUpDisabled : CKTMenuGlyphs::IdArrowUp)
                             : (bIsDisabled ? CKTMenuGlyphs::IdArrowDownDisabled : CKTMenuGlyphs::IdArrowDown);
     CKTMenuGlyphs::Draw(pDC, glyph, ptGlyph);

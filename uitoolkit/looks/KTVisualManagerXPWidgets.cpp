@@ -2,7 +2,6 @@
 // groups, light group interiors framed like menus, hot items in the look's highlight.
 #include "uitoolkit/looks/KTVisualManagerXP.h"
 
-#include "uitoolkit/looks/KTMenuGlyphs.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/widgets/KTTasksPane.h"
 
@@ -61,9 +60,5 @@ void CKTVisualManagerXP::OnDrawScrollButton(CDC* pDC, CRect rect, BOOL bIsUp, BO
     {
         pDC->FillRect(rect, &m_brBarBkgnd);
     }
-    CKTMenuGlyphs::Initialize();
-    const CSize glyph = CKTMenuGlyphs::GetImageSize();
-    DrawScrollGlyph(pDC,
-                    CPoint(rect.left + (rect.Width() - glyph.cx) / 2, rect.top + (rect.Height() - glyph.cy) / 2),
-                    bIsUp, bIsDisabled);
+    DrawScrollGlyph(pDC, rect, bIsUp, bIsDisabled);
 }

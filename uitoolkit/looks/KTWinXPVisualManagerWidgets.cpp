@@ -3,7 +3,6 @@
 // XP look when its theme is not open.
 #include "uitoolkit/looks/KTWinXPVisualManager.h"
 
-#include "uitoolkit/looks/KTMenuGlyphs.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/widgets/KTTasksPane.h"
 
@@ -79,11 +78,7 @@ void CKTWinXPVisualManager::OnDrawScrollButton(CDC* pDC, CRect rect, BOOL bIsUp,
     else if (bIsHighlighted)
         state = PBS_HOT;
     DrawThemed(m_hThemeButton, pDC, BP_PUSHBUTTON, state, rect);
-    CKTMenuGlyphs::Initialize();
-    const CSize glyph = CKTMenuGlyphs::GetImageSize();
-    DrawScrollGlyph(pDC,
-                    CPoint(rect.left + (rect.Width() - glyph.cx) / 2, rect.top + (rect.Height() - glyph.cy) / 2),
-                    bIsUp, bIsDisabled);
+    DrawScrollGlyph(pDC, rect, bIsUp, bIsDisabled);
 }
 
 void CKTWinXPVisualManager::OnDrawExpandingBox(CDC* pDC, CRect rect, BOOL bIsOpened, COLORREF colorBox)
