@@ -28,6 +28,16 @@ namespace
 constexpr UINT NewToolbarButton = 16615;
 constexpr UINT DeleteToolbarButton = 16617;
 
+// A menu window on the screen now (hidden ones of earlier menus may stay behind).
+HWND VisibleMenuWindow()
+{
+    for (HWND menu = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); menu;
+         menu = FindWindowExW(nullptr, menu, L"#32768", nullptr))
+        if (IsWindowVisible(menu))
+            return menu;
+    return nullptr;
+}
+
 // The pop-ups asked of the help viewer: the file and the pairs of control and help id.
 std::vector<std::pair<std::wstring, std::vector<DWORD>>> g_popups;
 HWND RecordPopup(HWND, const std::wstring& file, UINT command, DWORD_PTR data)
@@ -386,9 +396,9 @@ TEST_F(MainFrameCustomizeTest, WhatsThisOnAControlOfTheSheetShowsItsPopupTextFro
     auto readMenu = [&](bool keep) {
         return [&, keep] {
             HWND menu = nullptr;
-            for (int i = 0; i < 200 && !(menu = FindWindowW(L"#32768", nullptr)); ++i)
+            for (int i = 0; i < 200 && !(menu = VisibleMenuWindow()); ++i)
                 Sleep(25);
-            shown = menu && IsWindowVisible(menu);
+            shown = menu != nullptr;
             if (keep)
             {
                 Sleep(200);
@@ -421,8 +431,7 @@ TEST_F(MainFrameCustomizeTest, WhatsThisOnAControlOfTheSheetShowsItsPopupTextFro
     bool menuShown = false;
     UserInput elsewhere;
     elsewhere.MoveTo({labels.CenterPoint().x, labels.bottom + 24}).RightDown().RightUp().Pause(500).Call([&] {
-        HWND menu = FindWindowW(L"#32768", nullptr);
-        menuShown = menu && IsWindowVisible(menu);
+        menuShown = VisibleMenuWindow() != nullptr;
     });
     // Closes a menu shown by mistake (else the sheet, which is then closed anyway).
     elsewhere.Press(VK_ESCAPE).Pause(200);
