@@ -53,7 +53,8 @@ unixpath() { local p="${1#Z:}"; echo "${p//\\//}"; }
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 # Median, lowest and highest of the numbers on standard input, one a line: "median low high".
 stats() {
-  sort -g | awk '{ v[NR] = $1 } END {
+  # Blank lines (the ends of the lists built here) are no values.
+  sed '/^[[:space:]]*$/d' | sort -g | awk '{ v[NR] = $1 } END {
     if (NR == 0) { print "0 0 0"; exit }
     m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
     printf "%.4f %.4f %.4f\n", m, v[1], v[NR] }'
@@ -178,7 +179,8 @@ for pages in 10 100 1000; do
     "pdftotext -layout $(calc "${PDF_RATE[$pages]}") pages/s" "${r}x" "$(spread "${CONVERT_RATIO[$pages]}")" \
     ">= 1.2x" "$(verdict "$r >= 1.2")"
 done
-# Pair k of the 10-page conversions with pair k of the 1000-page ones.
+# Pair k of the 10-page conversions with pair k of the 1000-page ones: the cost of a page at 1000
+# pages against its cost at 10, as the 10-page rate over the 1000-page one.
 c="$(paste <(echo -n "${RATES[10]}") <(echo -n "${RATES[1000]}") | awk 'NF == 2 && $2 > 0 { print $1 / $2 }' | stats)"
 r="$(ratio_of "$c")"
 row "conversion cost/page, 1000 vs 10 pages" "$(calc "${CONVERT_RATE[1000]}") pages/s" \
