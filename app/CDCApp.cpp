@@ -7,6 +7,7 @@
 #include "app/PrinterInstaller.h"
 #include "app/SettingsPages.h"
 #include "app/SplashScreen.h"
+#include "pagemodel/JobFolder.h"
 #include "pagemodel/PathHelpers.h"
 #include "pagemodel/RegistryValues.h"
 #include "pagemodel/Unzipper.h"
@@ -48,12 +49,16 @@ CConvertingMainFrame* CCDCApp::ConvertingMainFrame() const
     return dynamic_cast<CConvertingMainFrame*>(m_pMainWnd);
 }
 
-bool CCDCApp::SendFileToRunningInstance(const std::wstring& path, bool printed, bool add)
+bool CCDCApp::Offer(const std::wstring& path, bool printed, bool add)
 {
     switch (m_sender.Send(path, printed, add))
     {
     case HandoffOutcome::Taken:
     case HandoffOutcome::Refused:
+        return true;
+    case HandoffOutcome::Unanswered:
+        // The running copy holds the record and opens the file when it gets to it; if it never
+        // does, the next start finds the job left in the job folder and opens it.
         return true;
     case HandoffOutcome::Failed:
         // The running copy did not take it: this copy keeps the file rather than lose it.
@@ -79,14 +84,14 @@ bool CCDCApp::HandlePrintedStartup(const std::vector<std::wstring>& arguments)
         const std::wstring path = m_printJobFolder.empty() ? value : CombinePath(m_printJobFolder, value, true);
         if (!WaitForFile(path, m_printedWaitTimeout))
             return false;
-        if (SendFileToRunningInstance(path, true, m_commandLine.Has(L"-add")))
+        if (Offer(path, true, m_commandLine.Has(L"-add")))
             return false;
         m_printedPath = path;
         m_commandLine.m_inputs.clear();
     }
     std::vector<std::wstring>& inputs = m_commandLine.m_inputs;
     bool offered = false;
-    while (!inputs.empty() && SendFileToRunningInstance(inputs.front(), false, false))
+    while (!inputs.empty() && Offer(inputs.front(), false, false))
     {
         inputs.erase(inputs.begin());
         offered = true;
@@ -126,16 +131,10 @@ void CCDCApp::CreateSplashScreen()
 {
     if (!m_splashEnabled || m_splash)
         return;
+    // A failed creation has deleted the splash; start-up goes on without the picture.
     CSplashScreen* splash = new CSplashScreen;
     if (!splash->Create())
-    {
-        // Without a window nothing deletes it but us; start-up goes on without the picture.
-        if (splash->m_hWnd)
-            splash->DestroyWindow();
-        else
-            delete splash;
         return;
-    }
     m_splash = splash;
     splash->SetOwnerSlot(&m_splash);
 }
@@ -208,6 +207,8 @@ BOOL CCDCApp::InitInstance()
     }
     if (!OpenPrintedJob())
         return FALSE;
+    if (!IsNoUI() && (m_runFlags & CommandLine::RunConvert) == 0)
+        RecoverLeftJobs();
     m_defaultPrinter.SwitchToKest(Printers());
     // Without a document the tutorial starts at its first step, widened over the empty window.
     CMainFrame* main = dynamic_cast<CMainFrame*>(m_pMainWnd);
@@ -233,19 +234,19 @@ bool CCDCApp::OpenDocument(const std::wstring& path, bool addToRecent)
             tutorialFrame->UpdateTutorialStep(false);
         return true;
     }
+    m_openRefused = false;
     bool showError = true;
     if (!IsWorkFile(path, showError))
     {
         if (showError)
             ShowMessage(main->m_hWnd, NotAWorkFileText(path), MB_OK | MB_ICONERROR);
+        m_openRefused = true;
         return false;
     }
     CChildFrame* frame = new CChildFrame;
+    // A failed creation has deleted the frame.
     if (!frame->CreateWithView(main, path))
-    {
-        delete frame;
         return false;
-    }
     // The document menu and keys of the template are shown while the frame is active.
     if (CMultiDocTemplate* docTemplate = dynamic_cast<CMultiDocTemplate*>(GetDocTemplate()))
         frame->SetHandles(docTemplate->m_hMenuShared, docTemplate->m_hAccelTable);
@@ -254,6 +255,7 @@ bool CCDCApp::OpenDocument(const std::wstring& path, bool addToRecent)
     {
         frame->DestroyWindow();
         ShowMessage(main->m_hWnd, NotAWorkFileText(path), MB_OK | MB_ICONERROR);
+        m_openRefused = true;
         return false;
     }
     main->MDIActivate(frame);
@@ -284,7 +286,13 @@ bool CCDCApp::OpenOrAddWorkFile(const std::wstring& path, bool printed, bool add
         }
     }
     if (!OpenDocument(path, !printed))
+    {
+        // A job that is no valid work file never will be: once the user was told, it leaves the
+        // job folder instead of coming back at every start.
+        if (printed && m_openRefused)
+            ::DeleteFileW(path.c_str());
         return false;
+    }
     if (!printed)
         return true;
     if (CChildFrame* frame = main->FindChildFrame(path))
@@ -294,6 +302,38 @@ bool CCDCApp::OpenOrAddWorkFile(const std::wstring& path, bool printed, bool add
     }
     BringToFront();
     return true;
+}
+
+void CCDCApp::RecoverLeftJobs()
+{
+    CConvertingMainFrame* main = ConvertingMainFrame();
+    if (!main || m_printJobFolder.empty())
+        return;
+    RemoveUnusedTemporaryFiles(m_printJobFolder);
+    // A job nobody holds open was handed to a copy that ended without closing it (the driver
+    // renames a job into place only once it is whole): the user never saw it closed.
+    for (const std::wstring& path : FindUnusedWorkFiles(m_printJobFolder))
+    {
+        if (main->FindChildFrame(path))
+            continue;
+        if (!IsWorkFile(path))
+        {
+            ::DeleteFileW(path.c_str());
+            continue;
+        }
+        if (!OpenDocument(path, false))
+        {
+            if (m_openRefused)
+                ::DeleteFileW(path.c_str());
+            continue;
+        }
+        CChildFrame* frame = main->FindChildFrame(path);
+        if (!frame)
+            continue;
+        frame->SetPrinted(true);
+        if (!main->GetPrintTarget())
+            main->SetPrintTarget(frame);
+    }
 }
 
 void CCDCApp::BringToFront()

@@ -101,8 +101,14 @@ protected:
     // Closes the picture at once (a failed start) or by a posted close (a file that was no work file).
     void DestroySplashScreen(bool posted);
     // Tries to hand a file to a running copy; true when that copy took it or refused it itself.
-    bool SendFileToRunningInstance(const std::wstring& path, bool printed, bool add);
+    bool Offer(const std::wstring& path, bool printed, bool add);
     void BringToFront();
     void OnUpdateAccumulate(CCmdUI* ui);
+    // Print jobs that a copy which is no longer running left in the job folder: complete ones open
+    // again as printed jobs, the rest and unused temporary archives are removed.
+    void RecoverLeftJobs();
     DECLARE_MESSAGE_MAP()
+
+    // Set by OpenDocument when it told the user that the file is no valid work file.
+    bool m_openRefused = false;
 };

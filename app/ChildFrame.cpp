@@ -9,6 +9,7 @@
 #include "app/FileDialogs.h"
 #include "app/MainFrame.h"
 #include "app/OwnToolbarButtons.h"
+#include "pagemodel/JobFolder.h"
 #include "uitoolkit/bars/KTFrameDocking.h"
 #include "uitoolkit/bars/KTToolbarEditBoxButton.h"
 
@@ -508,7 +509,7 @@ void CChildFrame::OnDestroy()
     if (main)
     {
         main->OnChildFrameDestroyed(this);
-        main->PostMessage(WM_CHILDFRAME_DESTROYED, 0, reinterpret_cast<LPARAM>(this));
+        main->PostMessage(WM_CHILDFRAME_DESTROYED);
     }
     CConvertingFrame::OnDestroy();
 }
@@ -519,7 +520,13 @@ void CChildFrame::PostNcDestroy()
     const std::wstring job = m_printed ? m_documentPath : std::wstring();
     m_view.GetWorkFile().Close();
     if (!job.empty())
+    {
         ::DeleteFileW(job.c_str());
+        // Temporary archives that killed writes left beside it go with the job.
+        const size_t slash = job.find_last_of(L"\\/");
+        if (slash != std::wstring::npos)
+            RemoveUnusedTemporaryFiles(job.substr(0, slash));
+    }
     CConvertingFrame::PostNcDestroy();
 }
 

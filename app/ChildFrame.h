@@ -18,7 +18,7 @@ class CKTPageBoxButton;
 class LayoutView;
 
 // Posted by a child frame to the main window: it lost activation; its window is being destroyed
-// (the frame as second parameter).
+// (the frame is gone when this arrives, so it carries nothing of it).
 constexpr UINT WM_CHILDFRAME_DEACTIVATED = WM_USER + 242;
 constexpr UINT WM_CHILDFRAME_DESTROYED = WM_USER + 243;
 

@@ -19,13 +19,12 @@ std::wstring Lower(std::wstring text)
 
 } // namespace
 
-bool CommandLine::Parse(const std::vector<std::wstring>& arguments,
-                        const std::function<bool(const std::wstring&)>& onNonOption)
+bool CommandLine::Parse(const std::vector<std::wstring>& arguments)
 {
     for (const std::wstring& argument : arguments)
     {
         if (argument.empty() || argument[0] != L'-')
-            return onNonOption ? onNonOption(argument) : false;
+            return false;
         const std::wstring rest = argument.substr(1);
         const size_t equals = rest.find(L'=');
         std::wstring name;

@@ -221,12 +221,7 @@ void CConvertingMainFrame::OnFind()
     CFindReplaceDialog* dialog = new CFindReplaceDialog;
     const DWORD flags = (m_searchDown ? FR_DOWN : 0) | (m_matchCase ? FR_MATCHCASE : 0) | FR_HIDEWHOLEWORD;
     if (!dialog->Create(TRUE, m_findText.c_str(), nullptr, flags, this))
-    {
-        // Without a window the dialog cannot delete itself.
-        if (!dialog->m_hWnd)
-            delete dialog;
-        return;
-    }
+        return; // the failed creation has deleted the dialog
     m_findDialog = dialog;
 }
 

@@ -264,12 +264,9 @@ LRESULT CMainFrame::OnToolbarContextMenu(WPARAM, LPARAM lParam)
     const int x = static_cast<short>(LOWORD(lParam));
     const int y = static_cast<short>(HIWORD(lParam));
     CKTPopupMenu* menu = new CKTPopupMenu;
-    // The popup owns the menu from here and deletes itself when it closes.
-    if (!menu->Create(this, x, y, popup, FALSE, TRUE))
-    {
-        if (!menu->m_hWnd)
-            delete menu;
-    }
+    // The popup owns the menu from here and deletes itself when it closes, or when its creation
+    // fails.
+    menu->Create(this, x, y, popup, FALSE, TRUE);
     return 0;
 }
 
@@ -296,8 +293,6 @@ void CMainFrame::OnCustomize()
     // From here the sheet deletes itself when its window goes; without a window nobody else will.
     if (!sheet->Create())
         delete sheet;
-    else
-        sheet->CenterWindow(this);
 }
 
 void CMainFrame::OnBarCheck(UINT id)
@@ -438,9 +433,10 @@ LRESULT CMainFrame::OnChildFrameDeactivated(WPARAM, LPARAM)
     return 0;
 }
 
-LRESULT CMainFrame::OnChildFrameDestroyedMessage(WPARAM, LPARAM lParam)
+LRESULT CMainFrame::OnChildFrameDestroyedMessage(WPARAM, LPARAM)
 {
-    CConvertingMainFrame::OnChildFrameDestroyed(reinterpret_cast<CChildFrame*>(lParam));
+    // The frame told us while it was being destroyed; by now it is gone, and a new frame may live
+    // at its address: nothing here may compare with it.
     if (!GetActiveChildFrame())
         UpdateTutorialStep(false);
     return 0;

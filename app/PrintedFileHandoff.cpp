@@ -53,6 +53,7 @@ HandoffOutcome HandoffSender::Send(const std::wstring& path, bool printed, bool 
     PrintedFileHandoff record;
     if (!BuildHandoff(path, printed, add, record))
         return HandoffOutcome::NotSent;
+    int failedSends = 0;
     for (;;)
     {
         HWND window = ::FindWindowW(m_className, nullptr);
@@ -63,9 +64,19 @@ HandoffOutcome HandoffSender::Send(const std::wstring& path, bool printed, bool 
         data.cbData = sizeof(record);
         data.lpData = &record;
         DWORD_PTR answer = 0;
+        ::SetLastError(ERROR_SUCCESS);
         if (!::SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
                                    SMTO_NORMAL | SMTO_ABORTIFHUNG, m_answerTimeout, &answer))
-            return HandoffOutcome::Failed;
+        {
+            // A receiver that is slow or hung may still open the file later: keeping it here too
+            // would show one job in two copies, each deleting it when closed. A window that went
+            // before the record reached it took nothing: look again.
+            if (::GetLastError() == ERROR_TIMEOUT || ::IsWindow(window))
+                return HandoffOutcome::Unanswered;
+            if (++failedSends >= m_sendAttempts)
+                return HandoffOutcome::Failed;
+            continue;
+        }
         switch (answer)
         {
         case HandoffTaken:

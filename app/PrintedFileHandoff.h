@@ -64,15 +64,19 @@ enum class HandoffOutcome
     NotSent,       // the path does not fit the record: this copy keeps the file
     Taken,         // 200: the running copy opened it
     Refused,       // 201: the running copy could not open it and said so
-    Failed,        // a failed or timed-out send or an unknown answer: this copy keeps the file
+    Unanswered,    // no answer in time: the running copy may still take it, so this copy must not
+    Failed,        // an answer outside the exchange or a send that never arrived: this copy keeps it
 };
 
 struct HandoffSender
 {
     // The window class of the copy to hand files to.
     const wchar_t* m_className = MainFrameClassName;
-    // The longest wait for one answer; a receiver that does not answer within it is taken for hung.
+    // The longest wait for one answer. A receiver that does not answer within it still holds the
+    // record and may open the file whenever it gets to it: the file is left to it (Unanswered).
     DWORD m_answerTimeout = 120000;
+    // Sends that did not arrive (the window went between finding and sending) are tried this often.
+    int m_sendAttempts = 3;
     DWORD m_busyRetryDelay = 1000;
     // The number of busy answers received, for whoever watches the rounds.
     int m_busyRounds = 0;

@@ -53,7 +53,10 @@ bool CSplashScreen::Create(int bitsPerPixel)
     m_bitmap = static_cast<HBITMAP>(
         ::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(m_bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!m_bitmap)
+    {
+        PostNcDestroy(); // as a failed window creation: the splash is gone
         return false;
+    }
     BITMAP info = {};
     ::GetObjectW(m_bitmap, sizeof(info), &info);
     m_width = info.bmWidth;

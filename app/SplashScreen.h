@@ -15,7 +15,8 @@ public:
     CSplashScreen() = default;
     ~CSplashScreen() override;
 
-    // bitsPerPixel is the screen's colour depth; 0 reads it from the screen.
+    // bitsPerPixel is the screen's colour depth; 0 reads it from the screen. The splash is always
+    // made with new: it deletes itself when its window goes, and a failed Create has deleted it.
     bool Create(int bitsPerPixel = 0);
     void StartCloseTimer();
     bool IsCloseTimerRunning() const { return m_closeTimerRunning; }

@@ -161,12 +161,7 @@ int CTutorialPane::OnCreate(LPCREATESTRUCT lpcs)
     context.m_pNewViewClass = RUNTIME_CLASS(CLoadHTMLView);
     if (!frame->Create(nullptr, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(0, 0, 0, 0), this,
                        nullptr, 0, &context))
-    {
-        // A frame whose window never came to be does not delete itself.
-        if (!frame->m_hWnd)
-            delete frame;
-        return -1;
-    }
+        return -1; // the failed creation has deleted the frame
     frame->SetDlgCtrlID(FrameId);
     m_htmlFrame = frame;
     if (CLoadHTMLView* view = GetView())

@@ -368,7 +368,9 @@ BOOL CFindReplaceDialog::Create(BOOL bFindDialogOnly, LPCTSTR lpszFindWhat, LPCT
     m_fr.hwndOwner = pParentWnd->GetSafeHwnd();
     AfxHookWindowCreate(this);
     HWND hWnd = bFindDialogOnly ? ::FindText(&m_fr) : ::ReplaceText(&m_fr);
-    AfxUnhookWindowCreate();
+    // As every window: a failed creation ends in PostNcDestroy, which deletes this dialog.
+    if (!AfxUnhookWindowCreate() && hWnd == nullptr)
+        PostNcDestroy();
     return hWnd != nullptr;
 }
 

@@ -296,11 +296,17 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
     {
         CWnd* pMainWnd = AfxGetMainWnd();
         if (pMainWnd == nullptr || !pMainWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
+        {
+            PostNcDestroy();
             return FALSE;
+        }
         pParentWnd = static_cast<CMDIFrameWnd*>(pMainWnd);
     }
     if (pParentWnd->m_hWndMDIClient == nullptr)
+    {
+        PostNcDestroy();
         return FALSE;
+    }
     // Maximized state follows the active child.
     BOOL bMaximized = FALSE;
     pParentWnd->MDIGetActive(&bMaximized);

@@ -252,10 +252,14 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     AfxHookWindowCreate(this);
     HWND hWnd = ::CreateWindowEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
                                  cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-    AfxUnhookWindowCreate();
+    const BOOL attached = AfxUnhookWindowCreate();
     if (hWnd == nullptr)
     {
-        // A window that failed in WM_CREATE was destroyed (and its object told in PostNcDestroy).
+        // A window that failed in WM_CREATE was destroyed and its object told in PostNcDestroy; one
+        // that never came to be is told here. Every failed creation so ends there, and a window that
+        // deletes itself is gone after any failure: its creator must not touch it again.
+        if (!attached)
+            PostNcDestroy();
         return FALSE;
     }
     return TRUE;

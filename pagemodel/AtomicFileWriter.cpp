@@ -47,6 +47,15 @@ bool SplitFullPath(const wchar_t* path, std::wstring& folder, std::wstring& name
     return true;
 }
 
+// Windows refuses to rename over a file with the read-only attribute, wine does not: asking first
+// gives the user the same refusal on both, before anything is written.
+bool IsReadOnlyFile(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+           (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 } // namespace
 
 AtomicFileWriter::~AtomicFileWriter()
@@ -60,6 +69,11 @@ bool AtomicFileWriter::Begin(const wchar_t* targetPath)
     std::wstring folder, name;
     if (!targetPath || !*targetPath || !SplitFullPath(targetPath, folder, name))
         return false;
+    if (IsReadOnlyFile(folder + name))
+    {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
     wchar_t hash[16];
     std::swprintf(hash, 16, L"%04X", NameHash(name) & 0xFFFF);
     const std::wstring stem = std::wstring(kPrefix) + hash;
@@ -151,7 +165,7 @@ bool AtomicFileWriter::Commit()
     // A write that failed on the way must not become the file, whatever its caller did next.
     const bool complete = !m_failed && FlushFileBuffers(m_guard);
     CloseGuard();
-    if (!complete ||
+    if (!complete || IsReadOnlyFile(m_targetPath) ||
         !MoveFileExW(m_temporaryPath.c_str(), m_targetPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     {
         Discard();

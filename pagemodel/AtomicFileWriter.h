@@ -27,7 +27,8 @@ public:
 
     // Removes the leftovers of earlier writes of targetPath that were killed, then creates an
     // empty temporary file beside it. False when the target's folder refuses a new file (the
-    // target is untouched then). A writer that was begun before discards that write first.
+    // target is untouched then) or the target carries the read-only attribute, which Windows
+    // refuses to replace. A writer that was begun before discards that write first.
     bool Begin(const wchar_t* targetPath);
 
     // The temporary file, for writers that open it by path themselves (the zip library). They
@@ -42,7 +43,8 @@ public:
     bool Read(void* data, uint32_t n) override;
 
     // Flushes the temporary file to the disk and renames it over the target. On failure the
-    // target is as it was and the temporary file is gone. Either way the writer is done.
+    // target is as it was and the temporary file is gone (also when the target was made read-only
+    // meanwhile). Either way the writer is done.
     bool Commit();
     // Deletes the temporary file; the target is as it was.
     void Discard();

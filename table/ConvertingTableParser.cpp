@@ -129,6 +129,5 @@ std::unique_ptr<ConvertingTableGrid> ConvertingTableParser::ParseWords(const Wor
             previousColumn = c;
         }
     }
-    grid->PackRows();
     return grid;
 }

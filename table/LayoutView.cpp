@@ -183,7 +183,14 @@ void LayoutView::CheckMergedCellsMode()
         else
             GetLayout().ResetIds();
     }
-    SetRowAndCellEditing(shell.IsAdvancedMode());
+    // Paging checks again: a view already in the application's mode keeps its selection.
+    if (m_rowAndCellEditing != shell.IsAdvancedMode())
+        SetRowAndCellEditing(shell.IsAdvancedMode());
+    else
+    {
+        InvalidateLayoutRect(nullptr);
+        UpdatePreview();
+    }
 }
 
 void LayoutView::OnActivateView()

@@ -24,13 +24,12 @@ inline int GridFlaggedColumns(const ConvertingTableGrid& grid)
     return grid.GetColumnCount();
 }
 
-inline int GridCellCount(const ConvertingTableGrid& grid, int)
+inline int GridCellCount(const ConvertingTableGrid& grid, int row)
 {
-    return grid.GetColumnCount();
+    return static_cast<int>(grid.GetRows()[row].size());
 }
 
-// A copy of the cell: the grid keeps its rows packed.
-inline ConvertingTableCell GridCell(const ConvertingTableGrid& grid, int row, int column)
+inline const ConvertingTableCell& GridCell(const ConvertingTableGrid& grid, int row, int column)
 {
     return grid.GetCell(column, row);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The application object of the app tests, which can keep its messages instead of showing them,
 // and what the tests share.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@ public:
     TestApp() { m_splashEnabled = false; }
 
     std::vector<std::wstring> GetStartupArguments() const override { return m_arguments; }
+    // A test may make the main frame itself (one that fails to load, say).
+    CFrameWnd* CreateMainFrame() override { return m_makeMainFrame ? m_makeMainFrame() : CCDCApp::CreateMainFrame(); }
     std::wstring GetRegistryCompany() const override { return m_company; }
 
     int ShowMessage(HWND owner, const std::wstring& text, UINT type) override
@@ -41,9 +44,11 @@ public:
         m_arguments.clear();
         m_printers = nullptr;
         m_spooler = nullptr;
+        m_makeMainFrame = nullptr;
     }
 
     std::vector<std::wstring> m_arguments;
+    std::function<CFrameWnd*()> m_makeMainFrame;
     std::wstring m_company = L"QuillMere";
     bool m_recordMessages = false;
     std::vector<std::wstring> m_messages;

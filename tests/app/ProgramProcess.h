@@ -58,6 +58,37 @@ inline DWORD RunProcess(const std::wstring& program, const std::wstring& argumen
     return code;
 }
 
+// KEST.exe from the build.
+inline std::wstring ProgramPath()
+{
+    return WindowsPath(L"" KEST_PROGRAM_EXE);
+}
+
+// The running copy's main window once it shows, or null when none showed in time.
+inline HWND WaitForMainWindow(DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    for (;;)
+    {
+        if (HWND window = FindWindowW(L"QuillmereKestMainFrame", nullptr))
+            if (IsWindowVisible(window))
+                return window;
+        if (GetTickCount() - start > milliseconds)
+            return nullptr;
+        Sleep(100);
+    }
+}
+
+// The document windows in the main window's client area.
+inline int ChildWindowCount(HWND main)
+{
+    HWND client = FindWindowExW(main, nullptr, L"MDIClient", nullptr);
+    int count = 0;
+    for (HWND child = client ? GetWindow(client, GW_CHILD) : nullptr; child; child = GetWindow(child, GW_HWNDNEXT))
+        ++count;
+    return count;
+}
+
 inline bool HasKestPrinter()
 {
     SystemSpooler spooler;
@@ -68,6 +99,21 @@ inline bool HasKestPrinter()
         if (printer.m_name == L"Kest Printer")
             return true;
     return false;
+}
+
+// Sets a text value of the machine-wide product key; an empty text removes it.
+inline void SetProductValue(const wchar_t* name, const std::wstring& value)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, ProductKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    if (value.empty())
+        RegDeleteValueW(key, name);
+    else
+        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
 }
 
 // A text value of the machine-wide product key, empty when missing.

@@ -16,11 +16,6 @@ namespace
 
 using namespace program_process;
 
-std::wstring ProgramPath()
-{
-    return WindowsPath(L"" KEST_PROGRAM_EXE);
-}
-
 HANDLE Start(const std::wstring& arguments)
 {
     return StartProcess(ProgramPath(), arguments);
@@ -29,29 +24,6 @@ HANDLE Start(const std::wstring& arguments)
 DWORD RunProgram(const std::wstring& arguments)
 {
     return RunProcess(ProgramPath(), arguments);
-}
-
-HWND WaitForMainWindow(DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    for (;;)
-    {
-        if (HWND window = FindWindowW(MainFrameClassName, nullptr))
-            if (IsWindowVisible(window))
-                return window;
-        if (GetTickCount() - start > milliseconds)
-            return nullptr;
-        Sleep(100);
-    }
-}
-
-int ChildWindowCount(HWND main)
-{
-    HWND client = FindWindowExW(main, nullptr, L"MDIClient", nullptr);
-    int count = 0;
-    for (HWND child = client ? GetWindow(client, GW_CHILD) : nullptr; child; child = GetWindow(child, GW_HWNDNEXT))
-        ++count;
-    return count;
 }
 
 TEST(ProgramTest, InstalledProgramTakesTheJobOfASecondCopy)
@@ -99,14 +71,10 @@ TEST(ProgramTest, InstalledProgramTakesTheJobOfASecondCopy)
     EXPECT_EQ(ProductValue(L"Path"), L"");
 
     // Other suites of the prefix find the values as they left them.
-    HKEY key = nullptr;
-    if (!savedTemp.empty() && RegCreateKeyExW(HKEY_LOCAL_MACHINE, ProductKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                                              &key, nullptr) == ERROR_SUCCESS)
+    if (!savedTemp.empty())
     {
-        for (const auto& value : {std::make_pair(L"Temp", savedTemp), std::make_pair(L"Path", savedPath)})
-            RegSetValueExW(key, value.first, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.second.c_str()),
-                           static_cast<DWORD>((value.second.size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(key);
+        SetProductValue(L"Temp", savedTemp);
+        SetProductValue(L"Path", savedPath);
     }
 }
 

@@ -114,6 +114,29 @@ TEST_F(AtomicFileWriterTest, WritesThatCannotBeDoneFailAndLeaveNothing)
     EXPECT_EQ(Names{L"folder"}, m_folder.FileNames());
 }
 
+// Windows will not replace a read-only file; wine would. The writer refuses it on both, whether the
+// attribute was there before the write began or came while it ran.
+TEST_F(AtomicFileWriterTest, AReadOnlyTargetIsRefusedAndKeptAsItWas)
+{
+    ASSERT_TRUE(AtomicFileWriter::WriteWholeFile(m_target.c_str(), "old", 3));
+    ASSERT_TRUE(SetFileAttributesW(m_target.c_str(), FILE_ATTRIBUTE_READONLY));
+    AtomicFileWriter refused;
+    EXPECT_FALSE(refused.Begin(m_target.c_str()));
+    EXPECT_EQ(ERROR_ACCESS_DENIED, GetLastError());
+    EXPECT_EQ(Text("old"), Content(m_target));
+    EXPECT_EQ(Names{L"table.layout"}, m_folder.FileNames());
+
+    ASSERT_TRUE(SetFileAttributesW(m_target.c_str(), FILE_ATTRIBUTE_NORMAL));
+    AtomicFileWriter late;
+    ASSERT_TRUE(late.Begin(m_target.c_str()));
+    ASSERT_TRUE(late.Write("new", 3));
+    ASSERT_TRUE(SetFileAttributesW(m_target.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(late.Commit());
+    EXPECT_EQ(Text("old"), Content(m_target));
+    EXPECT_EQ(Names{L"table.layout"}, m_folder.FileNames());
+    SetFileAttributesW(m_target.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(AtomicFileWriterTest, TheNextWriteOfATargetRemovesOnlyItsOwnLeftovers)
 {
     const std::wstring otherTarget = m_folder.File(L"other.layout");

@@ -6,7 +6,6 @@
 #include "framework/AfxMsgMap.h"
 #include "uitoolkit/bars/KTBarPopupMessage.h"
 #include "uitoolkit/bars/KTToolBar.h"
-#include "uitoolkit/looks/KTBarNcPainter.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/looks/KTVisualManager.h"
 
@@ -273,8 +272,6 @@ void CKTSizingControlBar::OnNcPaint()
     if (!IsLeftToRightFrame())
         rectClient = CRect(rectWindow.Width() - rectClient.right, rectClient.top, rectWindow.Width() - rectClient.left,
                            rectClient.bottom);
-    if (IsNcPaintClipped())
-        CKTBarNcPainter::ClipToNcUpdateRegion(&dc, this);
     dc.ExcludeClipRect(&rectClient);
     if (!m_rectRedraw.IsRectEmpty())
         dc.IntersectClipRect(&m_rectRedraw);

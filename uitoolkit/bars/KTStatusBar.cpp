@@ -1,6 +1,5 @@
 #include "uitoolkit/bars/KTStatusBar.h"
 
-#include "uitoolkit/looks/KTMemDC.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/looks/KTVisualManager.h"
 
@@ -621,18 +620,25 @@ void CKTStatusBar::DoPaint(CDC* pDCPaint)
     if (rectClient.IsRectEmpty())
         return;
 
-    // Without memory for the buffer the panes are drawn straight to the screen.
-    CKTMemDC memDC(*pDCPaint, rectClient);
-    CDC& dc = memDC.GetDC();
-    HGDIOBJ hOldFont = dc.SelectObject(static_cast<HGDIOBJ>(GetCurrentFont()));
+    CDC dcMem;
+    CBitmap bmpMem;
+    if (!dcMem.CreateCompatibleDC(pDCPaint) ||
+        !bmpMem.CreateCompatibleBitmap(pDCPaint, rectClient.Width(), rectClient.Height()))
+        return;
+    CBitmap* pOldBitmap = dcMem.SelectObject(&bmpMem);
+    HGDIOBJ hOldFont = dcMem.SelectObject(static_cast<HGDIOBJ>(GetCurrentFont()));
 
     CKTVisualManager* pLook = CKTVisualManager::GetInstance();
-    pLook->OnFillBarBackground(&dc, this, rectClient, rectClip);
+    pLook->OnFillBarBackground(&dcMem, this, rectClient, rectClip);
     for (int i = 0; i < m_nCount; ++i)
-        OnDrawPane(&dc, GetPanePtr(i));
+        OnDrawPane(&dcMem, GetPanePtr(i));
     if (!m_bHideSizeGrip && !m_rectSizeBox.IsRectEmpty())
-        pLook->OnDrawStatusBarSizeBox(&dc, this, m_rectSizeBox);
-    dc.SelectObject(hOldFont);
+        pLook->OnDrawStatusBarSizeBox(&dcMem, this, m_rectSizeBox);
+
+    pDCPaint->BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), &dcMem, rectClip.left,
+                     rectClip.top, SRCCOPY);
+    dcMem.SelectObject(hOldFont);
+    dcMem.SelectObject(pOldBitmap);
 }
 
 INT_PTR CKTStatusBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const

@@ -3,7 +3,6 @@
 #include "uitoolkit/widgets/KTOutlookBar.h"
 
 #include "framework/AfxFrame.h"
-#include "uitoolkit/looks/KTMemDC.h"
 #include "uitoolkit/looks/KTMenuGlyphs.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/looks/KTVisualManager.h"
@@ -607,22 +606,33 @@ void CKTOutlookBar::DoPaint(CDC* pDCPaint)
 {
     CRect rectClient;
     GetClientRect(&rectClient);
-    CKTMemDC memDC(*pDCPaint, rectClient);
-    CDC* pDC = &memDC.GetDC();
+    CRect rectClip;
+    pDCPaint->GetClipBox(&rectClip);
+
+    CDC dcMem;
+    CBitmap bmpMem;
+    CBitmap* pOldBmp = nullptr;
+    CDC* pDC = pDCPaint;
+    if (dcMem.CreateCompatibleDC(pDCPaint) &&
+        bmpMem.CreateCompatibleBitmap(pDCPaint, rectClient.Width(), rectClient.Height()))
+    {
+        pOldBmp = dcMem.SelectObject(&bmpMem);
+        pDC = &dcMem;
+    }
     pDC->FillSolidRect(rectClient, m_clrBackColor);
     if (!m_rectSplitter.IsRectEmpty())
         pDC->FillSolidRect(m_rectSplitter, ktGlobals.m_colorBarFace);
     CFont* pOldFont = pDC->SelectObject(&ktGlobals.m_fontText);
     if (!m_rectCaption.IsRectEmpty())
     {
-        COLORREF clrText = ktGlobals.m_colorBarText;
-        CKTVisualManager::GetInstance()->OnFillOutlookBarCaption(pDC, m_rectCaption, clrText);
+        pDC->FillSolidRect(m_rectCaption, ktGlobals.m_colorBarFace);
+        pDC->Draw3dRect(m_rectCaption, ktGlobals.m_colorBarHighlight, ktGlobals.m_colorBarShadow);
         CString strTitle;
         GetWindowText(strTitle);
         CRect rectText = m_rectCaption;
         rectText.DeflateRect(4, 0);
         pDC->SetBkMode(TRANSPARENT);
-        pDC->SetTextColor(clrText);
+        pDC->SetTextColor(ktGlobals.m_colorBarText);
         if (!IsHorizontal())
             pDC->DrawText(strTitle, rectText, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     }
@@ -655,4 +665,11 @@ void CKTOutlookBar::DoPaint(CDC* pDCPaint)
         pCurrent->EndDrawImage(ds);
     pDC->RestoreDC(-1);
     pDC->SelectObject(pOldFont);
+
+    if (pDC != pDCPaint)
+    {
+        pDCPaint->BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), pDC, rectClip.left,
+                         rectClip.top, SRCCOPY);
+        dcMem.SelectObject(pOldBmp);
+    }
 }

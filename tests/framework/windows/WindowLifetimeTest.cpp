@@ -95,6 +95,62 @@ TEST(WindowLifetimeTest, WindowDeletingItselfInsideItsHandlerIsDestroyedAndForgo
     }
 }
 
+// Counts the ends it is told of; refuses its creation where the case says.
+template <class Base>
+class CFailingCreation : public Base
+{
+public:
+    enum Refusal { InCreate, InPreCreate, NoSuchClass };
+    explicit CFailingCreation(Refusal refusal) : m_refusal(refusal) {}
+    int m_ends = 0;
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override
+    {
+        if (m_refusal == InPreCreate)
+            return FALSE;
+        const BOOL result = Base::PreCreateWindow(cs);
+        if (m_refusal == NoSuchClass)
+            cs.lpszClass = L"KestNoSuchWindowClass";
+        return result;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_CREATE && m_refusal == InCreate)
+            return -1;
+        return Base::WindowProc(message, wParam, lParam);
+    }
+    void PostNcDestroy() override { ++m_ends; }
+
+    Refusal m_refusal;
+};
+
+// Creators of windows that delete themselves rely on this: whichever way a creation fails, the
+// object is told once in PostNcDestroy, so it is gone and nobody deletes it a second time.
+TEST(WindowLifetimeTest, EveryFailedCreationEndsInPostNcDestroyOnce)
+{
+    using Plain = CFailingCreation<CWnd>;
+    using Frame = CFailingCreation<CFrameWnd>;
+    using Child = CFailingCreation<CMDIChildWnd>;
+    for (auto refusal : {Plain::InCreate, Plain::InPreCreate, Plain::NoSuchClass})
+    {
+        Plain plain(refusal);
+        EXPECT_FALSE(plain.CreateEx(0, AfxRegisterWndClass(0), L"plain", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr,
+                                    nullptr));
+        EXPECT_EQ(plain.m_ends, 1) << "window, refusal " << refusal;
+        EXPECT_EQ(plain.m_hWnd, nullptr);
+
+        Frame frame(static_cast<Frame::Refusal>(refusal));
+        EXPECT_FALSE(frame.Create(nullptr, L"frame"));
+        EXPECT_EQ(frame.m_ends, 1) << "frame, refusal " << refusal;
+    }
+    // A child frame without a client area to live in never gets a window.
+    CMDIFrameWnd noClient;
+    Child child(Child::InCreate);
+    EXPECT_FALSE(child.Create(nullptr, L"child", WS_CHILD | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, &noClient));
+    EXPECT_EQ(child.m_ends, 1);
+}
+
 TEST(WindowLifetimeTest, TemporaryObjectsOfForeignWindowsLiveUntilIdleTime)
 {
     HWND hWnd = ::CreateWindowEx(0, L"STATIC", L"foreign", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);

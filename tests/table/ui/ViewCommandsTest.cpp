@@ -191,6 +191,16 @@ TEST_F(ViewCommandsTest, SaveAsMovesTheDocumentOnlyWhenTheSaveWorked)
     EXPECT_EQ(m_view.GetWorkFile().GetFileName(), target);
     EXPECT_TRUE(m_view.GoToPage(1));
 
+    // A document whose file was made read-only is refused as Windows refuses it, unchanged.
+    m_shell.m_messages.clear();
+    const std::string before = officestubs::ReadFileBytes(target);
+    ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(m_view.SaveDocument());
+    EXPECT_EQ(m_shell.m_messages, std::vector<std::wstring>{L"Cannot save the file"});
+    EXPECT_EQ(officestubs::ReadFileBytes(target), before);
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(m_view.GoToPage(1));
+
     // A layout the reader would refuse is not stored: the save fails and the file keeps its layout.
     m_shell.m_messages.clear();
     ConvertingTableLayout broken = m_view.GetLayout();
