@@ -61,6 +61,8 @@ BOOL CAboutDlg::OnInitDialog()
         ::SetWindowPos(ok, nullptr, size.cx - width - TextAreaInset, size.cy + (ButtonBand - height) / 2, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    // Over the main window, at the size it has now.
+    CenterWindow();
     return TRUE;
 }
 

@@ -28,6 +28,7 @@
 #define IDD_PAGE_RANGE          2108
 #define IDD_STRING              20001
 #define IDC_STRING_EDIT         20002
+#define IDC_STRING_LABEL        20003
 #define IDC_STRING_MULTILINE    20004
 #define IDR_MENU_COPY_TEXT      2044
 #define IDR_MENU_ROWS_AND_CELLS 2045

@@ -49,7 +49,7 @@ CConvertingMainFrame* CCDCApp::ConvertingMainFrame() const
     return dynamic_cast<CConvertingMainFrame*>(m_pMainWnd);
 }
 
-bool CCDCApp::Offer(const std::wstring& path, bool printed, bool add)
+bool CCDCApp::SendFileToRunningInstance(const std::wstring& path, bool printed, bool add)
 {
     switch (m_sender.Send(path, printed, add))
     {
@@ -84,14 +84,14 @@ bool CCDCApp::HandlePrintedStartup(const std::vector<std::wstring>& arguments)
         const std::wstring path = m_printJobFolder.empty() ? value : CombinePath(m_printJobFolder, value, true);
         if (!WaitForFile(path, m_printedWaitTimeout))
             return false;
-        if (Offer(path, true, m_commandLine.Has(L"-add")))
+        if (SendFileToRunningInstance(path, true, m_commandLine.Has(L"-add")))
             return false;
         m_printedPath = path;
         m_commandLine.m_inputs.clear();
     }
     std::vector<std::wstring>& inputs = m_commandLine.m_inputs;
     bool offered = false;
-    while (!inputs.empty() && Offer(inputs.front(), false, false))
+    while (!inputs.empty() && SendFileToRunningInstance(inputs.front(), false, false))
     {
         inputs.erase(inputs.begin());
         offered = true;

@@ -101,7 +101,7 @@ protected:
     // Closes the picture at once (a failed start) or by a posted close (a file that was no work file).
     void DestroySplashScreen(bool posted);
     // Tries to hand a file to a running copy; true when that copy took it or refused it itself.
-    bool Offer(const std::wstring& path, bool printed, bool add);
+    bool SendFileToRunningInstance(const std::wstring& path, bool printed, bool add);
     void BringToFront();
     void OnUpdateAccumulate(CCmdUI* ui);
     // Print jobs that a copy which is no longer running left in the job folder: complete ones open

@@ -19,12 +19,13 @@ std::wstring Lower(std::wstring text)
 
 } // namespace
 
-bool CommandLine::Parse(const std::vector<std::wstring>& arguments)
+bool CommandLine::Parse(const std::vector<std::wstring>& arguments,
+                        const std::function<bool(const std::wstring&)>& onNonOption)
 {
     for (const std::wstring& argument : arguments)
     {
         if (argument.empty() || argument[0] != L'-')
-            return false;
+            return onNonOption ? onNonOption(argument) : false;
         const std::wstring rest = argument.substr(1);
         const size_t equals = rest.find(L'=');
         std::wstring name;

@@ -3,6 +3,7 @@
 // installer switches. The general grammar of unattended runs is checked in full; the printed-job
 // start narrows it to "printed" and "-add".
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -32,9 +33,11 @@ public:
     static constexpr uint32_t RunAutoConvertWarn = 0x4000;
     static constexpr uint32_t RunAutoClose = 0x8000;
 
-    // The arguments after the program's name. False on a non-option argument, an empty name or
-    // value after '=', or a name given twice; the map and list then hold what was read so far.
-    bool Parse(const std::vector<std::wstring>& arguments);
+    // The arguments after the program's name. False on an empty name or value after '=' or a name
+    // given twice; the map and list then hold what was read so far. An argument that is no option
+    // ends the walk with the answer of onNonOption (false without one).
+    bool Parse(const std::vector<std::wstring>& arguments,
+               const std::function<bool(const std::wstring&)>& onNonOption = nullptr);
     // The checks of unattended runs, in their order; 0 or the first code that applies. Sets the
     // display and run flags.
     int32_t ValidateGeneral();

@@ -177,6 +177,7 @@ bool CConvertingApp::AskPageNumber(HWND owner, const std::wstring& title, std::w
 {
     CStringDlg dialog(CWnd::FromHandle(owner));
     dialog.m_caption = title;
+    dialog.m_label = L"&Page number:";
     dialog.m_numbersOnly = true;
     dialog.m_maxLength = GoToPageLength;
     if (dialog.DoModal() != IDOK)
@@ -254,9 +255,15 @@ std::unique_ptr<ConvertingOptions> CConvertingApp::CreateOptions()
     return std::make_unique<ConvertingOptions>();
 }
 
+bool CConvertingApp::ParseCommandLine(const std::vector<std::wstring>& arguments)
+{
+    return m_commandLine.Parse(arguments,
+                               [this](const std::wstring& argument) { return OnNonOptionArgument(argument); });
+}
+
 bool CConvertingApp::ProcessCommandLine(const std::vector<std::wstring>& arguments)
 {
-    if (!m_commandLine.Parse(arguments))
+    if (!ParseCommandLine(arguments))
     {
         m_startupResult = CommandLineRejected;
         return false;

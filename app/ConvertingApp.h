@@ -44,11 +44,20 @@ public:
     // code in m_startupResult.
     bool ProcessCommandLine() override { return ProcessCommandLine(GetStartupArguments()); }
     bool ProcessCommandLine(const std::vector<std::wstring>& arguments);
+    // Reads the arguments into the option map and the input list.
+    virtual bool ParseCommandLine(const std::vector<std::wstring>& arguments);
+    // An argument that is no option ends the parse with this answer: this program takes none.
+    virtual bool OnNonOptionArgument(const std::wstring&) { return false; }
     virtual int32_t ValidateCommandLine() { return m_commandLine.ValidateGeneral(); }
     // The command line's format and range override the stored options for this run.
     void ApplyCommandLineOptions();
     // Reads the options and "Settings" from the profile, then applies the command line.
     void LoadSettings() override;
+    // The modes and the preview bar's size and visibility.
+    std::vector<std::wstring> GetProgramSettingNames() const override
+    {
+        return {L"SelectionMode", L"AdvancedMode", L"SampleBarHeight", L"SampleBarShow"};
+    }
     // Writes them back; a copy that ended before LoadSettings writes nothing, so its defaults
     // never overwrite the user's profile.
     void SaveSettings();

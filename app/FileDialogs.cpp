@@ -36,6 +36,14 @@ INT_PTR CFileDialogEx::DoModal()
     return result == IDOK ? IDOK : IDCANCEL;
 }
 
+void CFileDialogEx::OnInitDone()
+{
+    CFileDialog::OnInitDone();
+    // The hook's window is a child of the dialog itself.
+    if (CWnd* dialog = CWnd::FromHandle(::GetParent(m_hWnd)))
+        dialog->CenterWindow(AfxGetMainWnd());
+}
+
 CKTFastFileOpenDialog::CKTFastFileOpenDialog(LPCTSTR title, BOOL newPage, LPCTSTR defaultExtension, LPCTSTR fileName,
                                              DWORD flags, LPCTSTR filter, CWnd* parent)
     : CKTFileDialog(title, newPage, defaultExtension, fileName, flags, filter, parent, FALSE)

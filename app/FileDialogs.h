@@ -16,6 +16,8 @@ public:
 
     // IDOK, or IDCANCEL for anything else.
     INT_PTR DoModal() override;
+    // The dialog opens centred over the main window.
+    void OnInitDone() override;
 
     // The record size the dialog is run with on a system of that version: the larger one from
     // Windows NT 5.0 on, the older one before.

@@ -9,6 +9,8 @@
 constexpr UINT HelpDisplayTopic = 0x0000;   // the file's default topic (or a topic path)
 constexpr UINT HelpDisplayContext = 0x000F; // the topic of a context number
 constexpr UINT HelpContextPopup = 0x0011;   // text pop-ups of a control list (pairs ended by 0, 0)
+// The help file's inner file of the controls' pop-up texts.
+constexpr const wchar_t* HelpPopupTextFile = L"::/ktcshelp.txt";
 
 using HtmlHelpFunction = HWND (*)(HWND caller, const std::wstring& file, UINT command, DWORD_PTR data);
 

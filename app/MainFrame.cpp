@@ -293,6 +293,8 @@ void CMainFrame::OnCustomize()
     // From here the sheet deletes itself when its window goes; without a window nobody else will.
     if (!sheet->Create())
         delete sheet;
+    else
+        sheet->CenterWindow(this);
 }
 
 void CMainFrame::OnBarCheck(UINT id)

@@ -7,6 +7,8 @@
 #include "app/CommandLine.h"
 #include "app/FileDialogs.h"
 #include "app/FileTypes.h"
+#include "app/HtmlHelpSeam.h"
+#include "app/NoDocMainFrame.h"
 #include "uitoolkit/bars/KTFrameImpl.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 
@@ -28,6 +30,42 @@ std::wstring CompiledHelpPath(const std::wstring& path)
     if (::CompareStringOrdinal(path.c_str() + dot, -1, L".HLP", -1, TRUE) != CSTR_EQUAL)
         return path;
     return path.substr(0, dot) + L".chm";
+}
+
+bool IsTabled(DWORD id, const DWORD* ids)
+{
+    for (const DWORD* pair = ids; pair[0] != 0; pair += 2)
+        if (pair[0] == id)
+            return true;
+    return false;
+}
+
+// The visible control at the point whose id the table names (pairs ended by a zero id), below
+// parent; the smallest one where several overlap (a group box around its controls).
+void FindTabledControl(HWND parent, POINT point, const DWORD* ids, HWND& found, LONGLONG& foundArea)
+{
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+    {
+        RECT rect;
+        if (!::IsWindowVisible(child) || !::GetWindowRect(child, &rect) || !::PtInRect(&rect, point))
+            continue;
+        const LONGLONG area = static_cast<LONGLONG>(rect.right - rect.left) * (rect.bottom - rect.top);
+        if (IsTabled(static_cast<DWORD>(::GetDlgCtrlID(child)), ids) && (!found || area < foundArea))
+        {
+            found = child;
+            foundArea = area;
+        }
+        FindTabledControl(child, point, ids, found, foundArea);
+    }
+}
+
+DWORD HelpIdOf(HWND control, const DWORD* ids)
+{
+    const DWORD id = static_cast<DWORD>(::GetDlgCtrlID(control));
+    for (const DWORD* pair = ids; pair[0] != 0; pair += 2)
+        if (pair[0] == id)
+            return pair[1];
+    return 0;
 }
 
 } // namespace
@@ -122,6 +160,43 @@ std::vector<std::wstring> CNoDocApp::GetStartupArguments() const
     return GetProgramArguments();
 }
 
+void CNoDocApp::WinHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    if (CNoDocMainFrame* frame = dynamic_cast<CNoDocMainFrame*>(m_pMainWnd))
+        frame->WinHelp(dwData, nCmd);
+    else
+        CWinApp::WinHelp(dwData, nCmd);
+}
+
+void CNoDocApp::OnContextHelp(CWnd* pWnd, const DWORD* dwHelpIDArray)
+{
+    if (!dwHelpIDArray)
+        return;
+    const DWORD position = ::GetMessagePos();
+    const POINT point = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    HWND root = pWnd && pWnd->GetSafeHwnd() ? ::GetAncestor(pWnd->GetSafeHwnd(), GA_ROOT) : nullptr;
+    if (!root)
+        root = ::GetAncestor(::WindowFromPoint(point), GA_ROOT);
+    HWND control = nullptr;
+    LONGLONG area = 0;
+    if (root)
+        FindTabledControl(root, point, dwHelpIDArray, control, area);
+    if (!control)
+        return;
+    HMENU menu = ::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(WhatsThisMenu));
+    if (!menu)
+        return;
+    const UINT chosen = static_cast<UINT>(
+        ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, point.x,
+                         point.y, 0, root, nullptr));
+    ::DestroyMenu(menu);
+    if (chosen != WhatsThisCommand || !::IsWindow(control))
+        return;
+    DWORD pairs[4] = {static_cast<DWORD>(::GetDlgCtrlID(control)), HelpIdOf(control, dwHelpIDArray), 0, 0};
+    HtmlHelpSeam::Show(control, HtmlHelpSeam::ApplicationHelpFile() + HelpPopupTextFile, HelpContextPopup,
+                       reinterpret_cast<DWORD_PTR>(pairs));
+}
+
 BOOL CNoDocApp::LoadState(LPCTSTR sectionName, CKTFrameSupport* frame)
 {
     if (sectionName)
@@ -131,8 +206,19 @@ BOOL CNoDocApp::LoadState(LPCTSTR sectionName, CKTFrameSupport* frame)
     const int stored = static_cast<int>(GetProfileInt(section, UIVersionEntry, 0));
     if (stored != GetUIVersion())
     {
-        // Toolbars and menus saved by another version of the user interface would not fit this one.
+        // Toolbars and menus saved by another version of the user interface would not fit this one;
+        // the program's own settings in the same section stay.
+        std::vector<std::pair<std::wstring, UINT>> kept;
+        for (const std::wstring& name : GetProgramSettingNames())
+        {
+            const UINT absent = 0x80000000u;
+            const UINT value = GetProfileInt(section, name.c_str(), static_cast<int>(absent));
+            if (value != absent)
+                kept.emplace_back(name, value);
+        }
         CleanState();
+        for (const auto& [name, value] : kept)
+            WriteProfileInt(section, name.c_str(), static_cast<int>(value));
         WriteProfileInt(section, UIVersionEntry, GetUIVersion());
     }
     return CKTWorkspace::LoadState(nullptr, frame);

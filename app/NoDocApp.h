@@ -14,7 +14,8 @@ class CKTFileDialog;
 class CNoDocApp : public CWinApp, public CKTWorkspace
 {
 public:
-    CNoDocApp() = default;
+    // Toolbars notice a changed resource and start again from it.
+    CNoDocApp() : CKTWorkspace(TRUE) {}
     ~CNoDocApp() override = default;
 
     // Opens the work file at path in a new child frame, or activates the frame that shows it.
@@ -38,6 +39,9 @@ public:
     virtual CFrameWnd* CreateMainFrame() = 0;
     virtual UINT GetMainResourceId() const = 0;
     virtual void LoadSettings() {}
+    // The program's own numbers in the settings section, which it shares with the saved
+    // user-interface state: discarding that state keeps them.
+    virtual std::vector<std::wstring> GetProgramSettingNames() const { return {}; }
     virtual bool CanStart() { return true; }
     // The start-up hook that reads the command line; false ends start-up.
     virtual bool ProcessCommandLine() { return true; }
@@ -50,6 +54,14 @@ public:
     // Discards saved user-interface state of another version, records this version, then loads
     // the toolkit's state.
     BOOL LoadState(LPCTSTR sectionName = nullptr, CKTFrameSupport* frame = nullptr) override;
+
+    // Help asked of the application (dialogs, the customize sheet) goes to the main frame, which
+    // shows it from the compiled HTML help file.
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
+    // Right-click help of a dialog's controls (pairs of control and help id, ended by a zero id):
+    // for a control of the table under the last message position, the menu "What's This?"; when
+    // it is chosen, that control's pop-up text of the help file.
+    void OnContextHelp(CWnd* pWnd, const DWORD* dwHelpIDArray) override;
 
     BOOL InitInstance() override;
     // The framework's exit (which saves the recent files), or the result override when it is set.
@@ -74,6 +86,8 @@ public:
     static constexpr UINT FileOpenCommand = 57601;
     static constexpr UINT FirstRecentFileCommand = 57616;
     static constexpr UINT LastRecentFileCommand = 57631;
+    static constexpr UINT WhatsThisMenu = 2001;
+    static constexpr UINT WhatsThisCommand = 34001;
 
 protected:
     // Settings and recent files are written back only by a copy that read them: the defaults of a

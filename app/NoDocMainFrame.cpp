@@ -17,7 +17,6 @@ constexpr UINT HelpTopicsCommand = 57667;
 constexpr UINT DefaultHelpCommand = 57671;
 constexpr UINT HelpCommand = 57670;
 constexpr UINT ContextHelpCommand = 57669;
-const wchar_t* const PopupTextFile = L"::/ktcshelp.txt";
 
 } // namespace
 
@@ -174,7 +173,7 @@ void CNoDocMainFrame::WinHelp(DWORD_PTR dwData, UINT nCmd)
         if (id == 0)
             break;
         DWORD pairs[4] = {static_cast<DWORD>(id), static_cast<DWORD>(dwData), 0, 0};
-        HtmlHelpSeam::Show(under, file + PopupTextFile, HelpContextPopup, reinterpret_cast<DWORD_PTR>(pairs));
+        HtmlHelpSeam::Show(under, file + HelpPopupTextFile, HelpContextPopup, reinterpret_cast<DWORD_PTR>(pairs));
         break;
     }
     default:

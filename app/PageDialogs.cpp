@@ -77,6 +77,7 @@ void CConversionPagesDlg::Init(int32_t mode, int32_t pageCount, int32_t currentP
 BOOL CConversionPagesDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    CenterWindow();
     ShowList();
     ::CheckRadioButton(m_hWnd, IDC_CURRENT_PAGE_ONLY, IDC_PAGES, m_choice == 1 ? IDC_PAGES : IDC_CURRENT_PAGE_ONLY);
     ::CheckDlgButton(m_hWnd, IDC_DONT_ASK_AGAIN, m_dontAskAgain ? BST_CHECKED : BST_UNCHECKED);
@@ -122,6 +123,7 @@ CPageRangeDlg::CPageRangeDlg() : CPageListDlg(IDD_PAGE_RANGE, nullptr) {}
 BOOL CPageRangeDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    CenterWindow();
     ShowList();
     return TRUE;
 }
@@ -161,8 +163,11 @@ HWND CStringDlg::Edit() const
 BOOL CStringDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    CenterWindow();
     if (!m_caption.empty())
         ::SetWindowTextW(m_hWnd, m_caption.c_str());
+    ::SetDlgItemTextW(m_hWnd, IDC_STRING_LABEL, m_label.c_str());
+    ::ShowWindow(::GetDlgItem(m_hWnd, IDC_STRING_LABEL), m_label.empty() ? SW_HIDE : SW_SHOW);
     ::ShowWindow(::GetDlgItem(m_hWnd, IDC_STRING_MULTILINE), m_multiLine ? SW_SHOW : SW_HIDE);
     ::ShowWindow(::GetDlgItem(m_hWnd, IDC_STRING_EDIT), m_multiLine ? SW_HIDE : SW_SHOW);
     HWND edit = Edit();

@@ -59,6 +59,8 @@ public:
     explicit CStringDlg(CWnd* parent = nullptr);
     std::wstring m_text;
     std::wstring m_caption;
+    // What the user types, above the edit (with its access key); none when empty.
+    std::wstring m_label;
     bool m_allowEmpty = false;
     bool m_numbersOnly = false;
     int m_maxLength = 255;

@@ -194,11 +194,10 @@ void CConvertingSampleBar::FillGrid()
         else
             m_gridView.SetItemText(row, 0, number.c_str());
         m_gridView.SetItemData(row, static_cast<DWORD_PTR>(row));
-        const ConvertingTableRow& cells = m_grid->GetRows()[row];
-        for (size_t cell = 0; cell < cells.size() && static_cast<int>(cell) + 1 < columns; ++cell)
+        for (int cell = 0; cell < m_grid->GetColumnCount() && cell + 1 < columns; ++cell)
         {
-            const std::wstring text = ConvertingTableGrid::GetCellText(cells[cell], false);
-            m_gridView.SetItemText(row, static_cast<int>(cell) + 1, text.c_str());
+            const std::wstring text = m_grid->GetCellText(cell, row, false);
+            m_gridView.SetItemText(row, cell + 1, text.c_str());
         }
     }
     m_gridView.Invalidate();

@@ -159,7 +159,7 @@ bool PrinterInstaller::DeletePrintersOfDriver()
     return true;
 }
 
-int32_t PrinterInstaller::Install(const std::wstring& folder, const std::wstring& programPath)
+int32_t PrinterInstaller::InstallVirtualPrinter(const std::wstring& folder, const std::wstring& programPath)
 {
     m_code = 0;
     m_systemError = 0;
@@ -192,7 +192,7 @@ int32_t PrinterInstaller::Install(const std::wstring& folder, const std::wstring
     return 0;
 }
 
-int32_t PrinterInstaller::Uninstall()
+int32_t PrinterInstaller::UninstallVirtualPrinter()
 {
     m_code = 0;
     m_systemError = 0;
@@ -220,13 +220,13 @@ int32_t InstallerRun::Run(const InstallerSwitch& which, const std::wstring& modu
             code = InstallModulePathWithoutFolder;
         else
         {
-            code = installer.Install(modulePath.substr(0, slash + 1) + L"DriverFiles", modulePath);
+            code = installer.InstallVirtualPrinter(modulePath.substr(0, slash + 1) + L"DriverFiles", modulePath);
             error = installer.GetSystemError();
         }
     }
     else if (which.m_kind == InstallerSwitch::Uninstall)
     {
-        code = installer.Uninstall();
+        code = installer.UninstallVirtualPrinter();
         error = installer.GetSystemError();
     }
     if (code != 0 && !which.m_quiet)

@@ -47,8 +47,8 @@ public:
     explicit PrinterInstaller(Spooler& spooler) : m_spooler(spooler) {}
 
     // folder holds the four files; programPath is written as "Path" for the driver.
-    int32_t Install(const std::wstring& folder, const std::wstring& programPath);
-    int32_t Uninstall();
+    int32_t InstallVirtualPrinter(const std::wstring& folder, const std::wstring& programPath);
+    int32_t UninstallVirtualPrinter();
 
     // The system error of the first failed step, read before anything was undone.
     DWORD GetSystemError() const

@@ -236,9 +236,27 @@ void CSettingsDisplayPage::OnOK()
     CPropertyPage::OnOK();
 }
 
+namespace
+{
+
+// The sheet opens over the window it belongs to, not at the screen's corner.
+class CCentredSheet : public CPropertySheet
+{
+public:
+    using CPropertySheet::CPropertySheet;
+    BOOL OnInitDialog() override
+    {
+        const BOOL result = CPropertySheet::OnInitDialog();
+        CenterWindow();
+        return result;
+    }
+};
+
+} // namespace
+
 INT_PTR RunSettingsSheet(ConvertingOptions& working, CWnd* parent, CSettingsOutputPage::FormatTest formatTest)
 {
-    CPropertySheet sheet(LoadAppString(IDS_SETTINGS).c_str(), parent);
+    CCentredSheet sheet(LoadAppString(IDS_SETTINGS).c_str(), parent);
     CSettingsConversionPage conversion(working);
     CSettingsOutputPage output(working);
     output.m_testFormats = formatTest;

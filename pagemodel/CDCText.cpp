@@ -2,12 +2,36 @@
 
 #include "pagemodel/OxReadWrite.h"
 
+#include <algorithm>
+#include <cstring>
 #include <new>
 #include <string>
 
 namespace {
 
 const uint32_t kCharRecordSize = 6;
+
+// The version-4 character records, taken from the stream in blocks rather than value by value:
+// a page holds thousands of them.
+bool ReadCharRecords(OxReadWrite& stream, std::vector<CDCCharInfo>& chars)
+{
+    const size_t kBlock = 256;
+    uint8_t raw[kBlock * kCharRecordSize];
+    for (size_t done = 0; done < chars.size();) {
+        const size_t n = std::min(kBlock, chars.size() - done);
+        if (!stream.Read(raw, uint32_t(n * kCharRecordSize)))
+            return false;
+        for (size_t i = 0; i < n; ++i) {
+            CDCCharInfo& info = chars[done + i];
+            const uint8_t* record = raw + i * kCharRecordSize;
+            std::memcpy(&info.m_char, record, 2);
+            std::memcpy(&info.m_x, record + 2, 2);
+            std::memcpy(&info.m_width, record + 4, 2);
+        }
+        done += n;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -32,9 +56,21 @@ bool CDCText::Write(OxReadWrite& stream) const
         || !stream.WriteValue(m_glyphIndex) || !stream.WriteValue(m_colour)
         || !stream.WriteValue(int32_t(m_chars.size())))
         return false;
-    for (const CDCCharInfo& info : m_chars) {
-        if (!info.Write(stream))
+    // In blocks, as they are read: a page holds thousands of character records.
+    const size_t kBlock = 256;
+    uint8_t raw[kBlock * kCharRecordSize];
+    for (size_t done = 0; done < m_chars.size();) {
+        const size_t n = std::min(kBlock, m_chars.size() - done);
+        for (size_t i = 0; i < n; ++i) {
+            const CDCCharInfo& info = m_chars[done + i];
+            uint8_t* record = raw + i * kCharRecordSize;
+            std::memcpy(record, &info.m_char, 2);
+            std::memcpy(record + 2, &info.m_x, 2);
+            std::memcpy(record + 4, &info.m_width, 2);
+        }
+        if (!stream.Write(raw, uint32_t(n * kCharRecordSize)))
             return false;
+        done += n;
     }
     return true;
 }
@@ -60,10 +96,8 @@ bool CDCText::Read(OxReadWrite& stream, uint32_t version)
         if (count < 0 || uint64_t(count) * kCharRecordSize > stream.GetCount())
             return false;
         chars.resize(size_t(count));
-        for (CDCCharInfo& info : chars) {
-            if (!info.Read(stream, version))
-                return false;
-        }
+        if (!ReadCharRecords(stream, chars))
+            return false;
     }
     m_rect = rect;
     m_glyphIndex = glyphIndex;

@@ -26,6 +26,10 @@ namespace {
 // holds no entry whole in memory.
 const uint32_t kCopyChunk = 64 * 1024;
 
+// Page files up to this size are inflated whole; a larger one is parsed straight from the
+// archive, so that only as much of it is inflated as its records take.
+const uint32_t kWholePageEntry = 1024 * 1024;
+
 // Parses the current entry straight from the archive, inflating only what the parser reads:
 // a record of a few bytes stored in a large entry costs a few bytes. The checksum is checked
 // when the parser read the entry to its end, as every record that we write is read.
@@ -139,7 +143,17 @@ bool CDCWorkFile::LoadPage(uint32_t n, CDCPage& page)
 {
     char name[32];
     std::snprintf(name, sizeof name, "%s%04u%s", "Page", n, ".dat");
-    return ParseEntry(name, [&](OxReadWrite& stream) { return page.Load(stream); });
+    UnzipFileInfo info;
+    if (!m_unzipper.GotoFile(name, true) || !m_unzipper.GetFileInfo(info))
+        return false;
+    if (info.uncompressedSize > kWholePageEntry)
+        return ParseCurrentEntry(m_unzipper, [&](OxReadWrite& stream) { return page.Load(stream); });
+    // A page file of the usual size is read through: inflated whole, in one pass, into a block
+    // kept from page to page.
+    if (!m_unzipper.ReadCurrentFileInto(m_pageBytes))
+        return false;
+    OxReadMemory stream(m_pageBytes.data(), uint32_t(m_pageBytes.size()));
+    return page.Load(stream);
 }
 
 bool CDCWorkFile::LoadPageImage(uint32_t n, CDCPageImage& image)

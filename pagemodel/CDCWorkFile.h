@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class CDCPageImage;
 class CZipper;
@@ -92,4 +93,6 @@ private:
     CUnzipper m_unzipper;
     CDCPageSet m_pageSet;
     std::wstring m_fileName;
+    // The last page file read, kept so that its storage serves the next page.
+    std::vector<uint8_t> m_pageBytes;
 };

@@ -31,6 +31,22 @@ bool OxReadWriteBuffer::Read(void* data, uint32_t n)
     return true;
 }
 
+bool OxReadMemory::Write(const void*, uint32_t)
+{
+    return false;
+}
+
+bool OxReadMemory::Read(void* data, uint32_t n)
+{
+    if (n > m_count)
+        return false;
+    if (n != 0)
+        std::memcpy(data, m_readPointer, n);
+    m_readPointer += n;
+    m_count -= n;
+    return true;
+}
+
 OxReadWriteFile::~OxReadWriteFile()
 {
     Close();

@@ -42,6 +42,19 @@ private:
     uint32_t m_bytesLeft;
 };
 
+// Reads bytes that it borrows, which must outlive it; writing is refused.
+class OxReadMemory : public OxReadWrite
+{
+public:
+    OxReadMemory(const uint8_t* data, uint32_t size) : m_readPointer(data) { m_count = size; }
+    bool Write(const void* data, uint32_t n) override;
+    // Fails, consuming nothing, when fewer than n bytes are left.
+    bool Read(void* data, uint32_t n) override;
+
+private:
+    const uint8_t* m_readPointer;
+};
+
 class OxReadWriteFile : public OxReadWrite
 {
 public:

@@ -41,11 +41,14 @@ public:
 
     void Add(LONG left, LONG right, const std::wstring& content)
     {
-        RECT rect = m_text.m_rect;
-        rect.left = left;
-        rect.right = right;
-        m_words.AddWord(std::make_unique<ConvertingWord>(rect, content, static_cast<int32_t>(m_text.m_colour),
-                                                         m_fontSize));
+        std::unique_ptr<ConvertingWord> word = m_words.NewWord();
+        word->m_rect = m_text.m_rect;
+        word->m_rect.left = left;
+        word->m_rect.right = right;
+        word->m_text.assign(content);
+        word->m_colour = static_cast<int32_t>(m_text.m_colour);
+        word->m_fontSize = m_fontSize;
+        m_words.AddWord(std::move(word));
     }
 
 private:
@@ -117,6 +120,7 @@ void BuildPageWords(const CDCPage& page, uint32_t resolution, HDC dc, PageWordLi
         // The font of the last font item, created when a text first needs it.
         std::unique_ptr<SelectedFont> font;
         bool fontSelected = false;
+        int spaceWidth = 0;
         LOGFONTW logFont = {};
         int32_t fontSize = 0;
         for (size_t i = 0; i < page.GetItemCount(); ++i) {
@@ -139,8 +143,9 @@ void BuildPageWords(const CDCPage& page, uint32_t resolution, HDC dc, PageWordLi
                 font.reset();
                 font = std::make_unique<SelectedFont>(dc, logFont);
                 fontSelected = true;
+                // The width of a space depends on the selected font alone.
+                spaceWidth = TextWidth(dc, L" ");
             }
-            const int spaceWidth = TextWidth(dc, L" ");
             WordMaker maker(text, fontSize, words);
             if (text.m_chars.front().m_width != 0)
                 BuildPositionedWords(text, spaceWidth, maker);

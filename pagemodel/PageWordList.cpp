@@ -20,7 +20,24 @@ bool PageWordList::GetWord(int n, ConvertingWord& word) const
 
 void PageWordList::Clear()
 {
+    for (std::unique_ptr<ConvertingWord>& word : m_words)
+        m_spare.push_back(std::move(word));
     m_words.clear();
+}
+
+std::unique_ptr<ConvertingWord> PageWordList::NewWord()
+{
+    if (m_spare.empty())
+        return std::make_unique<ConvertingWord>();
+    std::unique_ptr<ConvertingWord> word = std::move(m_spare.back());
+    m_spare.pop_back();
+    word->m_rect = RECT{0, 0, 0, 0};
+    word->m_colour = 0;
+    word->m_fontSize = 0;
+    word->m_text.clear();
+    word->m_extra = 0;
+    word->m_sequence = -1;
+    return word;
 }
 
 void PageWordList::ArrangeInReadingOrder()

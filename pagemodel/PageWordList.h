@@ -17,7 +17,11 @@ public:
     ConvertingWord* AddWord(std::unique_ptr<ConvertingWord> word);
     // Copies the word with the 1-based sequence number n; false outside 1..count.
     bool GetWord(int n, ConvertingWord& word) const;
+    // Empties the list; its words are kept as spares for the next build.
     void Clear();
+    // A word to fill and add: a spare one, reset to a new word's values, when there is one, so
+    // that a list rebuilt page after page reuses its words and their text storage.
+    std::unique_ptr<ConvertingWord> NewWord();
 
     int GetCount() const { return static_cast<int>(m_words.size()); }
     // 0-based access in list order.
@@ -29,4 +33,5 @@ public:
 
 private:
     std::vector<std::unique_ptr<ConvertingWord>> m_words;
+    std::vector<std::unique_ptr<ConvertingWord>> m_spare;
 };

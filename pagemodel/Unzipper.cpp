@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -46,6 +47,8 @@ CUnzipper::CUnzipper(const wchar_t* path)
 CUnzipper::~CUnzipper()
 {
     Close();
+    if (m_inflaterReady)
+        inflateEnd(&m_inflater);
 }
 
 bool CUnzipper::Open(const wchar_t* path)
@@ -257,6 +260,75 @@ bool CUnzipper::ReadCurrentFile(unsigned char*& data, uint32_t& size)
     }
     data = block;
     return true;
+}
+
+bool CUnzipper::ReadCurrentFileInto(std::vector<uint8_t>& data)
+{
+    // Opened raw: the library hands out the stored bytes and leaves inflating and the
+    // checksum to us.
+    int method = 0, level = 0;
+    if (!m_unzip || unzOpenCurrentFile2(m_unzip, &method, &level, 1) != UNZ_OK)
+        return false;
+    UnzipFileInfo info;
+    bool ok = GetFileInfo(info) && PlausibleSize(info) && (method == 0 || method == Z_DEFLATED);
+    if (ok)
+    {
+        try
+        {
+            m_compressed.resize(info.compressedSize);
+        }
+        catch (const std::bad_alloc&)
+        {
+            ok = false;
+        }
+    }
+    for (uint32_t done = 0; ok && done < info.compressedSize;)
+    {
+        const int got = unzReadCurrentFile(m_unzip, m_compressed.data() + done, info.compressedSize - done);
+        ok = got > 0;
+        done += ok ? static_cast<uint32_t>(got) : 0;
+    }
+    unzCloseCurrentFile(m_unzip);
+    return ok && InflateInto(info, data);
+}
+
+bool CUnzipper::InflateInto(const UnzipFileInfo& info, std::vector<uint8_t>& data)
+{
+    try
+    {
+        data.resize(info.uncompressedSize);
+    }
+    catch (const std::bad_alloc&)
+    {
+        return false;
+    }
+    if (info.compressionMethod == 0)
+    {
+        if (info.uncompressedSize != 0)
+            std::memcpy(data.data(), m_compressed.data(), info.uncompressedSize);
+    }
+    else
+    {
+        if (!m_inflaterReady)
+        {
+            if (inflateInit2(&m_inflater, -MAX_WBITS) != Z_OK)
+                return false;
+            m_inflaterReady = true;
+        }
+        else if (inflateReset(&m_inflater) != Z_OK)
+            return false;
+        // zlib wants somewhere to write even when nothing is to be written.
+        uint8_t nothing = 0;
+        m_inflater.next_in = m_compressed.data();
+        m_inflater.avail_in = info.compressedSize;
+        m_inflater.next_out = info.uncompressedSize != 0 ? data.data() : &nothing;
+        m_inflater.avail_out = info.uncompressedSize;
+        if (inflate(&m_inflater, Z_FINISH) != Z_STREAM_END || m_inflater.avail_out != 0)
+            return false;
+    }
+    m_bytesInflated += info.uncompressedSize;
+    const uInt size = info.uncompressedSize;
+    return crc32(0, info.uncompressedSize != 0 ? data.data() : nullptr, size) == info.crc;
 }
 
 UnzipEntryStream::UnzipEntryStream(CUnzipper& unzipper) : m_unzipper(unzipper)

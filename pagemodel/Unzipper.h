@@ -72,6 +72,12 @@ public:
     // and frees with free(). An empty entry gives size 0 and no block. On failure data
     // is null and nothing is allocated: a failed read never hands out a block.
     bool ReadCurrentFile(unsigned char*& data, uint32_t& size);
+    // Reads the current entry whole into data, whose storage is kept and reused: the entry's
+    // compressed bytes are taken in one read and inflated in one pass by an inflater that
+    // lives as long as the unzipper, so that reading many small entries one after the other
+    // (a conversion's page files) allocates nothing once the buffers have grown. The checksum
+    // is checked; on failure data holds nothing useful.
+    bool ReadCurrentFileInto(std::vector<uint8_t>& data);
 
     // The current entry piece by piece, inflating only what is asked for. Open gives the
     // entry's size (refusing one beyond kMaxEntrySize or beyond what its compressed bytes
@@ -95,8 +101,13 @@ private:
     void BuildIndex();
     bool GotoIndexed(const std::unordered_map<std::string, size_t>& index, const char* name);
 
+    bool InflateInto(const UnzipFileInfo& info, std::vector<uint8_t>& data);
+
     unzFile m_unzip = nullptr;
     uint64_t m_bytesInflated = 0;
+    std::vector<uint8_t> m_compressed;
+    z_stream m_inflater = {};
+    bool m_inflaterReady = false;
     std::vector<IndexedEntry> m_entries;
     // Names folded to upper case (ASCII only, as the zip library compares them) to the first
     // entry that carries them: whole names, and the file-name parts behind the last folder.

@@ -53,13 +53,14 @@ std::unique_ptr<ConvertingTableGrid> CDCTableParser::ParsePage(int page, std::un
     // on show) stays as it was.
     const CDCPage* before = m_workFile->GetPageSet().GetPage(n);
     const bool wasLoaded = before && before->IsLoaded();
-    PageWordList pageWords;
-    const bool read = m_workFile->GetPageWords(n, m_dc, pageWords);
+    const bool read = m_workFile->GetPageWords(n, m_dc, m_pageWords);
     if (!wasLoaded)
         m_workFile->UnloadPage(n);
     if (!read)
         return nullptr;
-    WordList words = WordsOf(pageWords);
-    SortWordsForParsing(words);
-    return ParseWords(words, std::move(grid), perPageDetection);
+    m_words.clear();
+    for (int i = 0; i < m_pageWords.GetCount(); ++i)
+        m_words.push_back(m_pageWords.GetAt(i));
+    SortWordsForParsing(m_words);
+    return ParseWords(m_words, std::move(grid), perPageDetection);
 }

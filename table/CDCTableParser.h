@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "pagemodel/PageWordList.h"
 #include "table/ConvertingTableParser.h"
 
 class CDCWorkFile;
@@ -22,6 +23,9 @@ public:
 private:
     CDCWorkFile* m_workFile;
     HDC m_dc;
+    // The words of the page being parsed, kept from page to page so that their storage is reused.
+    PageWordList m_pageWords;
+    WordList m_words;
 };
 
 // Puts words into the order the parser takes them: two words on one text line by their left

@@ -68,11 +68,15 @@ constexpr DWORD AnsiFlags = WC_COMPOSITECHECK | WC_SEPCHARS;
 std::wstring BuildTableText(const ConvertingTableGrid& grid)
 {
     std::wstring text;
-    for (const ConvertingTableRow& row : grid.GetRows()) {
-        for (const ConvertingTableCell& cell : row) {
+    // No cell's text is much longer than its words with their spaces: room for that, reserved
+    // once, keeps a long text from being copied again and again as it grows.
+    const int columns = grid.GetColumnCount();
+    text.reserve(grid.GetTextLength() + size_t(grid.GetRowCount()) * (size_t(columns) + 2));
+    for (int row = 0; row < grid.GetRowCount(); ++row) {
+        for (int column = 0; column < columns; ++column) {
             // A cell holding a TAB or a line break is quoted: unquoted it would paste as extra
             // cells or rows and move every later row.
-            text += ClipboardCellText(ConvertingTableGrid::GetCellText(cell, false));
+            text += ClipboardCellText(grid.GetCellText(column, row, false));
             text += L'\t';
         }
         text += L"\r\n";

@@ -1,10 +1,12 @@
 #include "table/ConvertingTableGrid.h"
 
+#include <iterator>
 #include <stdexcept>
 
 #include "pagemodel/ConvertingWord.h"
 #include "pagemodel/RtlText.h"
 #include "table/ConvertingTableLayout.h"
+#include "table/PackedRows.h"
 
 void ConvertingTableCell::AddWord(const ConvertingWord& word, const std::wstring& text, bool spaceBefore,
                                   int32_t format)
@@ -16,7 +18,7 @@ void ConvertingTableCell::AddWord(const ConvertingWord& word, const std::wstring
     added.m_text = text;
     added.m_colour = word.m_colour;
     added.m_fontSize = word.m_fontSize;
-    m_words.push_back(added);
+    m_words.push_back(std::move(added));
 }
 
 bool ConvertingTableCell::HasRtlText() const
@@ -98,7 +100,8 @@ void ConvertingTableCell::GetDisplayWords(std::vector<ConvertingTableCellWord>& 
         list.push_back(current);
 }
 
-ConvertingTableGrid::ConvertingTableGrid(const ConvertingTableLayout* layout) : m_layout(layout)
+ConvertingTableGrid::ConvertingTableGrid(const ConvertingTableLayout* layout)
+    : m_packed(std::make_unique<PackedRows>()), m_layout(layout)
 {
     for (int i = 0; layout && i < layout->GetColumnCount(); ++i)
     {
@@ -107,18 +110,77 @@ ConvertingTableGrid::ConvertingTableGrid(const ConvertingTableLayout* layout) : 
     }
 }
 
+ConvertingTableGrid::~ConvertingTableGrid() = default;
+
+int ConvertingTableGrid::GetRowCount() const
+{
+    return m_packed->GetRowCount() + static_cast<int>(m_open.size());
+}
+
+size_t ConvertingTableGrid::GetTextLength() const
+{
+    size_t length = m_packed->GetTextLength();
+    for (const ConvertingTableRow& row : m_open)
+        for (const ConvertingTableCell& cell : row)
+            for (const ConvertingTableCellWord& word : cell.m_words)
+                length += word.m_text.size() + (word.m_spaceFollows ? 1 : 0);
+    return length;
+}
+
 void ConvertingTableGrid::SetCell(int column, int row, int extraColumns, int extraRows, const ConvertingWord& word,
                                   const std::wstring& text, bool spaceBefore, int32_t format)
 {
-    while (static_cast<int>(m_rows.size()) <= row)
-        m_rows.emplace_back(m_flaggedColumnCount);
-    ConvertingTableRow& cells = m_rows[row];
+    if (row < m_packed->GetRowCount())
+        UnpackFrom(row);
+    while (GetRowCount() <= row)
+    {
+        if (m_spareRows.empty())
+        {
+            m_open.emplace_back(m_flaggedColumnCount);
+            continue;
+        }
+        m_open.push_back(std::move(m_spareRows.back()));
+        m_spareRows.pop_back();
+    }
+    ConvertingTableRow& cells = m_open[static_cast<size_t>(row - m_packed->GetRowCount())];
     if (column < 0 || column >= static_cast<int>(cells.size()))
         throw std::out_of_range("invalid vector<T> subscript");
     ConvertingTableCell& cell = cells[column];
     cell.AddWord(word, text, spaceBefore, format);
     if (extraColumns > 0 || extraRows > 0)
         cell.m_span = (extraRows << 16) | extraColumns;
+}
+
+void ConvertingTableGrid::PackRows()
+{
+    // The emptied rows serve the next page, so that their cells' storage is not made anew each time.
+    for (ConvertingTableRow& row : m_open)
+    {
+        m_packed->Append(row);
+        for (ConvertingTableCell& cell : row)
+        {
+            cell.m_words.clear();
+            cell.m_format = CellFormatAutomatic;
+            cell.m_span = 0;
+        }
+        m_spareRows.push_back(std::move(row));
+    }
+    m_open.clear();
+}
+
+void ConvertingTableGrid::UnpackFrom(int row)
+{
+    std::vector<ConvertingTableRow> taken;
+    while (m_packed->GetRowCount() > row)
+        taken.push_back(m_packed->TakeLast());
+    m_open.insert(m_open.begin(), std::make_move_iterator(taken.rbegin()), std::make_move_iterator(taken.rend()));
+}
+
+ConvertingTableCell ConvertingTableGrid::GetCell(int column, int row) const
+{
+    if (row < m_packed->GetRowCount())
+        return m_packed->GetCell(column, row);
+    return m_open[static_cast<size_t>(row - m_packed->GetRowCount())][static_cast<size_t>(column)];
 }
 
 namespace
@@ -132,27 +194,52 @@ void MoveTrailingMinusToFront(std::wstring& text)
     text.pop_back();
     text.insert(text.begin(), L'-');
 }
+
+std::wstring OutputText(std::wstring text, int32_t format, bool rtl)
+{
+    if (format == CellFormatNumber)
+        MoveTrailingMinusToFront(text);
+    return rtl ? PrepareRtlText(text) : ConvertRtlText(text);
+}
 } // namespace
 
 std::wstring ConvertingTableGrid::GetCellText(const ConvertingTableCell& cell, bool rtl)
 {
-    std::wstring text = cell.GetJoinedText();
-    if (cell.m_format == CellFormatNumber)
-        MoveTrailingMinusToFront(text);
-    return rtl ? PrepareRtlText(text) : ConvertRtlText(text);
+    return OutputText(cell.GetJoinedText(), cell.m_format, rtl);
+}
+
+std::wstring ConvertingTableGrid::GetCellText(int column, int row, bool rtl) const
+{
+    if (row < m_packed->GetRowCount())
+        return OutputText(m_packed->GetJoinedText(column, row), m_packed->GetFormat(column, row), rtl);
+    return GetCellText(GetCell(column, row), rtl);
 }
 
 int32_t ConvertingTableGrid::GetColumnFormat(int column) const
 {
     bool found = false;
     int32_t format = CellFormatAutomatic;
-    for (const ConvertingTableRow& row : m_rows)
+    if (column < 0 || column >= m_flaggedColumnCount)
+        return format;
+    for (int row = 0; row < GetRowCount(); ++row)
     {
-        if (column < 0 || column >= static_cast<int>(row.size()) || row[column].m_words.empty())
-            continue;
-        if (found && row[column].m_format != format)
+        int32_t cellFormat = CellFormatAutomatic;
+        if (row < m_packed->GetRowCount())
+        {
+            if (!m_packed->HasWords(column, row))
+                continue;
+            cellFormat = m_packed->GetFormat(column, row);
+        }
+        else
+        {
+            const ConvertingTableCell& cell = m_open[static_cast<size_t>(row - m_packed->GetRowCount())][column];
+            if (cell.m_words.empty())
+                continue;
+            cellFormat = cell.m_format;
+        }
+        if (found && cellFormat != format)
             return CellFormatAutomatic;
-        format = row[column].m_format;
+        format = cellFormat;
         found = true;
     }
     return format;

@@ -5,6 +5,7 @@
 // The grid has one column per converted layout column (flag 1); skipped layout columns have no
 // grid column, and spans of merged cells count grid columns.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -50,11 +51,14 @@ public:
 
 using ConvertingTableRow = std::vector<ConvertingTableCell>;
 
+class PackedRows;
+
 class ConvertingTableGrid
 {
 public:
     // Counts the converted columns of the layout, which the grid borrows.
     explicit ConvertingTableGrid(const ConvertingTableLayout* layout);
+    ~ConvertingTableGrid();
     ConvertingTableGrid(const ConvertingTableGrid&) = delete;
     ConvertingTableGrid& operator=(const ConvertingTableGrid&) = delete;
 
@@ -63,22 +67,39 @@ public:
     // std::out_of_range.
     void SetCell(int column, int row, int extraColumns, int extraRows, const ConvertingWord& word,
                  const std::wstring& text, bool spaceBefore, int32_t format);
+    // Puts the rows filled so far into the grid's compact store, where a long conversion keeps
+    // them in little memory. The parser packs a page's rows when it has placed its words; a
+    // later SetCell on a packed row takes the rows from there on out again.
+    void PackRows();
 
     // The cell's text for output: a trailing minus of a Number cell goes in front, then the text
     // is trimmed and made ready for right-to-left output (rtl) or turned into printed order.
     static std::wstring GetCellText(const ConvertingTableCell& cell, bool rtl);
+    // The same for the cell at (column, row), without building its words.
+    std::wstring GetCellText(int column, int row, bool rtl) const;
     // The format shared by every non-empty cell of the column; Automatic when they differ or
     // none has words.
     int32_t GetColumnFormat(int column) const;
 
-    int GetRowCount() const { return static_cast<int>(m_rows.size()); }
+    int GetRowCount() const;
+    // Every row has one cell per converted column.
     int GetColumnCount() const { return m_flaggedColumnCount; }
-    const std::vector<ConvertingTableRow>& GetRows() const { return m_rows; }
-    const ConvertingTableCell& GetCell(int column, int row) const { return m_rows[row][column]; }
+    // A copy of the cell at (column, row), with its words.
+    ConvertingTableCell GetCell(int column, int row) const;
+    // The characters of every cell's words with the spaces between them: no text of the whole
+    // grid holds more, besides its separators.
+    size_t GetTextLength() const;
     const ConvertingTableLayout* GetLayout() const { return m_layout; }
 
 private:
-    std::vector<ConvertingTableRow> m_rows;
+    // Takes packed rows from row on out again, so that they can change.
+    void UnpackFrom(int row);
+
+    std::unique_ptr<PackedRows> m_packed;
+    // The rows behind the packed ones, as they are being filled.
+    std::vector<ConvertingTableRow> m_open;
+    // Rows packed and emptied, kept for the rows to come.
+    std::vector<ConvertingTableRow> m_spareRows;
     int32_t m_flaggedColumnCount = 0;
     const ConvertingTableLayout* m_layout;
 };

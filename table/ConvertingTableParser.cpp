@@ -129,5 +129,6 @@ std::unique_ptr<ConvertingTableGrid> ConvertingTableParser::ParseWords(const Wor
             previousColumn = c;
         }
     }
+    grid->PackRows();
     return grid;
 }

@@ -183,14 +183,7 @@ void LayoutView::CheckMergedCellsMode()
         else
             GetLayout().ResetIds();
     }
-    // Paging checks again: a view already in the application's mode keeps its selection.
-    if (m_rowAndCellEditing != shell.IsAdvancedMode())
-        SetRowAndCellEditing(shell.IsAdvancedMode());
-    else
-    {
-        InvalidateLayoutRect(nullptr);
-        UpdatePreview();
-    }
+    SetRowAndCellEditing(shell.IsAdvancedMode());
 }
 
 void LayoutView::OnActivateView()

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # The benchmark (not part of the test run): tools/bench.sh [x86_64|i686]
 # Builds the optimised build, prints reports through the driver, opens and converts the work files,
-# converts the same report as PDF with pdftotext -layout, and prints one table of ratios, each
-# measured side by side in this run. Takes about five minutes on x86_64 once built.
+# converts the same report as PDF with pdftotext -layout, and prints one table of ratios. Each ratio
+# is the median of pairs measured one right after the other (A, B, A, B, ...), so that both sides
+# of a pair see the machine in the same state; the spread of the pairs stands beside it, and a row
+# is met only when its median is. Takes about six minutes on x86_64 once built.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 ARCH="${1:-x86_64}"
 case "$ARCH" in i686|x86_64) ;; *) echo "usage: $0 [x86_64|i686]" >&2; exit 2;; esac
+PAIRS=7   # pairs per ratio of whole processes (conversion against pdftotext, opening)
 
 # What the comparison needs: pdftotext (poppler-utils) and a text-to-PDF road (enscript, then
 # ghostscript's ps2pdf).
@@ -47,119 +50,156 @@ bench() { "$LOADER" "$BIN/kest_bench.exe" "$@" </dev/null 2>"$WORK/stderr.log" |
 value() { sed -n "s/^$1=//p" <<<"$2" | head -n1; }
 calc() { awk "BEGIN { printf \"%.2f\", $1 }"; }
 unixpath() { local p="${1#Z:}"; echo "${p//\\//}"; }
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+# Median, lowest and highest of the numbers on standard input, one a line: "median low high".
+stats() {
+  # Blank lines (the ends of the lists built here) are no values.
+  sed '/^[[:space:]]*$/d' | sort -g | awk '{ v[NR] = $1 } END {
+    if (NR == 0) { print "0 0 0"; exit }
+    m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+    printf "%.4f %.4f %.4f\n", m, v[1], v[NR] }'
+}
+median() { stats | cut -d' ' -f1; }
+# "low-high" of stats output, as the spread of a row.
+spread() { awk '{ printf "%.2f-%.2f", $2, $3 }' <<<"$1"; }
+verdict() { awk "BEGIN { print ($1) ? \"met\" : \"NOT MET\" }"; }
 
-declare -A CAPTURE DEFLATE PEAK WORKFILE PHASES RATIO END_RATIO
+declare -A END_PAIRS END_MS PAGE_PAIRS DRAW DEFLATE PEAK WORKFILE
 LONGEST_600_COLOUR=100   # a 1000-page job at 600 dpi in colour takes too long for one run
 echo "== bench: capture"
 for dpi in 144 600; do
   for mode in mono colour; do
     for pages in 1 10 100 1000; do
-      run_pages=$pages
       if [ "$dpi/$mode" = 600/colour ] && [ "$pages" -gt $LONGEST_600_COLOUR ]; then continue; fi
-      out="$(bench capture "$run_pages" "$dpi" "$mode" "$JOBS" "$PROGRAM")" || {
-        echo "capture $pages $dpi $mode failed:"; cat "$WORK/stderr.log"; exit 1; }
       key="$dpi/$mode/$pages"
-      CAPTURE[$key]="$(value capture_ms_per_page "$out")"
-      DEFLATE[$key]="$(value deflate_ms_per_page "$out")"
-      PEAK[$key]="$(value peak_mb "$out")"
-      RATIO[$key]="$(value capture_to_deflate "$out")"
-      END_RATIO[$key]="$(value page_end_to_deflate "$out")"
-      PHASES[$key]="$(printf '%.1f+%.1f+%.1f' "$(value start_page_ms "$out")" "$(value drawing_ms "$out")" \
-        "$(value send_page_ms "$out")")"
-      file="$(unixpath "$(value workfile "$out")")"
-      if [ "$dpi/$mode" = 144/mono ] && [ "$pages" -ge 10 ]; then
-        mv "$file" "$WORK/report-$pages.kest"; WORKFILE[$pages]="$WORK/report-$pages.kest"
-      else
-        rm -f "$file"
-      fi
+      # Each sampled page gives one pair (the page, then the deflate of its image); a job of one
+      # page is printed five times to have five.
+      runs=1; [ "$pages" -ge 5 ] || runs=5
+      pairs=""
+      for ((run = 0; run < runs; run++)); do
+        out="$(bench capture "$pages" "$dpi" "$mode" "$JOBS" "$PROGRAM")" || {
+          echo "capture $pages $dpi $mode failed:"; cat "$WORK/stderr.log"; exit 1; }
+        pairs+="$(sed -n 's/^pair=//p' <<<"$out")"$'\n'
+        file="$(unixpath "$(value workfile "$out")")"
+        if [ "$dpi/$mode" = 144/mono ] && [ "$pages" -ge 10 ]; then
+          mv "$file" "$WORK/report-$pages.kest"; WORKFILE[$pages]="$WORK/report-$pages.kest"
+        else
+          rm -f "$file"
+        fi
+        PEAK[$key]="$(value peak_mb "$out")"
+      done
+      END_PAIRS[$key]="$(awk 'NF == 4 && $2 > 0 { print $1 / $2 }' <<<"$pairs" | stats)"
+      PAGE_PAIRS[$key]="$(awk 'NF == 4 { print $3 }' <<<"$pairs" | stats)"
+      DRAW[$key]="$(awk 'NF == 4 { print $4 }' <<<"$pairs" | median)"
+      DEFLATE[$key]="$(awk 'NF == 4 { print $2 }' <<<"$pairs" | median)"
+      END_MS[$key]="$(awk 'NF == 4 { print $1 }' <<<"$pairs" | median)"
     done
   done
 done
 
-echo "== bench: open, conversion, pdftotext"
-declare -A OPEN ARCHIVE CONVERT CONVERT_PEAK PARSED PDF
+echo "== bench: the same report as PDF"
 for pages in 10 100 1000; do
-  file="$(winpath "${WORKFILE[$pages]}")"
-  if [ "$pages" != 100 ]; then
-    out="$(bench open "$file")" || { echo "open $pages failed:"; cat "$WORK/stderr.log"; exit 1; }
-    OPEN[$pages]="$(value open_ms "$out")"; ARCHIVE[$pages]="$(value archive_open_ms "$out")"
-  fi
-  # The best of three processes, as for pdftotext: the first of a run also pays for cold caches.
-  CONVERT[$pages]=0
-  for _ in 1 2 3; do
-    out="$(bench convert "$file")" || { echo "convert $pages failed:"; cat "$WORK/stderr.log"; exit 1; }
-    rate="$(value convert_pages_per_s "$out")"
-    if awk "BEGIN { exit !($rate > ${CONVERT[$pages]}) }"; then
-      CONVERT[$pages]="$rate"; CONVERT_PEAK[$pages]="$(value peak_mb "$out")"
-      PARSED[$pages]="$(value parsed_mb "$out")"
-    fi
-  done
-
-  # The same report as PDF: 60 lines a page in Courier 10, no headers, one PDF page per page.
+  # 60 lines a page in Courier 10, no headers, one PDF page per page.
   bench report "$pages" "$(winpath "$WORK/report-$pages.txt")" >/dev/null
   enscript -q -B -f Courier10 -L 60 -p "$WORK/report-$pages.ps" "$WORK/report-$pages.txt"
   ps2pdf "$WORK/report-$pages.ps" "$WORK/report-$pages.pdf"
   pdfpages="$(pdfinfo "$WORK/report-$pages.pdf" | sed -n 's/^Pages: *//p')"
   [ "$pdfpages" = "$pages" ] || { echo "the PDF has $pdfpages pages, not $pages"; exit 1; }
-  best=""
-  for _ in 1 2 3; do
-    start=$(date +%s%N)
-    pdftotext -layout "$WORK/report-$pages.pdf" "$WORK/report-$pages.pdf.txt"
-    ms=$(( ($(date +%s%N) - start) / 1000000 ))
-    if [ -z "$best" ] || [ "$ms" -lt "$best" ]; then best=$ms; fi
-  done
-  [ "$best" -gt 0 ] || best=1
-  PDF[$pages]="$(calc "1000 * $pages / $best")"
 done
 
-verdict() { awk "BEGIN { print ($1) ? \"met\" : \"NOT MET\" }"; }
-row() { printf '%-44s %-38s %-34s %7s  %-8s %s\n' "$@"; }
+echo "== bench: conversion against pdftotext, $PAIRS pairs a size"
+declare -A CONVERT_RATIO CONVERT_RATE PDF_RATE CONVERT_PEAK PARSED TEXT_MB RATES OPEN ARCHIVE
+for pages in 10 100 1000; do
+  file="$(winpath "${WORKFILE[$pages]}")"
+  ratios="" rates="" pdfrates="" peaks="" parsed=""
+  for ((pair = 0; pair < PAIRS; pair++)); do
+    out="$(bench convert "$file")" || { echo "convert $pages failed:"; cat "$WORK/stderr.log"; exit 1; }
+    rate="$(value convert_pages_per_s "$out")"
+    start=$(now_ms)
+    pdftotext -layout "$WORK/report-$pages.pdf" "$WORK/report-$pages.pdf.txt"
+    ms=$(( $(now_ms) - start )); [ "$ms" -gt 0 ] || ms=1
+    pdfrate="$(calc "1000 * $pages / $ms")"
+    ratios+="$(calc "$rate / $pdfrate")"$'\n'
+    rates+="$rate"$'\n'; pdfrates+="$pdfrate"$'\n'
+    peaks+="$(value peak_mb "$out")"$'\n'; parsed+="$(value parsed_mb "$out")"$'\n'
+    TEXT_MB[$pages]="$(calc "$(value text_kb "$out") * 2 / 1024")"   # UTF-16: two bytes a character
+  done
+  CONVERT_RATIO[$pages]="$(stats <<<"$ratios")"
+  CONVERT_RATE[$pages]="$(median <<<"$rates")"; PDF_RATE[$pages]="$(median <<<"$pdfrates")"
+  RATES[$pages]="$rates"
+  CONVERT_PEAK[$pages]="$(median <<<"$peaks")"; PARSED[$pages]="$(median <<<"$parsed")"
+done
+
+echo "== bench: open and page 1, 10 against 1000 pages, $PAIRS pairs"
+opens="" open10="" open1000="" archive10="" archive1000=""
+for ((pair = 0; pair < PAIRS; pair++)); do
+  small="$(bench open "$(winpath "${WORKFILE[10]}")")" || { echo "open 10 failed"; cat "$WORK/stderr.log"; exit 1; }
+  large="$(bench open "$(winpath "${WORKFILE[1000]}")")" || { echo "open 1000 failed"; cat "$WORK/stderr.log"; exit 1; }
+  opens+="$(calc "$(value open_ms "$large") / $(value open_ms "$small")")"$'\n'
+  open10+="$(value open_ms "$small")"$'\n'; open1000+="$(value open_ms "$large")"$'\n'
+  archive10+="$(value archive_open_ms "$small")"$'\n'; archive1000+="$(value archive_open_ms "$large")"$'\n'
+done
+
+row() { printf '%-44s %-40s %-32s %6s %-11s %-8s %s\n' "$@"; }
+ratio_of() { calc "$(cut -d' ' -f1 <<<"$1")"; }
 echo
-echo "Kest benchmark: $ARCH Release build under wine, $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores"
-row "measurement" "Kest" "against" "ratio" "target" ""
+echo "Kest benchmark: $ARCH Release build under wine, $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores," \
+  "load $(cut -d' ' -f1 /proc/loadavg)"
+row "measurement" "Kest" "against" "ratio" "spread" "target" ""
 for dpi in 144 600; do
   for mode in mono colour; do
     for pages in 1 10 100 1000; do
       key="$dpi/$mode/$pages"
-      if [ -z "${CAPTURE[$key]:-}" ]; then
-        row "capture $dpi dpi $mode, $pages pages" "not run: too slow for one run" "(measured at $LONGEST_600_COLOUR pages)" \
-          "-" "" ""
+      if [ -z "${END_PAIRS[$key]:-}" ]; then
+        row "page end $dpi dpi $mode, $pages pages" "not run: too slow for one run" \
+          "(measured at $LONGEST_600_COLOUR pages)" "-" "" "" ""
         continue
       fi
-      r="$(calc "${RATIO[$key]}")"
-      end="$(calc "${END_RATIO[$key]}")"
-      row "capture $dpi dpi $mode, $pages pages" "${CAPTURE[$key]} ms/page (${PHASES[$key]})" "deflate ${DEFLATE[$key]} ms/page" \
-        "${r}x" "<= 1.2x" "$(verdict "$r <= 1.2"); page end alone ${end}x"
+      r="$(ratio_of "${END_PAIRS[$key]}")"
+      row "page end $dpi dpi $mode, $pages pages" \
+        "$(calc "${END_MS[$key]}") ms/page (engine drawing $(calc "${DRAW[$key]}"))" \
+        "deflate $(calc "${DEFLATE[$key]}") ms/page" "${r}x" "$(spread "${END_PAIRS[$key]}")" "<= 1.2x" \
+        "$(verdict "$r <= 1.2")"
     done
   done
 done
 for combo in 144/mono 144/colour 600/mono; do
-  r="$(calc "${CAPTURE[$combo/1000]} / ${CAPTURE[$combo/10]}")"
-  row "capture cost/page ${combo/\// dpi }, 1000 vs 10" "${CAPTURE[$combo/1000]} ms/page" "${CAPTURE[$combo/10]} ms/page" \
-    "${r}x" "<= 1.2x" "$(verdict "$r <= 1.2")"
+  large="$(cut -d' ' -f1 <<<"${PAGE_PAIRS[$combo/1000]}")" small="$(cut -d' ' -f1 <<<"${PAGE_PAIRS[$combo/10]}")"
+  r="$(calc "$large / $small")"
+  row "capture cost/page ${combo/\// dpi }, 1000 vs 10" "$(calc "$large") ms/page" "$(calc "$small") ms/page" \
+    "${r}x" "" "<= 1.2x" "$(verdict "$r <= 1.2")"
 done
-r="$(calc "${OPEN[1000]} / ${OPEN[10]}")"
-row "open + page 1, 1000 vs 10 pages" "${OPEN[1000]} ms" "${OPEN[10]} ms" "${r}x" "<= 1.2x" \
-  "$(verdict "$r <= 1.2"); archive directory alone ${ARCHIVE[1000]} vs ${ARCHIVE[10]} ms"
+o="$(stats <<<"$opens")"; r="$(ratio_of "$o")"
+row "open + page 1, 1000 vs 10 pages" "$(calc "$(median <<<"$open1000")") ms" "$(calc "$(median <<<"$open10")") ms" \
+  "${r}x" "$(spread "$o")" "<= 1.2x" \
+  "$(verdict "$r <= 1.2"); archive directory alone $(calc "$(median <<<"$archive1000")") vs $(calc "$(median <<<"$archive10")") ms"
 for pages in 10 100 1000; do
-  r="$(calc "${CONVERT[$pages]} / ${PDF[$pages]}")"
-  row "words+detection+parse+text, $pages pages" "${CONVERT[$pages]} pages/s" "pdftotext -layout ${PDF[$pages]} pages/s" \
-    "${r}x" ">= 1.0x" "$(verdict "$r >= 1.0")"
+  r="$(ratio_of "${CONVERT_RATIO[$pages]}")"
+  row "words+detection+parse+text, $pages pages" "$(calc "${CONVERT_RATE[$pages]}") pages/s" \
+    "pdftotext -layout $(calc "${PDF_RATE[$pages]}") pages/s" "${r}x" "$(spread "${CONVERT_RATIO[$pages]}")" \
+    ">= 1.2x" "$(verdict "$r >= 1.2")"
 done
-r="$(calc "${CONVERT[10]} / ${CONVERT[1000]}")"
-row "conversion cost/page, 1000 vs 10 pages" "${CONVERT[1000]} pages/s" "${CONVERT[10]} pages/s" \
-  "${r}x" "<= 1.2x" "$(verdict "$r <= 1.2")"
+# Pair k of the 10-page conversions with pair k of the 1000-page ones: the cost of a page at 1000
+# pages against its cost at 10, as the 10-page rate over the 1000-page one.
+c="$(paste <(echo -n "${RATES[10]}") <(echo -n "${RATES[1000]}") | awk 'NF == 2 && $2 > 0 { print $1 / $2 }' | stats)"
+r="$(ratio_of "$c")"
+row "conversion cost/page, 1000 vs 10 pages" "$(calc "${CONVERT_RATE[1000]}") pages/s" \
+  "$(calc "${CONVERT_RATE[10]}") pages/s" "${r}x" "$(spread "$c")" "<= 1.2x" "$(verdict "$r <= 1.2")"
 r="$(calc "${PEAK[144/mono/1000]} / ${PEAK[144/mono/10]}")"
 row "peak memory, driver's process, 1000 vs 10" "${PEAK[144/mono/1000]} MB" "${PEAK[144/mono/10]} MB" \
-  "${r}x" "<= 1.5x" "$(verdict "$r <= 1.5")"
-r="$(calc "${CONVERT_PEAK[1000]} / ${CONVERT_PEAK[10]}")"
-row "peak memory, conversion, 1000 vs 10" "${CONVERT_PEAK[1000]} MB" "${CONVERT_PEAK[10]} MB" "${r}x" "<= 1.5x" \
-  "$(verdict "$r <= 1.5"); once parsed, before the text: ${PARSED[1000]} vs ${PARSED[10]} MB"
-echo "Capture: the driver's calls from start to end of each page (the application's page making not"
-echo "counted), in brackets: white page + engine drawing with text capture + page end (image and record"
-echo "into the archive); against zlib's deflate of the same page's bits at the work file's level, right"
-echo "after the page on up to ten pages spread over the job (the ratios are of those pages). Start and"
-echo "end of the job (work file finished, program started) are outside the per-page figure."
-echo "Conversion: open, detection on page 1, per-page rows, parse and tab-separated text of every page,"
-echo "in one process, best of three processes; pdftotext timed as the whole command, best of three."
-echo "Peak memory: peak working set of the process (capture: 144 dpi black and white)."
+  "${r}x" "" "<= 1.5x" "$(verdict "$r <= 1.5")"
+r="$(calc "(${CONVERT_PEAK[1000]} - ${TEXT_MB[1000]}) / ${CONVERT_PEAK[10]}")"
+row "peak memory, conversion, 1000 vs 10" "$(calc "${CONVERT_PEAK[1000]}") MB less its text ${TEXT_MB[1000]} MB" \
+  "$(calc "${CONVERT_PEAK[10]}") MB" "${r}x" "" "<= 1.5x" \
+  "$(verdict "$r <= 1.5"); parsed, before the text: $(calc "${PARSED[1000]}") vs $(calc "${PARSED[10]}") MB"
+echo "Ratios are medians of pairs, each pair measured one right after the other; the spread is the"
+echo "lowest and highest pair. A row is met when its median is."
+echo "Page end: the driver's own part of a page, the image and the page's record written into the"
+echo "archive, against zlib's deflate of the same page's bits at the work file's level right after it,"
+echo "on up to ten pages spread over the job (a job of one page is printed five times). The engine's"
+echo "drawing of the page (wine's, on Windows the graphics engine's) is shown beside it, not counted."
+echo "Capture cost/page: median of the sampled pages' whole time, white page to page end."
+echo "Conversion: open, detection on page 1, per-page rows, parse and tab-separated text of every page"
+echo "in one process, against pdftotext -layout timed as the whole command, the two one after the other."
+echo "Peak memory: peak working set of the process (capture: 144 dpi black and white); a conversion"
+echo "of 1000 pages is held within 1.5x of one of 10 pages plus the size of its own text."

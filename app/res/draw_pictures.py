@@ -54,27 +54,30 @@ class Picture:
                                   y + (row + 1) * scale, colour)
             x += 6 * scale
 
-    def page_to_table(self, left, top, accent):
-        """A printed page with lines of text, an arrow, and the table made of it."""
-        self.fill(left + 3, top + 3, left + 73, top + 99, (60, 60, 60))
-        self.fill(left, top, left + 70, top + 96, (255, 255, 255))
+    def page_to_table(self, left, top, accent, columns=3):
+        """A printed page with lines of text, an arrow, and the table made of it; with fewer
+        columns the whole is narrower (214 pixels wide with three, 50 less per column less)."""
+        page = 10 + columns * 20
+        self.fill(left + 3, top + 3, left + page + 3, top + 99, (60, 60, 60))
+        self.fill(left, top, left + page, top + 96, (255, 255, 255))
         for row in range(8):
             y = top + 10 + row * 10
-            for column, width in enumerate((14, 18, 12)):
+            for column, width in enumerate((14, 18, 12)[:columns]):
                 x = left + 8 + column * 20
                 self.fill(x, y, x + width, y + 3, (90, 90, 90))
-        ax = left + 84
+        ax = left + page + 14
         self.fill(ax, top + 46, ax + 22, top + 52, accent)
         for i in range(9):
             self.fill(ax + 22 + i, top + 40 + i, ax + 23 + i, top + 58 - i, accent)
-        tx = left + 124
-        self.fill(tx, top, tx + 90, top + 96, (255, 255, 255))
-        self.fill(tx, top, tx + 90, top + 12, accent)
+        tx = ax + 40
+        table = columns * 30
+        self.fill(tx, top, tx + table, top + 96, (255, 255, 255))
+        self.fill(tx, top, tx + table, top + 12, accent)
         for row in range(9):
-            self.fill(tx, top + row * 12, tx + 90, top + row * 12 + 1, (120, 120, 120))
-        for column in range(4):
+            self.fill(tx, top + row * 12, tx + table, top + row * 12 + 1, (120, 120, 120))
+        for column in range(columns + 1):
             self.fill(tx + column * 30, top, tx + column * 30 + 1, top + 96, (120, 120, 120))
-        self.frame(tx, top, tx + 91, top + 97, (40, 40, 40))
+        self.frame(tx, top, tx + table + 1, top + 97, (40, 40, 40))
 
 
 def resample(path, count):
@@ -129,7 +132,8 @@ def draw_about(second):
     picture = Picture(420, 230, (192, 192, 192))
     body, accent = ((30, 100, 170), (240, 170, 40)) if not second else ((120, 40, 110), (90, 200, 120))
     picture.gradient(0, 0, 180, 230, body, (10, 40, 90))
-    picture.page_to_table(-40, 60, accent) if not second else picture.page_to_table(-60, 60, accent)
+    # Two columns fit the whole road from the page to the table into the coloured band.
+    picture.page_to_table(12, 60, accent, 2)
     picture.text(188, 18, "KEST", 6, body)
     picture.fill(188, 62, 413, 64, accent)
     return picture

@@ -24,12 +24,13 @@ inline int GridFlaggedColumns(const ConvertingTableGrid& grid)
     return grid.GetColumnCount();
 }
 
-inline int GridCellCount(const ConvertingTableGrid& grid, int row)
+inline int GridCellCount(const ConvertingTableGrid& grid, int)
 {
-    return static_cast<int>(grid.GetRows()[row].size());
+    return grid.GetColumnCount();
 }
 
-inline const ConvertingTableCell& GridCell(const ConvertingTableGrid& grid, int row, int column)
+// A copy of the cell: the grid keeps its rows packed.
+inline ConvertingTableCell GridCell(const ConvertingTableGrid& grid, int row, int column)
 {
     return grid.GetCell(column, row);
 }

@@ -57,6 +57,28 @@ TEST(CommandLineTest, ArgumentsToOptionsInputsAndResults)
     }
 }
 
+TEST(CommandLineTest, AnArgumentThatIsNoOptionEndsTheWalkWithTheApplicationsAnswer)
+{
+    for (bool answer : {false, true})
+    {
+        std::vector<std::wstring> offered;
+        CommandLine line;
+        EXPECT_EQ(line.Parse({L"-printed=a.kest", L"b.kest", L"-input=c.kest"},
+                             [&](const std::wstring& argument) {
+                                 offered.push_back(argument);
+                                 return answer;
+                             }),
+                  answer);
+        EXPECT_EQ(offered, std::vector<std::wstring>{L"b.kest"});
+        EXPECT_EQ(line.m_options, (CommandLineOptionMap{{L"printed", L"a.kest"}}));
+        EXPECT_TRUE(line.m_inputs.empty());
+    }
+    // This program takes none: its parse fails on one.
+    EXPECT_FALSE(theApp.OnNonOptionArgument(L"b.kest"));
+    EXPECT_FALSE(theApp.ParseCommandLine({L"b.kest"}));
+    theApp.ResetStart();
+}
+
 TEST(CommandLineTest, GeneralChecksInTheirOrder)
 {
     struct Case

@@ -173,7 +173,7 @@ TEST(PrinterInstallerTest, EachFailingInstallStepUndoesTheEarlierOnes)
             spooler.m_failOn[c.failing] = c.occurrence;
         spooler.m_portStatus = c.portStatus;
         PrinterInstaller installer(spooler);
-        const int32_t code = installer.Install(Folder, Program);
+        const int32_t code = installer.InstallVirtualPrinter(Folder, Program);
         EXPECT_EQ(code, c.code) << c.failing << c.occurrence;
         EXPECT_EQ(spooler.m_calls, c.calls) << c.failing << c.occurrence;
         if (code == 0)
@@ -194,9 +194,9 @@ TEST(PrinterInstallerTest, EachFailingInstallStepUndoesTheEarlierOnes)
 
     RecordingSpooler spooler;
     PrinterInstaller installer(spooler);
-    EXPECT_EQ(installer.Install(L"", Program), -1);
+    EXPECT_EQ(installer.InstallVirtualPrinter(L"", Program), -1);
     EXPECT_TRUE(spooler.m_calls.empty());
-    ASSERT_EQ(installer.Install(Folder + L"\\", Program), 0);
+    ASSERT_EQ(installer.InstallVirtualPrinter(Folder + L"\\", Program), 0);
     EXPECT_EQ(spooler.m_calls[4], Copies(1)[0]);
     EXPECT_EQ(spooler.m_driver.cVersion, 3u);
     EXPECT_EQ(spooler.m_driverEnvironment, PrinterInstaller::Environment);
@@ -244,7 +244,7 @@ TEST(PrinterInstallerTest, UninstallRemovesEveryPrinterOfTheDriverOrKeepsDriverA
         if (*c.failing)
             spooler.m_failOn[c.failing] = c.occurrence;
         PrinterInstaller installer(spooler);
-        EXPECT_EQ(installer.Uninstall(), c.code) << c.failing;
+        EXPECT_EQ(installer.UninstallVirtualPrinter(), c.code) << c.failing;
         EXPECT_EQ(spooler.m_calls, c.calls) << c.failing;
     }
 }
@@ -369,10 +369,10 @@ TEST(PrinterInstallerTest, WinesSpoolerInstallsOnceAndUninstallRemovesRenamedPri
     spooler.m_valuesKey = valuesKey;
     spooler.m_jobFolder = jobs;
     PrinterInstaller installer(spooler);
-    installer.Uninstall(); // whatever an earlier run left
+    installer.UninstallVirtualPrinter(); // whatever an earlier run left
 
     const std::wstring program = L"C:\\Kest\\KEST.exe";
-    ASSERT_EQ(installer.Install(folder, program), 0) << installer.GetSystemError();
+    ASSERT_EQ(installer.InstallVirtualPrinter(folder, program), 0) << installer.GetSystemError();
     std::wstring driver;
     EXPECT_TRUE(HasPrinter(L"Kest Printer", &driver));
     EXPECT_EQ(driver, L"Kest Virtual Printer");
@@ -390,7 +390,7 @@ TEST(PrinterInstallerTest, WinesSpoolerInstallsOnceAndUninstallRemovesRenamedPri
     switcher.Restore(system);
 
     // A second install finds the port and changes nothing.
-    EXPECT_EQ(installer.Install(folder, program), -1002);
+    EXPECT_EQ(installer.InstallVirtualPrinter(folder, program), -1002);
     EXPECT_TRUE(HasPrinter(L"Kest Printer"));
 
     // A printer the user made on the same driver under another name goes too.
@@ -406,7 +406,7 @@ TEST(PrinterInstallerTest, WinesSpoolerInstallsOnceAndUninstallRemovesRenamedPri
     ASSERT_TRUE(spooler.CreatePrinter(second));
     ASSERT_TRUE(HasPrinter(L"Kest Renamed"));
 
-    const int32_t removed = installer.Uninstall();
+    const int32_t removed = installer.UninstallVirtualPrinter();
     // Wine refuses to delete a driver with any flag: the removal ends there, printers gone.
     EXPECT_TRUE(removed == 0 || removed == -1501) << removed;
     EXPECT_FALSE(HasPrinter(L"Kest Printer"));

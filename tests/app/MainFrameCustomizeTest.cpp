@@ -5,6 +5,7 @@
 // Beside it, the other bar and window commands of the menus: Status Bar, Standard Toolbar and the
 // Window menu's windows dialog.
 #include "app/AppRes.h"
+#include "app/HtmlHelpSeam.h"
 #include "tests/app/DialogUser.h"
 #include "tests/app/MainFrameFixture.h"
 #include "uitoolkit/bars/KTToolbarComboBoxButton.h"
@@ -26,6 +27,31 @@ namespace
 
 constexpr UINT NewToolbarButton = 16615;
 constexpr UINT DeleteToolbarButton = 16617;
+
+// A menu window on the screen now (hidden ones of earlier menus may stay behind).
+HWND VisibleMenuWindow()
+{
+    for (HWND menu = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); menu;
+         menu = FindWindowExW(nullptr, menu, L"#32768", nullptr))
+        if (IsWindowVisible(menu))
+            return menu;
+    return nullptr;
+}
+
+// The pop-ups asked of the help viewer: the file and the pairs of control and help id.
+std::vector<std::pair<std::wstring, std::vector<DWORD>>> g_popups;
+HWND RecordPopup(HWND, const std::wstring& file, UINT command, DWORD_PTR data)
+{
+    std::vector<DWORD> pairs;
+    for (const DWORD* pair = reinterpret_cast<const DWORD*>(data); command == HelpContextPopup; pair += 2)
+    {
+        pairs.insert(pairs.end(), {pair[0], pair[1]});
+        if (pair[0] == 0)
+            break;
+    }
+    g_popups.emplace_back(file, pairs);
+    return nullptr;
+}
 
 class MainFrameCustomizeTest : public MainFrameTest
 {
@@ -338,7 +364,7 @@ TEST_F(MainFrameCustomizeTest, TheToolbarsPageListsTheFramesBarsAndTheFrameMakes
     // Delete, answered Yes: the frame removes it.
     std::wstring question;
     {
-        DialogUser user({{std::wstring(theApp.m_pszAppName), AnswerMessage(question)}});
+        DialogUser user({{L"Kest", AnswerMessage(question)}});
         ClickControl(page.GetDlgItem(DeleteToolbarButton));
         PumpUntil([&] { return user.Done(); }, 60000);
         EXPECT_FALSE(user.Missed());
@@ -347,6 +373,118 @@ TEST_F(MainFrameCustomizeTest, TheToolbarsPageListsTheFramesBarsAndTheFrameMakes
     EXPECT_EQ(question, L"Do you really want to delete the toolbar 'Mine'?");
     EXPECT_EQ(m_main->GetFrameSupport().GetUserToolbarByIndex(0), nullptr);
     EXPECT_EQ(ListedToolbars(page), frameBars);
+}
+
+TEST_F(MainFrameCustomizeTest, WhatsThisOnAControlOfTheSheetShowsItsPopupTextFromTheHelpFile)
+{
+    CKTToolbarCustomize* sheet = OpenSheetByCommand();
+    ASSERT_NE(sheet, nullptr);
+    sheet->SetActivePage(1);
+    PumpFor(200);
+    CKTToolbarsPage& page = *sheet->GetToolbarsPage();
+    CRect newButton;
+    page.GetDlgItem(NewToolbarButton)->GetWindowRect(&newButton);
+    CRect sheetRect;
+    sheet->GetWindowRect(&sheetRect);
+    g_popups.clear();
+    HtmlHelpSeam::m_function = RecordPopup;
+
+    // A right click on "New...": the menu "What's This?" at the pointer; Escape closes it unused,
+    // its item shows the button's pop-up.
+    bool shown = false;
+    std::wstring item;
+    auto readMenu = [&](bool keep) {
+        return [&, keep] {
+            HWND menu = nullptr;
+            for (int i = 0; i < 200 && !(menu = VisibleMenuWindow()); ++i)
+                Sleep(25);
+            shown = menu != nullptr;
+            if (keep)
+            {
+                Sleep(200);
+                RECT shot = sheetRect;
+                CreateDirectoryW(L"screenshots", nullptr);
+                SaveScreenArea(L"screenshots/customize-whats-this.bmp", shot);
+            }
+        };
+    };
+    UserInput cancel;
+    cancel.MoveTo(newButton.CenterPoint()).RightDown().RightUp().Call(readMenu(false)).Press(VK_ESCAPE).Pause(200);
+    Play(cancel);
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(g_popups.empty());
+
+    UserInput choose;
+    choose.MoveTo(newButton.CenterPoint()).RightDown().RightUp().Call(readMenu(true)).Press('W').Pause(200);
+    Play(choose);
+    HtmlHelpSeam::m_function = CallHtmlHelpViewer;
+    EXPECT_TRUE(shown);
+    ASSERT_EQ(g_popups.size(), 1u);
+    EXPECT_EQ(g_popups[0].first, HtmlHelpSeam::ApplicationHelpFile() + L"::/ktcshelp.txt");
+    EXPECT_EQ(g_popups[0].second, (std::vector<DWORD>{NewToolbarButton, NewToolbarButton + 0x41000, 0, 0}));
+
+    // A place without a control of the table offers nothing: below "Show text labels".
+    CRect labels;
+    page.GetDlgItem(16612)->GetWindowRect(&labels);
+    g_popups.clear();
+    HtmlHelpSeam::m_function = RecordPopup;
+    bool menuShown = false;
+    UserInput elsewhere;
+    elsewhere.MoveTo({labels.CenterPoint().x, labels.bottom + 24}).RightDown().RightUp().Pause(500).Call([&] {
+        menuShown = VisibleMenuWindow() != nullptr;
+    });
+    // Closes a menu shown by mistake (else the sheet, which is then closed anyway).
+    elsewhere.Press(VK_ESCAPE).Pause(200);
+    Play(elsewhere);
+    HtmlHelpSeam::m_function = CallHtmlHelpViewer;
+    EXPECT_FALSE(menuShown);
+    EXPECT_TRUE(g_popups.empty());
+}
+
+TEST_F(MainFrameCustomizeTest, TheProgramsDialogsOpenCentredOverTheMainWindow)
+{
+    ASSERT_NE(OpenCopy(L"kest-centred.kest"), nullptr);
+    CRect main;
+    m_main->GetWindowRect(&main);
+    struct Case
+    {
+        UINT command;
+        std::wstring caption;
+    } cases[] = {{57664, L"About Kest"}, {ID_TOOLS_SETTINGS, L"Settings"}, {34128, L"Go to page"}, {57604, L"Save As"}};
+    for (const Case& c : cases)
+    {
+        CRect shown;
+        std::wstring label;
+        DialogUser user({{c.caption, [&](HWND dialog) {
+                              GetWindowRect(dialog, &shown);
+                              HWND text = GetDlgItem(dialog, IDC_STRING_LABEL);
+                              if (text && IsWindowVisible(text))
+                                  label = TextOf(text);
+                              PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+                          }}});
+        if (c.command == 34128)
+        {
+            // The page view's Go to page (its document here has one page, where the command is
+            // off) asks through the program's prompt.
+            std::wstring page;
+            theApp.AskPageNumber(m_main->m_hWnd, c.caption, page);
+        }
+        else
+            m_main->PostMessage(WM_COMMAND, c.command);
+        PumpUntil([&] { return user.Done(); }, 20000);
+        EXPECT_FALSE(user.Missed()) << c.command;
+        PumpFor(200);
+        EXPECT_NEAR(shown.CenterPoint().x, main.CenterPoint().x, 2) << c.command;
+        EXPECT_NEAR(shown.CenterPoint().y, main.CenterPoint().y, 2) << c.command;
+        // Go to page says what to type.
+        EXPECT_EQ(label, c.command == 34128 ? L"&Page number:" : L"") << c.command;
+    }
+    CKTToolbarCustomize* sheet = OpenSheetByCommand();
+    ASSERT_NE(sheet, nullptr);
+    CRect customize;
+    sheet->GetWindowRect(&customize);
+    EXPECT_NEAR(customize.CenterPoint().x, main.CenterPoint().x, 2);
+    EXPECT_NEAR(customize.CenterPoint().y, main.CenterPoint().y, 2);
 }
 
 } // namespace

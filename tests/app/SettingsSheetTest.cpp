@@ -277,7 +277,7 @@ TEST_F(SettingsSheetTest, FormatsAreCutAt64AndAFormatExcelRefusesKeepsTheSheetOp
         .Call([&] { g_refuse = IDC_EXCEL_DATE; })
         .ClickAt([&] { return CentreOf(GetDlgItem(sheet, IDOK)); })
         .Call([&] {
-            HWND box = WaitForWindow(theApp.m_pszAppName);
+            HWND box = WaitForWindow(L"Kest");
             HWND text = FindWindowExW(box, nullptr, L"Static", nullptr);
             while (text && TextOf(text).empty())
                 text = FindWindowExW(box, text, L"Static", nullptr);

@@ -248,6 +248,13 @@ TEST(AboutBoxTest, PictureByColourDepthAndADoubleClickWithCtrlSwapsIt)
             PumpFor(200);
             CreateDirectoryW(L"screenshots", nullptr);
             EXPECT_TRUE(SaveScreenArea(L"screenshots/about-box.bmp", WindowArea(about.m_hWnd)));
+            // The whole printed page is in the picture: the band's blue at its left, then the
+            // page's white, nothing cut at the edge.
+            const COLORREF band = ScreenPixel(ScreenPoint(about.Picture().m_hWnd, 3, 110));
+            EXPECT_GT(GetBValue(band), GetRValue(band) + 40);
+            const COLORREF page = ScreenPixel(ScreenPoint(about.Picture().m_hWnd, 15, 64));
+            EXPECT_GT(GetRValue(page), 230);
+            EXPECT_GT(GetBValue(page), 230);
         }
 
         // A plain double click changes nothing; with Ctrl held the second picture comes, and back.

@@ -322,12 +322,90 @@ TEST_F(StartupTest, SavedInterfaceStateOfAnotherVersionIsDiscarded)
         WriteNumber(toolbar, L"Buttons", 7);
         if (c.version != 0)
             WriteNumber(m_profile + L"\\Settings", L"UIVersion", c.version);
+        // The program's own settings share the section; they are kept in every case.
+        const std::pair<const wchar_t*, DWORD> own[] = {
+            {L"SelectionMode", 1}, {L"AdvancedMode", 1}, {L"SampleBarHeight", 45}, {L"SampleBarShow", 0}};
+        for (const auto& [name, value] : own)
+            WriteNumber(m_profile + L"\\Settings", name, value);
         ASSERT_TRUE(theApp.InitInstance()) << c.version;
         EXPECT_EQ(KeyExists(toolbar), c.kept) << c.version;
         EXPECT_EQ(ReadNumber(m_profile + L"\\Settings", L"UIVersion"), 4u) << c.version;
+        for (const auto& [name, value] : own)
+            EXPECT_EQ(ReadNumber(m_profile + L"\\Settings", name), value) << c.version << " " << name;
         CloseAndExit();
         RegDeleteTreeW(HKEY_CURRENT_USER, m_profile.c_str());
     }
+}
+
+// The program keeps its toolbars' resource items with their state: a toolbar whose resource
+// changed since the last run starts again from the new resource, user changes and all.
+TEST_F(StartupTest, AToolbarWhoseResourceChangedSinceTheLastRunStartsFromIt)
+{
+    auto standardBar = [] () -> CKTToolBar* {
+        const CObList& bars = CKTToolBar::GetAllToolbars();
+        for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;)
+        {
+            auto* pBar = static_cast<CKTToolBar*>(bars.GetNext(pos));
+            if (pBar->GetSafeHwnd() != nullptr && pBar->GetDlgCtrlID() == AFX_IDW_TOOLBAR)
+                return pBar;
+        }
+        return nullptr;
+    };
+    auto readBytes = [](const std::wstring& path, const wchar_t* name) {
+        std::vector<BYTE> bytes;
+        DWORD size = 0;
+        if (RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_BINARY, nullptr, nullptr, &size) ==
+                ERROR_SUCCESS && size > 0)
+        {
+            bytes.resize(size);
+            RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_BINARY, nullptr, bytes.data(), &size);
+        }
+        return bytes;
+    };
+    const std::wstring settings = m_profile + L"\\Settings";
+    const std::wstring standardKey = settings + L"\\KTToolBar-59392";
+
+    // A run where the user takes the first button off the standard bar.
+    theApp.ResetStart();
+    theApp.m_printers = &m_printers;
+    ASSERT_TRUE(theApp.InitInstance());
+    ASSERT_TRUE(theApp.IsResourceSmartUpdate());
+    CKTToolBar* pBar = standardBar();
+    ASSERT_NE(nullptr, pBar);
+    const int nResourceButtons = pBar->GetCount();
+    ASSERT_TRUE(pBar->RemoveButton(0));
+    auto* pMain = dynamic_cast<CMainFrame*>(theApp.m_pMainWnd);
+    ASSERT_NE(nullptr, pMain);
+    ASSERT_TRUE(theApp.SaveState(nullptr, &pMain->GetFrameSupport()));
+    const std::vector<BYTE> original = readBytes(standardKey, L"OriginalItems");
+    ASSERT_FALSE(original.empty()) << "the resource's items are kept with the bar";
+    CloseAndExit();
+
+    // The next run finds the user's bar.
+    theApp.ResetStart();
+    theApp.m_printers = &m_printers;
+    ASSERT_TRUE(theApp.InitInstance());
+    ASSERT_NE(nullptr, standardBar());
+    EXPECT_EQ(nResourceButtons - 1, standardBar()->GetCount());
+    CloseAndExit();
+
+    // The program's resource changes: the saved items are those of another bar now.
+    const std::vector<BYTE> other = readBytes(settings + L"\\KTToolBar-59396", L"OriginalItems");
+    ASSERT_FALSE(other.empty());
+    ASSERT_NE(other, original);
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, standardKey.c_str(), 0, KEY_SET_VALUE, &key));
+    RegSetValueExW(key, L"OriginalItems", 0, REG_BINARY, other.data(), static_cast<DWORD>(other.size()));
+    RegCloseKey(key);
+
+    theApp.ResetStart();
+    theApp.m_printers = &m_printers;
+    ASSERT_TRUE(theApp.InitInstance());
+    ASSERT_NE(nullptr, standardBar());
+    EXPECT_EQ(nResourceButtons, standardBar()->GetCount()) << "the bar starts again from its resource";
+    EXPECT_TRUE(standardBar()->IsResourceChanged());
+    CloseAndExit();
+    RegDeleteTreeW(HKEY_CURRENT_USER, m_profile.c_str());
 }
 
 TEST_F(StartupTest, InstallerSwitchesEndStartupWithTheirCode)

@@ -6,8 +6,9 @@
 //                                                  cost per page, the deflate of the same page
 //                                                  images, peak memory, the work file written
 //   kest_bench open FILE                           open a work file and show page 1 (words, image)
-//   kest_bench convert FILE                        words, detection, parse and tab-separated text
-//                                                  of every page; pages per second, peak memory
+//   kest_bench convert FILE [TEXT]                 words, detection, parse and tab-separated text
+//                                                  of every page; pages per second, peak memory;
+//                                                  the text into TEXT (UTF-16LE) when given
 #include "tests/bench/BenchReport.h"
 
 #include "driver/DriverErrors.h"
@@ -187,6 +188,9 @@ int Capture(int pages, DWORD dpi, bool colour, const std::wstring& folder, const
             sampledPage += milliseconds;
             sampledEnd += phases[2];
             sampledDeflate += deflate;
+            // One pair: the page (its end alone, then the whole page and its drawing) and, right
+            // after it, the floor.
+            std::printf("pair=%.4f %.4f %.4f %.4f\n", phases[2], deflate, milliseconds, phases[1]);
         }
     }
     watch.Start();
@@ -274,7 +278,17 @@ bool DetectLayout(CDCWorkFile& workFile, HDC dc, ConvertingTableLayout& layout)
     return DetectTableOverWords(WordsOf(words), layout);
 }
 
-int Convert(const std::wstring& path)
+// The text as its UTF-16 code units, little-endian, as the clipboard would take it.
+bool WriteText(const std::wstring& text, const std::wstring& path)
+{
+    FILE* file = _wfopen(path.c_str(), L"wb");
+    if (!file)
+        return false;
+    const bool written = std::fwrite(text.data(), sizeof(wchar_t), text.size(), file) == text.size();
+    return std::fclose(file) == 0 && written;
+}
+
+int Convert(const std::wstring& path, const std::wstring& textPath)
 {
     Stopwatch watch;
     watch.Start();
@@ -297,6 +311,8 @@ int Convert(const std::wstring& path)
         std::fwprintf(stderr, L"conversion failed: %ls\n", converter.GetErrorText().c_str());
         return 4;
     }
+    if (!textPath.empty() && !WriteText(exporter.m_text, textPath))
+        return 2;
     Report("convert_pages_per_s", 1000.0 * pages / milliseconds);
     Report("text_kb", static_cast<double>(exporter.m_text.size()) / 1024.0);
     Report("parsed_mb", exporter.m_gridMegabytes);
@@ -321,7 +337,7 @@ int WriteReport(int pages, const std::wstring& path)
 int Usage()
 {
     std::fputs("usage: kest_bench report PAGES FILE | capture PAGES DPI mono|colour FOLDER PROGRAM"
-               " | open FILE | convert FILE\n",
+               " | open FILE | convert FILE [TEXT]\n",
                stderr);
     return 1;
 }
@@ -338,7 +354,7 @@ int wmain(int argc, wchar_t** argv)
                        argv[6]);
     if (command == L"open" && argc == 3)
         return OpenFirstPage(argv[2]);
-    if (command == L"convert" && argc == 3)
-        return Convert(argv[2]);
+    if (command == L"convert" && (argc == 3 || argc == 4))
+        return Convert(argv[2], argc == 4 ? argv[3] : L"");
     return Usage();
 }

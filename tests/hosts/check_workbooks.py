@@ -17,6 +17,7 @@ import json
 import math
 import os
 import sys
+import warnings
 
 import openpyxl
 from openpyxl.utils.datetime import to_excel
@@ -191,6 +192,9 @@ CHECKS = {
 
 
 def main():
+    # A number beyond the last date in a date column is Excel's "#####"; the reader warns about it
+    # and gives an error value, which as_number accepts.
+    warnings.filterwarnings("ignore", message=".*outside the limits for dates")
     if len(sys.argv) < 3:
         print(__doc__)
         return 2

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace
@@ -71,3 +72,82 @@ TEST(ConvertingTableGridTest, DisplayWordsFollowTheDisplayOrderOfRightToLeftText
     EXPECT_EQ(words[1].m_spaceFollows, 0);
 }
 } // namespace
+
+namespace
+{
+// Everything a reader can see of a grid, cell by cell.
+std::vector<std::wstring> Describe(const ConvertingTableGrid& grid)
+{
+    std::vector<std::wstring> lines;
+    for (int row = 0; row < grid.GetRowCount(); ++row)
+    {
+        for (int column = 0; column < grid.GetColumnCount(); ++column)
+        {
+            const ConvertingTableCell cell = grid.GetCell(column, row);
+            std::wstring line = std::to_wstring(row) + L"," + std::to_wstring(column) + L" f" +
+                                std::to_wstring(cell.m_format) + L" s" + std::to_wstring(cell.m_span) + L" [" +
+                                grid.GetCellText(column, row, false) + L"] [" +
+                                grid.GetCellText(column, row, true) + L"]";
+            EXPECT_EQ(grid.GetCellText(column, row, false), ConvertingTableGrid::GetCellText(cell, false));
+            for (const ConvertingTableCellWord& word : cell.m_words)
+                line += L" <" + word.m_text + L"|" + std::to_wstring(word.m_colour) + L"|" +
+                        std::to_wstring(word.m_fontSize) + L"|" + std::to_wstring(word.m_spaceFollows) + L">";
+            lines.push_back(line);
+        }
+    }
+    for (int column = 0; column < grid.GetColumnCount(); ++column)
+        lines.push_back(L"format " + std::to_wstring(grid.GetColumnFormat(column)));
+    return lines;
+}
+
+// Fills a grid with the kinds of cells the packed store treats apart: plain words of several
+// colours and sizes, right-to-left and other wide text, a span, an unknown format, a word longer
+// than a packed word holds, and a cell of more words than a packed cell counts.
+void Fill(ConvertingTableGrid& grid, int firstRow)
+{
+    const ConvertingWord plain(RECT{0, 0, 10, 10}, L"", 0x112233, 1000);
+    const ConvertingWord red(RECT{0, 0, 10, 10}, L"", 0x0000FF, 1200);
+    grid.SetCell(0, firstRow, 0, 0, plain, L" 12.50-", true, CellFormatNumber);
+    grid.SetCell(0, firstRow, 0, 0, red, L"ab", false, CellFormatNumber);
+    grid.SetCell(1, firstRow, 0, 0, plain, L"\x05D0\x05D1 x", true, CellFormatText);
+    grid.SetCell(1, firstRow, 0, 0, red, L"\x00E9t\x00E9", true, CellFormatText);
+    grid.SetCell(2, firstRow, 1, 2, plain, L"merged", true, CellFormatDate);
+    grid.SetCell(0, firstRow + 1, 0, 0, plain, L"odd", true, 77);
+    grid.SetCell(1, firstRow + 1, 0, 0, plain, std::wstring(70000, L'w'), true, CellFormatText);
+    for (int i = 0; i < 130; ++i)
+        grid.SetCell(2, firstRow + 2, 0, 0, i % 2 ? plain : red, L"n", i % 3 == 0, CellFormatNumber);
+    grid.SetCell(1, firstRow + 3, 0, 0, plain, L"1,000-", true, CellFormatNumber);
+    for (const wchar_t* text : {L"Hex", L"bolt", L"M8"})
+        grid.SetCell(0, firstRow + 4, 0, 0, red, text, true, CellFormatText);
+    grid.SetCell(1, firstRow + 4, 0, 0, plain, L"ab", true, CellFormatText);
+    grid.SetCell(1, firstRow + 4, 0, 0, plain, L"cd", false, CellFormatText);
+    grid.SetCell(1, firstRow + 4, 0, 0, plain, L"", true, CellFormatText);
+    grid.SetCell(2, firstRow + 4, 0, 0, plain, L"\x05D0\x05D1", true, CellFormatText);
+    grid.SetCell(2, firstRow + 4, 0, 0, red, L"x", true, CellFormatText);
+}
+} // namespace
+
+TEST(ConvertingTableGridTest, PackedRowsReadAsTheyWereFilled)
+{
+    ConvertingTableLayout layout = LayoutFromPicture({"abc"});
+    ConvertingTableGrid open(&layout), packed(&layout);
+    Fill(open, 0);
+    Fill(open, 5);
+    Fill(packed, 0);
+    packed.PackRows();
+    Fill(packed, 5);
+    packed.PackRows();
+    const std::vector<std::wstring> expected = Describe(open);
+    EXPECT_EQ(Describe(packed), expected);
+    EXPECT_EQ(packed.GetTextLength(), open.GetTextLength());
+
+    // A word for a packed row takes the rows from there on out again; the others stay as they were.
+    const ConvertingWord word(RECT{0, 0, 10, 10}, L"", 0, 0);
+    open.SetCell(0, 3, 0, 0, word, L"late", true, CellFormatText);
+    packed.SetCell(0, 3, 0, 0, word, L"late", true, CellFormatText);
+    EXPECT_EQ(Describe(packed), Describe(open));
+    packed.PackRows();
+    EXPECT_EQ(Describe(packed), Describe(open));
+    EXPECT_EQ(packed.GetTextLength(), open.GetTextLength());
+    EXPECT_THROW(packed.SetCell(3, 0, 0, 0, word, L"5", true, 0), std::out_of_range);
+}

@@ -38,11 +38,11 @@ std::unique_ptr<ConvertingTableGrid> Parse(ConvertingTableLayout& layout, const 
 std::vector<std::wstring> Texts(const ConvertingTableGrid& grid)
 {
     std::vector<std::wstring> rows;
-    for (const ConvertingTableRow& row : grid.GetRows())
+    for (int row = 0; row < grid.GetRowCount(); ++row)
     {
         std::wstring line;
-        for (size_t c = 0; c < row.size(); ++c)
-            line += (c ? L"|" : L"") + row[c].GetJoinedText();
+        for (int c = 0; c < grid.GetColumnCount(); ++c)
+            line += (c ? L"|" : L"") + grid.GetCell(c, row).GetJoinedText();
         rows.push_back(line);
     }
     return rows;
@@ -260,8 +260,8 @@ TEST(ConvertingTableParserTest, UnknownColumnFormatsConvertAsAutomatic)
     page.Add(100, 10, 200, 50, L"1,000-").Add(600, 10, 700, 50, L"1,000-");
     const auto grid = Parse(layout, page);
     ASSERT_TRUE(grid);
-    const ConvertingTableCell& number = grid->GetRows()[0][0];
-    const ConvertingTableCell& unknown = grid->GetRows()[0][1];
+    const ConvertingTableCell number = grid->GetCell(0, 0);
+    const ConvertingTableCell unknown = grid->GetCell(1, 0);
     EXPECT_EQ(ConvertingTableGrid::GetCellText(number, false), L"-1,000");
     EXPECT_EQ(ConvertingTableGrid::GetCellText(unknown, false), L"1,000-");
     EXPECT_EQ(unknown.m_format, CellFormatAutomatic);

@@ -52,7 +52,12 @@ void CKTMDIClientArea::PreSubclassWindow()
     m_wndTab.SetLocation(CKTTabWnd::LOCATION_TOP);
     m_wndTab.HideInactiveWindow(FALSE);
     m_wndTab.AutoSizeWindow(FALSE);
-    m_wndTab.SetDisplayFlag(FALSE, FALSE);
+    // Frame lines along the windows, no erasing under them (the client area paints itself), an
+    // inner frame, and the children's titles shown as they are (an "&" is no mnemonic).
+    m_wndTab.m_bFlatFrame = TRUE;
+    m_wndTab.m_bNoEraseBkgnd = TRUE;
+    m_wndTab.m_bInnerFrame = TRUE;
+    m_wndTab.SetDisplayFlag(TRUE, FALSE);
     if (!m_bTabIsEnabled)
         m_wndTab.ShowWindow(SW_HIDE);
     m_hImageList =

@@ -34,14 +34,23 @@ CKTMenuSound::CKTMenuSound() : m_pfnPlay(&PlaySystemSound), m_pfnStart(&StartCrt
 
 CKTMenuSound::~CKTMenuSound()
 {
+    // Normally CleanUp has ended the thread; a program that skipped it still must not leave a
+    // thread reading this object.
+    CleanUp();
+    DeleteCriticalSection(&m_startLock);
+}
+
+void CKTMenuSound::CleanUp()
+{
+    EnterCriticalSection(&m_startLock);
+    m_request.store(SOUND_END);
     if (m_hThread != nullptr)
     {
-        m_request.store(SOUND_END);
         WaitForSingleObject(m_hThread, kEndWaitMilliseconds);
         CloseHandle(m_hThread);
         m_hThread = nullptr;
     }
-    DeleteCriticalSection(&m_startLock);
+    LeaveCriticalSection(&m_startLock);
 }
 
 CKTMenuSound& CKTMenuSound::Get()

@@ -36,6 +36,9 @@ public:
     BOOL HasThread() const { return m_hThread != nullptr; }
     // TRUE once the thread has ended (or there is none).
     BOOL WaitForThreadEnd(DWORD dwMilliseconds);
+    // Ends the thread for good at the library's clean-up, while the process can still wait for
+    // it (a static destructor runs after the threads were torn down): no sound plays after it.
+    void CleanUp();
 
     BOOL m_bEnabled = TRUE;
     // Seams: the system's sound call and the thread start.

@@ -6,6 +6,7 @@
 #include "framework/AfxMsgMap.h"
 #include "uitoolkit/bars/KTBarPopupMessage.h"
 #include "uitoolkit/bars/KTToolBar.h"
+#include "uitoolkit/looks/KTBarNcPainter.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/looks/KTVisualManager.h"
 
@@ -272,6 +273,8 @@ void CKTSizingControlBar::OnNcPaint()
     if (!IsLeftToRightFrame())
         rectClient = CRect(rectWindow.Width() - rectClient.right, rectClient.top, rectWindow.Width() - rectClient.left,
                            rectClient.bottom);
+    if (IsNcPaintClipped())
+        CKTBarNcPainter::ClipToNcUpdateRegion(&dc, this);
     dc.ExcludeClipRect(&rectClient);
     if (!m_rectRedraw.IsRectEmpty())
         dc.IntersectClipRect(&m_rectRedraw);

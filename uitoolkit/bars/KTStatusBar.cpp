@@ -1,5 +1,6 @@
 #include "uitoolkit/bars/KTStatusBar.h"
 
+#include "uitoolkit/looks/KTMemDC.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/looks/KTVisualManager.h"
 
@@ -620,25 +621,18 @@ void CKTStatusBar::DoPaint(CDC* pDCPaint)
     if (rectClient.IsRectEmpty())
         return;
 
-    CDC dcMem;
-    CBitmap bmpMem;
-    if (!dcMem.CreateCompatibleDC(pDCPaint) ||
-        !bmpMem.CreateCompatibleBitmap(pDCPaint, rectClient.Width(), rectClient.Height()))
-        return;
-    CBitmap* pOldBitmap = dcMem.SelectObject(&bmpMem);
-    HGDIOBJ hOldFont = dcMem.SelectObject(static_cast<HGDIOBJ>(GetCurrentFont()));
+    // Without memory for the buffer the panes are drawn straight to the screen.
+    CKTMemDC memDC(*pDCPaint, rectClient);
+    CDC& dc = memDC.GetDC();
+    HGDIOBJ hOldFont = dc.SelectObject(static_cast<HGDIOBJ>(GetCurrentFont()));
 
     CKTVisualManager* pLook = CKTVisualManager::GetInstance();
-    pLook->OnFillBarBackground(&dcMem, this, rectClient, rectClip);
+    pLook->OnFillBarBackground(&dc, this, rectClient, rectClip);
     for (int i = 0; i < m_nCount; ++i)
-        OnDrawPane(&dcMem, GetPanePtr(i));
+        OnDrawPane(&dc, GetPanePtr(i));
     if (!m_bHideSizeGrip && !m_rectSizeBox.IsRectEmpty())
-        pLook->OnDrawStatusBarSizeBox(&dcMem, this, m_rectSizeBox);
-
-    pDCPaint->BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), &dcMem, rectClip.left,
-                     rectClip.top, SRCCOPY);
-    dcMem.SelectObject(hOldFont);
-    dcMem.SelectObject(pOldBitmap);
+        pLook->OnDrawStatusBarSizeBox(&dc, this, m_rectSizeBox);
+    dc.SelectObject(hOldFont);
 }
 
 INT_PTR CKTStatusBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const

@@ -162,6 +162,9 @@ public:
     virtual int GetFirstVisibleTabNum() const { return m_nFirstVisibleTab; }
     virtual void SetLocation(Location location);
     virtual void DrawTabArrow(CDC* pDC, int x, int y, int nSize);
+    // One tab of a 3-D tab window, and one of a flat one; both paint through the look.
+    virtual void DrawTab(CDC* pDC, int iTab, BOOL bIsActive);
+    virtual void DrawFlatTab(CDC* pDC, int iTab, BOOL bIsActive);
     virtual void InitAutoColors();
 
     void RecalcLayout();

@@ -3,6 +3,7 @@
 #include "uitoolkit/bars/KTTabWnd.h"
 
 #include "uitoolkit/customize/KTButton.h"
+#include "uitoolkit/looks/KTMemDC.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/looks/KTVisualManager.h"
 
@@ -35,19 +36,10 @@ void CKTTabWnd::OnPaint()
     if (rectClient.IsRectEmpty())
         return;
     // Painted in memory first so that the tabs do not flicker while they scroll.
-    CDC dcMem;
-    CBitmap bmp;
-    if (dcMem.CreateCompatibleDC(&dcPaint) &&
-        bmp.CreateCompatibleBitmap(&dcPaint, rectClient.Width(), rectClient.Height()))
-    {
-        CBitmap* pOld = dcMem.SelectObject(&bmp);
-        ::FillRect(dcMem.GetSafeHdc(), &rectClient, (HBRUSH)ktGlobals.m_brushFace.GetSafeHandle());
-        Paint(&dcMem);
-        dcPaint.BitBlt(0, 0, rectClient.Width(), rectClient.Height(), &dcMem, 0, 0, SRCCOPY);
-        dcMem.SelectObject(pOld);
-    }
-    else
-        Paint(&dcPaint);
+    CKTMemDC memDC(dcPaint, rectClient);
+    if (memDC.IsMemDC())
+        ::FillRect(memDC.GetDC().GetSafeHdc(), &rectClient, (HBRUSH)ktGlobals.m_brushFace.GetSafeHandle());
+    Paint(&memDC.GetDC());
 }
 
 void CKTTabWnd::Paint(CDC* pDC)
@@ -103,12 +95,20 @@ void CKTTabWnd::Paint(CDC* pDC)
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     for (int i = GetTabsNum() - 1; i >= 0; i--)
         if (i != m_iActiveTab && m_arTabs[i]->m_bVisible)
-            pVM->OnDrawTab(pDC, m_arTabs[i]->m_rect, i, FALSE, this);
+        {
+            if (m_bFlat)
+                DrawFlatTab(pDC, i, FALSE);
+            else
+                DrawTab(pDC, i, FALSE);
+        }
     if (m_iActiveTab >= 0 && m_arTabs[m_iActiveTab]->m_bVisible)
     {
         if (m_bFlat && m_fntTabsBold.GetSafeHandle() != nullptr)
             pDC->SelectObject(&m_fntTabsBold);
-        pVM->OnDrawTab(pDC, m_arTabs[m_iActiveTab]->m_rect, m_iActiveTab, TRUE, this);
+        if (m_bFlat)
+            DrawFlatTab(pDC, m_iActiveTab, TRUE);
+        else
+            DrawTab(pDC, m_iActiveTab, TRUE);
     }
 
     if (m_bTabDrag && m_nTabDropIndex >= 0)
@@ -129,6 +129,16 @@ void CKTTabWnd::Paint(CDC* pDC)
     pDC->SetBkMode(nOldMode);
     pDC->SelectObject(pOldFont);
     pDC->SelectClipRgn(nullptr);
+}
+
+void CKTTabWnd::DrawTab(CDC* pDC, int iTab, BOOL bIsActive)
+{
+    CKTVisualManager::GetInstance()->OnDrawTab(pDC, m_arTabs[iTab]->m_rect, iTab, bIsActive, this);
+}
+
+void CKTTabWnd::DrawFlatTab(CDC* pDC, int iTab, BOOL bIsActive)
+{
+    CKTVisualManager::GetInstance()->OnDrawTab(pDC, m_arTabs[iTab]->m_rect, iTab, bIsActive, this);
 }
 
 void CKTTabWnd::DrawTabArrow(CDC* pDC, int x, int y, int nSize)

@@ -62,6 +62,9 @@ public:
     void SetHot(BOOL bHot);
 
     static const int DefaultWidth = 150;
+    // Process-wide: the boxes get a flat frame in the look's highlight colour while hot (off
+    // until a program turns it on).
+    inline static BOOL m_bFlat = FALSE;
 
 private:
     void DestroyEdit();

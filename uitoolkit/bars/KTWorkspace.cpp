@@ -2,11 +2,15 @@
 
 #include "framework/AfxException.h"
 #include "uitoolkit/bars/KTFrameDocking.h"
+#include "uitoolkit/bars/KTMenuStore.h"
+#include "uitoolkit/bars/KTPopupMenu.h"
 #include "uitoolkit/bars/KTSizingControlBar.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/customize/KTCommandManager.h"
 #include "uitoolkit/customize/KTContextMenuManager.h"
 #include "uitoolkit/customize/KTKeyboardManager.h"
+#include "uitoolkit/customize/KTMouseManager.h"
+#include "uitoolkit/customize/KTUserToolsManager.h"
 #include "uitoolkit/looks/KTRegistry.h"
 
 #include <algorithm>
@@ -157,6 +161,15 @@ CKTWorkspace::~CKTWorkspace()
         delete g_pKeyboardManager; // clears the global pointer
     if (m_bContextMenuManagerAutocreated)
         delete g_pContextMenuManager;
+    if (m_bMouseManagerAutocreated)
+        delete g_pMouseManager;
+    if (m_bUserToolsManagerAutocreated)
+        delete g_pUserToolsManager;
+    if (m_bTearOffManagerAutocreated)
+    {
+        delete g_pTearOffIdTable;
+        g_pTearOffIdTable = nullptr;
+    }
     if (g_pWorkspace == this)
         g_pWorkspace = nullptr;
 }
@@ -184,6 +197,34 @@ CKTContextMenuManager* CKTWorkspace::GetContextMenuManager()
     if (g_pContextMenuManager == nullptr)
         InitContextMenuManager();
     return g_pContextMenuManager;
+}
+
+BOOL CKTWorkspace::InitMouseManager()
+{
+    if (g_pMouseManager != nullptr)
+        return FALSE;
+    new CKTMouseManager;
+    m_bMouseManagerAutocreated = TRUE;
+    return TRUE;
+}
+
+BOOL CKTWorkspace::InitUserToolsManager(UINT uiCmdToolsDummy, UINT uiCmdFirst, UINT uiCmdLast,
+                                        CRuntimeClass* pToolRTC, UINT uiArgMenuID, UINT uiInitDirMenuID)
+{
+    if (g_pUserToolsManager != nullptr)
+        return FALSE;
+    new CKTUserToolsManager(uiCmdToolsDummy, uiCmdFirst, uiCmdLast, pToolRTC, uiArgMenuID, uiInitDirMenuID);
+    m_bUserToolsManagerAutocreated = TRUE;
+    return TRUE;
+}
+
+BOOL CKTWorkspace::EnableTearOffMenus(UINT uiFirstId, UINT uiLastId)
+{
+    if (g_pTearOffIdTable != nullptr)
+        return FALSE;
+    g_pTearOffIdTable = new CKTTearOffIdTable(uiFirstId, uiLastId);
+    m_bTearOffManagerAutocreated = TRUE;
+    return TRUE;
 }
 
 LPCTSTR CKTWorkspace::SetRegistryBase(LPCTSTR lpszSectionName)
@@ -238,10 +279,14 @@ BOOL CKTWorkspace::LoadFrameState(LPCTSTR lpszSectionName, CKTWorkspaceFrame* pF
         ImageMappingOff mappingOff(m_bResourceSmartUpdate);
         if (FrameWindowOf(pFrame) != nullptr)
             LoadFrameBars(strPath, *pFrame, bResourcesChanged);
+        if (g_pMouseManager != nullptr)
+            RunStep([&] { g_pMouseManager->LoadState(strPath); });
         if (g_pContextMenuManager != nullptr)
             RunStep([&] { g_pContextMenuManager->LoadState(strPath); });
         if (g_pKeyboardManager != nullptr)
             RunStep([&] { g_pKeyboardManager->LoadState(strPath, FrameWindowOf(pFrame)); });
+        if (g_pUserToolsManager != nullptr)
+            RunStep([&] { g_pUserToolsManager->LoadState(strPath); });
     }
 
     if (m_bForceImageReset || (m_bResourceSmartUpdate && bResourcesChanged))
@@ -316,10 +361,14 @@ BOOL CKTWorkspace::SaveFrameState(LPCTSTR lpszSectionName, CKTWorkspaceFrame* pF
     if (FrameWindowOf(pFrame) != nullptr)
         SaveFrameBars(strPath, *pFrame);
 
+    if (g_pMouseManager != nullptr)
+        RunStep([&] { g_pMouseManager->SaveState(strPath); });
     if (g_pContextMenuManager != nullptr)
         RunStep([&] { g_pContextMenuManager->SaveState(strPath); });
     if (g_pKeyboardManager != nullptr)
         RunStep([&] { g_pKeyboardManager->SaveState(strPath, FrameWindowOf(pFrame)); });
+    if (g_pUserToolsManager != nullptr)
+        RunStep([&] { g_pUserToolsManager->SaveState(strPath); });
 
     // The user's own button images live in a file of their own; it is written when changed or gone.
     CKTImageStrip* pUserImages = CKTToolBar::GetUserImages();
@@ -395,9 +444,26 @@ BOOL CKTWorkspace::StoreWindowPlacement(const CRect& rectNormalPosition, int nFl
            reg.Write(L"Flags", nFlags) && reg.Write(L"ShowCmd", nShowCmd);
 }
 
-BOOL CKTWorkspace::OnViewDoubleClick(CWnd* /*pWnd*/, int /*iViewId*/)
+BOOL CKTWorkspace::OnViewDoubleClick(CWnd* pWnd, int iViewId)
 {
-    return FALSE;
+    if (g_pMouseManager == nullptr)
+        return FALSE;
+    const UINT uiCmd = g_pMouseManager->GetViewDblClickCommand(iViewId);
+    if (uiCmd == 0 || uiCmd == (UINT)-1)
+    {
+        ::MessageBeep((UINT)-1);
+        return FALSE;
+    }
+    if (g_pUserToolsManager != nullptr && g_pUserToolsManager->InvokeTool(uiCmd))
+        return TRUE;
+    // Without a window the command goes to the program's main frame.
+    CWnd* pTarget = CKTPopupMenu::GetTopFrame(pWnd);
+    if (pTarget == nullptr)
+        pTarget = AfxGetMainWnd();
+    if (pTarget == nullptr || pTarget->GetSafeHwnd() == nullptr)
+        return FALSE;
+    pTarget->SendMessage(WM_COMMAND, uiCmd);
+    return TRUE;
 }
 
 BOOL CKTWorkspace::ShowPopupMenu(UINT uiMenuResId, const CPoint& point, CWnd* pWnd)

@@ -52,6 +52,8 @@ public:
     static const int kVersionMajor = 6;
     static const int kVersionMinor = 3;
 
+    // bResourceSmartUpdate: toolbars keep their resource items and are reset when the program's
+    // resources changed since the state was saved.
     explicit CKTWorkspace(BOOL bResourceSmartUpdate = FALSE);
     virtual ~CKTWorkspace();
     CKTWorkspace(const CKTWorkspace&) = delete;
@@ -63,6 +65,14 @@ public:
     BOOL InitContextMenuManager();
     // The context menu manager, made on the first call.
     CKTContextMenuManager* GetContextMenuManager();
+    // The view double-click bindings; FALSE when a mouse manager exists.
+    BOOL InitMouseManager();
+    // The user tools with their command range (see CKTUserToolsManager); FALSE when a user-tools
+    // manager exists.
+    BOOL InitUserToolsManager(UINT uiCmdToolsDummy, UINT uiCmdFirst, UINT uiCmdLast,
+                              CRuntimeClass* pToolRTC = nullptr, UINT uiArgMenuID = 0, UINT uiInitDirMenuID = 0);
+    // Tear-off menus, whose bars take their ids from the range; FALSE when enabled already.
+    BOOL EnableTearOffMenus(UINT uiFirstId, UINT uiLastId);
 
     // Replaces the section word (null or empty: "KTWorkspace") and returns it.
     LPCTSTR SetRegistryBase(LPCTSTR lpszSectionName = nullptr);
@@ -80,7 +90,9 @@ public:
     // FALSE only while saving is disabled.
     virtual BOOL SaveState(LPCTSTR lpszSectionName = nullptr, CKTFrameSupport* pFrameImpl = nullptr);
 
-    // Without a mouse manager (this toolkit creates none) a double click in a view runs nothing.
+    // Runs the command that the mouse manager binds to the view: a user tool when it is one,
+    // else the command sent to the window's frame. FALSE (and a beep for a view without a
+    // command) when nothing ran.
     virtual BOOL OnViewDoubleClick(CWnd* pWnd, int iViewId);
     // The first submenu of the context menu registered under the id; FALSE without a context
     // menu manager or such a menu.
@@ -136,6 +148,9 @@ protected:
     BOOL m_bResourceSmartUpdate;
     BOOL m_bKeyboardManagerAutocreated = FALSE;
     BOOL m_bContextMenuManagerAutocreated = FALSE;
+    BOOL m_bMouseManagerAutocreated = FALSE;
+    BOOL m_bUserToolsManagerAutocreated = FALSE;
+    BOOL m_bTearOffManagerAutocreated = FALSE;
 
 private:
     void LoadFrameBars(const CString& strPath, CKTWorkspaceFrame& frame, BOOL& bResourcesChanged);

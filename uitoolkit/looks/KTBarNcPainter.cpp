@@ -55,6 +55,7 @@ void CKTBarNcPainter::DrawNcArea()
     rectWindow.OffsetRect(-rectWindow.left, -rectWindow.top);
 
     CWindowDC dc(m_pBar);
+    ClipToNcUpdateRegion(&dc, m_pBar);
     dc.ExcludeClipRect(rectClient);
     CKTVisualManager* pLook = CKTVisualManager::GetInstance();
     CRect rectInside = rectWindow;
@@ -74,6 +75,25 @@ void CKTBarNcPainter::DrawNcArea()
         if (!rectGripper.IsRectEmpty())
             pLook->OnDrawBarGripper(&dc, rectGripper, horizontal, m_pBar);
     }
+}
+
+BOOL CKTBarNcPainter::ClipToNcUpdateRegion(CDC* pDC, CWnd* pWnd)
+{
+    // The region comes with the WM_NCPAINT being handled, in screen coordinates; 1 means the
+    // whole frame.
+    const MSG* pMsg = CWnd::GetCurrentMessage();
+    if (pDC == nullptr || pWnd == nullptr || pMsg == nullptr || pMsg->message != WM_NCPAINT ||
+        pMsg->hwnd != pWnd->GetSafeHwnd() || pMsg->wParam <= 1)
+        return FALSE;
+    CRgn rgnUpdate;
+    if (!rgnUpdate.CreateRectRgn(0, 0, 0, 0) ||
+        ::CombineRgn((HRGN)rgnUpdate.GetSafeHandle(), reinterpret_cast<HRGN>(pMsg->wParam), nullptr, RGN_COPY) ==
+            ERROR)
+        return FALSE;
+    CRect rectWindow;
+    pWnd->GetWindowRect(&rectWindow);
+    rgnUpdate.OffsetRgn(-rectWindow.left, -rectWindow.top);
+    return pDC->SelectClipRgn(&rgnUpdate, RGN_AND) != ERROR;
 }
 
 void CKTBarNcPainter::DrawParentBackground(CDC* pDC)

@@ -21,8 +21,9 @@ BOOL CKTMenuGlyphs::Initialize()
     strip.SetImageSize(CSize(9, 9));
     if (!strip.Load(IDB_KT_MENU_IMAGES, AfxGetResourceHandle(), FALSE))
         return FALSE;
+    // Load has mapped the standard greys to the user's colours already; mapping again would
+    // turn a user colour that equals another standard grey into that grey's colour.
     strip.SetTransparentColor(kGlyphBackground);
-    strip.MapTo3dColors(TRUE);
     return TRUE;
 }
 

@@ -24,8 +24,11 @@ public:
         IdClose = 12,
         IdMaximize = 14,
         IdArrowUp = 16,
+        IdArrowUpDisabled = 17,
         IdChevronVertical = 18,
         IdArrowLeft = 19,
+        // The close button of a docked window's caption (smaller than the window buttons' close).
+        IdCaptionClose = 20,
         IdChevronHorizontal = 21,
         IdRadio = 22,
         IdRadioDisabled = 23,

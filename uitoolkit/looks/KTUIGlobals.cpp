@@ -1,6 +1,10 @@
 #include "uitoolkit/looks/KTUIGlobals.h"
 
+#include "uitoolkit/bars/KTMenuSound.h"
 #include "uitoolkit/bars/KTMenuStore.h"
+#include "uitoolkit/bars/KTToolBar.h"
+#include "uitoolkit/customize/KTCommandManager.h"
+#include "uitoolkit/customize/KTKeyboardManager.h"
 
 #include "uitoolkit/looks/KTImageStrip.h"
 #include "uitoolkit/looks/KTMenuGlyphs.h"
@@ -317,6 +321,7 @@ BOOL CKTUIGlobals::DrawParentBackground(CWnd* pWnd, CDC* pDC, const RECT* pRect)
 
 void CKTUIGlobals::CleanUp()
 {
+    CKTMenuSound::Get().CleanUp();
     m_brushHalftone.DeleteObject();
     for (CFont* font : {&m_fontText, &m_fontStatusStyle, &m_fontBold, &m_fontUnderline, &m_fontRotated270,
                         &m_fontRotated90})
@@ -332,7 +337,10 @@ void CleanUpUILibrary()
 {
     ktGlobals.CleanUp();
     CKTMenuFileStore::Get().RemoveAll();
+    CKTToolBar::CleanUpImages();
     CKTMenuGlyphs::CleanUp();
+    CKTCommandManager::GetInstance()->ClearAllCmdImages();
+    CKTKeyboardManager::CleanUp();
     CKTImageStrip::CleanUp();
     CKTVisualManager::DestroyInstance();
 }

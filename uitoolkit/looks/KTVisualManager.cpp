@@ -499,11 +499,11 @@ int CKTVisualManager::GetCaptionButtonGlyph(const CKTSizingBarButton* pButton, B
                                             BOOL bDisabled)
 {
     if (pButton->m_nHit == HTOBJECT)
-        return CKTMenuGlyphs::IdClose;
+        return CKTMenuGlyphs::IdCaptionClose;
     if (bHorz)
         return bMaximized ? CKTMenuGlyphs::IdArrowRight
                           : (bDisabled ? CKTMenuGlyphs::IdArrowRightDisabled : CKTMenuGlyphs::IdArrowLeft);
-    return bMaximized ? CKTMenuGlyphs::IdArrowDown : (bDisabled ? CKTMenuGlyphs::IdArrowUp + 1 : CKTMenuGlyphs::IdArrowUp);
+    return bMaximized ? CKTMenuGlyphs::IdArrowDown : (bDisabled ? CKTMenuGlyphs::IdArrowUpDisabled : CKTMenuGlyphs::IdArrowUp);
 }
 
 void CKTVisualManager::OnDrawCaptionButton(CDC* pDC, CKTSizingBarButton* pButton, BOOL bHorz, BOOL bMaximized,
@@ -528,7 +528,7 @@ void CKTVisualManager::OnDrawCaptionButton(CDC* pDC, CKTSizingBarButton* pButton
         frame.DeflateRect(1, 1);
         pDC->Draw3dRect(frame, ktGlobals.m_colorBarHighlight, ktGlobals.m_colorBarShadow);
     }
-    else if ((pButton->m_bFocused || pButton->m_bPushed) && glyph != CKTMenuGlyphs::IdArrowUp + 1 &&
+    else if ((pButton->m_bFocused || pButton->m_bPushed) && glyph != CKTMenuGlyphs::IdArrowUpDisabled &&
              glyph != CKTMenuGlyphs::IdArrowRightDisabled)
         pDC->Draw3dRect(rect, ktGlobals.m_colorBarHighlight, ktGlobals.m_colorBarShadow);
     CKTMenuGlyphs::Draw(pDC, glyph, ptGlyph);

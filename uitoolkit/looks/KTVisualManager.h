@@ -16,6 +16,8 @@ class CKTStatusBar;
 class CKTButton;
 class CKTSizingBarButton;
 class CKTTabWnd;
+struct CKTTask;
+struct CKTTasksGroup;
 
 class CKTVisualManager : public CObject
 {
@@ -101,6 +103,28 @@ public:
     {
         return FALSE;
     }
+    // The caption strip of a shortcut bar; clrText gives back the colour of its title.
+    virtual void OnFillOutlookBarCaption(CDC* pDC, CRect rectCaption, COLORREF& clrText);
+    // The sort triangle of a header item, pointing up for an ascending sort.
+    virtual void OnDrawHeaderCtrlSortArrow(CDC* pDC, CRect rectArrow, BOOL bIsUp);
+
+    // The tasks pane's parts: the background of its work area; a group's caption (its text in
+    // the font the pane selected, and the glyph that collapses or expands it); the room of its
+    // tasks, its border and its frame; one task (a link when it carries a command); the arrows
+    // that scroll the tasks.
+    virtual void OnFillTasksPaneBackground(CDC* pDC, CRect rectWorkArea);
+    virtual void OnDrawTasksGroupCaption(CDC* pDC, const CKTTasksGroup* pGroup, BOOL bIsHighlighted);
+    virtual void OnFillTasksGroupInterior(CDC* pDC, CRect rect);
+    virtual void OnDrawTasksGroupAreaBorder(CDC* pDC, CRect rect);
+    virtual void OnDrawTasksGroupFrame(CDC* pDC, CRect rect);
+    virtual void OnDrawTask(CDC* pDC, const CKTTask* pTask, BOOL bIsHighlighted);
+    virtual void OnDrawScrollButton(CDC* pDC, CRect rect, BOOL bIsUp, BOOL bIsHighlighted, BOOL bIsPressed,
+                                    BOOL bIsDisabled);
+    // The plus/minus box that expands and collapses a group of the property list.
+    virtual void OnDrawExpandingBox(CDC* pDC, CRect rect, BOOL bIsOpened, COLORREF colorBox);
+    // The frame round a control (the property list), drawn in its window's device context.
+    virtual void OnDrawControlBorder(CWnd* pWndCtrl);
+
     virtual CSize GetButtonExtraBorder() const { return CSize(0, 0); }
     virtual int GetShowAllMenuItemsHeight(CDC* pDC, const CSize& sizeDefault);
     virtual void OnDrawShowAllMenuItems(CDC* pDC, CRect rect, ButtonState state);
@@ -134,6 +158,11 @@ protected:
     static BOOL IsKindOfClass(const CObject* pObject, const char* lpszClassName);
     // TRUE for a button that draws as disabled (in customize mode: one that is not editable).
     static BOOL IsButtonDisabled(const CKTToolbarButton* pButton);
+    // A group caption's name and collapse glyph, and a task's name, in the colour given.
+    static void DrawTasksGroupCaptionContent(CDC* pDC, const CKTTasksGroup* pGroup, COLORREF clrText);
+    static void DrawTaskText(CDC* pDC, const CKTTask* pTask, COLORREF clrText);
+    // The up or down arrow glyph (grey when disabled) centred in the rectangle.
+    static void DrawScrollGlyph(CDC* pDC, const CRect& rect, BOOL bIsUp, BOOL bIsDisabled, CSize offset = CSize(0, 0));
     // A one-pixel frame in one colour on every side.
     static void DrawFrame(CDC* pDC, const CRect& rect, COLORREF color) { pDC->Draw3dRect(rect, color, color); }
 

@@ -4,7 +4,9 @@
 #include "uitoolkit/bars/KTSizingControlBar.h"
 #include "uitoolkit/bars/KTStatusBar.h"
 #include "uitoolkit/bars/KTToolBar.h"
+#include "uitoolkit/bars/KTToolbarEditBoxButton.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
+#include "uitoolkit/customize/KTColorBar.h"
 #include "uitoolkit/looks/KTDrawHelper.h"
 #include "uitoolkit/looks/KTMenuGlyphs.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
@@ -181,6 +183,12 @@ void CKTVisualManagerXP::OnFillBarBackground(CDC* pDC, CControlBar* pBar, CRect 
         CKTVisualManager::OnFillBarBackground(pDC, pBar, rectClient, rectClip);
         return;
     }
+    if (IsKindOfClass(pBar, "CKTColorBar"))
+    {
+        // A torn-off palette is a toolbar; one in a popup or on a dialog is a menu without images.
+        pDC->FillRect(rectClip, static_cast<CKTColorBar*>(pBar)->IsTornOff() ? &m_brBarBkgnd : &m_brMenuLight);
+        return;
+    }
     if (IsKindOfClass(pBar, "CKTPopupMenuBar"))
     {
         pDC->FillRect(rectClip, &m_brMenuLight);
@@ -298,12 +306,53 @@ void CKTVisualManagerXP::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHor
                      rectGripper.top + (h / 2 + 2));
         pPattern = &m_brGripperVert;
     }
+    if (sizingBar)
+        DrawSizingBarTitle(pDC, rect, bHorz, pBar);
     const BOOL onFace = sizingBar || IsKindOfClass(pBar, "CKTMenuBar");
     const COLORREF oldText = pDC->SetTextColor(m_clrGripper);
     const COLORREF oldBk = pDC->SetBkColor(onFace ? ktGlobals.m_colorBarFace : m_clrBarBkgnd);
     pDC->FillRect(rect, pPattern);
     pDC->SetTextColor(oldText);
     pDC->SetBkColor(oldBk);
+}
+
+void CKTVisualManagerXP::DrawSizingBarTitle(CDC* pDC, CRect& rectGripper, BOOL bHorz, CControlBar* pBar)
+{
+    CString strTitle;
+    if (pBar->GetSafeHwnd() != nullptr)
+        pBar->GetWindowText(strTitle);
+    if (strTitle.IsEmpty() || rectGripper.IsRectEmpty())
+        return;
+    // A bar docked at the top or bottom has its caption down its left side: the title runs
+    // upward from the bottom there, in the rotated font.
+    CFont* pOldFont = pDC->SelectObject(bHorz ? &ktGlobals.m_fontRotated90 : &ktGlobals.m_fontText);
+    const COLORREF oldText = pDC->SetTextColor(ktGlobals.m_colorBarText);
+    const COLORREF oldBk = pDC->SetBkColor(ktGlobals.m_colorBarFace);
+    const int oldMode = pDC->SetBkMode(OPAQUE);
+    const CSize extent = pDC->GetTextExtent(strTitle);
+    const int kGap = 4;
+    if (bHorz)
+    {
+        const int length = std::min(static_cast<int>(extent.cx), static_cast<int>(rectGripper.Height()));
+        CRect rectText(rectGripper.left, rectGripper.bottom - length, rectGripper.right, rectGripper.bottom);
+        const int x = rectText.left + std::max(0, static_cast<int>(rectText.Width() - extent.cy) / 2);
+        pDC->ExtTextOut(x, rectText.bottom, ETO_CLIPPED | ETO_OPAQUE, rectText, strTitle, nullptr);
+        rectGripper.bottom = rectText.top - kGap;
+    }
+    else
+    {
+        CRect rectText = rectGripper;
+        pDC->DrawText(strTitle, rectText, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_CALCRECT);
+        rectText.top = rectGripper.top;
+        rectText.bottom = rectGripper.bottom;
+        rectText.right = std::min(rectText.right, rectGripper.right);
+        pDC->DrawText(strTitle, rectText, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
+        rectGripper.left = rectText.right + kGap;
+    }
+    pDC->SetBkMode(oldMode);
+    pDC->SetBkColor(oldBk);
+    pDC->SetTextColor(oldText);
+    pDC->SelectObject(pOldFont);
 }
 
 void CKTVisualManagerXP::OnDrawSeparator(CDC* pDC, CControlBar* pBar, CRect rect, BOOL bIsHoriz)
@@ -410,9 +459,10 @@ void CKTVisualManagerXP::OnDrawComboBorder(CDC* pDC, CRect rect, BOOL, BOOL bIsD
     DrawFrame(pDC, rect, m_clrHighlightBorder);
 }
 
-void CKTVisualManagerXP::OnDrawEditBorder(CDC*, CRect, BOOL, BOOL, CKTToolbarButton*)
+void CKTVisualManagerXP::OnDrawEditBorder(CDC* pDC, CRect rect, BOOL, BOOL bIsHighlighted, CKTToolbarButton*)
 {
-    // Only the flat-edit switch of the edit-box buttons would draw here, and it stays off.
+    if (CKTToolbarEditBoxButton::m_bFlat && bIsHighlighted)
+        DrawFrame(pDC, rect, m_clrHighlightBorder);
 }
 
 void CKTVisualManagerXP::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActive)

@@ -49,6 +49,15 @@ public:
     void OnDrawTabsButtonBorder(CDC* pDC, CRect& rect, CKTButton* pButton, UINT uiState,
                                 const CKTTabWnd* pTabWnd) override;
 
+    void OnFillOutlookBarCaption(CDC* pDC, CRect rectCaption, COLORREF& clrText) override;
+    void OnFillTasksPaneBackground(CDC* pDC, CRect rectWorkArea) override;
+    void OnDrawTasksGroupCaption(CDC* pDC, const CKTTasksGroup* pGroup, BOOL bIsHighlighted) override;
+    void OnFillTasksGroupInterior(CDC* pDC, CRect rect) override;
+    void OnDrawTasksGroupAreaBorder(CDC* pDC, CRect rect) override;
+    void OnDrawTask(CDC* pDC, const CKTTask* pTask, BOOL bIsHighlighted) override;
+    void OnDrawScrollButton(CDC* pDC, CRect rect, BOOL bIsUp, BOOL bIsHighlighted, BOOL bIsPressed,
+                            BOOL bIsDisabled) override;
+
     // The text colour on highlighted items: black on a light highlight, white otherwise.
     COLORREF GetHighlightedTextColor() const;
 
@@ -71,6 +80,9 @@ protected:
     // The combo box's down arrow, centred one pixel right and down.
     static void DrawComboArrow(CDC* pDC, const CRect& rect, BOOL bDisabled, BOOL bIsDropped);
     int MenuImageWidth() const;
+    // A sizing bar's title at the start of its caption band; the band left for the grip pattern
+    // comes back in rectGripper.
+    static void DrawSizingBarTitle(CDC* pDC, CRect& rectGripper, BOOL bHorz, CControlBar* pBar);
 
     CBrush m_brGripperHorz;
     CBrush m_brGripperVert;

@@ -49,6 +49,18 @@ public:
     void OnDrawTabsButtonBorder(CDC* pDC, CRect& rect, CKTButton* pButton, UINT uiState,
                                 const CKTTabWnd* pTabWnd) override;
 
+    void OnFillHeaderCtrlBackground(CDC* pDC, CRect rect, CWnd* pHeader) override;
+    void OnDrawHeaderCtrlBorder(CDC* pDC, CRect& rect, BOOL bIsPressed, BOOL bIsHighlighted, CWnd* pHeader) override;
+    void OnFillOutlookBarCaption(CDC* pDC, CRect rectCaption, COLORREF& clrText) override;
+    void OnFillTasksPaneBackground(CDC* pDC, CRect rectWorkArea) override;
+    void OnDrawTasksGroupCaption(CDC* pDC, const CKTTasksGroup* pGroup, BOOL bIsHighlighted) override;
+    void OnFillTasksGroupInterior(CDC* pDC, CRect rect) override;
+    void OnDrawTasksGroupAreaBorder(CDC* pDC, CRect rect) override;
+    void OnDrawScrollButton(CDC* pDC, CRect rect, BOOL bIsUp, BOOL bIsHighlighted, BOOL bIsPressed,
+                            BOOL bIsDisabled) override;
+    void OnDrawExpandingBox(CDC* pDC, CRect rect, BOOL bIsOpened, COLORREF colorBox) override;
+    void OnDrawControlBorder(CWnd* pWndCtrl) override;
+
     // The toolbar theme's state for a button: 4 disabled, 6 hot and checked, 5 checked,
     // 3 pressed, 2 hot, else 1.
     static int GetToolbarButtonThemeState(const CKTToolbarButton* pButton, ButtonState state);

@@ -1,5 +1,6 @@
 #include "uitoolkit/widgets/KTHeaderCtrl.h"
 
+#include "uitoolkit/looks/KTMemDC.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/looks/KTVisualManager.h"
 
@@ -25,12 +26,8 @@ void CKTHeaderCtrl::OnPaint()
     CPaintDC dcPaint(this);
     CRect rectClient;
     GetClientRect(&rectClient);
-    CDC dcMem;
-    CBitmap bmp;
-    const BOOL bMemory = dcMem.CreateCompatibleDC(&dcPaint) &&
-                         bmp.CreateCompatibleBitmap(&dcPaint, rectClient.Width(), rectClient.Height());
-    CDC* pDC = bMemory ? &dcMem : &dcPaint;
-    CBitmap* pOldBitmap = bMemory ? dcMem.SelectObject(&bmp) : nullptr;
+    CKTMemDC memDC(dcPaint, rectClient);
+    CDC* pDC = &memDC.GetDC();
 
     CKTVisualManager::GetInstance()->OnFillHeaderCtrlBackground(pDC, rectClient, this);
     CFont* pOldFont = pDC->SelectObject(&ktGlobals.m_fontText);
@@ -65,12 +62,6 @@ void CKTHeaderCtrl::OnPaint()
         pDC->SelectClipRgn(nullptr);
     }
     pDC->SelectObject(pOldFont);
-
-    if (bMemory)
-    {
-        dcPaint.BitBlt(0, 0, rectClient.Width(), rectClient.Height(), &dcMem, 0, 0, SRCCOPY);
-        dcMem.SelectObject(pOldBitmap);
-    }
 }
 
 void CKTHeaderCtrl::OnDrawItem(CDC* pDC, int iItem, CRect rect, BOOL bIsPressed, BOOL bIsHighlighted)
@@ -93,6 +84,19 @@ void CKTHeaderCtrl::OnDrawItem(CDC* pDC, int iItem, CRect rect, BOOL bIsPressed,
     rect.DeflateRect(5, 0);
     if (bIsPressed)
         rect.OffsetRect(1, 1);
+    if (hdItem.fmt & (HDF_SORTUP | HDF_SORTDOWN))
+    {
+        // The sort triangle at the item's right end; the text keeps clear of it.
+        const int kArrowWidth = 8;
+        const int kArrowHeight = 5;
+        CRect rectArrow(rect.right - kArrowWidth, rect.CenterPoint().y - kArrowHeight / 2, rect.right,
+                        rect.CenterPoint().y - kArrowHeight / 2 + kArrowHeight);
+        if (rectArrow.left > rect.left)
+        {
+            CKTVisualManager::GetInstance()->OnDrawHeaderCtrlSortArrow(pDC, rectArrow, (hdItem.fmt & HDF_SORTUP) != 0);
+            rect.right = rectArrow.left - 4;
+        }
+    }
     pDC->DrawText(szText, -1, rect, uiFormat);
 }
 

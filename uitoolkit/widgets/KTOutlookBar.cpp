@@ -3,6 +3,7 @@
 #include "uitoolkit/widgets/KTOutlookBar.h"
 
 #include "framework/AfxFrame.h"
+#include "uitoolkit/looks/KTMemDC.h"
 #include "uitoolkit/looks/KTMenuGlyphs.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/looks/KTVisualManager.h"
@@ -606,33 +607,22 @@ void CKTOutlookBar::DoPaint(CDC* pDCPaint)
 {
     CRect rectClient;
     GetClientRect(&rectClient);
-    CRect rectClip;
-    pDCPaint->GetClipBox(&rectClip);
-
-    CDC dcMem;
-    CBitmap bmpMem;
-    CBitmap* pOldBmp = nullptr;
-    CDC* pDC = pDCPaint;
-    if (dcMem.CreateCompatibleDC(pDCPaint) &&
-        bmpMem.CreateCompatibleBitmap(pDCPaint, rectClient.Width(), rectClient.Height()))
-    {
-        pOldBmp = dcMem.SelectObject(&bmpMem);
-        pDC = &dcMem;
-    }
+    CKTMemDC memDC(*pDCPaint, rectClient);
+    CDC* pDC = &memDC.GetDC();
     pDC->FillSolidRect(rectClient, m_clrBackColor);
     if (!m_rectSplitter.IsRectEmpty())
         pDC->FillSolidRect(m_rectSplitter, ktGlobals.m_colorBarFace);
     CFont* pOldFont = pDC->SelectObject(&ktGlobals.m_fontText);
     if (!m_rectCaption.IsRectEmpty())
     {
-        pDC->FillSolidRect(m_rectCaption, ktGlobals.m_colorBarFace);
-        pDC->Draw3dRect(m_rectCaption, ktGlobals.m_colorBarHighlight, ktGlobals.m_colorBarShadow);
+        COLORREF clrText = ktGlobals.m_colorBarText;
+        CKTVisualManager::GetInstance()->OnFillOutlookBarCaption(pDC, m_rectCaption, clrText);
         CString strTitle;
         GetWindowText(strTitle);
         CRect rectText = m_rectCaption;
         rectText.DeflateRect(4, 0);
         pDC->SetBkMode(TRANSPARENT);
-        pDC->SetTextColor(ktGlobals.m_colorBarText);
+        pDC->SetTextColor(clrText);
         if (!IsHorizontal())
             pDC->DrawText(strTitle, rectText, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     }
@@ -665,11 +655,4 @@ void CKTOutlookBar::DoPaint(CDC* pDCPaint)
         pCurrent->EndDrawImage(ds);
     pDC->RestoreDC(-1);
     pDC->SelectObject(pOldFont);
-
-    if (pDC != pDCPaint)
-    {
-        pDCPaint->BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), pDC, rectClip.left,
-                         rectClip.top, SRCCOPY);
-        dcMem.SelectObject(pOldBmp);
-    }
 }

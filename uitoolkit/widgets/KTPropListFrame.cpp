@@ -2,7 +2,7 @@
 // colours and drop-down list, the border, style changes, the header's divider and tooltips.
 #include "uitoolkit/widgets/KTPropList.h"
 
-#include "uitoolkit/looks/KTUIGlobals.h"
+#include "uitoolkit/looks/KTVisualManager.h"
 
 #include <algorithm>
 
@@ -44,12 +44,8 @@ void CKTPropList::OnNcPaint()
     Default();
     if ((GetStyle() & WS_BORDER) == 0)
         return;
-    // A border of the look's bar colours instead of the system's black frame.
-    CWindowDC dc(this);
-    CRect rect;
-    GetWindowRect(&rect);
-    rect.OffsetRect(-rect.TopLeft());
-    dc.Draw3dRect(rect, ktGlobals.m_colorBarDarkShadow, ktGlobals.m_colorBarHighlight);
+    // The look's frame instead of the system's black one.
+    CKTVisualManager::GetInstance()->OnDrawControlBorder(this);
 }
 
 void CKTPropList::OnStyleChanged(int nStyleType, LPSTYLESTRUCT lpStyleStruct)

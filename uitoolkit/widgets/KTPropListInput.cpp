@@ -1,7 +1,9 @@
 // The property grid's painting, mouse, keys, wheel and header.
 #include "uitoolkit/widgets/KTPropList.h"
 
+#include "uitoolkit/looks/KTMemDC.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
+#include "uitoolkit/looks/KTVisualManager.h"
 
 #include <algorithm>
 
@@ -23,12 +25,8 @@ void CKTPropList::OnPaint()
     CPaintDC dcPaint(this);
     CRect rectClient;
     GetClientRect(&rectClient);
-    CDC dcMem;
-    CBitmap bmp;
-    const BOOL bMemory = dcMem.CreateCompatibleDC(&dcPaint) &&
-                         bmp.CreateCompatibleBitmap(&dcPaint, rectClient.Width(), rectClient.Height());
-    CDC* pDC = bMemory ? &dcMem : &dcPaint;
-    CBitmap* pOldBitmap = bMemory ? dcMem.SelectObject(&bmp) : nullptr;
+    CKTMemDC memDC(dcPaint, rectClient);
+    CDC* pDC = &memDC.GetDC();
 
     pDC->FillRect(rectClient, &ktGlobals.m_brushWindow);
     HFONT hFont = reinterpret_cast<HFONT>(OnGetFont(0, 0));
@@ -58,11 +56,6 @@ void CKTPropList::OnPaint()
         }
     }
     ::SelectObject(pDC->GetSafeHdc(), hOldFont);
-    if (bMemory)
-    {
-        dcPaint.BitBlt(0, 0, rectClient.Width(), rectClient.Height(), &dcMem, 0, 0, SRCCOPY);
-        dcMem.SelectObject(pOldBitmap);
-    }
 }
 
 void CKTPropList::DrawProp(CDC* pDC, CKTProp* pProp)
@@ -84,13 +77,8 @@ void CKTPropList::DrawProp(CDC* pDC, CKTProp* pProp)
     }
     if (pProp->IsGroup())
     {
-        const CRect box = pProp->GetExpandBox();
-        pDC->FillSolidRect(box, ktGlobals.m_colorWindow);
-        pDC->Draw3dRect(box, ktGlobals.m_colorShadow, ktGlobals.m_colorShadow);
-        const CPoint c = box.CenterPoint();
-        pDC->FillSolidRect(CRect(box.left + 2, c.y, box.right - 2, c.y + 1), ktGlobals.m_colorText);
-        if (!pProp->IsExpanded())
-            pDC->FillSolidRect(CRect(c.x, box.top + 2, c.x + 1, box.bottom - 2), ktGlobals.m_colorText);
+        CKTVisualManager::GetInstance()->OnDrawExpandingBox(pDC, pProp->GetExpandBox(), pProp->IsExpanded(),
+                                                            ktGlobals.m_colorShadow);
     }
     pDC->SetTextColor(bSelected && m_bFocused ? ktGlobals.m_colorSelectionText : ktGlobals.m_colorText);
     CRect rectText = rectName;

@@ -3,8 +3,10 @@
 #include "uitoolkit/widgets/KTTasksPane.h"
 
 #include "uitoolkit/customize/KTCursorResource.h"
+#include "uitoolkit/looks/KTMemDC.h"
 #include "uitoolkit/looks/KTMenuGlyphs.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
+#include "uitoolkit/looks/KTVisualManager.h"
 
 #include <algorithm>
 
@@ -391,17 +393,10 @@ void CKTTasksPane::DoPaint(CDC* pDCPaint)
 {
     CRect rectClient;
     GetClientRect(&rectClient);
-    CDC dcMem;
-    CBitmap bmpMem;
-    CBitmap* pOldBmp = nullptr;
-    CDC* pDC = pDCPaint;
-    if (dcMem.CreateCompatibleDC(pDCPaint) &&
-        bmpMem.CreateCompatibleBitmap(pDCPaint, rectClient.Width(), rectClient.Height()))
-    {
-        pOldBmp = dcMem.SelectObject(&bmpMem);
-        pDC = &dcMem;
-    }
-    pDC->FillSolidRect(rectClient, m_clrBackColor);
+    CKTMemDC memDC(*pDCPaint, rectClient);
+    CDC* pDC = &memDC.GetDC();
+    CKTVisualManager* pLook = CKTVisualManager::GetInstance();
+    pLook->OnFillTasksPaneBackground(pDC, rectClient);
     if (!m_rectSplitter.IsRectEmpty())
         pDC->FillSolidRect(m_rectSplitter, ktGlobals.m_colorBarFace);
     pDC->SetBkMode(TRANSPARENT);
@@ -414,21 +409,12 @@ void CKTTasksPane::DoPaint(CDC* pDCPaint)
         const CKTTasksGroup& group = m_groups[i];
         if (group.m_nPage != nActive || group.m_rectCaption.IsRectEmpty())
             continue;
-        const BOOL bHotCaption = static_cast<int>(i) == m_nHotGroup;
-        pDC->FillSolidRect(group.m_rectCaption, ktGlobals.m_colorBarFace);
         pDC->SelectObject(&m_fontBold);
-        pDC->SetTextColor(bHotCaption ? ktGlobals.m_colorHotText : ktGlobals.m_colorBarText);
-        CRect rectText = group.m_rectCaption;
-        rectText.DeflateRect(kMargin, 0, kMargin + 12, 0);
-        pDC->DrawText(group.m_strName, rectText, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
-        const CSize sizeGlyph = CKTMenuGlyphs::GetImageSize();
-        CKTMenuGlyphs::Draw(pDC, group.m_bCollapsed ? CKTMenuGlyphs::IdArrowDown : CKTMenuGlyphs::IdArrowUp,
-                            CPoint(group.m_rectCaption.right - sizeGlyph.cx - 6,
-                                   group.m_rectCaption.CenterPoint().y - sizeGlyph.cy / 2));
+        pLook->OnDrawTasksGroupCaption(pDC, &group, static_cast<int>(i) == m_nHotGroup);
         if (group.m_rectTasks.IsRectEmpty())
             continue;
-        pDC->FillSolidRect(group.m_rectTasks, ktGlobals.m_colorWindow);
-        pDC->Draw3dRect(group.m_rectTasks, ktGlobals.m_colorBarFace, ktGlobals.m_colorBarFace);
+        pLook->OnFillTasksGroupInterior(pDC, group.m_rectTasks);
+        pLook->OnDrawTasksGroupAreaBorder(pDC, group.m_rectTasks);
         for (size_t t = 0; t < group.m_tasks.size(); t++)
         {
             const CKTTask& task = group.m_tasks[t];
@@ -436,27 +422,15 @@ void CKTTasksPane::DoPaint(CDC* pDCPaint)
                 continue;
             const BOOL bHot = static_cast<int>(i) == m_nHotTaskGroup && static_cast<int>(t) == m_nHotTask;
             pDC->SelectObject(bHot ? &m_fontUnderline : CFont::FromHandle(GetPaneFont()));
-            pDC->SetTextColor(task.m_uiCommandID == 0 ? ktGlobals.m_colorWindowText
-                                                      : (bHot ? ktGlobals.m_colorHotText : RGB(0, 0, 255)));
-            pDC->DrawText(task.m_strName, CRect(task.m_rect), DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+            pLook->OnDrawTask(pDC, &task, bHot);
         }
     }
     pDC->RestoreDC(-1);
 
-    for (const CRect& rectArrow : {m_rectScrollUp, m_rectScrollDown})
-    {
-        if (rectArrow.IsRectEmpty())
-            continue;
-        pDC->FillSolidRect(rectArrow, ktGlobals.m_colorBarFace);
-        const CSize sizeGlyph = CKTMenuGlyphs::GetImageSize();
-        const BOOL bUp = rectArrow == m_rectScrollUp;
-        CKTMenuGlyphs::Draw(pDC, bUp ? CKTMenuGlyphs::IdArrowUp : CKTMenuGlyphs::IdArrowDown,
-                            rectArrow.CenterPoint() - CSize(sizeGlyph.cx / 2, sizeGlyph.cy / 2));
-    }
-
-    if (pDC != pDCPaint)
-    {
-        pDCPaint->BitBlt(0, 0, rectClient.Width(), rectClient.Height(), pDC, 0, 0, SRCCOPY);
-        dcMem.SelectObject(pOldBmp);
-    }
+    // The arrow under the pointer is hot while it scrolls; an arrow that cannot scroll is grey.
+    if (!m_rectScrollUp.IsRectEmpty())
+        pLook->OnDrawScrollButton(pDC, m_rectScrollUp, TRUE, m_iScrollMode < 0, FALSE, m_nTasksScroll <= 0);
+    if (!m_rectScrollDown.IsRectEmpty())
+        pLook->OnDrawScrollButton(pDC, m_rectScrollDown, FALSE, m_iScrollMode > 0, FALSE,
+                                  m_nTasksScroll >= GetMaxScroll());
 }

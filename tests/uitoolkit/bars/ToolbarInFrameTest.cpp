@@ -187,7 +187,9 @@ protected:
         RunMessageLoopFor(200);
         CRect rect;
         m_pFrame->GetWindowRect(&rect);
+        // Room for a floating bar beside the frame, all of it on the screen.
         rect.InflateRect(80, 80);
+        rect.IntersectRect(rect, CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)));
         EXPECT_TRUE(SaveScreenArea((std::wstring(L"screenshots\\") + name).c_str(), rect));
     }
 
@@ -279,7 +281,13 @@ TEST_F(ToolbarInFrameTest, TooltipsShowTheFramesTextTheShortcutKeyAndTheToolkitF
     CKTKeyHelper(&s_accelOpen).Format(strKey);
     HFONT hFont = nullptr;
     EXPECT_EQ(L"Open (" + strKey + L")", HoverTooltip(0, &hFont));
-    EXPECT_EQ(static_cast<HFONT>(ktGlobals.m_fontText.GetSafeHandle()), hFont);
+    // The tooltip keeps a copy of the font it is given.
+    LOGFONTW lfTip = {}, lfToolkit = {};
+    ASSERT_NE(0, ::GetObjectW(hFont, sizeof(lfTip), &lfTip));
+    ASSERT_NE(0, ::GetObjectW(ktGlobals.m_fontText.GetSafeHandle(), sizeof(lfToolkit), &lfToolkit));
+    EXPECT_STREQ(lfToolkit.lfFaceName, lfTip.lfFaceName);
+    EXPECT_EQ(lfToolkit.lfHeight, lfTip.lfHeight);
+    EXPECT_EQ(lfToolkit.lfWeight, lfTip.lfWeight);
     SaveScreenshot(L"toolbar_tooltip_with_shortcut.bmp");
     EXPECT_EQ(CString(L"Save from the frame"), HoverTooltip(1)) << "the frame's own text";
     EXPECT_GT(m_pFrame->m_nMenuButtonHitTests, 0) << "the frame is asked first";

@@ -270,6 +270,46 @@ TEST(ContextMenuWorkspaceTest, TheWorkspaceMakesItsManagerOnTheFirstAskAndDelete
     EXPECT_EQ(nullptr, g_pContextMenuManager);
 }
 
+// The context menus the user customized are saved and loaded with the rest of the workspace's
+// state, under the workspace's path.
+TEST(ContextMenuWorkspaceTest, CustomizedContextMenusGoWithTheWorkspacesState)
+{
+    ASSERT_EQ(nullptr, g_pContextMenuManager);
+    HMENU hPopup = nullptr;
+    UINT_PTR uiStoreId = 0;
+    {
+        CKTWorkspace workspace;
+        workspace.SetRegistryBase(L"ContextMenuWorkspaceTest");
+        workspace.CleanState();
+        CKTContextMenuManager* pManager = workspace.GetContextMenuManager();
+        ASSERT_TRUE(pManager->AddMenu(L"Page", IDR_TEST_CONTEXT));
+        hPopup = ::GetSubMenu(pManager->GetMenuByName(L"Page"), 0);
+        uiStoreId = reinterpret_cast<UINT_PTR>(hPopup);
+        CKTPopupMenuBar bar;
+        ASSERT_TRUE(bar.ImportFromMenu(hPopup));
+        ASSERT_TRUE(bar.RemoveButton(0));
+        ASSERT_TRUE(CKTMenuFileStore::Get().SaveMenu(uiStoreId, bar));
+        EXPECT_TRUE(workspace.SaveState());
+        EXPECT_TRUE(KeyExists(workspace.GetRegSectionPath()));
+    }
+    CKTMenuFileStore::Get().RemoveMenu(uiStoreId);
+
+    // The next start: the same menu registered again finds the user's items.
+    CKTWorkspace workspace;
+    workspace.SetRegistryBase(L"ContextMenuWorkspaceTest");
+    CKTContextMenuManager* pManager = workspace.GetContextMenuManager();
+    ASSERT_TRUE(pManager->AddMenu(L"Page", IDR_TEST_CONTEXT));
+    hPopup = ::GetSubMenu(pManager->GetMenuByName(L"Page"), 0);
+    uiStoreId = reinterpret_cast<UINT_PTR>(hPopup);
+    EXPECT_TRUE(workspace.LoadState());
+    CKTPopupMenuBar loaded;
+    ASSERT_TRUE(CKTMenuFileStore::Get().LoadMenu(uiStoreId, loaded));
+    ASSERT_EQ(1, loaded.GetCount());
+    EXPECT_EQ((UINT)ID_TEST_CMD_OPEN, loaded.GetButton(0)->m_nID);
+    CKTMenuFileStore::Get().RemoveMenu(uiStoreId);
+    workspace.CleanState();
+}
+
 // A modeless toolkit dialog with a popup menu opened for it.
 class DialogMenuTest : public ContextMenuTest
 {

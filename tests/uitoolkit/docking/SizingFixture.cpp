@@ -14,6 +14,8 @@ LRESULT CRecordingFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m_popupRequests.push_back({reinterpret_cast<HWND>(wParam), KTUnpackScreenPoint(lParam)});
         return 0;
     }
+    if (message == WM_COMMAND)
+        m_commands.push_back(LOWORD(wParam));
     return CFrameWnd::WindowProc(message, wParam, lParam);
 }
 

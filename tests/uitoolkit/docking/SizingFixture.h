@@ -35,6 +35,8 @@ public:
         CPoint ptScreen;
     };
     std::vector<PopupRequest> m_popupRequests;
+    // The commands sent to the frame.
+    std::vector<UINT> m_commands;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -404,3 +404,21 @@ TEST(MenuGlyphsTest, GlyphsLoadOnceAndReloadInNewColours)
     }
     sheet.SaveAs(L"menu-glyphs.bmp");
 }
+
+// A user scheme where a system colour equals another standard grey: the glyphs take each colour
+// once (mapped twice, the text colour grey would turn into the shadow colour).
+TEST(MenuGlyphsTest, AUserColourThatIsAStandardGreyIsNotMappedAgain)
+{
+    const COLORREF kShadow = RGB(20, 40, 160);
+    auto glyphPixels = [](int glyph, CPoint pixel)
+    {
+        DibSurface surface(12, 12, RGB(0, 200, 0));
+        CKTMenuGlyphs::Draw(&surface.Dc(), glyph, CPoint(1, 1));
+        return surface.Pixel(1 + pixel.x, 1 + pixel.y);
+    };
+    ScopedSysColors colors{{COLOR_BTNTEXT, RGB(128, 128, 128)}, {COLOR_BTNSHADOW, kShadow}};
+    EXPECT_EQ(ColorText(RGB(128, 128, 128)), ColorText(glyphPixels(CKTMenuGlyphs::IdCheck, CPoint(7, 1))))
+        << "black of the check: the user's text colour";
+    EXPECT_EQ(ColorText(kShadow), ColorText(glyphPixels(CKTMenuGlyphs::IdCheckDisabled, CPoint(7, 1))))
+        << "grey of the disabled check: the user's shadow colour";
+}

@@ -10,6 +10,7 @@
 #include "uitoolkit/customize/KTButton.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/looks/KTVisualManager.h"
+#include "uitoolkit/widgets/KTTasksPane.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,9 @@ struct Fixtures
     CKTToolbarButton buttons[4];
     CKTToolbarMenuButton menuItem;
     CKTToolbarMenuButton menuBarButton;
+    CKTTasksGroup group;
+    CKTTask link;
+    CKTTask note;
 
     Fixtures()
     {
@@ -55,6 +59,13 @@ struct Fixtures
         }
         menuItem.m_pWndParent = &popupBar;
         menuBarButton.m_pWndParent = &toolBar;
+        group.m_strName = L"Work file";
+        group.m_rectCaption.SetRect(2, 2, 62, 20);
+        link.m_strName = L"Open";
+        link.m_uiCommandID = 33201;
+        link.m_rect.SetRect(4, 4, 60, 20);
+        note.m_strName = L"3 pages";
+        note.m_rect.SetRect(4, 20, 60, 36);
     }
 };
 
@@ -153,6 +164,42 @@ std::vector<LookOperation> MakeOperations()
         {"edit border, highlighted",
          [](CKTVisualManager& l, CDC& dc) { l.OnDrawEditBorder(&dc, CRect(2, 2, 62, 24), FALSE, TRUE, nullptr); }},
     };
+    // The widgets' parts.
+    ops.push_back({"shortcut bar caption", [](CKTVisualManager& l, CDC& dc) {
+                       COLORREF text = 0;
+                       l.OnFillOutlookBarCaption(&dc, CRect(2, 2, 62, 20), text);
+                       dc.SetPixel(0, 39, text);
+                   }});
+    for (BOOL up : {FALSE, TRUE})
+        ops.push_back({std::string("header sort arrow ") + (up ? "up" : "down"), [=](CKTVisualManager& l, CDC& dc) {
+                           l.OnDrawHeaderCtrlSortArrow(&dc, CRect(20, 10, 28, 16), up);
+                       }});
+    ops.push_back({"tasks pane background",
+                   [all](CKTVisualManager& l, CDC& dc) { l.OnFillTasksPaneBackground(&dc, all); }});
+    for (int c = 0; c < 4; ++c)
+        ops.push_back({"tasks group caption " + std::to_string(c), [&f, c](CKTVisualManager& l, CDC& dc) {
+                           f.group.m_bCollapsed = (c & 1) != 0;
+                           l.OnDrawTasksGroupCaption(&dc, &f.group, (c & 2) != 0);
+                           f.group.m_bCollapsed = FALSE;
+                       }});
+    ops.push_back({"tasks group interior, border and frame", [](CKTVisualManager& l, CDC& dc) {
+                       l.OnFillTasksGroupInterior(&dc, CRect(2, 20, 62, 38));
+                       l.OnDrawTasksGroupAreaBorder(&dc, CRect(2, 20, 62, 38));
+                       l.OnDrawTasksGroupFrame(&dc, CRect(2, 20, 62, 38));
+                   }});
+    for (BOOL hot : {FALSE, TRUE})
+        ops.push_back({std::string("tasks") + (hot ? ", hot" : ""), [&f, hot](CKTVisualManager& l, CDC& dc) {
+                           l.OnDrawTask(&dc, &f.link, hot);
+                           l.OnDrawTask(&dc, &f.note, hot);
+                       }});
+    for (int s = 0; s < 8; ++s)
+        ops.push_back({"scroll button " + std::to_string(s), [s](CKTVisualManager& l, CDC& dc) {
+                           l.OnDrawScrollButton(&dc, CRect(4, 4, 24, 20), s & 1, (s & 2) != 0, (s & 4) != 0, s == 1);
+                       }});
+    for (BOOL opened : {FALSE, TRUE})
+        ops.push_back({std::string("expanding box") + (opened ? ", open" : ""), [opened](CKTVisualManager& l, CDC& dc) {
+                           l.OnDrawExpandingBox(&dc, CRect(4, 4, 13, 13), opened, RGB(128, 128, 128));
+                       }});
     const UINT commands[] = {SC_MINIMIZE, SC_RESTORE, SC_CLOSE};
     const UINT systemStyles[] = {0, TBBS_PRESSED, TBBS_DISABLED};
     for (UINT command : commands)

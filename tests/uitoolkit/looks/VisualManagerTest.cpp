@@ -2,6 +2,7 @@
 #include "tests/uitoolkit/looks/LookOperations.h"
 #include "tests/uitoolkit/looks/LookSheet.h"
 #include "tests/uitoolkit/looks/LooksTestSupport.h"
+#include "uitoolkit/bars/KTSizingControlBar.h"
 #include "uitoolkit/bars/KTStatusBar.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
@@ -305,5 +306,35 @@ TEST_F(BaseLookPaintTest, ScreenshotsOfTheBaseLook)
         {
             EXPECT_EQ(ColorText(RGB(128, 128, 128)), ColorText(capture.Pixel(50 + 3, 10))) << "separator in the window";
         }
+    }
+}
+
+TEST(CaptionButtonGlyphTest, EachCaptionButtonShowsItsGlyph)
+{
+    struct Case
+    {
+        const char* what;
+        UINT nHit;
+        BOOL bHorz;
+        BOOL bMaximized;
+        BOOL bDisabled;
+        int glyph;
+    };
+    const Case cases[] = {
+        {"close", HTOBJECT, FALSE, FALSE, FALSE, 20},
+        {"close, docked at the top", HTOBJECT, TRUE, TRUE, TRUE, 20},
+        {"expand, docked at the top", HTMAXBUTTON, TRUE, FALSE, FALSE, 19},
+        {"contract, docked at the top", HTMAXBUTTON, TRUE, TRUE, FALSE, 2},
+        {"expand disabled, docked at the top", HTMAXBUTTON, TRUE, FALSE, TRUE, 3},
+        {"expand, docked at the side", HTMAXBUTTON, FALSE, FALSE, FALSE, 16},
+        {"contract, docked at the side", HTMAXBUTTON, FALSE, TRUE, FALSE, 0},
+        {"expand disabled, docked at the side", HTMAXBUTTON, FALSE, FALSE, TRUE, 17},
+    };
+    for (const Case& c : cases)
+    {
+        CKTSizingBarButton button;
+        button.m_nHit = c.nHit;
+        EXPECT_EQ(c.glyph, CKTVisualManager::GetCaptionButtonGlyph(&button, c.bHorz, c.bMaximized, c.bDisabled))
+            << c.what;
     }
 }

@@ -3,7 +3,9 @@
 #include "tests/uitoolkit/looks/LookSheet.h"
 #include "tests/uitoolkit/looks/LooksTestSupport.h"
 #include "uitoolkit/bars/KTPopupMenu.h"
+#include "uitoolkit/bars/KTToolbarEditBoxButton.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
+#include "uitoolkit/customize/KTColorBar.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 #include "uitoolkit/looks/KTVisualManagerXP.h"
 
@@ -152,4 +154,43 @@ TEST_F(XPLookTest, PaintersInAWindow)
     EXPECT_EQ(ColorText(look.m_clrHighlightChecked), ColorText(capture.Pixel(100, 15))) << "checked button fill";
     EXPECT_EQ(ColorText(look.m_clrMenuBorder), ColorText(capture.Pixel(240, 20))) << "menu border";
     EXPECT_EQ(ColorText(look.m_clrSeparator), ColorText(capture.Pixel(54, 10))) << "separator line";
+}
+
+namespace
+{
+// A colour bar as it is torn off from a colour popup (a toolbar), or in a popup or on a dialog.
+class CPaletteBar : public CKTColorBar
+{
+public:
+    explicit CPaletteBar(BOOL bTornOff) { m_bIsTearOff = bTornOff; }
+};
+} // namespace
+
+TEST_F(XPLookTest, AColourBarHasTheToolbarOrMenuBackgroundAndNoImageStrip)
+{
+    CKTVisualManagerXP look(TRUE);
+    for (BOOL bTornOff : {FALSE, TRUE})
+    {
+        CPaletteBar bar(bTornOff);
+        DibSurface surface(60, 30, RGB(0, 128, 128));
+        look.OnFillBarBackground(&surface.Dc(), &bar, CRect(0, 0, 60, 30), CRect());
+        const COLORREF expected = bTornOff ? look.m_clrBarBkgnd : look.m_clrMenuLight;
+        EXPECT_EQ(ColorText(expected), ColorText(surface.Pixel(2, 15))) << "no image strip, torn off " << bTornOff;
+        EXPECT_EQ(ColorText(expected), ColorText(surface.Pixel(50, 15))) << "torn off " << bTornOff;
+    }
+}
+
+TEST_F(XPLookTest, EditBordersAreDrawnOnlyWithTheFlatEditSwitch)
+{
+    CKTVisualManagerXP look(TRUE);
+    for (BOOL bFlat : {FALSE, TRUE})
+        for (BOOL bHot : {FALSE, TRUE})
+        {
+            CKTToolbarEditBoxButton::m_bFlat = bFlat;
+            DibSurface surface(60, 30, RGB(0, 128, 128));
+            look.OnDrawEditBorder(&surface.Dc(), CRect(2, 2, 58, 28), FALSE, bHot, nullptr);
+            const COLORREF expected = bFlat && bHot ? look.m_clrHighlightBorder : RGB(0, 128, 128);
+            EXPECT_EQ(ColorText(expected), ColorText(surface.Pixel(2, 10))) << "flat " << bFlat << " hot " << bHot;
+        }
+    CKTToolbarEditBoxButton::m_bFlat = FALSE;
 }

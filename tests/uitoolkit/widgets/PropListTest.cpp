@@ -116,6 +116,16 @@ protected:
                 return static_cast<int>(i);
         return -1;
     }
+    // A click on the colour value: the colour bar of the popup it opens, or null.
+    CKTColorBar* OpenColourPopup()
+    {
+        UserInput open;
+        open.MoveTo(ScreenPoint(&m_list, m_pColor->GetValueRect().CenterPoint())).Pause(30).LeftDown().LeftUp();
+        open.Pause(150);
+        Play(open);
+        CWnd* pPopup = m_pColor->GetPopup();
+        return pPopup != nullptr ? AsColorBar(pPopup->GetWindow(GW_CHILD)) : nullptr;
+    }
     void Keys(std::initializer_list<WORD> keys)
     {
         m_list.SetFocus();
@@ -267,13 +277,9 @@ TEST_F(PropListTest, ColourChangesAreReportedOnlyWhenTheColourDiffers)
 TEST_F(PropListTest, ColourPopupDropsUnderTheValueAndTakesTheChosenCell)
 {
     const CRect rectValue = m_pColor->GetValueRect();
-    UserInput open;
-    open.MoveTo(ScreenPoint(&m_list, rectValue.CenterPoint())).Pause(30).LeftDown().LeftUp().Pause(150);
-    Play(open);
-    CWnd* pPopup = m_pColor->GetPopup();
-    ASSERT_NE(nullptr, pPopup);
-    CKTColorBar* pBar = AsColorBar(pPopup->GetWindow(GW_CHILD));
+    CKTColorBar* pBar = OpenColourPopup();
     ASSERT_NE(nullptr, pBar);
+    CWnd* pPopup = m_pColor->GetPopup();
     EXPECT_EQ(RGB(255, 0, 0), pBar->GetColor());
     pBar->UpdateWindow();
     SaveWindowShot(pPopup, L"PropListColourPopup.bmp");
@@ -313,15 +319,9 @@ TEST_F(PropListTest, TypedValueIsTakenOnEnter)
 
 TEST_F(PropListTest, ChoosingACellClosesThePopupOnlyOnceTheClickIsDone)
 {
-    const CRect rectValue = m_pColor->GetValueRect();
-    UserInput open;
-    open.MoveTo(ScreenPoint(&m_list, rectValue.CenterPoint())).Pause(30).LeftDown().LeftUp().Pause(150);
-    Play(open);
-    CWnd* pPopup = m_pColor->GetPopup();
-    ASSERT_NE(nullptr, pPopup);
-    const HWND hPopup = pPopup->GetSafeHwnd();
-    CKTColorBar* pBar = AsColorBar(pPopup->GetWindow(GW_CHILD));
+    CKTColorBar* pBar = OpenColourPopup();
     ASSERT_NE(nullptr, pBar);
+    const HWND hPopup = m_pColor->GetPopup()->GetSafeHwnd();
     const HWND hBar = pBar->GetSafeHwnd();
     CRect rectCell;
     pBar->GetItemRect(3, &rectCell);

@@ -1,0 +1,484 @@
+// KEST.exe started as a user starts it, driven with the mouse and the keyboard and read from
+// outside: the zoom box, two tiled jobs' page boxes and the main title, a stored layout with
+// merged cells, and Open Layout's recent page. Each step leaves a picture in the build folder.
+#include "pagemodel/CDCWorkFile.h"
+#include "pagemodel/OxReadWrite.h"
+#include "table/ConvertingTableLayout.h"
+#include "tests/app/DialogUser.h"
+#include "tests/app/ProgramProcess.h"
+#include "tests/framework/input/UserInput.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+using namespace program_process;
+
+constexpr const wchar_t* MainClass = L"QuillmereKestMainFrame";
+constexpr const wchar_t* LayoutListKey = L"Software\\QuillMere\\KEST\\Layout File List";
+constexpr const wchar_t* MergedCellsQuestion =
+    L"The layout contains merged cells, which are only available in Row and Cell Editing Mode.\nDo you wish enter "
+    L"that mode?\nPress Yes to change modes\nPress No to split all the merged cells";
+
+std::wstring TempPath(const wchar_t* name)
+{
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + name;
+}
+
+std::wstring Sample(const wchar_t* name)
+{
+    return WindowsPath((std::wstring(L"" KEST_SOURCE_DIR) + L"/samples/" + name).c_str());
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds = 30000)
+{
+    const DWORD start = GetTickCount();
+    while (!condition())
+    {
+        if (GetTickCount() - start > milliseconds)
+            return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+DWORD ProcessOf(HWND window)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process;
+}
+
+struct TopSearch
+{
+    DWORD process;
+    const wchar_t* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopWindow(HWND window, LPARAM param)
+{
+    auto* s = reinterpret_cast<TopSearch*>(param);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (ProcessOf(window) == s->process && IsWindowVisible(window) && (!s->className || std::wstring(name) == s->className))
+        s->found.push_back(window);
+    return TRUE;
+}
+
+// The visible top-level windows of the process with that class (any class when null).
+std::vector<HWND> TopWindows(DWORD process, const wchar_t* className)
+{
+    TopSearch search = {process, className, {}};
+    EnumWindows(CollectTopWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+struct ChildSearch
+{
+    const std::function<bool(HWND)>* accept;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM param)
+{
+    auto* s = reinterpret_cast<ChildSearch*>(param);
+    if ((*s->accept)(window))
+        s->found.push_back(window);
+    return TRUE;
+}
+
+// The descendants of the window that the test accepts.
+std::vector<HWND> Descendants(HWND root, const std::function<bool(HWND)>& accept)
+{
+    ChildSearch search = {&accept, {}};
+    EnumChildWindows(root, CollectChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// A control's text asked of the control itself: the caption the system keeps for a window of
+// another process is not what an edit or combo box holds.
+std::wstring ControlText(HWND control)
+{
+    wchar_t text[256] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(control, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &copied);
+    return text;
+}
+
+bool IsClass(HWND window, const wchar_t* className)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return std::wstring(name) == className;
+}
+
+void Play(UserInput& input)
+{
+    input.Start();
+    input.Wait();
+}
+
+void ClickAt(POINT at)
+{
+    UserInput input;
+    input.MoveTo(at).LeftDown().LeftUp();
+    Play(input);
+}
+
+POINT Centre(HWND window)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void SavePicture(HWND window, const wchar_t* name)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Sleep(200);
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    CreateDirectoryW(L"screenshots", nullptr);
+    EXPECT_TRUE(SaveScreenArea((std::wstring(L"screenshots/") + name).c_str(), rect));
+}
+
+// A message box's text, from outside its process.
+std::wstring MessageText(HWND box)
+{
+    for (HWND text : Descendants(box, [](HWND w) { return IsClass(w, L"Static"); }))
+        if (!TextOf(text).empty())
+            return TextOf(text);
+    return L"";
+}
+
+// KEST.exe run by the test: started with its arguments, its main window found, and closed at the
+// end, every question of its closing answered No.
+class Program
+{
+public:
+    explicit Program(const std::wstring& arguments)
+    {
+        m_process = StartProcess(WindowsPath(L"" KEST_PROGRAM_EXE), arguments, &m_id);
+    }
+    ~Program() { Close(); }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    DWORD Id() const { return m_id; }
+    // The shown main window, after the documents of the command line opened.
+    HWND Main(size_t documents)
+    {
+        WaitFor([&] {
+            const std::vector<HWND> mains = TopWindows(m_id, MainClass);
+            m_main = mains.empty() ? nullptr : mains.front();
+            return m_main && Documents().size() == documents;
+        }, 120000);
+        return m_main;
+    }
+    std::vector<HWND> Documents() const
+    {
+        std::vector<HWND> children;
+        HWND client = m_main ? FindWindowExW(m_main, nullptr, L"MDIClient", nullptr) : nullptr;
+        for (HWND child = client ? GetWindow(client, GW_CHILD) : nullptr; child; child = GetWindow(child, GW_HWNDNEXT))
+            children.push_back(child);
+        return children;
+    }
+    // A message box or dialog of the program with that caption, once it shows.
+    HWND Dialog(const wchar_t* caption)
+    {
+        HWND found = nullptr;
+        WaitFor([&] {
+            for (HWND window : TopWindows(m_id, L"#32770"))
+                if (TextOf(window) == caption)
+                    found = window;
+            return found != nullptr;
+        }, 120000);
+        return found;
+    }
+    void Close()
+    {
+        if (!m_process)
+            return;
+        if (m_main && IsWindow(m_main))
+            PostMessageW(m_main, WM_CLOSE, 0, 0);
+        const DWORD start = GetTickCount();
+        while (WaitForSingleObject(m_process, 100) == WAIT_TIMEOUT && GetTickCount() - start < 30000)
+            for (HWND box : TopWindows(m_id, L"#32770"))
+                if (HWND no = GetDlgItem(box, IDNO))
+                    PostMessageW(no, BM_CLICK, 0, 0);
+        // A copy that would not end is no user's: the test ends its own process.
+        if (WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT)
+        {
+            ADD_FAILURE() << "KEST.exe did not close";
+            TerminateProcess(m_process, 1);
+        }
+        CloseHandle(m_process);
+        m_process = nullptr;
+    }
+
+private:
+    HANDLE m_process = nullptr;
+    DWORD m_id = 0;
+    HWND m_main = nullptr;
+};
+
+// The width in pixels of the page drawn across the middle row of the view; the view's own
+// background colour is no page.
+int PageWidth(HWND view)
+{
+    RECT client = {};
+    GetClientRect(view, &client);
+    POINT row = {0, client.bottom / 2};
+    ClientToScreen(view, &row);
+    const COLORREF background = GetSysColor(COLOR_APPWORKSPACE);
+    int first = -1, last = -1;
+    for (int x = 0; x < client.right; ++x)
+        if (ScreenPixel({row.x + x, row.y}) != background)
+        {
+            if (first < 0)
+                first = x;
+            last = x;
+        }
+    return first < 0 ? 0 : last - first + 1;
+}
+
+HWND ZoomBox(HWND main)
+{
+    const std::vector<HWND> boxes = Descendants(main, [](HWND w) {
+        return IsClass(w, L"ComboBox") && SendMessageW(w, CB_GETCOUNT, 0, 0) == 7;
+    });
+    return boxes.empty() ? nullptr : boxes.front();
+}
+
+HWND PageBox(HWND frame)
+{
+    const std::vector<HWND> boxes = Descendants(frame, [](HWND w) {
+        return IsClass(w, L"Edit") && (GetWindowLongW(w, GWL_STYLE) & ES_NUMBER) != 0;
+    });
+    return boxes.empty() ? nullptr : boxes.front();
+}
+
+void TypeInto(HWND edit, const wchar_t* text)
+{
+    RECT rect = {};
+    GetWindowRect(edit, &rect);
+    UserInput input;
+    input.MoveTo({rect.left + 6, (rect.top + rect.bottom) / 2}).LeftDown().LeftUp().Press(VK_END);
+    for (int i = 0; i < 8; ++i)
+        input.Press(VK_BACK);
+    input.Type(text).Press(VK_RETURN);
+    Play(input);
+}
+
+// A copy of a sample under the temporary folder, deleted with the holder.
+struct SampleCopy
+{
+    SampleCopy(const wchar_t* sample, const wchar_t* name) : path(TempPath(name))
+    {
+        EXPECT_TRUE(CopyFileW(Sample(sample).c_str(), path.c_str(), FALSE));
+    }
+    ~SampleCopy() { DeleteFileW(path.c_str()); }
+    // The command line's option that opens the file.
+    std::wstring Input() const { return L"-input=\"" + path + L"\""; }
+    std::wstring path;
+};
+
+TEST(ProgramControlsTest, TheZoomBoxTakesAChosenAndATypedZoom)
+{
+    SampleCopy job(L"table.kest", L"kest-program-zoom.kest");
+    Program program(job.Input());
+    HWND main = program.Main(1);
+    ASSERT_NE(main, nullptr);
+    HWND box = ZoomBox(main);
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return ControlText(box) == L"100%"; })) << ControlText(box);
+    HWND view = GetDlgItem(program.Documents().front(), 59648);
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return PageWidth(view) > 100; }));
+
+    // Chosen from the list: 50%, a smaller page.
+    RECT combo = {};
+    GetWindowRect(box, &combo);
+    ClickAt({combo.right - 6, (combo.top + combo.bottom) / 2});
+    HWND list = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        const std::vector<HWND> lists = TopWindows(program.Id(), L"ComboLBox");
+        list = lists.empty() ? nullptr : lists.front();
+        return list != nullptr;
+    }));
+    const int itemHeight = static_cast<int>(SendMessageW(box, CB_GETITEMHEIGHT, 0, 0));
+    RECT listRect = {};
+    GetWindowRect(list, &listRect);
+    ClickAt({(listRect.left + listRect.right) / 2, listRect.top + itemHeight * 3 / 2});
+    EXPECT_TRUE(WaitFor([&] { return ControlText(box) == L"50%"; })) << ControlText(box);
+    Sleep(500);
+    const int half = PageWidth(view);
+    SavePicture(main, L"program-zoom-50.bmp");
+
+    // Typed: 25 and Enter halves the page again; 150 and Enter fills the view.
+    TypeInto(box, L"25");
+    EXPECT_TRUE(WaitFor([&] { return ControlText(box) == L"25%"; })) << ControlText(box);
+    EXPECT_TRUE(WaitFor([&] { return std::abs(PageWidth(view) * 2 - half) <= 6; })) << PageWidth(view) << " " << half;
+    TypeInto(box, L"150");
+    // The box shows the zoom the view took, with its percent sign.
+    EXPECT_TRUE(WaitFor([&] { return ControlText(box) == L"150%"; })) << ControlText(box);
+    RECT client = {};
+    GetClientRect(view, &client);
+    EXPECT_TRUE(WaitFor([&] { return PageWidth(view) >= client.right - 2; })) << PageWidth(view);
+    SavePicture(main, L"program-zoom-150.bmp");
+    // No zoom: the box shows the view's again.
+    TypeInto(box, L"0");
+    EXPECT_TRUE(WaitFor([&] { return ControlText(box) == L"150%"; })) << ControlText(box);
+}
+
+TEST(ProgramControlsTest, TwoTiledJobsKeepTheirPagesAndTheTitleFollowsTheActiveOne)
+{
+    SampleCopy first(L"report.kest", L"kest-program-first.kest");
+    SampleCopy second(L"report.kest", L"kest-program-second.kest");
+    Program program(first.Input() + L" " + second.Input());
+    HWND main = program.Main(2);
+    ASSERT_NE(main, nullptr);
+    // Window > Tile from the keyboard.
+    UserInput tile;
+    tile.Key(VK_MENU, true).Press('W').Key(VK_MENU, false).Press('T');
+    Play(tile);
+    ASSERT_TRUE(WaitFor([&] {
+        for (HWND frame : program.Documents())
+            if (IsZoomed(frame))
+                return false;
+        return true;
+    }));
+    std::vector<HWND> frames = program.Documents();
+    ASSERT_EQ(frames.size(), 2u);
+    // The active one (the last opened) lies first among the client's children.
+    HWND active = frames[0], other = frames[1];
+    ASSERT_TRUE(PageBox(active) && PageBox(other));
+    ASSERT_TRUE(WaitFor([&] { return ControlText(PageBox(active)) == L"1"; })) << ControlText(PageBox(active));
+    ClickAt(Centre(GetDlgItem(active, 59648)));
+    TypeInto(PageBox(active), L"3");
+    EXPECT_TRUE(WaitFor([&] { return ControlText(PageBox(active)) == L"3"; }));
+    EXPECT_EQ(ControlText(PageBox(other)), L"1");
+    SavePicture(main, L"program-two-page-boxes.bmp");
+
+    EXPECT_EQ(TextOf(main), L"kest-program-second.kest - Kest");
+    // Ctrl+F4 closes the active one: the title names the other, then no document.
+    ClickAt(Centre(GetDlgItem(active, 59648)));
+    UserInput close;
+    close.Key(VK_CONTROL, true).Press(VK_F4).Key(VK_CONTROL, false);
+    Play(close);
+    ASSERT_TRUE(WaitFor([&] { return program.Documents().size() == 1; }));
+    EXPECT_TRUE(WaitFor([&] { return TextOf(main) == L"kest-program-first.kest - Kest"; })) << TextOf(main);
+    EXPECT_EQ(ControlText(PageBox(program.Documents().front())), L"1");
+    SavePicture(main, L"program-title-after-close.bmp");
+    ClickAt(Centre(GetDlgItem(program.Documents().front(), 59648)));
+    Play(close);
+    ASSERT_TRUE(WaitFor([&] { return program.Documents().empty(); }));
+    EXPECT_TRUE(WaitFor([&] { return TextOf(main) == L"Kest"; })) << TextOf(main);
+}
+
+TEST(ProgramControlsTest, AStoredLayoutWithMergedCellsAsksForRowAndCellEditing)
+{
+    SampleCopy source(L"table.kest", L"kest-program-merged-source.kest");
+    const std::wstring merged = TempPath(L"kest-program-merged.kest");
+    {
+        CDCWorkFile file;
+        ASSERT_TRUE(file.Open(source.path.c_str()));
+        ConvertingTableLayout layout;
+        ASSERT_TRUE(file.LoadLayout(layout));
+        ASSERT_GE(layout.GetColumnCount(), 2);
+        layout.SetBlock(0, 0, 1, 0);
+        ASSERT_TRUE(file.Save(merged.c_str(), &layout, true));
+    }
+    {
+        Program program(L"-input=\"" + merged + L"\"");
+        HWND question = program.Dialog(L"Kest");
+        ASSERT_NE(question, nullptr);
+        EXPECT_EQ(MessageText(question), MergedCellsQuestion);
+        SavePicture(question, L"program-merged-layout-question.bmp");
+        // No: the cells are split and the document opens outside Row and Cell Editing.
+        ClickAt(Centre(GetDlgItem(question, IDNO)));
+        HWND main = program.Main(1);
+        ASSERT_NE(main, nullptr);
+        SavePicture(main, L"program-merged-layout-opened.bmp");
+    }
+    DeleteFileW(merged.c_str());
+}
+
+TEST(ProgramControlsTest, OpenLayoutOffersTheRecentLayouts)
+{
+    // A layout file of the sample's table, listed as the recent layout; the job has no layout.
+    SampleCopy source(L"table.kest", L"kest-program-layout-source.kest");
+    const std::wstring layoutPath = TempPath(L"kest-program-recent.layout");
+    const std::wstring job = TempPath(L"kest-program-no-layout.kest");
+    {
+        CDCWorkFile file;
+        ASSERT_TRUE(file.Open(source.path.c_str()));
+        ConvertingTableLayout layout;
+        ASSERT_TRUE(file.LoadLayout(layout));
+        OxReadWriteFile out;
+        ASSERT_TRUE(out.Open(layoutPath.c_str(), false, false));
+        ASSERT_TRUE(layout.Write(out));
+        out.Close();
+        ConvertingTableLayout empty;
+        ASSERT_TRUE(file.Save(job.c_str(), &empty, true));
+    }
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, LayoutListKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(key, L"File1", 0, REG_SZ, reinterpret_cast<const BYTE*>(layoutPath.c_str()),
+                   static_cast<DWORD>((layoutPath.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+    {
+        Program program(L"-input=\"" + job + L"\"");
+        HWND main = program.Main(1);
+        ASSERT_NE(main, nullptr);
+        HWND frame = program.Documents().front();
+        // Layout > Open Layout... from the keyboard.
+        UserInput open;
+        open.Key(VK_MENU, true).Press('L').Key(VK_MENU, false).Press('O');
+        Play(open);
+        HWND dialog = program.Dialog(L"Load Layout File");
+        ASSERT_NE(dialog, nullptr);
+        // The Recent tab, then its first entry and Enter.
+        HWND tabs = GetDlgItem(dialog, 200);
+        ASSERT_NE(tabs, nullptr);
+        RECT tabRect = {};
+        GetWindowRect(tabs, &tabRect);
+        UserInput recent;
+        recent.MoveTo({tabRect.left + 12, tabRect.top + 8}).LeftDown().LeftUp().Press(VK_RIGHT);
+        Play(recent);
+        HWND list = GetDlgItem(dialog, 202);
+        ASSERT_NE(list, nullptr);
+        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(list) != FALSE; }));
+        SavePicture(dialog, L"program-open-layout-recent.bmp");
+        HWND header = FindWindowExW(list, nullptr, L"SysHeader32", nullptr);
+        RECT headerRect = {}, listRect = {};
+        GetWindowRect(list, &listRect);
+        if (header)
+            GetWindowRect(header, &headerRect);
+        else
+            headerRect.bottom = listRect.top;
+        UserInput choose;
+        choose.MoveTo({listRect.left + 30, headerRect.bottom + 8}).LeftDown().LeftUp().Press(VK_RETURN);
+        Play(choose);
+        // The layout came in as a change of the document.
+        EXPECT_TRUE(WaitFor([&] {
+            const std::wstring shown = TextOf(frame);
+            return shown.size() > 3 && shown.compare(shown.size() - 2, 2, L"]*") == 0;
+        })) << TextOf(frame);
+        SavePicture(main, L"program-open-layout-loaded.bmp");
+    }
+    RegDeleteTreeW(HKEY_CURRENT_USER, LayoutListKey);
+    DeleteFileW(layoutPath.c_str());
+    DeleteFileW(job.c_str());
+}
+
+} // namespace
