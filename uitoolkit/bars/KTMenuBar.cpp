@@ -29,7 +29,6 @@ ON_WM_LBUTTONDBLCLK()
 ON_WM_WINDOWPOSCHANGED()
 ON_WM_TIMER()
 ON_WM_SETTINGCHANGE()
-ON_MESSAGE(WM_HELPHITTEST, &CKTMenuBar::OnHelpHitTest)
 END_MESSAGE_MAP()
 
 namespace
@@ -793,22 +792,4 @@ void CKTMenuBar::CancelDroppedButton()
     m_pDroppedButton = nullptr;
     if (pDropped != nullptr && pDropped->IsDroppedDown())
         pDropped->OnCancelMode();
-}
-
-LRESULT CKTMenuBar::OnHelpHitTest(WPARAM wParam, LPARAM lParam)
-{
-    const CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-    CKTToolbarButton* pButton = GetButton(HitTest(point));
-    // A title's id (-1) would ask help for a context that wraps to 0xFFFF.
-    if (pButton != nullptr && pButton->IsKindOf(RUNTIME_CLASS(CKTToolbarMenuButton)))
-    {
-        CKTToolbarMenuButton* pMenuButton = static_cast<CKTToolbarMenuButton*>(pButton);
-        if (pMenuButton->m_nID == (UINT)-1 || !pMenuButton->GetCommands().IsEmpty())
-        {
-            if (!pMenuButton->IsDroppedDown())
-                pMenuButton->OnContextHelp(this);
-            return -1;
-        }
-    }
-    return CKTToolBar::OnHelpHitTest(wParam, lParam);
 }

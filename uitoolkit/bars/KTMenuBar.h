@@ -120,8 +120,6 @@ protected:
     void OnTimer(UINT_PTR nIDEvent);
     void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
     void OnDestroy();
-    // In help mode a click on a menu title opens its menu, so that the user picks an item.
-    LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     int OnCreate(LPCREATESTRUCT lpcs);
     DECLARE_MESSAGE_MAP()
 
