@@ -74,8 +74,11 @@ public:
     ~Screenshot() { DeleteObject(m_bitmap); }
     Screenshot(const Screenshot&) = delete;
     Screenshot& operator=(const Screenshot&) = delete;
+    // A point outside the window (a table scrolled away) reads as CLR_INVALID, never past the bits.
     COLORREF At(int x, int y) const
     {
+        if (m_bits == nullptr || x < 0 || y < 0 || x >= m_width || y >= m_height)
+            return CLR_INVALID;
         const uint32_t p = m_bits[y * m_width + x];
         return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     }
