@@ -9,6 +9,10 @@
 //   kest_bench convert FILE [TEXT]                 words, detection, parse and tab-separated text
 //                                                  of every page; pages per second, peak memory;
 //                                                  the text into TEXT (UTF-16LE) when given
+//   kest_bench start PROGRAM [FILE [PICTURE]]      starts KEST.exe (with the work file) as a user
+//                                                  does: the time to its main window and to the
+//                                                  first page drawn on the screen; the screen's
+//                                                  view of that page into PICTURE when given
 #include "tests/bench/BenchReport.h"
 
 #include "driver/DriverErrors.h"
@@ -320,6 +324,186 @@ int Convert(const std::wstring& path, const std::wstring& textPath)
     return 0;
 }
 
+// What a user sees of a started KEST.exe, read from outside as the user would: its windows and
+// the pixels of the screen.
+namespace program_start
+{
+
+const wchar_t kMainWindowClass[] = L"QuillmereKestMainFrame";
+
+struct LargestLeaf
+{
+    HWND window = nullptr;
+    LONG area = 0;
+};
+
+// The largest visible window without child windows of its own: the page view of a document.
+BOOL CALLBACK FindLargestLeaf(HWND window, LPARAM data)
+{
+    LargestLeaf& largest = *reinterpret_cast<LargestLeaf*>(data);
+    RECT client;
+    if (!IsWindowVisible(window) || GetWindow(window, GW_CHILD) || !GetClientRect(window, &client))
+        return TRUE;
+    const LONG area = client.right * client.bottom;
+    if (area > largest.area)
+    {
+        largest.window = window;
+        largest.area = area;
+    }
+    return TRUE;
+}
+
+// The client area of the window as it lies on the screen, as 32-bit pixels.
+class ScreenPixels
+{
+public:
+    explicit ScreenPixels(HWND window)
+    {
+        RECT client;
+        if (!GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0)
+            return;
+        POINT origin{0, 0};
+        ClientToScreen(window, &origin);
+        m_width = client.right;
+        m_height = client.bottom;
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), m_width, -m_height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        m_bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (m_bitmap)
+        {
+            const HGDIOBJ old = SelectObject(memory, m_bitmap);
+            BitBlt(memory, 0, 0, m_width, m_height, screen, origin.x, origin.y, SRCCOPY);
+            SelectObject(memory, old);
+            m_bits = static_cast<const uint32_t*>(bits);
+        }
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+    }
+    ~ScreenPixels()
+    {
+        if (m_bitmap)
+            DeleteObject(m_bitmap);
+    }
+    ScreenPixels(const ScreenPixels&) = delete;
+    ScreenPixels& operator=(const ScreenPixels&) = delete;
+
+    // Pixels near black: printed text, which neither an empty view nor its frame shows this much of.
+    int DarkPixels() const
+    {
+        int count = 0;
+        for (int i = 0; m_bits && i < m_width * m_height; ++i)
+        {
+            const uint32_t p = m_bits[i];
+            count += ((p >> 16) & 0xFF) < 96 && ((p >> 8) & 0xFF) < 96 && (p & 0xFF) < 96 ? 1 : 0;
+        }
+        return count;
+    }
+    bool Save(const std::wstring& path) const
+    {
+        FILE* file = _wfopen(path.c_str(), L"wb");
+        if (!file || !m_bits)
+        {
+            if (file)
+                std::fclose(file);
+            return false;
+        }
+        const DWORD size = static_cast<DWORD>(m_width * m_height * 4);
+        BITMAPINFOHEADER info = {sizeof info, m_width, -m_height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        BITMAPFILEHEADER header{};
+        header.bfType = 0x4D42;
+        header.bfOffBits = sizeof header + sizeof info;
+        header.bfSize = header.bfOffBits + size;
+        const bool written = std::fwrite(&header, sizeof header, 1, file) == 1 &&
+                             std::fwrite(&info, sizeof info, 1, file) == 1 && std::fwrite(m_bits, 1, size, file) == size;
+        return std::fclose(file) == 0 && written;
+    }
+
+private:
+    HBITMAP m_bitmap = nullptr;
+    const uint32_t* m_bits = nullptr;
+    int m_width = 0;
+    int m_height = 0;
+};
+
+// The page view of the first document window, once it is on the screen.
+HWND PageView(HWND main)
+{
+    HWND client = FindWindowExW(main, nullptr, L"MDIClient", nullptr);
+    if (!client)
+        return nullptr;
+    LargestLeaf largest;
+    EnumChildWindows(client, &FindLargestLeaf, reinterpret_cast<LPARAM>(&largest));
+    return largest.window;
+}
+
+// A page counts as shown when this many pixels of its view are near black.
+const int kPrintedPixels = 200;
+const double kGiveUpMilliseconds = 120000;
+
+} // namespace program_start
+
+int StartProgram(const std::wstring& program, const std::wstring& file, const std::wstring& picture)
+{
+    using namespace program_start;
+    std::wstring command = L"\"" + program + L"\"";
+    if (!file.empty())
+        command += L" -input=\"" + file + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    Stopwatch watch;
+    watch.Start();
+    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return 2;
+    CloseHandle(process.hThread);
+    double windowMilliseconds = -1, pageMilliseconds = -1;
+    HWND main = nullptr;
+    while (watch.Elapsed() < kGiveUpMilliseconds && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT)
+    {
+        if (!main)
+        {
+            HWND found = FindWindowW(kMainWindowClass, nullptr);
+            if (found && IsWindowVisible(found))
+            {
+                main = found;
+                windowMilliseconds = watch.Elapsed();
+                if (file.empty())
+                    break;
+            }
+        }
+        else if (HWND view = PageView(main))
+        {
+            const ScreenPixels pixels(view);
+            if (pixels.DarkPixels() >= kPrintedPixels)
+            {
+                pageMilliseconds = watch.Elapsed();
+                if (!picture.empty())
+                    pixels.Save(picture);
+                break;
+            }
+        }
+        Sleep(main ? 2 : 5);
+    }
+    // The copy is closed as the user closes it; one that does not end in time is ended.
+    if (main)
+        PostMessageW(main, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hProcess);
+    if (windowMilliseconds < 0 || (!file.empty() && pageMilliseconds < 0))
+    {
+        std::fputs(main ? "no page came on the screen\n" : "no main window came on the screen\n", stderr);
+        return 4;
+    }
+    Report("window_ms", windowMilliseconds);
+    if (!file.empty())
+        Report("first_page_ms", pageMilliseconds);
+    return 0;
+}
+
 int WriteReport(int pages, const std::wstring& path)
 {
     const std::wstring text = BenchReport(pages);
@@ -337,7 +521,7 @@ int WriteReport(int pages, const std::wstring& path)
 int Usage()
 {
     std::fputs("usage: kest_bench report PAGES FILE | capture PAGES DPI mono|colour FOLDER PROGRAM"
-               " | open FILE | convert FILE [TEXT]\n",
+               " | open FILE | convert FILE [TEXT] | start PROGRAM [FILE [PICTURE]]\n",
                stderr);
     return 1;
 }
@@ -356,5 +540,7 @@ int wmain(int argc, wchar_t** argv)
         return OpenFirstPage(argv[2]);
     if (command == L"convert" && (argc == 3 || argc == 4))
         return Convert(argv[2], argc == 4 ? argv[3] : L"");
+    if (command == L"start" && argc >= 3 && argc <= 5)
+        return StartProgram(argv[2], argc >= 4 ? argv[3] : L"", argc == 5 ? argv[4] : L"");
     return Usage();
 }
