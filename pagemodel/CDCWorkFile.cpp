@@ -61,21 +61,35 @@ bool CopyCurrentEntry(CUnzipper& unzipper, CZipper& zipper, const char* name, co
     return zipper.CloseFileInZip() && ok;
 }
 
+bool FoldedEquals(const char* text, const char* upper, size_t length)
+{
+    for (size_t i = 0; i < length; ++i) {
+        const char c = text[i] >= 'a' && text[i] <= 'z' ? char(text[i] - 'a' + 'A') : text[i];
+        if (c != upper[i])
+            return false;
+    }
+    return true;
+}
+
 // The number N of a page entry "PageN.<extension>" (N in decimal, compared without regard
-// to case, folders ignored); 0 for any other name.
-uint32_t PageEntryNumber(const char* name, const char* extension)
+// to case, folders ignored); 0 for any other name. Called for every entry when a work file
+// opens: it compares by hand rather than through the C library's locale-aware calls.
+uint32_t PageEntryNumber(const char* name, const char* upperExtension)
 {
     const char* part = EntryFileNamePart(name);
-    if (_strnicmp(part, "Page", 4) != 0)
+    if (!FoldedEquals(part, "PAGE", 4))
         return 0;
     const char* digits = part + 4;
     const char* end = digits;
-    while (*end >= '0' && *end <= '9')
-        ++end;
+    uint32_t number = 0;
+    while (*end >= '0' && *end <= '9' && end - digits < 10)
+        number = number * 10 + uint32_t(*end++ - '0');
     const size_t digitCount = static_cast<size_t>(end - digits);
-    if (digitCount == 0 || digitCount > 9 || *end != '.' || _stricmp(end + 1, extension) != 0)
+    const size_t extensionLength = std::strlen(upperExtension);
+    if (digitCount == 0 || digitCount > 9 || *end != '.' || !FoldedEquals(end + 1, upperExtension, extensionLength)
+        || end[1 + extensionLength] != '\0')
         return 0;
-    return static_cast<uint32_t>(std::strtoul(digits, nullptr, 10));
+    return number;
 }
 
 bool HasExtension(const char* name, const char* extension)
@@ -120,7 +134,7 @@ uint32_t CDCWorkFile::CountPageEntries() const
     uint32_t count = 0;
     for (size_t i = 0; i < m_unzipper.GetEntryCount(); ++i) {
         const char* name = m_unzipper.GetEntryName(i);
-        if (PageEntryNumber(name, "dat") != 0 || PageEntryNumber(name, "bmp") != 0)
+        if (PageEntryNumber(name, "DAT") != 0 || PageEntryNumber(name, "BMP") != 0)
             ++count;
     }
     return count;
@@ -228,7 +242,7 @@ bool CDCWorkFile::CopyEntries(CZipper& zipper, bool replaceLayout)
         if (replaceLayout && _stricmp(info.name, kLayoutEntry) == 0)
             continue;
         if (replaceLayout && HasExtension(info.name, "dat")) {
-            const uint32_t number = PageEntryNumber(info.name, "dat");
+            const uint32_t number = PageEntryNumber(info.name, "DAT");
             const CDCPage* page = m_pageSet.GetPage(number);
             if (!page)
                 return false;
@@ -338,7 +352,7 @@ bool CDCWorkFile::CopyRenumberedPages(CZipper& zipper, uint32_t offset)
         if (!HasExtension(info.name, "dat") && !HasExtension(info.name, "bmp"))
             return false;
         // An entry beyond the page list would never be shown and would block later saves.
-        const uint32_t number = PageEntryNumber(info.name, extension);
+        const uint32_t number = PageEntryNumber(info.name, HasExtension(info.name, "dat") ? "DAT" : "BMP");
         if (number == 0 || number > count)
             return false;
         char name[40];

@@ -18,13 +18,41 @@ constexpr uint64_t kDeflateSlack = 4096;
 // The zip library refuses to look up a name this long, and cuts stored names to it.
 constexpr size_t kLongestLookupName = 255;
 
-std::string FoldAsciiCase(const char* name)
+char FoldAscii(char c)
 {
-    std::string folded(name);
-    for (char& c : folded)
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
-    return folded;
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+}
+
+uint32_t FoldedHash(const char* name, size_t length)
+{
+    uint32_t hash = 2166136261u;
+    for (size_t i = 0; i < length; ++i)
+        hash = (hash ^ uint8_t(FoldAscii(name[i]))) * 16777619u;
+    return hash;
+}
+
+bool FoldedEqual(const char* a, const char* b, size_t length)
+{
+    for (size_t i = 0; i < length; ++i)
+        if (FoldAscii(a[i]) != FoldAscii(b[i]))
+            return false;
+    return true;
+}
+
+// A directory record: its signature and fixed part, then name, extra field and comment.
+constexpr uint32_t kDirectorySignature = 0x02014b50;
+constexpr size_t kDirectoryRecordSize = 46;
+// A directory this large is left to the library's walk rather than read into memory at once.
+constexpr uint64_t kLargestDirectoryRead = 64u * 1024u * 1024u;
+
+uint16_t Little16(const uint8_t* p)
+{
+    return uint16_t(p[0] | p[1] << 8);
+}
+
+uint32_t Little32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
 bool PlausibleSize(const UnzipFileInfo& info)
@@ -65,7 +93,7 @@ bool CUnzipper::Open(const wchar_t* path)
         return false;
     // Paths the zip library could not name are refused above, as ever; the file itself opens by
     // its wide path, read through a block cache.
-    zlib_filefunc64_def functions = CachedReadFileFunctions();
+    zlib_filefunc64_def functions = CachedReadFileFunctions(&m_file);
     m_unzip = unzOpen2_64(path, &functions);
     if (!m_unzip)
         return false;
@@ -88,44 +116,190 @@ bool CUnzipper::Close()
     m_unzip = nullptr;
     m_bytesInflated = 0;
     m_pathWithoutExtension.clear();
-    m_entries.clear();
-    m_byName.clear();
-    m_byFileNamePart.clear();
+    m_file = nullptr;
+    std::vector<IndexedEntry>().swap(m_entries);
+    std::vector<char>().swap(m_names);
+    m_byName.Clear();
+    m_byFileNamePart.Clear();
     return closed;
 }
 
-void CUnzipper::BuildIndex()
+void CUnzipper::NameTable::Reset(size_t entryCount)
+{
+    size_t size = 16;
+    while (size < entryCount * 2)
+        size *= 2;
+    m_slots.assign(size, 0);
+}
+
+const char* CUnzipper::NameTable::KeyOf(const CUnzipper& owner, uint32_t index, size_t& length) const
+{
+    const char* name = owner.NameOf(index);
+    const char* key = m_fileNameParts ? EntryFileNamePart(name) : name;
+    length = owner.m_entries[index].nameLength - size_t(key - name);
+    return key;
+}
+
+void CUnzipper::NameTable::Add(const char* name, size_t length, uint32_t index, const CUnzipper& owner)
+{
+    const size_t mask = m_slots.size() - 1;
+    for (size_t slot = FoldedHash(name, length) & mask;; slot = (slot + 1) & mask)
+    {
+        if (m_slots[slot] == 0)
+        {
+            m_slots[slot] = index + 1;
+            return;
+        }
+        size_t otherLength = 0;
+        const char* other = KeyOf(owner, m_slots[slot] - 1, otherLength);
+        if (otherLength == length && FoldedEqual(other, name, length))
+            return;
+    }
+}
+
+bool CUnzipper::NameTable::Find(const char* name, size_t length, const CUnzipper& owner, uint32_t& index) const
+{
+    if (m_slots.empty())
+        return false;
+    const size_t mask = m_slots.size() - 1;
+    for (size_t slot = FoldedHash(name, length) & mask; m_slots[slot] != 0; slot = (slot + 1) & mask)
+    {
+        size_t candidateLength = 0;
+        const char* candidate = KeyOf(owner, m_slots[slot] - 1, candidateLength);
+        if (candidateLength == length && FoldedEqual(candidate, name, length))
+        {
+            index = m_slots[slot] - 1;
+            return true;
+        }
+    }
+    return false;
+}
+
+void CUnzipper::AddEntry(const char* name, size_t length, const unz64_file_pos& position)
+{
+    // The name as the library hands it out: up to its first NUL. One that does not fit the
+    // library's buffer is never found, by a whole name or by its part.
+    if (length >= sizeof UnzipFileInfo::name)
+        return;
+    const size_t stored = strnlen(name, length);
+    IndexedEntry entry;
+    entry.nameOffset = uint32_t(m_names.size());
+    entry.nameLength = uint32_t(stored);
+    entry.position = position;
+    m_names.insert(m_names.end(), name, name + stored);
+    m_names.push_back('\0');
+    m_entries.push_back(entry);
+}
+
+bool CUnzipper::IndexDirectoryAtOnce()
+{
+    unz_global_info64 global;
+    unz64_file_pos first;
+    if (!m_file || unzGetGlobalInfo64(m_unzip, &global) != UNZ_OK || global.number_entry == 0 ||
+        global.number_entry >= 0xFFFF || unzGoToFirstFile(m_unzip) != UNZ_OK || unzGetFilePos64(m_unzip, &first) != UNZ_OK)
+        return false;
+    const uint64_t fileSize = CachedFileSize(*m_file);
+    if (first.pos_in_zip_directory >= fileSize || fileSize - first.pos_in_zip_directory > kLargestDirectoryRead)
+        return false;
+    std::vector<uint8_t> directory;
+    try
+    {
+        directory.resize(size_t(fileSize - first.pos_in_zip_directory));
+    }
+    catch (const std::bad_alloc&)
+    {
+        return false;
+    }
+    if (!ReadCachedFileAt(*m_file, first.pos_in_zip_directory, directory.data(), uint32_t(directory.size())))
+        return false;
+    // The first record must be the one the library found there, or the directory lies elsewhere
+    // (bytes before the archive) and only the library knows where.
+    char firstName[sizeof UnzipFileInfo::name];
+    unz_file_info raw;
+    if (unzGetCurrentFileInfo(m_unzip, &raw, firstName, sizeof firstName, nullptr, 0, nullptr, 0) != UNZ_OK)
+        return false;
+    const uint8_t* const begin = directory.data();
+    const uint8_t* const end = begin + directory.size();
+    if (directory.size() < kDirectoryRecordSize || Little32(begin) != kDirectorySignature ||
+        Little16(begin + 28) != raw.size_filename || Little32(begin + 16) != raw.crc)
+        return false;
+
+    m_entries.reserve(size_t(global.number_entry));
+    m_names.reserve(size_t(global.number_entry) * 16);
+    const uint8_t* record = begin;
+    unz64_file_pos position = first;
+    for (ZPOS64_T n = 0; n < global.number_entry; ++n)
+    {
+        // A record cut short or without its signature ends the walk, as in the library.
+        if (size_t(end - record) < kDirectoryRecordSize || Little32(record) != kDirectorySignature)
+            break;
+        const size_t nameLength = Little16(record + 28), extraLength = Little16(record + 30),
+                     commentLength = Little16(record + 32);
+        const size_t recordSize = kDirectoryRecordSize + nameLength + extraLength + commentLength;
+        if (extraLength != 0 || size_t(end - record) < kDirectoryRecordSize + nameLength)
+        {
+            std::vector<IndexedEntry>().swap(m_entries);
+            std::vector<char>().swap(m_names);
+            return false;
+        }
+        position.num_of_file = n;
+        AddEntry(reinterpret_cast<const char*>(record) + kDirectoryRecordSize, nameLength, position);
+        if (size_t(end - record) < recordSize)
+            break;
+        record += recordSize;
+        position.pos_in_zip_directory += recordSize;
+    }
+    unzGoToFirstFile(m_unzip);
+    return true;
+}
+
+void CUnzipper::IndexEntriesOneByOne()
 {
     for (int err = unzGoToFirstFile(m_unzip); err == UNZ_OK; err = unzGoToNextFile(m_unzip))
     {
         unz_file_info raw;
         char name[sizeof UnzipFileInfo::name];
-        IndexedEntry entry;
+        unz64_file_pos position;
         if (unzGetCurrentFileInfo(m_unzip, &raw, name, sizeof name, nullptr, 0, nullptr, 0) != UNZ_OK ||
-            unzGetFilePos64(m_unzip, &entry.position) != UNZ_OK)
+            unzGetFilePos64(m_unzip, &position) != UNZ_OK)
             break;
-        // A name that does not fit is never found, by a whole name or by its part.
-        if (raw.size_filename >= sizeof name)
-            continue;
-        entry.name = name;
-        const size_t index = m_entries.size();
-        if (entry.name.size() <= kLongestLookupName)
-            m_byName.emplace(FoldAsciiCase(name), index);
-        m_byFileNamePart.emplace(FoldAsciiCase(EntryFileNamePart(name)), index);
-        m_entries.push_back(std::move(entry));
+        AddEntry(name, raw.size_filename, position);
     }
     unzGoToFirstFile(m_unzip);
 }
 
-const char* CUnzipper::GetEntryName(size_t index) const
+void CUnzipper::IndexNames()
 {
-    return index < m_entries.size() ? m_entries[index].name.c_str() : nullptr;
+    m_byName.Reset(m_entries.size());
+    m_byFileNamePart.Reset(m_entries.size());
+    for (uint32_t i = 0; i < m_entries.size(); ++i)
+    {
+        const char* name = NameOf(i);
+        const size_t length = m_entries[i].nameLength;
+        if (length <= kLongestLookupName)
+            m_byName.Add(name, length, i, *this);
+        const char* part = EntryFileNamePart(name);
+        m_byFileNamePart.Add(part, size_t(name + length - part), i, *this);
+    }
 }
 
-bool CUnzipper::GotoIndexed(const std::unordered_map<std::string, size_t>& index, const char* name)
+void CUnzipper::BuildIndex()
 {
-    const auto found = index.find(FoldAsciiCase(name));
-    return found != index.end() && unzGoToFilePos64(m_unzip, &m_entries[found->second].position) == UNZ_OK;
+    if (!IndexDirectoryAtOnce())
+        IndexEntriesOneByOne();
+    IndexNames();
+}
+
+const char* CUnzipper::GetEntryName(size_t index) const
+{
+    return index < m_entries.size() ? NameOf(uint32_t(index)) : nullptr;
+}
+
+bool CUnzipper::GotoIndexed(const NameTable& table, const char* name)
+{
+    uint32_t index = 0;
+    return table.Find(name, std::strlen(name), *this, index) &&
+           unzGoToFilePos64(m_unzip, &m_entries[index].position) == UNZ_OK;
 }
 
 bool CUnzipper::SkipToExtension(const wchar_t* extension, int step)

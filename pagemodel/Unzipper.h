@@ -1,16 +1,17 @@
 #pragma once
 // Reads a zip archive: finds entries by name or extension and reads them whole into memory,
 // or piece by piece (UnzipEntryStream) so that only what a reader takes is inflated.
-// Opening walks the archive's directory once and indexes its entries by name, so that each
-// later lookup by name costs the same however many entries the archive holds.
+// Opening reads the archive's directory once, in one piece, and indexes its entries by name, so
+// that opening a large archive costs little more than a small one and each later lookup by name
+// costs the same however many entries the archive holds.
 
 #include "pagemodel/OxReadWrite.h"
+#include "pagemodel/ZipReadCache.h"
 
 #include <minizip/unzip.h>
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 // Information on the current entry. Names use '\' as folder separator.
@@ -93,26 +94,55 @@ public:
 private:
     struct IndexedEntry
     {
-        std::string name;
+        uint32_t nameOffset; // into m_names, where the name ends with a NUL
+        uint32_t nameLength;
         unz64_file_pos position;
+    };
+    // Entry indices by name folded to upper case (ASCII only, as the zip library compares them):
+    // open addressing over a power of two of slots, each the entry's index plus one, 0 when free.
+    class NameTable
+    {
+    public:
+        explicit NameTable(bool fileNameParts) : m_fileNameParts(fileNameParts) {}
+        void Reset(size_t entryCount);
+        // Keeps the first entry of a name: later ones of the same name are not added.
+        void Add(const char* name, size_t length, uint32_t index, const CUnzipper& owner);
+        bool Find(const char* name, size_t length, const CUnzipper& owner, uint32_t& index) const;
+        void Clear() { std::vector<uint32_t>().swap(m_slots); }
+
+    private:
+        // The part of the entry's name this table goes by, and its length.
+        const char* KeyOf(const CUnzipper& owner, uint32_t index, size_t& length) const;
+
+        bool m_fileNameParts;
+        std::vector<uint32_t> m_slots;
     };
 
     bool SkipToExtension(const wchar_t* extension, int step);
     void BuildIndex();
-    bool GotoIndexed(const std::unordered_map<std::string, size_t>& index, const char* name);
+    // The directory read in one piece and parsed here: false, with nothing indexed, where the
+    // archive has anything the zip library's own walk must judge (extra fields, a directory that
+    // is not where the library found it, more entries than a 16-bit count holds).
+    bool IndexDirectoryAtOnce();
+    void IndexEntriesOneByOne();
+    void AddEntry(const char* name, size_t length, const unz64_file_pos& position);
+    void IndexNames();
+    bool GotoIndexed(const NameTable& table, const char* name);
+    const char* NameOf(uint32_t index) const { return m_names.data() + m_entries[index].nameOffset; }
 
     bool InflateInto(const UnzipFileInfo& info, std::vector<uint8_t>& data);
 
     unzFile m_unzip = nullptr;
+    CachedReadFile* m_file = nullptr; // the open archive's file, owned by the zip library
     uint64_t m_bytesInflated = 0;
     std::vector<uint8_t> m_compressed;
     z_stream m_inflater = {};
     bool m_inflaterReady = false;
     std::vector<IndexedEntry> m_entries;
-    // Names folded to upper case (ASCII only, as the zip library compares them) to the first
-    // entry that carries them: whole names, and the file-name parts behind the last folder.
-    std::unordered_map<std::string, size_t> m_byName;
-    std::unordered_map<std::string, size_t> m_byFileNamePart;
+    std::vector<char> m_names;
+    // Whole names, and the file-name parts behind the last folder, to the first entry with them.
+    NameTable m_byName{false};
+    NameTable m_byFileNamePart{true};
     std::wstring m_pathWithoutExtension;
     bool m_reachedEnd = false;
 };

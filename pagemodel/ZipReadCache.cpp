@@ -9,12 +9,7 @@
 #include <new>
 #include <vector>
 
-namespace
-{
-
-const uint32_t kBlockSize = 64 * 1024;
-
-struct CachedFile
+struct CachedReadFile
 {
     HANDLE m_file = INVALID_HANDLE_VALUE;
     uint64_t m_size = 0;
@@ -41,7 +36,14 @@ struct CachedFile
     }
 };
 
-voidpf ZCALLBACK OpenFile(voidpf, const void* path, int mode)
+namespace
+{
+
+const uint32_t kBlockSize = 64 * 1024;
+
+using CachedFile = CachedReadFile;
+
+voidpf ZCALLBACK OpenFile(voidpf opened, const void* path, int mode)
 {
     if (!path || (mode & ZLIB_FILEFUNC_MODE_READWRITEFILTER) != ZLIB_FILEFUNC_MODE_READ)
         return nullptr;
@@ -59,6 +61,8 @@ voidpf ZCALLBACK OpenFile(voidpf, const void* path, int mode)
     }
     cached->m_file = file;
     cached->m_size = uint64_t(size.QuadPart);
+    if (opened)
+        *static_cast<CachedFile**>(opened) = cached;
     return cached;
 }
 
@@ -136,9 +140,11 @@ long ZCALLBACK SeekFile(voidpf, voidpf stream, ZPOS64_T offset, int origin)
     }
 }
 
-int ZCALLBACK CloseFile(voidpf, voidpf stream)
+int ZCALLBACK CloseFile(voidpf opened, voidpf stream)
 {
     CachedFile* file = static_cast<CachedFile*>(stream);
+    if (opened && *static_cast<CachedFile**>(opened) == file)
+        *static_cast<CachedFile**>(opened) = nullptr;
     const bool closed = CloseHandle(file->m_file) != 0;
     delete file;
     return closed ? 0 : EOF;
@@ -151,7 +157,18 @@ int ZCALLBACK TestError(voidpf, voidpf stream)
 
 } // namespace
 
-zlib_filefunc64_def CachedReadFileFunctions()
+uint64_t CachedFileSize(const CachedReadFile& file)
+{
+    return file.m_size;
+}
+
+bool ReadCachedFileAt(CachedReadFile& file, uint64_t offset, void* data, uint32_t size)
+{
+    uint32_t got = 0;
+    return file.ReadAt(offset, data, size, got) && got == size;
+}
+
+zlib_filefunc64_def CachedReadFileFunctions(CachedReadFile** opened)
 {
     zlib_filefunc64_def functions = {};
     functions.zopen64_file = OpenFile;
@@ -161,6 +178,6 @@ zlib_filefunc64_def CachedReadFileFunctions()
     functions.zseek64_file = SeekFile;
     functions.zclose_file = CloseFile;
     functions.zerror_file = TestError;
-    functions.opaque = nullptr;
+    functions.opaque = opened;
     return functions;
 }

@@ -7,6 +7,16 @@
 
 #include <minizip/ioapi.h>
 
+#include <cstdint>
+
+struct CachedReadFile;
+
 // The functions for unzOpen2_64, which then takes a wide path (const wchar_t*). The archive is
-// opened for reading only, with the sharing the C library's "rb" gives.
-zlib_filefunc64_def CachedReadFileFunctions();
+// opened for reading only, with the sharing the C library's "rb" gives. With opened, the file is
+// also handed to its owner there while it is open (and null again once closed), so that the owner
+// can read a large part of it at once.
+zlib_filefunc64_def CachedReadFileFunctions(CachedReadFile** opened = nullptr);
+
+uint64_t CachedFileSize(const CachedReadFile& file);
+// Exactly size bytes at the offset, past the cache; false on an error or short of the end.
+bool ReadCachedFileAt(CachedReadFile& file, uint64_t offset, void* data, uint32_t size);
