@@ -192,7 +192,7 @@ public:
         return children;
     }
     // A message box or dialog of the program with that caption, once it shows.
-    HWND Dialog(const wchar_t* caption)
+    HWND Dialog(const wchar_t* caption, DWORD milliseconds = 120000)
     {
         HWND found = nullptr;
         WaitFor([&] {
@@ -200,7 +200,7 @@ public:
                 if (TextOf(window) == caption)
                     found = window;
             return found != nullptr;
-        }, 120000);
+        }, milliseconds);
         return found;
     }
     void Close()
@@ -479,6 +479,74 @@ TEST(ProgramControlsTest, OpenLayoutOffersTheRecentLayouts)
     RegDeleteTreeW(HKEY_CURRENT_USER, LayoutListKey);
     DeleteFileW(layoutPath.c_str());
     DeleteFileW(job.c_str());
+}
+
+// The program's look (XP) allows no 2000 look: the Options page of the sheet it opens offers no
+// such switch, and no personalized menus either (the program has no basic commands).
+TEST(ProgramControlsTest, TheCustomizeSheetsOptionsAreThoseTheProgramsLookAllows)
+{
+    Program program(L"");
+    HWND main = program.Main(0);
+    ASSERT_NE(main, nullptr);
+    // The splash screen leaves 1.5 s after the start; then the keys go to the main window.
+    ASSERT_TRUE(WaitFor([&] { return TopWindows(program.Id(), nullptr).size() == 1; }, 10000));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            SetForegroundWindow(main);
+            return GetForegroundWindow() == main;
+        },
+        10000));
+    // View > Toolbars > Customize... from the keyboard, each key once its menu shows.
+    const auto pressOnceOpen = [&](const std::function<void(UserInput&)>& keys) {
+        const size_t shown = TopWindows(program.Id(), nullptr).size();
+        UserInput input;
+        keys(input);
+        Play(input);
+        return WaitFor([&] { return TopWindows(program.Id(), nullptr).size() > shown; }, 10000);
+    };
+    ASSERT_TRUE(pressOnceOpen([](UserInput& i) { i.Key(VK_MENU, true).Press('V').Key(VK_MENU, false); }));
+    ASSERT_TRUE(pressOnceOpen([](UserInput& i) { i.Press('T'); }));
+    UserInput customize;
+    customize.Press('C');
+    Play(customize);
+    HWND sheet = program.Dialog(L"Customize", 10000);
+    ASSERT_NE(sheet, nullptr);
+    // The Options page is the last: one step back from the first page goes round to it.
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            SetForegroundWindow(sheet);
+            return GetForegroundWindow() == sheet;
+        },
+        10000));
+    UserInput last;
+    last.Key(VK_CONTROL, true).Key(VK_SHIFT, true).Press(VK_TAB).Key(VK_SHIFT, false).Key(VK_CONTROL, false);
+    Play(last);
+    HWND page = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            const std::vector<HWND> pages = Descendants(sheet, [&](HWND w) {
+                return GetParent(w) == sheet && IsClass(w, L"#32770") && IsWindowVisible(w) && GetDlgItem(w, 16651);
+            });
+            page = pages.empty() ? nullptr : pages.front();
+            return page != nullptr;
+        },
+        10000));
+    const struct
+    {
+        int control;
+        bool shown;
+    } controls[] = {{16651, true},  {16652, true},  {16653, true},  {16654, false}, {16655, false},
+                    {16656, false}, {16657, false}, {16538, false}, {16539, false}, {17001, false}};
+    for (const auto& c : controls)
+    {
+        HWND control = GetDlgItem(page, c.control);
+        ASSERT_NE(control, nullptr) << c.control;
+        EXPECT_EQ(c.shown, IsWindowVisible(control) != FALSE) << c.control;
+        EXPECT_EQ(c.shown, IsWindowEnabled(control) != FALSE) << c.control;
+    }
+    SavePicture(sheet, L"program-customize-options.bmp");
+    ClickAt(Centre(GetDlgItem(sheet, IDCANCEL)));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(sheet); }));
 }
 
 } // namespace

@@ -107,7 +107,7 @@ void CKTMouseManager::Serialize(CArchive& ar)
 BOOL CKTMouseManager::LoadState(LPCTSTR lpszProfileName)
 {
     CKTRegistry reg(FALSE, TRUE);
-    if (!reg.Open(GetRegistryPath(m_pszSection, lpszProfileName)))
+    if (!reg.Open(GetSubsectionRegistryPath(m_pszSection, lpszProfileName)))
         return FALSE;
     BYTE* pData = nullptr;
     UINT nBytes = 0;
@@ -146,7 +146,7 @@ BOOL CKTMouseManager::SaveState(LPCTSTR lpszProfileName)
     BYTE* pData = file.Detach();
     std::unique_ptr<BYTE, decltype(&free)> data(pData, &free);
     CKTRegistry reg(FALSE, FALSE);
-    if (!reg.CreateKey(GetRegistryPath(m_pszSection, lpszProfileName)))
+    if (!reg.CreateKey(GetSubsectionRegistryPath(m_pszSection, lpszProfileName)))
         return FALSE;
     return reg.Write(m_pszValue, data.get(), nBytes);
 }

@@ -123,8 +123,10 @@ void CKTOptionsPage::OnLook2000()
     ReadCheck(IDC_KT_LOOK2000, m_bLook2000);
     CKTVisualManager::GetInstance()->SetLook2000(m_bLook2000);
     CWinApp* pApp = AfxGetApp();
+    // The frame does not clip its children: a plain Invalidate would erase the bars' borders and
+    // grippers under its background without asking them to paint again.
     if (pApp != nullptr && pApp->m_pMainWnd != nullptr && pApp->m_pMainWnd->GetSafeHwnd() != nullptr)
-        pApp->m_pMainWnd->Invalidate();
+        pApp->m_pMainWnd->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void CKTOptionsPage::OnResetUsageData()

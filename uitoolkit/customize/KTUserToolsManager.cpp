@@ -48,7 +48,7 @@ BOOL CKTUserToolsManager::LoadState(LPCTSTR lpszProfileName)
 {
     RemoveAllTools();
     CKTRegistry reg(FALSE, TRUE);
-    if (!reg.Open(GetRegistryPath(m_pszSection, lpszProfileName)))
+    if (!reg.Open(GetSubsectionRegistryPath(m_pszSection, lpszProfileName)))
         return FALSE;
     if (!reg.Read(m_pszValue, m_lstUserTools))
     {
@@ -70,7 +70,7 @@ BOOL CKTUserToolsManager::LoadState(LPCTSTR lpszProfileName)
 BOOL CKTUserToolsManager::SaveState(LPCTSTR lpszProfileName)
 {
     CKTRegistry reg(FALSE, FALSE);
-    if (!reg.CreateKey(GetRegistryPath(m_pszSection, lpszProfileName)))
+    if (!reg.CreateKey(GetSubsectionRegistryPath(m_pszSection, lpszProfileName)))
         return FALSE;
     return reg.Write(m_pszValue, m_lstUserTools);
 }

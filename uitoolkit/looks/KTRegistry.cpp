@@ -59,6 +59,18 @@ CString GetRegistryPath(LPCTSTR lpszSection, LPCTSTR lpszPath)
     return path;
 }
 
+CString GetSubsectionRegistryPath(LPCTSTR lpszSection, LPCTSTR lpszPath)
+{
+    if (lpszPath == nullptr || lpszPath[0] == L'\0')
+        return GetRegistryPath(lpszSection);
+    CString path(lpszPath);
+    if (path.Right(1) != L"\\")
+        path += L"\\";
+    path += lpszSection != nullptr ? lpszSection : L"";
+    path += L"\\";
+    return path;
+}
+
 CKTRegistry::CKTRegistry() = default;
 
 CKTRegistry::CKTRegistry(BOOL bAdmin, BOOL bReadOnly) : m_bAdmin(bAdmin), m_bReadOnly(bReadOnly)

@@ -18,6 +18,10 @@
 // unchanged when it is given and not empty. The result always ends with a backslash.
 CString GetRegistryPath(LPCTSTR lpszSection, LPCTSTR lpszPath = nullptr);
 
+// The key of a manager that keeps its state below the workspace's path: lpszPath + lpszSection +
+// "\" when lpszPath is given and not empty, else GetRegistryPath (lpszSection).
+CString GetSubsectionRegistryPath(LPCTSTR lpszSection, LPCTSTR lpszPath = nullptr);
+
 class CKTRegistry : public CObject
 {
     DECLARE_DYNCREATE(CKTRegistry)

@@ -39,6 +39,25 @@ TEST_F(WorkspaceManagersTest, ToolsAndMouseBindingsSurviveARestart)
     pTool->SetCommand(L"notepad.exe");
     g_pMouseManager->SetCommandForDblClick(kPageView, kZoomCommand);
     ASSERT_TRUE(Save());
+    // Each manager has a key of its own below the workspace's.
+    const struct
+    {
+        const wchar_t* key;
+        const wchar_t* value;
+    } places[] = {{L"KTMouseManager", L"Mouse"}, {L"KTUserToolsManager", L"Tools"}};
+    const auto keyPath = [&](const wchar_t* pszSub) { return SectionPath(pszSub).TrimRight(L'\\'); };
+    for (const auto& place : places)
+    {
+        HKEY hKey = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExW(HKEY_CURRENT_USER, keyPath(place.key), 0, KEY_READ, &hKey))
+            << place.key;
+        EXPECT_EQ(ERROR_SUCCESS, ::RegQueryValueExW(hKey, place.value, nullptr, nullptr, nullptr, nullptr));
+        ::RegCloseKey(hKey);
+        ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExW(HKEY_CURRENT_USER, keyPath(L""), 0, KEY_READ, &hKey));
+        EXPECT_NE(ERROR_SUCCESS, ::RegQueryValueExW(hKey, place.value, nullptr, nullptr, nullptr, nullptr))
+            << place.value << " stands beside the workspace's keys";
+        ::RegCloseKey(hKey);
+    }
 
     Restart("A");
     InitManagers();
@@ -53,6 +72,8 @@ TEST_F(WorkspaceManagersTest, ToolsAndMouseBindingsSurviveARestart)
 
     // Cleaning the state forgets them too.
     EXPECT_TRUE(m_pWorkspace->CleanState());
+    for (const auto& place : places)
+        EXPECT_FALSE(RegKeyExists(SectionPath(place.key))) << place.key;
     Restart("A");
     InitManagers();
     EXPECT_TRUE(Load());

@@ -23,6 +23,9 @@ namespace
 
 const wchar_t kToolsKey[] = L"Software\\KestTests\\UserTools\\";
 const wchar_t kMouseKey[] = L"Software\\KestTests\\MouseManager\\";
+// Each manager keeps its value in a key of its own below the path it is given.
+const wchar_t kToolsValueKey[] = L"Software\\KestTests\\UserTools\\KTUserToolsManager";
+const wchar_t kMouseValueKey[] = L"Software\\KestTests\\MouseManager\\KTMouseManager";
 const UINT kToolsEntry = 33100;
 const UINT kFirstTool = 33110;
 const UINT kLastTool = 33119;
@@ -72,7 +75,7 @@ protected:
     void WriteToolsValue(const std::vector<BYTE>& bytes)
     {
         HKEY hKey = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyW(HKEY_CURRENT_USER, kToolsKey, &hKey));
+        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyW(HKEY_CURRENT_USER, kToolsValueKey, &hKey));
         ::RegSetValueExW(hKey, CKTUserToolsManager::m_pszValue, 0, REG_BINARY, bytes.data(),
                          static_cast<DWORD>(bytes.size()));
         ::RegCloseKey(hKey);
@@ -82,7 +85,7 @@ protected:
         std::vector<BYTE> bytes(4096);
         DWORD nBytes = static_cast<DWORD>(bytes.size());
         HKEY hKey = nullptr;
-        if (::RegOpenKeyW(HKEY_CURRENT_USER, kToolsKey, &hKey) != ERROR_SUCCESS)
+        if (::RegOpenKeyW(HKEY_CURRENT_USER, kToolsValueKey, &hKey) != ERROR_SUCCESS)
             return {};
         ::RegQueryValueExW(hKey, CKTUserToolsManager::m_pszValue, nullptr, nullptr, bytes.data(), &nBytes);
         ::RegCloseKey(hKey);
@@ -225,7 +228,7 @@ TEST_F(UserToolsTest, ADialogsMenuCommandRunsItsToolAndNothingElse)
         size_t nRuns;
     };
     const Case cases[] = {
-        {MAKEWPARAM(pTool->m_uiCmdId, 1), TRUE, 1}, // from a menu: the tool runs
+        {MAKEWPARAM(pTool->m_uiCmdId, 1), TRUE, 1},  // from a menu: the tool runs
         {MAKEWPARAM(pTool->m_uiCmdId, 0), FALSE, 0}, // a control's notification is not a command
         {MAKEWPARAM(kLastTool, 1), FALSE, 0},        // no tool has the id
         {MAKEWPARAM(100, 1), FALSE, 0},              // not a tool
@@ -432,7 +435,7 @@ protected:
     static void WriteMouseValue(const std::vector<BYTE>& bytes)
     {
         HKEY hKey = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyW(HKEY_CURRENT_USER, kMouseKey, &hKey));
+        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyW(HKEY_CURRENT_USER, kMouseValueKey, &hKey));
         ::RegSetValueExW(hKey, CKTMouseManager::m_pszValue, 0, REG_BINARY, bytes.data(),
                          static_cast<DWORD>(bytes.size()));
         ::RegCloseKey(hKey);
