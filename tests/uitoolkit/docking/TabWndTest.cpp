@@ -206,6 +206,51 @@ TEST_F(TabWndTest, SlantedTabsGiveTheActiveTabsLeftCornerToItsNeighbour)
     EXPECT_EQ(-1, pTabs->GetTabFromPoint(CPoint(rect1.left, pTabs->GetWndArea().CenterPoint().y)));
 }
 
+// A tab window that notes which of its tab painters ran, in order.
+class CNotingTabWnd : public CKTTabWnd
+{
+public:
+    std::vector<std::string> m_painted;
+
+protected:
+    void DrawTab(CDC* pDC, int iTab, BOOL bIsActive) override
+    {
+        m_painted.push_back("3d " + std::to_string(iTab) + (bIsActive ? " active" : ""));
+        CKTTabWnd::DrawTab(pDC, iTab, bIsActive);
+    }
+    void DrawFlatTab(CDC* pDC, int iTab, BOOL bIsActive) override
+    {
+        m_painted.push_back("flat " + std::to_string(iTab) + (bIsActive ? " active" : ""));
+        CKTTabWnd::DrawFlatTab(pDC, iTab, bIsActive);
+    }
+};
+
+TEST_F(TabWndTest, TabsArePaintedThroughTheirPaintersLastToFirstAndTheActiveOneOnTop)
+{
+    const struct
+    {
+        CKTTabWnd::Style style;
+        const char* kind;
+    } cases[] = {{CKTTabWnd::STYLE_3D, "3d"}, {CKTTabWnd::STYLE_FLAT, "flat"}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.kind);
+        auto* pTabs = new CNotingTabWnd;
+        m_tabs.reset(pTabs);
+        CRect rectClient;
+        m_parent.GetClientRect(&rectClient);
+        ASSERT_TRUE(pTabs->Create(c.style, rectClient, &m_parent, 1));
+        for (int i = 0; i < 3; i++)
+            AddEdit(L"Tab " + std::to_wstring(i));
+        pTabs->SetActiveTab(1);
+        PumpAndIdle();
+        pTabs->m_painted.clear();
+        pTabs->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        const std::string kind = c.kind;
+        EXPECT_EQ((std::vector<std::string>{kind + " 2", kind + " 0", kind + " 1 active"}), pTabs->m_painted);
+    }
+}
+
 TEST_F(TabWndTest, ClickingATabActivatesItAndTellsTheParent)
 {
     CKTTabWnd* pTabs = MakeTabs(CKTTabWnd::STYLE_FLAT, 3);

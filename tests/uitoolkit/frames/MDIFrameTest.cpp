@@ -13,6 +13,11 @@ TEST_F(FramesTest, ClientAreaWithoutTabsFillsItsRectangleAndClosingChangesNoLayo
     EXPECT_FALSE(client.AreMDITabs());
     ASSERT_NE(nullptr, client.GetTabWnd().GetSafeHwnd());
     EXPECT_FALSE(client.GetTabWnd().IsWindowVisible());
+    // The documents' tabs: a frame of their own, nothing erased, an inner frame, plain labels.
+    EXPECT_TRUE(client.GetTabWnd().m_bFlatFrame);
+    EXPECT_TRUE(client.GetTabWnd().m_bNoEraseBkgnd);
+    EXPECT_TRUE(client.GetTabWnd().m_bInnerFrame);
+    EXPECT_TRUE(client.GetTabWnd().GetDisplayFlag());
 
     CMDIChildWnd* pFirst = OpenDocument(L"Report 1");
     OpenDocument(L"Report 2");

@@ -136,6 +136,42 @@ TEST(BarNcPainterTest, DrawNcAreaPaintsBorderBackgroundAndGripperAroundTheClient
                     EXPECT_LT(x, insets.left) << "dot at " << x << ", " << y;
                 }
         EXPECT_GT(dots, 8);
+
+        // Painting for a non-client update region that holds only the right half leaves the
+        // left half as it was; a whole-frame paint reaches it again.
+        const COLORREF old = RGB(250, 3, 200);
+        const auto paintOld = [&] {
+            HDC hDC = ::GetWindowDC(hWnd);
+            HBRUSH hOld = ::CreateSolidBrush(old);
+            const RECT all = {0, 0, width, height};
+            ::FillRect(hDC, &all, hOld);
+            ::DeleteObject(hOld);
+            ::ReleaseDC(hWnd, hDC);
+        };
+        const auto paintFor = [&](WPARAM region) {
+            MSG& current = AfxGetThreadWndState()->m_lastSentMsg;
+            const MSG saved = current;
+            current.hwnd = hWnd;
+            current.message = WM_NCPAINT;
+            current.wParam = region;
+            painter.DrawNcArea();
+            current = saved;
+            HDC hDC = ::GetWindowDC(hWnd);
+            ::BitBlt(capture.Hdc(), 0, 0, width, height, hDC, 0, 0, SRCCOPY);
+            ::ReleaseDC(hWnd, hDC);
+        };
+        CRect rectWindow;
+        ::GetWindowRect(hWnd, &rectWindow);
+        HRGN hRight = ::CreateRectRgn(rectWindow.left + width / 2, rectWindow.top, rectWindow.right, rectWindow.bottom);
+        paintOld();
+        paintFor(reinterpret_cast<WPARAM>(hRight));
+        ::DeleteObject(hRight);
+        EXPECT_EQ(ColorText(old), ColorText(capture.Pixel(0, height / 2))) << "left border";
+        EXPECT_EQ(ColorText(old), ColorText(capture.Pixel(insets.left / 2, height / 2))) << "gripper strip";
+        EXPECT_NE(ColorText(old), ColorText(capture.Pixel(width - 1, height / 2))) << "right border";
+        paintOld();
+        paintFor(1);
+        EXPECT_NE(ColorText(old), ColorText(capture.Pixel(0, height / 2))) << "left border, whole frame";
     }
     bar.Detach();
     ::DestroyWindow(hWnd);
