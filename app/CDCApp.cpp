@@ -16,11 +16,6 @@
 namespace
 {
 
-std::wstring NotAWorkFileText(const std::wstring& path)
-{
-    return L"The file " + path + L" is not a valid Kest file";
-}
-
 SystemDefaultPrinter g_systemPrinters;
 
 } // namespace
@@ -72,10 +67,41 @@ bool CCDCApp::SendFileToRunningInstance(const std::wstring& path, bool printed, 
     return false;
 }
 
+void CCDCApp::TellRefusedCommandLine(const std::vector<std::wstring>& arguments)
+{
+    if (m_startupResult != CommandLineRejected)
+        return;
+    std::wstring line;
+    for (const std::wstring& argument : arguments)
+    {
+        if (argument == L"/NoUI")
+            return;
+        line += (line.empty() ? L"" : L" ") + argument;
+    }
+    std::wstring text;
+    if (!m_nonOptionArgument.empty())
+        text = L"Kest cannot open \"" + m_nonOptionArgument +
+               L"\": its command line names work files as options.\nTo open a work file, start Kest with -input=\"" +
+               m_nonOptionArgument + L"\".";
+    else
+        for (const auto& option : m_commandLine.m_options)
+            if (option.first != L"printed" && option.first != L"-add")
+            {
+                text = L"Kest does not know the command-line option \"-" + option.first + L"\".";
+                break;
+            }
+    if (text.empty())
+        text = L"Kest cannot read its command line:\n" + line;
+    ShowMessage(nullptr, text, MB_OK | MB_ICONERROR);
+}
+
 bool CCDCApp::HandlePrintedStartup(const std::vector<std::wstring>& arguments)
 {
     if (!ProcessCommandLine(arguments))
+    {
+        TellRefusedCommandLine(arguments);
         return false;
+    }
     if (m_printJobFolder.empty())
         m_printJobFolder = ReadPrintJobFolder();
     if (m_commandLine.Has(L"printed"))
@@ -221,50 +247,11 @@ BOOL CCDCApp::InitInstance()
 
 bool CCDCApp::OpenDocument(const std::wstring& path, bool addToRecent)
 {
-    CWaitCursor wait;
-    CConvertingMainFrame* main = ConvertingMainFrame();
-    if (!main)
-        return false;
-    // The tutorial moves on once the document's frame is the active one.
-    CMainFrame* tutorialFrame = dynamic_cast<CMainFrame*>(main);
-    if (CChildFrame* shown = main->FindChildFrame(path))
-    {
-        main->MDIActivate(shown);
-        if (tutorialFrame)
-            tutorialFrame->UpdateTutorialStep(false);
-        return true;
-    }
-    m_openRefused = false;
-    bool showError = true;
-    if (!IsWorkFile(path, showError))
-    {
-        if (showError)
-            ShowMessage(main->m_hWnd, NotAWorkFileText(path), MB_OK | MB_ICONERROR);
-        m_openRefused = true;
-        return false;
-    }
-    CChildFrame* frame = new CChildFrame;
-    // A failed creation has deleted the frame.
-    if (!frame->CreateWithView(main, path))
-        return false;
-    // The document menu and keys of the template are shown while the frame is active.
-    if (CMultiDocTemplate* docTemplate = dynamic_cast<CMultiDocTemplate*>(GetDocTemplate()))
-        frame->SetHandles(docTemplate->m_hMenuShared, docTemplate->m_hAccelTable);
-    frame->SetDocumentPath(path);
-    if (!frame->GetView().LoadFile(path))
-    {
-        frame->DestroyWindow();
-        ShowMessage(main->m_hWnd, NotAWorkFileText(path), MB_OK | MB_ICONERROR);
-        m_openRefused = true;
-        return false;
-    }
-    main->MDIActivate(frame);
-    frame->OnUpdateFrameMenu(TRUE, frame, nullptr);
-    if (tutorialFrame)
-        tutorialFrame->UpdateTutorialStep(false);
-    if (addToRecent)
-        AddToRecentFileList(path.c_str());
-    return true;
+    const bool opened = CConvertingApp::OpenDocument(path, addToRecent);
+    // The tutorial follows the document that is now the active one.
+    if (CMainFrame* main = dynamic_cast<CMainFrame*>(m_pMainWnd); main && opened)
+        main->UpdateTutorialStep(false);
+    return opened;
 }
 
 bool CCDCApp::OpenOrAddWorkFile(const std::wstring& path, bool printed, bool add)

@@ -44,7 +44,7 @@ public:
     bool OpenPrintedJob();
 
     bool OpenOrAddWorkFile(const std::wstring& path, bool printed, bool add) override;
-    // Activates the frame that shows path already, or opens it in a new one.
+    // The common open, then the tutorial's step of the document shown.
     bool OpenDocument(const std::wstring& path, bool addToRecent) override;
     // A zip archive holding "Pages.dat".
     bool IsWorkFile(const std::wstring& path, bool& showError) override;
@@ -97,6 +97,9 @@ protected:
     // The installer switches: false when there is none; else the installer ran and its code is
     // the result override.
     bool RunInstallerSwitches(const std::vector<std::wstring>& arguments);
+    // A refused command line is named to the user, who would otherwise see the program do
+    // nothing at all; "/NoUI" keeps it quiet.
+    void TellRefusedCommandLine(const std::vector<std::wstring>& arguments);
     void CreateSplashScreen();
     // Closes the picture at once (a failed start) or by a posted close (a file that was no work file).
     void DestroySplashScreen(bool posted);
@@ -108,7 +111,4 @@ protected:
     // again as printed jobs, the rest and unused temporary archives are removed.
     void RecoverLeftJobs();
     DECLARE_MESSAGE_MAP()
-
-    // Set by OpenDocument when it told the user that the file is no valid work file.
-    bool m_openRefused = false;
 };

@@ -75,6 +75,23 @@ BOOL CNoDocChildFrame::PreCreateWindow(CREATESTRUCT& cs)
     return TRUE;
 }
 
+BOOL CNoDocChildFrame::LoadFrame(UINT resourceId, DWORD defaultStyle, CWnd* parent, CCreateContext* context)
+{
+    CMultiDocTemplate* docTemplate = context ? dynamic_cast<CMultiDocTemplate*>(context->m_pNewDocTemplate) : nullptr;
+    if (!docTemplate)
+    {
+        // No window was made: the frame goes as a failed creation takes it.
+        PostNcDestroy();
+        return FALSE;
+    }
+    SetHandles(docTemplate->m_hMenuShared, docTemplate->m_hAccelTable);
+    LPCTSTR windowClass = PrepareLoadFrame(resourceId);
+    m_strTitle.Empty();
+    CMDIFrameWnd* main = dynamic_cast<CMDIFrameWnd*>(parent);
+    // A failed creation has deleted the frame.
+    return Create(windowClass, L"", defaultStyle, rectDefault, main, context);
+}
+
 void CNoDocChildFrame::OnSetFocus(CWnd* old)
 {
     CKTMDIChildWnd::OnSetFocus(old);
@@ -472,6 +489,13 @@ LayoutView* CChildFrame::GetLayoutView() const
 
 int CChildFrame::OnCreate(LPCREATESTRUCT create)
 {
+    // The frame embeds its view: the template's view class must not make a second one.
+    CCreateContext* context = static_cast<CCreateContext*>(create->lpCreateParams);
+    if ((create->dwExStyle & WS_EX_MDICHILD) != 0 && create->lpCreateParams)
+        context = reinterpret_cast<CCreateContext*>(static_cast<MDICREATESTRUCT*>(create->lpCreateParams)->lParam);
+    if (context)
+        context->m_pNewViewClass = nullptr;
+    m_view.SetFrame(this);
     if (CConvertingFrame::OnCreate(create) == -1)
         return -1;
     if (!m_view.Create(this, CRect(0, 0, 0, 0), ViewId))

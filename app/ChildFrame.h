@@ -29,6 +29,12 @@ public:
     static constexpr UINT ViewId = 59648;
     static constexpr UINT CloseCommand = 57602;
 
+    // Loaded by a multi-document template (the context must carry one, else nothing is made):
+    // the template's shared menu and keys, the window class with the resource's icon, an empty
+    // title and the default place. A frame that fails to load has deleted itself.
+    BOOL LoadFrame(UINT resourceId, DWORD defaultStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                   CWnd* parent = nullptr, CCreateContext* context = nullptr) override;
+
 protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;

@@ -263,6 +263,7 @@ bool CConvertingApp::ParseCommandLine(const std::vector<std::wstring>& arguments
 
 bool CConvertingApp::ProcessCommandLine(const std::vector<std::wstring>& arguments)
 {
+    m_nonOptionArgument.clear();
     if (!ParseCommandLine(arguments))
     {
         m_startupResult = CommandLineRejected;

@@ -47,7 +47,11 @@ public:
     // Reads the arguments into the option map and the input list.
     virtual bool ParseCommandLine(const std::vector<std::wstring>& arguments);
     // An argument that is no option ends the parse with this answer: this program takes none.
-    virtual bool OnNonOptionArgument(const std::wstring&) { return false; }
+    virtual bool OnNonOptionArgument(const std::wstring& argument)
+    {
+        m_nonOptionArgument = argument;
+        return false;
+    }
     virtual int32_t ValidateCommandLine() { return m_commandLine.ValidateGeneral(); }
     // The command line's format and range override the stored options for this run.
     void ApplyCommandLineOptions();
@@ -110,6 +114,8 @@ public:
     uint32_t m_displayFlags = 0;
     CommandLine m_commandLine;
     int32_t m_startupResult = 0;
+    // The argument without an option that ended the last parse; empty when none did.
+    std::wstring m_nonOptionArgument;
 
 private:
     CConvertingMainFrame* MainFrame() const;

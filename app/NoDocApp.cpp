@@ -9,6 +9,7 @@
 #include "app/FileTypes.h"
 #include "app/HtmlHelpSeam.h"
 #include "app/NoDocMainFrame.h"
+#include "table/ui/NoDocFileLoader.h"
 #include "uitoolkit/bars/KTFrameImpl.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 
@@ -19,6 +20,8 @@ constexpr UINT RecentFileCount = 8;
 // "Open Kest File"
 constexpr UINT OpenTitleId = 2100;
 constexpr const wchar_t* UIVersionEntry = L"UIVersion";
+// "The file %s is not a valid Kest file"
+constexpr UINT NotAWorkFileId = 2101;
 
 // The help file is a compiled HTML help file beside the program.
 std::wstring CompiledHelpPath(const std::wstring& path)
@@ -111,6 +114,68 @@ std::vector<std::wstring> CNoDocApp::ChosenFiles(const CKTFileDialog& dialog)
     for (POSITION position = dialog.GetStartPosition(); position;)
         files.push_back(static_cast<LPCWSTR>(dialog.GetNextPathName(position)));
     return files;
+}
+
+int CNoDocApp::ShowMessage(HWND owner, const std::wstring& text, UINT type)
+{
+    return ::MessageBoxW(owner, text.c_str(), m_pszAppName ? m_pszAppName : L"", type);
+}
+
+bool CNoDocApp::OpenDocument(const std::wstring& path, bool addToRecent)
+{
+    CWaitCursor wait;
+    m_openRefused = false;
+    CNoDocMainFrame* main = dynamic_cast<CNoDocMainFrame*>(m_pMainWnd);
+    if (!main || !main->m_hWndMDIClient)
+        return false;
+    if (CMDIChildWnd* shown = main->FindChildFrame(path))
+    {
+        ::SendMessageW(main->m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(shown->m_hWnd), 0);
+        return true;
+    }
+    CString format;
+    if (!format.LoadString(NotAWorkFileId))
+        format = L"The file %s is not a valid file";
+    CString refusal;
+    refusal.Format(format, path.c_str());
+    bool showError = true;
+    if (!IsWorkFile(path, showError))
+    {
+        if (showError)
+        {
+            ShowMessage(main->m_hWnd, static_cast<LPCWSTR>(refusal), MB_OK | MB_ICONERROR);
+            m_openRefused = true;
+        }
+        return false;
+    }
+    CDocTemplate* docTemplate = GetDocTemplate();
+    // A frame that fails to load has deleted itself.
+    CFrameWnd* frame = docTemplate ? docTemplate->CreateNewFrame(nullptr, nullptr) : nullptr;
+    if (!frame)
+        return false;
+    const HWND window = frame->m_hWnd;
+    frame->SetTitle(path.c_str());
+    docTemplate->InitialUpdateFrame(frame, nullptr, TRUE);
+    NoDocFileLoader* view =
+        dynamic_cast<NoDocFileLoader*>(CWnd::FromHandlePermanent(::GetDlgItem(window, AFX_IDW_PANE_FIRST)));
+    if (!view)
+    {
+        frame->DestroyWindow();
+        return false;
+    }
+    if (!view->LoadFile(path, 0))
+    {
+        ::SendMessageW(window, WM_CLOSE, 0, 0);
+        // A frame that kept itself open on its close would show nothing.
+        if (::IsWindow(window))
+            ::DestroyWindow(window);
+        ShowMessage(main->m_hWnd, static_cast<LPCWSTR>(refusal), MB_OK | MB_ICONERROR);
+        m_openRefused = true;
+        return false;
+    }
+    if (addToRecent)
+        AddToRecentFileList(path.c_str());
+    return true;
 }
 
 void CNoDocApp::OnFileOpen()

@@ -18,8 +18,10 @@ public:
     CNoDocApp() : CKTWorkspace(TRUE) {}
     ~CNoDocApp() override = default;
 
-    // Opens the work file at path in a new child frame, or activates the frame that shows it.
-    virtual bool OpenDocument(const std::wstring& path, bool addToRecent) = 0;
+    // Activates the child frame that shows path already; else, when IsWorkFile agrees, makes a
+    // frame through the document template and has its view load the file. A file that cannot be
+    // opened is named to the user ("The file %s is not a valid Kest file").
+    virtual bool OpenDocument(const std::wstring& path, bool addToRecent);
     // The profile section of the settings and of the saved user-interface state.
     virtual std::wstring GetSettingsSection() const { return L"Settings"; }
     // Saved user-interface state of another version is discarded at start-up.
@@ -67,6 +69,9 @@ public:
     // The framework's exit (which saves the recent files), or the result override when it is set.
     int ExitInstance() override;
 
+    // A message box of the program, owned by the window.
+    virtual int ShowMessage(HWND owner, const std::wstring& text, UINT type);
+
     // Set by an installer run: becomes the exit code, and start-up stops once settings are read.
     int32_t m_resultOverride = 0;
     // From the machine-wide "SetupExeName"; carried by web links only.
@@ -93,6 +98,8 @@ protected:
     // Settings and recent files are written back only by a copy that read them: the defaults of a
     // copy that ended early never overwrite the user's.
     bool m_settingsLoaded = false;
+    // Set by OpenDocument when it told the user that the file could not be opened.
+    bool m_openRefused = false;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -168,7 +168,10 @@ void CNoDocMainFrame::WinHelp(DWORD_PTR dwData, UINT nCmd)
     case HELP_CONTEXTPOPUP: {
         const DWORD position = ::GetMessagePos();
         const POINT point = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
-        const HWND under = ::WindowFromPoint(point);
+        HWND under = ::WindowFromPoint(point);
+        // F1 asks for the control that has the focus, wherever the pointer rests.
+        if (!under || ::GetDlgCtrlID(under) == 0)
+            under = ::GetFocus();
         const int id = under ? ::GetDlgCtrlID(under) : 0;
         if (id == 0)
             break;

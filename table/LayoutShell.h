@@ -124,6 +124,8 @@ public:
     virtual void SetModified(bool modified) = 0;
     virtual void SetDocumentName(const std::wstring& name) = 0;
     virtual std::wstring GetDocumentName() const = 0;
+    // The path of the file the view opens.
+    virtual void SetDocumentPath(const std::wstring&) {}
     virtual HWND GetFrameWindow() const = 0;
 };
 

@@ -1,13 +1,12 @@
 #!/usr/bin/env python3
-"""Prepares the help project of KEST.exe for the help compiler (chmcmd).
+"""Prepares the help pages of KEST.exe for its help compiler (kesthelp.pas).
 
 make_help.py <help sources> <App.rc> <AppRes.h> <out folder>
 
 Copies the topics, the tutorial and the pop-up texts into <out folder> and writes there a page for
-every help context the program can pass, with the project file "Kest.hhp" that gives each page its
-context number. The compiler takes one context per page, so every context has a page of its own
-("c" and the command, "w" and the resource; short names at the top: the compiler stores the names
-of a long list in full, folder and all, once they pass a few kilobytes):
+every help context the program can pass, with the list "pages.txt" that gives each page its
+context number. A context names one page, so every context has a page of its own ("c" and the
+command, "w" and the resource):
 - 1 to 5: the topics (the tutorial's "help://" links);
 - 65536 + a command id: each command of the program's menus and toolbars (context help on a
   button, F1 on a menu item): the command's description and a link to its topic;
@@ -28,6 +27,8 @@ TOPICS = [  # (context, file, title)
     (4, "converting.htm", "Converting a table"),
     (5, "options.htm", "The options"),
 ]
+# What kesthelp.pas compiles: the title, the default topic, then each page and its context.
+PAGE_LIST = "pages.txt"
 COMMAND_BASE = 0x10000
 RESOURCE_BASE = 0x20000
 # Commands not in a menu or toolbar resource that still reach the help: the recent files after the
@@ -118,7 +119,7 @@ def main():
 
     if os.path.isdir(out):
         shutil.rmtree(out)
-    shutil.copytree(sources, out, ignore=shutil.ignore_patterns("*.py", "*.hhp"))
+    shutil.copytree(sources, out, ignore=shutil.ignore_patterns("*.py", "*.pas"))
     contexts = [(c, f) for c, f, _ in TOPICS]
 
     for command in sorted(commands):
@@ -137,13 +138,9 @@ def main():
             f.write(page(title, topic_link(topic_file)))
         contexts.append((RESOURCE_BASE + resource, name_file))
 
-    files = [f for _, f in contexts] + ["style.css", "tutorial/Tutorial.htm", "ktcshelp.txt"]
-    aliases = ["IDH_%d=%s" % (c, f) for c, f in contexts]
-    mapping = ["#define IDH_%d %d" % (c, c) for c, _ in contexts]
-    with open(os.path.join(out, "Kest.hhp"), "w", encoding="utf-8") as f:
-        f.write("[OPTIONS]\nCompatibility=1.1 or later\nCompiled file=KEST.chm\nDefault topic=index.htm\n"
-                "Language=0x409 English (United States)\nTitle=Kest Help\n\n[FILES]\n%s\n\n[ALIAS]\n%s\n\n"
-                "[MAP]\n%s\n" % ("\n".join(files), "\n".join(aliases), "\n".join(mapping)))
+    pages = contexts + [(0, f) for f in ("style.css", "tutorial/Tutorial.htm", "ktcshelp.txt")]
+    with open(os.path.join(out, PAGE_LIST), "w", encoding="utf-8") as f:
+        f.write("Kest Help\nindex.htm\n" + "".join("%s\t%d\n" % (name, c) for c, name in pages))
 
 
 if __name__ == "__main__":

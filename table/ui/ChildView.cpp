@@ -66,6 +66,8 @@ CChildView::~CChildView() = default;
 
 bool CChildView::LoadFile(const std::wstring& path)
 {
+    if (m_frame)
+        m_frame->SetDocumentPath(path);
     if (!m_workFile.Open(path.c_str()))
         return false;
     int screen = 96;

@@ -8,8 +8,9 @@
 #include "pagemodel/CDCWorkFile.h"
 #include "pagemodel/PageWordList.h"
 #include "table/ui/BitmapLayoutView.h"
+#include "table/ui/NoDocFileLoader.h"
 
-class CChildView : public CBitmapLayoutView
+class CChildView : public CBitmapLayoutView, public NoDocFileLoader
 {
 public:
     static constexpr UINT ViewId = 59648;
@@ -18,8 +19,10 @@ public:
     ~CChildView() override;
 
     // Opens the work file and shows its first page with the stored layout; false when the file
-    // or its first page cannot be shown.
+    // or its first page cannot be shown. The frame learns the path first: a question the stored
+    // layout asks already names the document.
     bool LoadFile(const std::wstring& path);
+    bool LoadFile(const std::wstring& path, uint32_t) override { return LoadFile(path); }
     bool GoToPage(int32_t n) override;
     int32_t GetPageCount() const override;
     int32_t GetCurrentPageNumber() const override { return m_currentPage; }

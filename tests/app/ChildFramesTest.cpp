@@ -57,6 +57,49 @@ TEST_F(ChildFramesTest, PreviewBarTakesItsStoredShareAndKeepsItThroughResizes)
     EXPECT_EQ(theApp.GetProfileInt(L"Settings", L"SampleBarShow", 0), 1u);
 }
 
+// Tells when it is deleted.
+class WatchedChildFrame : public CChildFrame
+{
+public:
+    ~WatchedChildFrame() override { *m_gone = true; }
+    bool* m_gone = nullptr;
+};
+
+TEST_F(ChildFramesTest, AFrameLoadsOnlyThroughItsTemplateWithTheTemplatesMenuKeysAndIcon)
+{
+    CMultiDocTemplate docTemplate(129, RUNTIME_CLASS(CDocument), RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CView));
+    ASSERT_NE(docTemplate.m_hMenuShared, nullptr);
+    // Without a template in the creation context nothing is made, and the frame is gone.
+    bool gone = false;
+    auto* lone = new WatchedChildFrame;
+    lone->m_gone = &gone;
+    CCreateContext empty;
+    EXPECT_FALSE(lone->LoadFrame(129, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, m_main, &empty));
+    EXPECT_TRUE(gone);
+    EXPECT_EQ(GetWindow(m_main->m_hWndMDIClient, GW_CHILD), nullptr);
+
+    CFrameWnd* made = docTemplate.CreateNewFrame(nullptr, nullptr);
+    auto* frame = dynamic_cast<CChildFrame*>(made);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->m_hMenuShared, docTemplate.m_hMenuShared);
+    EXPECT_EQ(frame->m_hAccelTable, docTemplate.m_hAccelTable);
+    EXPECT_EQ(TextOf(frame->m_hWnd), L"");
+    // The window class carries the document icon of the resource.
+    EXPECT_NE(GetClassLongPtrW(frame->m_hWnd, GCLP_HICON), 0u);
+    // One view, the frame's own (the template's view class made none).
+    int views = 0;
+    for (HWND child = GetWindow(frame->m_hWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        views += GetDlgCtrlID(child) == static_cast<int>(CChildView::ViewId) ? 1 : 0;
+    EXPECT_EQ(views, 1);
+    EXPECT_EQ(GetDlgItem(frame->m_hWnd, CChildView::ViewId), frame->GetView().m_hWnd);
+    // Its view loads a file as the application asks any view.
+    NoDocFileLoader& loader = frame->GetView();
+    EXPECT_TRUE(loader.LoadFile(m_copy, 0));
+    EXPECT_EQ(frame->GetDocumentPath(), m_copy);
+    frame->DestroyWindow();
+    Pump();
+}
+
 TEST_F(ChildFramesTest, NewFramesOpenMaximizedUnlessTheActiveOneIsNot)
 {
     struct Step

@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <objidl.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <set>
@@ -273,7 +274,20 @@ TEST_F(HelpFileTest, EveryContextTheProgramPassesIsInTheContextMap)
     ASSERT_FALSE(map.empty()) << "the help file has no context map";
     std::set<DWORD> contexts;
     for (const auto& [context, file] : map)
+    {
         contexts.insert(context);
+        // Each context names a page by its name inside the file, which the viewer opens; a path of
+        // the machine that built the file names nothing there.
+        EXPECT_TRUE(!file.empty() && file[0] != '/' && file.find_first_of(":\\") == std::string::npos)
+            << context << " " << file;
+        EXPECT_NE(ReadInnerFile(std::wstring(file.begin(), file.end())).find("<h1>"), std::string::npos)
+            << context << " " << file;
+    }
+    // The topics the tutorial's help links name.
+    const std::vector<std::pair<DWORD, std::string>> topics = {
+        {1, "index.htm"}, {2, "table.htm"}, {3, "formats.htm"}, {4, "converting.htm"}, {5, "options.htm"}};
+    for (const auto& topic : topics)
+        EXPECT_NE(std::find(map.begin(), map.end(), topic), map.end()) << topic.second;
     // Context help on a button and F1 on a menu item: 0x10000 plus the command.
     const std::set<DWORD> commands = ReadProgramResources().commands;
     EXPECT_GT(commands.size(), 70u);

@@ -452,7 +452,11 @@ TEST_F(MainFrameCustomizeTest, TheProgramsDialogsOpenCentredOverTheMainWindow)
     {
         UINT command;
         std::wstring caption;
-    } cases[] = {{57664, L"About Kest"}, {ID_TOOLS_SETTINGS, L"Settings"}, {34128, L"Go to page"}, {57604, L"Save As"}};
+    } cases[] = {{57664, L"About Kest"},
+                 {ID_TOOLS_SETTINGS, L"Settings"},
+                 {34128, L"Go to page"},
+                 {57604, L"Save As"},
+                 {ID_WINDOWS_DIALOG, L"Windows"}};
     for (const Case& c : cases)
     {
         CRect shown;

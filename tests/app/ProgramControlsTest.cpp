@@ -291,10 +291,62 @@ struct SampleCopy
     std::wstring path;
 };
 
+// The picture shown while the program starts, from its first appearance until its timer closes
+// it: the main window never comes above it, its pixels stay the picture's, and it goes only once
+// start-up has finished and the timer ran.
+void ExpectSplashAboveTheMainWindowUntilItsTimer(DWORD process)
+{
+    HWND splash = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        for (HWND window : TopWindows(process, nullptr))
+            if (TextOf(window) == L"Kest Loading...")
+                splash = window;
+        return splash != nullptr;
+    }, 60000));
+    DWORD mainShown = 0;
+    int looks = 0, under = 0, hidden = 0;
+    bool shot = false;
+    while (IsWindow(splash))
+    {
+        const std::vector<HWND> mains = TopWindows(process, MainClass);
+        if (!mains.empty())
+        {
+            if (!mainShown)
+                mainShown = GetTickCount();
+            bool above = false;
+            for (HWND below = GetWindow(splash, GW_HWNDNEXT); below && !above; below = GetWindow(below, GW_HWNDNEXT))
+                above = below == mains.front();
+            RECT rect = {};
+            GetWindowRect(splash, &rect);
+            // Inside the picture's body, which is blue.
+            const COLORREF body = ScreenPixel({rect.left + 200, rect.top + 200});
+            if (!IsWindow(splash))
+                break;
+            ++looks;
+            under += above ? 0 : 1;
+            hidden += GetBValue(body) > GetRValue(body) + 40 ? 0 : 1;
+            if (!shot && looks == 5)
+            {
+                RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+                CreateDirectoryW(L"screenshots", nullptr);
+                EXPECT_TRUE(SaveScreenArea(L"screenshots/program-splash-over-main.bmp", screen));
+                shot = true;
+            }
+        }
+        Sleep(40);
+    }
+    EXPECT_GT(looks, 5);
+    EXPECT_EQ(under, 0) << "of " << looks;
+    EXPECT_EQ(hidden, 0) << "of " << looks;
+    // The close timer starts only once start-up has finished, after the main window showed.
+    EXPECT_GE(GetTickCount() - mainShown, 1400u);
+}
+
 TEST(ProgramControlsTest, TheZoomBoxTakesAChosenAndATypedZoom)
 {
     SampleCopy job(L"table.kest", L"kest-program-zoom.kest");
     Program program(job.Input());
+    ExpectSplashAboveTheMainWindowUntilItsTimer(program.Id());
     HWND main = program.Main(1);
     ASSERT_NE(main, nullptr);
     HWND box = ZoomBox(main);

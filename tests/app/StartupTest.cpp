@@ -233,15 +233,26 @@ TEST_F(StartupTest, AMainFrameThatFailsToLoadIsDeletedOnceAndTheExitStillRuns)
 
 TEST_F(StartupTest, ACopyThatEndsEarlyLeavesProfileAndPrinterAlone)
 {
+    // A refused command line is named, so that the user does not see the program do nothing; a
+    // job that never appeared and an installer's quiet switch end silently.
     struct Case
     {
         std::vector<std::wstring> arguments;
         int32_t result;
+        std::vector<std::wstring> told;
     } cases[] = {
-        {{L"-noui"}, CommandLineRejected},
-        {{L"-range=1-2", L"-input=C:\\a.kest"}, CommandLineRejected},
-        {{L"C:\\a.kest"}, CommandLineRejected},
-        {{L"-printed=NeverPrinted.kest"}, 0},
+        {{L"-noui"}, CommandLineRejected, {L"Kest does not know the command-line option \"-noui\"."}},
+        {{L"-range=1-2", L"-input=C:\\a.kest"},
+         CommandLineRejected,
+         {L"Kest does not know the command-line option \"-range\"."}},
+        {{L"C:\\a.kest"},
+         CommandLineRejected,
+         {L"Kest cannot open \"C:\\a.kest\": its command line names work files as options.\nTo open a work file, "
+          L"start Kest with -input=\"C:\\a.kest\"."}},
+        {{L"-printed=a.kest", L"-printed=b.kest"}, CommandLineRejected,
+         {L"Kest cannot read its command line:\n-printed=a.kest -printed=b.kest"}},
+        {{L"/NoUI", L"C:\\a.kest"}, CommandLineRejected, {}},
+        {{L"-printed=NeverPrinted.kest"}, 0, {}},
     };
     theApp.m_printedWaitTimeout = 300;
     for (const Case& c : cases)
@@ -256,7 +267,7 @@ TEST_F(StartupTest, ACopyThatEndsEarlyLeavesProfileAndPrinterAlone)
         EXPECT_EQ(CloseAndExit(), 0) << c.arguments[0];
         EXPECT_FALSE(KeyExists(L"Software\\KestStartupTest")) << c.arguments[0];
         EXPECT_TRUE(m_printers.m_sets.empty()) << c.arguments[0];
-        EXPECT_TRUE(theApp.m_messages.empty()) << c.arguments[0];
+        EXPECT_EQ(theApp.m_messages, c.told) << c.arguments[0];
     }
     theApp.m_printedWaitTimeout = 60000;
 }
@@ -272,6 +283,14 @@ TEST_F(StartupTest, InputFilesOpenOnceAndANonWorkFileIsNamed)
     ASSERT_TRUE(theApp.InitInstance());
     EXPECT_EQ(FrameCount(), 1);
     EXPECT_EQ(theApp.m_messages, std::vector<std::wstring>{L"The file " + other + L" is not a valid Kest file"});
+    // The document's frame came from the template: its menu and keys, its icon, its one view.
+    CChildFrame* frame = Main()->FindChildFrame(work);
+    auto* docTemplate = dynamic_cast<CMultiDocTemplate*>(theApp.GetDocTemplate());
+    ASSERT_TRUE(frame && docTemplate);
+    EXPECT_EQ(frame->m_hMenuShared, docTemplate->m_hMenuShared);
+    EXPECT_NE(GetClassLongPtrW(frame->m_hWnd, GCLP_HICON), 0u);
+    EXPECT_EQ(GetDlgItem(frame->m_hWnd, CChildView::ViewId), frame->GetView().m_hWnd);
+    EXPECT_EQ(frame->GetDocumentPath(), work);
     // An input file is the user's own: it enters the recent files and never becomes a print target.
     EXPECT_EQ(Main()->GetPrintTarget(), nullptr);
     ASSERT_NE(theApp.m_pRecentFileList, nullptr);

@@ -104,6 +104,8 @@ BOOL CKTWindowsManagerDlg::OnInitDialog()
     SelActive();
     UpdateButtons();
     ::ShowWindow(::GetDlgItem(m_hWnd, IDC_HELP_BUTTON), m_bShowHelpButton ? SW_SHOW : SW_HIDE);
+    // Over the frame whose windows it lists, not at the corner of its client area.
+    CenterWindow(m_pMDIFrame);
     return TRUE;
 }
 
