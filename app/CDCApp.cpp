@@ -231,6 +231,8 @@ BOOL CCDCApp::InitInstance()
         DestroySplashScreen(false);
         return FALSE;
     }
+    // The documents' windows just shown may have put the main window above the picture.
+    OnMainWindowShown();
     if (!OpenPrintedJob())
         return FALSE;
     if (!IsNoUI() && (m_runFlags & CommandLine::RunConvert) == 0)
@@ -251,6 +253,8 @@ bool CCDCApp::OpenDocument(const std::wstring& path, bool addToRecent)
     // The tutorial follows the document that is now the active one.
     if (CMainFrame* main = dynamic_cast<CMainFrame*>(m_pMainWnd); main && opened)
         main->UpdateTutorialStep(false);
+    // A document opened during start-up must not bring the main window above the picture.
+    OnMainWindowShown();
     return opened;
 }
 
@@ -379,6 +383,24 @@ void CCDCApp::OnSettings()
         main->UpdateConvertButton(main);
         main->RefreshChildFrames();
     }
+}
+
+void CCDCApp::OnMainWindowShown()
+{
+    if (m_splash)
+        m_splash->KeepOnTop();
+}
+
+int CCDCApp::ShowMessage(HWND owner, const std::wstring& text, UINT type)
+{
+    DestroySplashScreen(false);
+    return CConvertingApp::ShowMessage(owner, text, type);
+}
+
+int CCDCApp::DoMessageBox(LPCTSTR prompt, UINT type, UINT promptId)
+{
+    DestroySplashScreen(false);
+    return CConvertingApp::DoMessageBox(prompt, type, promptId);
 }
 
 int CCDCApp::ExitInstance()

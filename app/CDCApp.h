@@ -52,6 +52,11 @@ public:
 
     // Restores the default printer, then the settings are saved.
     int ExitInstance() override;
+    // The picture stays above the main window until its timer ends.
+    void OnMainWindowShown() override;
+    // A question or message of start-up must not hide behind the topmost picture: it goes first.
+    int ShowMessage(HWND owner, const std::wstring& text, UINT type) override;
+    int DoMessageBox(LPCTSTR prompt, UINT type, UINT promptId) override;
 
     // The accumulate command: flips the switch and saves the options at once.
     void ToggleAccumulate();

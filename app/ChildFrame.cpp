@@ -115,6 +115,13 @@ void CNoDocChildFrame::OnMDIActivate(BOOL activate, CWnd* activated, CWnd* deact
         main->OnUpdateFrameTitle(activate || activated != nullptr);
 }
 
+bool CNoDocChildFrame::IsWaitingForModal() const
+{
+    // A view waiting in a question or dialog must not lose its window under it.
+    const CNoDocMainFrame* main = dynamic_cast<const CNoDocMainFrame*>(GetMDIFrame());
+    return main && main->IsWaitingForModal();
+}
+
 void CNoDocChildFrame::OnCloseCommand()
 {
     PostMessage(WM_CLOSE);
@@ -337,6 +344,8 @@ void CConvertingFrame::OnMDIActivate(BOOL activate, CWnd* activated, CWnd* deact
 
 void CConvertingFrame::OnClose()
 {
+    if (IsWaitingForModal())
+        return;
     CConvertingApp* app = ConvertingApp();
     LayoutView* view = GetLayoutView();
     if (app && view && (app->m_runFlags & CommandLine::RunConvert) != 0)
@@ -506,6 +515,8 @@ int CChildFrame::OnCreate(LPCREATESTRUCT create)
 
 void CChildFrame::OnClose()
 {
+    if (IsWaitingForModal())
+        return;
     if (m_modified && !m_printed)
     {
         const int answer = AskUser(m_hWnd, LoadAppString(SaveQuestionId), MB_YESNOCANCEL | MB_ICONQUESTION);

@@ -35,6 +35,9 @@ public:
     BOOL LoadFrame(UINT resourceId, DWORD defaultStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* parent = nullptr, CCreateContext* context = nullptr) override;
 
+    // A close is refused while a dialog or question of the program is open (see the main frame).
+    bool IsWaitingForModal() const;
+
 protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;

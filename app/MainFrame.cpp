@@ -446,6 +446,8 @@ LRESULT CMainFrame::OnChildFrameDestroyedMessage(WPARAM, LPARAM)
 
 void CMainFrame::OnClose()
 {
+    if (IsWaitingForModal())
+        return;
     CCDCApp* app = App();
     if (app && !app->m_defaultPrinter.GetSaved().empty() &&
         app->ShowMessage(m_hWnd, LoadAppString(IDS_CLOSE_QUESTION), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) !=

@@ -334,6 +334,7 @@ BOOL CNoDocApp::InitInstance()
     {
         frame->UpdateWindow();
         frame->DragAcceptFiles(TRUE);
+        OnMainWindowShown();
     }
     return TRUE;
 }

@@ -45,6 +45,8 @@ public:
     // user-interface state: discarding that state keeps them.
     virtual std::vector<std::wstring> GetProgramSettingNames() const { return {}; }
     virtual bool CanStart() { return true; }
+    // Called once start-up has shown the main window.
+    virtual void OnMainWindowShown() {}
     // The start-up hook that reads the command line; false ends start-up.
     virtual bool ProcessCommandLine() { return true; }
 

@@ -80,6 +80,8 @@ LRESULT CNoDocMainFrame::OnCommandHelp(WPARAM wParam, LPARAM lParam)
 
 void CNoDocMainFrame::OnClose()
 {
+    if (IsWaitingForModal())
+        return;
     // A document window that is still there after its close (the user kept it) keeps the program.
     while (CMDIChildWnd* active = MDIGetActive())
     {
@@ -89,6 +91,13 @@ void CNoDocMainFrame::OnClose()
             return;
     }
     CKTMDIFrameWnd::OnClose();
+}
+
+bool CNoDocMainFrame::IsWaitingForModal() const
+{
+    // A modal dialog or question disables its owner; the code that opened it waits in its loop
+    // and goes on with its windows when it returns.
+    return m_hWnd && !::IsWindowEnabled(m_hWnd);
 }
 
 void CNoDocMainFrame::OnHelpCommand()

@@ -20,6 +20,10 @@ public:
     void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
+    // While a dialog or question of the program is open, a close (posted by another program, or
+    // arriving in the dialog's loop) is refused: the code that asked still uses its windows.
+    bool IsWaitingForModal() const;
+
     // The help context of a customize page's help: the page index plus this.
     static constexpr DWORD CustomizeHelpBase = 283136;
 

@@ -85,13 +85,30 @@ bool CSplashScreen::Create(int bitsPerPixel)
         ::DeleteObject(region);
     ShowWindow(SW_SHOW);
     UpdateWindow();
+    // Windows the starting program shows later are put above it by the display.
+    ::SetTimer(m_hWnd, OnTopTimer, OnTopInterval, nullptr);
     return true;
 }
 
 void CSplashScreen::StartCloseTimer()
 {
+    KeepOnTop();
     if (m_hWnd && ::SetTimer(m_hWnd, CloseTimer, CloseDelay, nullptr))
         m_closeTimerRunning = true;
+}
+
+void CSplashScreen::KeepOnTop()
+{
+    if (!m_hWnd)
+        return;
+    // Already first in the system's order, the picture would not be moved at all: it steps back
+    // among the ordinary windows and comes to the top again, which the display follows.
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    // The display's news of what was just shown comes in first; only then is the order known.
+    MSG pending;
+    ::PeekMessageW(&pending, m_hWnd, 0, 0, PM_NOREMOVE);
+    ::SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+    ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, flags);
 }
 
 void CSplashScreen::CloseNow()
@@ -127,6 +144,11 @@ void CSplashScreen::OnPaint()
 
 void CSplashScreen::OnTimer(UINT_PTR id)
 {
+    if (id == OnTopTimer)
+    {
+        KeepOnTop();
+        return;
+    }
     if (id != CloseTimer)
     {
         Default();

@@ -8,6 +8,8 @@ class CSplashScreen : public CWnd
 public:
     static constexpr UINT_PTR CloseTimer = 154;
     static constexpr UINT CloseDelay = 1500;
+    static constexpr UINT_PTR OnTopTimer = 155;
+    static constexpr UINT OnTopInterval = 100;
     static constexpr int OutlinePointCount = 69;
     // The tab above the picture's body, in window coordinates.
     static const POINT Outline[OutlinePointCount];
@@ -19,6 +21,9 @@ public:
     // made with new: it deletes itself when its window goes, and a failed Create has deleted it.
     bool Create(int bitsPerPixel = 0);
     void StartCloseTimer();
+    // Back above every other window on the screen: a window shown after the picture is put on
+    // top of it by the display, whatever the system's order says.
+    void KeepOnTop();
     bool IsCloseTimerRunning() const { return m_closeTimerRunning; }
     // The resource of the picture shown; 0 before Create.
     UINT GetBitmapId() const { return m_bitmapId; }
