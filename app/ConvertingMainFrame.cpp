@@ -45,6 +45,7 @@ ON_WM_COPYDATA()
 ON_COMMAND(CConvertingMainFrame::FindCommand, &CConvertingMainFrame::OnFind)
 ON_UPDATE_COMMAND_UI(CConvertingMainFrame::FindCommand, &CConvertingMainFrame::OnUpdateFind)
 ON_REGISTERED_MESSAGE(FindReplaceMessage, &CConvertingMainFrame::OnFindReplace)
+ON_MESSAGE(CConvertingMainFrame::WM_MENDTITLE, &CConvertingMainFrame::OnMendTitle)
 END_MESSAGE_MAP()
 
 void CConvertingMainFrame::SetButtonImage(UINT command, int image)
@@ -190,14 +191,36 @@ void CConvertingMainFrame::OnUpdateFrameTitle(BOOL addToTitle)
     BOOL maximized = FALSE;
     CMDIChildWnd* active = m_hWndMDIClient ? MDIGetActive(&maximized) : nullptr;
     CString name;
-    if (addToTitle && active && !maximized)
+    if (addToTitle && active)
     {
         if (CConvertingFrame* frame = dynamic_cast<CConvertingFrame*>(active))
             name = frame->GetDocumentName().c_str();
         if (name.IsEmpty())
             active->GetWindowText(name);
     }
-    UpdateFrameTitleForDocument(name.IsEmpty() ? nullptr : static_cast<LPCTSTR>(name));
+    if (!active || !maximized)
+    {
+        UpdateFrameTitleForDocument(name.IsEmpty() ? nullptr : static_cast<LPCTSTR>(name));
+        return;
+    }
+    // Maximized, the system puts the document window's whole title, brackets and path, in
+    // brackets after the program's name. The title names the document as it does otherwise; the
+    // system's own later updates start from the program's name alone, and are mended once the
+    // message that made them has been handled.
+    const CString text = name.IsEmpty() ? m_strTitle : name + L" - " + m_strTitle;
+    CString current;
+    GetWindowText(current);
+    if (current == text)
+        return;
+    ::DefFrameProcW(m_hWnd, m_hWndMDIClient, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(static_cast<LPCWSTR>(m_strTitle)));
+    ::DefWindowProcW(m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(static_cast<LPCWSTR>(text)));
+    PostMessage(WM_MENDTITLE);
+}
+
+LRESULT CConvertingMainFrame::OnMendTitle(WPARAM, LPARAM)
+{
+    OnUpdateFrameTitle(TRUE);
+    return 0;
 }
 
 CChildFrame* CConvertingMainFrame::GetActiveChildFrame() const

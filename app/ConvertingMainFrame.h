@@ -61,8 +61,8 @@ public:
     BOOL GetToolbarButtonToolTipText(CKTToolbarButton* pButton, CString& strTTText) override;
     // Enter in a zoom box applies its text.
     BOOL PreTranslateMessage(MSG* msg) override;
-    // "Kest - name" with the active document's name; "Kest" alone while the active frame is
-    // maximized (the system then names it) and while none is open.
+    // "name - Kest" with the active document's name, maximized or not; "Kest" alone while none
+    // is open.
     void OnUpdateFrameTitle(BOOL addToTitle) override;
 
 
@@ -83,6 +83,9 @@ protected:
     void OnFind();
     void OnUpdateFind(CCmdUI* ui);
     LRESULT OnFindReplace(WPARAM wParam, LPARAM lParam);
+    // Posted after the title was set while a document window is maximized.
+    static constexpr UINT WM_MENDTITLE = WM_USER + 244;
+    LRESULT OnMendTitle(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     // Gives every button of the command the image and repaints the bars that hold one.

@@ -441,6 +441,8 @@ LRESULT CMainFrame::OnChildFrameDestroyedMessage(WPARAM, LPARAM)
     // at its address: nothing here may compare with it.
     if (!GetActiveChildFrame())
         UpdateTutorialStep(false);
+    // A maximized window that went leaves no name of its own behind in the title.
+    OnUpdateFrameTitle(TRUE);
     return 0;
 }
 

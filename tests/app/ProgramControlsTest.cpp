@@ -453,10 +453,37 @@ TEST(ProgramControlsTest, TwoTiledJobsKeepTheirPagesAndTheTitleFollowsTheActiveO
     EXPECT_TRUE(WaitFor([&] { return TextOf(main) == L"kest-program-first.kest - Kest"; })) << TextOf(main);
     EXPECT_EQ(ControlText(PageBox(program.Documents().front())), L"1");
     SavePicture(main, L"program-title-after-close.bmp");
-    ClickAt(Centre(GetDlgItem(program.Documents().front(), 59648)));
-    Play(close);
-    ASSERT_TRUE(WaitFor([&] { return program.Documents().empty(); }));
-    EXPECT_TRUE(WaitFor([&] { return TextOf(main) == L"Kest"; })) << TextOf(main);
+
+    // Maximized (a double click on its caption), the title still names the document alone: the
+    // document window's own title, brackets and path, is not put in brackets after it.
+    HWND remaining = program.Documents().front();
+    RECT caption = {};
+    GetWindowRect(remaining, &caption);
+    UserInput maximize;
+    maximize.MoveTo({(caption.left + caption.right) / 2, caption.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2})
+        .LeftDown()
+        .LeftUp()
+        .LeftDown()
+        .LeftUp();
+    Play(maximize);
+    ASSERT_TRUE(WaitFor([&] { return IsZoomed(remaining) != FALSE; }));
+    EXPECT_TRUE(WaitFor([&] { return TextOf(main) == L"kest-program-first.kest - Kest"; })) << TextOf(main);
+    SavePicture(main, L"program-title-maximized.bmp");
+    // A second document handed over by another copy opens maximized and names itself.
+    {
+        Program handing(second.Input());
+        EXPECT_TRUE(WaitFor([&] { return program.Documents().size() == 2; }));
+    }
+    EXPECT_TRUE(WaitFor([&] { return TextOf(main) == L"kest-program-second.kest - Kest"; })) << TextOf(main);
+    // Closing it names the first again, then no document.
+    for (const wchar_t* title : {L"kest-program-first.kest - Kest", L"Kest"})
+    {
+        const size_t before = program.Documents().size();
+        ClickAt(Centre(GetDlgItem(program.Documents().front(), 59648)));
+        Play(close);
+        ASSERT_TRUE(WaitFor([&] { return program.Documents().size() == before - 1; }));
+        EXPECT_TRUE(WaitFor([&] { return TextOf(main) == title; })) << TextOf(main);
+    }
 }
 
 TEST(ProgramControlsTest, AStoredLayoutWithMergedCellsAsksForRowAndCellEditing)
