@@ -22,6 +22,8 @@ constexpr UINT ContextHelpCommand = 57669;
 
 BEGIN_MESSAGE_MAP(CNoDocMainFrame, CKTMDIFrameWnd)
 ON_WM_DROPFILES()
+ON_WM_ACTIVATEAPP()
+ON_WM_CANCELMODE()
 ON_MESSAGE(WM_COMMANDHELP, &CNoDocMainFrame::OnCommandHelp)
 ON_WM_CLOSE()
 ON_COMMAND(HelpTopicsCommand, &CNoDocMainFrame::OnHelpTopics)
@@ -91,6 +93,28 @@ void CNoDocMainFrame::OnClose()
             return;
     }
     CKTMDIFrameWnd::OnClose();
+}
+
+void CNoDocMainFrame::OnActivateApp(BOOL active, DWORD thread)
+{
+    CKTMDIFrameWnd::OnActivateApp(active, thread);
+    // Another program took the user away (Alt+Tab, a click on its window): a drag in one of
+    // this window's panes ends there, as when a window of this program takes the mouse.
+    if (!active)
+        CancelPaneCapture();
+}
+
+void CNoDocMainFrame::OnCancelMode()
+{
+    CKTMDIFrameWnd::OnCancelMode();
+    CancelPaneCapture();
+}
+
+void CNoDocMainFrame::CancelPaneCapture()
+{
+    const HWND capture = ::GetCapture();
+    if (capture && capture != m_hWnd && ::IsChild(m_hWnd, capture))
+        ::SendMessageW(capture, WM_CANCELMODE, 0, 0);
 }
 
 bool CNoDocMainFrame::IsWaitingForModal() const

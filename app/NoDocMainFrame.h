@@ -29,6 +29,8 @@ public:
 
 protected:
     void OnDropFiles(HDROP drop);
+    void OnActivateApp(BOOL active, DWORD thread);
+    void OnCancelMode();
     LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
     void OnClose();
     void OnHelpCommand();
@@ -40,4 +42,6 @@ protected:
 
     // Ends every mode a help request interrupts: help mode, tracking, captures.
     void CancelModes();
+    // The pane that holds the mouse (a drag in a view) is told to let go.
+    void CancelPaneCapture();
 };

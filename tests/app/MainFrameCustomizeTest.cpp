@@ -377,7 +377,7 @@ TEST_F(MainFrameCustomizeTest, TheToolbarsPageListsTheFramesBarsAndTheFrameMakes
     EXPECT_EQ(ListedToolbars(page), frameBars);
 }
 
-TEST_F(MainFrameCustomizeTest, WhatsThisOnAControlOfTheSheetShowsItsPopupTextFromTheHelpFile)
+TEST_F(MainFrameCustomizeTest, WhatsThisAndF1OnAControlOfTheSheetShowItsPopupTextFromTheHelpFile)
 {
     CKTToolbarCustomize* sheet = OpenSheetByCommand();
     ASSERT_NE(sheet, nullptr);
@@ -421,6 +421,19 @@ TEST_F(MainFrameCustomizeTest, WhatsThisOnAControlOfTheSheetShowsItsPopupTextFro
     Play(choose);
     HtmlHelpSeam::m_function = CallHtmlHelpViewer;
     EXPECT_TRUE(shown);
+    ASSERT_EQ(g_popups.size(), 1u);
+    EXPECT_EQ(g_popups[0].first, HtmlHelpSeam::ApplicationHelpFile() + L"::/ktcshelp.txt");
+    EXPECT_EQ(g_popups[0].second, (std::vector<DWORD>{NewToolbarButton, NewToolbarButton + 0x41000, 0, 0}));
+
+    // F1 on the focused "New..." with the pointer on the sheet's caption, away from any control:
+    // the button's pop-up, as the frame's help shows it.
+    g_popups.clear();
+    HtmlHelpSeam::m_function = RecordPopup;
+    page.GetDlgItem(NewToolbarButton)->SetFocus();
+    UserInput help;
+    help.MoveTo({sheetRect.CenterPoint().x, sheetRect.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2}).Press(VK_F1);
+    Play(help);
+    HtmlHelpSeam::m_function = CallHtmlHelpViewer;
     ASSERT_EQ(g_popups.size(), 1u);
     EXPECT_EQ(g_popups[0].first, HtmlHelpSeam::ApplicationHelpFile() + L"::/ktcshelp.txt");
     EXPECT_EQ(g_popups[0].second, (std::vector<DWORD>{NewToolbarButton, NewToolbarButton + 0x41000, 0, 0}));

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -259,6 +260,86 @@ int PageWidth(HWND view)
     return first < 0 ? 0 : last - first + 1;
 }
 
+// The screen's pixels of a rectangle, read at once (row by row, 0x00RRGGBB).
+struct ScreenPixels
+{
+    explicit ScreenPixels(const RECT& area)
+        : left(area.left), top(area.top), width(area.right - area.left), height(area.bottom - area.top),
+          pixels(static_cast<size_t>(width) * height)
+    {
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        BITMAPINFO info = {};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
+        GdiFlush();
+        std::memcpy(pixels.data(), bits, pixels.size() * 4);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+    }
+    DWORD At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF; }
+    int left, top, width, height;
+    std::vector<DWORD> pixels;
+};
+
+// The screen x of the table's vertical lines drawn in the view (the layout's strong orange),
+// from the left, and the middle of the rows where the first inner one shows.
+std::vector<int> TableLines(HWND view, int& middle)
+{
+    RECT client = {};
+    GetClientRect(view, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(view, &origin);
+    const ScreenPixels shot({origin.x, origin.y, origin.x + client.right, origin.y + client.bottom});
+    // Orange as the page view draws it over the page: red full, green about half, little blue.
+    auto orange = [&](int x, int y) {
+        const DWORD c = shot.At(x, y);
+        const DWORD r = c >> 16, g = (c >> 8) & 0xFF, b = c & 0xFF;
+        return r > 230 && g >= 96 && g <= 180 && b < 110;
+    };
+    std::vector<int> hits(static_cast<size_t>(shot.width));
+    std::vector<int> firstRow(static_cast<size_t>(shot.width), -1), lastRow(static_cast<size_t>(shot.width), -1);
+    for (int y = 0; y < shot.height; y += 2)
+        for (int x = 0; x < shot.width; ++x)
+            if (orange(x, y) && (x == 0 || !orange(x - 1, y)))
+            {
+                ++hits[static_cast<size_t>(x)];
+                if (firstRow[static_cast<size_t>(x)] < 0)
+                    firstRow[static_cast<size_t>(x)] = y;
+                lastRow[static_cast<size_t>(x)] = y;
+            }
+    std::vector<int> lines;
+    for (int x = 0; x < shot.width; ++x)
+        if (hits[static_cast<size_t>(x)] >= 8 && (lines.empty() || x > lines.back() - origin.x + 3))
+            lines.push_back(origin.x + x);
+    if (lines.size() >= 2)
+    {
+        const size_t x = static_cast<size_t>(lines[1] - origin.x);
+        middle = origin.y + (firstRow[x] + lastRow[x]) / 2;
+    }
+    return lines;
+}
+
+// A window of another program that the user turns to (Alt+Tab, a click on it).
+class OtherProgramWindow
+{
+public:
+    OtherProgramWindow()
+    {
+        m_window = CreateWindowExW(0, L"STATIC", L"Another program", WS_POPUP | WS_VISIBLE | WS_BORDER, 0, 0, 160,
+                                   60, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+    ~OtherProgramWindow() { DestroyWindow(m_window); }
+    OtherProgramWindow(const OtherProgramWindow&) = delete;
+    OtherProgramWindow& operator=(const OtherProgramWindow&) = delete;
+    HWND m_window = nullptr;
+};
+
 HWND ZoomBox(HWND main)
 {
     const std::vector<HWND> boxes = Descendants(main, [](HWND w) {
@@ -379,6 +460,48 @@ TEST(ProgramControlsTest, TheZoomBoxTakesAChosenAndATypedZoom)
     ASSERT_NE(view, nullptr);
     ASSERT_TRUE(WaitFor([&] { return PageWidth(view) > 100; }));
 
+    // A line drag that the user leaves for another program (Alt+Tab, a click on its window) ends
+    // there, with its undo step and the modified mark; the pointer's later moves change nothing.
+    HWND frame = program.Documents().front();
+    auto modified = [&] {
+        const std::wstring title = TextOf(frame);
+        return !title.empty() && title.back() == L'*';
+    };
+    ASSERT_FALSE(modified()) << TextOf(frame);
+    int y = 0;
+    const std::vector<int> lines = TableLines(view, y);
+    ASSERT_GE(lines.size(), 3u);
+    const int line = lines[1];
+    UserInput press;
+    press.MoveTo({line, y}).LeftDown().MoveTo({line - 10, y}).MoveTo({line - 20, y}).MoveTo({line - 30, y});
+    Play(press);
+    Sleep(300);
+    {
+        OtherProgramWindow other;
+        ASSERT_NE(other.m_window, nullptr);
+        SetForegroundWindow(other.m_window);
+        EXPECT_TRUE(WaitFor([&] { return modified(); }, 10000)) << TextOf(frame);
+        UserInput later;
+        later.MoveTo({line - 50, y}).LeftUp().MoveTo({line - 70, y});
+        Play(later);
+        Sleep(300);
+    }
+    int afterY = 0;
+    std::vector<int> after = TableLines(view, afterY);
+    ASSERT_GE(after.size(), 3u);
+    EXPECT_NEAR(after[1], line - 30, 3);
+    SavePicture(main, L"program-drag-left-for-another-program.bmp");
+    // Its undo step takes the line back, and the mark with it.
+    SetForegroundWindow(main);
+    Sleep(300);
+    UserInput undo;
+    undo.Key(VK_CONTROL, true).Press('Z').Key(VK_CONTROL, false);
+    Play(undo);
+    EXPECT_TRUE(WaitFor([&] { return !modified(); })) << TextOf(frame);
+    after = TableLines(view, afterY);
+    ASSERT_GE(after.size(), 3u);
+    EXPECT_NEAR(after[1], line, 2);
+
     // Chosen from the list: 50%, a smaller page.
     RECT combo = {};
     GetWindowRect(box, &combo);
@@ -412,6 +535,7 @@ TEST(ProgramControlsTest, TheZoomBoxTakesAChosenAndATypedZoom)
     // No zoom: the box shows the view's again.
     TypeInto(box, L"0");
     EXPECT_TRUE(WaitFor([&] { return ControlText(box) == L"150%"; })) << ControlText(box);
+
 }
 
 TEST(ProgramControlsTest, TwoTiledJobsKeepTheirPagesAndTheTitleFollowsTheActiveOne)
