@@ -176,7 +176,8 @@ public:
 
     DWORD Id() const { return m_id; }
     bool Running() const { return m_process && WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT; }
-    // The shown main window, after the documents of the command line opened.
+    // The shown main window, after the documents of the command line opened and the start-up
+    // picture, which stays above everything until its timer ends, went.
     HWND Main(size_t documents)
     {
         WaitFor([&] {
@@ -184,6 +185,12 @@ public:
             m_main = mains.empty() ? nullptr : mains.front();
             return m_main && Documents().size() == documents;
         }, 120000);
+        WaitFor([&] {
+            for (HWND window : TopWindows(m_id, nullptr))
+                if (TextOf(window) == L"Kest Loading...")
+                    return false;
+            return true;
+        }, 20000);
         return m_main;
     }
     std::vector<HWND> Documents() const
