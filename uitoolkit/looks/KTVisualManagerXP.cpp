@@ -286,6 +286,8 @@ void CKTVisualManagerXP::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHor
     CBrush* pPattern = nullptr;
     if (sizingBar)
     {
+        // The title takes the whole height of the caption; the grip lines fill what it leaves.
+        DrawSizingBarTitle(pDC, rect, bHorz, pBar);
         if (bHorz)
             rect.DeflateRect(4, 0);
         else
@@ -306,8 +308,6 @@ void CKTVisualManagerXP::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHor
                      rectGripper.top + (h / 2 + 2));
         pPattern = &m_brGripperVert;
     }
-    if (sizingBar)
-        DrawSizingBarTitle(pDC, rect, bHorz, pBar);
     const BOOL onFace = sizingBar || IsKindOfClass(pBar, "CKTMenuBar");
     const COLORREF oldText = pDC->SetTextColor(m_clrGripper);
     const COLORREF oldBk = pDC->SetBkColor(onFace ? ktGlobals.m_colorBarFace : m_clrBarBkgnd);

@@ -3,6 +3,7 @@
 #include "tests/uitoolkit/looks/LookSheet.h"
 #include "tests/uitoolkit/looks/LooksTestSupport.h"
 #include "uitoolkit/bars/KTPopupMenu.h"
+#include "uitoolkit/bars/KTSizingControlBar.h"
 #include "uitoolkit/bars/KTToolbarEditBoxButton.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/customize/KTColorBar.h"
@@ -193,4 +194,42 @@ TEST_F(XPLookTest, EditBordersAreDrawnOnlyWithTheFlatEditSwitch)
             EXPECT_EQ(ColorText(expected), ColorText(surface.Pixel(2, 10))) << "flat " << bFlat << " hot " << bHot;
         }
     CKTToolbarEditBoxButton::m_bFlat = FALSE;
+}
+
+TEST_F(XPLookTest, ASizingBarsTitleTakesTheWholeHeightOfItsCaption)
+{
+    CKTVisualManagerXP look(TRUE);
+    HWND hWnd = ::CreateWindowExW(0, L"STATIC", L"Tutorial", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(nullptr, hWnd);
+    CKTSizingControlBar bar;
+    bar.Attach(hWnd);
+    // Rows with ink in the left part of a surface, where the title stands.
+    const auto inkRows = [](const DibSurface& surface, COLORREF background, int width) {
+        int rows = 0;
+        for (int y = 0; y < surface.Height(); ++y)
+            for (int x = 0; x < width; ++x)
+                if (surface.Pixel(x, y) != background)
+                {
+                    ++rows;
+                    break;
+                }
+        return rows;
+    };
+    const int height = std::max(ktGlobals.m_textHeight, 12);
+    DibSurface free(200, 3 * height, RGB(255, 255, 255));
+    CFont* pOld = free.Dc().SelectObject(&ktGlobals.m_fontText);
+    const int width = free.Dc().GetTextExtent(L"Tutorial").cx;
+    free.Dc().TextOut(0, height, L"Tutorial");
+    free.Dc().SelectObject(pOld);
+
+    // A bar docked at the side has its caption across its top.
+    DibSurface caption(200, height, ktGlobals.m_colorBarFace);
+    look.OnDrawBarGripper(&caption.Dc(), CRect(0, 0, 200, height), FALSE, &bar);
+    caption.SaveAs(L"xp-sizing-bar-caption.bmp");
+    EXPECT_GT(inkRows(free, RGB(255, 255, 255), width), 4);
+    EXPECT_EQ(inkRows(free, RGB(255, 255, 255), width), inkRows(caption, ktGlobals.m_colorBarFace, width))
+        << "the title is not cut";
+    bar.Detach();
+    ::DestroyWindow(hWnd);
 }
