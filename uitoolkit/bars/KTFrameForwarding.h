@@ -59,7 +59,7 @@ public:
 
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
     {
-        switch (m_Impl.FilterCommand(wParam))
+        switch (m_Impl.FilterCommand(wParam, lParam))
         {
         case kFilterTaken:
             return TRUE;
@@ -68,6 +68,15 @@ public:
         default:
             return TBase::OnCommand(wParam, lParam);
         }
+    }
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+    {
+        if (TBase::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+            return TRUE;
+        // The framework greys a menu item without a handler before the menu shows; a user tool's
+        // item runs through OnCommand instead.
+        return CKTFrameSupport::UpdateUserToolCommand(nID, nCode, pExtra, pHandlerInfo);
     }
 
     // A help request with context 0 from inside context help runs context help again instead.

@@ -872,7 +872,7 @@ int CKTFrameSupport::FilterMessage(MSG* pMsg)
     }
 }
 
-int CKTFrameSupport::FilterCommand(WPARAM wParam)
+int CKTFrameSupport::FilterCommand(WPARAM wParam, LPARAM lParam)
 {
     if (HIWORD(wParam) == 1)
     {
@@ -883,7 +883,22 @@ int CKTFrameSupport::FilterCommand(WPARAM wParam)
         if (g_pUserToolsManager != nullptr && g_pUserToolsManager->InvokeTool(LOWORD(wParam)))
             return kFilterTaken;
     }
-    return CKTToolBar::IsCustomizeMode() ? kFilterNoTranslate : kFilterPassOn;
+    if (CKTToolBar::IsCustomizeMode())
+        return kFilterNoTranslate;
+    // A tool chosen in a menu: no handler of the frame's would take its command.
+    if (HIWORD(wParam) == 0 && lParam == 0 && g_pUserToolsManager != nullptr &&
+        g_pUserToolsManager->InvokeTool(LOWORD(wParam)))
+        return kFilterTaken;
+    return kFilterPassOn;
+}
+
+BOOL CKTFrameSupport::UpdateUserToolCommand(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    if (nCode != static_cast<int>(CN_UPDATE_COMMAND_UI) || pHandlerInfo != nullptr || pExtra == nullptr ||
+        g_pUserToolsManager == nullptr || g_pUserToolsManager->FindTool(nID) == nullptr)
+        return FALSE;
+    static_cast<CCmdUI*>(pExtra)->Enable(TRUE);
+    return TRUE;
 }
 
 void CKTFrameSupport::OnActivateFrame(UINT nState)
@@ -892,11 +907,41 @@ void CKTFrameSupport::OnActivateFrame(UINT nState)
     {
         if (!CKTToolBar::IsCustomizeMode())
             OnDeactivateFrame();
+        return;
     }
-    else if (nState == WA_CLICKACTIVE && m_pFrame->GetSafeHwnd() != nullptr)
+    if (m_pFrame->GetSafeHwnd() != nullptr)
     {
-        m_pFrame->UpdateWindow();
+        // The display may raise the frame only once the activation is over: a look once the
+        // queue has run.
+        ::SetTimer(m_pFrame->GetSafeHwnd(), kOwnedWindowsTimer, 0, &CKTFrameSupport::OwnedWindowsTimerProc);
+        if (nState == WA_CLICKACTIVE)
+            m_pFrame->UpdateWindow();
     }
+}
+
+void CALLBACK CKTFrameSupport::OwnedWindowsTimerProc(HWND hwnd, UINT, UINT_PTR idEvent, DWORD)
+{
+    ::KillTimer(hwnd, idEvent);
+    if (CKTFrameHooks* pHooks = KTGetFrameHooks(CWnd::FromHandlePermanent(hwnd)))
+        pHooks->GetFrameSupport().KeepOwnedWindowsAbove();
+}
+
+void CKTFrameSupport::KeepOwnedWindowsAbove()
+{
+    const HWND hFrame = m_pFrame->GetSafeHwnd();
+    if (hFrame == nullptr)
+        return;
+    // The visible windows the frame owns that lie below it, from the lowest up: each goes on
+    // top in turn, so that they keep their order among themselves.
+    std::vector<HWND> below;
+    for (HWND h = ::GetWindow(hFrame, GW_HWNDNEXT); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
+    {
+        if (::GetWindow(h, GW_OWNER) == hFrame && ::IsWindowVisible(h) &&
+            (::GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0)
+            below.push_back(h);
+    }
+    for (auto it = below.rbegin(); it != below.rend(); ++it)
+        ::SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
 void CKTFrameSupport::ReleaseAccelerators()

@@ -118,10 +118,20 @@ public:
     // The filter every toolkit frame's PreTranslateMessage runs first; see KTFrameFilter.
     int FilterMessage(MSG* pMsg);
     // The frame's OnCommand runs this first: an accelerator's command is counted and closes an
-    // open popup menu (taken); in customize mode no command runs (refused).
-    int FilterCommand(WPARAM wParam);
+    // open popup menu (taken); in customize mode no command runs (refused); a user tool's
+    // command, from a key or a menu, runs the tool (taken).
+    int FilterCommand(WPARAM wParam, LPARAM lParam = 0);
+    // A user tool's command needs no handler: its menu items and buttons stay enabled.
+    static BOOL UpdateUserToolCommand(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
     // WM_ACTIVATE after the frame's handling.
     void OnActivateFrame(UINT nState);
+    // The frame's windows (floating bars, the customize sheet) stay above it: a display without a
+    // window manager raises the clicked frame over the windows it owns.
+    void KeepOwnedWindowsAbove();
+    // A timer of the frame window's own, with its own procedure: the frame's message map never
+    // sees it.
+    static const UINT_PTR kOwnedWindowsTimer = 0x4B54;
+    static void CALLBACK OwnedWindowsTimerProc(HWND hwnd, UINT uMsg, UINT_PTR idEvent, DWORD dwTime);
     // WM_DESTROY: the frame's own accelerator table goes.
     void ReleaseAccelerators();
 

@@ -6,6 +6,7 @@
 #include "framework/AfxDockContext.h"
 #include "uitoolkit/bars/KTMenuStore.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
+#include "uitoolkit/looks/KTUIGlobals.h"
 
 BOOL CKTPopupMenu::TearOffAt(CPoint /*point*/)
 {
@@ -127,6 +128,8 @@ void CKTPopupMenu::OfferTearOffTip()
         m_wndTearOffTip.AddTool(this, kTearOffTip, &m_rectTearOffCaption, kTipId);
     }
     m_wndTearOffTip.Activate(TRUE);
+    if (ktGlobals.m_tipMaxWidth != -1)
+        m_wndTearOffTip.SetMaxTipWidth(ktGlobals.m_tipMaxWidth);
     m_wndTearOffTip.SetToolRect(this, kTipId, &m_rectTearOffCaption);
 }
 

@@ -206,6 +206,8 @@ void CKTToolBar::DragButton(CKTToolbarButton* pButton, BOOL /*bAltDrag*/)
         // that refused the drop leaves it where it was.
         const BOOL bMovedAway =
             dropEffect == DROPEFFECT_MOVE || (dropEffect == DROPEFFECT_NONE && !IsOverToolbar(ptCursor));
+        if (dropEffect != DROPEFFECT_NONE && !dropSource.IsCancelled() && iLeft >= 0)
+            pLeft->OnAfterDrop();
         if (bMovedAway && !dropSource.IsCancelled() && iLeft >= 0)
         {
             RemoveButton(iLeft);

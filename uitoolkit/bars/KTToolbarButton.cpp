@@ -136,6 +136,9 @@ void CKTToolbarButton::CopyFrom(const CKTToolbarButton& src)
 
 BOOL CKTToolbarButton::IsEditableCommand(UINT uiCmd)
 {
+    // A submenu is no command: menus are moved and edited like the commands in them.
+    if (uiCmd == (UINT)-1)
+        return TRUE;
     if (uiCmd >= 0xE110 && uiCmd <= 0xE11F)
         return FALSE;
     if (uiCmd >= 0xE210 && uiCmd <= 0xE21F)
@@ -154,7 +157,9 @@ CKTUserTool* CKTToolbarButton::FindUserTool(UINT uiCmd)
 
 CKTUserTool* CKTToolbarButton::GetToolWithIcon() const
 {
-    return m_bUserButton ? nullptr : FindUserTool(m_nID);
+    // A menu item marks a command without a strip image as a user-image item: only an image of
+    // the user's own replaces the tool's icon.
+    return m_bUserButton && m_iUserImage >= 0 ? nullptr : FindUserTool(m_nID);
 }
 
 BOOL CKTToolbarButton::FindCommandKey(UINT uiCmd, CFrameWnd* pFrame, CString& strKey)

@@ -62,6 +62,9 @@ public:
     virtual int DrawAsListItem(CDC* pDC, const CRect& rect, BOOL bSelected);
     virtual BOOL IsDroppedDown() const { return FALSE; }
     virtual BOOL OnToolHitTest(const CWnd* pWnd, TOOLINFO* pTI);
+    // The drag of this button ended in a drop on a bar (moved or copied there); the button is
+    // still on its own bar, which may remove it right after.
+    virtual void OnAfterDrop() {}
     virtual void OnShow(BOOL /*bShow*/) {}
     virtual CRect GetInvalidateRect() const { return m_rect; }
     virtual void SetStyle(UINT nStyle) { m_nStyle = nStyle; }
@@ -115,8 +118,8 @@ public:
     // The part after the first newline of the command's string resource (at most 256
     // characters); FALSE when there is no such string or no newline in it.
     static BOOL LoadCommandText(UINT uiCmd, CString& strText);
-    // FALSE for the recent-file, recent-window and system command ranges, ids from 0xFF00 and
-    // the user tools' entry command.
+    // FALSE for the recent-file, recent-window and system command ranges, ids from 0xFF00 up to
+    // 0xFFFF and the user tools' entry command; a submenu (-1) is editable.
     static BOOL IsEditableCommand(UINT uiCmd);
     // The user tool bound to the command, or null (always null without a user tools manager).
     static CKTUserTool* FindUserTool(UINT uiCmd);

@@ -575,6 +575,19 @@ void CKTToolbarMenuButton::OnCancelMode()
     m_bToBeClosed = FALSE;
 }
 
+void CKTToolbarMenuButton::OnAfterDrop()
+{
+    if (m_pWndParent == nullptr || m_pWndParent->GetSafeHwnd() == nullptr)
+        return;
+    CKTPopupMenu* pOuter = nullptr;
+    for (CWnd* pWnd = m_pWndParent->GetParent(); pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CKTPopupMenu));
+         pWnd = pWnd->GetParent())
+        pOuter = static_cast<CKTPopupMenu*>(pWnd);
+    // Posted: the drag returns into the handler of a bar this close destroys.
+    if (pOuter != nullptr)
+        pOuter->PostMessage(WM_CLOSE);
+}
+
 // Drawing --------------------------------------------------------------------------------------
 
 void CKTToolbarMenuButton::OnDraw(CDC* pDC, const CRect& rect, CKTImageStrip* pImages, BOOL bHorz, BOOL bCustomizeMode,

@@ -6,7 +6,10 @@
 #include "tests/framework/windows/WindowsTestSupport.h"
 #include "tests/uitoolkit/bars/ToolbarTestIds.h"
 #include "uitoolkit/bars/KTFrameWnd.h"
+#include "uitoolkit/bars/KTPopupMenu.h"
+#include "uitoolkit/bars/KTPopupMenuBar.h"
 #include "uitoolkit/bars/KTToolBar.h"
+#include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/customize/KTCommandManager.h"
 #include "uitoolkit/customize/KTKeyHelper.h"
 #include "uitoolkit/customize/KTKeyboardManager.h"
@@ -345,6 +348,102 @@ TEST_F(ToolbarInFrameTest, UserToolOnABarShowsItsIconAndRunsWithoutAHandler)
     EXPECT_EQ(std::wstring(L"C:\\windows\\notepad.exe"), s_executed[0]);
     EXPECT_TRUE(m_pFrame->m_commands.empty()) << "the tool ran instead of a command";
     CKTUserTool::m_pfnShellExecute = pfnExecute;
+}
+
+// Pixels of the screen rectangle that differ from its top-left pixel.
+static int CountMarkedPixels(const CRect& rectScreen)
+{
+    const COLORREF clrPlain = ScreenPixel(rectScreen.TopLeft());
+    int nMarked = 0;
+    for (int y = rectScreen.top; y < rectScreen.bottom; y++)
+        for (int x = rectScreen.left; x < rectScreen.right; x++)
+            if (ScreenPixel(CPoint(x, y)) != clrPlain)
+                nMarked++;
+    return nMarked;
+}
+
+TEST_F(ToolbarInFrameTest, UserToolNamesItsShortcutInTheTooltipAndRunsFromAMenuThatShowsItsIcon)
+{
+    m_pManager = new CKTUserToolsManager(kToolsEntry, kFirstTool, kLastTool);
+    CKTUserTool* pTool = m_pManager->CreateNewTool();
+    ASSERT_NE(nullptr, pTool);
+    pTool->m_strLabel = L"Notes";
+    pTool->SetCommand(L"C:\\windows\\notepad.exe");
+    // Ctrl+T runs the tool.
+    ACCEL keys[2] = {s_accelOpen, {FVIRTKEY | FCONTROL, 'T', static_cast<WORD>(pTool->m_uiCmdId)}};
+    const HACCEL hKeys = ::CreateAcceleratorTableW(keys, 2);
+    CKTKeyboardManager::CleanUp();
+    m_pFrame->m_hAccelTable = hKeys;
+    const BOOL bKeys = CKTToolBar::m_bShowShortcutKeys;
+    CKTToolBar::m_bShowShortcutKeys = TRUE;
+
+    CKTToolbarButton toolButton(pTool->m_uiCmdId, -1, L"Notes");
+    const int iTool = Bar().InsertButton(toolButton);
+    ASSERT_GE(iTool, 0);
+    Bar().GetButton(iTool)->m_bImage = TRUE;
+    Bar().GetButton(iTool)->m_bText = FALSE;
+
+    // A menu of the tool and of a command without an image.
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenuW(hMenu, MF_STRING, pTool->m_uiCmdId, L"&Notes");
+    ::AppendMenuW(hMenu, MF_STRING, ID_TEST_AMP, L"&Plain");
+    auto* pMenuButton = new CKTToolbarMenuButton(static_cast<UINT>(-1), hMenu, -1, L"&Tools");
+    ::DestroyMenu(hMenu);
+    pMenuButton->m_bText = TRUE;
+    pMenuButton->m_bImage = FALSE;
+    const int iMenu = Bar().InsertButton(pMenuButton);
+    ASSERT_GE(iMenu, 0);
+    Bar().AdjustLayout();
+    m_pFrame->RecalcLayout();
+    PumpAndIdle();
+
+    CString strKey;
+    CKTKeyHelper(&keys[1]).Format(strKey);
+    EXPECT_EQ(L"Notes (" + strKey + L")", HoverTooltip(iTool)) << "the tool's label and its key";
+
+    // Opened, and the pointer moves on so that the title's tip goes.
+    UserInput open;
+    const CRect rectClient = FrameClient();
+    open.MoveTo(Centre(iMenu)).Pause(100).LeftDown().LeftUp().Pause(300);
+    open.MoveTo(CPoint(rectClient.right - 20, rectClient.bottom - 20)).Pause(300);
+    Play(open);
+    CKTPopupMenu* pPopup = CKTPopupMenu::GetActiveMenu();
+    ASSERT_NE(nullptr, pPopup) << "the click opened the menu";
+    CKTPopupMenuBar* pItems = pPopup->GetMenuBar();
+    ASSERT_EQ(2, pItems->GetCount());
+    EXPECT_EQ(0u, pItems->GetButton(0)->m_nStyle & TBBS_DISABLED) << "a tool needs no command handler";
+    SaveScreenshot(L"toolbar_user_tool_menu_item.bmp");
+    // The image column of each item: the tool's icon in the first, nothing in the second.
+    auto imageColumn = [pItems](int iItem) {
+        CRect rect = pItems->GetButton(iItem)->m_rect;
+        rect.right = rect.left + CKTToolBar::GetMenuImageSize().cx + 2;
+        rect.DeflateRect(1, 1);
+        pItems->ClientToScreen(&rect);
+        return rect;
+    };
+    // The look may shade the column; the icon stands out of what the plain item shows.
+    EXPECT_GT(CountMarkedPixels(imageColumn(0)), CountMarkedPixels(imageColumn(1)) + 10) << "the tool's icon";
+
+    // Chosen in the menu, the tool runs.
+    const auto pfnExecute = CKTUserTool::m_pfnShellExecute;
+    CKTUserTool::m_pfnShellExecute = &RecordExecute;
+    s_executed.clear();
+    CRect rectItem = pItems->GetButton(0)->m_rect;
+    pItems->ClientToScreen(&rectItem);
+    UserInput choose;
+    choose.MoveTo(CPoint(rectItem.CenterPoint().x - 4, rectItem.CenterPoint().y)).Pause(50);
+    choose.MoveTo(rectItem.CenterPoint()).Pause(100).LeftDown().Pause(50).LeftUp().Pause(200);
+    Play(choose);
+    CKTUserTool::m_pfnShellExecute = pfnExecute;
+    EXPECT_EQ(nullptr, CKTPopupMenu::GetActiveMenu());
+    ASSERT_EQ(1u, s_executed.size()) << "the tool ran from the menu";
+    EXPECT_EQ(std::wstring(L"C:\\windows\\notepad.exe"), s_executed[0]);
+    EXPECT_TRUE(m_pFrame->m_commands.empty());
+
+    CKTToolBar::m_bShowShortcutKeys = bKeys;
+    m_pFrame->m_hAccelTable = m_hAccel;
+    CKTKeyboardManager::CleanUp();
+    ::DestroyAcceleratorTable(hKeys);
 }
 
 TEST_F(ToolbarInFrameTest, ExitOnABarClosesTheFrameWithNothingOfTheBarTouchedAfterwards)

@@ -211,3 +211,50 @@ TEST_F(MenuBarWalkTest, TheMouseOpensAMenuAndChoosesInItsDeepestSubmenuOnce)
     }
     EXPECT_TRUE(m_pFrame->m_commands.empty());
 }
+
+// Open one menu with a click, slide to the next title and go straight down into its menu: the
+// menu that opened on the way shows its items and takes the click (it once stayed blank and
+// swallowed clicks until Escape).
+TEST_F(MenuBarWalkTest, AMenuReachedBySlidingAlongTheTitlesShowsItsItemsAndTakesAClick)
+{
+    ASSERT_NE(nullptr, OpenDocument(L"Report 1"));
+    const int iFile = 0;
+    const int iEdit = 1;
+    CRect rectEdit;
+    m_wndMenuBar.GetItemRect(iEdit, &rectEdit);
+    m_wndMenuBar.ClientToScreen(&rectEdit);
+    const CPoint ptFile = ItemCentre(&m_wndMenuBar, iFile);
+    const CPoint ptEdit = rectEdit.CenterPoint();
+    const CPoint ptInto(rectEdit.left + 12, rectEdit.bottom + 10);
+    struct Seen
+    {
+        CKTPopupMenu* pPopup = nullptr;
+        BOOL bItemsShown = FALSE;
+    } seen;
+    UserInput input;
+    input.MoveTo(ptFile).Pause(100).LeftDown().Pause(60).LeftUp().Pause(200);
+    input.Glide(ptFile, ptEdit, 5).Glide(ptEdit, ptInto, 3);
+    input.ClickAt([&]() -> POINT {
+        // Read on the input thread as the user looks at the screen: the menu under the pointer.
+        for (int i = 0; i < 40 && CKTPopupMenu::GetActiveMenu() == nullptr; i++)
+            ::Sleep(25);
+        CKTPopupMenu* pPopup = CKTPopupMenu::GetActiveMenu();
+        seen.pPopup = pPopup;
+        if (pPopup == nullptr)
+            return ptInto;
+        CKTPopupMenuBar* pBar = pPopup->GetMenuBar();
+        seen.bItemsShown = ::IsWindowVisible(pBar->GetSafeHwnd());
+        const int iCopy = pBar->CommandToIndex(ID_FRAMES_COPY);
+        if (iCopy < 0)
+            return ptInto;
+        CRect rect = pBar->GetButton(iCopy)->m_rect;
+        pBar->ClientToScreen(&rect);
+        return rect.CenterPoint();
+    });
+    input.Pause(200);
+    Play(input);
+    ASSERT_NE(nullptr, seen.pPopup) << "a menu was open under the pointer";
+    EXPECT_TRUE(seen.bItemsShown) << "its items were shown";
+    EXPECT_EQ(0, Depth()) << "the click chose and closed the menu";
+    EXPECT_EQ(std::vector<UINT>{ID_FRAMES_COPY}, m_pFrame->m_commands);
+}

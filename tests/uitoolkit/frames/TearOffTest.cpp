@@ -8,6 +8,7 @@
 #include "uitoolkit/bars/KTPopupMenu.h"
 #include "uitoolkit/bars/KTPopupMenuBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
+#include "uitoolkit/looks/KTUIGlobals.h"
 
 #include <cwchar>
 
@@ -133,10 +134,21 @@ TEST_F(TearOffTest, RefusingFrameLeavesNoBarAndAMenuWithoutIdNoCaption)
 
 TEST_F(TearOffTest, TheCaptionLooksPressedWhileItsTipIsShown)
 {
+    // The caption's tip keeps to the toolkit's maximum tip width.
+    const int nMaxWidthBefore = ktGlobals.m_tipMaxWidth;
+    ktGlobals.m_tipMaxWidth = 140;
     CKTPopupMenu* pPopup = Open();
+    ktGlobals.m_tipMaxWidth = nMaxWidthBefore;
     ASSERT_NE(nullptr, pPopup);
     const CRect rectCaption = pPopup->GetTearOffCaptionRect();
     ASSERT_FALSE(rectCaption.IsRectEmpty());
+    HWND hCaptionTip = nullptr;
+    for (HWND hTip = ::FindWindowW(TOOLTIPS_CLASSW, nullptr); hTip != nullptr;
+         hTip = ::FindWindowExW(nullptr, hTip, TOOLTIPS_CLASSW, nullptr))
+        if (::GetWindow(hTip, GW_OWNER) == pPopup->GetSafeHwnd())
+            hCaptionTip = hTip;
+    ASSERT_NE(nullptr, hCaptionTip);
+    EXPECT_EQ(140, ::SendMessageW(hCaptionTip, TTM_GETMAXTIPWIDTH, 0, 0));
     CPoint ptCaption = rectCaption.CenterPoint();
     pPopup->ClientToScreen(&ptCaption);
     EXPECT_FALSE(pPopup->IsTearOffCaptionPressed());

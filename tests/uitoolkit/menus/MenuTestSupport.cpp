@@ -181,7 +181,9 @@ BOOL CMenuTestFrame::PreTranslateMessage(MSG* pMsg)
     if (pMsg->message == WM_SYSKEYUP || pMsg->message == WM_KEYUP || pMsg->message == WM_CHAR ||
         pMsg->message == WM_SYSCHAR)
         return TRUE;
-    if (pMsg->message == WM_LBUTTONDOWN || pMsg->message == WM_RBUTTONDOWN || pMsg->message == WM_NCLBUTTONDOWN)
+    // In customize mode a press outside the menu may start a drag into it: the menu stays.
+    if ((pMsg->message == WM_LBUTTONDOWN || pMsg->message == WM_RBUTTONDOWN || pMsg->message == WM_NCLBUTTONDOWN) &&
+        !CKTToolBar::IsCustomizeMode())
     {
         POINT pt = pMsg->pt;
         for (CKTPopupMenu* pPopup = pActive; pPopup != nullptr; pPopup = pPopup->GetParentPopupMenu())
