@@ -1,6 +1,21 @@
 # Helpers for the project's own targets. A piece that cannot be built stops the configuration:
 # a target that quietly went missing would take its tests with it while the run stays green.
 
+# kest_precompile(<target> [TEST]): the Win32 and standard headers every source of ours reads are
+# parsed once per target instead of once per source (they are nine tenths of each translation unit,
+# and the build is most of a CI run). Sources still include what they use: the precompiled header
+# only changes how fast it is read. TEST adds the test framework's headers.
+set(KEST_PCH_HEADERS <windows.h> <commctrl.h> <string> <vector> <map> <memory> <algorithm> <functional>)
+function(kest_precompile target)
+  set(headers ${KEST_PCH_HEADERS})
+  if("TEST" IN_LIST ARGN)
+    list(APPEND headers <gtest/gtest.h> <gmock/gmock.h>)
+  endif()
+  list(TRANSFORM headers PREPEND "$<$<COMPILE_LANGUAGE:CXX>:" )
+  list(TRANSFORM headers APPEND ">")
+  target_precompile_headers(${target} PRIVATE ${headers})
+endfunction()
+
 # kest_library(<name> <dir> [ALSO <dirs...>] [LIBS ...]): a static library of every *.cpp in <dir>
 # and in the ALSO folders, for parts that call each other both ways and so link as one.
 function(kest_library name dir)
@@ -22,6 +37,7 @@ function(kest_library name dir)
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
   target_compile_options(${name} PRIVATE ${KEST_WARNINGS})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  kest_precompile(${name})
 endfunction()
 
 # kest_resource_depends(<rc files...>): a resource script is compiled again whenever any
@@ -113,6 +129,7 @@ function(kest_test name)
   target_compile_options(${name} PRIVATE ${KEST_WARNINGS})
   target_compile_definitions(${name} PRIVATE KEST_SOURCE_DIR="${KEST_SOURCE_DIR_WINE}" ${ARG_DEFINES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} kest_test_support GTest::gmock GTest::gtest_main)
+  kest_precompile(${name} TEST)
   if(ARG_DEPENDS)
     add_dependencies(${name} ${ARG_DEPENDS})
   endif()

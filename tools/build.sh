@@ -16,7 +16,8 @@ case "$CONFIG" in Debug) SUFFIX="";; Release) SUFFIX="-release";;
 # taken relative to each checkout so that the same source hashes alike in all of them.
 LAUNCHER=()
 if command -v ccache >/dev/null; then
-  export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=1
+  # The precompiled header is taken as it is: ccache would otherwise refuse every source that uses it.
+  export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=1 CCACHE_SLOPPINESS=pch_defines,time_macros
   LAUNCHER=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 for arch in "${ARCHES[@]}"; do
