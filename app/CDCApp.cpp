@@ -232,7 +232,7 @@ BOOL CCDCApp::InitInstance()
         return FALSE;
     }
     // The documents' windows just shown may have put the main window above the picture.
-    OnMainWindowShown();
+    KeepSplashOnTop();
     if (!OpenPrintedJob())
         return FALSE;
     if (!IsNoUI() && (m_runFlags & CommandLine::RunConvert) == 0)
@@ -254,7 +254,7 @@ bool CCDCApp::OpenDocument(const std::wstring& path, bool addToRecent)
     if (CMainFrame* main = dynamic_cast<CMainFrame*>(m_pMainWnd); main && opened)
         main->UpdateTutorialStep(false);
     // A document opened during start-up must not bring the main window above the picture.
-    OnMainWindowShown();
+    KeepSplashOnTop();
     return opened;
 }
 
@@ -386,6 +386,11 @@ void CCDCApp::OnSettings()
 }
 
 void CCDCApp::OnMainWindowShown()
+{
+    KeepSplashOnTop();
+}
+
+void CCDCApp::KeepSplashOnTop()
 {
     if (m_splash)
         m_splash->KeepOnTop();

@@ -106,6 +106,8 @@ protected:
     // nothing at all; "/NoUI" keeps it quiet.
     void TellRefusedCommandLine(const std::vector<std::wstring>& arguments);
     void CreateSplashScreen();
+    // The picture back above the windows start-up has shown.
+    void KeepSplashOnTop();
     // Closes the picture at once (a failed start) or by a posted close (a file that was no work file).
     void DestroySplashScreen(bool posted);
     // Tries to hand a file to a running copy; true when that copy took it or refused it itself.

@@ -65,7 +65,6 @@ public:
     // is open.
     void OnUpdateFrameTitle(BOOL addToTitle) override;
 
-
     static constexpr UINT ConvertCommand = 34120;
     static constexpr UINT FirstTargetCommand = 34101;
     static constexpr UINT SelectionModeCommand = 34110;

@@ -101,12 +101,12 @@ void CSplashScreen::KeepOnTop()
 {
     if (!m_hWnd)
         return;
-    // Already first in the system's order, the picture would not be moved at all: it steps back
-    // among the ordinary windows and comes to the top again, which the display follows.
-    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     // The display's news of what was just shown comes in first; only then is the order known.
     MSG pending;
     ::PeekMessageW(&pending, m_hWnd, 0, 0, PM_NOREMOVE);
+    // Already first in the system's order, the picture would not be moved at all: it steps back
+    // among the ordinary windows and comes to the top again, which the display follows.
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     ::SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, flags);
 }
