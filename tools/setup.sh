@@ -11,7 +11,7 @@ PACKAGES=(cmake ninja-build dpkg-dev file
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   libz-mingw-w64-dev
   wine wine32 wine64 fonts-wine xvfb xauth xdotool imagemagick
-  python3-openpyxl fp-compiler fp-units-misc)
+  python3-openpyxl fp-compiler fp-units-fcl fp-units-misc)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
