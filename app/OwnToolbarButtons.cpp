@@ -12,7 +12,13 @@ IMPLEMENT_SERIAL(CKTPageBoxButton, CKTToolbarEditBoxButton, VERSIONABLE_SCHEMA |
 CKTToolbarButtonImage::CKTToolbarButtonImage(UINT command, UINT bitmapId, SIZE imageSize)
     : CKTToolbarButton(command, -1), m_imageSize(imageSize)
 {
-    LoadBitmap(bitmapId);
+    // The base made a text button of a command with no image in the command manager; this
+    // button's image is its own picture.
+    if (LoadBitmap(bitmapId))
+    {
+        m_bImage = TRUE;
+        m_bText = FALSE;
+    }
 }
 
 BOOL CKTToolbarButtonImage::LoadBitmap(UINT bitmapId)

@@ -269,9 +269,7 @@ TEST_F(MainFrameCustomizeTest, TheStatusBarAndTheStandardToolbarAreShownAndHidde
     Play(close);
 }
 
-// Off until mended: after the whole suite the Window menu ends in "&More Windows..." (state an
-// earlier test leaves behind).
-TEST_F(MainFrameCustomizeTest, DISABLED_TheWindowMenuOpensTheWindowsDialogListingTheDocuments)
+TEST_F(MainFrameCustomizeTest, TheWindowMenuOpensTheWindowsDialogListingTheDocuments)
 {
     CChildFrame* first = OpenCopy(L"kest-windows-first.kest");
     CChildFrame* second = OpenCopy(L"kest-windows-second.kest");

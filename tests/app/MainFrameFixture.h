@@ -85,6 +85,17 @@ protected:
             sheet->DestroyWindow();
         CKTToolBar::SetCustomizeMode(FALSE);
         theApp.m_selectionMode = 0;
+        // The documents' windows go first, through their MDI client, as the program closes them
+        // before its main window: the client then takes each one's entry out of the Window menu,
+        // which the document template keeps, and so shares with the next test's main window.
+        if (m_main && IsWindow(m_main->m_hWnd) && m_main->m_hWndMDIClient)
+            for (int i = 0; i < 64; ++i)
+            {
+                HWND child = ::GetWindow(m_main->m_hWndMDIClient, GW_CHILD);
+                if (!child)
+                    break;
+                ::SendMessageW(m_main->m_hWndMDIClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
+            }
         if (theApp.m_pMainWnd && IsWindow(theApp.m_pMainWnd->m_hWnd))
             theApp.m_pMainWnd->DestroyWindow();
         theApp.m_pMainWnd = nullptr;

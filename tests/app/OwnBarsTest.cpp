@@ -8,6 +8,7 @@
 #include "tests/app/AppTestSupport.h"
 #include "tests/framework/input/UserInput.h"
 #include "uitoolkit/bars/KTFrameWnd.h"
+#include "uitoolkit/looks/KTVisualManager.h"
 
 #include <gtest/gtest.h>
 
@@ -41,10 +42,12 @@ bool DrawsColour(CKTToolbarButton& button, SIZE size, COLORREF colour)
     return found;
 }
 
-// Off until mended: after the whole suite the picture is drawn without its yellow (look state an
-// earlier test leaves behind).
-TEST(ToolbarButtonImageTest, DISABLED_ThePictureIsLoadedAtItsSizeOrNotAtAll)
+TEST(ToolbarButtonImageTest, ThePictureIsLoadedAtItsSizeOrNotAtAll)
 {
+    // The colours are read as the plain look draws them: the program's own look, which any main
+    // window of an earlier test leaves behind, fades a picture at rest into the face.
+    CRuntimeClass* const lookBefore = CKTVisualManager::GetInstance()->GetRuntimeClass();
+    ASSERT_TRUE(CKTVisualManager::SetDefaultManager(RUNTIME_CLASS(CKTVisualManager)));
     const struct
     {
         const char* name;
@@ -65,6 +68,7 @@ TEST(ToolbarButtonImageTest, DISABLED_ThePictureIsLoadedAtItsSizeOrNotAtAll)
         // Without its picture the button is drawn as a plain face.
         EXPECT_EQ(DrawsColour(button, {80, 30}, BubbleYellow), c.keptId != 0) << c.name;
     }
+    CKTVisualManager::SetDefaultManager(lookBefore);
 }
 
 TEST(ToolbarButtonImageTest, AStoredButtonComesBackWithThePictureAtItsSize)
