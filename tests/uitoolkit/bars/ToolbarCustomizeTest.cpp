@@ -5,6 +5,7 @@
 // accepts.
 #include "tests/framework/input/UserInput.h"
 #include "tests/framework/windows/WindowsTestSupport.h"
+#include "tests/uitoolkit/bars/BarLayoutText.h"
 #include "tests/uitoolkit/bars/ToolbarTestIds.h"
 #include "uitoolkit/bars/KTDropDownToolBar.h"
 #include "uitoolkit/bars/KTToolBar.h"
@@ -53,32 +54,6 @@ protected:
 BEGIN_MESSAGE_MAP(CCustomizeTestFrame, CFrameWnd)
 ON_COMMAND_RANGE(ID_TEST_OPEN, ID_TEST_AMP, &CCustomizeTestFrame::OnCommandRange)
 END_MESSAGE_MAP()
-
-// The bar's buttons as text: command ids, "|" for a separator.
-std::string Layout(const CKTToolBar& bar)
-{
-    std::string s;
-    for (int i = 0; i < bar.GetCount(); i++)
-    {
-        const CKTToolbarButton* p = bar.GetButton(i);
-        if (!s.empty())
-            s += ' ';
-        s += p->IsSeparator() ? std::string("|") : std::to_string(p->m_nID);
-    }
-    return s;
-}
-
-std::string Ids(std::initializer_list<UINT> ids)
-{
-    std::string s;
-    for (UINT id : ids)
-    {
-        if (!s.empty())
-            s += ' ';
-        s += id == 0 ? std::string("|") : std::to_string(id);
-    }
-    return s;
-}
 
 bool Near(COLORREF a, COLORREF b)
 {
@@ -219,8 +194,8 @@ class ToolbarDragCaseTest : public ToolbarCustomizeTest, public ::testing::WithP
 TEST_P(ToolbarDragCaseTest, OpenIsDraggedFromTheFirstBar)
 {
     const DragCase& c = GetParam();
-    ASSERT_EQ(Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*m_pFirst));
-    ASSERT_EQ(Ids({ID_TEST_PASTE, ID_TEST_SAVE}), Layout(*m_pSecond));
+    ASSERT_EQ(BarIds({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), BarLayout(*m_pFirst));
+    ASSERT_EQ(BarIds({ID_TEST_PASTE, ID_TEST_SAVE}), BarLayout(*m_pSecond));
     ASSERT_TRUE(CKTToolBar::SetCustomizeMode(TRUE));
     EXPECT_FALSE(CKTToolBar::SetCustomizeMode(TRUE)) << "already in customize mode";
 
@@ -255,8 +230,8 @@ TEST_P(ToolbarDragCaseTest, OpenIsDraggedFromTheFirstBar)
     const CKTToolbarDropSource& dropSource = CKTToolbarDropSource::GetInstance();
     ASSERT_TRUE(dropSource.GetCursorFor(c.m_cursorOver) != nullptr);
     EXPECT_EQ(dropSource.GetCursorFor(c.m_cursorOver), hCursorOver) << "the cursor over the target";
-    EXPECT_EQ(c.m_first, Layout(*m_pFirst));
-    EXPECT_EQ(c.m_second, Layout(*m_pSecond));
+    EXPECT_EQ(c.m_first, BarLayout(*m_pFirst));
+    EXPECT_EQ(c.m_second, BarLayout(*m_pSecond));
     EXPECT_TRUE(m_pFirst->GetDropIndex() < 0 && m_pSecond->GetDropIndex() < 0) << "no marker is left";
     // Escape leaves the bar under the mouse as the drag ends; a drop on a bar leaves none.
     EXPECT_EQ(c.m_target == Target::OffTheBars || c.m_bEscape,
@@ -265,27 +240,27 @@ TEST_P(ToolbarDragCaseTest, OpenIsDraggedFromTheFirstBar)
     EXPECT_EQ(0u, nCheckedFirst);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ToolbarDragCaseTest,
-                         ::testing::Values(DragCase{"MoveToAnotherBar", Target::SecondBarMiddle, false, false,
-                                                    Ids({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}),
-                                                    Ids({ID_TEST_PASTE, ID_TEST_OPEN, ID_TEST_SAVE}), DROPEFFECT_MOVE},
-                                           DragCase{"CtrlCopiesToAnotherBar", Target::SecondBarMiddle, true, false,
-                                                    Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}),
-                                                    Ids({ID_TEST_PASTE, ID_TEST_OPEN, ID_TEST_SAVE}), DROPEFFECT_COPY},
-                                           DragCase{"EscapeChangesNothing", Target::SecondBarMiddle, false, true,
-                                                    Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}),
-                                                    Ids({ID_TEST_PASTE, ID_TEST_SAVE}), DROPEFFECT_MOVE},
-                                           DragCase{"OffTheBarsDeletes", Target::OffTheBars, false, false,
-                                                    Ids({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}),
-                                                    Ids({ID_TEST_PASTE, ID_TEST_SAVE}), DROPEFFECT_NONE},
-                                           DragCase{"MoveWithinTheBar", Target::FirstBarRightOfPrint, false, false,
-                                                    Ids({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_OPEN, ID_TEST_CUT}),
-                                                    Ids({ID_TEST_PASTE, ID_TEST_SAVE}), DROPEFFECT_MOVE},
-                                           DragCase{"CtrlCopiesWithinTheBar", Target::FirstBarRightOfPrint, true, false,
-                                                    Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_OPEN,
-                                                         ID_TEST_CUT}),
-                                                    Ids({ID_TEST_PASTE, ID_TEST_SAVE}), DROPEFFECT_COPY}),
-                         [](const ::testing::TestParamInfo<DragCase>& info) { return std::string(info.param.m_name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ToolbarDragCaseTest,
+    ::testing::Values(DragCase{"MoveToAnotherBar", Target::SecondBarMiddle, false, false,
+                               BarIds({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}),
+                               BarIds({ID_TEST_PASTE, ID_TEST_OPEN, ID_TEST_SAVE}), DROPEFFECT_MOVE},
+                      DragCase{"CtrlCopiesToAnotherBar", Target::SecondBarMiddle, true, false,
+                               BarIds({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}),
+                               BarIds({ID_TEST_PASTE, ID_TEST_OPEN, ID_TEST_SAVE}), DROPEFFECT_COPY},
+                      DragCase{"EscapeChangesNothing", Target::SecondBarMiddle, false, true,
+                               BarIds({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}),
+                               BarIds({ID_TEST_PASTE, ID_TEST_SAVE}), DROPEFFECT_MOVE},
+                      DragCase{"OffTheBarsDeletes", Target::OffTheBars, false, false,
+                               BarIds({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}),
+                               BarIds({ID_TEST_PASTE, ID_TEST_SAVE}), DROPEFFECT_NONE},
+                      DragCase{"MoveWithinTheBar", Target::FirstBarRightOfPrint, false, false,
+                               BarIds({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_OPEN, ID_TEST_CUT}),
+                               BarIds({ID_TEST_PASTE, ID_TEST_SAVE}), DROPEFFECT_MOVE},
+                      DragCase{"CtrlCopiesWithinTheBar", Target::FirstBarRightOfPrint, true, false,
+                               BarIds({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_OPEN, ID_TEST_CUT}),
+                               BarIds({ID_TEST_PASTE, ID_TEST_SAVE}), DROPEFFECT_COPY}),
+    [](const ::testing::TestParamInfo<DragCase>& info) { return std::string(info.param.m_name); });
 
 TEST_F(ToolbarCustomizeTest, ShortDragOntoItsOwnPlaceTogglesTheGroupSeparator)
 {
@@ -294,13 +269,13 @@ TEST_F(ToolbarCustomizeTest, ShortDragOntoItsOwnPlaceTogglesTheGroupSeparator)
     CRect rectSave;
     m_pFirst->GetItemRect(1, &rectSave);
     Drag(Centre(m_pFirst, 1), OnScreen(m_pFirst, CPoint(rectSave.right + 2, rectSave.CenterPoint().y)), false, false);
-    EXPECT_EQ(Ids({ID_TEST_OPEN, 0, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*m_pFirst));
+    EXPECT_EQ(BarIds({ID_TEST_OPEN, 0, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), BarLayout(*m_pFirst));
 
     // Print dragged left onto the separator before it: that separator goes.
     CRect rectPrint;
     m_pFirst->GetItemRect(4, &rectPrint);
     Drag(Centre(m_pFirst, 4), OnScreen(m_pFirst, CPoint(rectPrint.left - 2, rectPrint.CenterPoint().y)), false, false);
-    EXPECT_EQ(Ids({ID_TEST_OPEN, 0, ID_TEST_SAVE, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*m_pFirst));
+    EXPECT_EQ(BarIds({ID_TEST_OPEN, 0, ID_TEST_SAVE, ID_TEST_PRINT, ID_TEST_CUT}), BarLayout(*m_pFirst));
 }
 
 // The drag leaves the bar first, so that it really starts, and comes back to drop the button a few
@@ -314,10 +289,10 @@ TEST_F(ToolbarCustomizeTest, GroupSeparatorTogglesOnlyFromSixPixelsOn)
         int m_dx;
         std::string m_expected;
     } cases[] = {
-        {"Save 5 right", 1, 5, Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT})},
-        {"Save 6 right", 1, 6, Ids({ID_TEST_OPEN, 0, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT})},
-        {"Print 5 left", 3, -5, Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT})},
-        {"Print 6 left", 3, -6, Ids({ID_TEST_OPEN, ID_TEST_SAVE, ID_TEST_PRINT, ID_TEST_CUT})},
+        {"Save 5 right", 1, 5, BarIds({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT})},
+        {"Save 6 right", 1, 6, BarIds({ID_TEST_OPEN, 0, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT})},
+        {"Print 5 left", 3, -5, BarIds({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT})},
+        {"Print 6 left", 3, -6, BarIds({ID_TEST_OPEN, ID_TEST_SAVE, ID_TEST_PRINT, ID_TEST_CUT})},
     };
     for (const auto& c : cases)
     {
@@ -331,7 +306,7 @@ TEST_F(ToolbarCustomizeTest, GroupSeparatorTogglesOnlyFromSixPixelsOn)
         input.MoveTo(ptPress).Pause(100).LeftDown().Glide(ptPress, ptAway, 8).Pause(200);
         input.Glide(ptAway, ptDrop, 8).Pause(200).MoveTo(ptDrop).Pause(200).LeftUp().Pause(100);
         Play(input);
-        EXPECT_EQ(c.m_expected, Layout(*m_pFirst));
+        EXPECT_EQ(c.m_expected, BarLayout(*m_pFirst));
         ASSERT_TRUE(CKTToolBar::SetCustomizeMode(FALSE));
     }
 }
@@ -360,14 +335,14 @@ TEST_F(ToolbarCustomizeTest, MarkerShowsWhereTheButtonWillLand)
     EXPECT_EQ(6, rectMarker.Width());
     EXPECT_EQ(rectSave.left, rectMarker.CenterPoint().x) << "centred on the left edge of Save";
     EXPECT_TRUE(Near(clrStem, ktGlobals.m_colorBarShadow)) << std::hex << clrStem;
-    EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_SAVE}), Layout(*m_pSecond)) << "Escape dropped nothing";
+    EXPECT_EQ(BarIds({ID_TEST_PASTE, ID_TEST_SAVE}), BarLayout(*m_pSecond)) << "Escape dropped nothing";
 }
 
 TEST_F(ToolbarCustomizeTest, OutsideCustomizeModeAPressIsAClickAndNoDrag)
 {
     Drag(Centre(m_pFirst, 0), ButtonPoint(m_pSecond, 1, 3), false, false);
-    EXPECT_EQ(Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*m_pFirst));
-    EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_SAVE}), Layout(*m_pSecond));
+    EXPECT_EQ(BarIds({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), BarLayout(*m_pFirst));
+    EXPECT_EQ(BarIds({ID_TEST_PASTE, ID_TEST_SAVE}), BarLayout(*m_pSecond));
     EXPECT_TRUE(m_pFrame->m_commands.empty()) << "released outside the pressed button";
 }
 
@@ -383,8 +358,8 @@ TEST_F(ToolbarCustomizeTest, AltDragMovesWithoutTheSheetAndEndsCustomizeMode)
     input.Press(VK_ESCAPE).Pause(100).Press(VK_ESCAPE).Pause(100);
     Play(input);
     CKTToolBar::EnableAltCustomization(FALSE);
-    EXPECT_EQ(Ids({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*m_pFirst));
-    EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_OPEN, ID_TEST_SAVE}), Layout(*m_pSecond));
+    EXPECT_EQ(BarIds({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), BarLayout(*m_pFirst));
+    EXPECT_EQ(BarIds({ID_TEST_PASTE, ID_TEST_OPEN, ID_TEST_SAVE}), BarLayout(*m_pSecond));
     EXPECT_FALSE(CKTToolBar::IsCustomizeMode());
     EXPECT_FALSE(CKTToolBar::IsAltCustomizeMode());
 }
@@ -432,7 +407,7 @@ TEST_F(ToolbarCustomizeTest, DropTargetAcceptsButtonsOnlyInCustomizeMode)
     // A drop takes the data's button, cut at its first tab.
     EXPECT_EQ(DROPEFFECT_MOVE, target.OnDragEnter(m_pSecond, &data, MK_LBUTTON, point));
     EXPECT_EQ(DROPEFFECT_MOVE, target.OnDropEx(m_pSecond, &data, DROPEFFECT_MOVE, DROPEFFECT_MOVE, point));
-    EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_PRINT, ID_TEST_SAVE}), Layout(*m_pSecond));
+    EXPECT_EQ(BarIds({ID_TEST_PASTE, ID_TEST_PRINT, ID_TEST_SAVE}), BarLayout(*m_pSecond));
 }
 
 TEST_F(ToolbarCustomizeTest, FindDropIndexOnEveryPartOfAButtonRow)
@@ -517,7 +492,7 @@ TEST_P(ToolbarMenuCaseTest, ContextMenuItemChangesTheButton)
     if (c.m_vkFirst != 0)
         choose(c.m_vkFirst, nullptr);
     choose(c.m_vkItem, c.m_iButton == 1 && c.m_vkFirst == 0 ? L"screenshots\\toolbar_button_menu.bmp" : nullptr);
-    EXPECT_EQ(c.m_layout, Layout(*m_pFirst));
+    EXPECT_EQ(c.m_layout, BarLayout(*m_pFirst));
     if (c.m_iLook >= 0)
     {
         const CKTToolbarButton* pButton = m_pFirst->GetButton(c.m_iLook);
@@ -533,18 +508,18 @@ TEST_P(ToolbarMenuCaseTest, ContextMenuItemChangesTheButton)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ToolbarMenuCaseTest,
-    ::testing::Values(MenuCase{"Delete", 0, 0, 'D', Ids({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), -1, FALSE,
+    ::testing::Values(MenuCase{"Delete", 0, 0, 'D', BarIds({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), -1, FALSE,
                                FALSE},
                       MenuCase{"StartGroupAddsASeparator", 1, 0, 'S',
-                               Ids({ID_TEST_OPEN, 0, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), 2, TRUE, FALSE},
+                               BarIds({ID_TEST_OPEN, 0, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), 2, TRUE, FALSE},
                       MenuCase{"StartGroupRemovesTheSeparator", 3, 0, 'S',
-                               Ids({ID_TEST_OPEN, ID_TEST_SAVE, ID_TEST_PRINT, ID_TEST_CUT}), 2, TRUE, FALSE},
-                      MenuCase{"TextOnly", 3, 0, 'T', Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}),
-                               3, FALSE, TRUE},
+                               BarIds({ID_TEST_OPEN, ID_TEST_SAVE, ID_TEST_PRINT, ID_TEST_CUT}), 2, TRUE, FALSE},
+                      MenuCase{"TextOnly", 3, 0, 'T',
+                               BarIds({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), 3, FALSE, TRUE},
                       MenuCase{"ImageAndText", 0, 0, 'A',
-                               Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), 0, TRUE, TRUE},
+                               BarIds({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), 0, TRUE, TRUE},
                       MenuCase{"ResetAfterText", 4, 'T', 'R',
-                               Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), 4, TRUE, FALSE}),
+                               BarIds({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), 4, TRUE, FALSE}),
     [](const ::testing::TestParamInfo<MenuCase>& info) { return std::string(info.param.m_name); });
 
 // What the button context menu offers, item by item in the order Reset, Copy Button Image, Button
@@ -614,7 +589,7 @@ TEST_F(ToolbarCustomizeTest, RightClickOutsideCustomizeModeAsksTheFrame)
     input.MoveTo(Centre(m_pSecond, 0)).Pause(100).RightDown().RightUp().Pause(200);
     Play(input);
     EXPECT_EQ(std::vector<HWND>{m_pSecond->GetSafeHwnd()}, m_pFrame->m_barMenus);
-    EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_SAVE}), Layout(*m_pSecond));
+    EXPECT_EQ(BarIds({ID_TEST_PASTE, ID_TEST_SAVE}), BarLayout(*m_pSecond));
 }
 
 TEST_F(ToolbarCustomizeTest, HostedEditIsWidenedAtItsRightEdge)
@@ -645,7 +620,7 @@ TEST_F(ToolbarCustomizeTest, HostedEditIsWidenedAtItsRightEdge)
     input.LeftUp().Pause(200);
     Play(input);
     EXPECT_NEAR(80 + 40 - 2, pEdit->GetWidth(), 2);
-    EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_SAVE, uiEditCmd}), Layout(*m_pSecond)) << "widened, not dragged";
+    EXPECT_EQ(BarIds({ID_TEST_PASTE, ID_TEST_SAVE, uiEditCmd}), BarLayout(*m_pSecond)) << "widened, not dragged";
 
     // A move of a few pixels leaves the width alone.
     const int iWidth = pEdit->GetWidth();
@@ -686,8 +661,8 @@ TEST_P(ToolbarResizeDuringDragTest, ResizingTheBarCancelsTheDrag)
     m_pFirst->AdjustLayout();
     m_pFrame->RecalcLayout();
     PumpAndIdle();
-    const std::string firstBefore = Layout(*m_pFirst);
-    const std::string secondBefore = Layout(*m_pSecond);
+    const std::string firstBefore = BarLayout(*m_pFirst);
+    const std::string secondBefore = BarLayout(*m_pSecond);
     ASSERT_TRUE(CKTToolBar::SetCustomizeMode(TRUE));
 
     CPoint ptFrom = Centre(m_pFirst, 0);
@@ -714,8 +689,8 @@ TEST_P(ToolbarResizeDuringDragTest, ResizingTheBarCancelsTheDrag)
     Play(input);
 
     EXPECT_EQ(1, nResized);
-    EXPECT_EQ(firstBefore, Layout(*m_pFirst));
-    EXPECT_EQ(secondBefore, Layout(*m_pSecond));
+    EXPECT_EQ(firstBefore, BarLayout(*m_pFirst));
+    EXPECT_EQ(secondBefore, BarLayout(*m_pSecond));
     EXPECT_EQ(80, pEdit->GetWidth()) << "not widened";
     EXPECT_TRUE(m_pFirst->GetDropIndex() < 0 && m_pSecond->GetDropIndex() < 0);
     EXPECT_EQ(nullptr, ::GetCapture());
@@ -724,7 +699,7 @@ TEST_P(ToolbarResizeDuringDragTest, ResizingTheBarCancelsTheDrag)
     if (!c.m_bWiden)
     {
         Drag(Centre(m_pFirst, 0), ButtonPoint(m_pSecond, 1, 3), false, false);
-        EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_OPEN, ID_TEST_SAVE}), Layout(*m_pSecond));
+        EXPECT_EQ(BarIds({ID_TEST_PASTE, ID_TEST_OPEN, ID_TEST_SAVE}), BarLayout(*m_pSecond));
     }
 }
 
@@ -810,8 +785,8 @@ TEST_F(ToolbarCustomizeTest, EmptyBarTakesThreeDroppedCommands)
         pEmpty->GetClientRect(&rect);
         Drag(Centre(m_pFirst, iSource), OnScreen(pEmpty, CPoint(rect.right - 4, rect.CenterPoint().y)), true, false);
     }
-    EXPECT_EQ(Ids({ID_TEST_OPEN, ID_TEST_SAVE, ID_TEST_PRINT}), Layout(*pEmpty));
-    EXPECT_EQ(Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*m_pFirst)) << "copies";
+    EXPECT_EQ(BarIds({ID_TEST_OPEN, ID_TEST_SAVE, ID_TEST_PRINT}), BarLayout(*pEmpty));
+    EXPECT_EQ(BarIds({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), BarLayout(*m_pFirst)) << "copies";
     SaveScreenshot(L"toolbar_empty_bar_after_three_drops.bmp");
 }
 
@@ -822,6 +797,6 @@ TEST_F(ToolbarCustomizeTest, RefusedDropLeavesTheButtonOnItsBar)
     m_pSecond->m_bLocked = TRUE;
     Drag(Centre(m_pFirst, 0), ButtonPoint(m_pSecond, 1, 3), false, false);
     m_pSecond->m_bLocked = FALSE;
-    EXPECT_EQ(Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*m_pFirst));
-    EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_SAVE}), Layout(*m_pSecond));
+    EXPECT_EQ(BarIds({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), BarLayout(*m_pFirst));
+    EXPECT_EQ(BarIds({ID_TEST_PASTE, ID_TEST_SAVE}), BarLayout(*m_pSecond));
 }

@@ -1,5 +1,6 @@
 // The toolbar's model without a window: loading toolbar resources, the shared command-to-image
 // map, inserting, removing and replacing buttons, separators and mnemonics.
+#include "tests/uitoolkit/bars/BarLayoutText.h"
 #include "tests/uitoolkit/bars/ToolbarTestIds.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/customize/KTCommandManager.h"
@@ -20,32 +21,6 @@ public:
     using CKTToolBar::m_MenuImagesLockedDisabled;
 };
 
-// The bar's buttons as text: command ids, "|" for a separator.
-std::string Layout(const CKTToolBar& bar)
-{
-    std::string s;
-    for (int i = 0; i < bar.GetCount(); i++)
-    {
-        const CKTToolbarButton* p = bar.GetButton(i);
-        if (!s.empty())
-            s += ' ';
-        s += p->IsSeparator() ? std::string("|") : std::to_string(p->m_nID);
-    }
-    return s;
-}
-
-std::string Ids(std::initializer_list<UINT> ids)
-{
-    std::string s;
-    for (UINT id : ids)
-    {
-        if (!s.empty())
-            s += ' ';
-        s += id == 0 ? std::string("|") : std::to_string(id);
-    }
-    return s;
-}
-
 class ToolbarModelTest : public ::testing::Test
 {
 protected:
@@ -57,7 +32,7 @@ TEST_F(ToolbarModelTest, ResourceLoadMakesButtonsImagesAndResourceItems)
 {
     CModelToolBar bar;
     ASSERT_TRUE(bar.LoadToolBar(IDR_TEST_TOOLBAR));
-    EXPECT_EQ(Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Layout(bar));
+    EXPECT_EQ(BarIds({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), BarLayout(bar));
     EXPECT_EQ(5, static_cast<int>(bar.GetOrigButtons().GetCount())) << "separators are resource items too";
     EXPECT_EQ(IDR_TEST_TOOLBAR, bar.GetResourceID());
     EXPECT_TRUE(bar.CanBeRestored());
@@ -81,7 +56,7 @@ TEST_F(ToolbarModelTest, SeparatorFirstIsSkippedAndTheLastLoadedBarOwnsASharedCo
     ASSERT_TRUE(first.LoadToolBar(IDR_TEST_TOOLBAR));
     CModelToolBar sepFirst;
     ASSERT_TRUE(sepFirst.LoadToolBar(IDR_TEST_TOOLBAR_SEPFIRST));
-    EXPECT_EQ(Ids({ID_TEST_CUT, ID_TEST_PASTE}), Layout(sepFirst));
+    EXPECT_EQ(BarIds({ID_TEST_CUT, ID_TEST_PASTE}), BarLayout(sepFirst));
     const int cut = sepFirst.GetButton(0)->GetImage();
     EXPECT_EQ(cut + 1, sepFirst.GetButton(1)->GetImage());
 
@@ -97,7 +72,7 @@ TEST_F(ToolbarModelTest, MissingResourceChangesNothingAndLockedBarsKeepTheirOwnI
     CModelToolBar bar;
     bar.InsertButton(new CKTToolbarButton(ID_TEST_PASTE, -1, L"Paste"));
     EXPECT_FALSE(bar.LoadToolBar(999));
-    EXPECT_EQ(Ids({ID_TEST_PASTE}), Layout(bar));
+    EXPECT_EQ(BarIds({ID_TEST_PASTE}), BarLayout(bar));
     EXPECT_EQ(0u, bar.GetResourceID());
 
     CModelToolBar locked;
@@ -120,7 +95,7 @@ TEST_F(ToolbarModelTest, InsertRemoveAndSeparatorCases)
     EXPECT_EQ(2, bar.InsertButton(new CKTToolbarButton(ID_TEST_SAVE, -1, L"Save")));
     EXPECT_EQ(3, bar.InsertSeparator());
     EXPECT_EQ(4, bar.InsertButton(new CKTToolbarButton(ID_TEST_PRINT, -1, L"Print")));
-    EXPECT_EQ(Ids({ID_TEST_OPEN, 0, ID_TEST_SAVE, 0, ID_TEST_PRINT}), Layout(bar));
+    EXPECT_EQ(BarIds({ID_TEST_OPEN, 0, ID_TEST_SAVE, 0, ID_TEST_PRINT}), BarLayout(bar));
 
     CKTToolbarButton* pStray = new CKTToolbarButton(ID_TEST_CUT, -1, L"Cut");
     EXPECT_EQ(-1, bar.InsertButton(pStray, 7));
@@ -134,10 +109,10 @@ TEST_F(ToolbarModelTest, InsertRemoveAndSeparatorCases)
 
     // The only button between two separators: one separator stays.
     EXPECT_TRUE(bar.RemoveButton(2));
-    EXPECT_EQ(Ids({ID_TEST_OPEN, 0, ID_TEST_PRINT}), Layout(bar));
+    EXPECT_EQ(BarIds({ID_TEST_OPEN, 0, ID_TEST_PRINT}), BarLayout(bar));
     // The last non-separator: no trailing separator.
     EXPECT_TRUE(bar.RemoveButton(2));
-    EXPECT_EQ(Ids({ID_TEST_OPEN}), Layout(bar));
+    EXPECT_EQ(BarIds({ID_TEST_OPEN}), BarLayout(bar));
     EXPECT_FALSE(bar.RemoveButton(5));
     EXPECT_FALSE(bar.RemoveButton(-1));
 }
@@ -163,18 +138,18 @@ TEST_F(ToolbarModelTest, ReplaceCountsAndLeavesTheOldButtonWhenNoCopyCanBeMade)
     bar.InsertButton(new CKTToolbarButton(ID_TEST_OPEN, -1, L"Open"));
     CKTToolbarButton replacement(ID_TEST_PASTE, -1, L"Paste");
     EXPECT_EQ(1, bar.ReplaceButton(ID_TEST_OPEN, replacement));
-    EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_CUT, ID_TEST_OPEN}), Layout(bar));
+    EXPECT_EQ(BarIds({ID_TEST_PASTE, ID_TEST_CUT, ID_TEST_OPEN}), BarLayout(bar));
     EXPECT_EQ(bar.GetButton(0)->m_pWndParent, &bar);
     CKTToolbarButton more(ID_TEST_SAVE, -1, L"Save");
     bar.InsertButton(new CKTToolbarButton(ID_TEST_OPEN, -1, L"Open"));
     EXPECT_EQ(2, bar.ReplaceButton(ID_TEST_OPEN, more, TRUE));
-    EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_CUT, ID_TEST_SAVE, ID_TEST_SAVE}), Layout(bar));
+    EXPECT_EQ(BarIds({ID_TEST_PASTE, ID_TEST_CUT, ID_TEST_SAVE, ID_TEST_SAVE}), BarLayout(bar));
     EXPECT_EQ(0, bar.ReplaceButton(ID_TEST_PRINT, more, TRUE));
 
     CKTToolBar::AddForbiddenCommand(ID_TEST_NOTEXT);
     CKTToolbarButton forbidden(ID_TEST_NOTEXT, -1, L"No");
     EXPECT_EQ(0, bar.ReplaceButton(ID_TEST_CUT, forbidden));
-    EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_CUT, ID_TEST_SAVE, ID_TEST_SAVE}), Layout(bar)) << "old button kept";
+    EXPECT_EQ(BarIds({ID_TEST_PASTE, ID_TEST_CUT, ID_TEST_SAVE, ID_TEST_SAVE}), BarLayout(bar)) << "old button kept";
 }
 
 TEST_F(ToolbarModelTest, MnemonicsSkipDoubledAmpersands)

@@ -5,6 +5,7 @@
 // known; and the shared parameters keep what is missing.
 #include "tests/support/UserRegistryBytes.h"
 #include "tests/framework/windows/WindowsTestSupport.h"
+#include "tests/uitoolkit/bars/BarLayoutText.h"
 #include "tests/uitoolkit/bars/ToolbarTestIds.h"
 #include "uitoolkit/bars/KTStateVersion.h"
 #include "uitoolkit/bars/KTToolBar.h"
@@ -44,30 +45,7 @@ IMPLEMENT_DYNCREATE(CTestCustomizeButton, CKTToolbarButton)
 
 std::string Layout(const CKTToolBar& bar)
 {
-    std::string s;
-    for (int i = 0; i < bar.GetCount(); i++)
-    {
-        const CKTToolbarButton* p = bar.GetButton(i);
-        if (!s.empty())
-            s += ' ';
-        if (p->IsKindOf(RUNTIME_CLASS(CTestCustomizeButton)))
-            s += ">>";
-        else
-            s += p->IsSeparator() ? std::string("|") : std::to_string(p->m_nID);
-    }
-    return s;
-}
-
-std::string Ids(std::initializer_list<UINT> ids)
-{
-    std::string s;
-    for (UINT id : ids)
-    {
-        if (!s.empty())
-            s += ' ';
-        s += id == 0 ? std::string("|") : id == 1 ? std::string(">>") : std::to_string(id);
-    }
-    return s;
+    return BarLayout(bar, RUNTIME_CLASS(CTestCustomizeButton));
 }
 
 void WriteBinary(LPCTSTR lpszKey, LPCTSTR lpszValue, const std::vector<BYTE>& bytes)
@@ -163,7 +141,7 @@ TEST_F(ToolbarStateTest, ButtonsTextLabelsAndTitleRoundTrip)
     CStateToolBar* pLoaded = NewBar(IDR_TEST_TOOLBAR, AFX_IDW_TOOLBAR + 1);
     AddCustomizeButton(pLoaded);
     ASSERT_TRUE(pLoaded->LoadState(kProfile, AFX_IDW_TOOLBAR));
-    EXPECT_EQ(Ids({ID_TEST_SAVE, ID_TEST_PASTE, 0, ID_TEST_PRINT, ID_TEST_CUT, 1}), Layout(*pLoaded))
+    EXPECT_EQ(BarIds({ID_TEST_SAVE, ID_TEST_PASTE, 0, ID_TEST_PRINT, ID_TEST_CUT, 1}), Layout(*pLoaded))
         << "the customize button stays last and is never stored";
     EXPECT_TRUE(pLoaded->IsTextLabels());
     CString strTitle;
@@ -217,7 +195,7 @@ TEST_F(ToolbarStateTest, ComboWithoutAKnownStateVersionRoundTrips)
         const BOOL bLoaded = pLoaded->LoadState(kProfile, AFX_IDW_TOOLBAR);
         KTSetStateVersionReader(pfnPrevious);
         ASSERT_TRUE(bLoaded) << c.m_name;
-        EXPECT_EQ(Ids({ID_TEST_PASTE, ID_TEST_NOTEXT, ID_TEST_SAVE}), Layout(*pLoaded)) << c.m_name;
+        EXPECT_EQ(BarIds({ID_TEST_PASTE, ID_TEST_NOTEXT, ID_TEST_SAVE}), Layout(*pLoaded)) << c.m_name;
         const auto* pCombo = dynamic_cast<const CKTToolbarComboBoxButton*>(pLoaded->GetButton(1));
         ASSERT_TRUE(pCombo != nullptr) << c.m_name;
         EXPECT_EQ(80, pCombo->GetWidth()) << c.m_name;
@@ -254,7 +232,7 @@ TEST_F(ToolbarStateTest, TruncatedButtonsLeaveTheBarAsItWas)
     }
     WriteBinary(kBarKey, L"Buttons", good);
     EXPECT_TRUE(pLoaded->LoadState(kProfile, AFX_IDW_TOOLBAR));
-    EXPECT_EQ(Ids({ID_TEST_OPEN, 0, ID_TEST_PRINT, ID_TEST_CUT, 1}), Layout(*pLoaded));
+    EXPECT_EQ(BarIds({ID_TEST_OPEN, 0, ID_TEST_PRINT, ID_TEST_CUT, 1}), Layout(*pLoaded));
 }
 
 TEST_F(ToolbarStateTest, ForeignAndRepeatedObjectsAreRefused)
@@ -310,7 +288,7 @@ TEST_F(ToolbarStateTest, MissingEntryRestoresTheResourceAndKeepsTheCustomizeButt
                     ar << LONG(1) << CString(L"Damaged");
                 }));
     EXPECT_TRUE(pBar->LoadState(kProfile));
-    EXPECT_EQ(Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT, 1}), Layout(*pBar));
+    EXPECT_EQ(BarIds({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT, 1}), Layout(*pBar));
     EXPECT_FALSE(pBar->IsTextLabels()) << "nothing after the damaged list is taken";
 }
 
@@ -321,7 +299,7 @@ TEST_F(ToolbarStateTest, EveryOccurrenceOfAForbiddenCommandIsRemoved)
     ASSERT_TRUE(pBar->SaveState(kProfile));
     CKTToolBar::AddForbiddenCommand(ID_TEST_PRINT);
     ASSERT_TRUE(pBar->LoadState(kProfile));
-    EXPECT_EQ(Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_CUT}), Layout(*pBar));
+    EXPECT_EQ(BarIds({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_CUT}), Layout(*pBar));
 }
 
 TEST_F(ToolbarStateTest, SmartUpdateFollowsTheChangedResource)
@@ -335,7 +313,7 @@ TEST_F(ToolbarStateTest, SmartUpdateFollowsTheChangedResource)
 
     CStateToolBar* pNew = NewBar(IDR_TEST_TOOLBAR, AFX_IDW_TOOLBAR + 1);
     ASSERT_TRUE(pNew->LoadState(kProfile, AFX_IDW_TOOLBAR));
-    EXPECT_EQ(Ids({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*pNew));
+    EXPECT_EQ(BarIds({ID_TEST_OPEN, ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*pNew));
     EXPECT_TRUE(pNew->IsResourceChanged());
     int iImage = -1;
     ASSERT_TRUE(CKTToolBar::GetDefaultImage(ID_TEST_PRINT, iImage));
@@ -346,7 +324,7 @@ TEST_F(ToolbarStateTest, SmartUpdateFollowsTheChangedResource)
     pSame->RemoveButton(0);
     ASSERT_TRUE(pSame->SaveState(kProfile, 7));
     ASSERT_TRUE(pSame->LoadState(kProfile, 7));
-    EXPECT_EQ(Ids({ID_TEST_SAVE}), Layout(*pSame));
+    EXPECT_EQ(BarIds({ID_TEST_SAVE}), Layout(*pSame));
     EXPECT_FALSE(pSame->IsResourceChanged());
 }
 
@@ -366,7 +344,7 @@ TEST_F(ToolbarStateTest, UnreadableOriginalItemsChangeNothing)
     {
         WriteBinary(kBarKey, L"OriginalItems", value);
         ASSERT_TRUE(pBar->LoadState(kProfile)) << value.size() << " bytes";
-        EXPECT_EQ(Ids({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*pBar))
+        EXPECT_EQ(BarIds({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*pBar))
             << "nothing inserted twice, " << value.size() << " bytes";
         EXPECT_FALSE(pBar->IsResourceChanged()) << value.size() << " bytes";
     }
@@ -375,7 +353,7 @@ TEST_F(ToolbarStateTest, UnreadableOriginalItemsChangeNothing)
     ::RegDeleteValueW(hKey, L"OriginalItems");
     ::RegCloseKey(hKey);
     ASSERT_TRUE(pBar->LoadState(kProfile));
-    EXPECT_EQ(Ids({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*pBar));
+    EXPECT_EQ(BarIds({ID_TEST_SAVE, 0, ID_TEST_PRINT, ID_TEST_CUT}), Layout(*pBar));
 }
 
 TEST_F(ToolbarStateTest, ParametersRoundTripAndMissingValuesKeepTheirSetting)
