@@ -65,8 +65,8 @@ TEST_F(MainFrameTest, TheConvertArrowMenuStaysOpenAndAClickChoosesATarget)
     PlayAsTheProgram(click);
     CKTPopupMenu* menu = CKTPopupMenu::GetActiveMenu();
     ASSERT_NE(menu, nullptr) << "the menu stays open after the click that opened it";
-    EXPECT_EQ((std::vector<std::wstring>{L"&Excel", L"Excel &File...", L"|", L"&Clipboard", L"Clipboard as Excel &Sheet",
-                                         L"Clipboard as Word &Table"}),
+    EXPECT_EQ((std::vector<std::wstring>{L"&Excel", L"Excel &File...", L"|", L"&Clipboard",
+                                         L"Clipboard as Excel &Sheet", L"Clipboard as Word &Table"}),
               OpenMenuItems());
     {
         CRect window;
@@ -148,6 +148,7 @@ TEST_F(MainFrameTest, AFloatingStandardBarDraggedOverTheTutorialPaneStaysOnTheSc
     CTutorialPane& tutorial = m_main->GetTutorialPane();
     if (!tutorial.IsVisible())
         m_main->ShowControlBar(&tutorial, TRUE, FALSE);
+    m_main->SetWindowPos(nullptr, 10, 10, 900, 440, SWP_NOZORDER);
     m_main->RecalcLayout();
     PumpFor(100);
     CRect rectPane;
@@ -197,8 +198,8 @@ TEST_F(MainFrameTest, AFloatingStandardBarDraggedOverTheTutorialPaneStaysOnTheSc
         window.UnionRect(&window, &rectAfter);
         window.IntersectRect(&window, &rectScreen);
         CreateDirectoryW(L"screenshots", nullptr);
-        const std::wstring name =
-            L"screenshots/standard-bar-over-tutorial-pane-" + std::wstring(drop.where, drop.where + strlen(drop.where)) + L".bmp";
+        const std::wstring name = L"screenshots/standard-bar-over-tutorial-pane-" +
+                                  std::wstring(drop.where, drop.where + strlen(drop.where)) + L".bmp";
         EXPECT_TRUE(SaveScreenArea(name.c_str(), window));
     }
 }

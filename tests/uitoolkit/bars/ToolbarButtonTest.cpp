@@ -248,9 +248,9 @@ TEST_F(ToolbarButtonTest, EditableCommandRanges)
     {
         UINT id;
         BOOL editable;
-    } cases[] = {{0xE110, FALSE}, {0xE11F, FALSE}, {0xE210, FALSE}, {0xF000, FALSE}, {0xF1EF, FALSE},
-                 {0xFF00, FALSE}, {0xFFFF, FALSE}, {0xF1F0, TRUE},  {0xE10F, TRUE},  {ID_TEST_OPEN, TRUE},
-                 {(UINT)-1, TRUE}};
+    } cases[] = {{0xE110, FALSE}, {0xE11F, FALSE},      {0xE210, FALSE}, {0xF000, FALSE},
+                 {0xF1EF, FALSE}, {0xFF00, FALSE},      {0xFFFF, FALSE}, {0xF1F0, TRUE},
+                 {0xE10F, TRUE},  {ID_TEST_OPEN, TRUE}, {(UINT)-1, TRUE}};
     for (const auto& c : cases)
     {
         CKTToolbarButton button;
