@@ -37,6 +37,16 @@ void PumpAsTheProgram(DWORD milliseconds)
     } while (GetTickCount() - start < milliseconds);
 }
 
+// Pumps as the program does until the condition holds or three seconds passed: the 32-bit
+// program under emulation answers the user's input late.
+template <typename Condition>
+bool PumpAsTheProgramUntil(Condition condition)
+{
+    for (int n = 0; n < 300 && !condition(); n++)
+        PumpAsTheProgram(10);
+    return condition();
+}
+
 void PlayAsTheProgram(UserInput& input)
 {
     input.Start();
@@ -63,6 +73,7 @@ TEST_F(MainFrameTest, TheConvertArrowMenuStaysOpenAndAClickChoosesATarget)
     UserInput click;
     click.MoveTo(arrow).Pause(100).LeftDown().Pause(80).LeftUp().Pause(400);
     PlayAsTheProgram(click);
+    PumpAsTheProgramUntil([] { return CKTPopupMenu::GetActiveMenu() != nullptr; });
     CKTPopupMenu* menu = CKTPopupMenu::GetActiveMenu();
     ASSERT_NE(menu, nullptr) << "the menu stays open after the click that opened it";
     EXPECT_EQ((std::vector<std::wstring>{L"&Excel", L"Excel &File...", L"|", L"&Clipboard",
@@ -80,8 +91,7 @@ TEST_F(MainFrameTest, TheConvertArrowMenuStaysOpenAndAClickChoosesATarget)
     UserInput choose;
     choose.MoveTo(clipboard).Pause(150).LeftDown().Pause(50).LeftUp().Pause(300);
     PlayAsTheProgram(choose);
-    for (int n = 0; n < 300 && CKTPopupMenu::GetActiveMenu() != nullptr; n++)
-        PumpAsTheProgram(10);
+    PumpAsTheProgramUntil([] { return CKTPopupMenu::GetActiveMenu() == nullptr; });
     EXPECT_EQ(CKTPopupMenu::GetActiveMenu(), nullptr);
     EXPECT_EQ(static_cast<ConversionTarget>(2), theApp.Options().m_target) << "Clipboard is the target now";
 
@@ -89,6 +99,7 @@ TEST_F(MainFrameTest, TheConvertArrowMenuStaysOpenAndAClickChoosesATarget)
     UserInput again;
     again.MoveTo(arrow).Pause(100).LeftDown().Pause(80).LeftUp().Pause(400);
     PlayAsTheProgram(again);
+    PumpAsTheProgramUntil([] { return CKTPopupMenu::GetActiveMenu() != nullptr; });
     ASSERT_NE(CKTPopupMenu::GetActiveMenu(), nullptr);
     CRect client;
     m_main->GetClientRect(&client);
@@ -96,6 +107,7 @@ TEST_F(MainFrameTest, TheConvertArrowMenuStaysOpenAndAClickChoosesATarget)
     UserInput outside;
     outside.MoveTo(CPoint(client.right - 30, client.bottom - 40)).Pause(100).LeftDown().Pause(50).LeftUp().Pause(300);
     PlayAsTheProgram(outside);
+    PumpAsTheProgramUntil([] { return CKTPopupMenu::GetActiveMenu() == nullptr; });
     EXPECT_EQ(CKTPopupMenu::GetActiveMenu(), nullptr);
 }
 
