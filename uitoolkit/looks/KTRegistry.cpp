@@ -171,6 +171,12 @@ BOOL CKTRegistry::DeleteKey(LPCTSTR lpszPath, BOOL bAdmin)
     if (RefuseWhenReadOnly())
         return FALSE;
     const CString path = WithoutTrailingBackslash(lpszPath);
+    // An empty path would open the root itself and empty the whole hive.
+    if (path.IsEmpty())
+    {
+        m_lastResult = ERROR_INVALID_PARAMETER;
+        return FALSE;
+    }
     HKEY hRoot = bAdmin ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
     HKEY hKey = nullptr;
     m_lastResult = ::RegOpenKeyExW(hRoot, path, 0, KEY_ALL_ACCESS, &hKey);

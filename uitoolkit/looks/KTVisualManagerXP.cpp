@@ -210,6 +210,7 @@ void CKTVisualManagerXP::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& rec
     const DWORD dwStyle = pBar != nullptr ? pBar->GetBarStyle() : 0;
     if ((dwStyle & CBRS_BORDER_ANY) == 0)
         return;
+    const COLORREF oldBk = pDC->GetBkColor();
     const COLORREF face = ktGlobals.m_colorBarFace;
     if (dwStyle & CBRS_BORDER_LEFT)
         pDC->FillSolidRect(rect.left, rect.top, 1, rect.Height(), face);
@@ -227,6 +228,7 @@ void CKTVisualManagerXP::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& rec
         --rect.right;
     if (dwStyle & CBRS_BORDER_BOTTOM)
         --rect.bottom;
+    pDC->SetBkColor(oldBk);
 }
 
 void CKTVisualManagerXP::OnDrawMenuBorder(CDC* pDC, CWnd* pMenu, CRect rect)

@@ -391,6 +391,9 @@ TEST_F(RegistryTest, DeleteKeyRemovesATreeOfAnyDepth)
     EXPECT_FALSE(deleter.KeyExists(base + L"\\Tree"));
     EXPECT_TRUE(deleter.KeyExists(base));
     EXPECT_FALSE(deleter.DeleteKey(base + L"\\Tree")) << "nothing left to delete";
+    for (const wchar_t* empty : {L"", L"\\"})
+        EXPECT_FALSE(deleter.DeleteKey(empty)) << "the root is never emptied";
+    EXPECT_TRUE(deleter.KeyExists(base));
 }
 
 TEST_F(RegistryTest, SubKeysAreListedAndTheCurrentKeyStaysWhenOpenFails)

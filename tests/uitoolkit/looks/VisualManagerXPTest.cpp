@@ -4,6 +4,7 @@
 #include "tests/uitoolkit/looks/LooksTestSupport.h"
 #include "uitoolkit/bars/KTPopupMenu.h"
 #include "uitoolkit/bars/KTSizingControlBar.h"
+#include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarEditBoxButton.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/customize/KTColorBar.h"
@@ -179,6 +180,22 @@ TEST_F(XPLookTest, AColourBarHasTheToolbarOrMenuBackgroundAndNoImageStrip)
         EXPECT_EQ(ColorText(expected), ColorText(surface.Pixel(2, 15))) << "no image strip, torn off " << bTornOff;
         EXPECT_EQ(ColorText(expected), ColorText(surface.Pixel(50, 15))) << "torn off " << bTornOff;
     }
+}
+
+TEST_F(XPLookTest, BarBordersAreInTheBarFaceAndLeaveTheBackgroundColour)
+{
+    CKTVisualManagerXP look(TRUE);
+    CKTToolBar toolBar;
+    toolBar.m_dwStyle = CBRS_ALIGN_TOP | CBRS_BORDER_LEFT | CBRS_BORDER_TOP;
+    DibSurface surface(40, 20, RGB(0, 128, 128));
+    surface.Dc().SetBkColor(RGB(1, 2, 3));
+    CRect rect(0, 0, 40, 20);
+    look.OnDrawBarBorder(&surface.Dc(), &toolBar, rect);
+    EXPECT_EQ(CRect(1, 1, 40, 20), rect) << "one pixel off each bordered side";
+    EXPECT_EQ(ColorText(ktGlobals.m_colorBarFace), ColorText(surface.Pixel(0, 10))) << "left border";
+    EXPECT_EQ(ColorText(RGB(0, 128, 128)), ColorText(surface.Pixel(20, 1))) << "no etched line below the top";
+    EXPECT_EQ(ColorText(RGB(0, 128, 128)), ColorText(surface.Pixel(39, 10))) << "no border on the right";
+    EXPECT_EQ(ColorText(RGB(1, 2, 3)), ColorText(surface.Dc().GetBkColor())) << "the caller's background colour";
 }
 
 TEST_F(XPLookTest, EditBordersAreDrawnOnlyWithTheFlatEditSwitch)
