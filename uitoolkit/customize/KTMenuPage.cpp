@@ -249,12 +249,13 @@ void CKTMenuPage::CloseContextPopup()
 {
     CKTPopupMenu* pMenu = GetContextMenu();
     if (pMenu != nullptr)
-    {
         SaveContextMenu();
-        pMenu->SendMessage(WM_CLOSE);
-    }
+    // Forgotten before it closes: a menu the page closes itself must not report its closing as
+    // the user's, which would turn the list back to no menu under the choice being made.
     m_pContextMenu = nullptr;
     m_hContextMenuWnd = nullptr;
+    if (pMenu != nullptr)
+        pMenu->SendMessage(WM_CLOSE);
 }
 
 void CKTMenuPage::CloseContextMenu(CKTPopupMenu* pMenu)

@@ -456,3 +456,48 @@ TEST_F(SheetPagesTest, AnEditedContextMenuClosedByTheUserIsStoredAndTheListGoesB
     CloseSheet();
     CKTMenuPage::s_ptContextMenu = CPoint(100, 100);
 }
+
+TEST_F(SheetPagesTest, ChoosingAnotherContextMenuOrResettingOneShowsItInPlaceOfTheOpenOne)
+{
+    CKTContextMenuManager manager;
+    ASSERT_TRUE(manager.AddMenu(L"Page", IDR_TEST_CONTEXT));
+    ASSERT_TRUE(manager.AddMenu(L"Work", IDR_SHEET_DOC));
+    CKTMenuPage* pPage = OpenMenuPage();
+    ASSERT_NE(nullptr, pPage);
+    CComboBox* pContext = static_cast<CComboBox*>(pPage->GetDlgItem(IDC_CONTEXT_MENUS));
+    ASSERT_EQ(3, pContext->GetCount());
+    auto choose = [&](int nIndex) {
+        pContext->SetCurSel(nIndex);
+        pPage->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CONTEXT_MENUS, CBN_SELCHANGE), (LPARAM)pContext->GetSafeHwnd());
+        Settle();
+    };
+    const int nPage = pContext->FindStringExact(0, L"Page");
+    const int nWork = pContext->FindStringExact(0, L"Work");
+    ASSERT_GT(nPage, 0);
+    ASSERT_GT(nWork, 0);
+
+    // The open menu closes as the page's own doing: the choice stands and the new menu opens.
+    choose(nPage);
+    ASSERT_NE(nullptr, pPage->GetContextMenu());
+    choose(nWork);
+    CKTPopupMenu* pWork = pPage->GetContextMenu();
+    ASSERT_NE(nullptr, pWork) << "the chosen menu opens";
+    EXPECT_EQ(L"Work", Text(pWork));
+    EXPECT_EQ(nWork, pContext->GetCurSel());
+    EXPECT_TRUE(pPage->GetDlgItem(IDC_RESET_CONTEXT_MENU)->IsWindowEnabled());
+
+    // A reset stores the reset items and opens the menu again.
+    CustomizeTestApp().m_nAnswer = IDYES;
+    CustomizeTestApp().m_messageBoxes.clear();
+    PressButton(pPage, IDC_RESET_CONTEXT_MENU);
+    ASSERT_EQ(1u, CustomizeTestApp().m_messageBoxes.size());
+    EXPECT_EQ(L"All your changes will be lost! Do you really want to reset the menu 'Work'?",
+              CustomizeTestApp().m_messageBoxes[0]);
+    CKTPopupMenu* pReset = pPage->GetContextMenu();
+    ASSERT_NE(nullptr, pReset) << "the reset menu opens again";
+    EXPECT_EQ(L"Work", Text(pReset));
+    EXPECT_EQ(nWork, pContext->GetCurSel());
+    EXPECT_TRUE(pPage->GetDlgItem(IDC_RESET_CONTEXT_MENU)->IsWindowEnabled());
+    CloseSheet();
+    CKTMenuPage::s_ptContextMenu = CPoint(100, 100);
+}
