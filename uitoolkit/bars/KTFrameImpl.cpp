@@ -5,6 +5,7 @@
 #include "framework/AfxMdi.h"
 #include "uitoolkit/bars/KTFrameWnd.h"
 #include "uitoolkit/bars/KTBarPopupMessage.h"
+#include "uitoolkit/bars/KTFrameDocking.h"
 #include "uitoolkit/bars/KTMDIFrameWnd.h"
 #include "uitoolkit/bars/KTMenuBar.h"
 #include "uitoolkit/bars/KTMiniDockFrameWnd.h"
@@ -804,8 +805,7 @@ int CKTFrameSupport::FilterMessage(MSG* pMsg)
     switch (pMsg->message)
     {
     case WM_KEYDOWN: {
-        if (pMsg->wParam == VK_F1 && (pMsg->lParam & 0x40000000) == 0 && !IsKeyHeld(VK_SHIFT) &&
-            !IsKeyHeld(VK_CONTROL) && !IsKeyHeld(VK_MENU))
+        if (IsHelpKey(pMsg))
             return kFilterPassOn;
         BOOL bProcessed = TRUE;
         if (ProcessKeyDown(static_cast<UINT>(pMsg->wParam), &bProcessed))
