@@ -5,6 +5,7 @@
 
 #include "framework/AfxDockContext.h"
 #include "uitoolkit/bars/KTMenuStore.h"
+#include "uitoolkit/bars/KTMiniDockFrameWnd.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 
@@ -50,8 +51,23 @@ BOOL CKTPopupMenu::TearOffAt(CPoint /*point*/)
     pFrame->FloatControlBar(pBar, ptCursor, CBRS_ALIGN_TOP);
     pFrame->RecalcLayout();
     // Torn off with the button held, the bar's floating frame follows the mouse from here.
-    if (::GetKeyState(VK_LBUTTON) < 0 && pBar->m_pDockContext != nullptr)
-        pBar->m_pDockContext->StartDrag(ptCursor);
+    if (::GetKeyState(VK_LBUTTON) < 0)
+    {
+        auto* pMiniFrame = dynamic_cast<CKTMiniDockFrameWnd*>(pBar->GetParentFrame());
+        if (pMiniFrame == nullptr)
+        {
+            if (pBar->m_pDockContext != nullptr)
+                pBar->m_pDockContext->StartDrag(ptCursor);
+            return TRUE;
+        }
+        // The menu may be gone by the time the drag ends: only its window handle is used after.
+        const HWND hWndMenu = m_hWnd;
+        if (!pMiniFrame->StartTearOff(pBar))
+            return FALSE; // cancelled: the bar is gone with its frame
+        // Posted: this menu is still inside its own mouse handler.
+        if (::IsWindow(hWndMenu))
+            ::PostMessageW(hWndMenu, WM_CLOSE, 0, 0);
+    }
     return TRUE;
 }
 

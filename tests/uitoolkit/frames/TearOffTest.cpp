@@ -5,6 +5,7 @@
 
 #include "uitoolkit/bars/KTFrameImpl.h"
 #include "uitoolkit/bars/KTMenuStore.h"
+#include "uitoolkit/bars/KTMiniDockFrameWnd.h"
 #include "uitoolkit/bars/KTPopupMenu.h"
 #include "uitoolkit/bars/KTPopupMenuBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
@@ -112,6 +113,35 @@ TEST_F(TearOffTest, DraggingTheCaptionOffTheMenuMakesAFloatingBarOfItsItems)
     EXPECT_TRUE(pBar->GetButton(2)->m_bText) << "an item without image shows its text";
     EXPECT_EQ(1, m_pFrame->GetFrameSupport().GetTearOffBars().GetCount());
     EXPECT_EQ(pBar, m_pFrame->GetFrameSupport().GetTearOffBars().GetHead());
+
+    // The floating frame went with the mouse, held in the middle of its top edge, and the menu
+    // it came from is closed.
+    CFrameWnd* pFloating = pBar->GetParentFrame();
+    ASSERT_NE(nullptr, pFloating);
+    ASSERT_TRUE(pFloating->IsKindOf(RUNTIME_CLASS(CKTMiniDockFrameWnd)));
+    CRect rectFloating;
+    pFloating->GetWindowRect(&rectFloating);
+    EXPECT_NEAR(ptAway.x, rectFloating.CenterPoint().x, 1);
+    EXPECT_EQ(ptAway.y - 5, rectFloating.top);
+    EXPECT_TRUE(pFloating->IsWindowVisible());
+    EXPECT_EQ(nullptr, m_pButton->m_pPopupMenu);
+    EXPECT_EQ(nullptr, ::GetCapture());
+}
+
+TEST_F(TearOffTest, EscapeWhileTheTornOffFrameFollowsTheMouseTakesTheBarAway)
+{
+    CKTPopupMenu* pPopup = Open();
+    ASSERT_NE(nullptr, pPopup);
+    CPoint ptCaption = pPopup->GetTearOffCaptionRect().CenterPoint();
+    pPopup->ClientToScreen(&ptCaption);
+    const CPoint ptAway(ptCaption.x + 120, ptCaption.y + 160);
+    UserInput input;
+    input.MoveTo(ptCaption).LeftDown().Glide(ptCaption, ptAway, 8).Press(VK_ESCAPE).LeftUp();
+    Play(input);
+
+    EXPECT_EQ(nullptr, m_pFrame->GetControlBar(kTearOffFirst)) << "the bar is destroyed";
+    EXPECT_EQ(0, m_pFrame->GetFrameSupport().GetTearOffBars().GetCount()) << "and forgotten by the frame";
+    EXPECT_EQ(nullptr, ::GetCapture());
 }
 
 TEST_F(TearOffTest, RefusingFrameLeavesNoBarAndAMenuWithoutIdNoCaption)
