@@ -404,7 +404,7 @@ void CKTPopupMenu::DrawFrameAndShadow(CDC* pDC, BOOL bWithItems)
     if (m_iShadowSize > 0 && !CKTToolBar::IsCustomizeMode())
     {
         CKTDrawHelper helper(pDC);
-        helper.DrawShadow(rectMenu, m_iShadowSize, 100, 50);
+        helper.DrawShadow(rectMenu, m_iShadowSize, 100, 65);
     }
     if (!m_rectTearOffCaption.IsRectEmpty())
         CKTVisualManager::GetInstance()->OnDrawTearOffCaption(pDC, m_rectTearOffCaption, m_bIsTearOffCaptionActive);

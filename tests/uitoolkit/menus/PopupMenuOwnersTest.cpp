@@ -6,6 +6,7 @@
 #include "tests/framework/input/UserInput.h"
 #include "tests/framework/windows/WindowsTestSupport.h"
 #include "tests/uitoolkit/menus/MenuTestSupport.h"
+#include "uitoolkit/looks/KTDrawHelper.h"
 #include "uitoolkit/looks/KTUIGlobals.h"
 
 #include <gtest/gtest.h>
@@ -188,6 +189,19 @@ TEST_F(PopupMenuOwnersTest, AShadowThatWouldReachOutsideTheOwnersWindowIsLeftOff
         pPopup->GetWindowRect(&rect);
         EXPECT_EQ(pPopup->GetFinalSize() + CSize(pPopup->GetShadowSize(), pPopup->GetShadowSize()), rect.Size())
             << "the window is the menu and its shadow, if any: " << c.name;
+        if (c.bShadow && ktGlobals.m_bitsPerPixel > 8)
+        {
+            // The row under the menu is the background darkened to 65 percent.
+            const int x = rect.left + pPopup->GetFinalSize().cx / 2;
+            HDC hScreen = ::GetDC(nullptr);
+            const COLORREF background = ::GetPixel(hScreen, x, rect.bottom + 2);
+            const COLORREF shadow = ::GetPixel(hScreen, x, rect.top + pPopup->GetFinalSize().cy);
+            ::ReleaseDC(nullptr, hScreen);
+            const COLORREF expected = CKTDrawHelper::PixelAlpha(background, 65);
+            EXPECT_NEAR(GetRValue(expected), GetRValue(shadow), 1) << c.name;
+            EXPECT_NEAR(GetGValue(expected), GetGValue(shadow), 1) << c.name;
+            EXPECT_NEAR(GetBValue(expected), GetBValue(shadow), 1) << c.name;
+        }
         pPopup->SendMessage(WM_CLOSE);
         PumpAndIdle();
     }
