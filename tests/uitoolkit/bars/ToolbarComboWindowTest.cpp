@@ -1,5 +1,6 @@
 // Combo-box and edit-box buttons on real toolbars: typing and choosing in one copy shows in every
-// copy without echoing commands, the vertical bar's plain button, and a screenshot.
+// copy without echoing commands, the edit box's keys, the vertical bar's plain button, and
+// screenshots.
 #include "tests/uitoolkit/bars/ButtonsTestFrame.h"
 #include "uitoolkit/bars/KTToolbarComboBoxButton.h"
 #include "uitoolkit/bars/KTToolbarEditBoxButton.h"
@@ -260,4 +261,57 @@ TEST_F(ToolbarComboWindowTest, EditBoxDrawsItsBorderItsLabelAndAListItem)
     EXPECT_GT(iUsed, dc.GetTextExtent(CString(L"Open")).cx);
     EXPECT_LT(iUsed, rectItem.Width());
     EXPECT_EQ(rectItem.Width(), pEdit->DrawAsListItem(&dc, rectItem, FALSE));
+}
+
+TEST_F(ToolbarComboWindowTest, EditBoxKeysAndACopyOnAVerticalBar)
+{
+    const UINT kFind = ID_BUTTONS_ZOOM + 1;
+    const UINT kReplace = ID_BUTTONS_ZOOM + 2;
+    CKTToolBar* pTop = AddBar(CBRS_TOP);
+    const int iFind = pTop->InsertButton(CKTToolbarEditBoxButton(kFind, -1, ES_AUTOHSCROLL | WS_TABSTOP, 90));
+    const int iReplace = pTop->InsertButton(CKTToolbarEditBoxButton(kReplace, -1, ES_AUTOHSCROLL | WS_TABSTOP, 90));
+    ASSERT_TRUE(iFind >= 0 && iReplace >= 0);
+    auto* pFind = static_cast<CKTToolbarEditBoxButton*>(pTop->GetButton(iFind));
+    auto* pReplace = static_cast<CKTToolbarEditBoxButton*>(pTop->GetButton(iReplace));
+    Relayout();
+    ASSERT_TRUE(pFind->GetEditBox()->IsWindowVisible() && pReplace->GetEditBox()->IsWindowVisible());
+
+    // Tab goes on to the next box of the bar, Escape gives the keys back to the frame.
+    CRect rectEdit;
+    pFind->GetEditBox()->GetWindowRect(&rectEdit);
+    UserInput input;
+    input.MoveTo(CPoint(rectEdit.left + 10, rectEdit.CenterPoint().y)).Pause(50).LeftDown().LeftUp().Pause(100);
+    input.Type(L"abc").Pause(100);
+    Play(input);
+    ASSERT_EQ(pFind->GetEditBox()->GetSafeHwnd(), ::GetFocus());
+    UserInput tab;
+    tab.Press(VK_TAB).Pause(100);
+    Play(tab);
+    EXPECT_EQ(pReplace->GetEditBox()->GetSafeHwnd(), ::GetFocus());
+    UserInput escape;
+    escape.Press(VK_ESCAPE).Pause(100);
+    Play(escape);
+    EXPECT_EQ(m_hFrame, ::GetFocus());
+    EXPECT_TRUE(m_pFrame->CommandsOf(kReplace).empty()) << "the keys are the box's, no command";
+
+    // A copy on a vertical bar keeps the text, hides its box and is a plain button there.
+    CKTToolBar* pLeft = AddBar(CBRS_LEFT, IDR_TEST_TOOLBAR, AFX_IDW_TOOLBAR + 1);
+    const int iCopy = pLeft->InsertButton(*pFind);
+    ASSERT_GE(iCopy, 0);
+    auto* pCopy = static_cast<CKTToolbarEditBoxButton*>(pLeft->GetButton(iCopy));
+    pCopy->m_strText = L"Find";
+    Relayout();
+    EXPECT_EQ(CString(L"abc"), pCopy->GetContents());
+    ASSERT_TRUE(pCopy->GetEditBox() != nullptr);
+    EXPECT_FALSE(pCopy->GetEditBox()->IsWindowVisible());
+    EXPECT_TRUE(pCopy->DrawsBorder());
+    EXPECT_LT(pCopy->m_rect.Height(), 80) << "a plain button's size, not the box's width";
+    m_pFrame->m_commands.clear();
+    UserInput click;
+    click.MoveTo(ScreenCentre(pLeft, iCopy)).Pause(50).LeftDown().Pause(50).LeftUp().Pause(100);
+    Play(click);
+    const auto commands = m_pFrame->CommandsOf(kFind);
+    ASSERT_EQ(1u, commands.size());
+    EXPECT_EQ(0u, commands[0].code);
+    SaveScreenshot(L"toolbar_edit_vertical.bmp");
 }
