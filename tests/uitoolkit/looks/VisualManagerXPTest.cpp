@@ -4,6 +4,7 @@
 #include "tests/uitoolkit/looks/LooksTestSupport.h"
 #include "uitoolkit/bars/KTPopupMenu.h"
 #include "uitoolkit/bars/KTSizingControlBar.h"
+#include "uitoolkit/bars/KTTabWnd.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/bars/KTToolbarEditBoxButton.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
@@ -196,6 +197,23 @@ TEST_F(XPLookTest, BarBordersAreInTheBarFaceAndLeaveTheBackgroundColour)
     EXPECT_EQ(ColorText(RGB(0, 128, 128)), ColorText(surface.Pixel(20, 1))) << "no etched line below the top";
     EXPECT_EQ(ColorText(RGB(0, 128, 128)), ColorText(surface.Pixel(39, 10))) << "no border on the right";
     EXPECT_EQ(ColorText(RGB(1, 2, 3)), ColorText(surface.Dc().GetBkColor())) << "the caller's background colour";
+}
+
+TEST_F(XPLookTest, TheTabAreaOfA3DTabWindowHasItsOwnColourAndALightEdgeOverBottomTabs)
+{
+    CKTVisualManagerXP look(TRUE);
+    CKTTabWnd tabWnd;
+    for (CKTTabWnd::Location location : {CKTTabWnd::LOCATION_BOTTOM, CKTTabWnd::LOCATION_TOP})
+    {
+        tabWnd.SetLocation(location);
+        DibSurface surface(40, 20, RGB(0, 128, 128));
+        look.OnEraseTabsArea(&surface.Dc(), CRect(0, 0, 40, 20), &tabWnd);
+        const BOOL bottom = location == CKTTabWnd::LOCATION_BOTTOM;
+        EXPECT_EQ(ColorText(bottom ? ktGlobals.m_colorBarHighlight : look.m_clrTabArea),
+                  ColorText(surface.Pixel(20, 0)))
+            << "edge next to the tabs, bottom " << bottom;
+        EXPECT_EQ(ColorText(look.m_clrTabArea), ColorText(surface.Pixel(20, 10))) << "bottom " << bottom;
+    }
 }
 
 TEST_F(XPLookTest, EditBordersAreDrawnOnlyWithTheFlatEditSwitch)
