@@ -128,6 +128,8 @@ public:
     CSize CalcSize(BOOL bVertDock) override;
     void AdjustLocations() override;
     BOOL OnSendCommand(const CKTToolbarButton* pButton) override;
+    // Enter chooses the hot cell; a popup hands its keys here.
+    BOOL OnKey(UINT nChar) override;
     void ShowCommandMessageString(UINT uiCmdId) override;
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
     // Chooses a cell as a click would (Enter on the hot cell does the same).

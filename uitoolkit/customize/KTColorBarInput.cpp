@@ -183,17 +183,23 @@ BOOL CKTColorBar::PreTranslateMessage(MSG* pMsg)
             return TRUE;
         }
     }
-    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN)
-    {
-        CColorButton* pHot = AsColorButton(GetButton(m_iHighlighted));
-        if (pHot != nullptr)
-        {
-            ShowCommandMessageString((UINT)-1);
-            ChooseCell(pHot);
-            return TRUE;
-        }
-    }
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN && AsColorButton(GetButton(m_iHighlighted)) != nullptr)
+        return OnKey(VK_RETURN);
     return CKTToolBar::PreTranslateMessage(pMsg);
+}
+
+BOOL CKTColorBar::OnKey(UINT nChar)
+{
+    if (nChar != VK_RETURN)
+        return CKTPopupMenuBar::OnKey(nChar);
+    // The menu's own Enter would close the popup without a colour.
+    CColorButton* pHot = AsColorButton(GetButton(m_iHighlighted));
+    if (pHot != nullptr && (pHot->m_nStyle & TBBS_DISABLED) == 0)
+    {
+        ShowCommandMessageString((UINT)-1);
+        ChooseCell(pHot);
+    }
+    return TRUE;
 }
 
 void CKTColorBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)

@@ -2,6 +2,7 @@
 // colours kept in step across buttons and bars, its stored settings; the colour button control
 // on a window, opened with a key and chosen with the mouse.
 #include "tests/uitoolkit/colors/ColorTestSupport.h"
+#include "uitoolkit/bars/KTFrameWnd.h"
 #include "uitoolkit/bars/KTStateVersion.h"
 #include "uitoolkit/bars/KTToolBar.h"
 #include "uitoolkit/customize/KTColorBar.h"
@@ -25,7 +26,8 @@ namespace
 const UINT kColorCommand = 0x7A20;
 const UINT kOtherCommand = 0x7A21;
 
-class CMenuButtonFrame : public CFrameWnd
+// A toolkit frame: keys pressed while a popup is open reach the popup as in the program.
+class CMenuButtonFrame : public CKTFrameWnd
 {
 public:
     std::vector<UINT> m_commands;
@@ -45,19 +47,19 @@ protected:
                 pList->AddTail(color);
             return 0;
         }
-        return CFrameWnd::WindowProc(message, wParam, lParam);
+        return CKTFrameWnd::WindowProc(message, wParam, lParam);
     }
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
     {
         m_commands.push_back(LOWORD(wParam));
-        return CFrameWnd::OnCommand(wParam, lParam);
+        return CKTFrameWnd::OnCommand(wParam, lParam);
     }
     void OnColor() {}
     void OnUpdateColor(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bEnable); }
     DECLARE_MESSAGE_MAP()
 };
 
-BEGIN_MESSAGE_MAP(CMenuButtonFrame, CFrameWnd)
+BEGIN_MESSAGE_MAP(CMenuButtonFrame, CKTFrameWnd)
 ON_COMMAND(kColorCommand, &CMenuButtonFrame::OnColor)
 ON_UPDATE_COMMAND_UI(kColorCommand, &CMenuButtonFrame::OnUpdateColor)
 ON_COMMAND(kOtherCommand, &CMenuButtonFrame::OnColor)
@@ -168,8 +170,8 @@ protected:
     {
         OpenPopup(pButton);
         CColorPopup* pPopup = PopupOf(pButton);
-        CKTToolBar* pTorn = pPopup != nullptr ? pPopup->CreateTearOffBar(m_pFrame, AFX_IDW_TOOLBAR + 30, L"Colours")
-                                              : nullptr;
+        CKTToolBar* pTorn =
+            pPopup != nullptr ? pPopup->CreateTearOffBar(m_pFrame, AFX_IDW_TOOLBAR + 30, L"Colours") : nullptr;
         if (pTorn == nullptr)
             return nullptr;
         m_bars.emplace_back(pTorn);
@@ -255,6 +257,25 @@ TEST_F(ColorMenuButtonTest, ChoosingInOnePopupChangesEveryButtonAndBarOfTheComma
     EXPECT_EQ(chosen, pSecond->GetColor());
     EXPECT_EQ((COLORREF)-1, pForeign->GetColor());
     EXPECT_EQ(chosen, static_cast<CKTColorBar*>(pColorBar)->GetColor());
+    EXPECT_EQ(1, std::count(m_pFrame->m_commands.begin(), m_pFrame->m_commands.end(), kColorCommand));
+}
+
+TEST_F(ColorMenuButtonTest, EnterChoosesTheHotCellOfThePopup)
+{
+    CKTColorMenuButton* pButton = AddButtonBar(kColorCommand);
+    OpenPopup(pButton);
+    CColorPopup* pPopup = PopupOf(pButton);
+    ASSERT_NE(nullptr, pPopup);
+    CKTColorBar* pBar = pPopup->GetColorBar();
+    // The automatic button comes first: the pointer makes the fifth colour's cell the hot one.
+    const COLORREF chosen = pButton->GetColors()[4];
+    m_pFrame->m_commands.clear();
+    UserInput input;
+    input.MoveTo(CellCentre(pBar, 1 + 4)).Pause(150).Press(VK_RETURN).Pause(300);
+    Play(input);
+
+    EXPECT_EQ(nullptr, pButton->m_pPopupMenu) << "the popup closes";
+    EXPECT_EQ(chosen, pButton->GetColor());
     EXPECT_EQ(1, std::count(m_pFrame->m_commands.begin(), m_pFrame->m_commands.end(), kColorCommand));
 }
 
@@ -553,8 +574,8 @@ TEST(ColorButtonControl, DrawnPushedWhileOpenWhenTheThemedLookIsTheCurrentOne)
         CHostWnd host;
         ASSERT_TRUE(host.Make(CRect(100, 100, 400, 300)));
         CKTColorButton button;
-        ASSERT_TRUE(button.Create(L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, CRect(20, 20, 100, 44),
-                                  &host, 77));
+        ASSERT_TRUE(
+            button.Create(L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, CRect(20, 20, 100, 44), &host, 77));
         ::SetForegroundWindow(host.GetSafeHwnd());
         button.SetFocus();
         PumpAndIdle();
