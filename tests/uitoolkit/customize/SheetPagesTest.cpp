@@ -221,9 +221,18 @@ TEST_F(SheetPagesTest, NewRenameAndDeleteGoThroughTheFrame)
     EXPECT_TRUE(pPage->GetDlgItem(IDC_RENAME)->IsWindowEnabled());
     EXPECT_TRUE(pPage->GetDlgItem(IDC_DELETE)->IsWindowEnabled());
 
-    // Renamed, the bar goes to the end of the list: select the first and rename again.
+    // Renamed, the bar goes to the end of the list; floating, its frame takes the name too.
+    m_pFrame->FloatControlBar(pMine, CPoint(300, 300));
+    Settle();
+    ASSERT_TRUE(pMine->IsFloating());
     NameThroughDialog(pPage, IDC_RENAME, L"Ours");
     EXPECT_EQ(L"Ours", Text(pMine));
+    CWnd* pMiniFrame = pMine->GetParentFrame();
+    ASSERT_NE(nullptr, pMiniFrame);
+    EXPECT_NE(static_cast<CWnd*>(m_pFrame), pMiniFrame);
+    EXPECT_EQ(L"Ours", Text(pMiniFrame));
+    ASSERT_NE(nullptr, pMine->m_pDockBar);
+    EXPECT_EQ(L"Ours", Text(pMine->m_pDockBar));
     EXPECT_EQ(nBefore, pPage->FindToolbar(pMine));
     CString strItem;
     list.GetText(nBefore, strItem);
