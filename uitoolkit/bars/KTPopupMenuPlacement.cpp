@@ -23,14 +23,15 @@ void FitHorizontally(const KTPopupPlacementInput& in, KTPopupPlacement& out)
     const RECT& work = in.rectWork;
     const int cx = out.size.cx;
     LONG& x = out.pt.x;
-    const BOOL bNoFit =
-        (in.bRightAlign && x < work.left) || (!in.bRightToLeft && !in.bRightAlign && x + cx > work.right);
+    // Right to left, the location is the popup's right edge: it runs out at the left.
+    const BOOL bNoFit = (in.bRightAlign && x < work.left) ||
+                        (!in.bRightAlign && (in.bRightToLeft ? x - cx < work.left : x + cx > work.right));
     if (!bNoFit)
         return;
     if (in.bHasParentPopup)
     {
         x = in.bRightToLeft ? in.rectParentPopup.right + cx : in.rectParentPopup.left - cx;
-        out.nDropDirection = kDropLeft;
+        out.nDropDirection = in.bRightToLeft ? kDropRight : kDropLeft;
     }
     else if (in.bHasParentButton && in.bOnVerticalMenuBar)
     {

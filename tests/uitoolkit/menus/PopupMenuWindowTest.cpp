@@ -876,3 +876,38 @@ TEST_F(PopupMenuWindowTest, TheWidestItemShowsItsWholeText)
     CKTToolBar::SetMenuSizes(sizeButtonBefore, sizeImageBefore);
     CKTVisualManager::SetDefaultManager(nullptr);
 }
+
+TEST_F(PopupMenuWindowTest, SubmenuOfARightToLeftMenuOpensToItsLeft)
+{
+    // Far enough from the screen's left edge for the submenu to fit there.
+    m_pFrame->SetWindowPos(nullptr, 400, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_pFrame->ModifyStyleEx(0, WS_EX_LAYOUTRTL);
+    const char* ways[] = {"after the delay", "by a click on the item"};
+    for (const char* way : ways)
+    {
+        CKTPopupMenu* pPopup = new CKTPopupMenu;
+        ASSERT_TRUE(pPopup->Create(m_pFrame, -1, -1, MakeEditMenu(), FALSE, TRUE)) << way;
+        ASSERT_TRUE(PumpUntil([&] { return pPopup->GetMenuBar()->IsWindowVisible() != FALSE; }, 3000)) << way;
+        EXPECT_NE(0u, pPopup->GetExStyle() & WS_EX_LAYOUTRTL) << way;
+        CKTPopupMenuBar* pBar = pPopup->GetMenuBar();
+        auto* pMore = static_cast<CKTToolbarMenuButton*>(pBar->GetButton(1));
+        ASSERT_EQ(static_cast<UINT>(-1), pMore->m_nID) << way;
+        if (way == ways[0])
+            ASSERT_TRUE(pBar->OpenItemPopup(pMore)) << way;
+        else
+            ASSERT_TRUE(pMore->OnClick(pBar, FALSE)) << way;
+        PumpAndIdle();
+        CKTPopupMenu* pSub = pMore->m_pPopupMenu;
+        ASSERT_NE(nullptr, pSub) << way;
+        EXPECT_EQ(CKTPopupMenu::DROP_DIRECTION_LEFT, pSub->m_DropDirection) << way;
+        CRect rectMenu;
+        CRect rectSub;
+        pPopup->GetWindowRect(&rectMenu);
+        pSub->GetWindowRect(&rectSub);
+        EXPECT_LE(rectSub.right, rectMenu.left) << way;
+        EXPECT_GE(rectSub.right, rectMenu.left - 2) << way << ": beside its parent";
+        pPopup->SendMessage(WM_CLOSE);
+        PumpAndIdle();
+        EXPECT_EQ(0, CountPopupWindows()) << way;
+    }
+}

@@ -124,6 +124,34 @@ TEST(PopupPlacementTest, Table)
         cases.push_back({"menu bar docked at the right: opens to its left", in, {830, 100}, 200, 4, FALSE});
     }
     {
+        // Right to left the location is the popup's right edge, and submenus open to the left.
+        KTPopupPlacementInput in = Input(screen, {299, 100}, {150, 200});
+        in.bRightToLeft = TRUE;
+        in.bHasParentPopup = TRUE;
+        in.rectParentPopup = {300, 80, 462, 300};
+        in.nParentRowHeight = 22;
+        in.nDropDirection = 4;
+        cases.push_back({"right to left: submenu opens left of its parent", in, {299, 100}, 200, 4, FALSE});
+    }
+    {
+        KTPopupPlacementInput in = Input(screen, {61, 100}, {150, 200});
+        in.bRightToLeft = TRUE;
+        in.bHasParentPopup = TRUE;
+        in.rectParentPopup = {62, 80, 224, 300};
+        in.nParentRowHeight = 22;
+        in.nDropDirection = 4;
+        cases.push_back(
+            {"right to left: submenu at the left edge opens right of its parent", in, {374, 100}, 200, 3, FALSE});
+    }
+    {
+        KTPopupPlacementInput in = Input(screen, {60, 30}, {120, 200});
+        in.bRightToLeft = TRUE;
+        in.bHasParentButton = TRUE;
+        in.rectParentButton = {20, 8, 60, 30};
+        in.nDropDirection = 1;
+        cases.push_back({"right to left: left edge: moves in", in, {120 + 1, 30}, 200, 0, FALSE});
+    }
+    {
         KTPopupPlacementInput in = Input(screen, {10, 10}, {200, 2000});
         cases.push_back({"context menu taller than the screen", in, {10, 0}, 768, 0, TRUE});
     }
@@ -141,6 +169,9 @@ TEST(PopupPlacementTest, Table)
         EXPECT_EQ(c.scrollable, out.bScrollable) << c.name;
         EXPECT_GE(out.pt.y, c.in.rectWork.top) << c.name;
         EXPECT_LE(out.pt.y + out.size.cy, c.in.rectWork.bottom) << c.name;
+        const LONG xLeft = c.in.bRightToLeft ? out.pt.x - out.size.cx : out.pt.x;
+        EXPECT_GE(xLeft, c.in.rectWork.left) << c.name;
+        EXPECT_LE(xLeft + out.size.cx, c.in.rectWork.right) << c.name;
         if (c.in.bHasParentButton && !c.in.bOnVerticalMenuBar)
         {
             EXPECT_TRUE(out.pt.y >= c.in.rectParentButton.bottom || out.pt.y + out.size.cy <= c.in.rectParentButton.top)
