@@ -507,6 +507,14 @@ TEST_F(SheetPagesTest, ChoosingAnotherContextMenuOrResettingOneShowsItInPlaceOfT
     EXPECT_EQ(L"Work", Text(pReset));
     EXPECT_EQ(nWork, pContext->GetCurSel());
     EXPECT_TRUE(pPage->GetDlgItem(IDC_RESET_CONTEXT_MENU)->IsWindowEnabled());
+
+    // The dashes close the open menu and open none.
+    const HWND hReset = pReset->GetSafeHwnd();
+    choose(0);
+    EXPECT_FALSE(::IsWindow(hReset));
+    EXPECT_EQ(nullptr, pPage->GetContextMenu());
+    EXPECT_EQ(0, pContext->GetCurSel());
+    EXPECT_FALSE(pPage->GetDlgItem(IDC_RESET_CONTEXT_MENU)->IsWindowEnabled());
     CloseSheet();
     CKTMenuPage::s_ptContextMenu = CPoint(100, 100);
 }
