@@ -312,9 +312,9 @@ void CKTPopupMenu::OnAnimationTick()
         [[fallthrough]];
     case ANIMATION_SLIDE:
         m_AnimSize.cy += nSteps * GetMenuBar()->GetRowHeight();
+        // Unfolding ends with whichever side is whole first.
         bDone = m_AnimSize.cy - m_iShadowSize >= m_FinalSize.cy ||
-                (m_AnimationType == ANIMATION_UNFOLD && m_AnimSize.cx - m_iShadowSize >= m_FinalSize.cx &&
-                 m_AnimSize.cy - m_iShadowSize >= m_FinalSize.cy);
+                (m_AnimationType == ANIMATION_UNFOLD && m_AnimSize.cx - m_iShadowSize >= m_FinalSize.cx);
         break;
     case ANIMATION_FADE:
         m_iFadePercent += 10;

@@ -477,6 +477,43 @@ TEST_F(PopupMenuWindowTest, SlideAnimationGrowsRowByRowOnItsTicksUntilTheItemsSh
     PumpAndIdle();
 }
 
+TEST_F(PopupMenuWindowTest, UnfoldAnimationEndsWhenTheWidthIsReached)
+{
+    // A tall narrow menu: its width is whole long before its height.
+    CKTPopupMenu::SetAnimationType(CKTPopupMenu::ANIMATION_UNFOLD);
+    CKTPopupMenu* pPopup = new CKTPopupMenu;
+    ASSERT_TRUE(pPopup->Create(m_pFrame, -1, -1, MakeLongMenu(20), FALSE, TRUE));
+    const HWND hPopup = pPopup->GetSafeHwnd();
+    const int nShadow = pPopup->GetShadowSize();
+    const CSize sizeFinal = pPopup->GetFinalSize();
+    ASSERT_FALSE(pPopup->IsAnimationDone());
+    const int nColumnSteps =
+        (sizeFinal.cx + pPopup->GetMenuBar()->GetColumnWidth() - 1) / pPopup->GetMenuBar()->GetColumnWidth();
+    ASSERT_GE(nColumnSteps, 2);
+    ASSERT_GT(sizeFinal.cy / 2, (nColumnSteps + 1) * pPopup->GetMenuBar()->GetRowHeight());
+    std::vector<CSize> sizes{pPopup->GetAnimatedSize()};
+    PumpUntil(
+        [&] {
+            if (!::IsWindow(hPopup))
+                return true;
+            const CSize size = pPopup->GetAnimatedSize();
+            if (size != sizes.back())
+                sizes.push_back(size);
+            return pPopup->IsAnimationDone() != FALSE;
+        },
+        5000);
+    ASSERT_TRUE(::IsWindow(hPopup));
+    ASSERT_TRUE(pPopup->IsAnimationDone());
+    EXPECT_TRUE(pPopup->GetMenuBar()->IsWindowVisible());
+    ASSERT_GE(sizes.size(), 3u);
+    EXPECT_EQ(CSize(sizeFinal.cx + nShadow, sizeFinal.cy + nShadow), sizes.back()) << "it ends at its full size";
+    const CSize& sizeBefore = sizes[sizes.size() - 2];
+    EXPECT_LT(sizeBefore.cx - nShadow, sizeFinal.cx) << "no step after the width was reached";
+    EXPECT_LT(sizeBefore.cy - nShadow, sizeFinal.cy / 2) << "the height had far to go";
+    pPopup->SendMessage(WM_CLOSE);
+    PumpAndIdle();
+}
+
 TEST_F(PopupMenuWindowTest, RestingOnTheShowAllItemExpandsTheMenuAfterTwiceTheDelay)
 {
     CList<UINT, UINT> basic;
