@@ -155,6 +155,25 @@ BOOL CKTPopupMenuBar::IsItemWithSubmenu(const CKTToolbarButton* pButton) const
 
 // Import and export ------------------------------------------------------------------------------
 
+wchar_t CKTPopupMenuBar::GetMnemonic(const CString& strText)
+{
+    const int n = strText.GetLength();
+    for (int i = 0; i + 1 < n; i++)
+    {
+        if (strText[i] != L'&')
+            continue;
+        if (strText[i + 1] == L'&')
+        {
+            i++;
+            continue;
+        }
+        wchar_t ch = strText[i + 1];
+        ::CharUpperBuffW(&ch, 1);
+        return ch;
+    }
+    return 0;
+}
+
 BOOL CKTPopupMenuBar::ImportFromMenu(HMENU hMenu, BOOL bShowAllCommands)
 {
     RemoveAllButtons();
@@ -211,13 +230,9 @@ BOOL CKTPopupMenuBar::ImportFromMenu(HMENU hMenu, BOOL bShowAllCommands)
             if (!IsCommandForbidden(uiCmd))
             {
                 m_bAreAllCommandsShown = FALSE;
-                const int iAmp = strText.Find(L'&');
-                if (iAmp >= 0 && iAmp < strText.GetLength() - 1)
-                {
-                    wchar_t ch = strText[iAmp + 1];
-                    ::CharUpperBuffW(&ch, 1);
+                const wchar_t ch = GetMnemonic(strText);
+                if (ch != 0)
                     m_HiddenItemsAccel.SetAt(ch, uiCmd);
-                }
             }
             continue;
         }

@@ -590,12 +590,7 @@ BOOL CKTPopupMenuBar::OnKey(UINT nChar)
     for (int i = 0; i < n; i++)
     {
         CKTToolbarButton* pButton = GetButton(i);
-        const int iAmp = pButton->m_strText.Find(L'&');
-        if (pButton->IsSeparator() || iAmp < 0 || iAmp + 1 >= pButton->m_strText.GetLength())
-            continue;
-        wchar_t chItem = pButton->m_strText[iAmp + 1];
-        ::CharUpperBuffW(&chItem, 1);
-        if (chItem != ch)
+        if (pButton->IsSeparator() || GetMnemonic(pButton->m_strText) != ch)
             continue;
         if (IsItemWithSubmenu(pButton) && !(pButton->m_nStyle & TBBS_DISABLED))
         {

@@ -697,6 +697,49 @@ TEST_F(PopupMenuWindowTest, PersonalisedMenusHideRarelyUsedCommands)
     usage.Reset();
 }
 
+TEST_F(PopupMenuWindowTest, ADoubledAmpersandIsNoMnemonic)
+{
+    const UINT kCopyPaste = 1001;
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenuW(hMenu, MF_STRING, ID_M_NEW, L"&New");
+    ::AppendMenuW(hMenu, MF_STRING, kCopyPaste, L"Copy && &Paste");
+    Host().AddMenu(L"&Tools", hMenu);
+    Host().AdjustLayout();
+    CList<UINT, UINT> basic;
+    basic.AddTail(ID_M_NEW);
+    CKTToolBar::SetBasicCommands(basic);
+    CKTCmdUsageCount& usage = CKTToolBar::GetUsageCount();
+    const BOOL bRecentlyUsed = CKTToolBar::m_bRecentlyUsedMenus;
+
+    const struct
+    {
+        const char* name;
+        BOOL bHidden; // personalised menus leave the rarely used item out
+    } cases[] = {{"a shown item", FALSE}, {"a hidden item", TRUE}};
+    for (const auto& c : cases)
+    {
+        usage.Reset();
+        for (int i = 0; c.bHidden && i < 20; i++)
+            usage.AddCmd(ID_M_UNDO);
+        CKTToolBar::m_bRecentlyUsedMenus = c.bHidden;
+        m_pFrame->m_commands.clear();
+        ASSERT_TRUE(Host().OpenMenu(2)) << c.name;
+        PumpAndIdle();
+        ASSERT_NE(nullptr, ActivePopup());
+        EXPECT_EQ(c.bHidden ? -1 : 1, ActivePopup()->GetMenuBar()->CommandToIndex(kCopyPaste)) << c.name;
+        UserInput key;
+        key.Press('P').Pause(50);
+        Play(key);
+        EXPECT_EQ((std::vector<UINT>{kCopyPaste}), m_pFrame->m_commands) << c.name;
+        EXPECT_EQ(0, Depth()) << c.name;
+        CloseAll();
+        CKTPopupMenuBar::m_bMenuBarShowAllCommands = FALSE;
+    }
+    CKTToolBar::m_bRecentlyUsedMenus = bRecentlyUsed;
+    CKTToolBar::SetBasicCommands(CList<UINT, UINT>());
+    usage.Reset();
+}
+
 TEST_F(PopupMenuWindowTest, StoredParametersReachTheMenus)
 {
     // The menus follow what the toolbar parameters load, with nothing else to switch.
