@@ -2,18 +2,37 @@
 # a target that quietly went missing would take its tests with it while the run stays green.
 
 # kest_precompile(<target> [TEST]): the Win32 and standard headers every source of ours reads are
-# parsed once per target instead of once per source (they are nine tenths of each translation unit,
-# and the build is most of a CI run). Sources still include what they use: the precompiled header
-# only changes how fast it is read. TEST adds the test framework's headers.
+# parsed once instead of once per source (they are nine tenths of each translation unit, and the
+# build is most of a CI run). One target of each kind makes the header and every other target of
+# that kind reuses it: a header per target would cost a hundred megabytes each. Sources still
+# include what they use: the precompiled header only changes how fast it is read. TEST: a test
+# program's, with the test framework's headers and the tests' definitions.
 set(KEST_PCH_HEADERS <windows.h> <commctrl.h> <string> <vector> <map> <memory> <algorithm> <functional>)
 function(kest_precompile target)
+  set(kind library)
   set(headers ${KEST_PCH_HEADERS})
   if("TEST" IN_LIST ARGN)
+    set(kind test)
     list(APPEND headers <gtest/gtest.h> <gmock/gmock.h>)
   endif()
-  list(TRANSFORM headers PREPEND "$<$<COMPILE_LANGUAGE:CXX>:" )
-  list(TRANSFORM headers APPEND ">")
-  target_precompile_headers(${target} PRIVATE ${headers})
+  set(maker kest_pch_${kind})
+  if(NOT TARGET ${maker})
+    set(source "${CMAKE_BINARY_DIR}/${maker}.cpp")
+    if(NOT EXISTS "${source}")
+      file(WRITE "${source}" "// Makes the precompiled header the other targets reuse.\n")
+    endif()
+    add_library(${maker} STATIC EXCLUDE_FROM_ALL "${source}")
+    target_include_directories(${maker} PRIVATE ${CMAKE_SOURCE_DIR})
+    target_compile_options(${maker} PRIVATE ${KEST_WARNINGS})
+    if(kind STREQUAL "test")
+      target_compile_definitions(${maker} PRIVATE KEST_SOURCE_DIR="${KEST_SOURCE_DIR_WINE}")
+      target_link_libraries(${maker} PRIVATE GTest::gmock GTest::gtest_main)
+    endif()
+    list(TRANSFORM headers PREPEND "$<$<COMPILE_LANGUAGE:CXX>:")
+    list(TRANSFORM headers APPEND ">")
+    target_precompile_headers(${maker} PRIVATE ${headers})
+  endif()
+  target_precompile_headers(${target} REUSE_FROM ${maker})
 endfunction()
 
 # kest_library(<name> <dir> [ALSO <dirs...>] [LIBS ...]): a static library of every *.cpp in <dir>

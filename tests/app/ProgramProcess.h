@@ -122,7 +122,7 @@ inline std::wstring ProductValue(const wchar_t* name)
     wchar_t text[MAX_PATH] = {};
     DWORD bytes = sizeof(text) - sizeof(wchar_t);
     if (RegGetValueW(HKEY_LOCAL_MACHINE, ProductKey, name, RRF_RT_REG_SZ, nullptr, text, &bytes) != ERROR_SUCCESS)
-        return L"";
+        return {};
     return text;
 }
 
