@@ -177,7 +177,10 @@ BOOL CKTPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLoc
         m_bTrackMode = pParentPopup->m_bTrackMode;
         m_iMaxWidth = pParentPopup->m_iMaxWidth;
     }
-    SetMessageWnd(bOwnMessage ? pWndParent : (pParentPopup != nullptr ? pParentPopup->GetMessageWnd() : nullptr));
+    if (bOwnMessage)
+        SetMessageWnd(pWndParent);
+    else if (pParentPopup != nullptr)
+        SetMessageWnd(pParentPopup->GetMessageWnd());
 
     m_iShadowSize = 0;
     if (CKTToolBar::IsMenuShadows() && !CKTToolBar::IsCustomizeMode() && ktGlobals.m_bitsPerPixel > 8)

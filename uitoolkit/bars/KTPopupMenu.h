@@ -80,6 +80,8 @@ public:
     void RemoveAllItems() { m_wndMenuBar.RemoveAllButtons(); }
     // The window that takes the chain's commands; null when there is none or it is gone.
     CWnd* GetMessageWnd() const;
+    // The window that takes the chain's commands from now on; set before Create, it stays.
+    void SetMessageWnd(CWnd* pWnd);
     HMENU GetHMenu() const { return m_hMenu; }
 
     // Asks the top frame whether the popup may open (none: no popup is open); FALSE, with the
@@ -151,8 +153,6 @@ public:
 
 protected:
     void Initialize();
-    // The window that takes the chain's commands from now on.
-    void SetMessageWnd(CWnd* pWnd);
     BOOL BuildItems();
     void InsertRecentFiles();
     void RecalcLayout(BOOL bNotify = TRUE) override;

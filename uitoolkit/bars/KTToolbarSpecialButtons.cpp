@@ -208,6 +208,9 @@ CKTPopupMenu* CCustomizeButton::CreatePopupMenu()
         pPopup->GetMenuBar()->InsertButton(*pItem);
         delete pItem;
     }
+    // The bar's hidden commands go, with their states, where its shown ones go.
+    if (m_pWndParentToolbar != nullptr && m_pWndParentToolbar->GetSafeHwnd() != nullptr)
+        pPopup->SetMessageWnd(m_pWndParentToolbar->GetCommandTarget());
     return pPopup;
 }
 

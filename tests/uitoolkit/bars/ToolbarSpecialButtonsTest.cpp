@@ -161,6 +161,32 @@ TEST_F(ToolbarSpecialButtonsTest, CustomizeButtonOpensItsMenuWithoutAMenuHandle)
     EXPECT_FALSE(pButton->IsDroppedDown());
 }
 
+TEST_F(ToolbarSpecialButtonsTest, CustomizeMenuCommandsGoWhereTheBarsCommandsGo)
+{
+    CKTToolBar* pBar = AddBar(CBRS_TOP);
+    // The bar serves another window than the frame its menus belong to.
+    auto* pOther = new CButtonsTestFrame;
+    ASSERT_TRUE(pOther->Create(nullptr, L"Other", WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 100)));
+    pBar->SetOwner(pOther);
+    auto* pButton = new CCustomizeButton(kCustomizeCmd, L"Customize...");
+    ASSERT_GE(pBar->InsertButton(pButton), 0);
+    Relayout();
+    pButton->AddInvisibleButton(pBar->GetButton(0));
+    pButton->m_rect = CRect(200, 2, 212, 24);
+    ASSERT_TRUE(pButton->OpenPopupMenu(pBar));
+    CKTPopupMenu* pPopup = pButton->m_pPopupMenu;
+    ASSERT_TRUE(pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr);
+    PumpAndIdle();
+    EXPECT_EQ(pOther, pPopup->GetMessageWnd());
+    EXPECT_EQ(pOther, pPopup->GetMenuBar()->GetCommandTarget());
+    const HWND hPopup = pPopup->GetSafeHwnd();
+    pButton->OnCancelMode();
+    PumpUntil([&] { return !::IsWindow(hPopup); }, 2000);
+    pBar->SetOwner(nullptr);
+    pOther->DestroyWindow();
+    PumpAndIdle();
+}
+
 TEST(ToolbarSystemButtonsTest, SystemMenuExportCarriesItemStates)
 {
     HMENU hSystem = ::CreatePopupMenu();
