@@ -9,7 +9,9 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 ARCH="${1:-x86_64}"
 case "$ARCH" in i686|x86_64) ;; *) echo "usage: $0 [x86_64|i686]" >&2; exit 2;; esac
-PAIRS=7   # pairs per ratio of whole processes (conversion against pdftotext, opening)
+PAIRS=7         # pairs per ratio of whole conversions against pdftotext
+OPEN_PAIRS=11   # pairs of opening 10 against 1000 pages, each a process of its own
+START_PAIRS=11  # pairs of KEST.exe starts, which vary the most
 
 # What the comparison needs: pdftotext (poppler-utils) and a text-to-PDF road (enscript, then
 # ghostscript's ps2pdf).
@@ -70,9 +72,10 @@ for dpi in 144 600; do
     for pages in 1 10 100 1000; do
       if [ "$dpi/$mode" = 600/colour ] && [ "$pages" -gt $LONGEST_600_COLOUR ]; then continue; fi
       key="$dpi/$mode/$pages"
-      # Each sampled page gives one pair (the page, then the deflate of its image); a job of one
-      # page is printed five times to have five.
-      runs=1; [ "$pages" -ge 5 ] || runs=5
+      # Each sampled page gives one pair (the page's end, and the deflate of its image right before
+      # and right after it); a job of one page is printed seven times to have seven, one of ten
+      # pages twice.
+      runs=1; [ "$pages" -ge 5 ] || runs=7; [ "$pages" != 10 ] || runs=2
       pairs=""
       for ((run = 0; run < runs; run++)); do
         out="$(bench capture "$pages" "$dpi" "$mode" "$JOBS" "$PROGRAM")" || {
@@ -105,17 +108,24 @@ for pages in 10 100 1000; do
   [ "$pdfpages" = "$pages" ] || { echo "the PDF has $pdfpages pages, not $pages"; exit 1; }
 done
 
+# The two sides of a pair take turns going first (A B, B A, A B, ...), so that neither gains from
+# what the one before it left behind.
 echo "== bench: conversion against pdftotext, $PAIRS pairs a size"
 declare -A CONVERT_RATIO CONVERT_RATE PDF_RATE CONVERT_PEAK PARSED TEXT_MB RATES OPEN ARCHIVE
+pdftotext_ms() {
+  local start ms; start=$(now_ms)
+  pdftotext -layout "$WORK/report-$1.pdf" "$WORK/report-$1.pdf.txt"
+  ms=$(( $(now_ms) - start )); [ "$ms" -gt 0 ] || ms=1
+  echo "$ms"
+}
 for pages in 10 100 1000; do
   file="$(winpath "${WORKFILE[$pages]}")"
   ratios="" rates="" pdfrates="" peaks="" parsed=""
   for ((pair = 0; pair < PAIRS; pair++)); do
+    [ $((pair % 2)) = 0 ] || ms="$(pdftotext_ms "$pages")"
     out="$(bench convert "$file")" || { echo "convert $pages failed:"; cat "$WORK/stderr.log"; exit 1; }
+    [ $((pair % 2)) = 1 ] || ms="$(pdftotext_ms "$pages")"
     rate="$(value convert_pages_per_s "$out")"
-    start=$(now_ms)
-    pdftotext -layout "$WORK/report-$pages.pdf" "$WORK/report-$pages.pdf.txt"
-    ms=$(( $(now_ms) - start )); [ "$ms" -gt 0 ] || ms=1
     pdfrate="$(calc "1000 * $pages / $ms")"
     ratios+="$(calc "$rate / $pdfrate")"$'\n'
     rates+="$rate"$'\n'; pdfrates+="$pdfrate"$'\n'
@@ -128,26 +138,31 @@ for pages in 10 100 1000; do
   CONVERT_PEAK[$pages]="$(median <<<"$peaks")"; PARSED[$pages]="$(median <<<"$parsed")"
 done
 
-echo "== bench: open and page 1, 10 against 1000 pages, $PAIRS pairs"
+echo "== bench: open and page 1, 10 against 1000 pages, $OPEN_PAIRS pairs"
+open_file() {
+  bench open "$(winpath "${WORKFILE[$1]}")" || { echo "open $1 failed" >&2; cat "$WORK/stderr.log" >&2; return 1; }
+}
 opens="" open10="" open1000="" archive10="" archive1000=""
-for ((pair = 0; pair < PAIRS; pair++)); do
-  small="$(bench open "$(winpath "${WORKFILE[10]}")")" || { echo "open 10 failed"; cat "$WORK/stderr.log"; exit 1; }
-  large="$(bench open "$(winpath "${WORKFILE[1000]}")")" || { echo "open 1000 failed"; cat "$WORK/stderr.log"; exit 1; }
+for ((pair = 0; pair < OPEN_PAIRS; pair++)); do
+  if [ $((pair % 2)) = 0 ]; then small="$(open_file 10)"; large="$(open_file 1000)"
+  else large="$(open_file 1000)"; small="$(open_file 10)"; fi
   opens+="$(calc "$(value open_ms "$large") / $(value open_ms "$small")")"$'\n'
   open10+="$(value open_ms "$small")"$'\n'; open1000+="$(value open_ms "$large")"$'\n'
   archive10+="$(value archive_open_ms "$small")"$'\n'; archive1000+="$(value archive_open_ms "$large")"$'\n'
 done
 
-echo "== bench: KEST.exe to its window and to page 1, 10 against 1000 pages, $PAIRS pairs"
+echo "== bench: KEST.exe to its window and to page 1, 10 against 1000 pages, $START_PAIRS pairs"
 # The first start of a prefix sets up what later starts find; it is not counted.
 bench start "$KEST" >/dev/null || { echo "KEST.exe did not start:"; cat "$WORK/stderr.log"; exit 1; }
+start_with() {
+  bench start "$KEST" "$(winpath "${WORKFILE[$1]}")" "${@:2}" || {
+    echo "KEST.exe with $1 pages failed:" >&2; cat "$WORK/stderr.log" >&2; return 1; }
+}
 windows="" firsts="" first10="" first1000=""
-for ((pair = 0; pair < PAIRS; pair++)); do
-  picture=""; [ "$pair" -gt 0 ] || picture="$(winpath "$WORK/first-page-1000.bmp")"
-  small="$(bench start "$KEST" "$(winpath "${WORKFILE[10]}")")" || {
-    echo "KEST.exe with 10 pages failed:"; cat "$WORK/stderr.log"; exit 1; }
-  large="$(bench start "$KEST" "$(winpath "${WORKFILE[1000]}")" $picture)" || {
-    echo "KEST.exe with 1000 pages failed:"; cat "$WORK/stderr.log"; exit 1; }
+for ((pair = 0; pair < START_PAIRS; pair++)); do
+  picture=(); [ "$pair" -gt 0 ] || picture=("$(winpath "$WORK/first-page-1000.bmp")")
+  if [ $((pair % 2)) = 0 ]; then small="$(start_with 10)"; large="$(start_with 1000 "${picture[@]}")"
+  else large="$(start_with 1000 "${picture[@]}")"; small="$(start_with 10)"; fi
   windows+="$(value window_ms "$small")"$'\n'"$(value window_ms "$large")"$'\n'
   firsts+="$(calc "$(value first_page_ms "$large") / $(value first_page_ms "$small")")"$'\n'
   first10+="$(value first_page_ms "$small")"$'\n'; first1000+="$(value first_page_ms "$large")"$'\n'
@@ -214,8 +229,9 @@ row "peak memory, conversion, 1000 vs 10" "$(calc "${CONVERT_PEAK[1000]}") MB le
 echo "Ratios are medians of pairs, each pair measured one right after the other; the spread is the"
 echo "lowest and highest pair. A row is met when its median is."
 echo "Page end: the driver's own part of a page, the image and the page's record written into the"
-echo "archive, against zlib's deflate of the same page's bits at the work file's level right after it,"
-echo "on up to ten pages spread over the job (a job of one page is printed five times). The engine's"
+echo "archive, against zlib's deflate of the same page's bits at the work file's level, the mean of one"
+echo "right before and one right after it, on up to ten pages spread over the job (twenty from 100"
+echo "pages on; a job of one page is printed seven times, one of ten twice). The engine's"
 echo "drawing of the page (wine's, on Windows the graphics engine's) is shown beside it, not counted."
 echo "Capture cost/page: median of the sampled pages' whole time, white page to page end."
 echo "Conversion: open, detection on page 1, per-page rows, parse and tab-separated text of every page"

@@ -148,9 +148,9 @@ int Capture(int pages, DWORD dpi, bool colour, const std::wstring& folder, const
 
     // The application's side, making each page's metafile, is not counted: only the driver's
     // calls and the engine's drawing of the page, as in the spooler. The floor, the deflate of
-    // the page's image, is measured right after the page on pages sampled evenly over the job,
-    // so that both see the machine in the same state.
-    const int samples = (std::min)(pages, 10);
+    // the page's image, is measured right before and right after the page's end on pages sampled
+    // evenly over the job, so that the two sides of a pair see the machine in the same state.
+    const int samples = (std::min)(pages, pages >= 100 ? 20 : 10);
     const int stride = pages / samples;
     auto sampled = [&](int page) { return (page - 1) % stride == 0 && (page - 1) / stride < samples; };
     Stopwatch watch;
@@ -162,38 +162,42 @@ int Capture(int pages, DWORD dpi, bool colour, const std::wstring& folder, const
     // Where a page's time goes: the white page, the drawing with its text output, the page's end.
     double phaseMilliseconds[3] = {};
     double sampledPage = 0, sampledEnd = 0, sampledDeflate = 0;
+    // The page's bits as the engine holds them, which the image entry carries, deflated.
+    auto deflatePage = [&session]() {
+        const SURFOBJ* surface = session.Surface();
+        const auto* bits = static_cast<const unsigned char*>(surface->pvBits);
+        return DeflateMilliseconds(std::vector<unsigned char>(bits, bits + surface->cjBits));
+    };
     for (int page = 1; page <= pages && ok; ++page)
     {
         std::vector<EnhMetaFile> emf = MakeReportPages(BenchReportPage(page), ReportLayout());
         ok = emf.size() == 1;
         double phases[3] = {};
         Stopwatch phase;
-        watch.Start();
         phase.Start();
         ok = ok && session.StartPage();
         phases[0] = phase.Elapsed();
         phase.Start();
         ok = ok && player.Play(emf[0].Get());
         phases[1] = phase.Elapsed();
+        const double deflateBefore = ok && sampled(page) ? deflatePage() : 0;
         phase.Start();
         ok = ok && session.SendPage();
         phases[2] = phase.Elapsed();
-        const double milliseconds = watch.Elapsed();
+        const double milliseconds = phases[0] + phases[1] + phases[2];
         pageMilliseconds += milliseconds;
         for (int i = 0; i < 3; ++i)
             phaseMilliseconds[i] += phases[i];
         if (ok && sampled(page))
         {
-            // The page's bits as the engine holds them, which the image entry carries.
-            const SURFOBJ* surface = session.Surface();
-            const auto* bits = static_cast<const unsigned char*>(surface->pvBits);
-            const double deflate = DeflateMilliseconds(std::vector<unsigned char>(bits, bits + surface->cjBits));
-            ok = deflate >= 0;
+            const double deflateAfter = deflatePage();
+            ok = deflateBefore >= 0 && deflateAfter >= 0;
+            const double deflate = (deflateBefore + deflateAfter) / 2;
             sampledPage += milliseconds;
             sampledEnd += phases[2];
             sampledDeflate += deflate;
-            // One pair: the page (its end alone, then the whole page and its drawing) and, right
-            // after it, the floor.
+            // One pair: the page (its end alone, then the whole page and its drawing) and the
+            // floor around its end.
             std::printf("pair=%.4f %.4f %.4f %.4f\n", phases[2], deflate, milliseconds, phases[1]);
         }
     }
