@@ -37,8 +37,9 @@ CDCPage& CDCPage::operator=(const CDCPage& other)
         if (!items.back())
             throw std::bad_alloc();
     }
+    std::unique_ptr<CDCFont> font(other.m_currentFont ? new CDCFont(*other.m_currentFont) : nullptr);
     m_items.swap(items);
-    m_currentFont.Assign(other.m_currentFont);
+    m_currentFont.swap(font);
     m_loaded = other.m_loaded;
     m_changed = 0;
     m_glyphFlags = 0;
@@ -95,13 +96,21 @@ bool CDCPage::AddItem(const CDCItem& item)
     return true;
 }
 
+const CDCFont& CDCPage::GetCurrentFont() const
+{
+    static const CDCFont empty;
+    return m_currentFont ? *m_currentFont : empty;
+}
+
 bool CDCPage::AddFont(const CDCFont& font)
 {
-    if (font.IsEqual(m_currentFont))
+    if (font.IsEqual(GetCurrentFont()))
         return true;
-    if (!AddItem(font))
+    if (!m_currentFont)
+        m_currentFont.reset(new (std::nothrow) CDCFont());
+    if (!m_currentFont || !AddItem(font))
         return false;
-    m_currentFont.Assign(font);
+    m_currentFont->Assign(font);
     return true;
 }
 

@@ -37,7 +37,7 @@ public:
 
     size_t GetItemCount() const { return m_items.size(); }
     CDCItem* GetItem(size_t index) const { return m_items[index].get(); }
-    const CDCFont& GetCurrentFont() const { return m_currentFont; }
+    const CDCFont& GetCurrentFont() const;
     bool IsLoaded() const { return m_loaded != 0; }
     bool IsChanged() const { return m_changed != 0; }
     void SetChanged(bool changed) { m_changed = changed ? 1 : 0; }
@@ -45,7 +45,9 @@ public:
 
 private:
     std::vector<std::unique_ptr<CDCItem>> m_items;
-    CDCFont m_currentFont;
+    // Only a page being recorded has a current font: null stands for the empty font, so that the
+    // page set of a long job that is opened costs little for its pages not yet read.
+    std::unique_ptr<CDCFont> m_currentFont;
     BYTE m_loaded = 0;
     BYTE m_changed = 0;
     BYTE m_glyphFlags = 0;

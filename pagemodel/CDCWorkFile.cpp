@@ -118,8 +118,11 @@ bool CDCWorkFile::Open(const wchar_t* path)
     Close();
     if (!m_unzipper.Open(path))
         return false;
-    const uint32_t pageEntries = CountPageEntries();
-    if (!ParseEntry(kPageSetEntry, [&](OxReadWrite& stream) { return m_pageSet.Load(stream, pageEntries); })) {
+    // The page list may not claim more pages than the archive has page entries: first bounded by
+    // the number of entries, then the page entries counted until there are enough.
+    const uint32_t entries = uint32_t((std::min<size_t>)(m_unzipper.GetEntryCount(), UINT32_MAX));
+    if (!ParseEntry(kPageSetEntry, [&](OxReadWrite& stream) { return m_pageSet.Load(stream, entries); })
+        || CountPageEntries(m_pageSet.GetPageCount()) < m_pageSet.GetPageCount()) {
         Close();
         return false;
     }
@@ -129,12 +132,15 @@ bool CDCWorkFile::Open(const wchar_t* path)
     return true;
 }
 
-uint32_t CDCWorkFile::CountPageEntries() const
+uint32_t CDCWorkFile::CountPageEntries(uint32_t enough) const
 {
     uint32_t count = 0;
-    for (size_t i = 0; i < m_unzipper.GetEntryCount(); ++i) {
+    for (size_t i = 0; i < m_unzipper.GetEntryCount() && count < enough; ++i) {
         const char* name = m_unzipper.GetEntryName(i);
-        if (PageEntryNumber(name, "DAT") != 0 || PageEntryNumber(name, "BMP") != 0)
+        // The extension is the last four characters of a page entry's name.
+        const size_t length = std::strlen(name);
+        const char* extension = length > 4 ? name + length - 3 : "";
+        if (PageEntryNumber(name, FoldedEquals(extension, "BMP", 4) ? "BMP" : "DAT") != 0)
             ++count;
     }
     return count;

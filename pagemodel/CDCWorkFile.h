@@ -77,9 +77,9 @@ private:
     // Parses the named entry through a stream over the archive.
     template <typename Parse>
     bool ParseEntry(const char* name, Parse parse);
-    // The entries named as a page's items or image: no page list can be longer, as every
-    // page that was recorded has at least its items stored.
-    uint32_t CountPageEntries() const;
+    // The entries named as a page's items or image, counted up to enough: no page list can be
+    // longer, as every page that was recorded has at least its items stored.
+    uint32_t CountPageEntries(uint32_t enough) const;
     bool LoadPage(uint32_t n, CDCPage& page);
     // Writes the whole archive anew to targetPath from the open archive.
     bool WriteArchive(const wchar_t* targetPath, const OxBuffer* layout, bool replaceLayout);

@@ -4,6 +4,7 @@
 #include "pagemodel/ZipReadCache.h"
 
 #include <windows.h>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -23,11 +24,18 @@ char FoldAscii(char c)
     return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
 }
 
+constexpr uint32_t kHashStart = 2166136261u;
+
+uint32_t HashStep(uint32_t hash, char c)
+{
+    return (hash ^ uint8_t(FoldAscii(c))) * 16777619u;
+}
+
 uint32_t FoldedHash(const char* name, size_t length)
 {
-    uint32_t hash = 2166136261u;
+    uint32_t hash = kHashStart;
     for (size_t i = 0; i < length; ++i)
-        hash = (hash ^ uint8_t(FoldAscii(name[i]))) * 16777619u;
+        hash = HashStep(hash, name[i]);
     return hash;
 }
 
@@ -42,8 +50,6 @@ bool FoldedEqual(const char* a, const char* b, size_t length)
 // A directory record: its signature and fixed part, then name, extra field and comment.
 constexpr uint32_t kDirectorySignature = 0x02014b50;
 constexpr size_t kDirectoryRecordSize = 46;
-// A directory this large is left to the library's walk rather than read into memory at once.
-constexpr uint64_t kLargestDirectoryRead = 64u * 1024u * 1024u;
 
 uint16_t Little16(const uint8_t* p)
 {
@@ -121,6 +127,7 @@ bool CUnzipper::Close()
     std::vector<char>().swap(m_names);
     m_byName.Clear();
     m_byFileNamePart.Clear();
+    m_partsAreNames = false;
     return closed;
 }
 
@@ -140,10 +147,11 @@ const char* CUnzipper::NameTable::KeyOf(const CUnzipper& owner, uint32_t index, 
     return key;
 }
 
-void CUnzipper::NameTable::Add(const char* name, size_t length, uint32_t index, const CUnzipper& owner)
+void CUnzipper::NameTable::Add(const char* name, size_t length, uint32_t hash, uint32_t index,
+                               const CUnzipper& owner)
 {
     const size_t mask = m_slots.size() - 1;
-    for (size_t slot = FoldedHash(name, length) & mask;; slot = (slot + 1) & mask)
+    for (size_t slot = hash & mask;; slot = (slot + 1) & mask)
     {
         if (m_slots[slot] == 0)
         {
@@ -181,13 +189,25 @@ void CUnzipper::AddEntry(const char* name, size_t length, const unz64_file_pos& 
     // library's buffer is never found, by a whole name or by its part.
     if (length >= sizeof UnzipFileInfo::name)
         return;
-    const size_t stored = strnlen(name, length);
     IndexedEntry entry;
     entry.nameOffset = uint32_t(m_names.size());
-    entry.nameLength = uint32_t(stored);
     entry.position = position;
-    m_names.insert(m_names.end(), name, name + stored);
+    // One pass over the name: stored, hashed, and looked at for folders.
+    uint32_t hash = kHashStart;
+    size_t stored = 0;
+    for (; stored < length && name[stored] != '\0'; ++stored)
+    {
+        const char c = name[stored];
+        hash = HashStep(hash, c);
+        if (c == '/' || c == '\\')
+            m_partsAreNames = false;
+        m_names.push_back(c);
+    }
     m_names.push_back('\0');
+    entry.nameLength = uint32_t(stored);
+    entry.nameHash = hash;
+    if (stored > kLongestLookupName)
+        m_partsAreNames = false;
     m_entries.push_back(entry);
 }
 
@@ -199,44 +219,38 @@ bool CUnzipper::IndexDirectoryAtOnce()
         global.number_entry >= 0xFFFF || unzGoToFirstFile(m_unzip) != UNZ_OK || unzGetFilePos64(m_unzip, &first) != UNZ_OK)
         return false;
     const uint64_t fileSize = CachedFileSize(*m_file);
-    if (first.pos_in_zip_directory >= fileSize || fileSize - first.pos_in_zip_directory > kLargestDirectoryRead)
+    if (first.pos_in_zip_directory >= fileSize)
         return false;
-    std::vector<uint8_t> directory;
-    try
-    {
-        directory.resize(size_t(fileSize - first.pos_in_zip_directory));
-    }
-    catch (const std::bad_alloc&)
-    {
-        return false;
-    }
-    if (!ReadCachedFileAt(*m_file, first.pos_in_zip_directory, directory.data(), uint32_t(directory.size())))
-        return false;
+    // The directory is read through the archive's block cache, whose last block then still holds
+    // the entries that are looked up first (the page list, written last).
+    auto bytesAt = [&](uint64_t at, size_t count) -> const uint8_t* {
+        return count > UINT32_MAX ? nullptr : CachedFileBytes(*m_file, at, uint32_t(count));
+    };
     // The first record must be the one the library found there, or the directory lies elsewhere
     // (bytes before the archive) and only the library knows where.
     char firstName[sizeof UnzipFileInfo::name];
     unz_file_info raw;
     if (unzGetCurrentFileInfo(m_unzip, &raw, firstName, sizeof firstName, nullptr, 0, nullptr, 0) != UNZ_OK)
         return false;
-    const uint8_t* const begin = directory.data();
-    const uint8_t* const end = begin + directory.size();
-    if (directory.size() < kDirectoryRecordSize || Little32(begin) != kDirectorySignature ||
-        Little16(begin + 28) != raw.size_filename || Little32(begin + 16) != raw.crc)
+    const uint8_t* record = bytesAt(first.pos_in_zip_directory, kDirectoryRecordSize);
+    if (!record || Little32(record) != kDirectorySignature || Little16(record + 28) != raw.size_filename ||
+        Little32(record + 16) != raw.crc)
         return false;
 
     m_entries.reserve(size_t(global.number_entry));
     m_names.reserve(size_t(global.number_entry) * 16);
-    const uint8_t* record = begin;
     unz64_file_pos position = first;
     for (ZPOS64_T n = 0; n < global.number_entry; ++n)
     {
         // A record cut short or without its signature ends the walk, as in the library.
-        if (size_t(end - record) < kDirectoryRecordSize || Little32(record) != kDirectorySignature)
+        record = bytesAt(position.pos_in_zip_directory, kDirectoryRecordSize);
+        if (!record || Little32(record) != kDirectorySignature)
             break;
         const size_t nameLength = Little16(record + 28), extraLength = Little16(record + 30),
                      commentLength = Little16(record + 32);
         const size_t recordSize = kDirectoryRecordSize + nameLength + extraLength + commentLength;
-        if (extraLength != 0 || size_t(end - record) < kDirectoryRecordSize + nameLength)
+        record = bytesAt(position.pos_in_zip_directory, kDirectoryRecordSize + nameLength);
+        if (extraLength != 0 || !record)
         {
             std::vector<IndexedEntry>().swap(m_entries);
             std::vector<char>().swap(m_names);
@@ -244,12 +258,11 @@ bool CUnzipper::IndexDirectoryAtOnce()
         }
         position.num_of_file = n;
         AddEntry(reinterpret_cast<const char*>(record) + kDirectoryRecordSize, nameLength, position);
-        if (size_t(end - record) < recordSize)
+        if (position.pos_in_zip_directory + recordSize > fileSize)
             break;
-        record += recordSize;
         position.pos_in_zip_directory += recordSize;
     }
-    unzGoToFirstFile(m_unzip);
+    // The library's current entry is still the first: only the cache was read here.
     return true;
 }
 
@@ -270,21 +283,28 @@ void CUnzipper::IndexEntriesOneByOne()
 
 void CUnzipper::IndexNames()
 {
+    // A work file's names have no folders: each is its own file-name part, and one table serves
+    // both kinds of lookup (AddEntry found whether that holds).
     m_byName.Reset(m_entries.size());
-    m_byFileNamePart.Reset(m_entries.size());
+    if (!m_partsAreNames)
+        m_byFileNamePart.Reset(m_entries.size());
     for (uint32_t i = 0; i < m_entries.size(); ++i)
     {
+        const IndexedEntry& entry = m_entries[i];
         const char* name = NameOf(i);
-        const size_t length = m_entries[i].nameLength;
-        if (length <= kLongestLookupName)
-            m_byName.Add(name, length, i, *this);
+        if (entry.nameLength <= kLongestLookupName)
+            m_byName.Add(name, entry.nameLength, entry.nameHash, i, *this);
+        if (m_partsAreNames)
+            continue;
         const char* part = EntryFileNamePart(name);
-        m_byFileNamePart.Add(part, size_t(name + length - part), i, *this);
+        const size_t partLength = size_t(name + entry.nameLength - part);
+        m_byFileNamePart.Add(part, partLength, FoldedHash(part, partLength), i, *this);
     }
 }
 
 void CUnzipper::BuildIndex()
 {
+    m_partsAreNames = true;
     if (!IndexDirectoryAtOnce())
         IndexEntriesOneByOne();
     IndexNames();
@@ -375,7 +395,7 @@ bool CUnzipper::GotoFile(const char* name, bool matchFileNamePart)
         return false;
     if (std::strlen(name) <= kLongestLookupName && GotoIndexed(m_byName, name))
         return true;
-    return matchFileNamePart && GotoIndexed(m_byFileNamePart, name);
+    return matchFileNamePart && !m_partsAreNames && GotoIndexed(m_byFileNamePart, name);
 }
 
 bool CUnzipper::OpenCurrentFile(uint32_t& size)

@@ -1,7 +1,7 @@
 #pragma once
 // Reads a zip archive: finds entries by name or extension and reads them whole into memory,
 // or piece by piece (UnzipEntryStream) so that only what a reader takes is inflated.
-// Opening reads the archive's directory once, in one piece, and indexes its entries by name, so
+// Opening reads the archive's directory once, in large pieces, and indexes its entries by name, so
 // that opening a large archive costs little more than a small one and each later lookup by name
 // costs the same however many entries the archive holds.
 
@@ -96,6 +96,7 @@ private:
     {
         uint32_t nameOffset; // into m_names, where the name ends with a NUL
         uint32_t nameLength;
+        uint32_t nameHash; // of the whole name, folded
         unz64_file_pos position;
     };
     // Entry indices by name folded to upper case (ASCII only, as the zip library compares them):
@@ -106,7 +107,7 @@ private:
         explicit NameTable(bool fileNameParts) : m_fileNameParts(fileNameParts) {}
         void Reset(size_t entryCount);
         // Keeps the first entry of a name: later ones of the same name are not added.
-        void Add(const char* name, size_t length, uint32_t index, const CUnzipper& owner);
+        void Add(const char* name, size_t length, uint32_t hash, uint32_t index, const CUnzipper& owner);
         bool Find(const char* name, size_t length, const CUnzipper& owner, uint32_t& index) const;
         void Clear() { std::vector<uint32_t>().swap(m_slots); }
 
@@ -120,7 +121,7 @@ private:
 
     bool SkipToExtension(const wchar_t* extension, int step);
     void BuildIndex();
-    // The directory read in one piece and parsed here: false, with nothing indexed, where the
+    // The directory read in large pieces and parsed here: false, with nothing indexed, where the
     // archive has anything the zip library's own walk must judge (extra fields, a directory that
     // is not where the library found it, more entries than a 16-bit count holds).
     bool IndexDirectoryAtOnce();
@@ -143,6 +144,9 @@ private:
     // Whole names, and the file-name parts behind the last folder, to the first entry with them.
     NameTable m_byName{false};
     NameTable m_byFileNamePart{true};
+    // Every name is its own file-name part and short enough to be looked up whole: the part
+    // table would repeat the name table, and is not built.
+    bool m_partsAreNames = false;
     std::wstring m_pathWithoutExtension;
     bool m_reachedEnd = false;
 };

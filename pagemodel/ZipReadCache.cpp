@@ -9,14 +9,38 @@
 #include <new>
 #include <vector>
 
+namespace
+{
+
+const uint32_t kBlockSize = 64 * 1024;
+// A block read for a position starts this much before it: the library reads an entry's local
+// header just before the entry's data, and a work file's page list lies just before the directory.
+const uint32_t kReadBehind = 1024;
+
+} // namespace
+
 struct CachedReadFile
 {
+    struct Block
+    {
+        std::vector<uint8_t> bytes;
+        uint64_t start = 0;
+        uint32_t length = 0;
+        uint64_t lastUse = 0;
+
+        bool Holds(uint64_t offset, uint64_t count) const
+        {
+            return length != 0 && offset >= start && offset + count <= start + length;
+        }
+    };
+
     HANDLE m_file = INVALID_HANDLE_VALUE;
     uint64_t m_size = 0;
     uint64_t m_position = 0;
-    std::vector<uint8_t> m_block;
-    uint64_t m_blockStart = 0;
-    uint32_t m_blockLength = 0;
+    // Two blocks, so that reads in the directory and reads of entries' data do not push each
+    // other out: the one used longest ago is read anew.
+    Block m_blocks[2];
+    uint64_t m_uses = 0;
     bool m_failed = false;
 
     // Reads at an offset without moving anything else; false on an error, got 0 at the end.
@@ -34,12 +58,47 @@ struct CachedReadFile
         got = read;
         return true;
     }
+
+    Block* Holding(uint64_t offset, uint64_t count)
+    {
+        for (Block& block : m_blocks)
+            if (block.Holds(offset, count))
+            {
+                block.lastUse = ++m_uses;
+                return &block;
+            }
+        return nullptr;
+    }
+
+    const Block& LastUsed() const { return m_blocks[0].lastUse >= m_blocks[1].lastUse ? m_blocks[0] : m_blocks[1]; }
+
+    // Reads the block that starts at start into the block used longest ago; null on an error or
+    // when it does not reach past the offset.
+    Block* Load(uint64_t start, uint64_t offset)
+    {
+        Block& block = m_blocks[0].lastUse <= m_blocks[1].lastUse ? m_blocks[0] : m_blocks[1];
+        try
+        {
+            block.bytes.resize(kBlockSize);
+        }
+        catch (const std::bad_alloc&)
+        {
+            m_failed = true;
+            return nullptr;
+        }
+        uint32_t got = 0;
+        block.length = 0;
+        if (!ReadAt(start, block.bytes.data(), kBlockSize, got) || start + got <= offset)
+            return nullptr;
+        block.start = start;
+        block.length = got;
+        block.lastUse = ++m_uses;
+        return &block;
+    }
 };
 
 namespace
 {
-
-const uint32_t kBlockSize = 64 * 1024;
 
 using CachedFile = CachedReadFile;
 
@@ -74,39 +133,36 @@ uLong ZCALLBACK ReadFileFunction(voidpf, voidpf stream, void* buffer, uLong size
     while (done < size && file.m_position < file.m_size)
     {
         const uLong wanted = size - done;
-        if (file.m_position >= file.m_blockStart && file.m_position < file.m_blockStart + file.m_blockLength)
+        if (const CachedFile::Block* block = file.Holding(file.m_position, 1))
         {
-            const uint32_t offset = uint32_t(file.m_position - file.m_blockStart);
-            const uLong n = std::min<uLong>(wanted, file.m_blockLength - offset);
-            std::memcpy(out + done, file.m_block.data() + offset, n);
+            const uint32_t offset = uint32_t(file.m_position - block->start);
+            const uLong n = std::min<uLong>(wanted, block->length - offset);
+            std::memcpy(out + done, block->bytes.data() + offset, n);
             file.m_position += n;
             done += n;
             continue;
         }
-        uint32_t got = 0;
         if (wanted >= kBlockSize)
         {
             // Large reads (compressed entry data) go straight to the caller.
+            uint32_t got = 0;
             if (!file.ReadAt(file.m_position, out + done, uint32_t(std::min<uLong>(wanted, 1u << 30)), got) || got == 0)
                 break;
             file.m_position += got;
             done += got;
             continue;
         }
-        try
-        {
-            file.m_block.resize(kBlockSize);
-        }
-        catch (const std::bad_alloc&)
-        {
-            file.m_failed = true;
+        // The library looks for the end of the directory by reading backwards from the end of the
+        // file a kilobyte at a time: a read that ends where the last block begins gets the block
+        // that ends with it, so that the reads before it are served too.
+        const CachedFile::Block& last = file.LastUsed();
+        const uint64_t end = file.m_position + wanted;
+        const bool backwards = last.length != 0 && file.m_position < last.start && end >= last.start;
+        uint64_t start = file.m_position > kReadBehind ? file.m_position - kReadBehind : 0;
+        if (backwards)
+            start = end > kBlockSize ? end - kBlockSize : 0;
+        if (!file.Load(start, file.m_position))
             break;
-        }
-        file.m_blockLength = 0;
-        if (!file.ReadAt(file.m_position, file.m_block.data(), kBlockSize, got) || got == 0)
-            break;
-        file.m_blockStart = file.m_position;
-        file.m_blockLength = got;
     }
     return done;
 }
@@ -162,10 +218,14 @@ uint64_t CachedFileSize(const CachedReadFile& file)
     return file.m_size;
 }
 
-bool ReadCachedFileAt(CachedReadFile& file, uint64_t offset, void* data, uint32_t size)
+const uint8_t* CachedFileBytes(CachedReadFile& file, uint64_t offset, uint32_t count)
 {
-    uint32_t got = 0;
-    return file.ReadAt(offset, data, size, got) && got == size;
+    if (const CachedReadFile::Block* block = file.Holding(offset, count))
+        return block->bytes.data() + (offset - block->start);
+    if (count > kBlockSize || offset + count > file.m_size)
+        return nullptr;
+    const CachedReadFile::Block* block = file.Load(offset, offset);
+    return block && block->length >= count ? block->bytes.data() : nullptr;
 }
 
 zlib_filefunc64_def CachedReadFileFunctions(CachedReadFile** opened)

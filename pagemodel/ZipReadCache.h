@@ -18,5 +18,6 @@ struct CachedReadFile;
 zlib_filefunc64_def CachedReadFileFunctions(CachedReadFile** opened = nullptr);
 
 uint64_t CachedFileSize(const CachedReadFile& file);
-// Exactly size bytes at the offset, past the cache; false on an error or short of the end.
-bool ReadCachedFileAt(CachedReadFile& file, uint64_t offset, void* data, uint32_t size);
+// The count bytes at the offset, in the cache's block (valid until the next read of the file);
+// null beyond the end of the file, on a read error, or for more than a block holds.
+const uint8_t* CachedFileBytes(CachedReadFile& file, uint64_t offset, uint32_t count);
