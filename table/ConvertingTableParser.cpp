@@ -10,24 +10,23 @@ namespace
 {
 // The part of the word's text that lies within [cellLeft, cellRight], by the share of the
 // word's width; whole-number divisions, so a cut between two characters rounds toward zero.
-std::wstring PieceInCell(const ConvertingWord& word, const RECT& cell)
+// Taken into piece, whose storage serves every word of a conversion.
+void PieceInCell(const ConvertingWord& word, const RECT& cell, std::wstring& piece)
 {
-    std::wstring piece = word.m_text;
-    const int64_t length = static_cast<int64_t>(piece.size());
+    const int64_t length = static_cast<int64_t>(word.m_text.size());
     const int64_t width = static_cast<int64_t>(word.m_rect.right) - word.m_rect.left;
-    if (width <= 0)
-        return piece;
-    if (word.m_rect.right > cell.right)
+    int64_t first = 0, end = length;
+    if (width > 0 && word.m_rect.right > cell.right)
     {
         const int64_t keep = (static_cast<int64_t>(cell.right) - word.m_rect.left) * length / width;
-        piece.resize(static_cast<size_t>((std::max)(int64_t(0), (std::min)(keep, length))));
+        end = (std::max)(int64_t(0), (std::min)(keep, length));
     }
-    if (cell.left > word.m_rect.left)
+    if (width > 0 && cell.left > word.m_rect.left)
     {
         const int64_t drop = (static_cast<int64_t>(cell.left) - word.m_rect.left) * length / width;
-        piece.erase(0, static_cast<size_t>((std::min)(drop, static_cast<int64_t>(piece.size()))));
+        first = (std::min)(drop, end);
     }
-    return piece;
+    piece.assign(word.m_text, static_cast<size_t>(first), static_cast<size_t>(end - first));
 }
 
 // Whether a space separates the word from the previous piece of the same cell on its line:
@@ -74,6 +73,7 @@ std::unique_ptr<ConvertingTableGrid> ConvertingTableParser::ParseWords(const Wor
     int lastStep = 0;
     int previousColumn = -1;
     RECT previous{0, 0, 0, 0};
+    std::wstring piece;
     for (int64_t i = 0; i < total; ++i)
     {
         if (m_progress && i % 10 == 0)
@@ -114,7 +114,7 @@ std::unique_ptr<ConvertingTableGrid> ConvertingTableParser::ParseWords(const Wor
                 break;
             if (cell.right < rect.left)
                 continue;
-            const std::wstring piece = PieceInCell(word, cell);
+            PieceInCell(word, cell, piece);
             const bool spaceBefore =
                 previousColumn != c || !IsSameTextLine(rect, previous) || SpaceBetween(rect, previous);
             // A grid made for another layout may have fewer columns; such pieces have no cell.

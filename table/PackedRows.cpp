@@ -134,8 +134,10 @@ bool PackedRows::Fits(const ConvertingTableCell& cell, size_t& textLength, uint3
 void PackedRows::Append(const ConvertingTableRow& row)
 {
     const int rowIndex = GetRowCount();
-    std::vector<bool> fits(row.size());
-    std::vector<uint32_t> plainStyles(row.size());
+    std::vector<uint8_t>& fits = m_fits;
+    std::vector<uint32_t>& plainStyles = m_plainStyles;
+    fits.assign(row.size(), 0);
+    plainStyles.assign(row.size(), 0);
     size_t wordCount = 0, textLength = 0;
     bool wide = false;
     for (size_t c = 0; c < row.size(); ++c)

@@ -77,4 +77,7 @@ private:
     // Cells kept whole, by (row << 32) | column.
     std::map<uint64_t, ConvertingTableCell> m_whole;
     size_t m_textLength = 0;
+    // Scratch of Append, kept from row to row.
+    std::vector<uint8_t> m_fits;
+    std::vector<uint32_t> m_plainStyles;
 };
