@@ -10,7 +10,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 ARCH="${1:-x86_64}"
 case "$ARCH" in i686|x86_64) ;; *) echo "usage: $0 [x86_64|i686]" >&2; exit 2;; esac
 PAIRS=7         # pairs per ratio of whole conversions against pdftotext
-OPEN_PAIRS=11   # pairs of opening 10 against 1000 pages, each a process of its own
+OPEN_RUNS=3     # processes that open 10 against 1000 pages by turns, nine pairs each
 START_PAIRS=11  # pairs of KEST.exe starts, which vary the most
 
 # What the comparison needs: pdftotext (poppler-utils) and a text-to-PDF road (enscript, then
@@ -138,18 +138,16 @@ for pages in 10 100 1000; do
   CONVERT_PEAK[$pages]="$(median <<<"$peaks")"; PARSED[$pages]="$(median <<<"$parsed")"
 done
 
-echo "== bench: open and page 1, 10 against 1000 pages, $OPEN_PAIRS pairs"
-open_file() {
-  bench open "$(winpath "${WORKFILE[$1]}")" || { echo "open $1 failed" >&2; cat "$WORK/stderr.log" >&2; return 1; }
-}
-opens="" open10="" open1000="" archive10="" archive1000=""
-for ((pair = 0; pair < OPEN_PAIRS; pair++)); do
-  if [ $((pair % 2)) = 0 ]; then small="$(open_file 10)"; large="$(open_file 1000)"
-  else large="$(open_file 1000)"; small="$(open_file 10)"; fi
-  opens+="$(calc "$(value open_ms "$large") / $(value open_ms "$small")")"$'\n'
-  open10+="$(value open_ms "$small")"$'\n'; open1000+="$(value open_ms "$large")"$'\n'
-  archive10+="$(value archive_open_ms "$small")"$'\n'; archive1000+="$(value archive_open_ms "$large")"$'\n'
+echo "== bench: open and page 1, 10 against 1000 pages, $OPEN_RUNS processes of 9 pairs"
+openpairs=""
+for ((run = 0; run < OPEN_RUNS; run++)); do
+  out="$(bench open "$(winpath "${WORKFILE[10]}")" "$(winpath "${WORKFILE[1000]}")")" || {
+    echo "open failed:"; cat "$WORK/stderr.log"; exit 1; }
+  openpairs+="$(sed -n 's/^pair=//p' <<<"$out")"$'\n'
 done
+opens="$(awk 'NF == 4 && $1 > 0 { print $2 / $1 }' <<<"$openpairs")"
+open10="$(awk 'NF == 4 { print $1 }' <<<"$openpairs")"; open1000="$(awk 'NF == 4 { print $2 }' <<<"$openpairs")"
+archive10="$(awk 'NF == 4 { print $3 }' <<<"$openpairs")"; archive1000="$(awk 'NF == 4 { print $4 }' <<<"$openpairs")"
 
 echo "== bench: KEST.exe to its window and to page 1, 10 against 1000 pages, $START_PAIRS pairs"
 # The first start of a prefix sets up what later starts find; it is not counted.
