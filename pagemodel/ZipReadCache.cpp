@@ -37,9 +37,9 @@ struct CachedReadFile
     HANDLE m_file = INVALID_HANDLE_VALUE;
     uint64_t m_size = 0;
     uint64_t m_position = 0;
-    // Two blocks, so that reads in the directory and reads of entries' data do not push each
-    // other out: the one used longest ago is read anew.
-    Block m_blocks[2];
+    // A few blocks, so that reads at the end of the archive, in its directory and of entries' data
+    // do not push each other out: the one used longest ago is read anew.
+    Block m_blocks[3];
     uint64_t m_uses = 0;
     bool m_failed = false;
 
@@ -70,13 +70,24 @@ struct CachedReadFile
         return nullptr;
     }
 
-    const Block& LastUsed() const { return m_blocks[0].lastUse >= m_blocks[1].lastUse ? m_blocks[0] : m_blocks[1]; }
+    const Block& LastUsed() const
+    {
+        const Block* last = &m_blocks[0];
+        for (const Block& block : m_blocks)
+            if (block.lastUse > last->lastUse)
+                last = &block;
+        return *last;
+    }
 
     // Reads the block that starts at start into the block used longest ago; null on an error or
     // when it does not reach past the offset.
     Block* Load(uint64_t start, uint64_t offset)
     {
-        Block& block = m_blocks[0].lastUse <= m_blocks[1].lastUse ? m_blocks[0] : m_blocks[1];
+        Block* oldest = &m_blocks[0];
+        for (Block& candidate : m_blocks)
+            if (candidate.lastUse < oldest->lastUse)
+                oldest = &candidate;
+        Block& block = *oldest;
         try
         {
             block.bytes.resize(kBlockSize);
