@@ -1,8 +1,11 @@
 // The menu bar of a toolkit MDI program: built from the frame's menus, switched with the active
-// document, the maximised document's buttons, and walked from the keyboard.
+// document, the maximised document's buttons, walked from the keyboard, and opened whole by a
+// double click with personalised menus.
 #include "tests/uitoolkit/frames/FramesFixture.h"
 
+#include "uitoolkit/bars/KTPopupMenuBar.h"
 #include "uitoolkit/bars/KTToolbarMenuButton.h"
+#include "uitoolkit/customize/KTCmdUsageCount.h"
 
 namespace
 {
@@ -166,4 +169,69 @@ TEST_F(FramesTest, CtrlAcceleratorStillReachesTheFrame)
     input.Key(VK_CONTROL, true).Press('N').Key(VK_CONTROL, false);
     Play(input);
     EXPECT_EQ(std::vector<UINT>{ID_FRAMES_NEW}, m_pFrame->m_commands);
+}
+
+TEST_F(FramesTest, WithPersonalisedMenusADoubleClickOnATitleOpensItsMenuWhole)
+{
+    CList<UINT, UINT> basic;
+    basic.AddTail(ID_FRAMES_NEW);
+    CKTToolBar::SetBasicCommands(basic);
+    CKTCmdUsageCount& usage = CKTToolBar::GetUsageCount();
+    usage.Reset();
+    for (int i = 0; i < 20; i++)
+        usage.AddCmd(ID_FRAMES_HELP);
+    const BOOL bRecentlyUsed = CKTToolBar::m_bRecentlyUsedMenus;
+    CKTMenuBar::SetRecentlyUsedMenus(TRUE);
+    // A menu expanded by an earlier test leaves the mode on until a context menu closes.
+    CKTPopupMenuBar::m_bMenuBarShowAllCommands = FALSE;
+    const auto openPopup = [] {
+        CKTPopupMenu* pPopup = CKTPopupMenu::GetActiveMenu();
+        return pPopup != nullptr && ::IsWindow(pPopup->GetSafeHwnd()) ? pPopup : nullptr;
+    };
+
+    // A click shows the commands in use; the second click of a double click, all of them.
+    const struct
+    {
+        const char* name;
+        int nClicks;
+        std::vector<UINT> commands;
+    } cases[] = {
+        {"a click", 1, {ID_FRAMES_NEW, 0}},
+        {"a double click", 2, {ID_FRAMES_NEW, ID_FRAMES_OPEN, 0, ID_FRAMES_EXIT}},
+    };
+    for (const auto& c : cases)
+    {
+        UserInput input;
+        input.MoveTo(ItemCentre(&m_wndMenuBar, 0)).Pause(50);
+        for (int i = 0; i < c.nClicks; i++)
+            input.LeftDown().LeftUp();
+        input.Pause(150);
+        Play(input);
+        CKTPopupMenu* pPopup = openPopup();
+        ASSERT_NE(nullptr, pPopup) << c.name;
+        EXPECT_EQ(c.commands, PopupCommands(pPopup)) << c.name;
+        EXPECT_EQ(0, m_wndMenuBar.ButtonToIndex(m_wndMenuBar.GetHotButton())) << c.name;
+        pPopup->SendMessage(WM_CLOSE);
+        Settle();
+        CKTPopupMenuBar::m_bMenuBarShowAllCommands = FALSE;
+    }
+    EXPECT_TRUE(m_pFrame->m_commands.empty());
+    CKTMenuBar::SetRecentlyUsedMenus(bRecentlyUsed);
+    usage.Reset();
+}
+
+TEST_F(FramesTest, DoubleClickOnAMaximisedDocumentsSystemMenuButtonClosesIt)
+{
+    CMDIChildWnd* pChild = OpenDocument(L"Report 1");
+    ASSERT_NE(nullptr, pChild);
+    pChild->MDIMaximize();
+    Settle();
+    ASSERT_TRUE(m_wndMenuBar.IsMaximizeMode());
+    UserInput input;
+    input.MoveTo(ItemCentre(&m_wndMenuBar, 0)).Pause(50).LeftDown().LeftUp().LeftDown().LeftUp().Pause(150);
+    Play(input);
+    EXPECT_EQ(nullptr, m_pFrame->MDIGetActive());
+    EXPECT_FALSE(m_wndMenuBar.IsMaximizeMode());
+    EXPECT_EQ(nullptr, CKTPopupMenu::GetActiveMenu()) << "no system menu left open";
+    EXPECT_EQ(Texts({L"&File", L"&Window", L"&Help"}), MenuBarTexts());
 }
