@@ -652,8 +652,11 @@ void CKTMenuBar::OnTimer(UINT_PTR nIDEvent)
     CPoint ptCursor;
     ::GetCursorPos(&ptCursor);
     ScreenToClient(&ptCursor);
-    if (pDropped->m_rect.PtInRect(ptCursor))
-        KTShowAllItems(static_cast<CKTToolbarMenuButton*>(pDropped)->m_pPopupMenu);
+    // A menu that shows every item already is left as it is: rebuilt, it would lose its hot item.
+    CKTPopupMenu* pPopup = static_cast<CKTToolbarMenuButton*>(pDropped)->m_pPopupMenu;
+    if (pDropped->m_rect.PtInRect(ptCursor) && pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr &&
+        !pPopup->GetMenuBar()->AreAllCommandsShown())
+        KTShowAllItems(pPopup);
 }
 
 void CKTMenuBar::OnSetFocus(CWnd* pOldWnd)

@@ -235,3 +235,25 @@ TEST_F(FramesTest, DoubleClickOnAMaximisedDocumentsSystemMenuButtonClosesIt)
     EXPECT_EQ(nullptr, CKTPopupMenu::GetActiveMenu()) << "no system menu left open";
     EXPECT_EQ(Texts({L"&File", L"&Window", L"&Help"}), MenuBarTexts());
 }
+
+TEST_F(FramesTest, RestingOnTheTitleOfAWholeMenuLeavesItAsItIs)
+{
+    UserInput input;
+    input.MoveTo(ItemCentre(&m_wndMenuBar, 0)).Pause(50).LeftDown().LeftUp().Pause(100).Press(VK_DOWN).Pause(50);
+    Play(input);
+    CKTPopupMenu* pPopup = CKTPopupMenu::GetActiveMenu();
+    ASSERT_NE(nullptr, pPopup);
+    ASSERT_TRUE(pPopup->GetMenuBar()->AreAllCommandsShown());
+    const int iHot = pPopup->GetMenuBar()->GetHighlightedIndex();
+    ASSERT_GE(iHot, 0);
+
+    // The personalised menus' timer fires while the pointer rests on the title: a menu that
+    // shows every item already is not built again, and keeps its hot item.
+    m_wndMenuBar.SendMessage(WM_TIMER, CKTMenuBar::kExpandTimer);
+    Settle();
+    ASSERT_EQ(pPopup, CKTPopupMenu::GetActiveMenu());
+    EXPECT_EQ(iHot, pPopup->GetMenuBar()->GetHighlightedIndex());
+    EXPECT_TRUE(pPopup->IsWindowVisible());
+    pPopup->SendMessage(WM_CLOSE);
+    Settle();
+}
