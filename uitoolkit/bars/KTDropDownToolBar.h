@@ -35,6 +35,9 @@ public:
     // FALSE, so that a short click runs the current command.
     BOOL OnClick(CWnd* pWnd, BOOL bDelay = TRUE) override;
     BOOL OnClickUp() override;
+    // Help mode on the button starts the hold, so that the group drops down for the user to pick
+    // the command to ask about.
+    BOOL OnContextHelp(CWnd* pWnd) override { return OnClick(pWnd, FALSE); }
     void OnChangeParentWnd(CWnd* pWndParent) override;
     // A menu button named after the group with the group's commands as its items.
     BOOL ExportToMenuButton(CKTToolbarMenuButton& menuButton) const override;

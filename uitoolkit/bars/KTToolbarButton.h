@@ -61,6 +61,9 @@ public:
     virtual BOOL OnCustomizeMenu(CMenu* /*pPopup*/) { return FALSE; }
     virtual int DrawAsListItem(CDC* pDC, const CRect& rect, BOOL bSelected);
     virtual BOOL IsDroppedDown() const { return FALSE; }
+    // Cancels whatever the items of the button's open menu hold open (their submenus), leaving
+    // the menu itself open; the base has none.
+    virtual BOOL CancelOpenItems() { return TRUE; }
     virtual BOOL OnToolHitTest(const CWnd* pWnd, TOOLINFO* pTI);
     // The drag of this button ended in a drop on a bar (moved or copied there); the button is
     // still on its own bar, which may remove it right after.

@@ -575,6 +575,17 @@ void CKTToolbarMenuButton::OnCancelMode()
     m_bToBeClosed = FALSE;
 }
 
+BOOL CKTToolbarMenuButton::CancelOpenItems()
+{
+    if (m_pPopupMenu != nullptr && m_pPopupMenu->GetSafeHwnd() != nullptr)
+    {
+        CKTPopupMenuBar* pBar = m_pPopupMenu->GetMenuBar();
+        for (int i = 0; i < pBar->GetCount(); i++)
+            pBar->GetButton(i)->OnCancelMode();
+    }
+    return TRUE;
+}
+
 void CKTToolbarMenuButton::OnAfterDrop()
 {
     if (m_pWndParent == nullptr || m_pWndParent->GetSafeHwnd() == nullptr)

@@ -48,10 +48,11 @@ public:
     void OnCancelMode() override;
     int DrawAsListItem(CDC* pDC, const CRect& rect, BOOL bSelected) override;
     BOOL IsDroppedDown() const override { return m_pPopupMenu != nullptr; }
+    BOOL CancelOpenItems() override;
     // An item dragged out of an open menu and dropped on a bar closes the menus it came from.
     void OnAfterDrop() override;
     // Help mode on the button: the menu opens, so that the user picks the item to ask about.
-    BOOL OnContextHelp(CWnd* pWnd) { return OnClick(pWnd, FALSE); }
+    BOOL OnContextHelp(CWnd* pWnd) override { return OnClick(pWnd, FALSE); }
     void ResetImageToDefault() override;
     BOOL CompareWith(const CKTToolbarButton& other) const override;
     void SetRadio() override;

@@ -379,3 +379,18 @@ TEST_F(DropDownButtonWindowTest, MouseLeaveIsTrackedOnlyForAWholeRequestAndPoste
     Play(input);
     EXPECT_FALSE(KTIsTrackingMouseLeave(hBar)) << "left once the cursor is off the client area";
 }
+
+TEST_F(DropDownButtonWindowTest, HelpModeOnTheButtonDropsTheGroupForAPick)
+{
+    // The help-mode click holds the mouse on the bar, as any press does.
+    m_pBar->SetCapture();
+    EXPECT_FALSE(Button()->OnContextHelp(m_pBar)) << "the bar still asks help for the current command";
+    EXPECT_TRUE(Button()->IsTimerRunning());
+    PumpUntil([&] { return Button()->GetFrame() != nullptr; }, 3000);
+    ::ReleaseCapture();
+    ASSERT_NE(nullptr, Button()->GetFrame()) << "the group drops down when the hold ends";
+    const HWND hFrame = Button()->GetFrame()->GetSafeHwnd();
+    ::SendMessageW(hFrame, WM_CLOSE, 0, 0);
+    PumpUntil([&] { return !::IsWindow(hFrame); }, 2000);
+    EXPECT_FALSE(::IsWindow(hFrame));
+}

@@ -242,3 +242,39 @@ TEST_F(ToolbarMenuTitleTest, AClickInHelpModeOpensTheMenuInsteadOfAskingHelp)
         m_pBar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(rectOpen.CenterPoint().x, rectOpen.CenterPoint().y));
     EXPECT_EQ(static_cast<LRESULT>(0x10000 + ID_TEST_OPEN), lResult);
 }
+
+TEST_F(ToolbarMenuButtonWindowTest, CancellingTheOpenItemsClosesTheirSubmenusAndKeepsTheMenu)
+{
+    HMENU hSub = ::CreatePopupMenu();
+    ::AppendMenuW(hSub, MF_STRING, ID_TEST_SAVE, L"&Save");
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenuW(hMenu, MF_STRING, ID_TEST_OPEN, L"&Open");
+    ::AppendMenuW(hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(hSub), L"&More");
+    const int iButton = m_pBar->InsertButton(new CKTToolbarMenuButton(ID_TEST_PRINT, hMenu, -1, L"Print"));
+    ::DestroyMenu(hMenu);
+    ASSERT_GE(iButton, 0);
+    Relayout();
+    auto* pButton = static_cast<CKTToolbarMenuButton*>(m_pBar->GetButton(iButton));
+    EXPECT_TRUE(pButton->CancelOpenItems()) << "with no menu open there is nothing to cancel";
+
+    ASSERT_TRUE(pButton->OpenPopupMenu(m_pBar));
+    PumpAndIdle();
+    ASSERT_TRUE(pButton->IsDroppedDown());
+    CKTPopupMenuBar* pItems = pButton->m_pPopupMenu->GetMenuBar();
+    ASSERT_EQ(2, pItems->GetCount());
+    auto* pMore = static_cast<CKTToolbarMenuButton*>(pItems->GetButton(1));
+    ASSERT_TRUE(pMore->OpenPopupMenu(pItems));
+    PumpAndIdle();
+    ASSERT_TRUE(pMore->IsDroppedDown());
+    const HWND hSubmenu = pMore->m_pPopupMenu->GetSafeHwnd();
+    const HWND hMenuWnd = pButton->m_pPopupMenu->GetSafeHwnd();
+
+    EXPECT_TRUE(pButton->CancelOpenItems());
+    PumpUntil([&] { return !::IsWindow(hSubmenu); }, 2000);
+    EXPECT_FALSE(::IsWindow(hSubmenu)) << "the submenu closes";
+    EXPECT_FALSE(pMore->IsDroppedDown());
+    EXPECT_TRUE(::IsWindow(hMenuWnd)) << "the menu itself stays";
+    EXPECT_TRUE(pButton->IsDroppedDown());
+    pButton->OnCancelMode();
+    PumpUntil([&] { return !::IsWindow(hMenuWnd); }, 2000);
+}
