@@ -48,7 +48,7 @@ void CKTVisualManager::OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActi
     {
         COLORREF clrFill = pTabWnd->GetTabBkColor(iTab);
         if (clrFill == (COLORREF)-1)
-            clrFill = bIsActive ? ktGlobals.m_colorWindow : ktGlobals.m_colorFace;
+            clrFill = ktGlobals.m_colorFace;
         const int nEdge = bBottom ? rectTab.top : rectTab.bottom - 1;
         const int nFar = bBottom ? rectTab.bottom - 1 : rectTab.top;
         POINT pts[4];

@@ -284,6 +284,17 @@ TEST_F(TabWndTest, ClickingATabActivatesItAndTellsTheParent)
     again.LeftDown().LeftUp();
     Play(again);
     EXPECT_EQ(1u, m_parent.m_events.size());
+
+    // A tab without a colour of its own has the button face, active or not.
+    for (int iTab : {0, 2})
+    {
+        pTabs->SetActiveTab(iTab);
+        pTabs->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PumpAndIdle();
+        pTabs->GetTabRect(iTab, rect);
+        const CPoint plain(rect.left + pTabs->GetTabsHeight() / 2 + 2, rect.top + 2);
+        EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), ScreenPixel(ScreenPoint(pTabs, plain))) << "tab " << iTab;
+    }
 }
 
 TEST_F(TabWndTest, RemovingTabsActivatesTheOneBeforeAndNeverLoops)
