@@ -7,10 +7,10 @@
 #include "tests/app/DialogUser.h"
 #include "tests/app/ProgramProcess.h"
 #include "tests/framework/input/UserInput.h"
+#include "tests/support/MemoryDC.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -70,7 +70,8 @@ BOOL CALLBACK CollectTopWindow(HWND window, LPARAM param)
     auto* s = reinterpret_cast<TopSearch*>(param);
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
-    if (ProcessOf(window) == s->process && IsWindowVisible(window) && (!s->className || std::wstring(name) == s->className))
+    if (ProcessOf(window) == s->process && IsWindowVisible(window) &&
+        (!s->className || std::wstring(name) == s->className))
         s->found.push_back(window);
     return TRUE;
 }
@@ -180,17 +181,21 @@ public:
     // picture, which stays above everything until its timer ends, went.
     HWND Main(size_t documents)
     {
-        WaitFor([&] {
-            const std::vector<HWND> mains = TopWindows(m_id, MainClass);
-            m_main = mains.empty() ? nullptr : mains.front();
-            return m_main && Documents().size() == documents;
-        }, 120000);
-        WaitFor([&] {
-            for (HWND window : TopWindows(m_id, nullptr))
-                if (TextOf(window) == L"Kest Loading...")
-                    return false;
-            return true;
-        }, 20000);
+        WaitFor(
+            [&] {
+                const std::vector<HWND> mains = TopWindows(m_id, MainClass);
+                m_main = mains.empty() ? nullptr : mains.front();
+                return m_main && Documents().size() == documents;
+            },
+            120000);
+        WaitFor(
+            [&] {
+                for (HWND window : TopWindows(m_id, nullptr))
+                    if (TextOf(window) == L"Kest Loading...")
+                        return false;
+                return true;
+            },
+            20000);
         return m_main;
     }
     std::vector<HWND> Documents() const
@@ -205,12 +210,14 @@ public:
     HWND Dialog(const wchar_t* caption, DWORD milliseconds = 120000)
     {
         HWND found = nullptr;
-        WaitFor([&] {
-            for (HWND window : TopWindows(m_id, L"#32770"))
-                if (TextOf(window) == caption)
-                    found = window;
-            return found != nullptr;
-        }, milliseconds);
+        WaitFor(
+            [&] {
+                for (HWND window : TopWindows(m_id, L"#32770"))
+                    if (TextOf(window) == caption)
+                        found = window;
+                return found != nullptr;
+            },
+            milliseconds);
         return found;
     }
     void Close()
@@ -274,25 +281,17 @@ struct ScreenPixels
         : left(area.left), top(area.top), width(area.right - area.left), height(area.bottom - area.top),
           pixels(static_cast<size_t>(width) * height)
     {
+        MemoryDC surface(width, height);
         HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
-        GdiFlush();
-        std::memcpy(pixels.data(), bits, pixels.size() * 4);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
+        BitBlt(surface, 0, 0, width, height, screen, left, top, SRCCOPY);
         ReleaseDC(nullptr, screen);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+            {
+                const COLORREF colour = surface.Pixel(x, y);
+                pixels[static_cast<size_t>(y) * width + x] =
+                    (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+            }
     }
     DWORD At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF; }
     int left, top, width, height;
@@ -343,8 +342,8 @@ class OtherProgramWindow
 public:
     OtherProgramWindow()
     {
-        m_window = CreateWindowExW(0, L"STATIC", L"Another program", WS_POPUP | WS_VISIBLE | WS_BORDER, 0, 0, 160,
-                                   60, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        m_window = CreateWindowExW(0, L"STATIC", L"Another program", WS_POPUP | WS_VISIBLE | WS_BORDER, 0, 0, 160, 60,
+                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     ~OtherProgramWindow() { DestroyWindow(m_window); }
     OtherProgramWindow(const OtherProgramWindow&) = delete;
@@ -354,17 +353,15 @@ public:
 
 HWND ZoomBox(HWND main)
 {
-    const std::vector<HWND> boxes = Descendants(main, [](HWND w) {
-        return IsClass(w, L"ComboBox") && SendMessageW(w, CB_GETCOUNT, 0, 0) == 7;
-    });
+    const std::vector<HWND> boxes =
+        Descendants(main, [](HWND w) { return IsClass(w, L"ComboBox") && SendMessageW(w, CB_GETCOUNT, 0, 0) == 7; });
     return boxes.empty() ? nullptr : boxes.front();
 }
 
 HWND PageBox(HWND frame)
 {
-    const std::vector<HWND> boxes = Descendants(frame, [](HWND w) {
-        return IsClass(w, L"Edit") && (GetWindowLongW(w, GWL_STYLE) & ES_NUMBER) != 0;
-    });
+    const std::vector<HWND> boxes = Descendants(
+        frame, [](HWND w) { return IsClass(w, L"Edit") && (GetWindowLongW(w, GWL_STYLE) & ES_NUMBER) != 0; });
     return boxes.empty() ? nullptr : boxes.front();
 }
 
@@ -399,12 +396,14 @@ struct SampleCopy
 void ExpectSplashAboveTheMainWindowUntilItsTimer(DWORD process)
 {
     HWND splash = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        for (HWND window : TopWindows(process, nullptr))
-            if (TextOf(window) == L"Kest Loading...")
-                splash = window;
-        return splash != nullptr;
-    }, 60000));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            for (HWND window : TopWindows(process, nullptr))
+                if (TextOf(window) == L"Kest Loading...")
+                    splash = window;
+            return splash != nullptr;
+        },
+        60000));
     struct Look
     {
         DWORD at;
@@ -547,7 +546,6 @@ TEST(ProgramControlsTest, TheZoomBoxTakesAChosenAndATypedZoom)
     // No zoom: the box shows the view's again.
     TypeInto(box, L"0");
     EXPECT_TRUE(WaitFor([&] { return ControlText(box) == L"150%"; })) << ControlText(box);
-
 }
 
 TEST(ProgramControlsTest, TwoTiledJobsKeepTheirPagesAndTheTitleFollowsTheActiveOne)

@@ -155,25 +155,6 @@ BOOL CKTPopupMenuBar::IsItemWithSubmenu(const CKTToolbarButton* pButton) const
 
 // Import and export ------------------------------------------------------------------------------
 
-wchar_t CKTPopupMenuBar::GetMnemonic(const CString& strText)
-{
-    const int n = strText.GetLength();
-    for (int i = 0; i + 1 < n; i++)
-    {
-        if (strText[i] != L'&')
-            continue;
-        if (strText[i + 1] == L'&')
-        {
-            i++;
-            continue;
-        }
-        wchar_t ch = strText[i + 1];
-        ::CharUpperBuffW(&ch, 1);
-        return ch;
-    }
-    return 0;
-}
-
 BOOL CKTPopupMenuBar::ImportFromMenu(HMENU hMenu, BOOL bShowAllCommands)
 {
     RemoveAllButtons();

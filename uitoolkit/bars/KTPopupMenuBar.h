@@ -132,8 +132,6 @@ protected:
     void MoveHot(int iNew, BOOL bFromKey);
     BOOL IsCursorOverButton(const CKTToolbarButton* pButton) const;
     void ShowHotPrompt(int iHot);
-    // The upper-cased mnemonic of an item's text ("&&" is a literal ampersand), or 0.
-    static wchar_t GetMnemonic(const CString& strText);
 
     int OnCreate(LPCREATESTRUCT lpcs);
     void OnDestroy();

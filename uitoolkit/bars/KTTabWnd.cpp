@@ -434,7 +434,7 @@ COLORREF CKTTabWnd::GetTabBkColor(int iTab) const
     const COLORREF color = m_arTabs[iTab]->m_clrBack;
     if (color != (COLORREF)-1 || !m_bIsAutoColor)
         return color;
-    // An empty table (disabled, or not built yet) gives no automatic colour.
+    // An empty table (the built-in one switched off and no colours given) gives no automatic colour.
     const int nColors = (int)m_arAutoColors.GetSize();
     return nColors == 0 ? (COLORREF)-1 : m_arAutoColors[iTab % nColors];
 }

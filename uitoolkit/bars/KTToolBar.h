@@ -97,6 +97,8 @@ public:
     CKTToolbarButton* GetHotButton() const { return GetHighlightedButton(); }
     void SetHotButton(CKTToolbarButton* pButton);
     static int GetCommandButtons(UINT uiCmd, CObList& listButtons);
+    // The upper-cased mnemonic of a button's or item's text ("&&" is a literal ampersand), or 0.
+    static wchar_t GetMnemonic(const CString& strText);
 
     // Switches --------------------------------------------------------------------------------
     void EnableLargeIcons(BOOL bEnable);

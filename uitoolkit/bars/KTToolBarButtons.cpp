@@ -308,22 +308,26 @@ void CKTToolBar::RebuildAccelerationKeys()
         CKTToolbarButton* pButton = static_cast<CKTToolbarButton*>(m_Buttons.GetNext(pos));
         if (pButton->IsSeparator() || !pButton->m_bText)
             continue;
-        const CString& strText = pButton->m_strText;
-        const int n = strText.GetLength();
-        // "&&" is a literal ampersand, not a mnemonic.
-        for (int i = 0; i + 1 < n; i++)
-        {
-            if (strText[i] != L'&')
-                continue;
-            if (strText[i + 1] == L'&')
-            {
-                i++;
-                continue;
-            }
-            wchar_t ch = strText[i + 1];
-            ::CharUpperBuffW(&ch, 1);
+        if (const wchar_t ch = GetMnemonic(pButton->m_strText))
             m_AcellKeys.SetAt(ch, pButton);
-            break;
-        }
     }
+}
+
+wchar_t CKTToolBar::GetMnemonic(const CString& strText)
+{
+    const int n = strText.GetLength();
+    for (int i = 0; i + 1 < n; i++)
+    {
+        if (strText[i] != L'&')
+            continue;
+        if (strText[i + 1] == L'&')
+        {
+            i++;
+            continue;
+        }
+        wchar_t ch = strText[i + 1];
+        ::CharUpperBuffW(&ch, 1);
+        return ch;
+    }
+    return 0;
 }
